@@ -1,0 +1,34 @@
+# Every target runs the same idempotent set-up first (packages, configure, build).
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+
+.PHONY: all setup play test test-fast bench fuzz soak clean
+
+all: setup
+
+setup:
+	tools/setup.sh $(BUILD)
+
+play: setup
+	@if [ -x $(BUILD)/gui/dovrel2 ]; then \
+	  cd $(BUILD)/run && exec ../gui/dovrel2; \
+	else \
+	  echo "The desktop app is not built yet; the console engine is $(BUILD)/console/kelvo"; \
+	fi
+
+# Release build, then the same suites under AddressSanitizer and UndefinedBehaviorSanitizer.
+test: setup
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	tools/setup.sh $(ASAN_BUILD) -DKELVO_SANITIZE=ON -DKELVO_GUI=OFF -DKELVO_BENCH=OFF
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS) -LE slow
+
+test-fast: setup
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+bench:
+	KELVO_EXTRA_PACKAGES="stockfish hyperfine" tools/setup.sh $(BUILD)
+	tools/bench.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,27 @@
+#pragma once
+// The engine's only way out to the program that hosts it. The console program
+// implements it on standard input and output; the desktop app with its worker
+// thread hand-over and window notifications.
+
+#include <string>
+
+class EngineHost {
+ public:
+  // Notification codes passed to notifyHost.
+  static constexpr int SEARCH_STARTED = 1032;       // an engine player starts choosing a move
+  static constexpr int ENGINE_PLAYER_CREATED = 1036;
+
+  virtual ~EngineHost() = default;
+
+  // The next command line without its line end; false when input has ended.
+  virtual bool takeCommand(std::string& line) = 0;
+  // Every line the engine writes, after it went to standard output and the transcript.
+  virtual void lineWritten(const std::string& text) = 0;
+  // Every text given to the game log (debugging dumps); colour 0 black, 255 red.
+  virtual void debugText(const std::string& text, int colour) = 0;
+  virtual void notifyHost(int code, int value) = 0;
+  virtual void searchStats(int nodes, int centiseconds) = 0;
+  // Which program the engine serves: changes the feature line version, the
+  // "accepted" after opponent moves, the speed line and transcript details.
+  virtual bool isWindowedProgram() const = 0;
+};

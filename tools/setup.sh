@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need (only those missing,
+# so a warm run costs nothing), then configures and builds.
+#   tools/setup.sh [BUILD_DIR [extra cmake args...]]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(
+  g++ cmake make pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev
+  python3 python3-fonttools fonts-dejavu-core fonts-freefont-ttf
+  scid-data
+  xboard xvfb xauth
+  clang libclang-rt-14-dev
+)
+if [ -n "${KELVO_EXTRA_PACKAGES:-}" ]; then
+  read -r -a extra <<<"$KELVO_EXTRA_PACKAGES"
+  PACKAGES+=("${extra[@]}")
+fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build=${1:-build}
+shift || true
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+fi
+cmake --build "$build" -j"$(nproc)"
