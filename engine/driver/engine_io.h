@@ -1,0 +1,56 @@
+#pragma once
+// The engine's line channel: command lines in, reply lines out, the stop
+// request, and the two log files. Everything passes through the EngineHost,
+// so the console and the desktop app share one command loop.
+
+#include <atomic>
+#include <fstream>
+#include <iosfwd>
+#include <string>
+
+#include "driver/engine_host.h"
+
+class EngineIO {
+ public:
+  static constexpr std::size_t MAX_LINE = 127;  // longer lines keep their first 127 characters
+
+  static EngineIO& instance();
+
+  // Set by "?" (or the desktop app's move-now); the search clears it when it ends.
+  std::atomic<bool> stopRequested{false};
+  bool loggingEnabled = false;
+  int logNumber = 0;  // 0..100, part of both log file names
+
+  void setHost(EngineHost* newHost) { currentHost = newHost; }
+  EngineHost* host() const { return currentHost; }
+  bool isWindowedProgram() const { return currentHost && currentHost->isWindowedProgram(); }
+
+  // Where replies go: standard output unless a test redirects it.
+  void setOutput(std::ostream* stream);
+
+  // The next command line (at most 127 characters); false at end of input.
+  bool readLine(std::string& line);
+  // Writes the text and a line end, flushed, copies it to the transcript and
+  // hands it to the host.
+  void sendLine(const std::string& text);
+  // Output that bypasses the transcript and the host ("_get", "_showlegal").
+  void writeDirect(const std::string& text);
+  // The game log for debugging dumps; also handed to the host.
+  void writeGameLog(const std::string& text, int colour = 0);
+
+  // Turns logging on and opens "deb" + N + ".log" and "log" + N + ".log".
+  void enableLogging();
+  std::string transcriptName() const;
+  std::string gameLogName() const;
+
+  EngineIO(const EngineIO&) = delete;
+  EngineIO& operator=(const EngineIO&) = delete;
+
+ private:
+  EngineIO();
+
+  EngineHost* currentHost = nullptr;
+  std::ostream* output;
+  std::ofstream transcript;
+  std::ofstream gameLog;
+};
