@@ -9,9 +9,9 @@ PACKAGES=(
   g++ cmake make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev
-  python3 python3-fonttools fonts-dejavu-core fonts-freefont-ttf
+  python3 python3-fonttools python3-pyclipper fonts-dejavu-core fonts-freefont-ttf
   scid-data
-  xboard xvfb xauth
+  xboard xvfb xauth fairymax
   clang libclang-rt-14-dev
 )
 if [ -n "${KELVO_EXTRA_PACKAGES:-}" ]; then

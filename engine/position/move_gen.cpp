@@ -1,214 +1,406 @@
 #include "move_gen.h"
 
+#include "attack.h"
 #include "search/evaluation.h"
+
+using namespace attack;
 
 namespace {
 
-constexpr int KING_OFFSETS[8] = {-1, 1, -16, 16, -15, 15, -17, 17};
-constexpr int KNIGHT_OFFSETS[8] = {-14, -18, -33, 33, 14, 18, 31, -31};
-constexpr int ROOK_OFFSETS[4] = {-1, 1, 16, -16};
-constexpr int BISHOP_OFFSETS[4] = {17, -17, 15, -15};
+// Appends to a fixed list and silently drops what does not fit: set-up
+// positions can hold more pseudo-legal moves than any game position.
+struct MoveSink {
+  Move* moves;
+  int count = 0;
+  void add(const Move& move) {
+    if (count < MAX_MOVES) moves[count++] = move;
+  }
+};
 
 bool isOpponentOf(int code, int side) { return code != EMPTY && !belongsTo(code, side); }
 
-void addPawnCapture(CChessBoard& p, int from, int to, int side, int promotion) {
-  if (!isOnBoard(to) || !isOpponentOf(p.squares[to], side)) return;
-  p.addMove(Move(from, to, p.squares[from], p.squares[to], promotion));
+void addPawnCapture(const CBoard& b, MoveSink& out, int from, int to, int promotion) {
+  if (!isOnBoard(to) || !isOpponentOf(b.squares[to], b.sideToMove)) return;
+  out.add(Move(from, to, b.squares[from], b.squares[to], promotion));
 }
 
-void generatePawnMoves(CChessBoard& p, int from) {
-  const int piece = p.squares[from];
+// Only queen promotions; en-passant captures are built with captured EMPTY so
+// the Move constructor marks them.
+void generatePawnMoves(const CBoard& b, MoveSink& out, int from) {
+  const Piece* s = b.squares;
+  const int piece = s[from];
   const int rank = rankOf(from);
-  if (p.sideToMove) {
+  if (b.sideToMove) {
     if (rank < 6) {
-      if (p.squares[from + 16] == EMPTY) p.addMove(Move(from, from + 16, piece, EMPTY, EMPTY));
-      if (rank == 1 && p.squares[from + 16] == EMPTY && p.squares[from + 32] == EMPTY)
-        p.addMove(Move(from, from + 32, piece, EMPTY, EMPTY));
-      addPawnCapture(p, from, from + 15, 1, EMPTY);
-      addPawnCapture(p, from, from + 17, 1, EMPTY);
-    }
-    if (rank == 6) {
-      if (p.squares[from + 16] == EMPTY) p.addMove(Move(from, from + 16, piece, EMPTY, WHITE_QUEEN));
-      addPawnCapture(p, from, from + 15, 1, WHITE_QUEEN);
-      addPawnCapture(p, from, from + 17, 1, WHITE_QUEEN);
-    }
-    if (rank == 4 && p.enPassantSquare != NO_SQUARE) {
-      if (p.enPassantSquare == from - 1) p.addMove(Move(from, from + 15, piece, EMPTY, EMPTY));
-      if (p.enPassantSquare == from + 1) p.addMove(Move(from, from + 17, piece, EMPTY, EMPTY));
+      if (s[from + 16] == EMPTY) {
+        out.add(Move(from, from + 16, piece, EMPTY, EMPTY));
+        if (rank == 1 && s[from + 32] == EMPTY) out.add(Move(from, from + 32, piece, EMPTY, EMPTY));
+      }
+      addPawnCapture(b, out, from, from + 15, EMPTY);
+      addPawnCapture(b, out, from, from + 17, EMPTY);
+      if (rank == 4 && b.enPassantSquare != NO_SQUARE) {
+        if (b.enPassantSquare == from - 1) out.add(Move(from, from + 15, piece, EMPTY, EMPTY));
+        if (b.enPassantSquare == from + 1) out.add(Move(from, from + 17, piece, EMPTY, EMPTY));
+      }
+    } else if (rank == 6) {
+      if (s[from + 16] == EMPTY) out.add(Move(from, from + 16, piece, EMPTY, WHITE_QUEEN));
+      addPawnCapture(b, out, from, from + 15, WHITE_QUEEN);
+      addPawnCapture(b, out, from, from + 17, WHITE_QUEEN);
     }
   } else {
     if (rank > 1) {
-      if (p.squares[from - 16] == EMPTY) p.addMove(Move(from, from - 16, piece, EMPTY, EMPTY));
-      if (rank == 6 && p.squares[from - 16] == EMPTY && p.squares[from - 32] == EMPTY)
-        p.addMove(Move(from, from - 32, piece, EMPTY, EMPTY));
-      addPawnCapture(p, from, from - 15, 0, EMPTY);
-      addPawnCapture(p, from, from - 17, 0, EMPTY);
-    }
-    if (rank == 3 && p.enPassantSquare != NO_SQUARE) {
-      if (p.enPassantSquare == from - 1) p.addMove(Move(from, from - 17, piece, EMPTY, EMPTY));
-      if (p.enPassantSquare == from + 1) p.addMove(Move(from, from - 15, piece, EMPTY, EMPTY));
-    }
-    if (rank == 1) {
-      if (p.squares[from - 16] == EMPTY) p.addMove(Move(from, from - 16, piece, EMPTY, BLACK_QUEEN));
-      addPawnCapture(p, from, from - 15, 0, BLACK_QUEEN);
-      addPawnCapture(p, from, from - 17, 0, BLACK_QUEEN);
+      if (s[from - 16] == EMPTY) {
+        out.add(Move(from, from - 16, piece, EMPTY, EMPTY));
+        if (rank == 6 && s[from - 32] == EMPTY) out.add(Move(from, from - 32, piece, EMPTY, EMPTY));
+      }
+      addPawnCapture(b, out, from, from - 15, EMPTY);
+      addPawnCapture(b, out, from, from - 17, EMPTY);
+      if (rank == 3 && b.enPassantSquare != NO_SQUARE) {
+        if (b.enPassantSquare == from - 1) out.add(Move(from, from - 17, piece, EMPTY, EMPTY));
+        if (b.enPassantSquare == from + 1) out.add(Move(from, from - 15, piece, EMPTY, EMPTY));
+      }
+    } else if (rank == 1) {
+      if (s[from - 16] == EMPTY) out.add(Move(from, from - 16, piece, EMPTY, BLACK_QUEEN));
+      addPawnCapture(b, out, from, from - 15, BLACK_QUEEN);
+      addPawnCapture(b, out, from, from - 17, BLACK_QUEEN);
     }
   }
 }
 
-void walkLines(CChessBoard& p, int from, const int (&offsets)[4]) {
-  const int piece = p.squares[from];
+void walkLines(const CBoard& b, MoveSink& out, int from, const int (&offsets)[4]) {
+  const int piece = b.squares[from];
   for (int offset : offsets) {
-    int to = from;
-    for (int step = 0; step < 7; ++step) {
-      to += offset;
-      if (!isOnBoard(to)) break;
-      const int target = p.squares[to];
+    for (int to = from + offset; isOnBoard(to); to += offset) {
+      const int target = b.squares[to];
       if (target == EMPTY) {
-        p.addMove(Move(from, to, piece, EMPTY, EMPTY));
+        out.add(Move(from, to, piece, EMPTY, EMPTY));
         continue;
       }
-      if (isOpponentOf(target, p.sideToMove)) p.addMove(Move(from, to, piece, target, EMPTY));
+      if (isOpponentOf(target, b.sideToMove)) out.add(Move(from, to, piece, target, EMPTY));
       break;
     }
   }
 }
 
-void generateSteps(CChessBoard& p, int from, const int (&offsets)[8]) {
-  const int piece = p.squares[from];
+void generateSteps(const CBoard& b, MoveSink& out, int from, const int (&offsets)[8]) {
+  const int piece = b.squares[from];
   for (int offset : offsets) {
     const int to = from + offset;
     if (!isOnBoard(to)) continue;
-    const int target = p.squares[to];
-    if (target == EMPTY || isOpponentOf(target, p.sideToMove)) p.addMove(Move(from, to, piece, target, EMPTY));
+    const int target = b.squares[to];
+    if (target == EMPTY || isOpponentOf(target, b.sideToMove)) out.add(Move(from, to, piece, target, EMPTY));
   }
 }
 
-void generateCastling(CChessBoard& p, int from) {
-  const auto& s = p.squares;
-  if (p.sideToMove && from == E1) {
-    if ((p.castlingRights & WHITE_KING_SIDE) && s[F1] == EMPTY && s[G1] == EMPTY && s[H1] == WHITE_ROOK)
-      p.addMove(Move(E1, G1, s[E1], EMPTY, EMPTY));
-    if ((p.castlingRights & WHITE_QUEEN_SIDE) && s[B1] == EMPTY && s[C1] == EMPTY && s[D1] == EMPTY &&
+// Only the mover's own rook on the corner allows castling; whether the king is
+// in check or crosses an attacked square is the legality test's business.
+void generateCastling(const CBoard& b, MoveSink& out, int from) {
+  const Piece* s = b.squares;
+  if (b.sideToMove && from == E1) {
+    if ((b.castlingRights & WHITE_KING_SIDE) && s[F1] == EMPTY && s[G1] == EMPTY && s[H1] == WHITE_ROOK)
+      out.add(Move(E1, G1, s[E1], EMPTY, EMPTY));
+    if ((b.castlingRights & WHITE_QUEEN_SIDE) && s[B1] == EMPTY && s[C1] == EMPTY && s[D1] == EMPTY &&
         s[A1] == WHITE_ROOK && isKing(s[E1]))
-      p.addMove(Move(E1, C1, s[E1], EMPTY, EMPTY));
-  } else if (!p.sideToMove && from == E8) {
-    if ((p.castlingRights & BLACK_KING_SIDE) && s[F8] == EMPTY && s[G8] == EMPTY && s[H8] == BLACK_ROOK)
-      p.addMove(Move(E8, G8, s[E8], EMPTY, EMPTY));
-    if ((p.castlingRights & BLACK_QUEEN_SIDE) && s[B8] == EMPTY && s[C8] == EMPTY && s[D8] == EMPTY &&
+      out.add(Move(E1, C1, s[E1], EMPTY, EMPTY));
+  } else if (!b.sideToMove && from == E8) {
+    if ((b.castlingRights & BLACK_KING_SIDE) && s[F8] == EMPTY && s[G8] == EMPTY && s[H8] == BLACK_ROOK)
+      out.add(Move(E8, G8, s[E8], EMPTY, EMPTY));
+    if ((b.castlingRights & BLACK_QUEEN_SIDE) && s[B8] == EMPTY && s[C8] == EMPTY && s[D8] == EMPTY &&
         s[A8] == BLACK_ROOK && isKing(s[E8]))
-      p.addMove(Move(E8, C8, s[E8], EMPTY, EMPTY));
+      out.add(Move(E8, C8, s[E8], EMPTY, EMPTY));
   }
 }
 
-void generatePieceMoves(CChessBoard& p, int from) {
-  const int piece = p.squares[from];
-  if (isRook(piece) || isQueen(piece)) walkLines(p, from, ROOK_OFFSETS);
-  if (isBishop(piece) || isQueen(piece)) walkLines(p, from, BISHOP_OFFSETS);
-  if (isKnight(piece)) generateSteps(p, from, KNIGHT_OFFSETS);
+void generatePieceMoves(const CBoard& b, MoveSink& out, int from) {
+  const int piece = b.squares[from];
+  if (isRook(piece) || isQueen(piece)) walkLines(b, out, from, ROOK_OFFSETS);
+  if (isBishop(piece) || isQueen(piece)) walkLines(b, out, from, BISHOP_OFFSETS);
+  if (isKnight(piece)) generateSteps(b, out, from, KNIGHT_OFFSETS);
   if (isKing(piece)) {
-    generateSteps(p, from, KING_OFFSETS);
-    generateCastling(p, from);
+    generateSteps(b, out, from, KING_OFFSETS);
+    generateCastling(b, out, from);
   }
 }
 
-// The search's probe: the score of the child reached by the last move so far.
-int probeLastMove(const CChessBoard& p) {
-  CChessBoard child;
-  createChild(child, p, p.moveCount - 1);
+// The search's bound probe: the static score after the last move so far.
+int probeLastMove(const CBoard& b, const MoveSink& out) {
+  CBoard child = b;
+  applyMove(child, out.moves[out.count - 1]);
   return evaluate(child);
 }
 
-bool isLegalLiteral(const CChessBoard& position, const Move& move) {
-  CChessBoard copy(position);
-  makeMove(copy, move);
-  copy.switchSide();
-  if (canCaptureKing(copy)) return false;
-  if (isCastlingMove(move)) {
-    const int crossed = move.to == G1 ? F1 : move.to == C1 ? D1 : move.to == G8 ? F8 : D8;
-    CChessBoard step(position);
-    makeMove(step, Move(move.from, crossed, move.piece, step.squares[crossed], EMPTY));
-    step.switchSide();
-    if (canCaptureKing(step)) return false;
-    CChessBoard now(position);
-    now.switchSide();
-    if (canCaptureKing(now)) return false;
+// Pseudo-legal generation in board order. With bounds, returns true and the
+// probe's score as soon as a probe falls outside them.
+bool generatePseudo(const CBoard& b, MoveSink& out, int upperBound, int lowerBound, int& stopScore) {
+  const bool bounded = upperBound != NO_BOUND || lowerBound != NO_BOUND;
+  for (Square from : ALL_SQUARES) {
+    const int piece = b.squares[from];
+    if (piece == EMPTY || !belongsTo(piece, b.sideToMove)) continue;
+    if (isPawn(piece)) {
+      generatePawnMoves(b, out, from);
+      continue;
+    }
+    generatePieceMoves(b, out, from);
+    if (!bounded || out.count == 0) continue;
+    if (upperBound != NO_BOUND) {
+      stopScore = probeLastMove(b, out);
+      if (stopScore > upperBound) return true;
+    }
+    if (lowerBound != NO_BOUND) {
+      stopScore = probeLastMove(b, out);
+      if (stopScore < lowerBound) return true;
+    }
   }
-  return true;
+  return false;
+}
+
+// Moves entry i down to the next kept place; copying an entry onto itself
+// right after it was written stalls on the store.
+inline void keep(Move* list, int& kept, int i) {
+  if (kept != i) list[kept] = list[i];
+  ++kept;
+}
+
+int crossedSquare(int castlingTo) {
+  switch (castlingTo) {
+    case G1:
+      return F1;
+    case C1:
+      return D1;
+    case G8:
+      return F8;
+    default:
+      return D8;
+  }
+}
+
+// Where the mover's king stands after `move` on `after`: the first square in
+// board order holding it, as the whole-copy attack test searches.
+int kingSquareAfter(const CBoard& after, const LegalityContext& ctx, const Move& move) {
+  if (ctx.kingCount == 1 && !isKing(move.promotion)) {
+    const int guess = move.from == ctx.kingSquare ? move.to : ctx.kingSquare;
+    if (isValidSquare(guess) && after.squares[guess] == ctx.king) return guess;
+  }
+  return findFirst(after, ctx.king);
+}
+
+bool leavesKingAttacked(const CBoard& b, const LegalityContext& ctx, const Move& move) {
+  CBoard after = b;
+  applyMove(after, move);
+  const int king = kingSquareAfter(after, ctx, move);
+  return king != NO_SQUARE && isAttackedBy(after, king, !ctx.side);
+}
+
+// A move of an ordinary piece of the mover, with the king not in check, can
+// only expose the king along the line from the king through its origin.
+bool isQuietForKing(const CBoard& b, const LegalityContext& ctx, const Move& move) {
+  return ctx.kingCount == 1 && !ctx.inCheck && isValidSquare(move.from) && isValidSquare(move.to) &&
+         move.from != ctx.kingSquare && move.to != ctx.kingSquare && belongsTo(b.squares[move.from], ctx.side) &&
+         !(isPawn(move.piece) && move.enPassant == 1) &&
+         (move.promotion == EMPTY || belongsTo(move.promotion, ctx.side)) && !isCastlingMove(move);
+}
+
+bool opensLineToKing(const CBoard& b, const LegalityContext& ctx, const Move& move) {
+  const int direction = LINE_DIRECTION[move.from - ctx.kingSquare + 119];
+  if (direction == 0) return false;
+  for (int s = ctx.kingSquare + direction; isOnBoard(s); s += direction) {
+    if (s == move.to) return false;
+    if (s == move.from) continue;
+    const int code = b.squares[s];
+    if (code == EMPTY) continue;
+    return slidesAlong(code, direction, !ctx.side);
+  }
+  return false;
+}
+
+// A move whose check question can be answered from the squares it touches:
+// one other king, not attacked before the move, and a move that changes
+// nothing but its origin and destination to the mover's own piece.
+bool isPlainForChecks(const CBoard& b, const LegalityContext& ctx, const Move& move) {
+  return ctx.otherKingCount == 1 && !ctx.otherInCheck && isValidSquare(move.from) && isValidSquare(move.to) &&
+         move.from != move.to && move.to != ctx.otherKingSquare && belongsTo(b.squares[move.from], ctx.side) &&
+         !(isPawn(move.piece) && move.enPassant == 1) &&
+         (move.promotion == EMPTY || belongsTo(move.promotion, ctx.side)) && !isCastlingMove(move) &&
+         !isKing(move.promotion);
+}
+
+// After a plain move, the other king can only be attacked by the piece that
+// now stands on `to`, or along the line from the king through `from`.
+bool givesCheckDirectly(const CBoard& b, const LegalityContext& ctx, const Move& move) {
+  const int king = ctx.otherKingSquare;
+  const int from = move.from;
+  const int to = move.to;
+  const int piece = isPawn(move.piece) && move.promotion != EMPTY ? move.promotion : b.squares[from];
+  auto emptyAfter = [&](int s) { return s == from || (s != to && b.squares[s] == EMPTY); };
+
+  const int towardsKing = king - to;
+  if (isPawn(piece)) {
+    if (ctx.side ? (towardsKing == 15 || towardsKing == 17) : (towardsKing == -15 || towardsKing == -17)) return true;
+  } else if (isKnight(piece)) {
+    for (int offset : KNIGHT_OFFSETS)
+      if (towardsKing == offset) return true;
+  } else if (isKing(piece)) {
+    for (int offset : KING_OFFSETS)
+      if (towardsKing == offset) return true;
+  } else if (const int direction = LINE_DIRECTION[towardsKing + 119];
+             direction && slidesAlong(piece, direction, ctx.side)) {
+    int s = to + direction;
+    while (s != king && emptyAfter(s)) s += direction;
+    if (s == king) return true;
+  }
+
+  const int direction = LINE_DIRECTION[from - king + 119];
+  if (direction == 0) return false;
+  for (int s = king + direction; isOnBoard(s); s += direction) {
+    if (emptyAfter(s)) continue;
+    return s != to && slidesAlong(b.squares[s], direction, ctx.side);
+  }
+  return false;
 }
 
 }  // namespace
 
-bool makeMove(CChessBoard& p, const Move& move) {
-  p.lastMove = move;
+bool applyMove(CBoard& b, const Move& move) {
   if (move.from == move.to) return false;
   if (!isValidSquare(move.from) || !isValidSquare(move.to)) return false;
   const int from = move.from;
   const int to = move.to;
-  p.squares[to] = p.squares[from];
-  p.squares[from] = EMPTY;
+  Piece* s = b.squares;
+  s[to] = s[from];
+  s[from] = EMPTY;
 
   if (isPawn(move.piece)) {
     const bool whiteDouble = isWhitePiece(move.piece) && rankOf(from) == 1 && rankOf(to) == 3;
     const bool blackDouble = isBlackPiece(move.piece) && rankOf(from) == 6 && rankOf(to) == 4;
-    p.enPassantSquare = (whiteDouble || blackDouble) ? static_cast<Square>(to) : NO_SQUARE;
+    b.enPassantSquare = (whiteDouble || blackDouble) ? static_cast<Square>(to) : NO_SQUARE;
     if (move.enPassant == 1) {
-      const int behind = p.sideToMove ? to - 16 : to + 16;
-      if (isValidSquare(behind)) p.squares[behind] = EMPTY;
+      const int behind = b.sideToMove ? to - 16 : to + 16;
+      if (isValidSquare(behind)) s[behind] = EMPTY;
     }
-    if (move.promotion != EMPTY) p.squares[to] = move.promotion;
+    if (move.promotion != EMPTY) s[to] = move.promotion;
   } else {
-    p.enPassantSquare = NO_SQUARE;
+    b.enPassantSquare = NO_SQUARE;
   }
 
   // castling rook
-  if (from == E1 && to == C1 && isKing(p.squares[C1])) {
-    p.squares[D1] = WHITE_ROOK;
-    p.squares[A1] = EMPTY;
-  } else if (from == E1 && to == G1 && isKing(p.squares[G1])) {
-    p.squares[F1] = WHITE_ROOK;
-    p.squares[H1] = EMPTY;
-  } else if (from == E8 && to == C8 && isKing(p.squares[C8])) {
-    p.squares[D8] = BLACK_ROOK;
-    p.squares[A8] = EMPTY;
-  } else if (from == E8 && to == G8 && isKing(p.squares[G8])) {
-    p.squares[F8] = BLACK_ROOK;
-    p.squares[H8] = EMPTY;
+  if (from == E1 && to == C1 && isKing(s[C1])) {
+    s[D1] = WHITE_ROOK;
+    s[A1] = EMPTY;
+  } else if (from == E1 && to == G1 && isKing(s[G1])) {
+    s[F1] = WHITE_ROOK;
+    s[H1] = EMPTY;
+  } else if (from == E8 && to == C8 && isKing(s[C8])) {
+    s[D8] = BLACK_ROOK;
+    s[A8] = EMPTY;
+  } else if (from == E8 && to == G8 && isKing(s[G8])) {
+    s[F8] = BLACK_ROOK;
+    s[H8] = EMPTY;
   }
 
   // castling rights: the king moved, or a rook left or was taken on its corner
-  if (move.piece == WHITE_KING) p.castlingRights &= 0xFC;
-  if (move.piece == BLACK_KING) p.castlingRights &= 0xF3;
-  if (from == H1 || to == H1) p.castlingRights &= ~WHITE_KING_SIDE;
-  if (from == A1 || to == A1) p.castlingRights &= ~WHITE_QUEEN_SIDE;
-  if (from == H8 || to == H8) p.castlingRights &= ~BLACK_KING_SIDE;
-  if (from == A8 || to == A8) p.castlingRights &= ~BLACK_QUEEN_SIDE;
+  if (move.piece == WHITE_KING) b.castlingRights &= 0xFC;
+  if (move.piece == BLACK_KING) b.castlingRights &= 0xF3;
+  if (from == H1 || to == H1) b.castlingRights &= ~WHITE_KING_SIDE;
+  if (from == A1 || to == A1) b.castlingRights &= ~WHITE_QUEEN_SIDE;
+  if (from == H8 || to == H8) b.castlingRights &= ~BLACK_KING_SIDE;
+  if (from == A8 || to == A8) b.castlingRights &= ~BLACK_QUEEN_SIDE;
   return true;
 }
 
-int generateMoves(CChessBoard& p, bool pseudoOnly, int upperBound, int lowerBound) {
-  p.moveCount = 0;
-  for (int from = 0; from < SQUARE_COUNT; ++from) {
-    if (!isOnBoard(from) || p.squares[from] == EMPTY || !belongsTo(p.squares[from], p.sideToMove)) continue;
-    if (isPawn(p.squares[from])) {
-      generatePawnMoves(p, from);
-      continue;
-    }
-    generatePieceMoves(p, from);
-    if (p.moveCount == 0) continue;
-    if (upperBound != NO_BOUND) {
-      const int score = probeLastMove(p);
-      if (score > upperBound) return score;
-    }
-    if (lowerBound != NO_BOUND) {
-      const int score = probeLastMove(p);
-      if (score < lowerBound) return score;
+bool makeMove(CChessBoard& position, const Move& move) {
+  position.lastMove = move;
+  return applyMove(position, move);
+}
+
+int generatePseudoMoves(const CBoard& board, Move* list) {
+  MoveSink out{list};
+  int unused = 0;
+  generatePseudo(board, out, NO_BOUND, NO_BOUND, unused);
+  return out.count;
+}
+
+LegalityContext legalityContext(const CBoard& board, bool forClassifying) {
+  LegalityContext ctx;
+  ctx.side = board.sideToMove ? 1 : 0;
+  ctx.king = ctx.side ? WHITE_KING : BLACK_KING;
+  const int otherKing = ctx.side ? BLACK_KING : WHITE_KING;
+  for (Square s : ALL_SQUARES) {
+    const int code = board.squares[s];
+    if (code == ctx.king) {
+      if (ctx.kingCount++ == 0) ctx.kingSquare = s;
+    } else if (code == otherKing) {
+      if (ctx.otherKingCount++ == 0) ctx.otherKingSquare = s;
     }
   }
+  ctx.inCheck = ctx.kingSquare != NO_SQUARE && isAttackedBy(board, ctx.kingSquare, !ctx.side);
+  if (forClassifying)
+    ctx.otherInCheck = ctx.otherKingSquare != NO_SQUARE && isAttackedBy(board, ctx.otherKingSquare, ctx.side);
+  return ctx;
+}
+
+// The whole-copy test copies the position, makes the move and lets the opponent
+// try to capture the king; for castling also after the king's first step and
+// before moving at all. This gives the same answers without the copies of the
+// move list and the opponent's generation.
+bool isLegal(const CBoard& board, const LegalityContext& ctx, const Move& move) {
+  if (isQuietForKing(board, ctx, move)) return !opensLineToKing(board, ctx, move);
+  if (leavesKingAttacked(board, ctx, move)) return false;
+  if (isCastlingMove(move)) {
+    if (ctx.inCheck) return false;
+    const int crossed = crossedSquare(move.to);
+    if (leavesKingAttacked(board, ctx, Move(move.from, crossed, move.piece, board.squares[crossed], EMPTY)))
+      return false;
+  }
+  return true;
+}
+
+int generateLegalMoves(const CBoard& board, Move* list) {
+  const int count = generatePseudoMoves(board, list);
+  const LegalityContext ctx = legalityContext(board);
+  int kept = 0;
+  for (int i = 0; i < count; ++i)
+    if (isLegal(board, ctx, list[i])) keep(list, kept, i);
+  return kept;
+}
+
+int classifyMove(const CBoard& board, const LegalityContext& ctx, const Move& move) {
+  if (isPlainForChecks(board, ctx, move) && !givesCheckDirectly(board, ctx, move)) return 0;
+
+  CBoard after = board;
+  applyMove(after, move);
+  const int otherKing = ctx.side ? BLACK_KING : WHITE_KING;
+  int king = NO_SQUARE;
+  if (ctx.otherKingCount == 1 && !isKing(move.promotion) && after.squares[ctx.otherKingSquare] == otherKing)
+    king = ctx.otherKingSquare;
+  else
+    king = findFirst(after, otherKing);
+  if (king == NO_SQUARE || !isAttackedBy(after, king, ctx.side)) return 0;
+
+  after.sideToMove = ctx.side ? 0 : 1;
+  MoveBuffer buffer;
+  Move* replies = buffer.moves;
+  const int count = generatePseudoMoves(after, replies);
+  const LegalityContext replyCtx = legalityContext(after);
+  for (int i = 0; i < count; ++i)
+    if (isLegal(after, replyCtx, replies[i])) return 1;
+  return 2;
+}
+
+int generateMoves(CChessBoard& p, bool pseudoOnly, int upperBound, int lowerBound) {
+  MoveSink out{p.moves};
+  int stopScore = 0;
+  const bool stopped = generatePseudo(p, out, upperBound, lowerBound, stopScore);
+  p.moveCount = out.count;
+  if (stopped) return stopScore;
   if (pseudoOnly) return p.moveCount;
-  removeIllegalMoves(p);
-  for (int i = 0; i < p.moveCount; ++i) p.moves[i].checkState = static_cast<std::uint8_t>(classifyMove(p, p.moves[i]));
-  return p.moveCount;
+
+  const LegalityContext ctx = legalityContext(p, true);
+  int kept = 0;
+  for (int i = 0; i < p.moveCount; ++i)
+    if (isLegal(p, ctx, p.moves[i])) keep(p.moves, kept, i);
+  p.moveCount = kept;
+  for (int i = 0; i < kept; ++i) p.moves[i].checkState = static_cast<std::uint8_t>(classifyMove(p, ctx, p.moves[i]));
+  return kept;
 }
 
 bool isCastlingMove(const Move& m) {
@@ -216,40 +408,35 @@ bool isCastlingMove(const Move& m) {
          (m.piece == BLACK_KING && m.from == E8 && (m.to == G8 || m.to == C8));
 }
 
-bool isLegalMove(const CChessBoard& position, const Move& move) { return isLegalLiteral(position, move); }
+bool isLegalMove(const CChessBoard& position, const Move& move) {
+  return isLegal(position, legalityContext(position), move);
+}
 
 void removeIllegalMoves(CChessBoard& p) {
+  const LegalityContext ctx = legalityContext(p);
   int kept = 0;
   for (int i = 0; i < p.moveCount; ++i)
-    if (isLegalMove(p, p.moves[i])) p.moves[kept++] = p.moves[i];
+    if (isLegal(p, ctx, p.moves[i])) keep(p.moves, kept, i);
   p.moveCount = kept;
 }
 
 bool hasLegalMove(CChessBoard& p) {
-  while (p.moveCount > 0) {
-    if (isLegalMove(p, p.moves[0])) return true;
-    removeMove(p, p.moves[0].from, p.moves[0].to);
-  }
-  return false;
+  const LegalityContext ctx = legalityContext(p);
+  int failed = 0;
+  while (failed < p.moveCount && !isLegal(p, ctx, p.moves[failed])) ++failed;
+  // the failures at the front are removed, as the list is tested front first
+  for (int i = failed; i < p.moveCount; ++i) p.moves[i - failed] = p.moves[i];
+  p.moveCount -= failed;
+  return p.moveCount > 0;
 }
 
 bool canCaptureKing(CChessBoard& p) {
-  const int king = p.sideToMove ? BLACK_KING : WHITE_KING;
-  for (Square s : ALL_SQUARES) {
-    if (p.squares[s] != king) continue;
-    generateMoves(p, true);
-    return targetsSquare(p, s);
-  }
-  return false;
+  const int king = findFirst(p, p.sideToMove ? BLACK_KING : WHITE_KING);
+  return king != NO_SQUARE && isAttackedBy(p, king, p.sideToMove ? 1 : 0);
 }
 
 int classifyMove(const CChessBoard& position, const Move& move) {
-  CChessBoard copy(position);
-  makeMove(copy, move);
-  if (!canCaptureKing(copy)) return 0;
-  copy.switchSide();
-  generateMoves(copy, true);
-  return hasLegalMove(copy) ? 1 : 2;
+  return classifyMove(position, legalityContext(position, true), move);
 }
 
 Move* findMove(CChessBoard& p, int from, int to) {

@@ -14,6 +14,8 @@ int generateMoves(CChessBoard& position, bool pseudoOnly, int upperBound = NO_BO
 
 void removeIllegalMoves(CChessBoard& position);
 bool hasLegalMove(CChessBoard& position);
+// Is the other side's king (the first in a1..h8 order) attacked by the side to
+// move? Answered directly; the position's move list is left as it was.
 bool canCaptureKing(CChessBoard& position);
 int classifyMove(const CChessBoard& position, const Move& move);  // 0, 1 check, 2 mate
 bool isLegalMove(const CChessBoard& position, const Move& move);
@@ -23,3 +25,36 @@ bool isCastlingMove(const Move& move);
 Move* findMove(CChessBoard& position, int from, int to);
 void removeMove(CChessBoard& position, int from, int to);
 bool targetsSquare(const CChessBoard& position, int square);
+
+// Lower-level operations on the position proper, for callers that keep their
+// own move buffers (perft, tight search loops). Lists hold MAX_MOVES entries.
+
+// A scratch list whose entries are left unconstructed: building 256 null
+// moves would cost more than generating into it. Entries are written before read.
+union MoveBuffer {
+  MoveBuffer() {}
+  Move moves[MAX_MOVES];
+};
+
+// makeMove without recording lastMove.
+bool applyMove(CBoard& board, const Move& move);
+int generatePseudoMoves(const CBoard& board, Move* list);
+// Legal moves in generation order, checkState left unclassified (255).
+int generateLegalMoves(const CBoard& board, Move* list);
+
+// What the legality test needs to know about the side to move's king, computed
+// once per position rather than once per move.
+struct LegalityContext {
+  int side = 1;                // the mover, 1 White
+  int king = 4;                // the mover's king code
+  int kingSquare = NO_SQUARE;  // first in a1..h8 order
+  int kingCount = 0;
+  int otherKingSquare = NO_SQUARE;
+  int otherKingCount = 0;
+  bool inCheck = false;
+  bool otherInCheck = false;  // filled only when asked for, for classifying
+};
+LegalityContext legalityContext(const CBoard& board, bool forClassifying = false);
+bool isLegal(const CBoard& board, const LegalityContext& context, const Move& move);
+// The context must come from legalityContext(board, true).
+int classifyMove(const CBoard& board, const LegalityContext& context, const Move& move);

@@ -1,0 +1,56 @@
+// kelvo: the xboard engine, plus two tools on the same library:
+//   kelvo [--log]             play over standard input and output
+//   kelvo perft DEPTH [FEN]   leaf counts per root move
+//   kelvo bench [FILE]        the fixed search suite, or one FEN per line of FILE
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "console_host.h"
+#include "driver/commands.h"
+#include "driver/engine_io.h"
+#include "position/fen.h"
+#include "position/perft.h"
+#include "search/bench.h"
+
+namespace {
+
+const char* const INITIAL_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+
+int usage() {
+  std::cerr << "usage: kelvo [--log] | kelvo perft DEPTH [FEN] | kelvo bench [FILE]\n";
+  return 2;
+}
+
+int runPerft(int argc, char** argv) {
+  if (argc < 3) return usage();
+  const int depth = std::atoi(argv[2]);
+  std::string fen;
+  for (int i = 3; i < argc; ++i) fen += (fen.empty() ? "" : " ") + std::string(argv[i]);
+  if (fen.empty()) fen = INITIAL_FEN;
+  const auto position = positionFromFen(fen);
+  if (!position || depth < 0) {
+    std::cerr << "kelvo: cannot read the position \"" << fen << "\"\n";
+    return 2;
+  }
+  perftDivide(*position, depth, std::cout);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc >= 2 && std::strcmp(argv[1], "perft") == 0) return runPerft(argc, argv);
+  if (argc >= 2 && std::strcmp(argv[1], "bench") == 0) return runBench(argc >= 3 ? argv[2] : "", std::cout);
+  if (argc >= 2 && std::strcmp(argv[1], "--log") != 0) return usage();
+
+  // xboard interrupts engines that do not announce sigint=0 before sending a
+  // move; the default action would end the game.
+  std::signal(SIGINT, SIG_IGN);
+  if (argc >= 2) EngineIO::instance().enableLogging();
+  ConsoleHost host(std::cin);
+  return runEngine(host);
+}

@@ -1,0 +1,95 @@
+#include "book/opening_book.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+#include "book/pgn_reader.h"
+
+namespace {
+
+void copySquares(const CBoard& position, Piece (&squares)[64]) {
+  for (int i = 0; i < 64; ++i) squares[i] = position.squares[ALL_SQUARES[i]];
+}
+
+// FNV-1a over the 64 squares.
+std::uint64_t hashSquares(const Piece (&squares)[64]) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (Piece piece : squares) {
+    hash ^= piece;
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+}  // namespace
+
+OpeningBook& OpeningBook::instance() {
+  static OpeningBook* book = new OpeningBook();  // never destroyed, like the other engine singletons
+  return *book;
+}
+
+int OpeningBook::loadBook(const std::string& path) {
+  PgnReader reader;
+  int games = 0;
+  long offset = 0;
+  for (;;) {
+    ++games;
+    const long next = reader.readGame(path, offset, this);
+    // A word holding "[" where a game's movetext starts ("] a[") ends that game
+    // before anything is read; reading it again would go on for ever.
+    if (next <= offset) break;
+    offset = next;
+  }
+  return games;
+}
+
+void OpeningBook::addEntry(const CChessBoard& position, const Move& move) {
+  BookEntry entry;
+  copySquares(position, entry.squares);
+  entry.move = move;
+  std::lock_guard guard(lock);
+  index.push_back({hashSquares(entry.squares), static_cast<std::uint32_t>(entries.size())});
+  entries.push_back(entry);
+  indexSorted = false;
+}
+
+std::vector<Move> OpeningBook::probeBook(const CChessBoard& position) const {
+  Piece squares[64];
+  copySquares(position, squares);
+  const std::uint64_t hash = hashSquares(squares);
+
+  std::lock_guard guard(lock);
+  const auto byHashThenEntry = [](const IndexEntry& a, const IndexEntry& b) {
+    return a.hash != b.hash ? a.hash < b.hash : a.entry < b.entry;
+  };
+  if (!indexSorted) {
+    std::sort(index.begin(), index.end(), byHashThenEntry);
+    indexSorted = true;
+  }
+  // Within one hash the entries stay in book order.
+  const auto first = std::lower_bound(index.begin(), index.end(), IndexEntry{hash, 0}, byHashThenEntry);
+  std::vector<Move> moves;
+  for (auto it = first; it != index.end() && it->hash == hash; ++it) {
+    const BookEntry& entry = entries[it->entry];
+    if (std::memcmp(entry.squares, squares, sizeof squares) == 0) moves.push_back(entry.move);
+  }
+  return moves;
+}
+
+void OpeningBook::clearBook() {
+  std::lock_guard guard(lock);
+  std::vector<BookEntry>().swap(entries);
+  std::vector<IndexEntry>().swap(index);
+  indexSorted = true;
+}
+
+std::size_t OpeningBook::entryCount() const {
+  std::lock_guard guard(lock);
+  return entries.size();
+}
+
+int bookMoveIndex(int count, int r) {
+  const int index = static_cast<int>(static_cast<long long>(count) * r / 32767);
+  return std::min(index, count - 1);
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The opening book: every (position, move) pair of the games in a PGN file, in
+// the order read. Duplicates stay, which weights the random choice towards
+// moves played in many games. Positions match by their 64 squares only.
+//
+// An entry keeps only the squares and the move (nothing else is ever read),
+// and a hash index sorted on first probe saves the linear scan.
+
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "position/chess_board.h"
+
+struct BookEntry {
+  Piece squares[64];  // a1, b1, ... h8
+  Move move;
+};
+
+class OpeningBook {
+ public:
+  static OpeningBook& instance();
+
+  // Appends the games of a PGN file; stops quietly at the first unreadable
+  // move. Returns the number of games read (the faulty one included).
+  int loadBook(const std::string& path);
+  void addEntry(const CChessBoard& position, const Move& move);
+  // The moves stored for these squares, in book order.
+  std::vector<Move> probeBook(const CChessBoard& position) const;
+  void clearBook();
+  std::size_t entryCount() const;
+
+  OpeningBook() = default;
+  OpeningBook(const OpeningBook&) = delete;
+  OpeningBook& operator=(const OpeningBook&) = delete;
+
+ private:
+  struct IndexEntry {
+    std::uint64_t hash;
+    std::uint32_t entry;
+  };
+
+  // The desktop app counts and loads the book on the window thread while the
+  // engine worker may probe it; one lock keeps those apart.
+  mutable std::mutex lock;
+  std::vector<BookEntry> entries;
+  mutable std::vector<IndexEntry> index;  // sorted by (hash, entry) when indexSorted
+  mutable bool indexSorted = true;
+};
+
+// (count × r) ÷ 32767, capped at count - 1: the book's random pick for r in 0..32767.
+int bookMoveIndex(int count, int r);

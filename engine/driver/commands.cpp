@@ -1,0 +1,391 @@
+#include "driver/commands.h"
+
+#include <climits>
+#include <cstdint>
+#include <fstream>
+#include <sstream>
+
+#include "book/opening_book.h"
+#include "book/pgn_reader.h"
+#include "driver/engine_io.h"
+#include "driver/game.h"
+#include "position/move_gen.h"
+#include "position/notation.h"
+#include "search/engine_player.h"
+#include "search/evaluation.h"
+
+namespace {
+
+const char* const BOOK_FILE = "aperturas.pgn";
+const char* const POSITION_FILE = "pos.log";
+const char* const UNKNOWN_COMMAND = "Error (unknown command)\n";
+const char* const ILLEGAL_MOVE = "Illegal move: ";
+
+// A command line split at white space: the command word and up to three
+// arguments (missing ones empty); the whole line stays for "telluser".
+struct CommandLine {
+  std::string word;
+  std::string args[3];
+  const std::string& line;
+};
+
+CommandLine splitLine(const std::string& line) {
+  CommandLine command{{}, {}, line};
+  std::istringstream in(line);
+  in >> command.word >> command.args[0] >> command.args[1] >> command.args[2];
+  return command;
+}
+
+// atoi's reading (blanks, sign, leading digits; anything else 0), but
+// saturating where atoi would overflow.
+int toNumber(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > INT_MAX) break;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+// The square named at text[at], or -1 unless it is a1..h8: nothing the
+// interface sends may index outside the board.
+int squareAt(const std::string& text, std::size_t at) {
+  if (text.size() < at + 2) return -1;
+  const char file = text[at];
+  const char rank = text[at + 1];
+  if (file < 'a' || file > 'h' || rank < '1' || rank > '8') return -1;
+  return makeSquare(file - 'a', rank - '1');
+}
+
+EngineIO& io() { return EngineIO::instance(); }
+Game& game() { return Game::instance(); }
+
+EnginePlayer* engineOfGame() { return dynamic_cast<EnginePlayer*>(game().enginePlayer); }
+
+// The desktop app's window reads the position, clock and play state under
+// the Game lock, so every change is made under it too.
+template <class Change>
+void changeGame(Change change) {
+  std::lock_guard guard(game().mutex());
+  change(game());
+}
+
+CChessBoard currentPosition() {
+  std::lock_guard guard(game().mutex());
+  return game().position;
+}
+
+std::string moveLine(const Move& move) {
+  std::string text = "move " + squareName(move.from) + squareName(move.to);
+  // The interface needs the piece a pawn becomes; without it the move is unplayable.
+  if (move.promotion != EMPTY) {
+    const char letter = pieceLetter(move.promotion);
+    if (letter != ' ') text += static_cast<char>(letter | 0x20);
+  }
+  return text;
+}
+
+void sendResign(int sideToMove) { io().sendLine(sideToMove ? "0-1 resign" : "1-0 resign"); }
+
+// Sends the result line when the game has ended; true then.
+bool reportResult() {
+  std::string reason;
+  const int result = game().adjudicate(reason);
+  switch (result) {
+    case WHITE_WINS: io().sendLine("1-0 " + reason); return true;
+    case GAME_DRAWN: io().sendLine("1/2-1/2 " + reason); return true;
+    case BLACK_WINS: io().sendLine("0-1 " + reason); return true;
+    default: return false;
+  }
+}
+
+// Asks the engine player for a move and plays it. False when it resigned.
+bool playEngineMove(bool runClock) {
+  const CChessBoard position = currentPosition();
+  const Move move = game().enginePlayer->chooseMove(position);
+  // A null answer would put nothing on the board: treated as giving up too.
+  if (move.sameSquares(RESIGN_MOVE) || move.isNull()) {
+    sendResign(position.sideToMove);
+    return false;
+  }
+  changeGame([&](Game& g) {
+    g.playMove(move);
+    if (runClock) g.clock.start(g.position.sideToMove);
+  });
+  io().sendLine(moveLine(move));
+  return true;
+}
+
+// The interface's move text as a Move; false when it names no legal move.
+// Only the squares decide legality. Accepts e7e8, e7e8q (either case) and e7e8=Q.
+bool parseOpponentMove(const std::string& word, const CChessBoard& position, Move& move) {
+  const int from = squareAt(word, 0);
+  const int to = squareAt(word, 2);
+  if (from < 0 || to < 0) return false;
+  CChessBoard scratch = position;
+  if (!findMove(scratch, from, to)) return false;
+
+  move = parseCoordinateMove(position, word);
+  if (!isPawn(move.piece) || (rankOf(to) != 0 && rankOf(to) != 7)) return true;
+  if (word.size() == 5) {
+    const char letter = static_cast<char>(word[4] | 0x20);
+    Piece white = EMPTY;
+    if (letter == 'q') white = WHITE_QUEEN;
+    if (letter == 'r') white = WHITE_ROOK;
+    if (letter == 'b') white = WHITE_BISHOP;
+    if (letter == 'n') white = WHITE_KNIGHT;
+    if (white != EMPTY) move.promotion = isBlackPiece(move.piece) ? white ^ 24 : white;
+  }
+  // A pawn never stays a pawn on the last rank: without a readable letter it becomes a queen.
+  if (move.promotion == EMPTY) move.promotion = isBlackPiece(move.piece) ? BLACK_QUEEN : WHITE_QUEEN;
+  return true;
+}
+
+void opponentMove(const CommandLine& command) {
+  Move move;
+  if (!parseOpponentMove(command.word, currentPosition(), move)) {
+    io().sendLine(ILLEGAL_MOVE);
+    return;
+  }
+  changeGame([&](Game& g) {
+    g.playMove(move);
+    g.clock.start(g.position.sideToMove);
+  });
+  if (io().isWindowedProgram()) io().sendLine("accepted");
+  if (reportResult()) return;
+  if (!game().enginePlayer) return;
+  if (playEngineMove(true)) reportResult();
+}
+
+void cmdXboard(const CommandLine&) {
+  io().sendLine(io().isWindowedProgram() ? "feature time=0 myname=\"Kelvo 3.0\""
+                                         : "feature time=0 myname=\"Kelvo 3.2\"");
+  changeGame([](Game& g) { g.playState = 0; });
+}
+
+void cmdNothing(const CommandLine&) {}
+void cmdStop(const CommandLine&) { io().stopRequested = true; }
+void cmdPing(const CommandLine& command) { io().sendLine("pong " + command.args[0]); }
+void cmdTellUser(const CommandLine& command) { io().sendLine(command.line); }
+
+void cmdShowLegal(const CommandLine&) {
+  CChessBoard position = currentPosition();
+  generateMoves(position, false);
+  for (int i = 0; i < position.moveCount; ++i) {
+    const std::string san = moveToSan(position, position.moves[i]) + "\n";
+    io().writeDirect(san);
+    io().sendLine(san);
+  }
+}
+
+void cmdHumanHuman(const CommandLine&) { game().makeHumansOnly(); }
+
+void cmdClear(const CommandLine&) {
+  std::lock_guard guard(game().mutex());
+  game().position.clearSquares();
+}
+
+void cmdLoadPgn(const CommandLine& command) {
+  game().startNewGame();
+  PgnReader reader;
+  reader.readGame(command.args[0], 0, nullptr);
+}
+
+void cmdSet(const CommandLine& command) {
+  const int square = squareAt(command.args[0], 0);
+  if (square < 0) return;
+  std::lock_guard guard(game().mutex());
+  game().position.squares[square] = static_cast<Piece>(toNumber(command.args[1]));
+}
+
+void cmdGet(const CommandLine& command) {
+  const int square = squareAt(command.args[0], 0);
+  if (square < 0) return;
+  const int code = static_cast<std::int8_t>(currentPosition().squares[square]);
+  io().writeDirect(std::to_string(code) + "\n");
+}
+
+void cmdDump(const CommandLine&) {
+  const CChessBoard position = currentPosition();
+  std::ostringstream dump;
+  position.writePicture(dump);
+  const GameClock& clock = game().clock;
+  dump << "White: " << GameClock::clockText(clock.remaining(1)) << '\n';
+  dump << "Black: " << GameClock::clockText(clock.remaining(0)) << '\n';
+  EnginePlayer* engine = engineOfGame();
+  dump << (engine ? engine->evaluateNode(position) : evaluate(position)) << '\n';
+  io().writeGameLog(dump.str());
+}
+
+void cmdWritePos(const CommandLine&) {
+  {
+    std::ofstream file(POSITION_FILE, std::ios::out | std::ios::trunc);
+    if (file) currentPosition().writePicture(file);
+  }
+  io().sendLine("accepted");
+}
+
+void cmdReadPos(const CommandLine&) {
+  {
+    std::lock_guard guard(game().mutex());
+    std::ifstream file(POSITION_FILE);
+    if (file) game().position.readPicture(file);
+    generateMoves(game().position, false);
+    game().restartHistory();
+  }
+  io().sendLine("accepted");
+}
+
+void cmdUndo(const CommandLine&) {
+  if (game().undoPly()) io().sendLine("accepted");
+}
+
+void cmdRemove(const CommandLine&) {
+  if (game().removePair()) io().sendLine("accepted");
+}
+
+void cmdPost(const CommandLine&) {
+  if (EnginePlayer* engine = engineOfGame()) engine->post = true;
+}
+
+void cmdNoPost(const CommandLine&) {
+  if (EnginePlayer* engine = engineOfGame()) engine->post = false;
+}
+
+void cmdTime(const CommandLine& command) {
+  changeGame([&](Game& g) { g.clock.setRemaining(g.position.sideToMove, toNumber(command.args[0]) / 100.0); });
+}
+
+// Edit mode: only squares change. Lines are read (and logged) but never dispatched.
+void cmdEdit(const CommandLine&) {
+  bool white = true;
+  std::string line;
+  while (io().readLine(line)) {
+    std::istringstream in(line);
+    std::string word;
+    in >> word;
+    if (word == ".") return;
+    std::lock_guard guard(game().mutex());
+    CChessBoard& position = game().position;
+    if (word == "#") {
+      position.clearSquares();
+    } else if (word == "c") {
+      white = !white;
+    } else if (const int square = squareAt(word, 1); square >= 0) {
+      const char letter = word[0];
+      if (letter == 'x') {
+        position.squares[square] = EMPTY;
+      } else if (letter == 'P' || letter == 'N' || letter == 'B' || letter == 'R' || letter == 'Q' ||
+                 letter == 'K') {
+        const Piece code = pieceFromLetter(letter);
+        position.squares[square] = white ? code : static_cast<Piece>(code ^ 24);
+      }
+    }
+  }
+}
+
+void cmdLevel(const CommandLine& command) {
+  changeGame([&](Game& g) {
+    g.clock.setLevel(toNumber(command.args[0]), toNumber(command.args[1]) * 60.0, toNumber(command.args[2]));
+  });
+}
+
+void cmdResult(const CommandLine&) {
+  changeGame([](Game& g) { g.playState = 1; });
+}
+
+void cmdNew(const CommandLine&) {
+  changeGame([](Game& g) {
+    g.startNewGame();
+    g.restartHistory();
+  });
+  io().sendLine("accepted");
+}
+
+void cmdGo(const CommandLine&) {
+  changeGame([](Game& g) {
+    g.playState = 0;
+    g.makeEngineToMove();
+  });
+  playEngineMove(false);
+}
+
+void cmdForce(const CommandLine&) {
+  changeGame([](Game& g) {
+    g.playState = 2;
+    g.clock.stop();
+    g.makeHumansOnly();
+  });
+}
+
+void cmdWhite(const CommandLine&) {
+  changeGame([](Game& g) {
+    g.clock.stop();
+    g.assignPlayers(true);
+  });
+}
+
+void cmdBlack(const CommandLine&) {
+  changeGame([](Game& g) {
+    g.clock.stop();
+    g.assignPlayers(false);
+  });
+}
+
+struct CommandEntry {
+  const char* word;
+  void (*handler)(const CommandLine&);
+};
+
+const CommandEntry COMMANDS[] = {
+    {"st", cmdNothing},         {"hard", cmdNothing},       {"sd", cmdNothing},
+    {"xboard", cmdXboard},      {"?", cmdStop},             {"accepted", cmdNothing},
+    {"ping", cmdPing},          {"telluser", cmdTellUser},  {"tellusererror", cmdTellUser},
+    {"_showlegal", cmdShowLegal}, {"_humanhuman", cmdHumanHuman}, {"_clear", cmdClear},
+    {"_loadpgn", cmdLoadPgn},   {"_set", cmdSet},           {"_get", cmdGet},
+    {"_dump", cmdDump},         {"_writepos", cmdWritePos}, {"_readpos", cmdReadPos},
+    {"undo", cmdUndo},          {"remove", cmdRemove},      {"post", cmdPost},
+    {"nopost", cmdNoPost},      {"time", cmdTime},          {"edit", cmdEdit},
+    {"level", cmdLevel},        {"result", cmdResult},      {"new", cmdNew},
+    {"go", cmdGo},              {"force", cmdForce},        {"white", cmdWhite},
+    {"black", cmdBlack},
+};
+
+bool isMoveWord(const std::string& word) { return word.size() >= 2 && word.size() <= 7; }
+
+}  // namespace
+
+bool dispatchCommand(const std::string& line) {
+  const CommandLine command = splitLine(line);
+  if (command.word == "quit") return false;
+  for (const CommandEntry& entry : COMMANDS) {
+    if (command.word == entry.word) {
+      entry.handler(command);
+      return true;
+    }
+  }
+  if (isMoveWord(command.word))
+    opponentMove(command);
+  else
+    io().sendLine(UNKNOWN_COMMAND);
+  return true;
+}
+
+int runEngine(EngineHost& host) {
+  io().setHost(&host);
+  // Reading a book game resets the Game; without a book file the Game must
+  // keep its empty board.
+  if (std::ifstream(BOOK_FILE)) OpeningBook::instance().loadBook(BOOK_FILE);
+  game();
+  std::string line;
+  while (io().readLine(line))
+    if (!dispatchCommand(line)) break;
+  return 0;
+}

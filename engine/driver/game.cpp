@@ -1,0 +1,144 @@
+#include "driver/game.h"
+
+#include <chrono>
+
+#include "driver/random.h"
+#include "position/move_gen.h"
+#include "search/engine_player.h"
+
+Game& Game::instance() {
+  static Game* game = new Game();  // never destroyed: the desktop app's window may read it until exit
+  return *game;
+}
+
+Game::Game() { position.clearSquares(); }
+
+void Game::playMove(const Move& move) {
+  std::lock_guard guard(lock);
+  makeMove(position, move);
+  position.switchSide();
+  history.push_back(position);
+}
+
+void Game::setupInitialPosition() {
+  std::lock_guard guard(lock);
+  position.parent = nullptr;
+  position.child = nullptr;
+  position.lastMove = Move();
+  position.setupInitialPosition();
+}
+
+void Game::restartHistory() {
+  std::lock_guard guard(lock);
+  history.clear();
+  history.push_back(position);
+}
+
+void Game::startNewGame() {
+  std::lock_guard guard(lock);
+  history.clear();
+  const auto seconds =
+      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+  engineSrand(static_cast<std::uint32_t>(seconds));
+  clock.reset();
+  clock.stop();
+  setupInitialPosition();
+  assignPlayers(false);
+}
+
+void Game::assignPlayers(bool engineBothSides) {
+  std::lock_guard guard(lock);
+  enginePlayer = nullptr;
+  whitePlayer.reset();
+  blackPlayer.reset();
+  if (engineBothSides) {
+    whitePlayer = std::make_unique<EnginePlayer>();
+    blackPlayer = std::make_unique<EnginePlayer>();
+    enginePlayer = whitePlayer.get();
+  } else {
+    whitePlayer = std::make_unique<HumanPlayer>();
+    blackPlayer = std::make_unique<EnginePlayer>();
+    enginePlayer = blackPlayer.get();
+  }
+}
+
+void Game::makeHumansOnly() {
+  std::lock_guard guard(lock);
+  enginePlayer = nullptr;
+  whitePlayer.reset();
+  blackPlayer.reset();
+  whitePlayer = std::make_unique<HumanPlayer>();
+  blackPlayer = std::make_unique<HumanPlayer>();
+}
+
+void Game::makeEngineToMove() {
+  std::lock_guard guard(lock);
+  enginePlayer = nullptr;
+  whitePlayer.reset();
+  blackPlayer.reset();
+  std::unique_ptr<Player>& engineSide = position.sideToMove ? whitePlayer : blackPlayer;
+  std::unique_ptr<Player>& humanSide = position.sideToMove ? blackPlayer : whitePlayer;
+  engineSide = std::make_unique<EnginePlayer>();
+  humanSide = std::make_unique<HumanPlayer>();
+  enginePlayer = engineSide.get();
+}
+
+void Game::restoreFromHistory() {
+  // Every field comes back, move list and line links included.
+  position = history.back();
+}
+
+bool Game::undoPly() {
+  std::lock_guard guard(lock);
+  if (history.size() < 2) return false;
+  history.pop_back();
+  restoreFromHistory();
+  return true;
+}
+
+bool Game::removePair() {
+  std::lock_guard guard(lock);
+  if (history.size() < 3) return false;
+  history.pop_back();
+  history.pop_back();
+  restoreFromHistory();
+  return true;
+}
+
+int Game::adjudicate(std::string& reason) {
+  std::lock_guard guard(lock);
+  // Three times the same four-ply cycle, judged by the squares of the last moves only.
+  const std::size_t n = history.size();
+  if (n >= 12) {
+    bool cycle = true;
+    for (std::size_t k = 1; k <= 4 && cycle; ++k) {
+      const Move& latest = history[n - k].lastMove;
+      cycle = latest.sameSquares(history[n - k - 4].lastMove) && latest.sameSquares(history[n - k - 8].lastMove);
+    }
+    if (cycle) {
+      reason = "Drawn_by_repetition";
+      return GAME_DRAWN;
+    }
+  }
+
+  CChessBoard scratch = position;
+  generateMoves(scratch, false);
+  if (scratch.moveCount > 0) {
+    int occupied = 0;
+    for (Square s : ALL_SQUARES)
+      if (scratch.squares[s] != EMPTY) ++occupied;
+    if (occupied == 2) {
+      reason = "Insufficient material.";
+      return GAME_DRAWN;
+    }
+    return GAME_GOES_ON;
+  }
+
+  scratch.switchSide();
+  if (canCaptureKing(scratch)) {
+    reason = "Checkmate";
+    return scratch.sideToMove ? WHITE_WINS : BLACK_WINS;
+  }
+  reason = "Stalemate";
+  return GAME_DRAWN;
+}

@@ -1,0 +1,83 @@
+#pragma once
+// Direct attack detection. "Attacked" means exactly what the generator would
+// produce: some pseudo-legal move of the attacking side lands on the square.
+// A square that holds a piece of the defending side can only be reached by
+// captures, so it is enough to look outwards from it along the piece offsets;
+// pawn pushes, castling and en-passant captures never add a target there.
+
+#include "chess_board.h"
+
+namespace attack {
+
+inline constexpr int KING_OFFSETS[8] = {-1, 1, -16, 16, -15, 15, -17, 17};
+inline constexpr int KNIGHT_OFFSETS[8] = {-14, -18, -33, 33, 14, 18, 31, -31};
+inline constexpr int ROOK_OFFSETS[4] = {-1, 1, 16, -16};
+inline constexpr int BISHOP_OFFSETS[4] = {17, -17, 15, -15};
+
+// Line direction from one square towards another (0 when they share no line),
+// indexed by to - from + 119.
+inline constexpr auto LINE_DIRECTION = [] {
+  std::array<std::int8_t, 239> table{};
+  for (int offset : ROOK_OFFSETS)
+    for (int step = 1; step < 8; ++step) table[offset * step + 119] = static_cast<std::int8_t>(offset);
+  for (int offset : BISHOP_OFFSETS)
+    for (int step = 1; step < 8; ++step) table[offset * step + 119] = static_cast<std::int8_t>(offset);
+  return table;
+}();
+
+constexpr bool isDiagonal(int direction) {
+  return direction == 15 || direction == -15 || direction == 17 || direction == -17;
+}
+
+// Does this code slide along `direction` for `side`?
+constexpr bool slidesAlong(int code, int direction, int side) {
+  if (!belongsTo(code, side)) return false;
+  if (isQueen(code)) return true;
+  return isDiagonal(direction) ? isBishop(code) : isRook(code);
+}
+
+// Is `square` (holding a piece that is not `side`'s, usually the other king)
+// reached by a pseudo-legal move of `side`?
+inline bool isAttackedBy(const CBoard& board, int square, int side) {
+  const Piece* s = board.squares;
+  // pawns: a white pawn captures up-left and up-right
+  if (side) {
+    if (isOnBoard(square - 15) && isPawn(s[square - 15]) && isWhitePiece(s[square - 15])) return true;
+    if (isOnBoard(square - 17) && isPawn(s[square - 17]) && isWhitePiece(s[square - 17])) return true;
+  } else {
+    if (isOnBoard(square + 15) && isPawn(s[square + 15]) && isBlackPiece(s[square + 15])) return true;
+    if (isOnBoard(square + 17) && isPawn(s[square + 17]) && isBlackPiece(s[square + 17])) return true;
+  }
+  for (int offset : KNIGHT_OFFSETS) {
+    const int from = square + offset;
+    if (isOnBoard(from) && isKnight(s[from]) && belongsTo(s[from], side)) return true;
+  }
+  for (int offset : KING_OFFSETS) {
+    const int from = square + offset;
+    if (isOnBoard(from) && isKing(s[from]) && belongsTo(s[from], side)) return true;
+  }
+  for (int offset : ROOK_OFFSETS) {
+    for (int from = square + offset; isOnBoard(from); from += offset) {
+      if (s[from] == EMPTY) continue;
+      if ((isRook(s[from]) || isQueen(s[from])) && belongsTo(s[from], side)) return true;
+      break;
+    }
+  }
+  for (int offset : BISHOP_OFFSETS) {
+    for (int from = square + offset; isOnBoard(from); from += offset) {
+      if (s[from] == EMPTY) continue;
+      if ((isBishop(s[from]) || isQueen(s[from])) && belongsTo(s[from], side)) return true;
+      break;
+    }
+  }
+  return false;
+}
+
+// First square in a1..h8 order holding exactly `code`, or NO_SQUARE.
+inline int findFirst(const CBoard& board, int code) {
+  for (Square s : ALL_SQUARES)
+    if (board.squares[s] == code) return s;
+  return NO_SQUARE;
+}
+
+}  // namespace attack

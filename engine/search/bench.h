@@ -1,0 +1,15 @@
+#pragma once
+// `kelvo bench [FILE]`: searches a fixed suite of positions (or one FEN per line
+// of FILE) with a fresh engine player each, without the opening book, and
+// prints one line per position and the totals. The node total is the search's
+// signature: it changes only when the search results change.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// The built-in suite.
+const std::vector<std::string>& benchPositions();
+
+// Returns the exit status: 0, or 2 when FILE cannot be read.
+int runBench(const std::string& file, std::ostream& out);

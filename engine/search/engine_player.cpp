@@ -1,0 +1,248 @@
+#include "search/engine_player.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdio>
+
+#include "book/opening_book.h"
+#include "driver/engine_io.h"
+#include "driver/process_clock.h"
+#include "driver/random.h"
+#include "position/move_gen.h"
+#include "search/evaluation.h"
+#include "search/move_order.h"
+#include "search/node_moves.h"
+#include "search/score_update.h"
+
+// Per ply: the node's move list, its children with their search order, and
+// the scores of a last-ply node's leaves.
+struct EnginePlayer::PlyState {
+  NodeMoves moves;
+  std::vector<SearchNode> children;
+  std::vector<std::uint16_t> order;
+  int scores[MAX_MOVES];
+};
+
+EnginePlayer::EnginePlayer() {
+  if (EngineHost* host = EngineIO::instance().host()) host->notifyHost(EngineHost::ENGINE_PLAYER_CREATED, 0);
+}
+
+EnginePlayer::~EnginePlayer() = default;
+
+Move EnginePlayer::chooseMove(CChessBoard position) {
+  EngineIO& io = EngineIO::instance();
+  EngineHost* host = io.host();
+  if (host) host->notifyHost(EngineHost::SEARCH_STARTED, 0);
+
+  OpeningBook& book = OpeningBook::instance();
+  const std::vector<Move> bookMoves = book.probeBook(position);
+  if (!bookMoves.empty()) {
+    const int count = static_cast<int>(bookMoves.size());
+    const Move choice = bookMoves[bookMoveIndex(count, engineRand())];
+    // No search ran: nothing to report but an empty statistic.
+    if (host) host->searchStats(0, 0);
+    return choice;
+  }
+
+  const Move answer = runSearch(position);
+  book.clearBook();
+  if (host) {
+    const std::int64_t elapsed = processMilliseconds() - searchStart;
+    host->searchStats(nodeCount, static_cast<int>(elapsed * 100 / 1000));
+    if (host->isWindowedProgram()) {
+      // A search shorter than a millisecond would divide by zero.
+      char text[64];
+      std::snprintf(text, sizeof text, "(%.1f)",
+                    static_cast<double>(nodeCount) / static_cast<double>(std::max<std::int64_t>(elapsed, 1)));
+      io.sendLine(text);
+    }
+  }
+  return answer;
+}
+
+Move EnginePlayer::runSearch(const CChessBoard& position) {
+  const int depth = std::max(searchDepth, 0);
+  while (static_cast<int>(plies.size()) < depth + 1) plies.push_back(std::make_unique<PlyState>());
+  lineLength.assign(depth + 2, 0);
+  rootHasBest = false;
+  rootBestMove = Move();
+  rootCutByMate = false;
+
+  SearchNode root;
+  root.board = static_cast<const CBoard&>(position);
+  root.lastMove = Move();
+  root.staticScore = evaluate(root.board);
+
+  searchStart = processMilliseconds();
+  nodeCount = 0;
+  int alpha = -MATE_SCORE;
+  int beta = MATE_SCORE;
+  lastScore = search(depth, 0, root, alpha, beta);
+  EngineIO::instance().stopRequested = false;
+  if (post) writeThinkingLine();
+
+  const bool white = position.sideToMove == 1;
+  const bool lost = white ? lastScore == -MATE_SCORE : lastScore == MATE_SCORE;
+  if (rootHasBest && !lost) return rootBestMove;
+  // White's quiet mate cuts the root's own expansion: play the mating move.
+  if (rootCutByMate) return lastCutMove;
+  return RESIGN_MOVE;
+}
+
+bool EnginePlayer::stopNow() const {
+  return rootHasBest && EngineIO::instance().stopRequested.load(std::memory_order_relaxed);
+}
+
+int EnginePlayer::search(int depth, int ply, SearchNode& node, int& alpha, int& beta) {
+  if (stopNow()) return 0;
+  if (depth < 1) return node.board.score;
+
+  const bool white = node.board.sideToMove == 1;
+  int best = white ? -MATE_SCORE : MATE_SCORE;
+  lineLength[ply] = 0;
+
+  if (depth == 1 && ply > 0) {
+    // The children are leaves: searching one only returns its static score
+    // (or 0 once a stop has been requested), so they need no list or order.
+    if (expandLastPly(ply, node, alpha, beta, best) < 0) return node.board.score;
+    if (best != (white ? -MATE_SCORE : MATE_SCORE)) lineLength[ply] = 1;
+  } else {
+    const int count = expand(ply, node, alpha, beta);
+    if (count == 0) return node.board.score;
+    PlyState& state = *plies[ply];
+    for (int k = 0; k < count; ++k) {
+      SearchNode& child = state.children[state.order[k]];
+      lineLength[ply + 1] = 0;
+      const int value = search(depth - 1, ply + 1, child, alpha, beta);
+      if (white ? value > best : value < best) {
+        best = value;
+        lineLength[ply] = 1 + lineLength[ply + 1];
+        if (ply == 0) {
+          rootHasBest = true;
+          rootBestMove = child.lastMove;
+        }
+      }
+    }
+  }
+
+  if (white) {
+    beta = best;
+    alpha = -MATE_SCORE;
+  } else {
+    alpha = best;
+    beta = MATE_SCORE;
+  }
+  node.board.score = best;
+  return best;
+}
+
+// The child a move leads to, as createChild makes it.
+void EnginePlayer::makeChild(const SearchNode& node, const Move& move, SearchNode& child) {
+  child.board = node.board;
+  child.board.score = 0;
+  applyMove(child.board, move);
+  child.board.sideToMove = node.board.sideToMove ? 0 : 1;
+  child.lastMove = move;
+}
+
+int EnginePlayer::expand(int ply, SearchNode& node, int alpha, int beta) {
+  PlyState& state = *plies[ply];
+  state.children.clear();
+  const bool white = node.board.sideToMove == 1;
+  const int side = white ? 1 : -1;
+  const int bound = white ? beta : alpha;
+  const std::int32_t parentScore = staticScoreOf(node);
+  state.moves.start(node.board, parentScore, white ? beta : NO_BOUND, white ? NO_BOUND : alpha);
+
+  SearchNode child;
+  for (Move move; state.moves.next(move);) {
+    makeChild(node, move, child);
+    child.staticScore = SearchNode::UNKNOWN_SCORE;
+    int score = MATING_MOVE_SCORE;
+    if (move.checkState != 2) score = child.staticScore = countedScoreAfterMove(node.board, parentScore, child.board, move);
+    if (side * score >= side * bound && move.captured == EMPTY) {
+      node.board.score = score;
+      lastCutMove = move;
+      if (ply == 0 && move.checkState == 2) rootCutByMate = true;
+      state.children.clear();
+      return 0;
+    }
+    child.board.score = score;
+    state.children.push_back(child);
+  }
+  if (state.children.empty()) {
+    node.board.score = white ? -MATE_SCORE : MATE_SCORE;
+    return 0;
+  }
+  orderChildren(ply);
+  return static_cast<int>(state.children.size());
+}
+
+int EnginePlayer::expandLastPly(int ply, SearchNode& node, int alpha, int beta, int& best) {
+  PlyState& state = *plies[ply];
+  const bool white = node.board.sideToMove == 1;
+  const int side = white ? 1 : -1;
+  const int bound = white ? beta : alpha;
+  const std::int32_t parentScore = staticScoreOf(node);
+  state.moves.start(node.board, parentScore, white ? beta : NO_BOUND, white ? NO_BOUND : alpha);
+
+  // Scores first: a cutoff further down the list discards the whole expansion.
+  int count = 0;
+  for (Move move; state.moves.next(move);) {
+    int score = MATING_MOVE_SCORE;
+    if (move.checkState != 2) {
+      ++nodeCount;
+      score = scoreAfterMove(node.board, parentScore, move);
+    }
+    if (side * score >= side * bound && move.captured == EMPTY) {
+      node.board.score = score;
+      lastCutMove = move;
+      return -1;
+    }
+    state.scores[count++] = score;
+  }
+  if (count == 0) {
+    node.board.score = white ? -MATE_SCORE : MATE_SCORE;
+    return -1;
+  }
+  // Searching a leaf returns its score, or 0 once a stop is honoured; the
+  // search order only decides ties, which do not change the value.
+  for (int i = 0; i < count; ++i) {
+    const int value = stopNow() ? 0 : state.scores[i];
+    if (white ? value > best : value < best) best = value;
+  }
+  return count;
+}
+
+void EnginePlayer::orderChildren(int ply) {
+  PlyState& state = *plies[ply];
+  orderByScore(state.children, state.order, lastCutMove);
+}
+
+int EnginePlayer::evaluateNode(const CChessBoard& position) {
+  ++nodeCount;
+  return evaluate(position);
+}
+
+// evaluateNode of the child, computed from its parent's score.
+int EnginePlayer::countedScoreAfterMove(const CBoard& parent, std::int32_t parentScore, const CBoard& child,
+                                        const Move& move) {
+  ++nodeCount;
+  const std::int32_t score = scoreAfterMove(parent, parentScore, move);
+  assert(score == evaluate(child));
+  (void)child;
+  return score;
+}
+
+// A mating move's child was never evaluated; it is only expanded in rare lines.
+std::int32_t EnginePlayer::staticScoreOf(SearchNode& node) {
+  if (node.staticScore == SearchNode::UNKNOWN_SCORE) node.staticScore = evaluate(node.board);
+  return node.staticScore;
+}
+
+void EnginePlayer::writeThinkingLine() {
+  const double centiseconds = static_cast<double>(processMilliseconds() - searchStart) * 0.001 * 100;
+  char text[128];
+  std::snprintf(text, sizeof text, "%d %d %.0f %d %s", lineLength[0], lastScore, centiseconds, nodeCount, "[error]");
+  EngineIO::instance().sendLine(text);
+}

@@ -1,0 +1,70 @@
+#pragma once
+// The engine's move choice: a book move when the opening book knows the
+// position, otherwise a fixed-depth minimax with a static-score expansion
+// cutoff. Scores are always from White's point of view.
+//
+// The tree is searched exactly as a whole-copy search over CChessBoard nodes
+// would search it (same nodes, same order, same scores, same line), but a node
+// is held as its position proper and the move that led to it, its moves are
+// produced one at a time up to the expansion cutoff (NodeMoves), children's
+// scores come from their parent's (scoreAfterMove), and the children of a node
+// one ply above the horizon are never built at all.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "driver/player.h"
+#include "search/search_node.h"
+
+constexpr int MATE_SCORE = 9000;          // side to move without a legal move
+constexpr int MATING_MOVE_SCORE = 9001;   // child reached by a checkmating move
+
+class EnginePlayer : public Player {
+ public:
+  EnginePlayer();
+  ~EnginePlayer() override;
+
+  bool post = false;
+  std::int32_t lastScore = 0;
+  std::int32_t searchDepth = 4;
+  std::int64_t searchStart = 0;   // processMilliseconds() when the last search began
+  Move lastCutMove;               // the null move matches no real move
+  std::int32_t nodeCount = 0;
+  bool useBook = false;           // desktop app settings
+  bool randomFactor = false;
+
+  Move chooseMove(CChessBoard position) override;
+  // One complete search from the position; RESIGN_MOVE when there is no move
+  // to play or the side to move is lost by force.
+  Move runSearch(const CChessBoard& position);
+
+  // Counts the node and returns its static score.
+  int evaluateNode(const CChessBoard& position);
+
+  // Plies of the principal line found by the last search (0: no best child).
+  int lastLineLength() const { return lineLength.empty() ? 0 : lineLength[0]; }
+
+ private:
+  // Searches `node` at `ply`; alpha and beta are the bounds shared by the whole run.
+  int search(int depth, int ply, SearchNode& node, int& alpha, int& beta);
+  // Generates, scores, cuts and orders the children of `node` into the ply's
+  // buffer; returns their number (0 for a leaf, with node.board.score set).
+  int expand(int ply, SearchNode& node, int alpha, int beta);
+  // A node one ply above the horizon: its children are only scored, so only the
+  // best score is kept. Returns -1 when the expansion left no children.
+  int expandLastPly(int ply, SearchNode& node, int alpha, int beta, int& best);
+  void orderChildren(int ply);
+  void writeThinkingLine();
+  int countedScoreAfterMove(const CBoard& parent, std::int32_t parentScore, const CBoard& child, const Move& move);
+  std::int32_t staticScoreOf(SearchNode& node);
+  static void makeChild(const SearchNode& node, const Move& move, SearchNode& child);
+  bool stopNow() const;
+
+  struct PlyState;
+  std::vector<std::unique_ptr<PlyState>> plies;
+  std::vector<int> lineLength;
+  bool rootHasBest = false;
+  Move rootBestMove;
+  bool rootCutByMate = false;
+};

@@ -1,0 +1,117 @@
+#include "debug_dialog.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <mutex>
+
+#include "debug_fields.h"
+#include "driver/game.h"
+#include "log_text_edit.h"
+
+CDebugDialog::CDebugDialog(QWidget* parent) : QDialog(parent), log(new LogTextEdit(this)), moveTable(new QTreeWidget(this)) {
+  setWindowTitle(QStringLiteral("Debug window"));
+  setModal(false);
+  // Closing the main window ends the program even while these are open.
+  setAttribute(Qt::WA_QuitOnClose, false);
+
+  auto* gameGroup = new QGroupBox(QStringLiteral("Game state"), this);
+  auto* gameGrid = new QGridLayout(gameGroup);
+  stateField = addField(gameGrid, 0, QStringLiteral("State:"));
+  computerPlaysField = addField(gameGrid, 1, QStringLiteral("Computer plays:"));
+
+  auto* boardGroup = new QGroupBox(QStringLiteral("Board state"), this);
+  auto* boardGrid = new QGridLayout(boardGroup);
+  playsField = addField(boardGrid, 0, QStringLiteral("Plays:"));
+  castlingField = addField(boardGrid, 1, QStringLiteral("Castling:"));
+  enPassantField = addField(boardGrid, 2, QStringLiteral("Enpassant:"));
+
+  auto* engineGroup = new QGroupBox(QStringLiteral("Engine state"), this);
+  auto* engineGrid = new QGridLayout(engineGroup);
+  evaluationField = addField(engineGrid, 0, QStringLiteral("Evaluation"));
+  memoryField = addField(engineGrid, 1, QStringLiteral("Memory size"));
+  nodesField = addField(engineGrid, 2, QStringLiteral("Nodos"));
+  speedField = new QLabel(this);
+  engineGrid->addWidget(speedField, 2, 2);
+  timeField = addField(engineGrid, 3, QStringLiteral("Time"));
+
+  moveTable->setColumnCount(3);
+  moveTable->setHeaderLabels({QStringLiteral("#"), QStringLiteral("Mov"), QStringLiteral("Eva")});
+  moveTable->setColumnWidth(0, 20);
+  moveTable->setColumnWidth(1, 40);
+  moveTable->setColumnWidth(2, 40);
+  moveTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+  moveTable->setRootIsDecorated(false);
+  moveTable->setFixedWidth(110);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(gameGroup);
+  left->addWidget(boardGroup);
+  left->addWidget(engineGroup);
+  left->addWidget(log, 1);
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(left, 1);
+  layout->addWidget(moveTable);
+  resize(360, 480);
+
+  auto* timer = new QTimer(this);
+  connect(timer, &QTimer::timeout, this, &CDebugDialog::updateFields);
+  timer->start(1000);
+}
+
+QLabel* CDebugDialog::addField(QGridLayout* grid, int row, const QString& label) {
+  auto* name = new QLabel(label, this);
+  auto* field = new QLabel(this);
+  field->setObjectName(label);
+  field->setMinimumWidth(90);
+  grid->addWidget(name, row, 0);
+  grid->addWidget(field, row, 1);
+  return field;
+}
+
+void CDebugDialog::appendText(int colour, const QString& text) {
+  if (!log->isVisible()) return;
+  log->appendText(colour, text);
+  updateFields();
+}
+
+void CDebugDialog::clearLog() { log->clear(); }
+
+void CDebugDialog::showStats(int nodes, int centiseconds) {
+  timeField->setText(timeText(centiseconds));
+  nodesField->setText(QString::asprintf("%d", nodes));
+  keptNodes = nodes;
+  keptCentiseconds = centiseconds;
+}
+
+void CDebugDialog::updateFields() {
+  if (!isVisible()) return;
+  DebugFields fields;
+  {
+    Game& game = Game::instance();
+    std::lock_guard guard(game.mutex());
+    fields = DebugFields::of(game);
+  }
+  playsField->setText(fields.plays);
+  enPassantField->setText(fields.enPassant);
+  computerPlaysField->setText(fields.computerPlays);
+  castlingField->setText(fields.castling);
+  stateField->setText(fields.state);
+  if (fields.evaluation) evaluationField->setText(*fields.evaluation);
+  memoryField->setText(fields.memorySize);
+  if (const auto speed = speedText(keptNodes, keptCentiseconds)) speedField->setText(*speed);
+}
+
+QString CDebugDialog::logText() const { return log->toPlainText(); }
+
+QString CDebugDialog::fieldText(const QString& label) const {
+  if (label == QLatin1String("speed")) return speedField->text();
+  const auto* field = findChild<QLabel*>(label);
+  return field ? field->text() : QString();
+}

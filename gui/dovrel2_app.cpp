@@ -1,0 +1,79 @@
+#include "dovrel2_app.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+
+#include "dovrel2_doc.h"
+#include "engine_bridge.h"
+#include "main_frame.h"
+#include "message_sink.h"
+
+namespace {
+
+// The program's icon: a white knight as the board draws it.
+QIcon knightIcon() {
+  QPixmap pixmap(32, 32);
+  pixmap.fill(Qt::white);
+  QPainter painter(&pixmap);
+  QFont font(QStringLiteral("Chess Regular"));
+  font.setPixelSize(32);
+  painter.setFont(font);
+  painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("h"));
+  return QIcon(pixmap);
+}
+
+}  // namespace
+
+CDovrel2App::CDovrel2App() = default;
+
+CDovrel2App::~CDovrel2App() {
+  frame.reset();
+  doc.reset();
+  unregisterFonts();
+}
+
+bool CDovrel2App::registerFonts() {
+  regularFont = QFontDatabase::addApplicationFont(QString::fromLatin1(REGULAR_FONT_FILE));
+  meridaFont = QFontDatabase::addApplicationFont(QString::fromLatin1(MERIDA_FONT_FILE));
+  if (regularFont >= 0 && meridaFont >= 0) return true;
+  showMessage(QMessageBox::Warning, QStringLiteral("failed registering font"));
+  return false;
+}
+
+void CDovrel2App::unregisterFonts() {
+  for (int* id : {&regularFont, &meridaFont}) {
+    if (*id < 0) continue;
+    if (!QFontDatabase::removeApplicationFont(*id))
+      showMessage(QMessageBox::Warning, QStringLiteral("failed unregistering font"));
+    *id = -1;
+  }
+}
+
+bool CDovrel2App::initInstance(const QStringList& arguments) {
+  if (!registerFonts()) return false;
+  QApplication::setWindowIcon(knightIcon());
+
+  doc = std::make_unique<CDovrel2Doc>();
+  frame = std::make_unique<CMainFrame>(doc.get());
+  QObject::connect(frame->bridge(), &EngineBridge::engineFinished, qApp, [] { QCoreApplication::exit(0); });
+  // A file named on the command line is opened, and then replaced by the new game below.
+  for (const QString& argument : arguments.mid(1)) {
+    if (!argument.startsWith(u'-')) {
+      frame->openFile(argument);
+      break;
+    }
+  }
+  frame->show();
+
+  frame->readSettings();
+  if (frame->debugEnabled())
+    frame->createDebugWindows();
+  else
+    frame->disableDebugMenu();
+  frame->setAcceptDrops(true);
+  frame->startNewGame();
+  return true;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The application: registers the chess fonts for this process, builds the
+// document and the main window, reads the settings and starts the engine with
+// a new game; removes the fonts again at exit.
+
+#include <QStringList>
+
+#include <memory>
+
+class CDovrel2Doc;
+class CMainFrame;
+
+class CDovrel2App {
+ public:
+  static constexpr const char* REGULAR_FONT_FILE = "CHEQ_TT0.TTF";
+  static constexpr const char* MERIDA_FONT_FILE = "merida.ttf";
+
+  CDovrel2App();
+  ~CDovrel2App();
+
+  // The start-up sequence; false when the program must end at once.
+  bool initInstance(const QStringList& arguments);
+
+  CMainFrame* mainFrame() const { return frame.get(); }
+
+ private:
+  bool registerFonts();
+  void unregisterFonts();
+
+  int regularFont = -1;
+  int meridaFont = -1;
+  std::unique_ptr<CDovrel2Doc> doc;
+  std::unique_ptr<CMainFrame> frame;
+};

@@ -1,0 +1,67 @@
+#include "dovrel2_doc.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <mutex>
+
+#include "book/pgn_reader.h"
+#include "driver/game.h"
+#include "message_sink.h"
+#include "move_list_text.h"
+
+namespace {
+
+bool loadGame(const QString& fileName) {
+  Game& game = Game::instance();
+  std::lock_guard guard(game.mutex());
+  game.startNewGame();
+  if (!QFileInfo(fileName).isReadable()) return false;
+  PgnReader reader;
+  reader.readGame(QFile::encodeName(fileName).toStdString(), 0, nullptr);
+  return !game.history.empty();
+}
+
+}  // namespace
+
+bool CDovrel2Doc::openDocument(const QString& fileName) {
+  const bool loaded = loadGame(fileName);
+  if (loaded) {
+    path = fileName;
+    emit titleChanged();
+  } else {
+    showMessage(QMessageBox::Warning, QStringLiteral("Error loading file"));
+  }
+  emit refreshViews();
+  return loaded;
+}
+
+bool CDovrel2Doc::saveDocument(const QString& fileName) {
+  std::string text;
+  {
+    Game& game = Game::instance();
+    std::lock_guard guard(game.mutex());
+    text = moveListText(game.history);
+  }
+  QFile file(fileName);
+  const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                     file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+  file.close();
+  if (saved) {
+    path = fileName;
+    emit titleChanged();
+  }
+  emit refreshViews();
+  return saved;
+}
+
+void CDovrel2Doc::newDocument() {
+  path.clear();
+  emit titleChanged();
+}
+
+QString CDovrel2Doc::windowTitle() const {
+  const QString title = QStringLiteral("dovrel2");
+  if (path.isEmpty()) return title;
+  return QFileInfo(path).fileName() + QStringLiteral(" - ") + title;
+}

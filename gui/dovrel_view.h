@@ -1,0 +1,72 @@
+#pragma once
+// CDovrelView: the board, drawn as text in a chess font, 10 x 10 cells of
+// squareSize pixels. It draws the Game it reads (the live position or a
+// history entry while browsing) and reports clicked squares; what a click
+// means is the frame's business.
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+#include "position/chess_board.h"
+
+class CDovrelView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CDovrelView(QWidget* parent = nullptr);
+
+  int squareSize() const { return squareSizeValue; }
+  bool whiteAtBottom() const { return whiteAtBottomValue; }
+  // As stored: an index left over from a longer history still counts as -1.
+  int browseIndex() const { return browseIndexValue; }
+  QString fontName() const { return fontNameValue; }
+
+  // The board alone: 10 x squareSize square.
+  QSize sizeHint() const override;
+  // The frame's client area that fits the board, the right-hand bar and the
+  // bars above and below: (10 x squareSize + 100) x (11 x squareSize).
+  QSize desiredClientSize() const;
+
+  // The board as it would be painted now, 10 x squareSize pixels square.
+  QImage renderBoard() const;
+
+ public slots:
+  // "Regular" or "Merida"; any other name keeps the widget's own font and draws "?".
+  void setFontName(const QString& name);
+  // While the frame waits for the second click, the piece on fromSquare is blue.
+  void setAwaitingFirstClick(bool awaiting);
+  void setFromSquare(int square);
+
+  void flip();           // Invertir tablero
+  void larger();         // Tablero mayor
+  void smaller();        // Tablero menor
+  void browseBack();     // Ver mov. previo
+  void browseForward();  // Ver mov. siguiente
+  void browseLive();     // Ver pos. actual
+  void refresh();
+
+ signals:
+  // Left click on the live board: the square under the pointer, 0x88 encoded
+  // (a click on the frame gives a value that is no board square).
+  void squareClicked(int square);
+  // After larger/smaller: the frame resizes its client area to this.
+  void clientSizeWanted(QSize clientSize);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  void resizeBoard(int newSquareSize);
+  CBoard boardToShow() const;
+  int historySize() const;
+
+  bool whiteAtBottomValue = true;
+  int squareSizeValue;
+  int browseIndexValue = -1;
+  QString fontNameValue = QStringLiteral("Regular");
+  bool awaitingFirstClick = true;
+  int fromSquare = -1;
+};

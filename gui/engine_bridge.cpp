@@ -1,0 +1,137 @@
+#include "engine_bridge.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
+
+#include "driver/commands.h"
+#include "driver/engine_io.h"
+#include "player_settings.h"
+
+EngineBridge::EngineBridge(QObject* parent) : QObject(parent) {}
+
+EngineBridge::~EngineBridge() {
+  shutdown();
+  delete worker;
+}
+
+void EngineBridge::start() {
+  if (worker) return;
+  worker = QThread::create([this] {
+    runEngine(*this);
+    if (!quitting) QMetaObject::invokeMethod(this, [this] { emit engineFinished(); }, Qt::QueuedConnection);
+  });
+  worker->start(QThread::LowPriority);
+}
+
+void EngineBridge::release() {
+  std::lock_guard guard(mutex);
+  if (waiting || !reachedFirstWait) released = true;
+  wake.notify_all();
+}
+
+bool EngineBridge::isIdle() const {
+  if (!worker || worker->isFinished()) return true;
+  std::lock_guard guard(mutex);
+  return waiting && !released;
+}
+
+void EngineBridge::whenIdle(std::function<void()> action) {
+  if (isIdle()) {
+    action();
+    return;
+  }
+  idleActions.push_back(std::move(action));
+}
+
+void EngineBridge::runIdleActions() {
+  // The worker cannot leave its wait while this runs: only this thread releases it.
+  while (!idleActions.empty() && isIdle()) {
+    std::function<void()> action = std::move(idleActions.front());
+    idleActions.erase(idleActions.begin());
+    action();
+  }
+}
+
+bool EngineBridge::applyPendingPlayerSettings() {
+  if (!settingsPending.exchange(false)) return false;
+  if (applyPlayerSettings(ProgramSettings::read(SettingsFile()))) reloadOpeningBook();
+  return true;
+}
+
+void EngineBridge::shutdown() {
+  if (!worker || quitting.exchange(true)) return;
+  disconnect(this, nullptr, nullptr, nullptr);
+  EngineIO& io = EngineIO::instance();
+  io.stopRequested = true;
+  {
+    std::lock_guard guard(mutex);
+    wake.notify_all();
+  }
+  // The worker may be inside a call it needs this thread to run.
+  while (!worker->wait(QDeadlineTimer(20))) QCoreApplication::sendPostedEvents(this);
+  io.stopRequested = false;
+  if (io.host() == this) io.setHost(nullptr);
+}
+
+void EngineBridge::callOnMainThread(const std::function<void()>& call) {
+  if (QThread::currentThread() == thread()) {
+    call();
+    return;
+  }
+  if (quitting) return;
+  QMetaObject::invokeMethod(this, call, Qt::BlockingQueuedConnection);
+}
+
+bool EngineBridge::takeCommand(std::string& line) {
+  {
+    std::lock_guard guard(mutex);
+    if (quitting) return false;
+    waiting = true;
+    reachedFirstWait = true;
+  }
+  QMetaObject::invokeMethod(this, [this] { runIdleActions(); }, Qt::QueuedConnection);
+  {
+    std::unique_lock guard(mutex);
+    wake.wait(guard, [this] { return released || quitting; });
+    waiting = false;
+    released = false;
+  }
+  if (quitting) return false;
+
+  QByteArray buffer;
+  callOnMainThread([this, &buffer] { emit commandWanted(&buffer); });
+  if (quitting) return false;
+  while (buffer.endsWith('\n') || buffer.endsWith('\r')) buffer.chop(1);
+  line = buffer.toStdString();
+  return true;
+}
+
+void EngineBridge::lineWritten(const std::string& text) {
+  const QString line = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  QMetaObject::invokeMethod(this, [this, line] { emit lineArrived(line); }, Qt::QueuedConnection);
+}
+
+void EngineBridge::debugText(const std::string& text, int colour) {
+  const QString copy = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  callOnMainThread([this, &copy, colour] { emit debugTextArrived(copy, colour); });
+}
+
+void EngineBridge::notifyHost(int code, int) {
+  if (code == ENGINE_PLAYER_CREATED) {
+    // Called while the worker holds the Game lock, so it must not wait for the
+    // window (which may be waiting for that lock to paint). The window applies
+    // the settings when the worker next waits; a search that starts first
+    // applies them itself below.
+    settingsPending = true;
+    QMetaObject::invokeMethod(this, [this] { emit playerCreated(); }, Qt::QueuedConnection);
+  } else if (code == SEARCH_STARTED) {
+    applyPendingPlayerSettings();
+    QMetaObject::invokeMethod(this, [this] { emit searchStarted(); }, Qt::QueuedConnection);
+  }
+}
+
+void EngineBridge::searchStats(int nodes, int centiseconds) {
+  QMetaObject::invokeMethod(
+      this, [this, nodes, centiseconds] { emit statsArrived(nodes, centiseconds); }, Qt::QueuedConnection);
+}

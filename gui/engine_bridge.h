@@ -1,0 +1,81 @@
+#pragma once
+// The engine worker and its hand-over. The engine's command loop runs on its
+// own thread and blocks in takeCommand until the window releases it; each line
+// it writes comes back as a queued signal carrying its own copy, so lines reach
+// the window once each and in order.
+//
+// Deliberately, a release while the worker is busy is lost: the window's
+// commands are meant for an engine that waits, and "Move now!" uses the stop
+// request instead. The only exception is the first command, which is kept until
+// the worker, still reading its book, reaches its first wait.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "driver/engine_host.h"
+
+class QThread;
+
+class EngineBridge : public QObject, public EngineHost {
+  Q_OBJECT
+
+ public:
+  explicit EngineBridge(QObject* parent = nullptr);
+  // Ends the worker: it takes no further command and any search is stopped.
+  ~EngineBridge() override;
+
+  // Main thread.
+  void start();
+  bool isStarted() const { return worker != nullptr; }
+  void release();
+  // Not started, or waiting for a command: the Game and the book are the window's.
+  bool isIdle() const;
+  // Runs the action now when the worker is idle, else as soon as it next waits.
+  void whenIdle(std::function<void()> action);
+  // Applies the [KELVO] settings to a newly made engine player unless that was
+  // already done; true when it was still to do.
+  bool applyPendingPlayerSettings();
+  void shutdown();
+
+  // Engine worker.
+  bool takeCommand(std::string& line) override;
+  void lineWritten(const std::string& text) override;
+  void debugText(const std::string& text, int colour) override;
+  void notifyHost(int code, int value) override;
+  void searchStats(int nodes, int centiseconds) override;
+  bool isWindowedProgram() const override { return true; }
+
+ signals:
+  // Emitted on the main thread while the worker waits for the answer.
+  void commandWanted(QByteArray* buffer);
+  void lineArrived(const QString& line);
+  void debugTextArrived(const QString& text, int colour);
+  void playerCreated();
+  void searchStarted();
+  void statsArrived(int nodes, int centiseconds);
+  void engineFinished();
+
+ private:
+  // Blocks the worker until the main thread has run the call, unless the
+  // bridge is shutting down.
+  void callOnMainThread(const std::function<void()>& call);
+  void runIdleActions();
+
+  QThread* worker = nullptr;
+  mutable std::mutex mutex;
+  std::condition_variable wake;
+  bool waiting = false;
+  bool released = false;
+  bool reachedFirstWait = false;
+  std::atomic<bool> quitting{false};
+  std::atomic<bool> settingsPending{false};
+  std::vector<std::function<void()>> idleActions;
+};

@@ -1,0 +1,67 @@
+// dovrel2: play chess against the Kelvo engine in a window.
+//
+// For the screenshot test, "--play MOVE --grab-start FILE --grab FILE" grabs
+// the window once the new game stands, plays MOVE by two board clicks, grabs
+// it again after the engine's answer and ends.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include "dovrel2_app.h"
+#include "main_frame.h"
+#include "position/square.h"
+
+namespace {
+
+struct Script {
+  QString move;
+  QString startImage;
+  QString endImage;
+};
+
+void grabTo(CMainFrame* frame, const QString& path) {
+  QApplication::processEvents();
+  if (!path.isEmpty()) frame->grab().save(path);
+}
+
+void runScript(CMainFrame* frame, const Script& script) {
+  auto started = std::make_shared<bool>(false);
+  QObject::connect(frame, &CMainFrame::lineHandled, frame, [frame, script, started](const QString& line) {
+    if (!*started && line == QLatin1String("accepted")) {
+      *started = true;
+      grabTo(frame, script.startImage);
+      const std::string move = script.move.toStdString();
+      frame->squareClicked(parseSquare(move.substr(0, 2)));
+      frame->squareClicked(parseSquare(move.substr(2, 2)));
+    } else if (*started && line.startsWith(QLatin1String("move "))) {
+      grabTo(frame, script.endImage);
+      QCoreApplication::exit(0);
+    }
+  });
+  // A script that never sees the engine's answer fails rather than hangs.
+  QTimer::singleShot(120000, frame, [] { QCoreApplication::exit(2); });
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("dovrel2"));
+
+  QCommandLineParser parser;
+  const QCommandLineOption play(QStringLiteral("play"), QStringLiteral("Move to play after start."), QStringLiteral("move"));
+  const QCommandLineOption grabStart(QStringLiteral("grab-start"), QStringLiteral("Image of the start."), QStringLiteral("file"));
+  const QCommandLineOption grab(QStringLiteral("grab"), QStringLiteral("Image after the answer."), QStringLiteral("file"));
+  parser.addOptions({play, grabStart, grab});
+  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A PGN game to open."));
+  parser.process(application);
+
+  CDovrel2App app;
+  QStringList arguments{application.arguments().value(0)};
+  arguments += parser.positionalArguments();
+  if (!app.initInstance(arguments)) return 1;
+  if (parser.isSet(play) && parser.value(play).size() >= 4)
+    runScript(app.mainFrame(), {parser.value(play), parser.value(grabStart), parser.value(grab)});
+  return application.exec();
+}

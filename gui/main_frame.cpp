@@ -1,0 +1,513 @@
+#include "main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+#include <mutex>
+
+#include "about_dlg.h"
+#include "book/opening_book.h"
+#include "command_dlg.h"
+#include "config_dlg.h"
+#include "debug_dialog.h"
+#include "dovrel2_doc.h"
+#include "dovrel_view.h"
+#include "driver/engine_io.h"
+#include "driver/game.h"
+#include "engine_bridge.h"
+#include "engine_line.h"
+#include "get_text_dlg.h"
+#include "message_sink.h"
+#include "move_list_text.h"
+#include "player_settings.h"
+#include "promoting_sel_dlg.h"
+#include "right_bar_dlg.h"
+#include "search/engine_player.h"
+#include "settings_file.h"
+
+namespace {
+
+constexpr int BLACK = 0;
+constexpr int RED = 255;
+constexpr int STATUS_TIMER_MS = 200;
+const QString PGN_FILTER = QStringLiteral("Partidas PGN (*.pgn);;Todos los archivos (*.*)");
+
+// The standard prompts of the framework's own commands.
+const QString PROMPT_OPEN = QStringLiteral("Abre un documento existente\nAbrir");
+const QString PROMPT_SAVE = QStringLiteral("Guarda el documento activo\nGuardar");
+const QString PROMPT_SAVE_AS = QStringLiteral("Guarda el documento activo con un nombre nuevo\nGuardar como");
+const QString PROMPT_EXIT = QStringLiteral("Sale de la aplicación; pide confirmación para guardar los documentos\nSalir");
+const QString PROMPT_TOOLBAR =
+    QStringLiteral("Muestra u oculta la barra de herramientas\nAlternar barra de herramientas");
+const QString PROMPT_STATUS_BAR = QStringLiteral("Muestra u oculta la barra de estado\nAlternar barra de estado");
+const QString PROMPT_ABOUT =
+    QStringLiteral("Muestra información del programa, número de versión y copyright\nAcerca de");
+const QString PROMPT_RECENT = QStringLiteral("Abre este documento");
+
+void setPrompt(QAction* action, const QString& prompt) {
+  const qsizetype cut = prompt.indexOf(u'\n');
+  action->setStatusTip(prompt.left(cut));
+  if (cut >= 0) action->setToolTip(prompt.mid(cut + 1));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CDovrel2Doc* document, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      doc(document),
+      engine(new EngineBridge(this)),
+      boardView(new CDovrelView(this)),
+      rightBarDlg(new CRightBarDlg(this)),
+      engineStatus(new QLabel(this)),
+      promotionChooser([this] { return CPromotingSelDlg::ask(this); }) {
+  setWindowTitle(doc->windowTitle());
+  setCentralWidget(boardView);
+  createActions();
+
+  auto* dock = new QDockWidget(this);
+  dock->setObjectName(QStringLiteral("rightBarDock"));
+  dock->setTitleBarWidget(new QWidget(dock));
+  dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+  dock->setWidget(rightBarDlg);
+  addDockWidget(Qt::RightDockWidgetArea, dock);
+
+  // The first pane shows menu prompts and, between them, the idle text.
+  connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+    if (message.isEmpty()) statusBar()->showMessage(QStringLiteral("Preparado"));
+  });
+  statusBar()->showMessage(QStringLiteral("Preparado"));
+  statusBar()->setSizeGripEnabled(false);
+  statusBar()->addPermanentWidget(engineStatus);
+  engineStatus->setText(QStringLiteral("ready"));
+
+  auto* statusTimer = new QTimer(this);
+  connect(statusTimer, &QTimer::timeout, this, &CMainFrame::updateStatus);
+  statusTimer->start(STATUS_TIMER_MS);
+
+  connect(engine, &EngineBridge::commandWanted, this, &CMainFrame::onCommandWanted);
+  connect(engine, &EngineBridge::lineArrived, this, &CMainFrame::onEngineLine);
+  connect(engine, &EngineBridge::debugTextArrived, this, &CMainFrame::onDebugText);
+  connect(engine, &EngineBridge::playerCreated, this, &CMainFrame::onPlayerCreated);
+  connect(engine, &EngineBridge::searchStarted, this, [this] {
+    if (debugDlg) debugDlg->clearLog();
+  });
+  connect(engine, &EngineBridge::statsArrived, this, [this](int nodes, int centiseconds) {
+    if (debugDlg) debugDlg->showStats(nodes, centiseconds);
+  });
+  connect(boardView, &CDovrelView::squareClicked, this, &CMainFrame::squareClicked);
+  connect(boardView, &CDovrelView::clientSizeWanted, this, [this](QSize) { fitToBoard(); });
+  connect(doc, &CDovrel2Doc::refreshViews, this, &CMainFrame::refresh);
+  connect(doc, &CDovrel2Doc::titleChanged, this, [this] { setWindowTitle(doc->windowTitle()); });
+
+  boardView->setFontName(fontNameValue);
+  fitToBoard();
+}
+
+CMainFrame::~CMainFrame() {
+  engine->shutdown();
+  if (commandDlg) delete commandDlg;
+  if (debugDlg) delete debugDlg;
+}
+
+QAction* CMainFrame::addCommand(QMenu* menu, const QString& caption, const QString& prompt,
+                                const std::function<void()>& handler) {
+  auto* action = new QAction(caption, this);
+  if (!prompt.isEmpty()) setPrompt(action, prompt);
+  connect(action, &QAction::triggered, this, handler);
+  if (menu) menu->addAction(action);
+  return action;
+}
+
+void CMainFrame::createActions() {
+  QStyle* look = style();
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&Archivo"));
+  QAction* open = addCommand(file, QStringLiteral("&Abrir...\tCtrl+A"), PROMPT_OPEN, [this] { fileOpen(); });
+  QAction* save = addCommand(file, QStringLiteral("&Guardar\tCtrl+G"), PROMPT_SAVE, [this] { fileSave(); });
+  addCommand(file, QStringLiteral("Guardar c&omo..."), PROMPT_SAVE_AS, [this] { fileSaveAs(); });
+  file->addSeparator();
+  recentMenu = file->addMenu(QStringLiteral("Archivo reciente"));
+  file->addSeparator();
+  addCommand(file, QStringLiteral("&Salir"), PROMPT_EXIT, [this] { close(); });
+  updateRecentMenu();
+
+  QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&Ver"));
+  toolBar = new QToolBar(this);
+  toolBar->setObjectName(QStringLiteral("toolBar"));
+  toolBar->setMovable(false);
+  addToolBar(Qt::TopToolBarArea, toolBar);
+  QAction* showToolBar = addCommand(viewMenu, QStringLiteral("Barra de &herramientas"), PROMPT_TOOLBAR, [] {});
+  showToolBar->setCheckable(true);
+  showToolBar->setChecked(true);
+  connect(showToolBar, &QAction::toggled, this, [this](bool on) {
+    toolBar->setVisible(on);
+    fitToBoard();
+  });
+  QAction* showStatusBar = addCommand(viewMenu, QStringLiteral("Barra de &estado"), PROMPT_STATUS_BAR, [] {});
+  showStatusBar->setCheckable(true);
+  showStatusBar->setChecked(true);
+  connect(showStatusBar, &QAction::toggled, this, [this](bool on) {
+    statusBar()->setVisible(on);
+    fitToBoard();
+  });
+  viewMenu->addSeparator();
+  QAction* larger = addCommand(viewMenu, QStringLiteral("Tablero mayor"), QStringLiteral("Tablero más grande\nTablero mayor"),
+                               [this] { boardView->larger(); });
+  QAction* smaller = addCommand(viewMenu, QStringLiteral("Tablero menor"),
+                                QStringLiteral("Tablero más pequeño\nTablero menor"), [this] { boardView->smaller(); });
+  addCommand(viewMenu, QStringLiteral("Invertir tablero"), QString(), [this] { boardView->flip(); });
+  viewMenu->addSeparator();
+  QAction* previous = addCommand(viewMenu, QStringLiteral("Ver mov. previo"),
+                                 QStringLiteral("Ver movimiento previo\nVer movimiento previo"),
+                                 [this] { boardView->browseBack(); });
+  QAction* next = addCommand(viewMenu, QStringLiteral("Ver mov. siguiente"),
+                             QStringLiteral("Ver movimiento siguiente\nVer movimiento siguiente"),
+                             [this] { boardView->browseForward(); });
+  QAction* current = addCommand(viewMenu, QStringLiteral("Ver pos. actual"),
+                                QStringLiteral("Show the current position\nShow current"),
+                                [this] { boardView->browseLive(); });
+  viewMenu->addSeparator();
+  addCommand(viewMenu, QStringLiteral("Opciones"), QStringLiteral("Muestra un diálogo con opciones\nOpciones"),
+             [this] { showOptions(); });
+
+  QMenu* game = menuBar()->addMenu(QStringLiteral("Partida"));
+  QAction* newGame = addCommand(game, QStringLiteral("Nueva"), QStringLiteral("Nueva partida\nNueva partida"),
+                                [this] { sendCommand(QStringLiteral("new")); });
+  QAction* back = addCommand(game, QStringLiteral("Atras"), QStringLiteral("Echar para atras\nMoviola"),
+                             [this] { sendCommand(QStringLiteral("undo")); });
+  addCommand(game, QStringLiteral("Mueve!"), QString(), [this] { sendCommand(QStringLiteral("go")); });
+  QAction* moveNow = addCommand(game, QStringLiteral("Move now!"), QStringLiteral("Move now\nMover YA"),
+                                [] { EngineIO::instance().stopRequested = true; });
+  addCommand(game, QStringLiteral("Delante"), QString(), [] {});
+
+  debugMenuValue = menuBar()->addMenu(QStringLiteral("Debug"));
+  addCommand(debugMenuValue, QStringLiteral("View log"), QStringLiteral("Shows a log window\nShows a log window"),
+             [this] { toggleDebugWindow(); });
+  addCommand(debugMenuValue, QStringLiteral("View XBoard commands"), QString(), [this] { toggleCommandWindow(); });
+  addCommand(debugMenuValue, QStringLiteral("Show legal"), QString(),
+             [this] { sendCommand(QStringLiteral("_showlegal")); });
+  addCommand(debugMenuValue, QStringLiteral("Issue command"),
+             QStringLiteral("Issues a general command\nIssue command"), [this] { issueCommand(); });
+  addCommand(debugMenuValue, QStringLiteral("Assert!!!!"), QString(), [] {});
+  addCommand(debugMenuValue, QStringLiteral("Joker"), QString(), [this] { refresh(); });
+  addCommand(debugMenuValue, QStringLiteral("Del memory"), QString(), [this] { deleteBook(); });
+  addCommand(debugMenuValue, QStringLiteral("Read openings"),
+             QStringLiteral("Reads the opening book\nRead openings"), [this] { readOpenings(); });
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("Ay&uda"));
+  QAction* about = addCommand(help, QStringLiteral("&Acerca de dovrel2..."), PROMPT_ABOUT, [this] {
+    CAboutDlg dialog(this);
+    dialog.exec();
+  });
+
+  // Only Ctrl+O and Ctrl+S work; the Ctrl+A and Ctrl+G of the captions do nothing.
+  auto shortcut = [this](const QKeySequence& keys, const std::function<void()>& handler) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
+  };
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { fileOpen(); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { fileSave(); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { doc->newDocument(); });
+  shortcut(QKeySequence(Qt::Key_Plus), [this] { boardView->larger(); });
+  shortcut(QKeySequence(Qt::Key_Minus), [this] { boardView->smaller(); });
+
+  open->setIcon(look->standardIcon(QStyle::SP_DialogOpenButton));
+  save->setIcon(look->standardIcon(QStyle::SP_DialogSaveButton));
+  larger->setIcon(look->standardIcon(QStyle::SP_TitleBarMaxButton));
+  smaller->setIcon(look->standardIcon(QStyle::SP_TitleBarMinButton));
+  previous->setIcon(look->standardIcon(QStyle::SP_MediaSeekBackward));
+  current->setIcon(look->standardIcon(QStyle::SP_MediaSkipForward));
+  next->setIcon(look->standardIcon(QStyle::SP_MediaSeekForward));
+  newGame->setIcon(look->standardIcon(QStyle::SP_FileIcon));
+  back->setIcon(look->standardIcon(QStyle::SP_ArrowBack));
+  moveNow->setIcon(look->standardIcon(QStyle::SP_MediaPlay));
+  about->setIcon(look->standardIcon(QStyle::SP_MessageBoxInformation));
+  for (QAction* action : {open, save}) toolBar->addAction(action);
+  toolBar->addSeparator();
+  for (QAction* action : {larger, smaller, previous, current, next}) toolBar->addAction(action);
+  toolBar->addSeparator();
+  for (QAction* action : {newGame, back, moveNow}) toolBar->addAction(action);
+  toolBar->addSeparator();
+  toolBar->addAction(about);
+}
+
+void CMainFrame::updateRecentMenu() {
+  recentMenu->clear();
+  const QStringList& files = recentFiles.files();
+  recentMenu->menuAction()->setEnabled(!files.isEmpty());
+  for (int i = 0; i < files.size(); ++i) {
+    const QString path = files[i];
+    QAction* action = recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+    action->setStatusTip(PROMPT_RECENT);
+    connect(action, &QAction::triggered, this, [this, path] { openFile(path); });
+  }
+}
+
+// The window is not resizable by hand; it always wraps the board exactly.
+void CMainFrame::fitToBoard() {
+  boardView->setFixedSize(boardView->sizeHint());
+  if (QLayout* frameLayout = layout()) {
+    frameLayout->invalidate();
+    frameLayout->activate();
+  }
+  setFixedSize(sizeHint());
+}
+
+void CMainFrame::sendCommand(const QString& text) {
+  handingOver = true;
+  pending = text.toLatin1().left(MAX_COMMAND) + '\n';
+  if (!engine->isStarted()) engine->start();
+  engine->release();
+  handingOver = false;
+}
+
+void CMainFrame::onCommandWanted(QByteArray* buffer) {
+  *buffer = pending;
+  refresh();
+  if (commandDlg) commandDlg->appendText(BLACK, QString::fromLatin1(pending));
+  emit commandTaken(QString::fromLatin1(pending.chopped(1)));
+}
+
+void CMainFrame::onEngineLine(const QString& line) {
+  if (commandDlg) commandDlg->appendText(RED, line + u'\n');
+  const EngineLineReaction reaction = EngineLineReaction::of(line);
+  if (reaction.box != EngineLineReaction::NO_BOX)
+    showMessage(reaction.box == EngineLineReaction::ERROR ? QMessageBox::Critical : QMessageBox::Information,
+                reaction.boxText, this);
+  if (!reaction.command.isEmpty()) sendCommand(reaction.command);
+  refresh();
+  emit lineHandled(line);
+}
+
+void CMainFrame::onDebugText(const QString& text, int colour) {
+  if (debugDlg) debugDlg->appendText(colour, text);
+}
+
+void CMainFrame::squareClicked(int square) {
+  if (awaitingFirst) {
+    fromSquare = square;
+    awaitingFirst = false;
+    boardView->setFromSquare(fromSquare);
+    boardView->setAwaitingFirstClick(false);
+    refresh();
+    return;
+  }
+  toSquare = square;
+  QString move = QString::fromStdString(squareName(fromSquare) + squareName(toSquare));
+  Piece origin = EMPTY;
+  if (isValidSquare(fromSquare)) {
+    Game& game = Game::instance();
+    std::lock_guard guard(game.mutex());
+    origin = game.position.squares[fromSquare];
+  }
+  if ((origin == WHITE_PAWN && rankOf(fromSquare) == 6) || (origin == BLACK_PAWN && rankOf(fromSquare) == 1))
+    move += CPromotingSelDlg::suffix(promotionChooser());
+  sendCommand(move);
+  awaitingFirst = true;
+  boardView->setAwaitingFirstClick(true);
+  refresh();
+}
+
+void CMainFrame::refresh() {
+  boardView->refresh();
+  std::string text;
+  {
+    Game& game = Game::instance();
+    std::lock_guard guard(game.mutex());
+    text = moveListText(game.history);
+  }
+  rightBarDlg->setMoveList(QString::fromStdString(text));
+}
+
+CCommandDlg* CMainFrame::commandWindow() const { return commandDlg; }
+
+CDebugDialog* CMainFrame::debugWindow() const { return debugDlg; }
+
+QString CMainFrame::statusText() const { return engineStatus->text(); }
+
+// "thinking" while a command is on its way or the engine is working on one.
+void CMainFrame::updateStatus() {
+  engineStatus->setText(handingOver || !engine->isIdle() ? QStringLiteral("thinking") : QStringLiteral("ready"));
+  QString clocks;
+  {
+    Game& game = Game::instance();
+    std::lock_guard guard(game.mutex());
+    clocks = QString::fromStdString(GameClock::clockText(game.clock.remaining(1)) + " - " +
+                                    GameClock::clockText(game.clock.remaining(0)));
+  }
+  rightBarDlg->setHead(clocks);
+}
+
+void CMainFrame::readSettings() { applySettings(false); }
+
+// A new engine player waits for its settings; the worker may be busy, so this
+// runs when it next waits (a search that starts first applies them itself).
+void CMainFrame::onPlayerCreated() {
+  engine->whenIdle([this] { applySettings(true); });
+}
+
+void CMainFrame::applySettings(bool forNewPlayer) {
+  EngineIO::instance().writeGameLog("Configuration file read.\n");
+  const ProgramSettings settings = ProgramSettings::read(SettingsFile());
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (forNewPlayer)
+    engine->applyPendingPlayerSettings();
+  else if (applyPlayerSettings(settings))
+    reloadOpeningBook();
+  QApplication::restoreOverrideCursor();
+  debugEnabledValue = settings.debug;
+  fontNameValue = settings.font;
+  boardView->setFontName(fontNameValue);
+}
+
+void CMainFrame::createDebugWindows() {
+  if (commandDlg) return;
+  const QRect frame = frameGeometry();
+  commandDlg = new CCommandDlg(this);
+  commandDlg->move(frame.right() + 50, frame.top() + 10);
+  debugDlg = new CDebugDialog(this);
+  debugDlg->move(frame.right() + 40, frame.top() + 70);
+  commandDlg->setVisible(commandWindowShown);
+  debugDlg->setVisible(debugWindowShown);
+}
+
+void CMainFrame::disableDebugMenu() { debugMenuValue->menuAction()->setEnabled(false); }
+
+void CMainFrame::toggleCommandWindow() {
+  commandWindowShown = !commandWindowShown;
+  if (commandDlg) commandDlg->setVisible(commandWindowShown);
+}
+
+void CMainFrame::toggleDebugWindow() {
+  debugWindowShown = !debugWindowShown;
+  if (debugDlg) debugDlg->setVisible(debugWindowShown);
+}
+
+void CMainFrame::startNewGame() { sendCommand(QStringLiteral("new")); }
+
+void CMainFrame::openFile(const QString& path) {
+  // Loading replaces the Game's position and players: never under a thinking engine.
+  engine->whenIdle([this, path] {
+    if (doc->openDocument(path)) {
+      recentFiles.add(path);
+    }
+    updateRecentMenu();
+  });
+}
+
+bool CMainFrame::saveFile(const QString& path) {
+  const bool saved = doc->saveDocument(path);
+  if (saved) {
+    recentFiles.add(path);
+    updateRecentMenu();
+  }
+  return saved;
+}
+
+void CMainFrame::fileOpen() {
+  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Abrir"), QString(), PGN_FILTER);
+  if (!path.isEmpty()) openFile(path);
+}
+
+void CMainFrame::fileSave() {
+  if (doc->pathName().isEmpty())
+    fileSaveAs();
+  else
+    saveFile(doc->pathName());
+}
+
+void CMainFrame::fileSaveAs() {
+  QFileDialog dialog(this, QStringLiteral("Guardar como"), doc->pathName(), PGN_FILTER);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("pgn"));
+  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) saveFile(dialog.selectedFiles().first());
+}
+
+void CMainFrame::showOptions() {
+  CConfigDlg::Choices shown;
+  EnginePlayer* player = currentEnginePlayer();
+  if (player) {
+    shown.openingBook = player->useBook;
+    shown.randomFactor = player->randomFactor;
+    shown.post = player->post;
+  }
+  shown.debugFiles = EngineIO::instance().loggingEnabled;
+  shown.debug = debugEnabledValue;
+  CConfigDlg dialog(shown, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const CConfigDlg::Choices chosen = dialog.choices();
+
+  debugEnabledValue = chosen.debug;
+  SettingsFile file;
+  // The player may have been replaced while the dialog was open, and a
+  // searching engine reads its flags: store them when the worker waits.
+  const bool hadPlayer = player != nullptr;
+  if (hadPlayer) {
+    file.setBoolean(QStringLiteral("KELVO"), QStringLiteral("OpeningBook"), chosen.openingBook);
+    file.setBoolean(QStringLiteral("KELVO"), QStringLiteral("RandomFactor"), chosen.randomFactor);
+    file.setBoolean(QStringLiteral("KELVO"), QStringLiteral("Post"), chosen.post);
+  }
+  file.setBoolean(QStringLiteral("DOVREL"), QStringLiteral("Debug"), chosen.debug);
+  file.setText(QStringLiteral("DOVREL"), QStringLiteral("Font"), fontNameValue);
+  file.setBoolean(QStringLiteral("DOVREL"), QStringLiteral("DebugFiles"), chosen.debugFiles);
+  file.save();
+  engine->whenIdle([chosen, hadPlayer] {
+    EngineIO& io = EngineIO::instance();
+    // Turning the files on during a run opens them, so the switch has an effect.
+    if (chosen.debugFiles && !io.loggingEnabled)
+      io.enableLogging();
+    else
+      io.loggingEnabled = chosen.debugFiles;
+    if (!hadPlayer) return;
+    if (EnginePlayer* current = currentEnginePlayer()) {
+      current->useBook = chosen.openingBook;
+      current->randomFactor = chosen.randomFactor;
+      current->post = chosen.post;
+    }
+  });
+}
+
+void CMainFrame::issueCommand() {
+  CGetTextDlg dialog(this);
+  dialog.exec();
+  sendCommand(dialog.text());
+}
+
+void CMainFrame::readOpenings() {
+  engine->whenIdle([this] {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    reloadOpeningBook();
+    QApplication::restoreOverrideCursor();
+    refresh();
+  });
+}
+
+void CMainFrame::deleteBook() {
+  engine->whenIdle([] { OpeningBook::instance().clearBook(); });
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) {
+      openFile(url.toLocalFile());
+      event->acceptProposedAction();
+      return;
+    }
+  }
+}

@@ -1,0 +1,119 @@
+#pragma once
+// The main window: menus, toolbar, status bar, the right-hand bar, and the
+// engine bridge's window side - it hands commands to the engine worker, turns
+// board clicks into moves and reacts to the lines the engine writes.
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+#include "recent_file_list.h"
+
+class CCommandDlg;
+class CDebugDialog;
+class CDovrel2Doc;
+class CDovrelView;
+class CRightBarDlg;
+class EngineBridge;
+class QLabel;
+class QMenu;
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Longest command text: with its newline it must fit the engine's 128-byte buffer.
+  static constexpr int MAX_COMMAND = 126;
+
+  explicit CMainFrame(CDovrel2Doc* document, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  // Hands a command line to the engine; lost when the engine is busy.
+  void sendCommand(const QString& text);
+  // Board clicks: the first picks the origin, the second sends the move.
+  void squareClicked(int square);
+  // Redraws the board and sets the move list.
+  void refresh();
+
+  // Reads kelvo.ini into the frame and, when there is one, the engine player.
+  void readSettings();
+  void createDebugWindows();
+  void disableDebugMenu();
+  void startNewGame();
+  // Abrir, recent files, the command line and dropped files all end here.
+  void openFile(const QString& path);
+  bool saveFile(const QString& path);
+
+  // Promotion choice; tests replace the dialog.
+  void setPromotionChooser(std::function<int()> chooser) { promotionChooser = std::move(chooser); }
+
+  CDovrelView* view() const { return boardView; }
+  CRightBarDlg* rightBar() const { return rightBarDlg; }
+  CCommandDlg* commandWindow() const;
+  CDebugDialog* debugWindow() const;
+  EngineBridge* bridge() const { return engine; }
+  CDovrel2Doc* document() const { return doc; }
+  QMenu* debugMenu() const { return debugMenuValue; }
+  const QByteArray& pendingCommand() const { return pending; }
+  bool debugEnabled() const { return debugEnabledValue; }
+  const QString& fontName() const { return fontNameValue; }
+  bool awaitingFirstClick() const { return awaitingFirst; }
+  QString statusText() const;
+
+ signals:
+  // After the engine took a command / after a line of the engine was handled.
+  void commandTaken(const QString& command);
+  void lineHandled(const QString& line);
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void createActions();
+  QAction* addCommand(QMenu* menu, const QString& caption, const QString& prompt, const std::function<void()>& handler);
+  void fitToBoard();
+  void updateRecentMenu();
+  void updateStatus();
+
+  void onCommandWanted(QByteArray* buffer);
+  void onEngineLine(const QString& line);
+  void onDebugText(const QString& text, int colour);
+  void onPlayerCreated();
+  void applySettings(bool forNewPlayer);
+
+  void fileOpen();
+  void fileSave();
+  void fileSaveAs();
+  void showOptions();
+  void issueCommand();
+  void readOpenings();
+  void deleteBook();
+  void toggleCommandWindow();
+  void toggleDebugWindow();
+
+  CDovrel2Doc* doc;
+  EngineBridge* engine;
+  CDovrelView* boardView;
+  CRightBarDlg* rightBarDlg;
+  QLabel* engineStatus;
+  QMenu* debugMenuValue = nullptr;
+  QMenu* recentMenu = nullptr;
+  QToolBar* toolBar = nullptr;
+  QPointer<CCommandDlg> commandDlg;
+  QPointer<CDebugDialog> debugDlg;
+  RecentFileList recentFiles;
+  std::function<int()> promotionChooser;
+
+  QByteArray pending;
+  bool handingOver = false;
+  bool awaitingFirst = true;
+  int fromSquare = 0;
+  int toSquare = 0;
+  bool commandWindowShown = true;
+  bool debugWindowShown = true;
+  bool debugEnabledValue = false;
+  QString fontNameValue = QStringLiteral("Regular");
+};

@@ -1,0 +1,48 @@
+#include "move_list_text.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "position/move_gen.h"
+#include "position/notation.h"
+
+std::string plainMoveText(const Move& move) {
+  std::string text;
+  if (!isPawn(move.piece)) text += static_cast<char>(std::toupper(static_cast<unsigned char>(pieceLetter(move.piece))));
+  if (move.captured != EMPTY) {
+    if (isPawn(move.piece)) text += squareName(move.from)[0];
+    text += 'x';
+  }
+  text += squareName(move.to);
+  if (isQueen(move.promotion)) text += "=Q";
+  if (isCastlingMove(move)) text = fileOf(move.to) == 6 ? "0-0" : "0-0-0";
+  return text;
+}
+
+std::string moveListText(const std::vector<CChessBoard>& history) {
+  std::string text;
+  for (std::size_t i = 0; i < history.size(); ++i) {
+    const CChessBoard& entry = history[i];
+    if (entry.lastMove.isNull()) continue;
+    std::string move;
+    if (i == 0) {
+      move = plainMoveText(entry.lastMove);
+    } else {
+      CChessBoard before = history[i - 1];
+      generateMoves(before, false);
+      move = moveToSan(before, entry.lastMove);
+    }
+    if (entry.sideToMove == 0) {
+      char number[16];
+      std::snprintf(number, sizeof number, "%d", static_cast<int>(i / 2 + 1));
+      text += number;
+      text += '.';
+      text += move;
+    } else {
+      text += ' ';
+      text += move;
+      text += " \n";
+    }
+  }
+  return text;
+}

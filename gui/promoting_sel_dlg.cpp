@@ -1,0 +1,66 @@
+#include "promoting_sel_dlg.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "font_glyphs.h"
+#include "position/piece.h"
+#include "position/square.h"
+
+namespace {
+
+struct Choice {
+  const char* caption;
+  int piece;
+};
+constexpr Choice CHOICES[4] = {{"QUEEN", WHITE_QUEEN}, {"ROOK", WHITE_ROOK}, {"KNIGHT", WHITE_KNIGHT}, {"BISHOP", WHITE_BISHOP}};
+
+// The piece as the board draws it on a light square, 32 x 30 pixels.
+QPixmap pieceBitmap(int piece) {
+  QPixmap bitmap(32, 30);
+  bitmap.fill(Qt::white);
+  QPainter painter(&bitmap);
+  QFont font(QString::fromLatin1(fontFamily("Regular").data(), static_cast<qsizetype>(fontFamily("Regular").size())));
+  font.setPixelSize(28);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  const char glyph = static_cast<char>(fontGlyph(piece, A8, "Regular"));  // a8 is a light square
+  painter.drawText(bitmap.rect(), Qt::AlignCenter, QString(QChar::fromLatin1(glyph)));
+  return bitmap;
+}
+
+}  // namespace
+
+CPromotingSelDlg::CPromotingSelDlg(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Promoting"));
+  auto* layout = new QHBoxLayout(this);
+  for (int i = 0; i < 4; ++i) {
+    buttons[i] = new QPushButton(QString::fromLatin1(CHOICES[i].caption), this);
+    buttons[i]->setIcon(QIcon(pieceBitmap(CHOICES[i].piece)));
+    buttons[i]->setIconSize(QSize(32, 30));
+    buttons[i]->setAutoDefault(false);
+    const int piece = CHOICES[i].piece;
+    connect(buttons[i], &QPushButton::clicked, this, [this, piece] {
+      chosen = piece;
+      accept();
+    });
+    layout->addWidget(buttons[i]);
+  }
+}
+
+int CPromotingSelDlg::ask(QWidget* parent) {
+  CPromotingSelDlg dialog(parent);
+  dialog.exec();
+  return dialog.answer();
+}
+
+QString CPromotingSelDlg::suffix(int answer) {
+  switch (answer) {
+    case WHITE_ROOK: return QStringLiteral("=R");
+    case WHITE_KNIGHT: return QStringLiteral("=N");
+    case WHITE_BISHOP: return QStringLiteral("=B");
+    default: return QStringLiteral("=Q");
+  }
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The program's settings file "kelvo.ini": a plain Windows-style ini file read
+// and written by hand, because the toolkit's own ini support quotes values,
+// escapes keys and rewrites the whole file in its own layout.
+
+#include <QString>
+
+#include <map>
+#include <optional>
+#include <vector>
+
+class SettingsFile {
+ public:
+  static constexpr const char* FILE_NAME = "kelvo.ini";
+
+  explicit SettingsFile(QString path = QString::fromLatin1(FILE_NAME));
+
+  // Section and key names compare without regard to case, as the platform's
+  // profile functions do; the value is the text after "=", trimmed.
+  std::optional<QString> value(const QString& section, const QString& key) const;
+  QString text(const QString& section, const QString& key, const QString& fallback) const;
+  // The fallback is offered as "True"/"False"; only "True" and "true" count as true.
+  bool boolean(const QString& section, const QString& key, bool fallback) const;
+
+  // Replaces the key in place or appends it to its section (creating the section
+  // at the end); every other line of the file is kept.
+  void setText(const QString& section, const QString& key, const QString& text);
+  void setBoolean(const QString& section, const QString& key, bool on);
+
+  // Writes the file at once; false when it cannot be written.
+  bool save() const;
+
+  static bool parseBoolean(const QString& text) { return text == QLatin1String("True") || text == QLatin1String("true"); }
+  static QString booleanText(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
+
+ private:
+  struct Line {
+    QString raw;
+    QString section;  // the section this line belongs to (lower case)
+    QString key;      // lower case; empty for headers, comments and blank lines
+    QString value;
+  };
+  int findKey(const QString& section, const QString& key) const;
+
+  QString filePath;
+  std::vector<Line> lines;
+};
+
+// The settings the program keeps, with the defaults used when a key is absent.
+struct ProgramSettings {
+  bool openingBook = true;
+  bool randomFactor = true;
+  bool post = true;
+  bool debug = false;
+  QString font = QStringLiteral("Regular");
+
+  static ProgramSettings read(const SettingsFile& file);
+};

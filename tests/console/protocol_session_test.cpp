@@ -1,0 +1,146 @@
+// Scripted sessions against the built engine, compared line by line. Each runs
+// in a fresh directory without "aperturas.pgn", so every engine move is searched.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "kelvo_process.h"
+#include "reply_patterns.h"
+
+namespace {
+
+// Stand-ins for replies whose text depends on the search.
+const std::string ENGINE_MOVE = "<engine move>";
+const std::string THINKING = "<thinking line>";
+const std::string ERROR_LINE = "Error (unknown command)";
+const std::string ILLEGAL = "Illegal move: ";
+
+struct Session {
+  const char* name;
+  std::vector<std::string> input;
+  std::vector<std::string> expected;
+};
+
+void PrintTo(const Session& session, std::ostream* out) { *out << session.name; }
+
+bool lineMatches(const std::string& expected, const std::string& actual) {
+  if (expected == ENGINE_MOVE) return isMoveLine(actual) && actual.size() == 9;
+  if (expected == THINKING) return isThinkingLine(actual);
+  return expected == actual;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += "  [" + line + "]\n";
+  return text;
+}
+
+const Session SESSIONS[] = {
+    {"FeatureLineAndPing",
+     {"xboard", "ping 12", "ping"},
+     {"feature time=0 myname=\"Kelvo 3.2\"", "pong 12", "pong "}},
+    {"UnknownCommandsGetTheErrorLineAndAnEmptyLine",
+     {"protover 2", "computer", "", "x", "   "},
+     {ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, ""}},
+    {"AcceptedWithoutEffect",
+     {"st 10", "hard", "sd 3", "accepted done", "?", "result 1-0 {resign}", "ping 1"},
+     {"pong 1"}},
+    {"ProtocolWordsOutsideTheTableAreTakenAsMoves",
+     {"otim 30000", "easy", "random", "name Fred", "draw", "hint", "bk"},
+     {ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL}},
+    {"TellUserEchoesTheWholeLine",
+     {"telluser hello there", "tellusererror  a  b c d e f"},
+     {"telluser hello there", "tellusererror  a  b c d e f"}},
+    {"QuitEndsTheSession", {"ping 1", "quit", "ping 2"}, {"pong 1"}},
+    {"LongLineKeepsItsFirst127Characters",
+     {"telluser " + std::string(200, 'y'), "ping 3"},
+     {"telluser " + std::string(118, 'y'), "pong 3"}},
+    {"MoveBeforeNewIsTestedAgainstTheEmptyBoard", {"e2e4"}, {ILLEGAL}},
+    {"IllegalThenLegalMove", {"new", "e2e5", "e2e4"}, {"accepted", ILLEGAL, ENGINE_MOVE}},
+    {"MoveWordsOffTheBoardAreIllegal",
+     {"new", "e9e4", "i2i4", "q1a1", "a1q1", "`1a1", "E2E4", "e2", "e2e", "_get a2"},
+     {"accepted", ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, "8"}},
+    {"RemoveTakesBackBothPlies",
+     {"new", "undo", "remove", "e2e4", "remove", "_get e2", "_get e4", "undo"},
+     {"accepted", ENGINE_MOVE, "accepted", "8", "-1"}},
+    {"UndoRestoresTheSideToMove",
+     {"new", "force", "e2e4", "undo", "e7e5", "e2e4"},
+     {"accepted", "accepted", ILLEGAL}},
+    {"ForceRecordsMovesAndGoPlaysTheSideToMove",
+     {"new", "force", "e2e4", "e7e5", "go", "b8c6"},
+     {"accepted", ENGINE_MOVE, ENGINE_MOVE}},
+    {"GoCreatesAPlayerWithPostingOff", {"new", "post", "go"}, {"accepted", ENGINE_MOVE}},
+    {"PostSendsOneThinkingLineBeforeTheMove", {"new", "post", "e2e4"}, {"accepted", THINKING, ENGINE_MOVE}},
+    {"NoPostSilencesThinking", {"new", "post", "nopost", "e2e4"}, {"accepted", ENGINE_MOVE}},
+    {"PostWithoutEnginePlayerDoesNothing", {"post", "nopost", "ping 4"}, {"pong 4"}},
+    {"WhiteMakesTheEnginePlayWhite", {"new", "force", "e2e4", "white", "e7e5"}, {"accepted", ENGINE_MOVE}},
+    {"BlackMakesTheEnginePlayBlack", {"new", "force", "black", "e2e4"}, {"accepted", ENGINE_MOVE}},
+    {"HumanHumanOnlyRecords", {"new", "_humanhuman", "e2e4", "e7e5", "_get e5"}, {"accepted", "16"}},
+    {"BlackMatesAndTheEngineResignsForWhite",
+     {"new", "force", "f2f3", "e7e5", "g2g4", "d8h4", "go"},
+     {"accepted", "0-1 Checkmate", "0-1 resign"}},
+    {"WhiteMatesAndTheEngineResignsForBlack",
+     {"new", "force", "e2e4", "e7e5", "f1c4", "b8c6", "d1h5", "g8f6", "h5f7", "go", "undo", "h5f7"},
+     {"accepted", "1-0 Checkmate", "1-0 resign", "accepted", "1-0 Checkmate"}},
+    {"Stalemate",
+     {"new", "force", "edit", "#", "Kb6", "Qc1", "c", "Ka8", ".", "c1c7"},
+     {"accepted", "1/2-1/2 Stalemate"}},
+    {"BareKings",
+     {"new", "force", "edit", "#", "Ka1", "c", "Kh8", "Ra2", ".", "a1a2"},
+     {"accepted", "1/2-1/2 Insufficient material."}},
+    {"KnightAndKingPlayOn",
+     {"new", "force", "edit", "#", "Ka1", "Nb1", "c", "Kh8", "Ra2", ".", "a1a2", "ping 5"},
+     {"accepted", "pong 5"}},
+    {"ThreeKnightCyclesDrawByRepetition",
+     {"new", "force", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1",
+      "ping 6", "f6g8", "g1f3"},
+     {"accepted", "pong 6", "1/2-1/2 Drawn_by_repetition", "1/2-1/2 Drawn_by_repetition"}},
+    {"EditModeSetsSquaresOnly",
+     {"new", "edit", "#", "Ke1", "Qd1", "c", "Ke8", "Pd7", "xd1", "Kz9", "K", "Ke", "Qi1", "Kq1", "", "Zc3", ".",
+      "_get e1", "_get e8", "_get d7", "_get d1", "_get a2", "_get c3", "edit", "Pa3", ".", "_get a3", "d7d5"},
+     {"accepted", "4", "28", "16", "-1", "-1", "-1", "8", ILLEGAL}},
+    {"EditModeLinesAreNotCommands", {"new", "edit", "ping 7", "quit", ".", "ping 8"}, {"accepted", "pong 8"}},
+    {"SetAndGetSquares",
+     {"new", "_set e4 8", "_get e4", "_get e5", "_set e4 -1", "_get e4", "_set e4 300", "_get e4", "_set z9 3",
+      "_set q1 3", "_get a2", "_get z9", "_get", "_get e", "_set", "ping 9"},
+     {"accepted", "8", "-1", "-1", "44", "8", "pong 9"}},
+    {"ClearEmptiesEverySquare", {"new", "_clear", "_get e1", "_get d8", "e2e4"}, {"accepted", "-1", "-1", ILLEGAL}},
+    {"ReadPosWithoutAFileKeepsThePosition",
+     {"new", "force", "e2e4", "_readpos", "_get e4", "_get e2", "undo"},
+     {"accepted", "accepted", "8", "-1"}},
+    {"DumpWritesNothingToStandardOutput", {"new", "_dump 17", "_dump", "ping 10"}, {"accepted", "pong 10"}},
+    {"LevelAndTimeAreSilent", {"level 40 5 0", "time 6000", "otim", "ping 11"}, {ILLEGAL, "pong 11"}},
+    {"FivePlyPromotionLettersAndDefaultQueen",
+     {"new", "force", "edit", "#", "Ka1", "Pb7", "c", "Kh1", "Pg2", ".", "_writepos", "_readpos",
+      "b7b8n", "_get b8", "undo", "b7b8", "_get b8", "undo", "b7b8R", "_get b8", "undo", "b7b8b", "_get b8",
+      "undo", "b7b8=N", "_get b8", "undo", "b7b8k", "_get b8", "undo", "b7c8q", "b7b8q", "g2g1r", "_get g1"},
+     {"accepted", "accepted", "accepted", "1", "accepted", "3", "accepted", "0", "accepted", "2", "accepted", "1",
+      "accepted", "3", "accepted", ILLEGAL, "24"}},
+    {"EnginePromotesWithALetterAndMates",
+     {"new", "force", "edit", "#", "Kg1", "Pf2", "Pg2", "Ph2", "Pa7", "c", "Kh8", "Pf7", "Pg7", "Ph7", ".", "white",
+      "go"},
+     {"accepted", "move a7a8q"}},
+    {"BlackEnginePromotesAndMates",
+     {"new", "force", "edit", "#", "Kh1", "Pf2", "Pg2", "Ph2", "Ne4", "c", "Kg8", "Pa2", "Pf7", "Pg7", "Ph7", ".",
+      "black", "e4c5"},
+     {"accepted", "move a2a1q", "0-1 Checkmate"}},
+};
+
+class ProtocolSession : public testing::TestWithParam<Session> {};
+
+TEST_P(ProtocolSession, RepliesLineByLine) {
+  const Session& session = GetParam();
+  TemporaryDirectory directory;
+  const KelvoRun run = runKelvo(directory.path(), session.input);
+  EXPECT_EQ(run.exitStatus, 0);
+  bool same = run.lines.size() == session.expected.size();
+  for (std::size_t i = 0; same && i < run.lines.size(); ++i) same = lineMatches(session.expected[i], run.lines[i]);
+  EXPECT_TRUE(same) << "expected:\n" << joined(session.expected) << "got:\n" << joined(run.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kelvo, ProtocolSession, testing::ValuesIn(SESSIONS),
+                         [](const testing::TestParamInfo<Session>& info) { return info.param.name; });
+
+}  // namespace

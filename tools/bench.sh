@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Speed figures on this machine, in sections:
+#   perft   kelvo perft 6 against Stockfish's perft 6, run back to back
+#   micro   the Google Benchmark micro-benchmarks, when built
+# Usage: tools/bench.sh BUILD_DIR        (BENCH_RUNS=N repeats each timing, default 3)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${1:-build}
+kelvo="$build/console/kelvo"
+runs=${BENCH_RUNS:-3}
+stockfish=$(command -v stockfish || echo /usr/games/stockfish)
+
+# Stockfish's perft: send the command, wait for its total, then quit.
+stockfish_perft() {
+  local line
+  coproc SF { "$stockfish"; }
+  echo "go perft $1" >&"${SF[1]}"
+  while IFS= read -r line <&"${SF[0]}"; do
+    case $line in "Nodes searched"*) echo "$line"; break ;; esac
+  done
+  echo quit >&"${SF[1]}"
+  wait "$SF_PID" 2>/dev/null || true
+}
+
+kelvo_perft() { "$kelvo" perft "$1" | tail -n 1; }
+
+# Seconds taken by the fastest of $runs runs of a command.
+best_time() {
+  local best="" start end
+  for _ in $(seq "$runs"); do
+    start=$(date +%s.%N)
+    "$@" >/dev/null
+    end=$(date +%s.%N)
+    best=$(awk -v s="$start" -v e="$end" -v b="$best" 'BEGIN { t = e - s; if (b == "" || t < b) b = t; printf "%.3f", b }')
+  done
+  echo "$best"
+}
+
+section_perft() {
+  echo "== Perft: initial position, depth 6"
+  lscpu | grep 'Model name' | sed 's/^Model name: */machine: /' || true
+  if [ ! -x "$kelvo" ]; then echo "kelvo not built at $kelvo"; return; fi
+  if [ ! -x "$stockfish" ]; then echo "stockfish not installed"; return; fi
+  echo "kelvo:     $(kelvo_perft 6)"
+  echo "stockfish: $(stockfish_perft 6)"
+  local k s
+  if command -v hyperfine >/dev/null; then
+    export -f stockfish_perft kelvo_perft
+    export stockfish kelvo
+    local csv
+    csv=$(mktemp)
+    hyperfine --shell=bash --runs "$runs" --style basic --export-csv "$csv" \
+      -n kelvo 'kelvo_perft 6' -n stockfish 'stockfish_perft 6'
+    # columns: command,mean,stddev,median,user,system,min,max
+    k=$(awk -F, '$1 == "kelvo" { printf "%.3f", $7 }' "$csv")
+    s=$(awk -F, '$1 == "stockfish" { printf "%.3f", $7 }' "$csv")
+    rm -f "$csv"
+  else
+    k=$(best_time kelvo_perft 6)
+    s=$(best_time stockfish_perft 6)
+  fi
+  echo "kelvo perft 6:     ${k} s (best of $runs)"
+  echo "stockfish perft 6: ${s} s (best of $runs)"
+  awk -v k="$k" -v s="$s" 'BEGIN { printf "ratio:             %.1f x stockfish\n", k / s }'
+}
+
+section_micro() {
+  echo "== Micro-benchmarks"
+  if [ -x "$build/bench/kelvo_bench" ]; then
+    "$build/bench/kelvo_bench"
+  else
+    echo "kelvo_bench not built (needs libbenchmark-dev)"
+  fi
+}
+
+section_perft
+section_micro
+
+section_search() {
+  echo "== Search: kelvo bench (built-in suite, depth 4)"
+  if [ ! -x "$kelvo" ]; then echo "kelvo not built at $kelvo"; return; fi
+  local best="" out nps
+  for _ in $(seq "$runs"); do
+    out=$("$kelvo" bench | tail -n 3)
+    nps=$(echo "$out" | awk -F: '/Nodes\/second/ { gsub(/ /, "", $2); print $2 }')
+    if [ -z "$best" ] || [ "$nps" -gt "$best" ]; then best=$nps; fi
+  done
+  echo "$out" | grep 'Nodes searched'
+  echo "kelvo bench:     $best nodes/s (best of $runs)"
+  local reference="$build/tests/search/search_reference_bench"
+  if [ -x "$reference" ]; then
+    echo "whole-copy reference (literal generator, one run):"
+    "$reference" | sed 's/^/  /'
+  fi
+  # Start-up with the default book: loading it is all kelvo does before "quit".
+  if [ -f "$build/run/aperturas.pgn" ] && [ -x /usr/bin/time ]; then
+    local line
+    for _ in $(seq "$runs"); do
+      line=$(cd "$build/run" && echo quit | /usr/bin/time -f "%e s, max RSS %M KB" "../console/kelvo" 2>&1 >/dev/null)
+      echo "start-up with aperturas.pgn: $line"
+    done
+  fi
+}
+
+section_search

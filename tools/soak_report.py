@@ -1,0 +1,135 @@
+#!/usr/bin/python3
+"""Summarises an xboard match of kelvo (the first engine) against an opponent.
+
+  soak_report.py GAMES.pgn XBOARD.debug EXPECTED_GAMES ELAPSED_SECONDS
+
+Reads the saved games for results and how each game ended, and xboard's debug
+log (every line to and from both engines, stamped in milliseconds) for kelvo's
+move times and for any line of kelvo's that the protocol does not define.
+Exits 1 when a game was lost to an illegal move, a crash, a time forfeit or a
+protocol error, or when fewer games were played than expected.
+"""
+
+import re
+import sys
+
+ABNORMAL = [
+    ("illegal move", re.compile(r"illegal", re.I)),
+    ("time forfeit", re.compile(r"on time|forfeit|flag", re.I)),
+    ("crash", re.compile(r"crash|terminated|exited|died|disconnect|killed", re.I)),
+    ("protocol error", re.compile(r"false|claim|invalid|protocol|error", re.I)),
+]
+
+KELVO_REPLY = re.compile(
+    r"^(move [a-h][1-8][a-h][1-8][qrbn]?"
+    r"|(1-0|0-1|1/2-1/2) .*"
+    r"|feature .*|accepted|pong .*|telluser.*"
+    r"|-?\d+ -?\d+ \d+ \d+ \[error\]"
+    r"|Error \(unknown command\)|)$"
+)
+
+
+def read_games(path):
+    games = []
+    try:
+        text = open(path, encoding="latin-1").read()
+    except OSError:
+        return games
+    for chunk in re.split(r"\n(?=\[Event )", text):
+        tags = dict(re.findall(r'^\[(\w+) "(.*)"\]', chunk, re.M))
+        if "Result" not in tags:
+            continue
+        tags["Plies"] = len(re.findall(r"\b\d+\.", chunk))
+        games.append(tags)
+    return games
+
+
+def read_debug(path):
+    """kelvo's move times (seconds), its lines the protocol does not define, and
+    how each game ended: xboard's reason, or the engine line that ended it."""
+    times, odd, endings = [], [], []
+    asked = None
+    game_running = False
+    last_engine_line = ""
+    try:
+        lines = open(path, encoding="latin-1").read().splitlines()
+    except OSError:
+        return times, odd, endings
+    for line in lines:
+        m = re.match(r"^(\d+) ([<>])(first|second)\s*: ?(.*)$", line)
+        if not m:
+            if line.startswith("New game"):
+                game_running = True
+            ended = re.match(r"^GameEnds\(\d+, (.*), \d+\)$", line)
+            if ended and ended.group(1) != "(null)" and game_running:
+                reason = ended.group(1) or last_engine_line
+                endings.append(reason.replace("<first :", "kelvo:").replace("<second:", "opponent:"))
+                game_running = False
+            continue
+        if m.group(2) == "<" and re.match(r"^(1-0|0-1|1/2-1/2|resign)", m.group(4)):
+            last_engine_line = f"<{m.group(3)}{' :' if m.group(3) == 'first' else ':'} {m.group(4)}"
+        stamp, direction, engine, text = int(m.group(1)), m.group(2), m.group(3), m.group(4)
+        if engine != "first":
+            continue
+        if direction == ">":
+            asked = stamp
+            continue
+        if text.startswith("move ") and asked is not None:
+            times.append((stamp - asked) / 1000.0)
+        if not KELVO_REPLY.match(text) or (game_running and text.startswith("Illegal move")):
+            odd.append(line)
+    return times, odd, endings
+
+
+def main():
+    pgn, debug, expected, elapsed = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
+    games = read_games(pgn)
+    times, odd, endings = read_debug(debug)
+    for game, ending in zip(games, endings):
+        game["Ending"] = ending
+    for game in games[len(endings):]:
+        game["Ending"] = "(unknown)"
+
+    kelvo_points = 0.0
+    score = {"wins": 0, "draws": 0, "losses": 0}
+    abnormal = []
+    for number, game in enumerate(games, 1):
+        kelvo_white = game.get("White", "").startswith("Kelvo")
+        result = game["Result"]
+        if result == "1/2-1/2":
+            score["draws"] += 1
+            kelvo_points += 0.5
+        elif result in ("1-0", "0-1"):
+            won = (result == "1-0") == kelvo_white
+            score["wins" if won else "losses"] += 1
+            kelvo_points += won
+        for kind, pattern in ABNORMAL:
+            if pattern.search(game["Ending"]):
+                abnormal.append((number, kind, game["Ending"]))
+                break
+
+    print(f"games played: {len(games)} of {expected} in {elapsed} s")
+    as_white = sum(1 for g in games if g.get("White", "").startswith("Kelvo"))
+    print(f"kelvo white in {as_white}, black in {len(games) - as_white}")
+    print(f"kelvo: {score['wins']} wins, {score['draws']} draws, {score['losses']} losses "
+          f"({kelvo_points:g} of {len(games)} points)")
+    if times:
+        print(f"kelvo moves: {len(times)}, average {sum(times) / len(times):.3f} s, "
+              f"longest {max(times):.3f} s")
+    counts = {}
+    for game in games:
+        counts[game["Ending"]] = counts.get(game["Ending"], 0) + 1
+    print("endings:")
+    for ending, count in sorted(counts.items(), key=lambda e: -e[1]):
+        print(f"  {count:3d}  {ending or '(none)'}")
+    print(f"games ended by an illegal move, crash, time forfeit or protocol error: {len(abnormal)}")
+    for number, kind, ending in abnormal:
+        print(f"  game {number}: {kind}: {ending}")
+    print(f"kelvo lines outside the protocol: {len(odd)}")
+    for line in odd[:20]:
+        print(f"  {line}")
+    return 1 if abnormal or odd or len(games) < expected else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
