@@ -55,7 +55,7 @@ void EngineBridge::runIdleActions() {
 
 bool EngineBridge::applyPendingPlayerSettings() {
   if (!settingsPending.exchange(false)) return false;
-  if (applyPlayerSettings(ProgramSettings::read(SettingsFile()))) reloadOpeningBook();
+  if (applyPlayerSettings(ProgramSettings::read(SettingsFile()))) reloadOpeningBook(BookLoad::Replace);
   return true;
 }
 

@@ -365,7 +365,7 @@ void CMainFrame::applySettings(bool forNewPlayer) {
   if (forNewPlayer)
     engine->applyPendingPlayerSettings();
   else if (applyPlayerSettings(settings))
-    reloadOpeningBook();
+    reloadOpeningBook(BookLoad::Replace);
   QApplication::restoreOverrideCursor();
   debugEnabledValue = settings.debug;
   fontNameValue = settings.font;
@@ -488,7 +488,7 @@ void CMainFrame::issueCommand() {
 void CMainFrame::readOpenings() {
   engine->whenIdle([this] {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    reloadOpeningBook();
+    reloadOpeningBook(BookLoad::Append);
     QApplication::restoreOverrideCursor();
     refresh();
   });

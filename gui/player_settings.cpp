@@ -21,12 +21,14 @@ bool applyPlayerSettings(const ProgramSettings& settings) {
   return player->useBook;
 }
 
-void reloadOpeningBook() {
+void reloadOpeningBook(BookLoad mode) {
   Game& game = Game::instance();
   std::lock_guard guard(game.mutex());
   const CChessBoard position = game.position;
   std::vector<CChessBoard> history = game.history;
-  OpeningBook::instance().loadBook("aperturas.pgn");
+  OpeningBook& book = OpeningBook::instance();
+  if (mode == BookLoad::Replace) book.clearBook();
+  book.loadBook("aperturas.pgn");
   game.position = position;
   game.history = std::move(history);
 }

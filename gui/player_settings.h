@@ -13,7 +13,12 @@ EnginePlayer* currentEnginePlayer();
 // Writes the three switches into the engine player; true when it wants the book.
 bool applyPlayerSettings(const ProgramSettings& settings);
 
-// Appends the games of "aperturas.pgn" to the book. Loading replays the games
-// through the one Game, so the game in progress is put back afterwards rather
-// than replaced by the last book game.
-void reloadOpeningBook();
+enum class BookLoad { Append, Replace };
+
+// Loads the games of "aperturas.pgn" into the book: Read openings appends to what
+// is in memory; the reload that every new engine player's settings ask for
+// replaces it, since appending the same file at each new game only grows memory
+// (a book of n identical copies draws every move with the same odds as one).
+// Loading replays the games through the one Game, so the game in progress is
+// put back afterwards rather than replaced by the last book game.
+void reloadOpeningBook(BookLoad mode);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <iterator>
 
 #include "book/pgn_reader.h"
@@ -30,6 +31,7 @@ OpeningBook& OpeningBook::instance() {
 }
 
 int OpeningBook::loadBook(const std::string& path) {
+  if (!std::ifstream(path)) return 0;
   PgnReader reader;
   int games = 0;
   long offset = 0;

@@ -24,7 +24,8 @@ class OpeningBook {
   static OpeningBook& instance();
 
   // Appends the games of a PGN file; stops quietly at the first unreadable
-  // move. Returns the number of games read (the faulty one included).
+  // move. Returns the number of games read (the faulty one included), 0 when
+  // the file cannot be opened (the Game is then left untouched).
   int loadBook(const std::string& path);
   void addEntry(const CChessBoard& position, const Move& move);
   // The moves stored for these squares, in book order.

@@ -21,6 +21,7 @@
 #include <memory>
 #include <mutex>
 
+#include "book/opening_book.h"
 #include "command_dlg.h"
 #include "config_dlg.h"
 #include "dovrel2_app.h"
@@ -349,6 +350,19 @@ TEST_F(MainFrameTest, DefaultSettingsTurnTheBookOnAndKeepTheGame) {
   std::lock_guard guard(game.mutex());
   EXPECT_EQ(game.history.size(), 1u);
   EXPECT_EQ(game.position.squares[E1 + 16], WHITE_PAWN);
+}
+
+TEST_F(MainFrameTest, NewGamesReloadTheBookWithoutGrowingIt) {
+  createFrame();
+  startEngine();
+  const std::size_t entries = OpeningBook::instance().entryCount();
+  EXPECT_EQ(entries, 4u);  // the one-game book, once
+  const int from = lines.size();
+  frame->startNewGame();
+  ASSERT_TRUE(waitForLine(from, QStringLiteral("accepted")));
+  ASSERT_TRUE(waitForIdle());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(OpeningBook::instance().entryCount(), entries);
 }
 
 TEST_F(MainFrameTest, OptionsOkWritesTheSettingsFile) {
