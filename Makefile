@@ -30,5 +30,16 @@ bench:
 	KELVO_EXTRA_PACKAGES="stockfish hyperfine" tools/setup.sh $(BUILD)
 	tools/bench.sh $(BUILD)
 
+# libFuzzer targets under ASan/UBSan, FUZZ_SECONDS each; any finding fails.
+FUZZ_SECONDS ?= 60
+fuzz:
+	tools/setup.sh $(BUILD)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) tools/fuzz.sh build-fuzz
+
+# A long match against a Debian engine through the real xboard (not part of test).
+soak:
+	KELVO_EXTRA_PACKAGES="fairymax" tools/setup.sh $(BUILD)
+	tools/soak.sh $(BUILD)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
