@@ -1,12 +1,16 @@
+// Reading PGN files: the tokens, whole games into the Game, and games into
+// the opening book.
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
-#include <string>
-#include <vector>
 
+#include "book/opening_book.h"
 #include "book/pgn_reader.h"
 #include "driver/game.h"
+#include "position/fen.h"
+#include "position/move_gen.h"
 #include "position/notation.h"
 
 namespace {
@@ -17,120 +21,110 @@ std::string writeFile(const std::string& name, const std::string& text) {
   return path;
 }
 
-// Every token of a text, up to and including the first empty one or "-1".
-std::vector<std::string> tokens(const std::string& text) {
-  PgnReader reader;
-  reader.attach(std::fopen(writeFile("tokens.pgn", text).c_str(), "r"));
-  std::vector<std::string> result;
-  for (int i = 0; i < 50; ++i) {
-    result.push_back(reader.nextToken());
-    const std::string& last = result.back();
-    if (last.empty() || last == "-1" || last == "1-0" || last == "0-1" || last == "1/2-1/2") break;
-  }
-  return result;
+std::string moveTexts(const std::vector<Move>& moves) {
+  std::string text;
+  for (const Move& m : moves) text += moveToCoordinates(m) + " ";
+  return text;
 }
 
-using Tokens = std::vector<std::string>;
-
 TEST(PgnReaderTokens, Movetext) {
-  struct Case {
-    const char* text;
-    Tokens expected;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
       {"1. e4 e5 2. Nf3 *", {"e4", "e5", "Nf3", ""}},
       {"12...Nf6 13.Bb5", {"Nf6", "Bb5", ""}},
       {"e4 {a comment\nover lines} $1 e5", {"e4", "e5", ""}},
-      {"e4 {one} e5", {"e4", "e5", ""}},
       {"{opening}Nf3 e4", {"e4", ""}},  // the rest of the closing word goes with the comment
       {"e4 {never closed", {"e4", "-1"}},
       {"0-0 O-O 0-0-0+ 10.0-0", {"0-0", "O-O", "0-0-0", ""}},
       {"e4 0-1 e5", {"e4", "0-1"}},
-      {"e4 1/2-1/2", {"e4", "1/2-1/2"}},
-      {"e4 1-0", {"e4", "1-0"}},
       {"e4 e5 [Event \"next\"]", {"e4", "e5", ""}},
       {"e4! e5?", {"e4!", "e5?", ""}},
   };
-  for (const Case& c : cases) EXPECT_EQ(tokens(c.text), c.expected) << c.text;
-}
-
-TEST(PgnReaderTokens, TagWordIsLeftForTheNextGame) {
-  const std::string path = writeFile("tagword.pgn", "e4 [Event \"x\"]");
-  PgnReader reader;
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  reader.attach(file);
-  EXPECT_EQ(reader.nextToken(), "e4");
-  EXPECT_EQ(reader.nextToken(), "");
-  EXPECT_EQ(std::fgetc(file), '[');
-}
-
-TEST(PgnReaderTokens, SkipTagsStopsAtMovetext) {
-  const std::string path = writeFile("tags.pgn", "[Event \"a b\"]\n[Site \"]\"]\n\n1. d4 *");
-  PgnReader reader;
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  reader.attach(file);
-  reader.skipTags();
-  EXPECT_EQ(reader.nextToken(), "]");  // a "]" inside a value ends the tag early; "]" counts as a letter
-}
-
-TEST(PgnReaderTokens, CastlingToken) {
-  struct Case {
-    const char* word;
-    const char* token;
-  };
-  const Case cases[] = {{"0-0", "0-0"},     {"0-0-0", "0-0-0"}, {"0-0+", "0-0"},   {"12.0-0", "0-0"}, {"10.0-0", ""},
-                        {"O-O", ""},        {"0-1", ""},        {"1-0", ""},       {"0-0-0-0", ""},
-                        {"0-0abcdefgh", ""}, {"0-0abcdefg", "0-0"}, {"", ""}};
-  for (const Case& c : cases) EXPECT_EQ(PgnReader::castlingToken(c.word), c.token) << c.word;
-}
-
-class PgnReadGame : public ::testing::Test {
- protected:
-  Game& game = Game::instance();
-  PgnReader reader;
-};
-
-TEST_F(PgnReadGame, MovetextWithoutTags) {
-  const std::string path = writeFile("plain.pgn", "1. e4 e5 2. Nf3 *\n");
-  EXPECT_EQ(reader.readGame(path, 0, nullptr), 0);
-  EXPECT_EQ(game.position.squares[0x25], WHITE_KNIGHT);
-  EXPECT_EQ(game.position.sideToMove, 0);
-}
-
-TEST_F(PgnReadGame, OffsetsWalkTheGames) {
-  const std::string first = "[Event \"one\"]\n[Result \"1-0\"]\n\n1. e4 e5 1-0\n\n";
-  const std::string second = "[Event \"two\"]\n[Result \"0-1\"]\n\n1. d4 d5 2. c4 0-1\n";
-  const std::string path = writeFile("two.pgn", first + second);
-  const long next = reader.readGame(path, 0, nullptr);
-  EXPECT_EQ(next, static_cast<long>(first.size()));
-  EXPECT_EQ(game.position.squares[0x34], WHITE_PAWN);
-  EXPECT_EQ(reader.readGame(path, next, nullptr), 0);
-  EXPECT_EQ(game.position.squares[0x32], WHITE_PAWN);  // c4
-  EXPECT_EQ(game.position.squares[0x34], EMPTY);
-}
-
-TEST_F(PgnReadGame, CastlingInBothSpellings) {
-  for (const char* castle : {"0-0", "O-O"}) {
-    const std::string text = std::string("1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. ") + castle + " *";
-    EXPECT_EQ(reader.readGame(writeFile("castle.pgn", text), 0, nullptr), 0);
-    EXPECT_EQ(game.position.squares[G1], WHITE_KING) << castle;
-    EXPECT_EQ(game.position.squares[F1], WHITE_ROOK) << castle;
+  for (const auto& [text, expected] : cases) {
+    PgnReader reader;
+    reader.attach(std::fopen(writeFile("tokens.pgn", text).c_str(), "r"));
+    std::vector<std::string> tokens;
+    while (tokens.size() < expected.size()) tokens.push_back(reader.nextToken());
+    EXPECT_EQ(tokens, expected) << text;
   }
 }
 
-TEST_F(PgnReadGame, UnreadableWordStopsWithMovesBeforeItPlayed) {
-  const char* texts[] = {"1. e4 e5 2. Nf3! Nc6 *", "1. e4 e5 2. Nf3 Nc6 3. Qxf7xyzzy *", "1. e4 e5 2. Ke3 Nc6 *"};
-  for (const char* text : texts) {
+TEST(PgnReaderTokens, SkipTagsAndCastling) {
+  PgnReader reader;
+  reader.attach(std::fopen(writeFile("tags.pgn", "[Event \"a b\"]\n[Site \"]\"]\n\n1. d4 *").c_str(), "r"));
+  reader.skipTags();
+  EXPECT_EQ(reader.nextToken(), "]");  // a "]" inside a value ends the tag early; "]" counts as a letter
+
+  const std::pair<const char*, const char*> cases[] = {
+      {"0-0", "0-0"}, {"0-0-0", "0-0-0"}, {"0-0+", "0-0"},         {"12.0-0", "0-0"},      {"10.0-0", ""}, {"O-O", ""},
+      {"0-1", ""},    {"0-0-0-0", ""},    {"0-0abcdefgh", ""}, {"0-0abcdefg", "0-0"}, {"", ""}};
+  for (const auto& [word, token] : cases) EXPECT_EQ(PgnReader::castlingToken(word), token) << word;
+}
+
+TEST(PgnReadGame, OffsetsWalkTheGames) {
+  const Game& game = Game::instance();
+  PgnReader reader;
+  const std::string first = "[Event \"one\"]\n[Result \"1-0\"]\n\n1. e4 e5 1-0\n\n";
+  const std::string path = writeFile("two.pgn", first + "[Event \"two\"]\n\n1. d4 d5 2. c4 0-1\n");
+  EXPECT_EQ(reader.readGame(path, 0, nullptr), static_cast<long>(first.size()));
+  EXPECT_EQ(game.position.squares[0x34], WHITE_PAWN);
+  EXPECT_EQ(reader.readGame(path, static_cast<long>(first.size()), nullptr), 0);
+  EXPECT_EQ(positionToFen(game.position), "rnbqkbnr/ppp1pppp/8/3p4/2PP4/8/PP2PPPP/RNBQKBNR b KQkq c3 0 1");
+}
+
+TEST(PgnReadGame, UnreadableWordStopsWithMovesBeforeItPlayed) {
+  const Game& game = Game::instance();
+  PgnReader reader;
+  for (const char* text : {"1. e4 e5 2. Nf3! Nc6 *", "1. e4 e5 2. Nf3 Nc6 3. Qxf7xyzzy *", "1. e4 e5 2. Ke3 Nc6 *"}) {
     EXPECT_EQ(reader.readGame(writeFile("bad.pgn", text + std::string("\n\n[Event \"next\"]\n1. d4 *")), 0, nullptr), 0)
         << text;
     EXPECT_EQ(game.position.squares[0x34], WHITE_PAWN) << text;
     EXPECT_EQ(game.position.squares[0x44], BLACK_PAWN) << text;
   }
-}
-
-TEST_F(PgnReadGame, MissingFileReadsNothing) {
   EXPECT_EQ(reader.readGame(::testing::TempDir() + "missing.pgn", 0, nullptr), 0);
   EXPECT_EQ(game.position.squares[0x14], WHITE_PAWN);  // reset to the initial position
+}
+
+class OpeningBookTest : public ::testing::Test {
+ protected:
+  void SetUp() override { book.clearBook(); }
+  void TearDown() override { book.clearBook(); }
+  OpeningBook& book = OpeningBook::instance();
+  CChessBoard start = *positionFromFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+};
+
+TEST_F(OpeningBookTest, LoadKeepsBookOrderAndDuplicates) {
+  EXPECT_EQ(book.loadBook(writeFile("book.pgn", "[E \"1\"]\n1. e4 e5 2. Nf3 Nc6 *\n\n[E \"2\"]\n1. d4 d5 *\n\n"
+                                                "[E \"3\"]\n1. e4 c5 *\n")),
+            3);
+  EXPECT_EQ(book.entryCount(), 8u);
+  EXPECT_EQ(moveTexts(book.probeBook(start)), "e2e4 d2d4 e2e4 ");
+  CChessBoard afterE4 = start;
+  makeMove(afterE4, parseCoordinateMove(afterE4, "e2e4"));
+  EXPECT_EQ(moveTexts(book.probeBook(afterE4)), "e7e5 c7c5 ");  // only the squares are compared
+  // The last game read stays in the Game.
+  EXPECT_EQ(Game::instance().position.squares[0x34], WHITE_PAWN);
+  EXPECT_EQ(Game::instance().position.squares[0x42], BLACK_PAWN);
+}
+
+TEST_F(OpeningBookTest, LoadingAppendsAndStopsAtFaultyGame) {
+  book.loadBook(writeFile("good.pgn", "1. e4 e5 *\n"));
+  EXPECT_EQ(book.loadBook(writeFile("faulty.pgn", "[G \"1\"]\n1. c4 e5 *\n\n[G \"2\"]\n1. d4 d5 2. Qd5 *\n\n"
+                                                  "[G \"3\"]\n1. g3 *\n")),
+            2);
+  EXPECT_EQ(book.entryCount(), 2u + 2u + 2u);  // the faulty game's moves before Qd5 stay
+  EXPECT_EQ(moveTexts(book.probeBook(start)), "e2e4 c2c4 d2d4 ");
+  EXPECT_EQ(book.loadBook(::testing::TempDir() + "no_book.pgn"), 0);
+  EXPECT_EQ(book.entryCount(), 6u);
+}
+
+TEST_F(OpeningBookTest, AddAfterProbeAndClear) {
+  book.addEntry(start, parseCoordinateMove(start, "g1f3"));
+  EXPECT_EQ(moveTexts(book.probeBook(start)), "g1f3 ");
+  book.addEntry(start, parseCoordinateMove(start, "b1c3"));  // added after the index was built
+  EXPECT_EQ(moveTexts(book.probeBook(start)), "g1f3 b1c3 ");
+  book.clearBook();
+  EXPECT_EQ(book.entryCount(), 0u);
+  EXPECT_TRUE(book.probeBook(start).empty());
 }
 
 }  // namespace

@@ -124,7 +124,27 @@ int probeLastMove(const CChessBoard& p) {
   return evaluate(child);
 }
 
-bool isLegalLiteral(const CChessBoard& position, const Move& move) {
+bool isCastlingMove(const Move& m) {
+  return (m.piece == WHITE_KING && m.from == E1 && (m.to == G1 || m.to == C1)) ||
+         (m.piece == BLACK_KING && m.from == E8 && (m.to == G8 || m.to == C8));
+}
+
+bool targetsSquare(const CChessBoard& p, int square) {
+  for (int i = 0; i < p.moveCount; ++i)
+    if (p.moves[i].to == square) return true;
+  return false;
+}
+
+void removeMove(CChessBoard& p, int from, int to) {
+  for (int i = 0; i < p.moveCount; ++i) {
+    if (p.moves[i].from != from || p.moves[i].to != to) continue;
+    for (int j = i + 1; j < p.moveCount; ++j) p.moves[j - 1] = p.moves[j];
+    --p.moveCount;
+    return;
+  }
+}
+
+bool isLegalMove(const CChessBoard& position, const Move& move) {
   CChessBoard copy(position);
   reference::makeMove(copy, move);
   copy.switchSide();
@@ -140,6 +160,14 @@ bool isLegalLiteral(const CChessBoard& position, const Move& move) {
     if (reference::canCaptureKing(now)) return false;
   }
   return true;
+}
+
+bool hasLegalMove(CChessBoard& p) {
+  while (p.moveCount > 0) {
+    if (reference::isLegalMove(p, p.moves[0])) return true;
+    reference::removeMove(p, p.moves[0].from, p.moves[0].to);
+  }
+  return false;
 }
 
 }  // namespace
@@ -217,26 +245,11 @@ int generateMoves(CChessBoard& p, bool pseudoOnly, int upperBound, int lowerBoun
   return p.moveCount;
 }
 
-bool isCastlingMove(const Move& m) {
-  return (m.piece == WHITE_KING && m.from == E1 && (m.to == G1 || m.to == C1)) ||
-         (m.piece == BLACK_KING && m.from == E8 && (m.to == G8 || m.to == C8));
-}
-
-bool isLegalMove(const CChessBoard& position, const Move& move) { return isLegalLiteral(position, move); }
-
 void removeIllegalMoves(CChessBoard& p) {
   int kept = 0;
   for (int i = 0; i < p.moveCount; ++i)
     if (reference::isLegalMove(p, p.moves[i])) p.moves[kept++] = p.moves[i];
   p.moveCount = kept;
-}
-
-bool hasLegalMove(CChessBoard& p) {
-  while (p.moveCount > 0) {
-    if (reference::isLegalMove(p, p.moves[0])) return true;
-    reference::removeMove(p, p.moves[0].from, p.moves[0].to);
-  }
-  return false;
 }
 
 bool canCaptureKing(CChessBoard& p) {
@@ -256,30 +269,6 @@ int classifyMove(const CChessBoard& position, const Move& move) {
   copy.switchSide();
   reference::generateMoves(copy, true);
   return reference::hasLegalMove(copy) ? 1 : 2;
-}
-
-Move* findMove(CChessBoard& p, int from, int to) {
-  reference::generateMoves(p, false);
-  if (!isValidSquare(from) || !isValidSquare(to)) return nullptr;
-  for (int i = 0; i < p.moveCount; ++i)
-    if (p.moves[i].from == from && p.moves[i].to == to) return &p.moves[i];
-  return nullptr;
-}
-
-void removeMove(CChessBoard& p, int from, int to) {
-  if (!isValidSquare(from) || !isValidSquare(to)) return;
-  for (int i = 0; i < p.moveCount; ++i) {
-    if (p.moves[i].from != from || p.moves[i].to != to) continue;
-    for (int j = i + 1; j < p.moveCount; ++j) p.moves[j - 1] = p.moves[j];
-    --p.moveCount;
-    return;
-  }
-}
-
-bool targetsSquare(const CChessBoard& p, int square) {
-  for (int i = 0; i < p.moveCount; ++i)
-    if (p.moves[i].to == square) return true;
-  return false;
 }
 
 }  // namespace reference

@@ -9,13 +9,7 @@ namespace reference {
 bool makeMove(CChessBoard& position, const Move& move);
 int generateMoves(CChessBoard& position, bool pseudoOnly, int upperBound = NO_BOUND, int lowerBound = NO_BOUND);
 void removeIllegalMoves(CChessBoard& position);
-bool hasLegalMove(CChessBoard& position);
 bool canCaptureKing(CChessBoard& position);
 int classifyMove(const CChessBoard& position, const Move& move);
-bool isLegalMove(const CChessBoard& position, const Move& move);
-bool isCastlingMove(const Move& move);
-void removeMove(CChessBoard& position, int from, int to);
-bool targetsSquare(const CChessBoard& position, int square);
-Move* findMove(CChessBoard& position, int from, int to);
 
 }  // namespace reference

@@ -1,11 +1,11 @@
 #pragma once
-// Helpers shared by the position tests.
+// Helpers shared by the position and search tests.
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
-#include "position/chess_board.h"
 #include "position/fen.h"
 #include "position/move_gen.h"
 #include "position/notation.h"
@@ -16,35 +16,28 @@ inline CChessBoard fromFen(const std::string& fen) {
   return position ? *position : CChessBoard();
 }
 
-inline CChessBoard initialPosition() {
-  CChessBoard position;
-  position.setupInitialPosition();
-  return position;
-}
-
 // The list as coordinate texts, space separated, in list order.
 inline std::string moveTexts(const CChessBoard& position) {
   std::string text;
-  for (int i = 0; i < position.moveCount; ++i) {
-    if (i) text += ' ';
-    text += moveToCoordinates(position.moves[i]);
-  }
+  for (int i = 0; i < position.moveCount; ++i) text += (i ? " " : "") + moveToCoordinates(position.moves[i]);
   return text;
+}
+
+// Generates the legal list and returns the move with this text, or nullptr.
+inline const Move* legalMove(CChessBoard& position, const std::string& text) {
+  generateMoves(position, false);
+  for (int i = 0; i < position.moveCount; ++i)
+    if (moveToCoordinates(position.moves[i]) == text) return &position.moves[i];
+  return nullptr;
 }
 
 // Plays coordinate moves from the legal list, switching sides as the game does.
 inline void play(CChessBoard& position, const std::string& moves) {
-  std::size_t start = 0;
-  while (start < moves.size()) {
-    std::size_t end = moves.find(' ', start);
-    if (end == std::string::npos) end = moves.size();
-    const std::string text = moves.substr(start, end - start);
-    start = end + 1;
-    if (text.empty()) continue;
-    const Move parsed = parseCoordinateMove(position, text);
-    const Move* legal = findMove(position, parsed.from, parsed.to);
-    ASSERT_NE(legal, nullptr) << text;
-    makeMove(position, *legal);
+  std::istringstream in(moves);
+  for (std::string text; in >> text;) {
+    const Move* move = legalMove(position, text);
+    ASSERT_NE(move, nullptr) << text;
+    makeMove(position, *move);
     position.switchSide();
   }
 }

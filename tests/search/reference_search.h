@@ -1,8 +1,9 @@
 #pragma once
 // The search written as plainly as it can be: every node a whole CChessBoard,
 // every child list a vector of whole copies, the best line a chain of heap
-// copies, and the literal move generator of the position tests. Slow, and the yardstick the engine's search must match move for
-// move, score for score and node for node.
+// copies, and the literal move generator of the position tests. Slow, and the
+// yardstick the engine's search must match move for move, score for score and
+// node for node.
 
 #include <cstdint>
 
