@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr int DARK = A1;   // a1: file 0 + rank 0, even
-constexpr int LIGHT = B1;  // b1: odd
-
 struct PieceCase {
   int piece;
   unsigned char regularDark, regularLight, meridaDark, meridaLight;
@@ -17,14 +14,19 @@ struct PieceCase {
 
 class PieceGlyphTest : public ::testing::TestWithParam<PieceCase> {};
 
+// a1 and e3 are dark squares, b1 and e4 light ones.
 TEST_P(PieceGlyphTest, DependsOnFaceAndSquareColour) {
   const PieceCase& c = GetParam();
-  EXPECT_EQ(fontGlyph(c.piece, DARK, "Regular"), c.regularDark);
-  EXPECT_EQ(fontGlyph(c.piece, LIGHT, "Regular"), c.regularLight);
-  EXPECT_EQ(fontGlyph(c.piece, DARK, "Merida"), c.meridaDark);
-  EXPECT_EQ(fontGlyph(c.piece, LIGHT, "Merida"), c.meridaLight);
-  EXPECT_EQ(fontGlyph(c.piece, DARK, "Courier"), '?');
-  EXPECT_EQ(fontGlyph(c.piece, LIGHT, "regular"), '?');
+  for (int dark : {parseSquare("a1"), parseSquare("e3")}) {
+    EXPECT_EQ(fontGlyph(c.piece, dark, "Regular"), c.regularDark);
+    EXPECT_EQ(fontGlyph(c.piece, dark, "Merida"), c.meridaDark);
+  }
+  for (int light : {parseSquare("b1"), parseSquare("e4")}) {
+    EXPECT_EQ(fontGlyph(c.piece, light, "Regular"), c.regularLight);
+    EXPECT_EQ(fontGlyph(c.piece, light, "Merida"), c.meridaLight);
+  }
+  EXPECT_EQ(fontGlyph(c.piece, A1, "Courier"), '?');
+  EXPECT_EQ(fontGlyph(c.piece, B1, "regular"), '?');
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -37,40 +39,6 @@ INSTANTIATE_TEST_SUITE_P(
                       PieceCase{BLACK_QUEEN, 'W', 'w', 'W', 'w'}, PieceCase{BLACK_KING, 'L', 'l', 'L', 'l'},
                       PieceCase{EMPTY, '+', 199, '+', ','},
                       // codes outside the table draw the dark empty square on either colour
-                      PieceCase{5, '+', '+', '+', '+'}, PieceCase{31, '+', '+', '+', '+'},
-                      PieceCase{100, '+', '+', '+', '+'}));
-
-TEST(SquareColour, FollowsFileAndRankParity) {
-  EXPECT_TRUE(isDarkSquare(A1));
-  EXPECT_TRUE(isDarkSquare(H8));
-  EXPECT_FALSE(isDarkSquare(H1));
-  EXPECT_FALSE(isDarkSquare(A8));
-  EXPECT_TRUE(isDarkSquare(makeSquare(4, 2)));   // e3
-  EXPECT_FALSE(isDarkSquare(makeSquare(4, 3)));  // e4
-}
-
-TEST(FrameGlyph, PerFace) {
-  struct Row {
-    FramePart part;
-    unsigned char regular, merida;
-  };
-  const Row rows[] = {
-      {FramePart::Left, '/', '$'},        {FramePart::Right, '\\', '%'},     {FramePart::Top, '-', '"'},
-      {FramePart::Bottom, '_', '('},      {FramePart::TopLeft, ' ', '!'},    {FramePart::TopRight, ' ', '#'},
-      {FramePart::BottomLeft, ' ', '/'},  {FramePart::BottomRight, ' ', ')'},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(static_cast<int>(row.part));
-    EXPECT_EQ(fontGlyph(row.part, "Regular"), row.regular);
-    EXPECT_EQ(fontGlyph(row.part, "Merida"), row.merida);
-    EXPECT_EQ(fontGlyph(row.part, ""), '?');
-  }
-}
-
-TEST(FontFamily, NamesTheFaces) {
-  EXPECT_EQ(fontFamily("Regular"), "Chess Regular");
-  EXPECT_EQ(fontFamily("Merida"), "Chess Merida");
-  EXPECT_TRUE(fontFamily("Alpha").empty());
-}
+                      PieceCase{5, '+', '+', '+', '+'}, PieceCase{100, '+', '+', '+', '+'}));
 
 }  // namespace

@@ -13,7 +13,5 @@ mkdir -p "$artefacts"
 rm -f "$artefacts"/start.png "$artefacts"/after_e2e4.png
 
 cd "$work"
-timeout 150 xvfb-run -a "$program" --play e2e4 \
-  --grab-start "$artefacts"/start.png --grab "$artefacts"/after_e2e4.png
+timeout 150 xvfb-run -a "$program" --play e2e4 --grab-start "$artefacts"/start.png --grab "$artefacts"/after_e2e4.png
 "$checker" "$artefacts"/start.png "$artefacts"/after_e2e4.png
-echo "screenshots kept in $artefacts"
