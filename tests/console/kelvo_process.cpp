@@ -4,7 +4,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -20,18 +19,14 @@ KelvoProcess::KelvoProcess(const std::filesystem::path& workingDirectory, const 
   if (pid == 0) {
     dup2(toChild[0], STDIN_FILENO);
     dup2(fromChild[1], STDOUT_FILENO);
-    close(toChild[0]);
-    close(toChild[1]);
-    close(fromChild[0]);
-    close(fromChild[1]);
+    for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) close(fd);
     if (chdir(workingDirectory.c_str()) != 0) _exit(126);
+    std::vector<std::string> words = arguments;
+    words.insert(words.begin(), KELVO_PATH);
     std::vector<char*> argv;
-    std::string program = KELVO_PATH;
-    argv.push_back(program.data());
-    std::vector<std::string> copies = arguments;
-    for (std::string& argument : copies) argv.push_back(argument.data());
+    for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
+    execv(KELVO_PATH, argv.data());
     _exit(127);
   }
   close(toChild[0]);
@@ -39,28 +34,23 @@ KelvoProcess::KelvoProcess(const std::filesystem::path& workingDirectory, const 
   inputFd = toChild[1];
   output = fdopen(fromChild[0], "r");
   // A test that closes the input early must not die of SIGPIPE while writing.
-  std::signal(SIGPIPE, SIG_IGN);
+  ::signal(SIGPIPE, SIG_IGN);
 }
 
 KelvoProcess::~KelvoProcess() {
   closeInput();
-  if (!reaped && pid > 0) {
-    kill(pid, SIGKILL);
-    wait();
-  }
+  if (!reaped) kill(pid, SIGKILL);
+  wait();
   if (output) std::fclose(output);
 }
 
 void KelvoProcess::writeRaw(const std::string& text) {
-  std::size_t written = 0;
-  while (inputFd >= 0 && written < text.size()) {
+  for (std::size_t written = 0; inputFd >= 0 && written < text.size();) {
     const ssize_t n = write(inputFd, text.data() + written, text.size() - written);
     if (n <= 0) break;
     written += static_cast<std::size_t>(n);
   }
 }
-
-void KelvoProcess::writeLine(const std::string& line) { writeRaw(line + "\n"); }
 
 void KelvoProcess::closeInput() {
   if (inputFd >= 0) close(inputFd);
@@ -69,8 +59,7 @@ void KelvoProcess::closeInput() {
 
 bool KelvoProcess::readLine(std::string& line) {
   line.clear();
-  int c;
-  while ((c = std::fgetc(output)) != EOF) {
+  for (int c; (c = std::fgetc(output)) != EOF;) {
     if (c == '\n') return true;
     line += static_cast<char>(c);
   }
@@ -80,11 +69,9 @@ bool KelvoProcess::readLine(std::string& line) {
 void KelvoProcess::signal(int signalNumber) { kill(pid, signalNumber); }
 
 int KelvoProcess::wait() {
-  if (!reaped) {
-    int raw = 0;
-    if (waitpid(pid, &raw, 0) == pid) status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    reaped = true;
-  }
+  int raw = 0;
+  if (!reaped && waitpid(pid, &raw, 0) == pid) status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  reaped = true;
   return status;
 }
 
@@ -100,8 +87,7 @@ KelvoRun runKelvo(const std::filesystem::path& workingDirectory, const std::vect
     process.closeInput();
   });
   KelvoRun run;
-  std::string line;
-  while (process.readLine(line)) run.lines.push_back(line);
+  for (std::string line; process.readLine(line);) run.lines.push_back(line);
   writer.join();
   run.exitStatus = process.wait();
   return run;
@@ -123,21 +109,15 @@ void TemporaryDirectory::writeFile(const std::string& name, const std::string& c
 }
 
 std::string TemporaryDirectory::readFile(const std::string& name) const {
-  std::ifstream file(directory / name, std::ios::binary);
   std::ostringstream contents;
-  contents << file.rdbuf();
+  contents << std::ifstream(directory / name, std::ios::binary).rdbuf();
   return contents.str();
 }
 
-bool TemporaryDirectory::exists(const std::string& name) const { return std::filesystem::exists(directory / name); }
-
 std::vector<std::string> TemporaryDirectory::filesMatching(const std::string& prefix, const std::string& suffix) const {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
-    const std::string name = entry.path().filename().string();
-    if (name.size() >= prefix.size() + suffix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+  for (const auto& entry : std::filesystem::directory_iterator(directory))
+    if (const std::string name = entry.path().filename().string(); name.starts_with(prefix) && name.ends_with(suffix))
       names.push_back(name);
-  }
   return names;
 }

@@ -16,7 +16,6 @@ class KelvoProcess {
   KelvoProcess(const KelvoProcess&) = delete;
   KelvoProcess& operator=(const KelvoProcess&) = delete;
 
-  void writeLine(const std::string& line);
   void writeRaw(const std::string& text);
   // Closes the engine's standard input: the end of input.
   void closeInput();
@@ -52,7 +51,6 @@ class TemporaryDirectory {
   const std::filesystem::path& path() const { return directory; }
   void writeFile(const std::string& name, const std::string& contents) const;
   std::string readFile(const std::string& name) const;
-  bool exists(const std::string& name) const;
   // Names of the files whose names start with the prefix and end with the suffix.
   std::vector<std::string> filesMatching(const std::string& prefix, const std::string& suffix) const;
 

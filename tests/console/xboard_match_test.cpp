@@ -4,7 +4,6 @@
 // debug log stay in the build tree for inspection.
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <filesystem>
@@ -22,9 +21,8 @@ const char* const FAIRYMAX = "/usr/games/fairymax";
 const char* const XVFB_RUN = "/usr/bin/xvfb-run";
 
 std::string readText(const fs::path& path) {
-  std::ifstream file(path);
   std::ostringstream text;
-  text << file.rdbuf();
+  text << std::ifstream(path).rdbuf();
   return text.str();
 }
 
@@ -40,20 +38,17 @@ TEST(XboardMatch, TwoGamesAgainstFairymaxEndInChessResults) {
   for (const char* program : {XBOARD, FAIRYMAX, XVFB_RUN})
     if (!fs::exists(program)) GTEST_SKIP() << program << " is not installed";
 
-  const fs::path directory = fs::path(KELVO_MATCH_DIR);
+  const fs::path directory = KELVO_MATCH_DIR, games = directory / "games.pgn", debugLog = directory / "xboard.debug";
   fs::remove_all(directory);
   fs::create_directories(directory);
-  const fs::path games = directory / "games.pgn";
-  const fs::path debugLog = directory / "xboard.debug";
 
   // Depth 3 keeps fairymax quick; kelvo ignores "sd" and searches its fixed 4
   // plies. Five minutes plus five seconds a move: nobody runs out of time.
-  const std::string command = std::string(XVFB_RUN) + " -a " + XBOARD + " -noGUI -xexit -matchGames 2" +
-                              " -fcp " + KELVO_PATH + " -fd " + directory.string() + " -scp " + FAIRYMAX +
-                              " -sd " + directory.string() + " -depth 3 -tc 5 -inc 5 -xponder" +
-                              " -saveSettingsOnExit false -settingsFile /dev/null" + " -sgf " + games.string() +
-                              " -debug -nameOfDebugFile " + debugLog.string() + " > " +
-                              (directory / "xboard.out").string() + " 2>&1";
+  const std::string command =
+      std::string(XVFB_RUN) + " -a " + XBOARD + " -noGUI -xexit -matchGames 2 -fcp " + KELVO_PATH + " -fd " +
+      directory.string() + " -scp " + FAIRYMAX + " -sd " + directory.string() + " -depth 3 -tc 5 -inc 5 -xponder" +
+      " -saveSettingsOnExit false -settingsFile /dev/null -sgf " + games.string() + " -debug -nameOfDebugFile " +
+      debugLog.string() + " > " + (directory / "xboard.out").string() + " 2>&1";
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status)) << command;
   EXPECT_EQ(WEXITSTATUS(status), 0) << command;
@@ -71,8 +66,7 @@ TEST(XboardMatch, TwoGamesAgainstFairymaxEndInChessResults) {
   for (const char* fault : {"llegal move", "False", "xited", "crash", "on time", "forfeit", "ailed to start"}) {
     for (const std::string& line : linesContaining(debug, "GameEnds("))
       EXPECT_EQ(line.find(fault), std::string::npos) << line;
-    for (const std::string& line : linesContaining(pgn, "{"))
-      EXPECT_EQ(line.find(fault), std::string::npos) << line;
+    for (const std::string& line : linesContaining(pgn, "{")) EXPECT_EQ(line.find(fault), std::string::npos) << line;
   }
 }
 
