@@ -5,13 +5,24 @@
 #include <string>
 #include <unistd.h>
 
+namespace {
+
+std::string scratchDirectory;
+
+void removeScratchDirectory() {
+  std::error_code ignored;
+  std::filesystem::remove_all(scratchDirectory, ignored);
+}
+
+}  // namespace
+
 void enterScratchDirectory() {
-  static bool entered = false;
-  if (entered) return;
-  entered = true;
+  if (!scratchDirectory.empty()) return;
   std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-fuzz-XXXXXX").string();
   if (!mkdtemp(pattern.data())) std::abort();
-  std::filesystem::current_path(pattern);
+  scratchDirectory = pattern;
+  std::filesystem::current_path(scratchDirectory);
+  std::atexit(removeScratchDirectory);
 }
 
 namespace {

@@ -4,9 +4,10 @@
 # game that ended abnormally (illegal move, crash, time forfeit, protocol error).
 #   tools/soak.sh [BUILD_DIR]
 #   SOAK_GAMES=50  SOAK_OPPONENT=fairymax  SOAK_TC=5 (minutes)  SOAK_MPS=40  SOAK_DEPTH=4
+#   SOAK_DIR=where the results go (default BUILD_DIR/soak)
 # The opponent searches to SOAK_DEPTH plies (xboard's "sd"; kelvo's depth is fixed),
 # so games are quick while the clock stays generous for an engine without time
-# management. Results go to BUILD_DIR/soak: games.pgn, xboard.debug, report.txt.
+# management. Results: games.pgn, xboard.debug, report.txt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -26,7 +27,8 @@ for tool in xboard xvfb-run "$opponent"; do
 done
 [ -x "$kelvo" ] || { echo "soak: $kelvo is not built" >&2; exit 2; }
 
-work=$build/soak
+work=${SOAK_DIR:-$build/soak}
+case $work in /*) ;; *) work=$root/$work ;; esac
 rm -rf "$work"
 mkdir -p "$work/kelvo" "$work/opponent"
 # kelvo reads its book from, and writes its files into, its working directory.

@@ -14,6 +14,13 @@ bool isBlank(int c) { return c != EOF && std::isspace(static_cast<unsigned char>
 bool isLetter(char c) { return c >= 'A' && c <= 'z'; }
 bool isResult(const std::string& word) { return word == "1-0" || word == "0-1" || word == "1/2-1/2"; }
 
+// Every ply keeps a whole position in the history, so a file holding one endless
+// game would exhaust memory. No game reaches this length (the 75-move and
+// fivefold-repetition rules end every game sooner); a longer one is cut here,
+// like a game with an unreadable move.
+constexpr int MAX_GAME_PLIES = 20000;
+constexpr std::size_t MAX_WORD = 4096;
+
 }  // namespace
 
 PgnReader::~PgnReader() { close(); }
@@ -28,13 +35,16 @@ void PgnReader::attach(std::FILE* stream) {
   file = stream;
 }
 
-// A white-space-delimited word; the blank after it is consumed too.
+// A white-space-delimited word; the blank after it is consumed too. A word
+// ends after MAX_WORD characters as well: no move or result is that long, and
+// a file without blanks must not grow one string without bound.
 bool PgnReader::readWord(std::string& word) {
   word.clear();
   int c = std::getc(file);
   while (isBlank(c)) c = std::getc(file);
   while (c != EOF && !isBlank(c)) {
     word.push_back(static_cast<char>(c));
+    if (word.size() >= MAX_WORD) return true;
     c = std::getc(file);
   }
   return !word.empty();
@@ -120,11 +130,12 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
   std::fseek(file, offset, SEEK_SET);
   skipTags();
 
-  for (;;) {
+  for (int plies = 0;; ++plies) {
     const std::string token = nextToken();
     if (token.empty() || isResult(token)) break;
     std::lock_guard guard(game.mutex());
-    const Move move = book ? parseBookMove(token) : parseSan(game.position, token);
+    Move move;  // null past the cap
+    if (plies < MAX_GAME_PLIES) move = book ? parseBookMove(token) : parseSan(game.position, token);
     if (move.isNull()) {
       close();
       return 0;

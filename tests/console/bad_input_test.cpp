@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "kelvo_process.h"
-#include "reply_patterns.h"
 
 namespace {
 
@@ -58,6 +58,27 @@ bool contains(const Lines& lines, const std::string& line) {
 
 bool isResignLine(const std::string& line) { return line == "0-1 resign" || line == "1-0 resign"; }
 
+bool isSquare(const std::string& text, std::size_t at) {
+  return text[at] >= 'a' && text[at] <= 'h' && text[at + 1] >= '1' && text[at + 1] <= '8';
+}
+
+// "move e2e4", or "move e7e8q" with a promotion letter.
+bool isMoveLine(const std::string& line) {
+  if (line.size() < 9 || line.size() > 10 || line.compare(0, 5, "move ") != 0) return false;
+  const bool promotion = line.size() == 10 && std::string("qrbn").find(line[9]) != std::string::npos;
+  return isSquare(line, 5) && isSquare(line, 7) && (line.size() == 9 || promotion);
+}
+
+// Plies, score, centiseconds, nodes and "[error]".
+bool isThinkingLine(const std::string& line) {
+  std::istringstream in(line);
+  int plies = -1;
+  long score = 0, time = 0, nodes = 0;
+  std::string tail, extra;
+  in >> plies >> score >> time >> nodes >> tail;
+  return in && !(in >> extra) && plies >= 0 && plies <= 4 && time >= 0 && nodes >= 0 && tail == "[error]";
+}
+
 class BadInput : public testing::Test {
  protected:
   KelvoRun run(const Lines& input) {
@@ -70,32 +91,32 @@ class BadInput : public testing::Test {
 };
 
 TEST_F(BadInput, BinaryBytesAndNulInALine) {
-  const Lines output = run({
-                               std::string("\x01\x02\xff\xfe", 4),  // four characters: a move word
-                               std::string("\0", 1),                // one character: not a command
-                               std::string("ping 5\0x", 8),         // NUL inside the argument
-                               std::string("pi\0ng 6", 7),          // NUL inside the command word
-                               "telluser \x80\x81\xff",
-                               "\x1b[31m",
-                               "ping 7\r",
-                               "ping 8",
-                           })
-                           .lines;
+  const Lines input = {
+      std::string("\x01\x02\xff\xfe", 4),  // four characters: a move word
+      std::string("\0", 1),                // one character: not a command
+      std::string("ping 5\0x", 8),         // NUL inside the argument
+      std::string("pi\0ng 6", 7),          // NUL inside the command word
+      "telluser \x80\x81\xff",
+      "\x1b[31m",
+      "ping 7\r",
+      "ping 8",
+  };
   const Lines expected = {ILLEGAL, ERROR_LINE, "", std::string("pong 5\0x", 8), ILLEGAL, "telluser \x80\x81\xff",
                           ILLEGAL, "pong 7", "pong 8"};
+  const Lines output = run(input).lines;
   EXPECT_EQ(output, expected) << joined(output);
 }
 
 TEST_F(BadInput, VeryLongLinesKeepTheirFirst127Characters) {
-  const Lines output = run({
-                               std::string(1 << 20, 'a'),
-                               "ping 9" + std::string(5000, ' ') + "tail",
-                               "telluser " + std::string(1 << 20, 'z'),
-                               std::string(126, ' ') + "ping 10",  // only its "p" is kept
-                               "ping 11",
-                           })
-                           .lines;
+  const Lines input = {
+      std::string(1 << 20, 'a'),
+      "ping 9" + std::string(5000, ' ') + "tail",
+      "telluser " + std::string(1 << 20, 'z'),
+      std::string(126, ' ') + "ping 10",  // only its "p" is kept
+      "ping 11",
+  };
   const Lines expected = {ERROR_LINE, "", "pong 9", "telluser " + std::string(118, 'z'), ERROR_LINE, "", "pong 11"};
+  const Lines output = run(input).lines;
   EXPECT_EQ(output, expected) << joined(output);
 }
 
@@ -116,7 +137,8 @@ TEST_F(BadInput, QuitInEditModeIsAnEditLine) {
 }
 
 TEST_F(BadInput, SquareTextsOffTheBoardAreIgnored) {
-  const Lines output = run({"new", "_set z9 3", "_set", "_set e", "_get z9", "_get", "_get e", "_get e4", "ping 1"}).lines;
+  const Lines input = {"new", "_set z9 3", "_set", "_set e", "_get z9", "_get", "_get e", "_get e4", "ping 1"};
+  const Lines output = run(input).lines;
   EXPECT_EQ(output, (Lines{"accepted", "-1", "pong 1"})) << joined(output);
 }
 
@@ -204,12 +226,22 @@ TEST_F(BadInput, BookWithATagWordInsteadOfMovesIsRead) {
   EXPECT_EQ(run({"ping 1"}).lines, Lines{"pong 1"});
 }
 
+// Each ply keeps a whole position; a game file without end would exhaust memory,
+// so reading stops after 20,000 plies: here with the knights back home.
+TEST_F(BadInput, LoadPgnOfAnEndlessGameIsCut) {
+  std::string game;
+  for (int i = 0; i < 25000; ++i) game += "Nf3 Nf6 Ng1 Ng8 ";
+  directory.writeFile("endless.pgn", game + "Nf3 Nf6 *\n");
+  const Lines output = run({"_loadpgn endless.pgn", "_get g1", "_get f3", "_get g8", "ping 1"}).lines;
+  EXPECT_EQ(output, (Lines{"1", "-1", "25", "pong 1"})) << joined(output);
+}
+
 TEST_F(BadInput, ReadPosOfATruncatedFileKeepsTheSquaresNotRead) {
   // Rank 8 read as empty, then a7..d7 empty and a black king on e7; the rest is missing.
   directory.writeFile("pos.log", "\n . . . . . . . .\n . . . . k");
-  const Lines output = run({"new", "_readpos", "_get e8", "_get e7", "_get f7", "_get e1", "_showlegal", "ping 1",
-                            "go", "ping 2"})
-                           .lines;
+  const Lines input = {"new",    "_readpos",   "_get e8", "_get e7", "_get f7",
+                       "_get e1", "_showlegal", "ping 1", "go",      "ping 2"};
+  const Lines output = run(input).lines;
   ASSERT_GE(output.size(), 6u) << joined(output);
   EXPECT_EQ(Lines(output.begin(), output.begin() + 6), (Lines{"accepted", "accepted", "-1", "28", "16", "4"}));
   const Lines reply = between(output, "1", "2");
