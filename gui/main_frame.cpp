@@ -10,6 +10,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -19,6 +20,7 @@
 #include <mutex>
 
 #include "about_dlg.h"
+#include "board_geometry.h"
 #include "book/opening_book.h"
 #include "command_dlg.h"
 #include "config_dlg.h"
@@ -74,6 +76,7 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, QWidget* parent)
       rightBarDlg(new CRightBarDlg(this)),
       engineStatus(new QLabel(this)),
       promotionChooser([this] { return CPromotingSelDlg::ask(this); }) {
+  doc->setWindow(this);
   setWindowTitle(doc->windowTitle());
   setCentralWidget(boardView);
   createActions();
@@ -255,12 +258,26 @@ void CMainFrame::updateRecentMenu() {
   }
 }
 
-// The window is not resizable by hand; it always wraps the board exactly.
+// The window is not resizable by hand; it always wraps the board exactly, and
+// the board grows no larger than lets the whole window, status bar included,
+// fit the screen.
 void CMainFrame::fitToBoard() {
-  boardView->setFixedSize(boardView->sizeHint());
-  if (QLayout* frameLayout = layout()) {
-    frameLayout->invalidate();
-    frameLayout->activate();
+  auto wrapBoard = [this] {
+    boardView->setFixedSize(boardView->sizeHint());
+    if (QLayout* frameLayout = layout()) {
+      frameLayout->invalidate();
+      frameLayout->activate();
+    }
+  };
+  wrapBoard();
+  if (const QScreen* display = screen()) {
+    const QSize borders = frameGeometry().size() - geometry().size();
+    const QSize overhead = sizeHint() - boardView->sizeHint() + borders;
+    const QSize room = display->availableGeometry().size();
+    const int largest = largestFittingSquareSize({room.width(), room.height()}, {overhead.width(), overhead.height()});
+    const int before = boardView->squareSize();
+    boardView->setMaxSquareSize(largest);
+    if (boardView->squareSize() != before) wrapBoard();
   }
   setFixedSize(sizeHint());
 }
@@ -275,6 +292,9 @@ void CMainFrame::sendCommand(const QString& text) {
 
 void CMainFrame::onCommandWanted(QByteArray* buffer) {
   *buffer = pending;
+  // The engine replaces the game: a file named by the document no longer holds it.
+  const QByteArray word = pending.trimmed().split(' ').value(0);
+  if (word == "new" || word == "_loadpgn") doc->newDocument();
   refresh();
   if (commandDlg) commandDlg->appendText(BLACK, QString::fromLatin1(pending));
   emit commandTaken(QString::fromLatin1(pending.chopped(1)));
@@ -400,9 +420,11 @@ void CMainFrame::startNewGame() { sendCommand(QStringLiteral("new")); }
 void CMainFrame::openFile(const QString& path) {
   // Loading replaces the Game's position and players: never under a thinking engine.
   engine->whenIdle([this, path] {
-    if (doc->openDocument(path)) {
+    // As the recent list works elsewhere: a file that fails to open leaves it.
+    if (doc->openDocument(path))
       recentFiles.add(path);
-    }
+    else
+      recentFiles.remove(path);
     updateRecentMenu();
   });
 }
