@@ -259,8 +259,8 @@ void CMainFrame::updateRecentMenu() {
 }
 
 // The window is not resizable by hand; it always wraps the board exactly, and
-// the board grows no larger than lets the whole window, status bar included,
-// fit the screen.
+// the board grows only while the whole window, status bar included, still
+// fits the screen.
 void CMainFrame::fitToBoard() {
   auto wrapBoard = [this] {
     boardView->setFixedSize(boardView->sizeHint());
@@ -420,7 +420,7 @@ void CMainFrame::startNewGame() { sendCommand(QStringLiteral("new")); }
 void CMainFrame::openFile(const QString& path) {
   // Loading replaces the Game's position and players: never under a thinking engine.
   engine->whenIdle([this, path] {
-    // As the recent list works elsewhere: a file that fails to open leaves it.
+    // A recent entry that no longer opens is dropped from the list.
     if (doc->openDocument(path))
       recentFiles.add(path);
     else
