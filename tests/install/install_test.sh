@@ -108,10 +108,18 @@ xboard)
   touch -d 2000-01-01 "$settings"
   mkdir -p "$work/fairymax" "$work/empty"
   eng_command=$(sed -n 2p "$prefix/share/games/plugins/xboard/kelvo.eng")
+  # Without the right to mount (not root), only the game is checked.
+  namespace=(unshare --mount --propagation private)
+  if ! "${namespace[@]}" true 2>/dev/null; then
+    namespace=()
+    echo "install_test: no private mount namespace here; xboard's plugin scan is not checked" >&2
+  fi
   cat >"$work/run-xboard" <<SCRIPT
 set -e
-mount --bind "$prefix/share/games/plugins" /usr/share/games/plugins
-[ ! -d /usr/local/share/games/plugins ] || mount --bind "$work/empty" /usr/local/share/games/plugins
+if [ -n "${namespace[*]}" ]; then
+  mount --bind "$prefix/share/games/plugins" /usr/share/games/plugins
+  [ ! -d /usr/local/share/games/plugins ] || mount --bind "$work/empty" /usr/local/share/games/plugins
+fi
 # One game, kelvo (white, started from the empty folder) against fairymax at
 # depth 3; fairymax gets no "computer", on which it crashes.
 exec timeout 600 xvfb-run -a /usr/games/xboard -autoInstall ALL -settingsFile "$settings" -saveSettingsOnExit true \
@@ -119,12 +127,14 @@ exec timeout 600 xvfb-run -a /usr/games/xboard -autoInstall ALL -settingsFile "$
   -mg 1 -xexit -depth 3 -tc 5 -inc 5 -xponder -popupExitMessage false -soundMove "" \
   -sgf "$games" -debug -nameOfDebugFile "$debug"
 SCRIPT
-  unshare --mount --propagation private sh "$work/run-xboard" >"$work/xboard.out" 2>&1 ||
+  "${namespace[@]}" sh "$work/run-xboard" >"$work/xboard.out" 2>&1 ||
     { tail -20 "$work/xboard.out"; fail "xboard did not run"; }
   # The engine list xboard saved holds the line the plugin gave it: the
   # command the game was played with.
-  sed -n '/^-firstChessProgramNames {/,/^}/p' "$settings" | grep -qxF "$prefix/games/kelvo" ||
+  [ -z "${namespace[*]}" ] ||
+    sed -n '/^-firstChessProgramNames {/,/^}/p' "$settings" | grep -qxF "$eng_command" ||
     fail "xboard did not list the installed kelvo"
+  [ "$eng_command" = "$prefix/games/kelvo" ] || fail "kelvo.eng names $eng_command"
   grep -F '[Result ' "$games"
   grep -Eq '^\[Result "(1-0|0-1|1/2-1/2)"\]$' "$games" || fail "the game has no chess result"
   grep -F 'GameEnds(' "$debug" | grep -v '(0, (null)' || true
