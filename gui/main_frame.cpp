@@ -24,6 +24,7 @@
 #include "book/opening_book.h"
 #include "command_dlg.h"
 #include "config_dlg.h"
+#include "data_location.h"
 #include "debug_dialog.h"
 #include "dovrel2_doc.h"
 #include "dovrel_view.h"
@@ -46,6 +47,10 @@ constexpr int BLACK = 0;
 constexpr int RED = 255;
 constexpr int STATUS_TIMER_MS = 200;
 const QString PGN_FILTER = QStringLiteral("Partidas PGN (*.pgn);;Todos los archivos (*.*)");
+
+// Where the file dialogs open: the folder the user started the program in,
+// even when it moved into its data folder (empty: the dialog's own default).
+QString startDirectory() { return QString::fromStdString(dataLocation::startDirectory().string()); }
 
 // The standard prompts of the framework's own commands.
 const QString PROMPT_OPEN = QStringLiteral("Abre un documento existente\nAbrir");
@@ -439,7 +444,7 @@ bool CMainFrame::saveFile(const QString& path) {
 }
 
 void CMainFrame::fileOpen() {
-  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Abrir"), QString(), PGN_FILTER);
+  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Abrir"), startDirectory(), PGN_FILTER);
   if (!path.isEmpty()) openFile(path);
 }
 
@@ -451,7 +456,8 @@ void CMainFrame::fileSave() {
 }
 
 void CMainFrame::fileSaveAs() {
-  QFileDialog dialog(this, QStringLiteral("Guardar como"), doc->pathName(), PGN_FILTER);
+  QFileDialog dialog(this, QStringLiteral("Guardar como"),
+                     doc->pathName().isEmpty() ? startDirectory() : doc->pathName(), PGN_FILTER);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("pgn"));
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) saveFile(dialog.selectedFiles().first());

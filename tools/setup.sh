@@ -12,6 +12,7 @@ PACKAGES=(
   python3 python3-fonttools python3-pyclipper fonts-dejavu-core fonts-freefont-ttf
   scid-data
   xboard xvfb xauth fairymax
+  desktop-file-utils appstream man-db dpkg-dev lintian util-linux
   clang libclang-rt-14-dev
 )
 if [ -n "${KELVO_EXTRA_PACKAGES:-}" ]; then
