@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-base-dev
   python3 python3-fonttools python3-pyclipper fonts-dejavu-core fonts-freefont-ttf
   scid-data
-  xboard xvfb xauth fairymax
+  xboard xvfb xauth fairymax phalanx
   clang libclang-rt-14-dev
 )
 if [ -n "${KELVO_EXTRA_PACKAGES:-}" ]; then
