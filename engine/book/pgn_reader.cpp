@@ -28,6 +28,7 @@ PgnReader::~PgnReader() { close(); }
 void PgnReader::close() {
   if (file) std::fclose(file);
   file = nullptr;
+  nulRead = false;
 }
 
 void PgnReader::attach(std::FILE* stream) {
@@ -35,24 +36,51 @@ void PgnReader::attach(std::FILE* stream) {
   file = stream;
 }
 
+// A NUL byte cannot occur in PGN text: it ends the readable text for good, as
+// the end of the file does, and what was read before it stays read, as before
+// an unreadable move. NULs are neither blank nor text, so without this the tag
+// skipper would never stop on a device that yields nothing else (/dev/zero).
+int PgnReader::readChar() {
+  if (nulRead) return EOF;
+  const int c = std::getc(file);
+  if (c != '\0') return c;
+  nulRead = true;
+  return EOF;
+}
+
+bool PgnReader::textEnded() const { return nulRead || std::feof(file); }
+
+// Many editors start a UTF-8 file with a byte-order mark; read as text it
+// would glue itself to the first tag and empty the whole book.
+void PgnReader::skipByteOrderMark() {
+  const int first = std::getc(file);
+  if (first != 0xEF) {
+    if (first != EOF) std::ungetc(first, file);
+    return;
+  }
+  const int second = std::getc(file);
+  const int third = second == 0xBB ? std::getc(file) : EOF;
+  if (third != 0xBF) std::fseek(file, 0, SEEK_SET);
+}
+
 // A white-space-delimited word; the blank after it is consumed too. A word
 // ends after MAX_WORD characters as well: no move or result is that long, and
 // a file without blanks must not grow one string without bound.
 bool PgnReader::readWord(std::string& word) {
   word.clear();
-  int c = std::getc(file);
-  while (isBlank(c)) c = std::getc(file);
+  int c = readChar();
+  while (isBlank(c)) c = readChar();
   while (c != EOF && !isBlank(c)) {
     word.push_back(static_cast<char>(c));
     if (word.size() >= MAX_WORD) return true;
-    c = std::getc(file);
+    c = readChar();
   }
   return !word.empty();
 }
 
 void PgnReader::skipTags() {
   bool insideTag = false;
-  for (int c = std::getc(file); c != EOF; c = std::getc(file)) {
+  for (int c = readChar(); c != EOF; c = readChar()) {
     if (c == '[') {
       insideTag = true;
     } else if (c == ']') {
@@ -99,7 +127,7 @@ std::string PgnReader::nextToken() {
       }
       i = word.size();
     }
-    if (std::feof(file)) return "";
+    if (textEnded()) return "";
   }
 }
 
@@ -128,6 +156,7 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
   file = std::fopen(path.c_str(), "r");
   if (!file) return 0;
   std::fseek(file, offset, SEEK_SET);
+  if (offset == 0) skipByteOrderMark();
   skipTags();
 
   for (int plies = 0;; ++plies) {
@@ -145,8 +174,8 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
   }
 
   // The next game starts at its first tag line; only blanks left is the end.
-  int c = std::getc(file);
-  while (isBlank(c)) c = std::getc(file);
+  int c = readChar();
+  while (isBlank(c)) c = readChar();
   if (c == EOF) {
     close();
     return 0;

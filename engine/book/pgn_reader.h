@@ -21,8 +21,10 @@ class PgnReader {
 
   // Plays the game at `offset` into the Game (from the initial position; for a
   // book the history is cleared too). Returns the offset of the next game, or
-  // 0 at the end of the file, when the file cannot be opened, or at the first
-  // word that is not a legal move (the moves before it stay played).
+  // 0 at the end of the file (or at a NUL byte, which ends the readable text),
+  // when the file cannot be opened, or at the first word that is not a legal
+  // move (the moves before it stay played). A UTF-8 byte-order mark at the
+  // start of the file is skipped.
   long readGame(const std::string& path, long offset, OpeningBook* book);
 
   // The next movetext token of the open file: "" at the end of the movetext
@@ -38,11 +40,15 @@ class PgnReader {
   void attach(std::FILE* stream);
 
  private:
+  int readChar();
+  bool textEnded() const;
+  void skipByteOrderMark();
   bool readWord(std::string& word);
   void close();
   Move parseBookMove(const std::string& token);
 
   std::FILE* file = nullptr;
+  bool nulRead = false;  // the readable text has ended
   // Book games share their openings, so the same word is read in the same
   // position thousands of times; parseSan depends on nothing but the position
   // proper and the word. Kept for the life of the reader (one book load).
