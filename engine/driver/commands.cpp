@@ -12,7 +12,7 @@
 #include "position/move_gen.h"
 #include "position/notation.h"
 #include "search/engine_player.h"
-#include "search/evaluation.h"
+#include "position/evaluation.h"
 
 namespace {
 

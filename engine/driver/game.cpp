@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "driver/random.h"
+#include "base/random.h"
 #include "position/move_gen.h"
 #include "search/engine_player.h"
 

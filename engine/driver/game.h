@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "driver/game_clock.h"
-#include "driver/player.h"
+#include "search/player.h"
 #include "position/chess_board.h"
 
 // adjudicate results.

@@ -1,7 +1,7 @@
 #include "move_gen.h"
 
 #include "attack.h"
-#include "search/evaluation.h"
+#include "evaluation.h"
 
 using namespace attack;
 

@@ -6,10 +6,10 @@
 
 #include "book/opening_book.h"
 #include "driver/engine_io.h"
-#include "driver/process_clock.h"
-#include "driver/random.h"
+#include "base/process_clock.h"
+#include "base/random.h"
 #include "position/move_gen.h"
-#include "search/evaluation.h"
+#include "position/evaluation.h"
 #include "search/move_order.h"
 #include "search/node_moves.h"
 #include "search/score_update.h"

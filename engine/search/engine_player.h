@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "driver/player.h"
+#include "search/player.h"
 #include "search/search_node.h"
 
 constexpr int MATE_SCORE = 9000;          // side to move without a legal move

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "reference_movegen.h"
-#include "search/evaluation.h"
+#include "position/evaluation.h"
 #include "test_positions.h"
 
 #ifndef KELVO_DIFFERENTIAL_POSITIONS

@@ -1,6 +1,6 @@
 #include "reference_movegen.h"
 
-#include "search/evaluation.h"
+#include "position/evaluation.h"
 
 // The generator exactly as first written: every legality and check question is
 // answered by copying the whole position and generating the other side's

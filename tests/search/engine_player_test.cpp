@@ -5,7 +5,7 @@
 #include "book/opening_book.h"
 #include "driver/engine_host.h"
 #include "driver/engine_io.h"
-#include "driver/random.h"
+#include "base/random.h"
 #include "reference_search.h"
 #include "test_positions.h"
 

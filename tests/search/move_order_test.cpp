@@ -1,6 +1,6 @@
 #include "search/move_order.h"
 
-#include "search/evaluation.h"
+#include "position/evaluation.h"
 #include "test_positions.h"
 
 namespace {
