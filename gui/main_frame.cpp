@@ -16,7 +16,6 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include <mutex>
 
 #include "about_dlg.h"
 #include "book/opening_book.h"
@@ -307,11 +306,8 @@ void CMainFrame::squareClicked(int square) {
   toSquare = square;
   QString move = QString::fromStdString(squareName(fromSquare) + squareName(toSquare));
   Piece origin = EMPTY;
-  if (isValidSquare(fromSquare)) {
-    Game& game = Game::instance();
-    std::lock_guard guard(game.mutex());
-    origin = game.position.squares[fromSquare];
-  }
+  if (isValidSquare(fromSquare))
+    origin = Game::instance().read([this](const Game& game) { return game.position.squares[fromSquare]; });
   if ((origin == WHITE_PAWN && rankOf(fromSquare) == 6) || (origin == BLACK_PAWN && rankOf(fromSquare) == 1))
     move += CPromotingSelDlg::suffix(promotionChooser());
   sendCommand(move);
@@ -322,12 +318,7 @@ void CMainFrame::squareClicked(int square) {
 
 void CMainFrame::refresh() {
   boardView->refresh();
-  std::string text;
-  {
-    Game& game = Game::instance();
-    std::lock_guard guard(game.mutex());
-    text = moveListText(game.history);
-  }
+  const std::string text = Game::instance().read([](const Game& game) { return moveListText(game.history); });
   rightBarDlg->setMoveList(QString::fromStdString(text));
 }
 
@@ -340,13 +331,10 @@ QString CMainFrame::statusText() const { return engineStatus->text(); }
 // "thinking" while a command is on its way or the engine is working on one.
 void CMainFrame::updateStatus() {
   engineStatus->setText(handingOver || !engine->isIdle() ? QStringLiteral("thinking") : QStringLiteral("ready"));
-  QString clocks;
-  {
-    Game& game = Game::instance();
-    std::lock_guard guard(game.mutex());
-    clocks = QString::fromStdString(GameClock::clockText(game.clock.remaining(1)) + " - " +
-                                    GameClock::clockText(game.clock.remaining(0)));
-  }
+  const QString clocks = Game::instance().read([](const Game& game) {
+    return QString::fromStdString(GameClock::clockText(game.clock.remaining(1)) + " - " +
+                                  GameClock::clockText(game.clock.remaining(0)));
+  });
   rightBarDlg->setHead(clocks);
 }
 

@@ -30,14 +30,14 @@ OpeningBook& OpeningBook::instance() {
   return *book;
 }
 
-int OpeningBook::loadBook(const std::string& path) {
+int OpeningBook::loadBook(const std::string& path, ReplayTarget& game) {
   if (!std::ifstream(path)) return 0;
   PgnReader reader;
   int games = 0;
   long offset = 0;
   for (;;) {
     ++games;
-    const long next = reader.readGame(path, offset, this);
+    const long next = reader.readGame(path, offset, this, game);
     // A word holding "[" where a game's movetext starts ("] a[") ends that game
     // before anything is read; reading it again would go on for ever.
     if (next <= offset) break;
@@ -89,9 +89,4 @@ void OpeningBook::clearBook() {
 std::size_t OpeningBook::entryCount() const {
   std::lock_guard guard(lock);
   return entries.size();
-}
-
-int bookMoveIndex(int count, int r) {
-  const int index = static_cast<int>(static_cast<long long>(count) * r / 32767);
-  return std::min(index, count - 1);
 }

@@ -73,13 +73,11 @@ EnginePlayer* engineOfGame() { return dynamic_cast<EnginePlayer*>(game().engineP
 // the Game lock, so every change is made under it too.
 template <class Change>
 void changeGame(Change change) {
-  std::lock_guard guard(game().mutex());
-  change(game());
+  game().edit(change);
 }
 
 CChessBoard currentPosition() {
-  std::lock_guard guard(game().mutex());
-  return game().position;
+  return game().read([](const Game& g) { return g.position; });
 }
 
 std::string moveLine(const Move& move) {
@@ -188,21 +186,19 @@ void cmdShowLegal(const CommandLine&) {
 void cmdHumanHuman(const CommandLine&) { game().makeHumansOnly(); }
 
 void cmdClear(const CommandLine&) {
-  std::lock_guard guard(game().mutex());
-  game().position.clearSquares();
+  changeGame([](Game& g) { g.position.clearSquares(); });
 }
 
 void cmdLoadPgn(const CommandLine& command) {
   game().startNewGame();
   PgnReader reader;
-  reader.readGame(command.args[0], 0, nullptr);
+  reader.readGame(command.args[0], 0, nullptr, game());
 }
 
 void cmdSet(const CommandLine& command) {
   const int square = squareAt(command.args[0], 0);
   if (square < 0) return;
-  std::lock_guard guard(game().mutex());
-  game().position.squares[square] = static_cast<Piece>(toNumber(command.args[1]));
+  changeGame([&](Game& g) { g.position.squares[square] = static_cast<Piece>(toNumber(command.args[1])); });
 }
 
 void cmdGet(const CommandLine& command) {
@@ -233,13 +229,12 @@ void cmdWritePos(const CommandLine&) {
 }
 
 void cmdReadPos(const CommandLine&) {
-  {
-    std::lock_guard guard(game().mutex());
+  changeGame([](Game& g) {
     std::ifstream file(POSITION_FILE);
-    if (file) game().position.readPicture(file);
-    generateMoves(game().position, false);
-    game().restartHistory();
-  }
+    if (file) g.position.readPicture(file);
+    generateMoves(g.position, false);
+    g.restartHistory();
+  });
   io().sendLine("accepted");
 }
 
@@ -272,22 +267,23 @@ void cmdEdit(const CommandLine&) {
     std::string word;
     in >> word;
     if (word == ".") return;
-    std::lock_guard guard(game().mutex());
-    CChessBoard& position = game().position;
-    if (word == "#") {
-      position.clearSquares();
-    } else if (word == "c") {
-      white = !white;
-    } else if (const int square = squareAt(word, 1); square >= 0) {
-      const char letter = word[0];
-      if (letter == 'x') {
-        position.squares[square] = EMPTY;
-      } else if (letter == 'P' || letter == 'N' || letter == 'B' || letter == 'R' || letter == 'Q' ||
-                 letter == 'K') {
-        const Piece code = pieceFromLetter(letter);
-        position.squares[square] = white ? code : static_cast<Piece>(code ^ 24);
+    changeGame([&](Game& g) {
+      CChessBoard& position = g.position;
+      if (word == "#") {
+        position.clearSquares();
+      } else if (word == "c") {
+        white = !white;
+      } else if (const int square = squareAt(word, 1); square >= 0) {
+        const char letter = word[0];
+        if (letter == 'x') {
+          position.squares[square] = EMPTY;
+        } else if (letter == 'P' || letter == 'N' || letter == 'B' || letter == 'R' || letter == 'Q' ||
+                   letter == 'K') {
+          const Piece code = pieceFromLetter(letter);
+          position.squares[square] = white ? code : static_cast<Piece>(code ^ 24);
+        }
       }
-    }
+    });
   }
 }
 
@@ -382,7 +378,7 @@ int runEngine(EngineHost& host) {
   io().setHost(&host);
   // Reading a book game resets the Game; without a book file the Game must
   // keep its empty board.
-  if (std::ifstream(BOOK_FILE)) OpeningBook::instance().loadBook(BOOK_FILE);
+  if (std::ifstream(BOOK_FILE)) OpeningBook::instance().loadBook(BOOK_FILE, game());
   game();
   std::string line;
   while (io().readLine(line))

@@ -4,9 +4,6 @@
 #include <cassert>
 #include <cstdio>
 
-#include "book/opening_book.h"
-#include "driver/engine_io.h"
-#include "base/process_clock.h"
 #include "base/random.h"
 #include "position/move_gen.h"
 #include "position/evaluation.h"
@@ -23,38 +20,61 @@ struct EnginePlayer::PlyState {
   int scores[MAX_MOVES];
 };
 
-EnginePlayer::EnginePlayer() {
-  if (EngineHost* host = EngineIO::instance().host()) host->notifyHost(EngineHost::ENGINE_PLAYER_CREATED, 0);
+namespace {
+
+// Stand-ins for what a context leaves out.
+SearchListener& quietListener() {
+  static SearchListener listener;
+  return listener;
+}
+
+class EmptyBook : public BookProbe {
+ public:
+  std::vector<Move> probeBook(const CChessBoard&) const override { return {}; }
+  void clearBook() override {}
+};
+
+BookProbe& emptyBook() {
+  static EmptyBook book;
+  return book;
+}
+
+}  // namespace
+
+EnginePlayer::EnginePlayer(const SearchContext& given) : context(given) {
+  if (!context.listener) context.listener = &quietListener();
+  if (!context.book) context.book = &emptyBook();
+  if (!context.clock) context.clock = processMilliseconds;
+  context.listener->playerCreated();
 }
 
 EnginePlayer::~EnginePlayer() = default;
 
 Move EnginePlayer::chooseMove(CChessBoard position) {
-  EngineIO& io = EngineIO::instance();
-  EngineHost* host = io.host();
-  if (host) host->notifyHost(EngineHost::SEARCH_STARTED, 0);
+  SearchListener& host = *context.listener;
+  host.searchStarted();
 
-  OpeningBook& book = OpeningBook::instance();
+  BookProbe& book = *context.book;
   const std::vector<Move> bookMoves = book.probeBook(position);
   if (!bookMoves.empty()) {
     const int count = static_cast<int>(bookMoves.size());
     const Move choice = bookMoves[bookMoveIndex(count, engineRand())];
     // No search ran: nothing to report but an empty statistic.
-    if (host) host->searchStats(0, 0);
+    host.searchStats(0, 0);
     return choice;
   }
 
   const Move answer = runSearch(position);
   book.clearBook();
-  if (host) {
-    const std::int64_t elapsed = processMilliseconds() - searchStart;
-    host->searchStats(nodeCount, static_cast<int>(elapsed * 100 / 1000));
-    if (host->isWindowedProgram()) {
+  {
+    const std::int64_t elapsed = context.clock() - searchStart;
+    host.searchStats(nodeCount, static_cast<int>(elapsed * 100 / 1000));
+    if (host.wantsSpeedLine()) {
       // A search shorter than a millisecond would divide by zero.
       char text[64];
       std::snprintf(text, sizeof text, "(%.1f)",
                     static_cast<double>(nodeCount) / static_cast<double>(std::max<std::int64_t>(elapsed, 1)));
-      io.sendLine(text);
+      host.sendLine(text);
     }
   }
   return answer;
@@ -73,12 +93,12 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
   root.lastMove = Move();
   root.staticScore = evaluate(root.board);
 
-  searchStart = processMilliseconds();
+  searchStart = context.clock();
   nodeCount = 0;
   int alpha = -MATE_SCORE;
   int beta = MATE_SCORE;
   lastScore = search(depth, 0, root, alpha, beta);
-  EngineIO::instance().stopRequested = false;
+  if (context.stopRequest) *context.stopRequest = false;
   if (post) writeThinkingLine();
 
   const bool white = position.sideToMove == 1;
@@ -90,7 +110,7 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
 }
 
 bool EnginePlayer::stopNow() const {
-  return rootHasBest && EngineIO::instance().stopRequested.load(std::memory_order_relaxed);
+  return rootHasBest && context.stopRequest && context.stopRequest->load(std::memory_order_relaxed);
 }
 
 int EnginePlayer::search(int depth, int ply, SearchNode& node, int& alpha, int& beta) {
@@ -241,8 +261,13 @@ std::int32_t EnginePlayer::staticScoreOf(SearchNode& node) {
 }
 
 void EnginePlayer::writeThinkingLine() {
-  const double centiseconds = static_cast<double>(processMilliseconds() - searchStart) * 0.001 * 100;
+  const double centiseconds = static_cast<double>(context.clock() - searchStart) * 0.001 * 100;
   char text[128];
   std::snprintf(text, sizeof text, "%d %d %.0f %d %s", lineLength[0], lastScore, centiseconds, nodeCount, "[error]");
-  EngineIO::instance().sendLine(text);
+  context.listener->sendLine(text);
+}
+
+int bookMoveIndex(int count, int r) {
+  const int index = static_cast<int>(static_cast<long long>(count) * r / 32767);
+  return std::min(index, count - 1);
 }

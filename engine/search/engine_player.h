@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "search/player.h"
+#include "search/search_context.h"
 #include "search/search_node.h"
 
 constexpr int MATE_SCORE = 9000;          // side to move without a legal move
@@ -22,7 +23,7 @@ constexpr int MATING_MOVE_SCORE = 9001;   // child reached by a checkmating move
 
 class EnginePlayer : public Player {
  public:
-  EnginePlayer();
+  explicit EnginePlayer(const SearchContext& context = SearchContext());
   ~EnginePlayer() override;
 
   bool post = false;
@@ -61,6 +62,7 @@ class EnginePlayer : public Player {
   static void makeChild(const SearchNode& node, const Move& move, SearchNode& child);
   bool stopNow() const;
 
+  SearchContext context;
   struct PlyState;
   std::vector<std::unique_ptr<PlyState>> plies;
   std::vector<int> lineLength;

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "book/opening_book.h"
+#include "driver/game.h"
 
 namespace {
 
@@ -27,11 +28,10 @@ void expectEveryGameLoads(const std::string& path, int expectedGames) {
       moves += std::any_of(word.begin(), word.end(), [](unsigned char c) { return std::isalpha(c); });
   }
   EXPECT_EQ(games, expectedGames);
-  OpeningBook& book = OpeningBook::instance();
-  book.clearBook();
-  EXPECT_EQ(book.loadBook(path), expectedGames);
+  OpeningBook book;
+  Game game;
+  EXPECT_EQ(book.loadBook(path, game), expectedGames);
   EXPECT_EQ(static_cast<long>(book.entryCount()), moves);
-  book.clearBook();
 }
 
 TEST(DefaultBook, EveryEcoEntryLoads) {

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <mutex>
 
 #include "book/opening_book.h"
 #include "config_dlg.h"
@@ -42,9 +41,7 @@ void whenModal(std::function<void(QWidget*)> act) {
 }
 
 Piece pieceOn(const char* square) {
-  Game& game = Game::instance();
-  std::lock_guard guard(game.mutex());
-  return game.position.squares[parseSquare(square)];
+  return Game::instance().read([square](const Game& game) { return game.position.squares[parseSquare(square)]; });
 }
 
 class MainFrameTest : public ::testing::Test {
@@ -161,12 +158,10 @@ TEST_F(MainFrameTest, EngineLinesBecomeBoxesAndCommandsAnswer) {
 
 TEST_F(MainFrameTest, PromotionAsksForThePieceEvenForAnIllegalMove) {
   createFrame();
-  {
-    Game& game = Game::instance();
-    std::lock_guard guard(game.mutex());
+  Game::instance().edit([](Game& game) {
     game.position = *positionFromFen("4k3/P7/8/8/8/8/8/4K3 w - - 0 1");
     game.restartHistory();
-  }
+  });
   whenModal([](QWidget* dialog) { dialog->close(); });  // closed without a choice: a queen
   click("a7");
   click("h1");  // not a pawn move at all
@@ -213,10 +208,8 @@ TEST_F(MainFrameTest, NewGamesReloadTheBookWithoutGrowingIt) {
   QCoreApplication::processEvents();
   EXPECT_EQ(OpeningBook::instance().entryCount(), entries);
   // Reading the book replays its games, but the new game stays.
-  Game& game = Game::instance();
-  std::lock_guard guard(game.mutex());
-  EXPECT_EQ(game.history.size(), 1u);
-  EXPECT_EQ(game.position.squares[parseSquare("e2")], WHITE_PAWN);
+  EXPECT_EQ(Game::instance().read([](const Game& game) { return game.history.size(); }), 1u);
+  EXPECT_EQ(pieceOn("e2"), WHITE_PAWN);
 }
 
 TEST_F(MainFrameTest, OpenLoadsAPgnGameAndSaveWritesExactlyTheMoveList) {
