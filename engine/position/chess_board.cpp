@@ -6,6 +6,12 @@
 
 #include "move_gen.h"
 
+bool boardIsOk(const CBoard& board) {
+  if (board.sideToMove > 1) return false;
+  if ((board.castlingRights & ~ALL_CASTLING) != 0) return false;
+  return board.enPassantSquare == NO_SQUARE || isValidSquare(board.enPassantSquare);
+}
+
 void CChessBoard::clearSquares() { std::memset(squares, EMPTY, sizeof squares); }
 
 void CChessBoard::setupInitialPosition() {

@@ -69,6 +69,11 @@ class CChessBoard : public CBoard {
   void readPicture(std::istream& in);
 };
 
+// Recomputes what making moves keeps up to date and compares: the side to move,
+// the castling rights and the en passant square hold values they can hold.
+// The squares may hold any byte (the debugging commands set them freely).
+bool boardIsOk(const CBoard& board);
+
 // Copies the position proper of parent, makes its move number `index`, switches
 // the side; the child's parent is `parent`, its list empty, its score 0.
 void createChild(CChessBoard& child, const CChessBoard& parent, int index);

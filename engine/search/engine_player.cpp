@@ -92,6 +92,7 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
   root.board = static_cast<const CBoard&>(position);
   root.lastMove = Move();
   root.staticScore = evaluate(root.board);
+  assert(nodeIsOk(root));
 
   searchStart = context.clock();
   nodeCount = 0;
@@ -163,6 +164,7 @@ void EnginePlayer::makeChild(const SearchNode& node, const Move& move, SearchNod
   applyMove(child.board, move);
   child.board.sideToMove = node.board.sideToMove ? 0 : 1;
   child.lastMove = move;
+  assert(boardIsOk(child.board));
 }
 
 int EnginePlayer::expand(int ply, SearchNode& node, int alpha, int beta) {
@@ -188,6 +190,7 @@ int EnginePlayer::expand(int ply, SearchNode& node, int alpha, int beta) {
       return 0;
     }
     child.board.score = score;
+    assert(nodeIsOk(child));
     state.children.push_back(child);
   }
   if (state.children.empty()) {
