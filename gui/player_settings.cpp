@@ -21,5 +21,5 @@ void reloadOpeningBook(BookLoad mode) {
   OpeningBook& book = OpeningBook::instance();
   if (mode == BookLoad::Replace) book.clearBook();
   Game scratch;
-  book.loadBook("aperturas.pgn", scratch);
+  book.loadBook(BOOK_FILE_NAME, scratch);
 }

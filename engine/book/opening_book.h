@@ -15,6 +15,9 @@
 #include "book/replay_target.h"
 #include "position/chess_board.h"
 
+// The book both programs load from the working directory.
+inline constexpr const char* BOOK_FILE_NAME = "aperturas.pgn";
+
 struct BookEntry {
   Piece squares[64];  // a1, b1, ... h8
   Move move;

@@ -1,6 +1,8 @@
 #include "driver/commands.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstdint>
 #include <fstream>
 #include <sstream>
@@ -16,7 +18,6 @@
 
 namespace {
 
-const char* const BOOK_FILE = "aperturas.pgn";
 const char* const POSITION_FILE = "pos.log";
 const char* const UNKNOWN_COMMAND = "Error (unknown command)\n";
 const char* const ILLEGAL_MOVE = "Illegal move: ";
@@ -39,19 +40,8 @@ CommandLine splitLine(const std::string& line) {
 // atoi's reading (blanks, sign, leading digits; anything else 0), but
 // saturating where atoi would overflow.
 int toNumber(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > INT_MAX) break;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
+  const long value = std::strtol(text.c_str(), nullptr, 10);
+  return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
 
 // The square named at text[at], or -1 unless it is a1..h8: nothing the
@@ -133,13 +123,9 @@ bool parseOpponentMove(const std::string& word, const CChessBoard& position, Mov
   move = parseCoordinateMove(position, word);
   if (!isPawn(move.piece) || (rankOf(to) != 0 && rankOf(to) != 7)) return true;
   if (word.size() == 5) {
-    const char letter = static_cast<char>(word[4] | 0x20);
-    Piece white = EMPTY;
-    if (letter == 'q') white = WHITE_QUEEN;
-    if (letter == 'r') white = WHITE_ROOK;
-    if (letter == 'b') white = WHITE_BISHOP;
-    if (letter == 'n') white = WHITE_KNIGHT;
-    if (white != EMPTY) move.promotion = isBlackPiece(move.piece) ? white ^ 24 : white;
+    // Either case names the piece.
+    const Piece white = promotionFromLetter(static_cast<char>(word[4] & ~0x20));
+    if (white != EMPTY) move.promotion = pieceForSide(white, !isBlackPiece(move.piece));
   }
   // A pawn never stays a pawn on the last rank: without a readable letter it becomes a queen.
   if (move.promotion == EMPTY) move.promotion = isBlackPiece(move.piece) ? BLACK_QUEEN : WHITE_QUEEN;
@@ -165,7 +151,7 @@ void opponentMove(const CommandLine& command) {
 void cmdXboard(const CommandLine&) {
   io().sendLine(io().isWindowedProgram() ? "feature time=0 myname=\"Kelvo 3.0\""
                                          : "feature time=0 myname=\"Kelvo 3.2\"");
-  changeGame([](Game& g) { g.playState = 0; });
+  changeGame([](Game& g) { g.playState = PLAYING; });
 }
 
 void cmdNothing(const CommandLine&) {}
@@ -280,7 +266,7 @@ void cmdEdit(const CommandLine&) {
         } else if (letter == 'P' || letter == 'N' || letter == 'B' || letter == 'R' || letter == 'Q' ||
                    letter == 'K') {
           const Piece code = pieceFromLetter(letter);
-          position.squares[square] = white ? code : static_cast<Piece>(code ^ 24);
+          position.squares[square] = pieceForSide(code, white);
         }
       }
     });
@@ -294,7 +280,7 @@ void cmdLevel(const CommandLine& command) {
 }
 
 void cmdResult(const CommandLine&) {
-  changeGame([](Game& g) { g.playState = 1; });
+  changeGame([](Game& g) { g.playState = FINISHED; });
 }
 
 void cmdNew(const CommandLine&) {
@@ -307,7 +293,7 @@ void cmdNew(const CommandLine&) {
 
 void cmdGo(const CommandLine&) {
   changeGame([](Game& g) {
-    g.playState = 0;
+    g.playState = PLAYING;
     g.makeEngineToMove();
   });
   playEngineMove(false);
@@ -315,7 +301,7 @@ void cmdGo(const CommandLine&) {
 
 void cmdForce(const CommandLine&) {
   changeGame([](Game& g) {
-    g.playState = 2;
+    g.playState = FORCING;
     g.clock.stop();
     g.makeHumansOnly();
   });
@@ -378,7 +364,7 @@ int runEngine(EngineHost& host) {
   io().setHost(&host);
   // Reading a book game resets the Game; without a book file the Game must
   // keep its empty board.
-  if (std::ifstream(BOOK_FILE)) OpeningBook::instance().loadBook(BOOK_FILE, game());
+  if (std::ifstream(BOOK_FILE_NAME)) OpeningBook::instance().loadBook(BOOK_FILE_NAME, game());
   game();
   std::string line;
   while (io().readLine(line))

@@ -17,6 +17,9 @@
 // adjudicate results.
 enum : int { GAME_GOES_ON = 0, WHITE_WINS = 1, GAME_DRAWN = 2, BLACK_WINS = 3 };
 
+// Where the game stands for the command loop; NOT_STARTED until the loop sets it.
+enum PlayState : int { NOT_STARTED = -1, PLAYING = 0, FINISHED = 1, FORCING = 2 };
+
 // Makes one player of a game: the engine's when `engine`, a person's otherwise.
 using PlayerFactory = std::function<std::unique_ptr<Player>(bool engine)>;
 
@@ -30,7 +33,7 @@ class Game : public ReplayTarget {
   std::unique_ptr<Player> whitePlayer;
   std::unique_ptr<Player> blackPlayer;
   Player* enginePlayer = nullptr;    // one of the two players, or none
-  int playState = -1;                // 0 playing, 1 finished, 2 forcing; -1 until the loop sets it
+  PlayState playState = NOT_STARTED;
 
   // The desktop app's one Game lock, taken only here: the engine holds it while
   // it changes position or history, the window while it reads them. Recursive

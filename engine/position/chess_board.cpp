@@ -25,7 +25,7 @@ void CChessBoard::setupInitialPosition() {
     squares[makeSquare(file, 0)] = BACK_RANK[file];
     squares[makeSquare(file, 1)] = WHITE_PAWN;
     squares[makeSquare(file, 6)] = BLACK_PAWN;
-    squares[makeSquare(file, 7)] = static_cast<Piece>(BACK_RANK[file] ^ 24);
+    squares[makeSquare(file, 7)] = pieceForSide(BACK_RANK[file], 0);
   }
   castlingRights = ALL_CASTLING;
   enPassantSquare = NO_SQUARE;

@@ -170,22 +170,18 @@ void EnginePlayer::makeChild(const SearchNode& node, const Move& move, SearchNod
 int EnginePlayer::expand(int ply, SearchNode& node, int alpha, int beta) {
   PlyState& state = *plies[ply];
   state.children.clear();
-  const bool white = node.board.sideToMove == 1;
-  const int side = white ? 1 : -1;
-  const int bound = white ? beta : alpha;
-  const std::int32_t parentScore = staticScoreOf(node);
-  state.moves.start(node.board, parentScore, white ? beta : NO_BOUND, white ? NO_BOUND : alpha);
+  const auto [white, side, bound, parentScore] = startExpansion(state, node, alpha, beta);
 
   SearchNode child;
   for (Move move; state.moves.next(move);) {
     makeChild(node, move, child);
     child.staticScore = SearchNode::UNKNOWN_SCORE;
     int score = MATING_MOVE_SCORE;
-    if (move.checkState != 2) score = child.staticScore = countedScoreAfterMove(node.board, parentScore, child.board, move);
+    if (move.checkState != CHECKMATE) score = child.staticScore = countedScoreAfterMove(node.board, parentScore, child.board, move);
     if (side * score >= side * bound && move.captured == EMPTY) {
       node.board.score = score;
       lastCutMove = move;
-      if (ply == 0 && move.checkState == 2) rootCutByMate = true;
+      if (ply == 0 && move.checkState == CHECKMATE) rootCutByMate = true;
       state.children.clear();
       return 0;
     }
@@ -203,17 +199,13 @@ int EnginePlayer::expand(int ply, SearchNode& node, int alpha, int beta) {
 
 int EnginePlayer::expandLastPly(int ply, SearchNode& node, int alpha, int beta, int& best) {
   PlyState& state = *plies[ply];
-  const bool white = node.board.sideToMove == 1;
-  const int side = white ? 1 : -1;
-  const int bound = white ? beta : alpha;
-  const std::int32_t parentScore = staticScoreOf(node);
-  state.moves.start(node.board, parentScore, white ? beta : NO_BOUND, white ? NO_BOUND : alpha);
+  const auto [white, side, bound, parentScore] = startExpansion(state, node, alpha, beta);
 
   // Scores first: a cutoff further down the list discards the whole expansion.
   int count = 0;
   for (Move move; state.moves.next(move);) {
     int score = MATING_MOVE_SCORE;
-    if (move.checkState != 2) {
+    if (move.checkState != CHECKMATE) {
       ++nodeCount;
       score = scoreAfterMove(node.board, parentScore, move);
     }
@@ -235,6 +227,17 @@ int EnginePlayer::expandLastPly(int ply, SearchNode& node, int alpha, int beta, 
     if (white ? value > best : value < best) best = value;
   }
   return count;
+}
+
+EnginePlayer::Expansion EnginePlayer::startExpansion(PlyState& state, SearchNode& node, int alpha, int beta) {
+  Expansion expansion;
+  expansion.white = node.board.sideToMove == 1;
+  expansion.side = expansion.white ? 1 : -1;
+  expansion.bound = expansion.white ? beta : alpha;
+  expansion.parentScore = staticScoreOf(node);
+  state.moves.start(node.board, expansion.parentScore, expansion.white ? beta : NO_BOUND,
+                    expansion.white ? NO_BOUND : alpha);
+  return expansion;
 }
 
 void EnginePlayer::orderChildren(int ply) {
@@ -271,6 +274,6 @@ void EnginePlayer::writeThinkingLine() {
 }
 
 int bookMoveIndex(int count, int r) {
-  const int index = static_cast<int>(static_cast<long long>(count) * r / 32767);
+  const int index = static_cast<int>(static_cast<long long>(count) * r / ENGINE_RAND_MAX);
   return std::min(index, count - 1);
 }

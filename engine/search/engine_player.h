@@ -55,6 +55,15 @@ class EnginePlayer : public Player {
   // A node one ply above the horizon: its children are only scored, so only the
   // best score is kept. Returns -1 when the expansion left no children.
   int expandLastPly(int ply, SearchNode& node, int alpha, int beta, int& best);
+  struct PlyState;
+  struct Expansion {
+    bool white;
+    int side;   // 1 White, -1 Black: scores compare as side × score
+    int bound;  // the score at which a quiet move cuts the expansion
+    std::int32_t parentScore;
+  };
+  // What both expansions begin with; starts the node's moves with the probe.
+  Expansion startExpansion(PlyState& state, SearchNode& node, int alpha, int beta);
   void orderChildren(int ply);
   void writeThinkingLine();
   int countedScoreAfterMove(const CBoard& parent, std::int32_t parentScore, const CBoard& child, const Move& move);
@@ -63,7 +72,6 @@ class EnginePlayer : public Player {
   bool stopNow() const;
 
   SearchContext context;
-  struct PlyState;
   std::vector<std::unique_ptr<PlyState>> plies;
   std::vector<int> lineLength;
   bool rootHasBest = false;

@@ -44,5 +44,6 @@ struct SearchContext {
   std::int64_t (*clock)() = processMilliseconds;
 };
 
-// (count × r) ÷ 32767, capped at count - 1: the book's random pick for r in 0..32767.
+// (count × r) ÷ ENGINE_RAND_MAX, capped at count - 1: the book's random pick for r
+// in 0..ENGINE_RAND_MAX.
 int bookMoveIndex(int count, int r);

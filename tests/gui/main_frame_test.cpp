@@ -143,7 +143,7 @@ TEST_F(MainFrameTest, EngineLinesBecomeBoxesAndCommandsAnswer) {
   ASSERT_EQ(boxes, QStringList{"Checkmate\nWhite wins"});
   EXPECT_EQ(icons.value(0), QMessageBox::Information);
   ASSERT_TRUE(waitForIdle());
-  EXPECT_EQ(Game::instance().playState, 1);
+  EXPECT_EQ(Game::instance().read([](const Game& game) { return game.playState; }), FINISHED);
 
   emit frame->bridge()->lineArrived("tellusererror oops");
   EXPECT_EQ(boxes.value(1), "error oops\n");

@@ -241,7 +241,7 @@ int generateMoves(CChessBoard& p, bool pseudoOnly, int upperBound, int lowerBoun
   if (pseudoOnly) return p.moveCount;
   reference::removeIllegalMoves(p);
   for (int i = 0; i < p.moveCount; ++i)
-    p.moves[i].checkState = static_cast<std::uint8_t>(reference::classifyMove(p, p.moves[i]));
+    p.moves[i].checkState = static_cast<CheckState>(reference::classifyMove(p, p.moves[i]));
   return p.moveCount;
 }
 
