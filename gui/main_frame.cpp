@@ -385,6 +385,17 @@ void CMainFrame::toggleDebugWindow() {
 
 void CMainFrame::startNewGame() { sendCommand(QStringLiteral("new")); }
 
+void CMainFrame::startUp() {
+  show();
+  readSettings();
+  if (debugEnabled())
+    createDebugWindows();
+  else
+    disableDebugMenu();
+  setAcceptDrops(true);
+  startNewGame();
+}
+
 void CMainFrame::openFile(const QString& path) {
   // Loading replaces the Game's position and players: never under a thinking engine.
   engine->whenIdle([this, path] {

@@ -42,6 +42,9 @@ class CMainFrame : public QMainWindow {
   void createDebugWindows();
   void disableDebugMenu();
   void startNewGame();
+  // What the program does once the window exists (and a named file is open):
+  // show it, apply the settings, set up or disable debugging, start a game.
+  void startUp();
   // Abrir, recent files, the command line and dropped files all end here.
   void openFile(const QString& path);
   bool saveFile(const QString& path);

@@ -12,7 +12,7 @@ bool makeMove(CChessBoard& position, const Move& move);
 // early and return the probe's score, leaving a pseudo-legal partial list.
 // The search does not call the bounded form: NodeMoves (search/node_moves.*)
 // replays the same probe one move at a time, and is the path to edit. This form
-// stays as its specification, compared with the literal generator by the
+// stays as its yardstick, compared with the literal generator by the
 // differential tests; the search differential tests hold NodeMoves to it.
 int generateMoves(CChessBoard& position, bool pseudoOnly, int upperBound = NO_BOUND, int lowerBound = NO_BOUND);
 

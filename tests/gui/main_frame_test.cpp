@@ -79,13 +79,7 @@ class MainFrameTest : public ::testing::Test {
     frame = std::make_unique<CMainFrame>(doc.get());
     QObject::connect(frame.get(), &CMainFrame::commandTaken, [this](const QString& command) { commands << command; });
     QObject::connect(frame.get(), &CMainFrame::lineHandled, [this](const QString& line) { lines << line; });
-    frame->readSettings();
-    if (frame->debugEnabled())
-      frame->createDebugWindows();
-    else
-      frame->disableDebugMenu();
-    frame->show();
-    frame->startNewGame();
+    frame->startUp();
     ASSERT_TRUE(waitForLine("accepted"));
     ASSERT_TRUE(waitForIdle());
     QCoreApplication::processEvents();
