@@ -114,9 +114,6 @@ Move PgnReader::parseBookMove(CChessBoard& position, const std::string& token) {
   return move;
 }
 
-// The reader takes no lock: whoever shares the game with another thread holds
-// it for the whole replay (the desktop app), or replays on the only thread
-// that changes the game (the command loop).
 long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book, ReplayTarget& game) {
   game.setupInitialPosition();
   if (book) game.clearHistory();
@@ -129,15 +126,16 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
   for (int plies = 0;; ++plies) {
     const std::string token = nextToken();
     if (token.empty() || isResult(token)) break;
-    CChessBoard& position = game.replayPosition();
-    Move move;  // null past the cap
-    if (plies < MAX_GAME_PLIES) move = book ? parseBookMove(position, token) : parseSan(position, token);
-    if (move.isNull()) {
+    const Move played = game.replayMove([&](CChessBoard& position) {
+      Move move;  // null past the cap
+      if (plies < MAX_GAME_PLIES) move = book ? parseBookMove(position, token) : parseSan(position, token);
+      if (!move.isNull() && book) book->addEntry(position, move);
+      return move;
+    });
+    if (played.isNull()) {
       close();
       return 0;
     }
-    if (book) book->addEntry(position, move);
-    game.playMove(move);
   }
 
   // The next game starts at its first tag line; only blanks left is the end.

@@ -2,6 +2,8 @@
 // Where the PGN reader plays a game: the engine's Game, or a scratch game for
 // a book load that must leave the game in progress alone.
 
+#include <functional>
+
 #include "position/chess_board.h"
 
 class ReplayTarget {
@@ -10,8 +12,8 @@ class ReplayTarget {
   // The initial position with no line links and a null last move.
   virtual void setupInitialPosition() = 0;
   virtual void clearHistory() = 0;
-  // Not const: reading a move generates its legal moves into the position.
-  virtual CChessBoard& replayPosition() = 0;
-  // Makes the move and switches the side, as a game's move does.
-  virtual void playMove(const Move& move) = 0;
+  // Hands the current position to `read` (reading a move generates its legal
+  // moves into it) and plays the move it returns unless that is null; returns
+  // the move. A game shared with another thread does all of it under its lock.
+  virtual Move replayMove(const std::function<Move(CChessBoard& position)>& read) = 0;
 };

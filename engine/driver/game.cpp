@@ -23,6 +23,13 @@ void Game::playMove(const Move& move) {
   history.push_back(position);
 }
 
+Move Game::replayMove(const std::function<Move(CChessBoard& position)>& read) {
+  std::lock_guard guard(lock);
+  const Move move = read(position);
+  if (!move.isNull()) playMove(move);
+  return move;
+}
+
 void Game::setupInitialPosition() {
   std::lock_guard guard(lock);
   position.parent = nullptr;

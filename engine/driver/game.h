@@ -55,7 +55,7 @@ class Game : public ReplayTarget {
 
   // Makes the move, switches the side, appends a snapshot. The move list is
   // left as it was: users generate it afresh.
-  void playMove(const Move& move) override;
+  void playMove(const Move& move);
 
   // Empty history, generator seeded from the time, clock reset and stopped,
   // initial position, human White against engine Black.
@@ -63,7 +63,7 @@ class Game : public ReplayTarget {
   // The initial position with no line links and a null last move; history untouched.
   void setupInitialPosition() override;
   void clearHistory() override;
-  CChessBoard& replayPosition() override { return position; }
+  Move replayMove(const std::function<Move(CChessBoard& position)>& read) override;
   // The history becomes the current position as its only snapshot.
   void restartHistory();
 
