@@ -75,7 +75,9 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, QWidget* parent)
       promotionChooser([this] { return CPromotingSelDlg::ask(this); }) {
   setWindowTitle(doc->windowTitle());
   setCentralWidget(boardView);
-  createActions();
+  createMenus();
+  createShortcuts();
+  createToolBar();
 
   auto* dock = new QDockWidget(this);
   dock->setObjectName(QStringLiteral("rightBarDock"));
@@ -131,8 +133,7 @@ QAction* CMainFrame::addCommand(QMenu* menu, const QString& caption, const QStri
   return action;
 }
 
-void CMainFrame::createActions() {
-  QStyle* look = style();
+void CMainFrame::createMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Archivo"));
   QAction* open = addCommand(file, QStringLiteral("&Abrir...\tCtrl+A"), PROMPT_OPEN, [this] { fileOpen(); });
   QAction* save = addCommand(file, QStringLiteral("&Guardar\tCtrl+G"), PROMPT_SAVE, [this] { fileSave(); });
@@ -144,10 +145,6 @@ void CMainFrame::createActions() {
   updateRecentMenu();
 
   QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&Ver"));
-  toolBar = new QToolBar(this);
-  toolBar->setObjectName(QStringLiteral("toolBar"));
-  toolBar->setMovable(false);
-  addToolBar(Qt::TopToolBarArea, toolBar);
   QAction* showToolBar = addCommand(viewMenu, QStringLiteral("Barra de &herramientas"), PROMPT_TOOLBAR, [] {});
   showToolBar->setCheckable(true);
   showToolBar->setChecked(true);
@@ -211,7 +208,10 @@ void CMainFrame::createActions() {
     CAboutDlg dialog(this);
     dialog.exec();
   });
+  toolBarActions = {open, save, larger, smaller, previous, current, next, newGame, back, moveNow, about};
+}
 
+void CMainFrame::createShortcuts() {
   // Only Ctrl+O and Ctrl+S work; the Ctrl+A and Ctrl+G of the captions do nothing.
   auto shortcut = [this](const QKeySequence& keys, const std::function<void()>& handler) {
     connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
@@ -221,7 +221,16 @@ void CMainFrame::createActions() {
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { doc->newDocument(); });
   shortcut(QKeySequence(Qt::Key_Plus), [this] { boardView->larger(); });
   shortcut(QKeySequence(Qt::Key_Minus), [this] { boardView->smaller(); });
+}
 
+void CMainFrame::createToolBar() {
+  toolBar = new QToolBar(this);
+  toolBar->setObjectName(QStringLiteral("toolBar"));
+  toolBar->setMovable(false);
+  addToolBar(Qt::TopToolBarArea, toolBar);
+
+  QStyle* look = style();
+  auto [open, save, larger, smaller, previous, current, next, newGame, back, moveNow, about] = toolBarActions;
   open->setIcon(look->standardIcon(QStyle::SP_DialogOpenButton));
   save->setIcon(look->standardIcon(QStyle::SP_DialogSaveButton));
   larger->setIcon(look->standardIcon(QStyle::SP_TitleBarMaxButton));

@@ -75,7 +75,11 @@ class CMainFrame : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void createActions();
+  // The menus with their commands, the keyboard shortcuts, then the toolbar
+  // that repeats some of the commands with icons.
+  void createMenus();
+  void createShortcuts();
+  void createToolBar();
   QAction* addCommand(QMenu* menu, const QString& caption, const QString& prompt, const std::function<void()>& handler);
   void fitToBoard();
   void updateRecentMenu();
@@ -105,6 +109,10 @@ class CMainFrame : public QMainWindow {
   QMenu* debugMenuValue = nullptr;
   QMenu* recentMenu = nullptr;
   QToolBar* toolBar = nullptr;
+  // The menu commands the toolbar repeats.
+  struct ToolBarActions {
+    QAction *open, *save, *larger, *smaller, *previous, *current, *next, *newGame, *back, *moveNow, *about;
+  } toolBarActions{};
   QPointer<CCommandDlg> commandDlg;
   QPointer<CDebugDialog> debugDlg;
   RecentFileList recentFiles;
