@@ -19,13 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::fclose(file);
 
   OpeningBook book;
-  book.loadBook(path);
   Game& game = Game::instance();
+  book.loadBook(path, game);
   book.probeLegalMoves(game.position);
 
   game.startNewGame();
   PgnReader reader;
-  reader.readGame(path, 0, nullptr);
+  reader.readGame(path, 0, nullptr, game);
   book.probeLegalMoves(game.position);
   return 0;
 }

@@ -9,7 +9,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <mutex>
 
 #include "debug_fields.h"
 #include "driver/game.h"
@@ -92,12 +91,7 @@ void CDebugDialog::showStats(int nodes, int centiseconds) {
 
 void CDebugDialog::updateFields() {
   if (!isVisible()) return;
-  DebugFields fields;
-  {
-    Game& game = Game::instance();
-    std::lock_guard guard(game.mutex());
-    fields = DebugFields::of(game);
-  }
+  const DebugFields fields = Game::instance().read([](const Game& game) { return DebugFields::of(game); });
   playsField->setText(fields.plays);
   enPassantField->setText(fields.enPassant);
   computerPlaysField->setText(fields.computerPlays);

@@ -6,9 +6,9 @@
 
 QString playStateText(int playState) {
   switch (playState) {
-    case 0: return QStringLiteral("playing");
-    case 1: return QStringLiteral("finished");
-    case 2: return QStringLiteral("forcing");
+    case PLAYING: return QStringLiteral("playing");
+    case FINISHED: return QStringLiteral("finished");
+    case FORCING: return QStringLiteral("forcing");
     default: return QStringLiteral("unknown");
   }
 }

@@ -81,14 +81,6 @@ bool CDovrel2App::initInstance(const QStringList& arguments) {
       break;
     }
   }
-  frame->show();
-
-  frame->readSettings();
-  if (frame->debugEnabled())
-    frame->createDebugWindows();
-  else
-    frame->disableDebugMenu();
-  frame->setAcceptDrops(true);
-  frame->startNewGame();
+  frame->startUp();
   return true;
 }

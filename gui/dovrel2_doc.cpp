@@ -3,8 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <mutex>
-
 #include "book/pgn_reader.h"
 #include "driver/game.h"
 #include "message_sink.h"
@@ -13,12 +11,12 @@
 namespace {
 
 bool loadGame(const QString& fileName) {
-  Game& game = Game::instance();
-  std::lock_guard guard(game.mutex());
-  game.startNewGame();
-  PgnReader reader;
-  reader.readGame(QFile::encodeName(fileName).toStdString(), 0, nullptr);
-  return !game.history.empty();
+  return Game::instance().edit([&](Game& game) {
+    game.startNewGame();
+    PgnReader reader;
+    reader.readGame(QFile::encodeName(fileName).toStdString(), 0, nullptr, game);
+    return !game.history.empty();
+  });
 }
 
 }  // namespace
@@ -41,12 +39,7 @@ bool CDovrel2Doc::openDocument(const QString& fileName) {
 }
 
 bool CDovrel2Doc::saveDocument(const QString& fileName) {
-  std::string text;
-  {
-    Game& game = Game::instance();
-    std::lock_guard guard(game.mutex());
-    text = moveListText(game.history);
-  }
+  const std::string text = Game::instance().read([](const Game& game) { return moveListText(game.history); });
   QFile file(fileName);
   const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
                      file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());

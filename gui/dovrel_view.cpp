@@ -7,7 +7,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <mutex>
 
 #include "board_geometry.h"
 #include "driver/game.h"
@@ -96,18 +95,16 @@ void CDovrelView::browseLive() {
 void CDovrelView::refresh() { update(); }
 
 int CDovrelView::historySize() const {
-  Game& game = Game::instance();
-  std::lock_guard lock(game.mutex());
-  return static_cast<int>(game.history.size());
+  return Game::instance().read([](const Game& game) { return static_cast<int>(game.history.size()); });
 }
 
 // A copy taken under the lock, so the engine may go on while the board is drawn.
 CBoard CDovrelView::boardToShow() const {
-  Game& game = Game::instance();
-  std::lock_guard lock(game.mutex());
-  int index = effectiveBrowseIndex(browseIndexValue, static_cast<int>(game.history.size()));
-  if (index == -1) return game.position;
-  return game.history[static_cast<std::size_t>(index)];
+  return Game::instance().read([this](const Game& game) -> CBoard {
+    int index = effectiveBrowseIndex(browseIndexValue, static_cast<int>(game.history.size()));
+    if (index == -1) return game.position;
+    return game.history[static_cast<std::size_t>(index)];
+  });
 }
 
 QImage CDovrelView::renderBoard() const {

@@ -17,7 +17,6 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include <mutex>
 
 #include "about_dlg.h"
 #include "board_geometry.h"
@@ -84,7 +83,9 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, QWidget* parent)
   doc->setWindow(this);
   setWindowTitle(doc->windowTitle());
   setCentralWidget(boardView);
-  createActions();
+  createMenus();
+  createShortcuts();
+  createToolBar();
 
   auto* dock = new QDockWidget(this);
   dock->setObjectName(QStringLiteral("rightBarDock"));
@@ -140,8 +141,7 @@ QAction* CMainFrame::addCommand(QMenu* menu, const QString& caption, const QStri
   return action;
 }
 
-void CMainFrame::createActions() {
-  QStyle* look = style();
+void CMainFrame::createMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Archivo"));
   QAction* open = addCommand(file, QStringLiteral("&Abrir...\tCtrl+A"), PROMPT_OPEN, [this] { fileOpen(); });
   QAction* save = addCommand(file, QStringLiteral("&Guardar\tCtrl+G"), PROMPT_SAVE, [this] { fileSave(); });
@@ -153,10 +153,6 @@ void CMainFrame::createActions() {
   updateRecentMenu();
 
   QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&Ver"));
-  toolBar = new QToolBar(this);
-  toolBar->setObjectName(QStringLiteral("toolBar"));
-  toolBar->setMovable(false);
-  addToolBar(Qt::TopToolBarArea, toolBar);
   QAction* showToolBar = addCommand(viewMenu, QStringLiteral("Barra de &herramientas"), PROMPT_TOOLBAR, [] {});
   showToolBar->setCheckable(true);
   showToolBar->setChecked(true);
@@ -220,7 +216,10 @@ void CMainFrame::createActions() {
     CAboutDlg dialog(this);
     dialog.exec();
   });
+  toolBarActions = {open, save, larger, smaller, previous, current, next, newGame, back, moveNow, about};
+}
 
+void CMainFrame::createShortcuts() {
   // Only Ctrl+O and Ctrl+S work; the Ctrl+A and Ctrl+G of the captions do nothing.
   auto shortcut = [this](const QKeySequence& keys, const std::function<void()>& handler) {
     connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
@@ -230,7 +229,16 @@ void CMainFrame::createActions() {
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { doc->newDocument(); });
   shortcut(QKeySequence(Qt::Key_Plus), [this] { boardView->larger(); });
   shortcut(QKeySequence(Qt::Key_Minus), [this] { boardView->smaller(); });
+}
 
+void CMainFrame::createToolBar() {
+  toolBar = new QToolBar(this);
+  toolBar->setObjectName(QStringLiteral("toolBar"));
+  toolBar->setMovable(false);
+  addToolBar(Qt::TopToolBarArea, toolBar);
+
+  QStyle* look = style();
+  auto [open, save, larger, smaller, previous, current, next, newGame, back, moveNow, about] = toolBarActions;
   open->setIcon(look->standardIcon(QStyle::SP_DialogOpenButton));
   save->setIcon(look->standardIcon(QStyle::SP_DialogSaveButton));
   larger->setIcon(look->standardIcon(QStyle::SP_TitleBarMaxButton));
@@ -332,11 +340,8 @@ void CMainFrame::squareClicked(int square) {
   toSquare = square;
   QString move = QString::fromStdString(squareName(fromSquare) + squareName(toSquare));
   Piece origin = EMPTY;
-  if (isValidSquare(fromSquare)) {
-    Game& game = Game::instance();
-    std::lock_guard guard(game.mutex());
-    origin = game.position.squares[fromSquare];
-  }
+  if (isValidSquare(fromSquare))
+    origin = Game::instance().read([this](const Game& game) { return game.position.squares[fromSquare]; });
   if ((origin == WHITE_PAWN && rankOf(fromSquare) == 6) || (origin == BLACK_PAWN && rankOf(fromSquare) == 1))
     move += CPromotingSelDlg::suffix(promotionChooser());
   sendCommand(move);
@@ -347,12 +352,7 @@ void CMainFrame::squareClicked(int square) {
 
 void CMainFrame::refresh() {
   boardView->refresh();
-  std::string text;
-  {
-    Game& game = Game::instance();
-    std::lock_guard guard(game.mutex());
-    text = moveListText(game.history);
-  }
+  const std::string text = Game::instance().read([](const Game& game) { return moveListText(game.history); });
   rightBarDlg->setMoveList(QString::fromStdString(text));
 }
 
@@ -365,13 +365,10 @@ QString CMainFrame::statusText() const { return engineStatus->text(); }
 // "thinking" while a command is on its way or the engine is working on one.
 void CMainFrame::updateStatus() {
   engineStatus->setText(handingOver || !engine->isIdle() ? QStringLiteral("thinking") : QStringLiteral("ready"));
-  QString clocks;
-  {
-    Game& game = Game::instance();
-    std::lock_guard guard(game.mutex());
-    clocks = QString::fromStdString(GameClock::clockText(game.clock.remaining(1)) + " - " +
-                                    GameClock::clockText(game.clock.remaining(0)));
-  }
+  const QString clocks = Game::instance().read([](const Game& game) {
+    return QString::fromStdString(GameClock::clockText(game.clock.remaining(1)) + " - " +
+                                  GameClock::clockText(game.clock.remaining(0)));
+  });
   rightBarDlg->setHead(clocks);
 }
 
@@ -421,6 +418,17 @@ void CMainFrame::toggleDebugWindow() {
 }
 
 void CMainFrame::startNewGame() { sendCommand(QStringLiteral("new")); }
+
+void CMainFrame::startUp() {
+  show();
+  readSettings();
+  if (debugEnabled())
+    createDebugWindows();
+  else
+    disableDebugMenu();
+  setAcceptDrops(true);
+  startNewGame();
+}
 
 void CMainFrame::openFile(const QString& path) {
   // Loading replaces the Game's position and players: never under a thinking engine.

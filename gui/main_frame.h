@@ -42,6 +42,9 @@ class CMainFrame : public QMainWindow {
   void createDebugWindows();
   void disableDebugMenu();
   void startNewGame();
+  // What the program does once the window exists (and a named file is open):
+  // show it, apply the settings, set up or disable debugging, start a game.
+  void startUp();
   // Abrir, recent files, the command line and dropped files all end here.
   void openFile(const QString& path);
   bool saveFile(const QString& path);
@@ -72,7 +75,11 @@ class CMainFrame : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void createActions();
+  // The menus with their commands, the keyboard shortcuts, then the toolbar
+  // that repeats some of the commands with icons.
+  void createMenus();
+  void createShortcuts();
+  void createToolBar();
   QAction* addCommand(QMenu* menu, const QString& caption, const QString& prompt, const std::function<void()>& handler);
   void fitToBoard();
   void updateRecentMenu();
@@ -102,6 +109,10 @@ class CMainFrame : public QMainWindow {
   QMenu* debugMenuValue = nullptr;
   QMenu* recentMenu = nullptr;
   QToolBar* toolBar = nullptr;
+  // The menu commands the toolbar repeats.
+  struct ToolBarActions {
+    QAction *open, *save, *larger, *smaller, *previous, *current, *next, *newGame, *back, *moveNow, *about;
+  } toolBarActions{};
   QPointer<CCommandDlg> commandDlg;
   QPointer<CDebugDialog> debugDlg;
   RecentFileList recentFiles;

@@ -1,15 +1,11 @@
 #include "player_settings.h"
 
-#include <mutex>
-
 #include "book/opening_book.h"
 #include "driver/game.h"
 #include "search/engine_player.h"
 
 EnginePlayer* currentEnginePlayer() {
-  Game& game = Game::instance();
-  std::lock_guard guard(game.mutex());
-  return dynamic_cast<EnginePlayer*>(game.enginePlayer);
+  return Game::instance().read([](const Game& game) { return dynamic_cast<EnginePlayer*>(game.enginePlayer); });
 }
 
 bool applyPlayerSettings(const ProgramSettings& settings) {
@@ -22,13 +18,8 @@ bool applyPlayerSettings(const ProgramSettings& settings) {
 }
 
 void reloadOpeningBook(BookLoad mode) {
-  Game& game = Game::instance();
-  std::lock_guard guard(game.mutex());
-  const CChessBoard position = game.position;
-  std::vector<CChessBoard> history = game.history;
   OpeningBook& book = OpeningBook::instance();
   if (mode == BookLoad::Replace) book.clearBook();
-  book.loadBook("aperturas.pgn");
-  game.position = position;
-  game.history = std::move(history);
+  Game scratch;
+  book.loadBook(BOOK_FILE_NAME, scratch);
 }

@@ -19,6 +19,6 @@ enum class BookLoad { Append, Replace };
 // is in memory; the reload that every new engine player's settings ask for
 // replaces it, since appending the same file at each new game only grows memory
 // (a book of n identical copies draws every move with the same odds as one).
-// Loading replays the games through the one Game, so the game in progress is
-// put back afterwards rather than replaced by the last book game.
+// Loading replays the games through a scratch game, so the game in progress is
+// left alone.
 void reloadOpeningBook(BookLoad mode);

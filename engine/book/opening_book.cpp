@@ -31,14 +31,14 @@ OpeningBook& OpeningBook::instance() {
   return *book;
 }
 
-int OpeningBook::loadBook(const std::string& path) {
+int OpeningBook::loadBook(const std::string& path, ReplayTarget& game) {
   if (!std::ifstream(path)) return 0;
   PgnReader reader;
   int games = 0;
   long offset = 0;
   for (;;) {
     ++games;
-    const long next = reader.readGame(path, offset, this);
+    const long next = reader.readGame(path, offset, this, game);
     // A word holding "[" where a game's movetext starts ("] a[") ends that game
     // before anything is read; reading it again would go on for ever.
     if (next <= offset) break;
@@ -81,21 +81,7 @@ std::vector<Move> OpeningBook::probeBook(const CChessBoard& position) const {
 }
 
 std::vector<Move> OpeningBook::probeLegalMoves(const CChessBoard& position) const {
-  std::vector<Move> moves = probeBook(position);
-  if (moves.empty()) return moves;
-  CChessBoard legal = position;
-  generateMoves(legal, false);
-  std::vector<Move> playable;
-  for (const Move& stored : moves) {
-    for (int i = 0; i < legal.moveCount; ++i) {
-      const Move& move = legal.moves[i];
-      if (move.sameSquares(stored) && move.promotion == stored.promotion) {
-        playable.push_back(move);
-        break;
-      }
-    }
-  }
-  return playable;
+  return legalMovesAmong(position, probeBook(position));
 }
 
 void OpeningBook::clearBook() {
@@ -108,9 +94,4 @@ void OpeningBook::clearBook() {
 std::size_t OpeningBook::entryCount() const {
   std::lock_guard guard(lock);
   return entries.size();
-}
-
-int bookMoveIndex(int count, int r) {
-  const int index = static_cast<int>(static_cast<long long>(count) * r / 32767);
-  return std::min(index, count - 1);
 }

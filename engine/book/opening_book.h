@@ -12,7 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "book/replay_target.h"
 #include "position/chess_board.h"
+
+// The book both programs load from the working directory.
+inline constexpr const char* BOOK_FILE_NAME = "aperturas.pgn";
 
 struct BookEntry {
   Piece squares[64];  // a1, b1, ... h8
@@ -23,10 +27,10 @@ class OpeningBook {
  public:
   static OpeningBook& instance();
 
-  // Appends the games of a PGN file; stops quietly at the first unreadable
-  // move. Returns the number of games read (the faulty one included), 0 when
-  // the file cannot be opened (the Game is then left untouched).
-  int loadBook(const std::string& path);
+  // Appends the games of a PGN file, replayed through `game`; stops quietly at
+  // the first unreadable move. Returns the number of games read (the faulty one
+  // included), 0 when the file cannot be opened (`game` is then left untouched).
+  int loadBook(const std::string& path, ReplayTarget& game);
   void addEntry(const CChessBoard& position, const Move& move);
   // The moves stored for these squares, in book order.
   std::vector<Move> probeBook(const CChessBoard& position) const;
@@ -55,6 +59,3 @@ class OpeningBook {
   mutable std::vector<IndexEntry> index;  // sorted by (hash, entry) when indexSorted
   mutable bool indexSorted = true;
 };
-
-// (count × r) ÷ 32767, capped at count - 1: the book's random pick for r in 0..32767.
-int bookMoveIndex(int count, int r);

@@ -2,10 +2,8 @@
 
 #include <cctype>
 #include <utility>
-#include <mutex>
 
 #include "book/opening_book.h"
-#include "driver/game.h"
 #include "position/notation.h"
 
 namespace {
@@ -131,8 +129,7 @@ std::string PgnReader::nextToken() {
   }
 }
 
-Move PgnReader::parseBookMove(const std::string& token) {
-  CChessBoard& position = Game::instance().position;
+Move PgnReader::parseBookMove(CChessBoard& position, const std::string& token) {
   std::string key(reinterpret_cast<const char*>(position.squares), sizeof position.squares);
   key += static_cast<char>(position.sideToMove);
   key += static_cast<char>(position.castlingRights);
@@ -145,13 +142,9 @@ Move PgnReader::parseBookMove(const std::string& token) {
   return move;
 }
 
-long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book) {
-  Game& game = Game::instance();
-  {
-    std::lock_guard guard(game.mutex());
-    game.setupInitialPosition();
-    if (book) game.history.clear();
-  }
+long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book, ReplayTarget& game) {
+  game.setupInitialPosition();
+  if (book) game.clearHistory();
 
   file = std::fopen(path.c_str(), "r");
   if (!file) return 0;
@@ -162,15 +155,16 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
   for (int plies = 0;; ++plies) {
     const std::string token = nextToken();
     if (token.empty() || isResult(token)) break;
-    std::lock_guard guard(game.mutex());
-    Move move;  // null past the cap
-    if (plies < MAX_GAME_PLIES) move = book ? parseBookMove(token) : parseSan(game.position, token);
-    if (move.isNull()) {
+    const Move played = game.replayMove([&](CChessBoard& position) {
+      Move move;  // null past the cap
+      if (plies < MAX_GAME_PLIES) move = book ? parseBookMove(position, token) : parseSan(position, token);
+      if (!move.isNull() && book) book->addEntry(position, move);
+      return move;
+    });
+    if (played.isNull()) {
       close();
       return 0;
     }
-    if (book) book->addEntry(game.position, move);
-    game.playMove(move);
   }
 
   // The next game starts at its first tag line; only blanks left is the end.

@@ -1,5 +1,5 @@
 #pragma once
-// Reads PGN games into the engine's Game, move by move, optionally adding every
+// Reads PGN games into a game it is given, move by move, optionally adding every
 // (position, move) pair to an opening book. A game is addressed by the byte
 // offset of its tag section; tag values are never read. Variations are not
 // recognised: their words are read as moves of the main line.
@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "book/replay_target.h"
 #include "position/move.h"
 
 class OpeningBook;
@@ -19,13 +20,13 @@ class PgnReader {
   PgnReader(const PgnReader&) = delete;
   PgnReader& operator=(const PgnReader&) = delete;
 
-  // Plays the game at `offset` into the Game (from the initial position; for a
+  // Plays the game at `offset` into `game` (from the initial position; for a
   // book the history is cleared too). Returns the offset of the next game, or
   // 0 at the end of the file (or at a NUL byte, which ends the readable text),
   // when the file cannot be opened, or at the first word that is not a legal
   // move (the moves before it stay played). A UTF-8 byte-order mark at the
   // start of the file is skipped.
-  long readGame(const std::string& path, long offset, OpeningBook* book);
+  long readGame(const std::string& path, long offset, OpeningBook* book, ReplayTarget& game);
 
   // The next movetext token of the open file: "" at the end of the movetext
   // (a tag section follows, or end of file), a result, "-1" when the file ends
@@ -45,7 +46,7 @@ class PgnReader {
   void skipByteOrderMark();
   bool readWord(std::string& word);
   void close();
-  Move parseBookMove(const std::string& token);
+  Move parseBookMove(CChessBoard& position, const std::string& token);
 
   std::FILE* file = nullptr;
   bool nulRead = false;  // the readable text has ended

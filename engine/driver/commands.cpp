@@ -1,6 +1,8 @@
 #include "driver/commands.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstdint>
 #include <fstream>
 #include <sstream>
@@ -12,11 +14,10 @@
 #include "position/move_gen.h"
 #include "position/notation.h"
 #include "search/engine_player.h"
-#include "search/evaluation.h"
+#include "position/evaluation.h"
 
 namespace {
 
-const char* const BOOK_FILE = "aperturas.pgn";
 const char* const POSITION_FILE = "pos.log";
 const char* const UNKNOWN_COMMAND = "Error (unknown command)\n";
 const char* const ILLEGAL_MOVE = "Illegal move: ";
@@ -39,19 +40,8 @@ CommandLine splitLine(const std::string& line) {
 // atoi's reading (blanks, sign, leading digits; anything else 0), but
 // saturating where atoi would overflow.
 int toNumber(const std::string& text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > INT_MAX) break;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
+  const long value = std::strtol(text.c_str(), nullptr, 10);
+  return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
 
 // The square named at text[at], or -1 unless it is a1..h8: nothing the
@@ -73,13 +63,11 @@ EnginePlayer* engineOfGame() { return dynamic_cast<EnginePlayer*>(game().engineP
 // the Game lock, so every change is made under it too.
 template <class Change>
 void changeGame(Change change) {
-  std::lock_guard guard(game().mutex());
-  change(game());
+  game().edit(change);
 }
 
 CChessBoard currentPosition() {
-  std::lock_guard guard(game().mutex());
-  return game().position;
+  return game().read([](const Game& g) { return g.position; });
 }
 
 std::string moveLine(const Move& move) {
@@ -135,13 +123,9 @@ bool parseOpponentMove(const std::string& word, const CChessBoard& position, Mov
   move = parseCoordinateMove(position, word);
   if (!isPawn(move.piece) || (rankOf(to) != 0 && rankOf(to) != 7)) return true;
   if (word.size() == 5) {
-    const char letter = static_cast<char>(word[4] | 0x20);
-    Piece white = EMPTY;
-    if (letter == 'q') white = WHITE_QUEEN;
-    if (letter == 'r') white = WHITE_ROOK;
-    if (letter == 'b') white = WHITE_BISHOP;
-    if (letter == 'n') white = WHITE_KNIGHT;
-    if (white != EMPTY) move.promotion = isBlackPiece(move.piece) ? white ^ 24 : white;
+    // Either case names the piece.
+    const Piece white = promotionFromLetter(static_cast<char>(word[4] & ~0x20));
+    if (white != EMPTY) move.promotion = pieceForSide(white, !isBlackPiece(move.piece));
   }
   // A pawn never stays a pawn on the last rank: without a readable letter it becomes a queen.
   if (move.promotion == EMPTY) move.promotion = isBlackPiece(move.piece) ? BLACK_QUEEN : WHITE_QUEEN;
@@ -167,7 +151,7 @@ void opponentMove(const CommandLine& command) {
 void cmdXboard(const CommandLine&) {
   io().sendLine(io().isWindowedProgram() ? "feature time=0 myname=\"Kelvo 3.0\""
                                          : "feature time=0 myname=\"Kelvo 3.2\"");
-  changeGame([](Game& g) { g.playState = 0; });
+  changeGame([](Game& g) { g.playState = PLAYING; });
 }
 
 void cmdNothing(const CommandLine&) {}
@@ -188,21 +172,19 @@ void cmdShowLegal(const CommandLine&) {
 void cmdHumanHuman(const CommandLine&) { game().makeHumansOnly(); }
 
 void cmdClear(const CommandLine&) {
-  std::lock_guard guard(game().mutex());
-  game().position.clearSquares();
+  changeGame([](Game& g) { g.position.clearSquares(); });
 }
 
 void cmdLoadPgn(const CommandLine& command) {
   game().startNewGame();
   PgnReader reader;
-  reader.readGame(command.args[0], 0, nullptr);
+  reader.readGame(command.args[0], 0, nullptr, game());
 }
 
 void cmdSet(const CommandLine& command) {
   const int square = squareAt(command.args[0], 0);
   if (square < 0) return;
-  std::lock_guard guard(game().mutex());
-  game().position.squares[square] = static_cast<Piece>(toNumber(command.args[1]));
+  changeGame([&](Game& g) { g.position.squares[square] = static_cast<Piece>(toNumber(command.args[1])); });
 }
 
 void cmdGet(const CommandLine& command) {
@@ -233,13 +215,12 @@ void cmdWritePos(const CommandLine&) {
 }
 
 void cmdReadPos(const CommandLine&) {
-  {
-    std::lock_guard guard(game().mutex());
+  changeGame([](Game& g) {
     std::ifstream file(POSITION_FILE);
-    if (file) game().position.readPicture(file);
-    generateMoves(game().position, false);
-    game().restartHistory();
-  }
+    if (file) g.position.readPicture(file);
+    generateMoves(g.position, false);
+    g.restartHistory();
+  });
   io().sendLine("accepted");
 }
 
@@ -272,22 +253,23 @@ void cmdEdit(const CommandLine&) {
     std::string word;
     in >> word;
     if (word == ".") return;
-    std::lock_guard guard(game().mutex());
-    CChessBoard& position = game().position;
-    if (word == "#") {
-      position.clearSquares();
-    } else if (word == "c") {
-      white = !white;
-    } else if (const int square = squareAt(word, 1); square >= 0) {
-      const char letter = word[0];
-      if (letter == 'x') {
-        position.squares[square] = EMPTY;
-      } else if (letter == 'P' || letter == 'N' || letter == 'B' || letter == 'R' || letter == 'Q' ||
-                 letter == 'K') {
-        const Piece code = pieceFromLetter(letter);
-        position.squares[square] = white ? code : static_cast<Piece>(code ^ 24);
+    changeGame([&](Game& g) {
+      CChessBoard& position = g.position;
+      if (word == "#") {
+        position.clearSquares();
+      } else if (word == "c") {
+        white = !white;
+      } else if (const int square = squareAt(word, 1); square >= 0) {
+        const char letter = word[0];
+        if (letter == 'x') {
+          position.squares[square] = EMPTY;
+        } else if (letter == 'P' || letter == 'N' || letter == 'B' || letter == 'R' || letter == 'Q' ||
+                   letter == 'K') {
+          const Piece code = pieceFromLetter(letter);
+          position.squares[square] = pieceForSide(code, white);
+        }
       }
-    }
+    });
   }
 }
 
@@ -298,7 +280,7 @@ void cmdLevel(const CommandLine& command) {
 }
 
 void cmdResult(const CommandLine&) {
-  changeGame([](Game& g) { g.playState = 1; });
+  changeGame([](Game& g) { g.playState = FINISHED; });
 }
 
 void cmdNew(const CommandLine&) {
@@ -311,7 +293,7 @@ void cmdNew(const CommandLine&) {
 
 void cmdGo(const CommandLine&) {
   changeGame([](Game& g) {
-    g.playState = 0;
+    g.playState = PLAYING;
     g.makeEngineToMove();
   });
   playEngineMove(false);
@@ -319,7 +301,7 @@ void cmdGo(const CommandLine&) {
 
 void cmdForce(const CommandLine&) {
   changeGame([](Game& g) {
-    g.playState = 2;
+    g.playState = FORCING;
     g.clock.stop();
     g.makeHumansOnly();
   });
@@ -382,7 +364,7 @@ int runEngine(EngineHost& host) {
   io().setHost(&host);
   // Reading a book game resets the Game; without a book file the Game must
   // keep its empty board.
-  if (std::ifstream(BOOK_FILE)) OpeningBook::instance().loadBook(BOOK_FILE);
+  if (std::ifstream(BOOK_FILE_NAME)) OpeningBook::instance().loadBook(BOOK_FILE_NAME, game());
   game();
   std::string line;
   while (io().readLine(line))

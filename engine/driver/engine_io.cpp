@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "driver/random.h"
+#include "base/random.h"
 
 EngineIO& EngineIO::instance() {
   static EngineIO* io = new EngineIO();  // never destroyed: the logs stay usable to the very end

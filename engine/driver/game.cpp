@@ -2,16 +2,19 @@
 
 #include <chrono>
 
-#include "driver/random.h"
+#include "base/random.h"
+#include "driver/process_players.h"
 #include "position/move_gen.h"
-#include "search/engine_player.h"
 
 Game& Game::instance() {
-  static Game* game = new Game();  // never destroyed: the desktop app's window may read it until exit
+  static Game* game = new Game(makeProcessPlayer);  // never destroyed: the desktop app's window may read it until exit
   return *game;
 }
 
-Game::Game() { position.clearSquares(); }
+Game::Game(PlayerFactory factory) : makePlayer(std::move(factory)) {
+  if (!makePlayer) makePlayer = [](bool) -> std::unique_ptr<Player> { return std::make_unique<HumanPlayer>(); };
+  position.clearSquares();
+}
 
 void Game::playMove(const Move& move) {
   std::lock_guard guard(lock);
@@ -20,12 +23,24 @@ void Game::playMove(const Move& move) {
   history.push_back(position);
 }
 
+Move Game::replayMove(const std::function<Move(CChessBoard& position)>& read) {
+  std::lock_guard guard(lock);
+  const Move move = read(position);
+  if (!move.isNull()) playMove(move);
+  return move;
+}
+
 void Game::setupInitialPosition() {
   std::lock_guard guard(lock);
   position.parent = nullptr;
   position.child = nullptr;
   position.lastMove = Move();
   position.setupInitialPosition();
+}
+
+void Game::clearHistory() {
+  std::lock_guard guard(lock);
+  history.clear();
 }
 
 void Game::restartHistory() {
@@ -46,41 +61,32 @@ void Game::startNewGame() {
   assignPlayers(false);
 }
 
-void Game::assignPlayers(bool engineBothSides) {
-  std::lock_guard guard(lock);
+// The old players go first; an engine player announces itself when made.
+void Game::setPlayers(bool whiteEngine, bool blackEngine) {
   enginePlayer = nullptr;
   whitePlayer.reset();
   blackPlayer.reset();
-  if (engineBothSides) {
-    whitePlayer = std::make_unique<EnginePlayer>();
-    blackPlayer = std::make_unique<EnginePlayer>();
+  whitePlayer = makePlayer(whiteEngine);
+  blackPlayer = makePlayer(blackEngine);
+  if (whiteEngine)
     enginePlayer = whitePlayer.get();
-  } else {
-    whitePlayer = std::make_unique<HumanPlayer>();
-    blackPlayer = std::make_unique<EnginePlayer>();
+  else if (blackEngine)
     enginePlayer = blackPlayer.get();
-  }
+}
+
+void Game::assignPlayers(bool engineBothSides) {
+  std::lock_guard guard(lock);
+  setPlayers(engineBothSides, true);
 }
 
 void Game::makeHumansOnly() {
   std::lock_guard guard(lock);
-  enginePlayer = nullptr;
-  whitePlayer.reset();
-  blackPlayer.reset();
-  whitePlayer = std::make_unique<HumanPlayer>();
-  blackPlayer = std::make_unique<HumanPlayer>();
+  setPlayers(false, false);
 }
 
 void Game::makeEngineToMove() {
   std::lock_guard guard(lock);
-  enginePlayer = nullptr;
-  whitePlayer.reset();
-  blackPlayer.reset();
-  std::unique_ptr<Player>& engineSide = position.sideToMove ? whitePlayer : blackPlayer;
-  std::unique_ptr<Player>& humanSide = position.sideToMove ? blackPlayer : whitePlayer;
-  engineSide = std::make_unique<EnginePlayer>();
-  humanSide = std::make_unique<HumanPlayer>();
-  enginePlayer = engineSide.get();
+  setPlayers(position.sideToMove != 0, position.sideToMove == 0);
 }
 
 void Game::restoreFromHistory() {

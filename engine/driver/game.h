@@ -3,19 +3,27 @@
 // ply, the clock and the players. The PGN reader and the command loop play
 // into it with the same operations.
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "book/replay_target.h"
 #include "driver/game_clock.h"
-#include "driver/player.h"
 #include "position/chess_board.h"
+#include "search/player.h"
 
 // adjudicate results.
 enum : int { GAME_GOES_ON = 0, WHITE_WINS = 1, GAME_DRAWN = 2, BLACK_WINS = 3 };
 
-class Game {
+// Where the game stands for the command loop; NOT_STARTED until the loop sets it.
+enum PlayState : int { NOT_STARTED = -1, PLAYING = 0, FINISHED = 1, FORCING = 2 };
+
+// Makes one player of a game: the engine's when `engine`, a person's otherwise.
+using PlayerFactory = std::function<std::unique_ptr<Player>(bool engine)>;
+
+class Game : public ReplayTarget {
  public:
   static Game& instance();
 
@@ -25,12 +33,25 @@ class Game {
   std::unique_ptr<Player> whitePlayer;
   std::unique_ptr<Player> blackPlayer;
   Player* enginePlayer = nullptr;    // one of the two players, or none
-  int playState = -1;                // 0 playing, 1 finished, 2 forcing; -1 until the loop sets it
+  PlayState playState = NOT_STARTED;
 
-  // The desktop app's one Game lock: the engine holds it while it changes
-  // position or history, the window while it reads them. Recursive so that
-  // operations may nest.
-  std::recursive_mutex& mutex() { return lock; }
+  // The desktop app's one Game lock, taken only here: the engine holds it while
+  // it changes position or history, the window while it reads them. Recursive
+  // so that operations may nest.
+  //
+  // Every change from another thread goes through edit; the Game's own
+  // operations lock themselves as well.
+  template <class Change>
+  decltype(auto) edit(Change&& change) {
+    std::lock_guard guard(lock);
+    return change(*this);
+  }
+  // A reader sees one consistent state and returns what it needs as a copy.
+  template <class Look>
+  auto read(Look&& look) const {
+    std::lock_guard guard(lock);
+    return look(*this);
+  }
 
   // Makes the move, switches the side, appends a snapshot. The move list is
   // left as it was: users generate it afresh.
@@ -40,7 +61,9 @@ class Game {
   // initial position, human White against engine Black.
   void startNewGame();
   // The initial position with no line links and a null last move; history untouched.
-  void setupInitialPosition();
+  void setupInitialPosition() override;
+  void clearHistory() override;
+  Move replayMove(const std::function<Move(CChessBoard& position)>& read) override;
   // The history becomes the current position as its only snapshot.
   void restartHistory();
 
@@ -56,11 +79,15 @@ class Game {
   // 0 goes on, 1 White won, 2 drawn, 3 Black won; reason filled for 1..3.
   int adjudicate(std::string& reason);
 
-  Game();
+  // Without a factory every player is a person's: a scratch game to replay into.
+  explicit Game(PlayerFactory makePlayer = {});
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
  private:
   void restoreFromHistory();
-  std::recursive_mutex lock;
+  void setPlayers(bool whiteEngine, bool blackEngine);
+
+  PlayerFactory makePlayer;
+  mutable std::recursive_mutex lock;
 };

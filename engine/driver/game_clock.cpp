@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "driver/process_clock.h"
+#include "base/process_clock.h"
 
 GameClock::GameClock() : timeSource(processMilliseconds) {}
 

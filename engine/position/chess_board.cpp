@@ -6,6 +6,12 @@
 
 #include "move_gen.h"
 
+bool boardIsOk(const CBoard& board) {
+  if (board.sideToMove > 1) return false;
+  if ((board.castlingRights & ~ALL_CASTLING) != 0) return false;
+  return board.enPassantSquare == NO_SQUARE || isValidSquare(board.enPassantSquare);
+}
+
 void CChessBoard::clearSquares() { std::memset(squares, EMPTY, sizeof squares); }
 
 void CChessBoard::setupInitialPosition() {
@@ -19,7 +25,7 @@ void CChessBoard::setupInitialPosition() {
     squares[makeSquare(file, 0)] = BACK_RANK[file];
     squares[makeSquare(file, 1)] = WHITE_PAWN;
     squares[makeSquare(file, 6)] = BLACK_PAWN;
-    squares[makeSquare(file, 7)] = static_cast<Piece>(BACK_RANK[file] ^ 24);
+    squares[makeSquare(file, 7)] = pieceForSide(BACK_RANK[file], 0);
   }
   castlingRights = ALL_CASTLING;
   enPassantSquare = NO_SQUARE;

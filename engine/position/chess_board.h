@@ -16,6 +16,7 @@ constexpr int MAX_MOVES = 256;
 // Castling rights bits.
 enum : std::uint8_t {
   WHITE_KING_SIDE = 1, WHITE_QUEEN_SIDE = 2, BLACK_KING_SIDE = 4, BLACK_QUEEN_SIDE = 8, ALL_CASTLING = 15,
+  WHITE_CASTLING = WHITE_KING_SIDE | WHITE_QUEEN_SIDE, BLACK_CASTLING = BLACK_KING_SIDE | BLACK_QUEEN_SIDE,
 };
 
 struct CBoard {
@@ -68,6 +69,11 @@ class CChessBoard : public CBoard {
   // Stops quietly at end of input, leaving the squares not read unchanged.
   void readPicture(std::istream& in);
 };
+
+// Recomputes what making moves keeps up to date and compares: the side to move,
+// the castling rights and the en passant square hold values they can hold.
+// The squares may hold any byte (the debugging commands set them freely).
+bool boardIsOk(const CBoard& board);
 
 // Copies the position proper of parent, makes its move number `index`, switches
 // the side; the child's parent is `parent`, its list empty, its score 0.

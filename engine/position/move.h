@@ -15,12 +15,15 @@
 #include "piece.h"
 #include "square.h"
 
+// Byte 3 of a move.
+enum CheckState : std::uint8_t { NO_CHECK = 0, GIVES_CHECK = 1, CHECKMATE = 2, UNCLASSIFIED = 255 };
+
 #pragma pack(push, 1)
 struct Move {
   Square from = 0;
   Square to = 0;
   Piece piece = EMPTY;
-  std::uint8_t checkState = 255;
+  CheckState checkState = UNCLASSIFIED;
   std::uint8_t enPassant = 0;
   Piece captured = EMPTY;
   Piece promotion = EMPTY;

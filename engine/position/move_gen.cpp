@@ -1,7 +1,7 @@
 #include "move_gen.h"
 
 #include "attack.h"
-#include "search/evaluation.h"
+#include "evaluation.h"
 
 using namespace attack;
 
@@ -298,8 +298,8 @@ bool applyMove(CBoard& b, const Move& move) {
   }
 
   // castling rights: the king moved, or a rook left or was taken on its corner
-  if (move.piece == WHITE_KING) b.castlingRights &= 0xFC;
-  if (move.piece == BLACK_KING) b.castlingRights &= 0xF3;
+  if (move.piece == WHITE_KING) b.castlingRights &= ~WHITE_CASTLING;
+  if (move.piece == BLACK_KING) b.castlingRights &= ~BLACK_CASTLING;
   if (from == H1 || to == H1) b.castlingRights &= ~WHITE_KING_SIDE;
   if (from == A1 || to == A1) b.castlingRights &= ~WHITE_QUEEN_SIDE;
   if (from == H8 || to == H8) b.castlingRights &= ~BLACK_KING_SIDE;
@@ -354,13 +354,21 @@ bool isLegal(const CBoard& board, const LegalityContext& ctx, const Move& move) 
   return true;
 }
 
-int generateLegalMoves(const CBoard& board, Move* list) {
-  const int count = generatePseudoMoves(board, list);
-  const LegalityContext ctx = legalityContext(board);
+namespace {
+
+// Closes the gaps the illegal moves leave, keeping the order; returns the number kept.
+int keepLegal(const CBoard& board, const LegalityContext& ctx, Move* list, int count) {
   int kept = 0;
   for (int i = 0; i < count; ++i)
     if (isLegal(board, ctx, list[i])) keep(list, kept, i);
   return kept;
+}
+
+}  // namespace
+
+int generateLegalMoves(const CBoard& board, Move* list) {
+  const int count = generatePseudoMoves(board, list);
+  return keepLegal(board, legalityContext(board), list, count);
 }
 
 int classifyMove(const CBoard& board, const LegalityContext& ctx, const Move& move) {
@@ -395,11 +403,9 @@ int generateMoves(CChessBoard& p, bool pseudoOnly, int upperBound, int lowerBoun
   if (pseudoOnly) return p.moveCount;
 
   const LegalityContext ctx = legalityContext(p, true);
-  int kept = 0;
-  for (int i = 0; i < p.moveCount; ++i)
-    if (isLegal(p, ctx, p.moves[i])) keep(p.moves, kept, i);
+  const int kept = keepLegal(p, ctx, p.moves, p.moveCount);
   p.moveCount = kept;
-  for (int i = 0; i < kept; ++i) p.moves[i].checkState = static_cast<std::uint8_t>(classifyMove(p, ctx, p.moves[i]));
+  for (int i = 0; i < kept; ++i) p.moves[i].checkState = static_cast<CheckState>(classifyMove(p, ctx, p.moves[i]));
   return kept;
 }
 
@@ -412,13 +418,7 @@ bool isLegalMove(const CChessBoard& position, const Move& move) {
   return isLegal(position, legalityContext(position), move);
 }
 
-void removeIllegalMoves(CChessBoard& p) {
-  const LegalityContext ctx = legalityContext(p);
-  int kept = 0;
-  for (int i = 0; i < p.moveCount; ++i)
-    if (isLegal(p, ctx, p.moves[i])) keep(p.moves, kept, i);
-  p.moveCount = kept;
-}
+void removeIllegalMoves(CChessBoard& p) { p.moveCount = keepLegal(p, legalityContext(p), p.moves, p.moveCount); }
 
 bool hasLegalMove(CChessBoard& p) {
   const LegalityContext ctx = legalityContext(p);
@@ -461,4 +461,21 @@ bool targetsSquare(const CChessBoard& p, int square) {
   for (int i = 0; i < p.moveCount; ++i)
     if (p.moves[i].to == square) return true;
   return false;
+}
+
+std::vector<Move> legalMovesAmong(const CChessBoard& position, const std::vector<Move>& candidates) {
+  std::vector<Move> legal;
+  if (candidates.empty()) return legal;
+  CChessBoard scratch = position;
+  generateMoves(scratch, false);
+  for (const Move& candidate : candidates) {
+    for (int i = 0; i < scratch.moveCount; ++i) {
+      const Move& move = scratch.moves[i];
+      if (move.sameSquares(candidate) && move.promotion == candidate.promotion) {
+        legal.push_back(move);
+        break;
+      }
+    }
+  }
+  return legal;
 }

@@ -10,6 +10,10 @@ bool makeMove(CChessBoard& position, const Move& move);
 
 // Fills the list for the side to move. With bounds (the search's probe), may stop
 // early and return the probe's score, leaving a pseudo-legal partial list.
+// The search does not call the bounded form: NodeMoves (search/node_moves.*)
+// replays the same probe one move at a time, and is the path to edit. This form
+// stays as its yardstick, compared with the literal generator by the
+// differential tests; the search differential tests hold NodeMoves to it.
 int generateMoves(CChessBoard& position, bool pseudoOnly, int upperBound = NO_BOUND, int lowerBound = NO_BOUND);
 
 void removeIllegalMoves(CChessBoard& position);
@@ -20,6 +24,10 @@ bool canCaptureKing(CChessBoard& position);
 int classifyMove(const CChessBoard& position, const Move& move);  // 0, 1 check, 2 mate
 bool isLegalMove(const CChessBoard& position, const Move& move);
 bool isCastlingMove(const Move& move);
+// The moves among `candidates` that are legal here (same from, to and
+// promotion), as the position's own moves (check state filled), in the
+// candidates' order.
+std::vector<Move> legalMovesAmong(const CChessBoard& position, const std::vector<Move>& candidates);
 
 // First legal move with these squares (generates the legal list), or nullptr.
 Move* findMove(CChessBoard& position, int from, int to);

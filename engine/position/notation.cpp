@@ -13,31 +13,10 @@ char sanLetter(int piece) {
   return 0;
 }
 
-// White code for Q R N B (upper case only); EMPTY for anything else.
-Piece promotionFromLetter(char letter) {
-  switch (letter) {
-    case 'Q':
-      return WHITE_QUEEN;
-    case 'R':
-      return WHITE_ROOK;
-    case 'N':
-      return WHITE_KNIGHT;
-    case 'B':
-      return WHITE_BISHOP;
-    default:
-      return EMPTY;
-  }
-}
-
-Piece forSide(Piece whiteCode, bool white) {
-  if (whiteCode == EMPTY || white) return whiteCode;
-  return static_cast<Piece>(whiteCode ^ 24);
-}
-
 Move parsePawnSan(CChessBoard& p, std::string text, bool white) {
   Piece promotion = EMPTY;
   if (text.back() > 'A') {
-    promotion = forSide(promotionFromLetter(text.back()), white);
+    promotion = pieceForSide(promotionFromLetter(text.back()), white);
     text.resize(text.size() >= 2 ? text.size() - 2 : 0);
   }
   if (text.size() < 2) return Move();
@@ -61,27 +40,10 @@ Move parsePawnSan(CChessBoard& p, std::string text, bool white) {
 Move parsePieceSan(CChessBoard& p, const std::string& text, bool white) {
   const std::size_t n = text.size();
   if (n < 3 || text[n - 1] < '1' || text[n - 1] > '8' || text[n - 2] < 'a' || text[n - 2] > 'h') return Move();
-  Piece piece;
-  switch (text[0]) {
-    case 'B':
-      piece = WHITE_BISHOP;
-      break;
-    case 'K':
-      piece = WHITE_KING;
-      break;
-    case 'N':
-      piece = WHITE_KNIGHT;
-      break;
-    case 'Q':
-      piece = WHITE_QUEEN;
-      break;
-    case 'R':
-      piece = WHITE_ROOK;
-      break;
-    default:
-      return Move();
-  }
-  piece = forSide(piece, white);
+  // A piece letter: upper case, neither pawn nor empty.
+  Piece piece = pieceFromLetter(text[0]);
+  if (!isWhitePiece(piece) || isPawn(piece)) return Move();
+  piece = pieceForSide(piece, white);
   const int to = parseSquare(text.c_str() + n - 2);
 
   int before = static_cast<int>(n) - 2;
@@ -117,7 +79,7 @@ Move parseCoordinateMove(const CChessBoard& p, const std::string& text) {
   const int to = parseSquare(text.c_str() + 2);
   if (!isValidSquare(from) || !isValidSquare(to)) return Move();
   Piece promotion = EMPTY;
-  if (text.size() == 6) promotion = forSide(promotionFromLetter(text[5]), rankOf(to) == 7);
+  if (text.size() == 6) promotion = pieceForSide(promotionFromLetter(text[5]), rankOf(to) == 7);
   return Move(from, to, p.squares[from], p.squares[to], promotion);
 }
 

@@ -12,6 +12,11 @@ Piece pieceFromLetter(char letter) {
   return EMPTY;
 }
 
+Piece promotionFromLetter(char letter) {
+  const Piece code = pieceFromLetter(letter);
+  return isWhitePiece(code) && !isPawn(code) && !isKing(code) ? code : EMPTY;
+}
+
 char pieceLetter(int code) {
   for (int i = 0; i < 12; ++i)
     if (CODES[i] == code) return LETTERS[i];

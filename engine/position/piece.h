@@ -27,7 +27,14 @@ constexpr bool isBishop(int c) { return c == 2 || c == 5 || c == 26 || c == 29; 
 // Does the piece belong to the side given as sideToMove (1 White, 0 Black)?
 constexpr bool belongsTo(int c, int side) { return side ? isWhitePiece(c) : isBlackPiece(c); }
 
+// The same piece for the side given as sideToMove (1 White, 0 Black); EMPTY stays EMPTY.
+constexpr Piece pieceForSide(Piece whiteCode, int side) {
+  return whiteCode == EMPTY || side ? whiteCode : static_cast<Piece>(whiteCode ^ 24);
+}
+
 // R N B Q K P r n b q k p; any other character gives EMPTY.
 Piece pieceFromLetter(char letter);
+// The white code for the promotion letters Q R N B (upper case only); EMPTY for anything else.
+Piece promotionFromLetter(char letter);
 // The letter of a code of the table; a blank for codes without a letter.
 char pieceLetter(int code);

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "driver/process_clock.h"
+#include "base/process_clock.h"
 #include "position/fen.h"
 #include "position/notation.h"
 #include "search/engine_player.h"

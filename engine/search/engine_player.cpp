@@ -4,12 +4,9 @@
 #include <cassert>
 #include <cstdio>
 
-#include "book/opening_book.h"
-#include "driver/engine_io.h"
-#include "driver/process_clock.h"
-#include "driver/random.h"
+#include "base/random.h"
 #include "position/move_gen.h"
-#include "search/evaluation.h"
+#include "position/evaluation.h"
 #include "search/move_order.h"
 #include "search/node_moves.h"
 #include "search/score_update.h"
@@ -23,40 +20,64 @@ struct EnginePlayer::PlyState {
   int scores[MAX_MOVES];
 };
 
-EnginePlayer::EnginePlayer() {
-  if (EngineHost* host = EngineIO::instance().host()) host->notifyHost(EngineHost::ENGINE_PLAYER_CREATED, 0);
+namespace {
+
+// Stand-ins for what a context leaves out.
+SearchListener& quietListener() {
+  static SearchListener listener;
+  return listener;
+}
+
+class EmptyBook : public BookProbe {
+ public:
+  std::vector<Move> probeBook(const CChessBoard&) const override { return {}; }
+  void clearBook() override {}
+};
+
+BookProbe& emptyBook() {
+  static EmptyBook book;
+  return book;
+}
+
+}  // namespace
+
+EnginePlayer::EnginePlayer(const SearchContext& given) : context(given) {
+  if (!context.listener) context.listener = &quietListener();
+  if (!context.book) context.book = &emptyBook();
+  if (!context.clock) context.clock = processMilliseconds;
+  context.listener->playerCreated();
 }
 
 EnginePlayer::~EnginePlayer() = default;
 
 Move EnginePlayer::chooseMove(CChessBoard position) {
-  EngineIO& io = EngineIO::instance();
-  EngineHost* host = io.host();
-  if (host) host->notifyHost(EngineHost::SEARCH_STARTED, 0);
+  SearchListener& host = *context.listener;
+  host.searchStarted();
 
-  OpeningBook& book = OpeningBook::instance();
-  // A stored move that is illegal here counts as unknown: with none left the
-  // position is searched, and the book emptied, as for any position it lacks.
-  const std::vector<Move> bookMoves = book.probeLegalMoves(position);
+  BookProbe& book = *context.book;
+  // Books match the squares only: a stored move that is illegal here counts as
+  // unknown; with none left the position is searched, and the book emptied, as
+  // for any position it lacks.
+  const std::vector<Move> bookMoves = legalMovesAmong(position, book.probeBook(position));
   if (!bookMoves.empty()) {
     const int count = static_cast<int>(bookMoves.size());
     const Move choice = bookMoves[bookMoveIndex(count, engineRand())];
     // No search ran: nothing to report but an empty statistic.
-    if (host) host->searchStats(0, 0);
+    host.searchStats(0, 0);
     return choice;
   }
 
   const Move answer = runSearch(position);
   book.clearBook();
-  if (host) {
-    const std::int64_t elapsed = processMilliseconds() - searchStart;
-    host->searchStats(nodeCount, static_cast<int>(elapsed * 100 / 1000));
-    if (host->isWindowedProgram()) {
+  {
+    const std::int64_t elapsed = context.clock() - searchStart;
+    host.searchStats(nodeCount, static_cast<int>(elapsed * 100 / 1000));
+    if (host.wantsSpeedLine()) {
       // A search shorter than a millisecond would divide by zero.
       char text[64];
       std::snprintf(text, sizeof text, "(%.1f)",
                     static_cast<double>(nodeCount) / static_cast<double>(std::max<std::int64_t>(elapsed, 1)));
-      io.sendLine(text);
+      host.sendLine(text);
     }
   }
   return answer;
@@ -74,13 +95,14 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
   root.board = static_cast<const CBoard&>(position);
   root.lastMove = Move();
   root.staticScore = evaluate(root.board);
+  assert(nodeIsOk(root));
 
-  searchStart = processMilliseconds();
+  searchStart = context.clock();
   nodeCount = 0;
   int alpha = -MATE_SCORE;
   int beta = MATE_SCORE;
   lastScore = search(depth, 0, root, alpha, beta);
-  EngineIO::instance().stopRequested = false;
+  if (context.stopRequest) *context.stopRequest = false;
   if (post) writeThinkingLine();
 
   const bool white = position.sideToMove == 1;
@@ -92,7 +114,7 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
 }
 
 bool EnginePlayer::stopNow() const {
-  return rootHasBest && EngineIO::instance().stopRequested.load(std::memory_order_relaxed);
+  return rootHasBest && context.stopRequest && context.stopRequest->load(std::memory_order_relaxed);
 }
 
 int EnginePlayer::search(int depth, int ply, SearchNode& node, int& alpha, int& beta) {
@@ -145,31 +167,29 @@ void EnginePlayer::makeChild(const SearchNode& node, const Move& move, SearchNod
   applyMove(child.board, move);
   child.board.sideToMove = node.board.sideToMove ? 0 : 1;
   child.lastMove = move;
+  assert(boardIsOk(child.board));
 }
 
 int EnginePlayer::expand(int ply, SearchNode& node, int alpha, int beta) {
   PlyState& state = *plies[ply];
   state.children.clear();
-  const bool white = node.board.sideToMove == 1;
-  const int side = white ? 1 : -1;
-  const int bound = white ? beta : alpha;
-  const std::int32_t parentScore = staticScoreOf(node);
-  state.moves.start(node.board, parentScore, white ? beta : NO_BOUND, white ? NO_BOUND : alpha);
+  const auto [white, side, bound, parentScore] = startExpansion(state, node, alpha, beta);
 
   SearchNode child;
   for (Move move; state.moves.next(move);) {
     makeChild(node, move, child);
     child.staticScore = SearchNode::UNKNOWN_SCORE;
     int score = MATING_MOVE_SCORE;
-    if (move.checkState != 2) score = child.staticScore = countedScoreAfterMove(node.board, parentScore, child.board, move);
+    if (move.checkState != CHECKMATE) score = child.staticScore = countedScoreAfterMove(node.board, parentScore, child.board, move);
     if (side * score >= side * bound && move.captured == EMPTY) {
       node.board.score = score;
       lastCutMove = move;
-      if (ply == 0 && move.checkState == 2) rootCutByMate = true;
+      if (ply == 0 && move.checkState == CHECKMATE) rootCutByMate = true;
       state.children.clear();
       return 0;
     }
     child.board.score = score;
+    assert(nodeIsOk(child));
     state.children.push_back(child);
   }
   if (state.children.empty()) {
@@ -182,17 +202,13 @@ int EnginePlayer::expand(int ply, SearchNode& node, int alpha, int beta) {
 
 int EnginePlayer::expandLastPly(int ply, SearchNode& node, int alpha, int beta, int& best) {
   PlyState& state = *plies[ply];
-  const bool white = node.board.sideToMove == 1;
-  const int side = white ? 1 : -1;
-  const int bound = white ? beta : alpha;
-  const std::int32_t parentScore = staticScoreOf(node);
-  state.moves.start(node.board, parentScore, white ? beta : NO_BOUND, white ? NO_BOUND : alpha);
+  const auto [white, side, bound, parentScore] = startExpansion(state, node, alpha, beta);
 
   // Scores first: a cutoff further down the list discards the whole expansion.
   int count = 0;
   for (Move move; state.moves.next(move);) {
     int score = MATING_MOVE_SCORE;
-    if (move.checkState != 2) {
+    if (move.checkState != CHECKMATE) {
       ++nodeCount;
       score = scoreAfterMove(node.board, parentScore, move);
     }
@@ -214,6 +230,17 @@ int EnginePlayer::expandLastPly(int ply, SearchNode& node, int alpha, int beta, 
     if (white ? value > best : value < best) best = value;
   }
   return count;
+}
+
+EnginePlayer::Expansion EnginePlayer::startExpansion(PlyState& state, SearchNode& node, int alpha, int beta) {
+  Expansion expansion;
+  expansion.white = node.board.sideToMove == 1;
+  expansion.side = expansion.white ? 1 : -1;
+  expansion.bound = expansion.white ? beta : alpha;
+  expansion.parentScore = staticScoreOf(node);
+  state.moves.start(node.board, expansion.parentScore, expansion.white ? beta : NO_BOUND,
+                    expansion.white ? NO_BOUND : alpha);
+  return expansion;
 }
 
 void EnginePlayer::orderChildren(int ply) {
@@ -243,8 +270,13 @@ std::int32_t EnginePlayer::staticScoreOf(SearchNode& node) {
 }
 
 void EnginePlayer::writeThinkingLine() {
-  const double centiseconds = static_cast<double>(processMilliseconds() - searchStart) * 0.001 * 100;
+  const double centiseconds = static_cast<double>(context.clock() - searchStart) * 0.001 * 100;
   char text[128];
   std::snprintf(text, sizeof text, "%d %d %.0f %d %s", lineLength[0], lastScore, centiseconds, nodeCount, "[error]");
-  EngineIO::instance().sendLine(text);
+  context.listener->sendLine(text);
+}
+
+int bookMoveIndex(int count, int r) {
+  const int index = static_cast<int>(static_cast<long long>(count) * r / ENGINE_RAND_MAX);
+  return std::min(index, count - 1);
 }

@@ -14,7 +14,8 @@
 #include <memory>
 #include <vector>
 
-#include "driver/player.h"
+#include "search/player.h"
+#include "search/search_context.h"
 #include "search/search_node.h"
 
 constexpr int MATE_SCORE = 9000;          // side to move without a legal move
@@ -22,7 +23,7 @@ constexpr int MATING_MOVE_SCORE = 9001;   // child reached by a checkmating move
 
 class EnginePlayer : public Player {
  public:
-  EnginePlayer();
+  explicit EnginePlayer(const SearchContext& context = SearchContext());
   ~EnginePlayer() override;
 
   bool post = false;
@@ -54,6 +55,15 @@ class EnginePlayer : public Player {
   // A node one ply above the horizon: its children are only scored, so only the
   // best score is kept. Returns -1 when the expansion left no children.
   int expandLastPly(int ply, SearchNode& node, int alpha, int beta, int& best);
+  struct PlyState;
+  struct Expansion {
+    bool white;
+    int side;   // 1 White, -1 Black: scores compare as side × score
+    int bound;  // the score at which a quiet move cuts the expansion
+    std::int32_t parentScore;
+  };
+  // What both expansions begin with; starts the node's moves with the probe.
+  Expansion startExpansion(PlyState& state, SearchNode& node, int alpha, int beta);
   void orderChildren(int ply);
   void writeThinkingLine();
   int countedScoreAfterMove(const CBoard& parent, std::int32_t parentScore, const CBoard& child, const Move& move);
@@ -61,7 +71,7 @@ class EnginePlayer : public Player {
   static void makeChild(const SearchNode& node, const Move& move, SearchNode& child);
   bool stopNow() const;
 
-  struct PlyState;
+  SearchContext context;
   std::vector<std::unique_ptr<PlyState>> plies;
   std::vector<int> lineLength;
   bool rootHasBest = false;

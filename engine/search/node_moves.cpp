@@ -137,7 +137,7 @@ bool NodeMoves::next(Move& move) {
       checkState = 0;
     else
       checkState = classifyCheckingMove(*board, context, move);
-    move.checkState = static_cast<std::uint8_t>(checkState);
+    move.checkState = static_cast<CheckState>(checkState);
     return true;
   }
   return false;

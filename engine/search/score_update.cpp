@@ -1,7 +1,7 @@
 #include "search/score_update.h"
 
 #include "position/move_gen.h"
-#include "search/evaluation.h"
+#include "position/evaluation.h"
 
 namespace {
 

@@ -18,3 +18,7 @@ struct SearchNode {
   // holds as 9001; UNKNOWN_SCORE until computed.
   std::int32_t staticScore = UNKNOWN_SCORE;
 };
+
+// The search's consistency check: the board is sound, and a known static score
+// is what evaluating the board from scratch gives.
+bool nodeIsOk(const SearchNode& node);

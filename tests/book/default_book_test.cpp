@@ -13,7 +13,9 @@
 #include <sstream>
 
 #include "book/opening_book.h"
-#include "driver/random.h"
+#include "base/random.h"
+#include "driver/game.h"
+#include "driver/process_players.h"
 #include "position/fen.h"
 #include "position/move_gen.h"
 #include "position/notation.h"
@@ -33,11 +35,10 @@ void expectEveryGameLoads(const std::string& path, int expectedGames) {
       moves += std::any_of(word.begin(), word.end(), [](unsigned char c) { return std::isalpha(c); });
   }
   EXPECT_EQ(games, expectedGames);
-  OpeningBook& book = OpeningBook::instance();
-  book.clearBook();
-  EXPECT_EQ(book.loadBook(path), expectedGames);
+  OpeningBook book;
+  Game game;
+  EXPECT_EQ(book.loadBook(path, game), expectedGames);
   EXPECT_EQ(static_cast<long>(book.entryCount()), moves);
-  book.clearBook();
 }
 
 TEST(DefaultBook, EveryEcoEntryLoads) {
@@ -56,7 +57,8 @@ TEST(DefaultBook, NeighbouringSeedsChooseDifferentBookMoves) {
   if (!std::filesystem::exists(KELVO_BOOK_FILE)) GTEST_SKIP() << "no generated book";
   OpeningBook& book = OpeningBook::instance();
   book.clearBook();
-  book.loadBook(KELVO_BOOK_FILE);
+  Game scratch;
+  book.loadBook(KELVO_BOOK_FILE, scratch);
   const CChessBoard start = *positionFromFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
   CChessBoard afterE4 = start;
   makeMove(afterE4, parseCoordinateMove(afterE4, "e2e4"));
@@ -65,7 +67,7 @@ TEST(DefaultBook, NeighbouringSeedsChooseDifferentBookMoves) {
   std::set<std::string> firstMoves, answers;
   const std::uint32_t now = 1765000000;  // December 2025
   for (std::uint32_t seed = now; seed < now + 50; ++seed) {
-    EnginePlayer player;
+    EnginePlayer player(processSearchContext());
     engineSrand(seed);
     firstMoves.insert(moveToCoordinates(player.chooseMove(start)));
     engineSrand(seed);

@@ -1,4 +1,4 @@
-// Reading PGN files: the tokens, whole games into the Game, and games into
+// Reading PGN files: the tokens, whole games into a Game, and games into
 // the opening book.
 
 #include <gtest/gtest.h>
@@ -61,26 +61,26 @@ TEST(PgnReaderTokens, SkipTagsAndCastling) {
 }
 
 TEST(PgnReadGame, OffsetsWalkTheGames) {
-  const Game& game = Game::instance();
+  Game game;
   PgnReader reader;
   const std::string first = "[Event \"one\"]\n[Result \"1-0\"]\n\n1. e4 e5 1-0\n\n";
   const std::string path = writeFile("two.pgn", first + "[Event \"two\"]\n\n1. d4 d5 2. c4 0-1\n");
-  EXPECT_EQ(reader.readGame(path, 0, nullptr), static_cast<long>(first.size()));
+  EXPECT_EQ(reader.readGame(path, 0, nullptr, game), static_cast<long>(first.size()));
   EXPECT_EQ(game.position.squares[0x34], WHITE_PAWN);
-  EXPECT_EQ(reader.readGame(path, static_cast<long>(first.size()), nullptr), 0);
+  EXPECT_EQ(reader.readGame(path, static_cast<long>(first.size()), nullptr, game), 0);
   EXPECT_EQ(positionToFen(game.position), "rnbqkbnr/ppp1pppp/8/3p4/2PP4/8/PP2PPPP/RNBQKBNR b KQkq c3 0 1");
 }
 
 TEST(PgnReadGame, UnreadableWordStopsWithMovesBeforeItPlayed) {
-  const Game& game = Game::instance();
+  Game game;
   PgnReader reader;
   for (const char* text : {"1. e4 e5 2. Nf3! Nc6 *", "1. e4 e5 2. Nf3 Nc6 3. Qxf7xyzzy *", "1. e4 e5 2. Ke3 Nc6 *"}) {
-    EXPECT_EQ(reader.readGame(writeFile("bad.pgn", text + std::string("\n\n[Event \"next\"]\n1. d4 *")), 0, nullptr), 0)
-        << text;
+    const std::string path = writeFile("bad.pgn", text + std::string("\n\n[Event \"next\"]\n1. d4 *"));
+    EXPECT_EQ(reader.readGame(path, 0, nullptr, game), 0) << text;
     EXPECT_EQ(game.position.squares[0x34], WHITE_PAWN) << text;
     EXPECT_EQ(game.position.squares[0x44], BLACK_PAWN) << text;
   }
-  EXPECT_EQ(reader.readGame(::testing::TempDir() + "missing.pgn", 0, nullptr), 0);
+  EXPECT_EQ(reader.readGame(::testing::TempDir() + "missing.pgn", 0, nullptr, game), 0);
   EXPECT_EQ(game.position.squares[0x14], WHITE_PAWN);  // reset to the initial position
 }
 
@@ -118,13 +118,14 @@ class OpeningBookTest : public ::testing::Test {
  protected:
   void SetUp() override { book.clearBook(); }
   void TearDown() override { book.clearBook(); }
-  OpeningBook& book = OpeningBook::instance();
+  OpeningBook book;
+  Game game;  // what the books are replayed through
   CChessBoard start = *positionFromFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
 };
 
 TEST_F(OpeningBookTest, LoadKeepsBookOrderAndDuplicates) {
   EXPECT_EQ(book.loadBook(writeFile("book.pgn", "[E \"1\"]\n1. e4 e5 2. Nf3 Nc6 *\n\n[E \"2\"]\n1. d4 d5 *\n\n"
-                                                "[E \"3\"]\n1. e4 c5 *\n")),
+                                                "[E \"3\"]\n1. e4 c5 *\n"), game),
             3);
   EXPECT_EQ(book.entryCount(), 8u);
   EXPECT_EQ(moveTexts(book.probeBook(start)), "e2e4 d2d4 e2e4 ");
@@ -132,18 +133,18 @@ TEST_F(OpeningBookTest, LoadKeepsBookOrderAndDuplicates) {
   makeMove(afterE4, parseCoordinateMove(afterE4, "e2e4"));
   EXPECT_EQ(moveTexts(book.probeBook(afterE4)), "e7e5 c7c5 ");  // only the squares are compared
   // The last game read stays in the Game.
-  EXPECT_EQ(Game::instance().position.squares[0x34], WHITE_PAWN);
-  EXPECT_EQ(Game::instance().position.squares[0x42], BLACK_PAWN);
+  EXPECT_EQ(game.position.squares[0x34], WHITE_PAWN);
+  EXPECT_EQ(game.position.squares[0x42], BLACK_PAWN);
 }
 
 TEST_F(OpeningBookTest, LoadingAppendsAndStopsAtFaultyGame) {
-  book.loadBook(writeFile("good.pgn", "1. e4 e5 *\n"));
+  book.loadBook(writeFile("good.pgn", "1. e4 e5 *\n"), game);
   EXPECT_EQ(book.loadBook(writeFile("faulty.pgn", "[G \"1\"]\n1. c4 e5 *\n\n[G \"2\"]\n1. d4 d5 2. Qd5 *\n\n"
-                                                  "[G \"3\"]\n1. g3 *\n")),
+                                                  "[G \"3\"]\n1. g3 *\n"), game),
             2);
   EXPECT_EQ(book.entryCount(), 2u + 2u + 2u);  // the faulty game's moves before Qd5 stay
   EXPECT_EQ(moveTexts(book.probeBook(start)), "e2e4 c2c4 d2d4 ");
-  EXPECT_EQ(book.loadBook(::testing::TempDir() + "no_book.pgn"), 0);
+  EXPECT_EQ(book.loadBook(::testing::TempDir() + "no_book.pgn", game), 0);
   EXPECT_EQ(book.entryCount(), 6u);
 }
 

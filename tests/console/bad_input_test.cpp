@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "kelvo_process.h"
+#include "reply_patterns.h"
 
 namespace {
 
@@ -57,27 +57,6 @@ bool contains(const Lines& lines, const std::string& line) {
 }
 
 bool isResignLine(const std::string& line) { return line == "0-1 resign" || line == "1-0 resign"; }
-
-bool isSquare(const std::string& text, std::size_t at) {
-  return text[at] >= 'a' && text[at] <= 'h' && text[at + 1] >= '1' && text[at + 1] <= '8';
-}
-
-// "move e2e4", or "move e7e8q" with a promotion letter.
-bool isMoveLine(const std::string& line) {
-  if (line.size() < 9 || line.size() > 10 || line.compare(0, 5, "move ") != 0) return false;
-  const bool promotion = line.size() == 10 && std::string("qrbn").find(line[9]) != std::string::npos;
-  return isSquare(line, 5) && isSquare(line, 7) && (line.size() == 9 || promotion);
-}
-
-// Plies, score, centiseconds, nodes and "[error]".
-bool isThinkingLine(const std::string& line) {
-  std::istringstream in(line);
-  int plies = -1;
-  long score = 0, time = 0, nodes = 0;
-  std::string tail, extra;
-  in >> plies >> score >> time >> nodes >> tail;
-  return in && !(in >> extra) && plies >= 0 && plies <= 4 && time >= 0 && nodes >= 0 && tail == "[error]";
-}
 
 class BadInput : public testing::Test {
  protected:
@@ -136,12 +115,6 @@ TEST_F(BadInput, EndOfInputInEditModeEndsTheEngine) {
 TEST_F(BadInput, QuitInEditModeIsAnEditLine) {
   const Lines output = run({"new", "edit", "quit", ".", "ping 3"}).lines;
   EXPECT_EQ(output, (Lines{"accepted", "pong 3"}));
-}
-
-TEST_F(BadInput, SquareTextsOffTheBoardAreIgnored) {
-  const Lines input = {"new", "_set z9 3", "_set", "_set e", "_get z9", "_get", "_get e", "_get e4", "ping 1"};
-  const Lines output = run(input).lines;
-  EXPECT_EQ(output, (Lines{"accepted", "-1", "pong 1"})) << joined(output);
 }
 
 // "_loadpgn" never replies; a file it cannot read leaves the new game's

@@ -23,13 +23,14 @@ class RecordingHost : public EngineHost {
   bool takeCommand(std::string&) override { return false; }
   void lineWritten(const std::string& text) override { written.push_back(text); }
   void debugText(const std::string& text, int colour) override { debug.push_back({text, colour}); }
-  void notifyHost(int, int) override {}
-  void searchStats(int, int) override {}
+  void notifyHost(int code, int) override { notified.push_back(code); }
+  void searchStats(int nodes, int) override { stats.push_back(nodes); }
   bool isWindowedProgram() const override { return windowed; }
 
   bool windowed;
   Lines written;
   std::vector<std::pair<std::string, int>> debug;
+  std::vector<int> notified, stats;
 };
 
 class CommandTest : public testing::Test {
@@ -61,6 +62,10 @@ TEST_F(CommandTest, DesktopEngineReportsVersionThreeZeroAcceptsMovesAndShowsSpee
   EXPECT_TRUE(std::regex_match(lines[3], std::regex(R"(\(\d+\.\d\))"))) << lines[3];
   EXPECT_TRUE(std::regex_match(lines[4], std::regex("move [a-h][1-8][a-h][1-8]"))) << lines[4];
   EXPECT_EQ(lines[5], "Illegal move: ");
+  // The engine player made by "new" announces itself, then its search.
+  EXPECT_EQ(host.notified, (std::vector<int>{EngineHost::ENGINE_PLAYER_CREATED, EngineHost::SEARCH_STARTED}));
+  ASSERT_EQ(host.stats.size(), 1u);
+  EXPECT_GT(host.stats[0], 0);
 }
 
 TEST_F(CommandTest, ConsoleEngineWritesEveryLineToOutputAndHost) {

@@ -7,26 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <mutex>
 
 #include "board_geometry.h"
-#include "driver/game.h"
+#include "game_after.h"
 #include "message_sink.h"
-#include "position/move_gen.h"
 
 namespace {
-
-// The Game after "new" and the given coordinate moves.
-void newGameWith(std::initializer_list<const char*> moves) {
-  Game& game = Game::instance();
-  std::lock_guard lock(game.mutex());
-  game.startNewGame();
-  game.restartHistory();
-  for (const char* text : moves) {
-    CChessBoard scratch = game.position;
-    game.playMove(*findMove(scratch, parseSquare(text), parseSquare(text + 2)));
-  }
-}
 
 // Pixels inside one 42-pixel cell of the rendered board that pass `test`.
 int countPixels(const QImage& image, int column, int row, const std::function<bool(QRgb)>& test) {

@@ -29,15 +29,12 @@ TEST_P(PieceGlyphTest, DependsOnFaceAndSquareColour) {
   EXPECT_EQ(fontGlyph(c.piece, B1, "regular"), '?');
 }
 
+// Rows where the faces or the square colours differ, and the edges of the table.
 INSTANTIATE_TEST_SUITE_P(
-    AllCodes, PieceGlyphTest,
+    Codes, PieceGlyphTest,
     ::testing::Values(PieceCase{WHITE_ROOK, 'R', 'r', 'R', 'r'}, PieceCase{WHITE_KNIGHT, 'H', 'h', 'N', 'n'},
-                      PieceCase{WHITE_BISHOP, 'B', 'b', 'B', 'b'}, PieceCase{WHITE_QUEEN, 'Q', 'q', 'Q', 'q'},
-                      PieceCase{WHITE_KING, 'K', 'k', 'K', 'k'}, PieceCase{WHITE_PAWN, 'P', 'p', 'P', 'p'},
-                      PieceCase{BLACK_PAWN, 'O', 'o', 'O', 'o'}, PieceCase{BLACK_ROOK, 'T', 't', 'T', 't'},
-                      PieceCase{BLACK_KNIGHT, 'J', 'j', 'M', 'm'}, PieceCase{BLACK_BISHOP, 'N', 'n', 'V', 'v'},
-                      PieceCase{BLACK_QUEEN, 'W', 'w', 'W', 'w'}, PieceCase{BLACK_KING, 'L', 'l', 'L', 'l'},
-                      PieceCase{EMPTY, '+', 199, '+', ','},
+                      PieceCase{BLACK_PAWN, 'O', 'o', 'O', 'o'}, PieceCase{BLACK_KNIGHT, 'J', 'j', 'M', 'm'},
+                      PieceCase{BLACK_BISHOP, 'N', 'n', 'V', 'v'}, PieceCase{EMPTY, '+', 199, '+', ','},
                       // codes outside the table draw the dark empty square on either colour
                       PieceCase{5, '+', '+', '+', '+'}, PieceCase{100, '+', '+', '+', '+'}));
 

@@ -16,7 +16,6 @@
 
 #include <iostream>
 #include <memory>
-#include <mutex>
 #include <sstream>
 
 #include "board_geometry.h"
@@ -50,9 +49,7 @@ void whenModal(std::function<void(QWidget*)> act) {
 }
 
 Piece pieceOn(const char* square) {
-  Game& game = Game::instance();
-  std::lock_guard guard(game.mutex());
-  return game.position.squares[parseSquare(square)];
+  return Game::instance().read([square](const Game& game) { return game.position.squares[parseSquare(square)]; });
 }
 
 class MainFrameTest : public ::testing::Test {
@@ -90,13 +87,7 @@ class MainFrameTest : public ::testing::Test {
     frame = std::make_unique<CMainFrame>(doc.get());
     QObject::connect(frame.get(), &CMainFrame::commandTaken, [this](const QString& command) { commands << command; });
     QObject::connect(frame.get(), &CMainFrame::lineHandled, [this](const QString& line) { lines << line; });
-    frame->readSettings();
-    if (frame->debugEnabled())
-      frame->createDebugWindows();
-    else
-      frame->disableDebugMenu();
-    frame->show();
-    frame->startNewGame();
+    frame->startUp();
     ASSERT_TRUE(waitForLine("accepted"));
     ASSERT_TRUE(waitForIdle());
     QCoreApplication::processEvents();
@@ -170,7 +161,7 @@ TEST_F(MainFrameTest, EngineLinesBecomeBoxesAndCommandsAnswer) {
   ASSERT_EQ(boxes, QStringList{"Checkmate\nWhite wins"});
   EXPECT_EQ(icons.value(0), QMessageBox::Information);
   ASSERT_TRUE(waitForIdle());
-  EXPECT_EQ(Game::instance().playState, 1);
+  EXPECT_EQ(Game::instance().read([](const Game& game) { return game.playState; }), FINISHED);
 
   emit frame->bridge()->lineArrived("tellusererror oops");
   EXPECT_EQ(boxes.value(1), "error oops\n");
@@ -185,12 +176,10 @@ TEST_F(MainFrameTest, EngineLinesBecomeBoxesAndCommandsAnswer) {
 
 TEST_F(MainFrameTest, PromotionAsksForThePieceEvenForAnIllegalMove) {
   createFrame();
-  {
-    Game& game = Game::instance();
-    std::lock_guard guard(game.mutex());
+  Game::instance().edit([](Game& game) {
     game.position = *positionFromFen("4k3/P7/8/8/8/8/8/4K3 w - - 0 1");
     game.restartHistory();
-  }
+  });
   whenModal([](QWidget* dialog) { dialog->close(); });  // closed without a choice: a queen
   click("a7");
   click("h1");  // not a pawn move at all
@@ -236,10 +225,8 @@ TEST_F(MainFrameTest, NewGamesReloadTheBookWithoutGrowingIt) {
   QCoreApplication::processEvents();
   EXPECT_EQ(OpeningBook::instance().entryCount(), entries);
   // Reading the book replays its games, but the new game stays.
-  Game& game = Game::instance();
-  std::lock_guard guard(game.mutex());
-  EXPECT_EQ(game.history.size(), 1u);
-  EXPECT_EQ(game.position.squares[parseSquare("e2")], WHITE_PAWN);
+  EXPECT_EQ(Game::instance().read([](const Game& game) { return game.history.size(); }), 1u);
+  EXPECT_EQ(pieceOn("e2"), WHITE_PAWN);
 }
 
 TEST_F(MainFrameTest, OpenLoadsAPgnGameAndSaveWritesExactlyTheMoveList) {

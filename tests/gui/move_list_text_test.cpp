@@ -2,37 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
-
-#include "driver/game.h"
-#include "position/move_gen.h"
+#include "game_after.h"
 
 namespace {
 
-// Plays coordinate moves from the initial position; history as after "new".
-std::vector<CChessBoard> gameAfter(std::initializer_list<const char*> moves) {
-  Game& game = Game::instance();
-  std::lock_guard guard(game.mutex());
-  game.startNewGame();
-  game.restartHistory();
-  for (const char* text : moves) {
-    CChessBoard scratch = game.position;
-    game.playMove(*findMove(scratch, parseSquare(text), parseSquare(text + 2)));
-  }
-  return game.history;
-}
-
 TEST(MoveListText, OneLinePerFullMoveInSan) {
-  EXPECT_EQ(moveListText(gameAfter({"e2e4", "e7e5", "g1f3"})), "1.e4 e5 \n2.Nf3");
-  EXPECT_EQ(moveListText(gameAfter({})), "");
-  EXPECT_EQ(moveListText(gameAfter({"e2e4", "d7d5", "e4d5", "d8d5", "b1c3", "d5e5"})),
+  EXPECT_EQ(moveListText(newGameWith({"e2e4", "e7e5", "g1f3"})), "1.e4 e5 \n2.Nf3");
+  EXPECT_EQ(moveListText(newGameWith({})), "");
+  EXPECT_EQ(moveListText(newGameWith({"e2e4", "d7d5", "e4d5", "d8d5", "b1c3", "d5e5"})),
             "1.e4 d5 \n2.exd5 Qxd5 \n3.Nc3 Qe5+ \n");
 }
 
 // A loaded game's history has no entry for the initial position: its first
 // move is written without the position it was played in.
 TEST(MoveListText, NumbersAHistoryThatStartsAfterTheFirstMove) {
-  std::vector<CChessBoard> history = gameAfter({"e2e4", "e7e5", "g1f3"});
+  std::vector<CChessBoard> history = newGameWith({"e2e4", "e7e5", "g1f3"});
   history.erase(history.begin());
   EXPECT_EQ(moveListText(history), "1.e4 e5 \n2.Nf3");
   const std::pair<Move, const char*> cases[] = {

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "reference_movegen.h"
-#include "search/evaluation.h"
+#include "position/evaluation.h"
 #include "test_positions.h"
 
 #ifndef KELVO_DIFFERENTIAL_POSITIONS
@@ -53,6 +53,7 @@ TEST(Differential, RandomPlayoutsMatchTheLiteralGenerator) {
     CChessBoard position = fromFen(starts[round % std::size(starts)]);
     for (int ply = 0; ply < 300; ++ply, ++positions) {
       const std::string fen = positionToFen(position);
+      ASSERT_TRUE(boardIsOk(position)) << fen;
       compare(position, true, NO_BOUND, NO_BOUND, fen);
       compare(position, false, NO_BOUND, NO_BOUND, fen);
       if (rng() % 4 == 0) {  // the search's probe, either bound or both
@@ -84,6 +85,21 @@ TEST(Differential, RandomPlayoutsMatchTheLiteralGenerator) {
     }
   }
   for (long count : seen) EXPECT_GT(count, 0);
+}
+
+// The consistency check catches each field that moves keep up to date.
+TEST(Differential, BoardIsOkRejectsEachBrokenField) {
+  const CChessBoard good = fromFen(KIWIPETE_FEN);
+  EXPECT_TRUE(boardIsOk(good));
+  CBoard board = good;
+  board.sideToMove = 2;
+  EXPECT_FALSE(boardIsOk(board));
+  board = good;
+  board.castlingRights = ALL_CASTLING + 1;
+  EXPECT_FALSE(boardIsOk(board));
+  board = good;
+  board.enPassantSquare = 0x48;  // off the board
+  EXPECT_FALSE(boardIsOk(board));
 }
 
 // Arbitrary placements, as the engine's square-setting commands can make:

@@ -1,4 +1,4 @@
-#include "search/evaluation.h"
+#include "position/evaluation.h"
 
 #include "test_positions.h"
 

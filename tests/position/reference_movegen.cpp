@@ -1,6 +1,6 @@
 #include "reference_movegen.h"
 
-#include "search/evaluation.h"
+#include "position/evaluation.h"
 
 // The generator exactly as first written: every legality and check question is
 // answered by copying the whole position and generating the other side's
@@ -241,7 +241,7 @@ int generateMoves(CChessBoard& p, bool pseudoOnly, int upperBound, int lowerBoun
   if (pseudoOnly) return p.moveCount;
   reference::removeIllegalMoves(p);
   for (int i = 0; i < p.moveCount; ++i)
-    p.moves[i].checkState = static_cast<std::uint8_t>(reference::classifyMove(p, p.moves[i]));
+    p.moves[i].checkState = static_cast<CheckState>(reference::classifyMove(p, p.moves[i]));
   return p.moveCount;
 }
 

@@ -1,11 +1,10 @@
 #include "search/engine_player.h"
 
+#include <atomic>
+#include <cstring>
 #include <tuple>
 
-#include "book/opening_book.h"
-#include "driver/engine_host.h"
-#include "driver/engine_io.h"
-#include "driver/random.h"
+#include "base/random.h"
 #include "reference_search.h"
 #include "test_positions.h"
 
@@ -17,32 +16,53 @@ CChessBoard after(const std::string& moves) {
   return position;
 }
 
-// Captures what the engine sends and what it tells its host.
-class RecordingHost : public EngineHost {
+// Records what the player reports, in order; the lines also go to `output`.
+class RecordingListener : public SearchListener {
  public:
-  explicit RecordingHost(bool windowed) : windowed(windowed) {}
+  explicit RecordingListener(bool windowed = false) : windowed(windowed) {}
   const bool windowed;
   std::vector<std::string> events;
+  std::string output;
 
-  bool takeCommand(std::string&) override { return false; }
-  void lineWritten(const std::string& text) override { events.push_back("line " + text); }
-  void debugText(const std::string&, int) override {}
-  void notifyHost(int code, int value) override {
-    events.push_back(std::to_string(code) + " " + std::to_string(value));
+  void playerCreated() override { events.push_back("created"); }
+  void searchStarted() override { events.push_back("started"); }
+  void sendLine(const std::string& text) override {
+    events.push_back("line " + text);
+    output += text + "\n";
   }
   void searchStats(int nodes, int) override { events.push_back("stats " + std::to_string(nodes)); }
-  bool isWindowedProgram() const override { return windowed; }
+  bool wantsSpeedLine() const override { return windowed; }
+};
+
+// (squares, move) pairs matched on the squares alone, like the opening book.
+class ListBook : public BookProbe {
+ public:
+  std::vector<std::pair<CChessBoard, Move>> entries;
+
+  void add(const CChessBoard& position, const char* move) {
+    entries.emplace_back(position, parseCoordinateMove(position, move));
+  }
+  std::vector<Move> probeBook(const CChessBoard& position) const override {
+    std::vector<Move> moves;
+    for (const auto& [stored, move] : entries)
+      if (std::memcmp(stored.squares, position.squares, sizeof position.squares) == 0) moves.push_back(move);
+    return moves;
+  }
+  void clearBook() override { entries.clear(); }
 };
 
 class EnginePlayerTest : public ::testing::Test {
  protected:
-  void SetUp() override { EngineIO::instance().setOutput(&output); }
-  void TearDown() override {
-    EngineIO::instance().setOutput(nullptr);
-    EngineIO::instance().stopRequested = false;
-    OpeningBook::instance().clearBook();
+  SearchContext context() {
+    SearchContext given;
+    given.listener = &listener;
+    given.stopRequest = &stopRequested;
+    given.book = &book;
+    return given;
   }
-  std::ostringstream output;
+  RecordingListener listener;
+  std::atomic<bool> stopRequested{false};
+  ListBook book;
 };
 
 // The thinking line: line length, White's score, time, nodes and "[error]".
@@ -57,15 +77,15 @@ TEST_F(EnginePlayerTest, MatesStalematesAndResignation) {
       {fromFen("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1"), "h8h8", 9000},  // stalemated: resigns
   };
   for (const auto& [position, move, score] : cases) {
-    output.str("");
-    EnginePlayer player;
+    listener.output.clear();
+    EnginePlayer player(context());
     player.post = true;
     EXPECT_EQ(moveToCoordinates(player.runSearch(position)), move);
     EXPECT_EQ(player.lastScore, score) << move;
     const ReferenceResult reference = referenceSearch(position, 4);
     EXPECT_EQ(moveToCoordinates(reference.move), move);
     EXPECT_EQ(reference.nodes, player.nodeCount) << move;
-    const std::string line = output.str();
+    const std::string line = listener.output;
     EXPECT_EQ(line.rfind(std::to_string(reference.lineLength) + " " + std::to_string(score) + " ", 0), 0u) << line;
     EXPECT_NE(line.find(" " + std::to_string(player.nodeCount) + " [error]\n"), std::string::npos) << line;
   }
@@ -75,35 +95,34 @@ TEST_F(EnginePlayerTest, MatesStalematesAndResignation) {
 // returns 0, and the flag is cleared.
 TEST_F(EnginePlayerTest, StopRequestCutsTheNextSearch) {
   for (const CChessBoard& position : {after(""), after("e2e4 e7e5 g1f3 b8c6")}) {
-    EnginePlayer full, stopped;
+    EnginePlayer full(context()), stopped(context());
     full.runSearch(position);
-    EngineIO::instance().stopRequested = true;
+    stopRequested = true;
     const Move move = stopped.runSearch(position);
-    EXPECT_FALSE(EngineIO::instance().stopRequested);
+    EXPECT_FALSE(stopRequested);
     EXPECT_LT(stopped.nodeCount, full.nodeCount);
     const ReferenceResult reference = referenceSearch(position, 4, Move(), true);
     EXPECT_TRUE(move.sameSquares(reference.move));
     EXPECT_EQ(stopped.lastScore, reference.score);
     EXPECT_EQ(stopped.nodeCount, reference.nodes);
   }
-  EXPECT_TRUE(output.str().empty());  // no thinking line without post
+  EXPECT_TRUE(listener.output.empty());  // no thinking line without post
 }
 
 TEST_F(EnginePlayerTest, BookMovesFirstThenSearchEmptiesTheBook) {
-  OpeningBook& book = OpeningBook::instance();
   const CChessBoard start = after(""), afterE4 = after("e2e4");
-  book.addEntry(start, parseCoordinateMove(start, "e2e4"));
-  book.addEntry(afterE4, parseCoordinateMove(afterE4, "e7e5"));
-  EnginePlayer player;
+  book.add(start, "e2e4");
+  book.add(afterE4, "e7e5");
+  EnginePlayer player(context());
   player.post = true;
   EXPECT_EQ(moveToCoordinates(player.chooseMove(start)), "e2e4");
   EXPECT_EQ(moveToCoordinates(player.chooseMove(afterE4)), "e7e5");
-  EXPECT_TRUE(output.str().empty());  // book moves send no thinking line
-  player.chooseMove(after("d2d4"));   // not in the book: searched
-  EXPECT_EQ(book.entryCount(), 0u);
+  EXPECT_TRUE(listener.output.empty());  // book moves send no thinking line
+  player.chooseMove(after("d2d4"));      // not in the book: searched
+  EXPECT_TRUE(book.entries.empty());
   EXPECT_GT(player.nodeCount, 0);
 
-  for (const char* text : {"e2e4", "e2e4", "e2e4", "d2d4"}) book.addEntry(start, parseCoordinateMove(start, text));
+  for (const char* text : {"e2e4", "e2e4", "e2e4", "d2d4"}) book.add(start, text);
   engineSrand(12345);
   int e4 = 0;
   for (int i = 0; i < 400; ++i) e4 += moveToCoordinates(player.chooseMove(start)) == "e2e4";
@@ -162,19 +181,19 @@ TEST(BookMoveIndex, IndexArithmetic) {
   for (const auto& [count, r, index] : cases) EXPECT_EQ(bookMoveIndex(count, r), index) << count << " " << r;
 }
 
-TEST_F(EnginePlayerTest, HostHearsCreationStartAndStatistics) {
+TEST(EnginePlayerReports, CreationStartStatisticsAndTheSpeedLine) {
   for (bool windowed : {false, true}) {
-    RecordingHost host(windowed);
-    EngineIO::instance().setHost(&host);
-    EnginePlayer player;
+    RecordingListener listener(windowed);
+    SearchContext context;
+    context.listener = &listener;
+    EnginePlayer player(context);
     player.chooseMove(after(""));
-    EngineIO::instance().setHost(nullptr);
-    ASSERT_EQ(host.events.size(), windowed ? 4u : 3u);
-    EXPECT_EQ(host.events[0], "1036 0");
-    EXPECT_EQ(host.events[1], "1032 0");
-    EXPECT_EQ(host.events[2], "stats " + std::to_string(player.nodeCount));
+    ASSERT_EQ(listener.events.size(), windowed ? 4u : 3u);
+    EXPECT_EQ(listener.events[0], "created");
+    EXPECT_EQ(listener.events[1], "started");
+    EXPECT_EQ(listener.events[2], "stats " + std::to_string(player.nodeCount));
     if (windowed) {
-      EXPECT_EQ(host.events[3].substr(0, 6) + host.events[3].back(), "line ()") << host.events[3];
+      EXPECT_EQ(listener.events[3].substr(0, 6) + listener.events[3].back(), "line ()") << listener.events[3];
     }
   }
 }

@@ -1,9 +1,19 @@
 #include "search/move_order.h"
 
-#include "search/evaluation.h"
+#include "position/evaluation.h"
 #include "test_positions.h"
 
 namespace {
+
+TEST(NodeIsOk, KnownStaticScoreMustBeTheEvaluation) {
+  SearchNode node;
+  node.board = fromFen(KIWIPETE_FEN);
+  EXPECT_TRUE(nodeIsOk(node));  // not computed yet
+  node.staticScore = evaluate(node.board);
+  EXPECT_TRUE(nodeIsOk(node));
+  node.staticScore += 1;
+  EXPECT_FALSE(nodeIsOk(node));
+}
 
 // The children of the initial position, scored statically, ordered best first:
 // equal scores keep generation order, and the last cut move goes second.

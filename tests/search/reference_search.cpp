@@ -5,7 +5,7 @@
 
 #include "position/move_gen.h"
 #include "reference_movegen.h"
-#include "search/evaluation.h"
+#include "position/evaluation.h"
 
 namespace {
 

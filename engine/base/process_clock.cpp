@@ -1,4 +1,4 @@
-#include "driver/process_clock.h"
+#include "base/process_clock.h"
 
 #include <chrono>
 

@@ -1,4 +1,4 @@
-#include "search/evaluation.h"
+#include "evaluation.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "driver/random.h"
+#include "base/random.h"
 
 #include <atomic>
 

@@ -1,0 +1,49 @@
+#pragma once
+// What an engine player is handed by the program that runs it: where its
+// thinking lines and statistics go, the stop request, the opening book to
+// probe and the clock. The search reaches for nothing else, so the driver,
+// the bench and the tests each give it their own.
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/process_clock.h"
+#include "position/chess_board.h"
+
+// Where a search reports. Every call is made whether or not anyone listens;
+// the receiver decides (the driver drops statistics when no host is attached).
+class SearchListener {
+ public:
+  virtual ~SearchListener() = default;
+  virtual void playerCreated() {}
+  virtual void searchStarted() {}
+  // A reply line: the thinking line, and the desktop app's speed line.
+  virtual void sendLine(const std::string&) {}
+  virtual void searchStats(int /*nodes*/, int /*centiseconds*/) {}
+  // The desktop app also wants the nodes-per-millisecond line after a search.
+  virtual bool wantsSpeedLine() const { return false; }
+};
+
+// The opening book as the engine player sees it.
+class BookProbe {
+ public:
+  virtual ~BookProbe() = default;
+  // The moves stored for the position's squares, in book order.
+  virtual std::vector<Move> probeBook(const CChessBoard& position) const = 0;
+  // After the first search the book is out of play for the rest of the run.
+  virtual void clearBook() = 0;
+};
+
+// Null members mean "none": nobody listens, nothing stops the search, no book.
+struct SearchContext {
+  SearchListener* listener = nullptr;
+  std::atomic<bool>* stopRequest = nullptr;  // set by another thread, cleared when a search ends
+  BookProbe* book = nullptr;
+  std::int64_t (*clock)() = processMilliseconds;
+};
+
+// (count × r) ÷ ENGINE_RAND_MAX, capped at count - 1: the book's random pick for r
+// in 0..ENGINE_RAND_MAX.
+int bookMoveIndex(int count, int r);
