@@ -11,6 +11,7 @@
 
 #include "console_host.h"
 #include "data_location.h"
+#include "standard_streams.h"
 #include "driver/commands.h"
 #include "driver/engine_io.h"
 #include "position/fen.h"
@@ -44,12 +45,15 @@ int runPerft(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  useBinaryStandardStreams();
   if (argc >= 2 && std::strcmp(argv[1], "perft") == 0) return runPerft(argc, argv);
   if (argc >= 2 && std::strcmp(argv[1], "bench") == 0) return runBench(argc >= 3 ? argv[2] : "", std::cout);
   if (argc >= 2 && std::strcmp(argv[1], "--log") != 0) return usage();
 
   // xboard interrupts engines that do not announce sigint=0 before sending a
-  // move; the default action would end the game.
+  // move; the default action would end the game. On Windows the C library maps
+  // the console's Ctrl+C event to SIGINT, so this covers it too; Ctrl+Break
+  // keeps its default and still ends the program.
   std::signal(SIGINT, SIG_IGN);
   // Started by xboard from its engine list, the installed engine still finds its book.
   dataLocation::enterDataFolder({"aperturas.pgn"});

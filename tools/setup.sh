@@ -14,6 +14,7 @@ PACKAGES=(
   xboard xvfb xauth fairymax phalanx
   desktop-file-utils appstream man-db dpkg-dev lintian util-linux
   clang libclang-rt-14-dev
+  g++-mingw-w64-x86-64-posix wine64
 )
 if [ -n "${KELVO_EXTRA_PACKAGES:-}" ]; then
   read -r -a extra <<<"$KELVO_EXTRA_PACKAGES"
@@ -28,8 +29,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   SUDO=""
   [ "$(id -u)" -ne 0 ] && SUDO=sudo
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+  # Other builds on the machine may be installing too: wait for the lock.
+  lock=(-o DPkg::Lock::Timeout=600)
+  $SUDO apt-get "${lock[@]}" update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get "${lock[@]}" install -y -qq "${missing[@]}"
 fi
 
 build=${1:-build}

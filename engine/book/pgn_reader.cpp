@@ -146,7 +146,10 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
   game.setupInitialPosition();
   if (book) game.clearHistory();
 
-  file = std::fopen(path.c_str(), "r");
+  // Binary: games are addressed by byte offsets, which a text-mode stream on
+  // Windows does not keep (its ftell miscounts a file with LF line ends), and a
+  // CR is just another blank to the reader.
+  file = std::fopen(path.c_str(), "rb");
   if (!file) return 0;
   std::fseek(file, offset, SEEK_SET);
   if (offset == 0) skipByteOrderMark();

@@ -100,17 +100,15 @@ TEST(PgnReadGame, NulEndsTheTextAndAByteOrderMarkIsSkipped) {
        "rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1", 2},
       {bom + "1. d4 *", "rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1", 1},
   };
-  const Game& game = Game::instance();
-  OpeningBook& book = OpeningBook::instance();
   for (const auto& c : cases) {
     const std::string path = writeFile("odd_bytes.pgn", c.text);
+    Game game;
     PgnReader reader;
-    reader.readGame(path, 0, nullptr);
+    reader.readGame(path, 0, nullptr, game);
     EXPECT_EQ(positionToFen(game.position), c.fen) << c.text.substr(0, 40);
-    book.clearBook();
-    book.loadBook(path);
+    OpeningBook book;
+    book.loadBook(path, game);
     EXPECT_EQ(book.entryCount(), c.bookEntries) << c.text.substr(0, 40);
-    book.clearBook();
   }
 }
 

@@ -1,0 +1,336 @@
+#!/usr/bin/python3
+"""Runs kelvo.exe of the Windows cross build under wine64 and compares what it
+does with this build's kelvo, byte for byte. One subcommand per ctest test;
+exit status 77 tells ctest that the test was skipped."""
+
+import argparse
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+from concurrent.futures import ThreadPoolExecutor
+from pathlib import Path
+
+SKIP = 77
+
+# DLLs every Windows installation has; kelvo.exe may import nothing else.
+SYSTEM_DLLS = {"kernel32.dll", "msvcrt.dll", "ucrtbase.dll", "ntdll.dll", "advapi32.dll", "user32.dll"}
+
+
+def skip(reason):
+    print(f"skipped: {reason}")
+    sys.exit(SKIP)
+
+
+def find_wine():
+    for candidate in (shutil.which("wine64"), "/usr/lib/wine/wine64", "/usr/lib64/wine/wine64"):
+        if candidate and os.access(candidate, os.X_OK):
+            return candidate
+    return None
+
+
+class Runner:
+    def __init__(self, options):
+        self.options = options
+        self.work = Path(options.work)
+        self.prefix = self.work / "wineprefix"
+        self.wine = find_wine()
+        self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEARCH="win64", WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=")  # no Mono or Gecko installer dialogs
+        self.env.pop("DISPLAY", None)
+
+    def require_toolchain(self):
+        # Without the compiler an old kelvo.exe would not be rebuilt.
+        if not shutil.which("x86_64-w64-mingw32-g++-posix") or not shutil.which("x86_64-w64-mingw32-objdump"):
+            skip("the mingw-w64 cross toolchain is not installed (tools/setup.sh installs it)")
+        if not Path(self.options.exe).is_file():
+            skip(f"{self.options.exe} is missing (make windows builds it)")
+
+    def require_wine(self):
+        self.require_toolchain()
+        if not self.wine:
+            skip("wine64 is not installed (tools/setup.sh installs it)")
+
+    def require_prefix(self):
+        self.require_wine()
+        if not (self.prefix / "system.reg").is_file():
+            sys.exit(f"no wine prefix in {self.prefix}: windows.prefix did not run")
+
+    def windows(self, program, args):
+        return [self.wine, program, *args]
+
+    def wineserver(self, *args):
+        server = Path(self.wine).with_name("wineserver")
+        subprocess.run([str(server) if server.exists() else "wineserver", *args], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+
+    def run(self, command, cwd=None, data=b"", timeout=60):
+        # Output goes to a file, not a pipe: wine's own service processes may
+        # inherit the pipe and keep it open long after the program has ended.
+        with tempfile.TemporaryFile() as output:
+            done = subprocess.run(command, input=data, stdout=output, stderr=subprocess.DEVNULL,
+                                  cwd=cwd, env=self.env, timeout=timeout)
+            output.seek(0)
+            return done.returncode, output.read()
+
+    def both(self, args, cwd_linux=None, cwd_windows=None, data=b"", timeout=60):
+        """The same command on both builds at once: (linux result, windows result)."""
+        with ThreadPoolExecutor(2) as pool:
+            linux = pool.submit(self.run, [self.options.linux_kelvo, *args], cwd_linux, data, timeout)
+            windows = pool.submit(self.run, self.windows(self.options.exe, args), cwd_windows, data, timeout)
+            return linux.result(), windows.result()
+
+
+def fresh_dir(path):
+    shutil.rmtree(path, ignore_errors=True)
+    path.mkdir(parents=True)
+    return path
+
+
+def expect_same(what, linux, windows):
+    if linux != windows:
+        print(f"{what} differs\n--- linux:\n{linux!r}\n--- windows:\n{windows!r}")
+        return False
+    return True
+
+
+def crlf(text):
+    return text.replace("\n", "\r\n")
+
+
+# ---------------------------------------------------------------------------
+
+def cmd_prefix(runner):
+    runner.require_wine()
+    shutil.rmtree(runner.prefix, ignore_errors=True)
+    start = time.monotonic()
+    subprocess.run([runner.wine, "wineboot", "--init"], env=runner.env, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=100)
+    # One wineserver for the whole run instead of one per program started; it
+    # still goes away by itself half a minute after the last program, should
+    # the run be cut short before windows.shutdown.
+    runner.wineserver("-w")
+    runner.wineserver("-p30")
+    print(f"wine prefix {runner.prefix} made in {time.monotonic() - start:.1f} s")
+    return 0 if (runner.prefix / "system.reg").is_file() else 1
+
+
+def cmd_shutdown(runner):
+    if runner.wine and runner.prefix.is_dir():
+        runner.wineserver("-k")
+    return 0
+
+
+def cmd_imports(runner):
+    runner.require_toolchain()
+    exe = Path(runner.options.exe)
+    objdump = shutil.which("x86_64-w64-mingw32-objdump")
+    headers = subprocess.run([objdump, "-p", str(exe)], stdout=subprocess.PIPE, text=True, check=True).stdout
+    dlls = re.findall(r"DLL Name: (\S+)", headers)
+    print(f"kelvo.exe: {exe.stat().st_size} bytes, imports {' '.join(dlls)}")
+    foreign = [dll for dll in dlls if dll.lower() not in SYSTEM_DLLS]
+    if foreign or not dlls:
+        print(f"imports DLLs a bare Windows lacks: {foreign}")
+        return 1
+    return 0
+
+
+def cmd_perft(runner):
+    runner.require_prefix()
+    (status_l, linux), (status_w, windows) = runner.both(["perft", "4"])
+    ok = status_w == 0 and expect_same("perft 4", linux, windows)
+    if b"Nodes searched: 197281\n" not in windows:
+        print("perft 4 total is not 197281")
+        ok = False
+    return 0 if ok else 1
+
+
+def cmd_bench(runner):
+    runner.require_prefix()
+    (_, linux), (status, windows) = runner.both(["bench"], timeout=100)
+    # Times differ; positions, moves, scores and node counts must not.
+    timed = re.compile(rb"^(Total time \(ms\)|Nodes/second) *:.*$", re.M)
+    ok = status == 0 and expect_same("bench", timed.sub(b"", linux), timed.sub(b"", windows))
+    print(re.search(rb"Nodes searched *: *\d+", windows).group(0).decode() if ok else "")
+    # The clock runs under Windows: the searches took measurable time.
+    elapsed = re.search(rb"Total time \(ms\) *: *(-?\d+)", windows)
+    if not elapsed or int(elapsed.group(1)) <= 0:
+        print(f"no elapsed time measured: {elapsed.group(0) if elapsed else windows[-200:]!r}")
+        ok = False
+    return 0 if ok else 1
+
+
+# The book game that reaches, after 17.Rb3, a position for which every book entry
+# holds the same move (17...Qa4), so the random book choice is the same on both
+# builds; after 18.c4 the book knows nothing and the engine searches.
+BOOK_LINE = ("[Event \"?\"]\n\n1.e4 c5 2.Nf3 d6 3.d4 cxd4 4.Nxd4 Nf6 5.Nc3 a6 6.Bg5 e6 7.f4 Qb6\n"
+             "8.Qd2 Qxb2 9.Rb1 Qa3 10.f5 Nc6 11.fxe6 fxe6 12.Nxc6 bxc6 13.e5 dxe5\n"
+             "14.Bxf6 gxf6 15.Ne4 Be7 16.Be2 h5 17.Rb3 *\n")
+# Two games; the first has a comment over a line end and line ends inside move pairs.
+TWO_GAMES = ("[Event \"one\"]\n[Site \"?\"]\n\n1.e4 {king's\npawn} e5 2.Nf3\nNc6 3.Bb5 a6 1-0\n\n"
+             "[Event \"two\"]\n\n1.d4 d5 2.c4 *\n")
+PICTURE = "\n r  n  b  q  k  b  n  r \n p  p  p  p  .  p  p  p \n" + " .  .  .  .  .  .  .  . \n" * 2 + \
+          " .  .  .  .  p  .  .  . \n" + " .  .  .  .  .  .  .  . \n" + \
+          " P  P  P  P  P  P  P  P \n R  N  B  Q  K  B  N  R \n"
+
+BOOK_SESSION = ["xboard", "ping 1", "_showlegal", "_loadpgn line.pgn", "go", "c2c4", "quit"]
+
+# name: (input lines, line end, files put in the working directory, the book's line end or None)
+SESSIONS = {
+    "book": (BOOK_SESSION, "\r\n", {"line.pgn": crlf(BOOK_LINE)}, "\n"),
+    "book_crlf": (BOOK_SESSION, "\n", {"line.pgn": BOOK_LINE}, "\r\n"),
+    "moves": (["new", "e2e4", "e9e4", "e2e5", "g1f3", "xyz", "\x1a", "ping 2", "_showlegal", "undo", "remove",
+               "d2d4", "quit"], "\n", {}, None),
+    "promotion": (["new", "force", "edit", "#", "Ka1", "Pb7", "c", "Kh1", "Pg2", ".", "_writepos", "_readpos",
+                   "b7b8n", "_get b8", "undo", "b7b8", "_get b8", "undo", "b7b8r", "g2g1b", "_get g1", "undo", "undo",
+                   "white", "go", "quit"], "\r\n", {}, None),
+    "mate": (["new", "force", "e2e4", "e7e5", "f1c4", "b8c6", "d1h5", "g8f6", "h5f7", "go", "undo", "h5f7",
+              "new", "force", "edit", "#", "Kb6", "Qc1", "c", "Ka8", ".", "c1c7", "quit"], "\n", {}, None),
+    "positions": (["new", "force", "e2e4", "e7e5", "g1f3", "_writepos", "_clear", "_get e4", "_readpos", "_get e4",
+                   "_get f3", "_showlegal", "quit"], "\r\n", {}, None),
+    "foreign_positions": (["new", "force", "_clear", "_readpos", "_get e4", "_showlegal", "quit"], "\n",
+                          {"pos.log": crlf(PICTURE)}, None),
+    "loadpgn": (["_loadpgn crlf.pgn", "_showlegal", "_loadpgn lf.pgn", "_showlegal", "ping 3", "quit"], "\r\n",
+                {"crlf.pgn": crlf(TWO_GAMES), "lf.pgn": TWO_GAMES}, None),
+}
+
+
+def run_session(runner, name, session, base):
+    lines, line_end, files, book_line_end = session
+    data = "".join(line + line_end for line in lines).encode("latin-1")
+    dirs = []
+    for side in ("linux", "windows"):
+        directory = fresh_dir(base / name / side)
+        for file_name, text in files.items():
+            (directory / file_name).write_bytes(text.encode())
+        if book_line_end:
+            book = Path(runner.options.book).read_text()
+            (directory / "aperturas.pgn").write_bytes(book.replace("\n", book_line_end).encode())
+        dirs.append(directory)
+    (status_l, linux), (status_w, windows) = runner.both([], dirs[0], dirs[1], data)
+    (base / name / "replies").write_bytes(windows)  # for reading after a run
+    ok = expect_same(f"session {name}", linux, windows)
+    # Without a book, _showlegal at start-up lists the moves of an empty board: none.
+    if book_line_end and windows.count(b"\n") < 10:
+        print(f"session {name}: the book was not loaded")
+        ok = False
+    if status_l != 0 or status_w != 0:
+        print(f"session {name}: exit status {status_l} on linux, {status_w} on windows")
+        ok = False
+    # Files the engine wrote: the same text, in the platform's line ends.
+    for written in sorted(p.name for p in dirs[1].iterdir()):
+        if written in files or written == "aperturas.pgn":
+            continue
+        ok &= expect_same(f"session {name}: {written}", crlf((dirs[0] / written).read_text()),
+                          (dirs[1] / written).read_bytes().decode())
+    return ok
+
+
+def cmd_sessions(runner):
+    runner.require_prefix()
+    if not Path(runner.options.book).is_file():
+        skip(f"{runner.options.book} is missing: the cross build generated no opening book")
+    base = runner.work / "sessions"
+    # Three at a time: the book session takes longest under wine.
+    with ThreadPoolExecutor(3) as pool:
+        results = list(pool.map(lambda item: run_session(runner, item[0], item[1], base), SESSIONS.items()))
+    return 0 if all(results) else 1
+
+
+def cmd_book(runner):
+    runner.require_prefix()
+    if not Path(runner.options.book).is_file():
+        skip(f"{runner.options.book} is missing: the cross build generated no opening book")
+    directory = fresh_dir(runner.work / "book")
+    text = Path(runner.options.book).read_text()
+    (directory / "lf.pgn").write_text(text, newline="\n")
+    (directory / "crlf.pgn").write_text(text, newline="\r\n")
+    walker = runner.options.book_walker
+    with ThreadPoolExecutor(3) as pool:
+        jobs = [pool.submit(runner.run, [runner.options.linux_book_walker, "lf.pgn"], directory),
+                pool.submit(runner.run, [runner.wine, walker, "lf.pgn"], directory),
+                pool.submit(runner.run, [runner.wine, walker, "crlf.pgn"], directory)]
+        # The walker writes through a text-mode stream: CR LF on Windows.
+        linux, windows_lf, windows_crlf = (job.result()[1].replace(b"\r\n", b"\n") for job in jobs)
+    print(f"linux, LF book: {linux.decode().strip()}")
+    ok = expect_same("book from LF file", linux, windows_lf) and expect_same("book from CRLF file", linux, windows_crlf)
+    counts = re.match(rb"games (\d+) entries (\d+) reached (\d+)", linux)
+    if not counts or int(counts.group(2)) == 0 or counts.group(2) != counts.group(3):
+        print("the book walk did not reach every entry")
+        ok = False
+    return 0 if ok else 1
+
+
+def cmd_files(runner):
+    """Log file names and contents with --log."""
+    runner.require_prefix()
+    base = runner.work / "files"
+    dirs = [fresh_dir(base / "linux"), fresh_dir(base / "windows")]
+    data = b"xboard\nnew\n_dump\nnotacommand\ne2e4\nquit\n"
+    (_, linux), (_, windows) = runner.both(["--log"], dirs[0], dirs[1], data)
+    ok = expect_same("replies with --log", linux, windows)
+    names = [sorted(p.name for p in d.iterdir()) for d in dirs]
+    print(f"log files: {names[1]}")
+    ok &= expect_same("log file names", names[0], names[1])
+    if not any(re.fullmatch(r"deb\d+\.log", n) for n in names[1]):
+        print("no transcript was written")
+        ok = False
+    for name in names[1]:
+        ok &= expect_same(name, crlf((dirs[0] / name).read_text()), (dirs[1] / name).read_bytes().decode())
+    return 0 if ok else 1
+
+
+def cmd_interrupt(runner):
+    """SIGINT (the console's Ctrl+C under wine) between commands must not end the engine."""
+    runner.require_prefix()
+    directory = fresh_dir(runner.work / "interrupt")
+    replies = directory / "replies"
+
+    def wait_for(text):
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline and text not in replies.read_bytes():
+            time.sleep(0.05)
+
+    with open(replies, "wb") as output:
+        engine = subprocess.Popen(runner.windows(runner.options.exe, []), stdin=subprocess.PIPE, stdout=output,
+                                  stderr=subprocess.DEVNULL, cwd=directory, env=runner.env)
+    engine.stdin.write(b"ping 1\n")
+    engine.stdin.flush()
+    wait_for(b"pong 1\n")
+    engine.send_signal(signal.SIGINT)
+    time.sleep(0.5)  # wine runs the console's Ctrl+C handlers on a thread of their own
+    try:
+        engine.stdin.write(b"ping 2\nquit\n")
+        engine.stdin.close()
+    except BrokenPipeError:
+        pass
+    status = engine.wait(timeout=30)
+    got = replies.read_bytes()
+    if got != b"pong 1\npong 2\n" or status != 0:
+        print(f"after SIGINT: {got!r}, exit status {status}")
+        return 1
+    return 0
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--exe", required=True)
+    parser.add_argument("--book-walker", required=True)
+    parser.add_argument("--linux-kelvo", required=True)
+    parser.add_argument("--linux-book-walker", required=True)
+    parser.add_argument("--book", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("command")
+    options = parser.parse_args()
+    command = globals().get(f"cmd_{options.command}")
+    if not command:
+        parser.error(f"unknown command {options.command}")
+    return command(Runner(options))
+
+
+if __name__ == "__main__":
+    sys.exit(main())
