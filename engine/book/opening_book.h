@@ -28,10 +28,15 @@ class OpeningBook {
   // the file cannot be opened (the Game is then left untouched).
   int loadBook(const std::string& path);
   void addEntry(const CChessBoard& position, const Move& move);
+  // The same with the entry made and its squares hashed by the caller.
+  // The same for `count` entries made and hashed by the caller, under one lock.
+  void addEntries(const BookEntry* added, const std::uint64_t* squaresHashes, std::size_t count);
   // The moves stored for these squares, in book order.
   std::vector<Move> probeBook(const CChessBoard& position) const;
   void clearBook();
   std::size_t entryCount() const;
+  // A copy of every entry in book order (tests compare loaders with it).
+  std::vector<BookEntry> entryList() const;
 
   OpeningBook() = default;
   OpeningBook(const OpeningBook&) = delete;
@@ -50,6 +55,9 @@ class OpeningBook {
   mutable std::vector<IndexEntry> index;  // sorted by (hash, entry) when indexSorted
   mutable bool indexSorted = true;
 };
+
+BookEntry makeBookEntry(const CBoard& position, const Move& move);
+std::uint64_t hashBookSquares(const Piece (&squares)[64]);
 
 // (count × r) ÷ 32767, capped at count - 1: the book's random pick for r in 0..32767.
 int bookMoveIndex(int count, int r);

@@ -1,18 +1,21 @@
 #include "book/pgn_reader.h"
 
 #include <cctype>
-#include <utility>
 #include <mutex>
 
-#include "book/opening_book.h"
 #include "driver/game.h"
+#include "position/move_gen.h"
 #include "position/notation.h"
 
 namespace {
 
 bool isBlank(int c) { return c != EOF && std::isspace(static_cast<unsigned char>(c)); }
 bool isLetter(char c) { return c >= 'A' && c <= 'z'; }
-bool isResult(const std::string& word) { return word == "1-0" || word == "0-1" || word == "1/2-1/2"; }
+// Asked of every word, so by length first.
+bool isResult(const std::string& word) {
+  if (word.size() == 3) return word == "1-0" || word == "0-1";
+  return word.size() == 7 && word == "1/2-1/2";
+}
 
 // Every ply keeps a whole position in the history, so a file holding one endless
 // game would exhaust memory. No game reaches this length (the 75-move and
@@ -23,42 +26,32 @@ constexpr std::size_t MAX_WORD = 4096;
 
 }  // namespace
 
-PgnReader::~PgnReader() { close(); }
-
-void PgnReader::close() {
-  if (file) std::fclose(file);
-  file = nullptr;
-}
-
-void PgnReader::attach(std::FILE* stream) {
-  close();
-  file = stream;
-}
+void PgnReader::attach(std::FILE* stream) { file.attach(stream); }
 
 // A white-space-delimited word; the blank after it is consumed too. A word
 // ends after MAX_WORD characters as well: no move or result is that long, and
 // a file without blanks must not grow one string without bound.
 bool PgnReader::readWord(std::string& word) {
   word.clear();
-  int c = std::getc(file);
-  while (isBlank(c)) c = std::getc(file);
+  int c = file.get();
+  while (isBlank(c)) c = file.get();
   while (c != EOF && !isBlank(c)) {
     word.push_back(static_cast<char>(c));
     if (word.size() >= MAX_WORD) return true;
-    c = std::getc(file);
+    c = file.get();
   }
   return !word.empty();
 }
 
 void PgnReader::skipTags() {
   bool insideTag = false;
-  for (int c = std::getc(file); c != EOF; c = std::getc(file)) {
+  for (int c = file.get(); c != EOF; c = file.get()) {
     if (c == '[') {
       insideTag = true;
     } else if (c == ']') {
       insideTag = false;
     } else if (!insideTag && c > ' ') {
-      std::ungetc(c, file);
+      file.unget();
       return;
     }
   }
@@ -75,10 +68,10 @@ std::string PgnReader::castlingToken(const std::string& word) {
 std::string PgnReader::nextToken() {
   std::string word;
   for (;;) {
-    const long start = std::ftell(file);
+    const long start = file.tell();
     if (!readWord(word)) return "";
     if (word.find('[') != std::string::npos) {
-      std::fseek(file, start, SEEK_SET);  // the tag section belongs to the next game
+      file.seek(start);  // the tag section belongs to the next game
       return "";
     }
     if (isResult(word)) return word;
@@ -99,22 +92,29 @@ std::string PgnReader::nextToken() {
       }
       i = word.size();
     }
-    if (std::feof(file)) return "";
+    if (file.atEnd()) return "";
   }
 }
 
-Move PgnReader::parseBookMove(const std::string& token) {
-  CChessBoard& position = Game::instance().position;
-  std::string key(reinterpret_cast<const char*>(position.squares), sizeof position.squares);
-  key += static_cast<char>(position.sideToMove);
-  key += static_cast<char>(position.castlingRights);
-  key += static_cast<char>(position.enPassantSquare);
-  key += token;
-  const auto found = bookMoves.find(key);
-  if (found != bookMoves.end()) return found->second;
-  const Move move = parseSan(position, token);
-  bookMoves.emplace(std::move(key), move);
-  return move;
+// A reader walking one file keeps it open from game to game.
+bool PgnReader::openAt(const std::string& path, long offset) {
+  if (!file.isOpen() || file.path() != path) {
+    if (!file.open(path)) return false;
+  }
+  file.seek(offset);
+  return true;
+}
+
+// The next game starts at its first tag line; only blanks left is the end.
+long PgnReader::nextGameOffset() {
+  int c = file.get();
+  while (isBlank(c)) c = file.get();
+  if (c == EOF) {
+    file.close();
+    return 0;
+  }
+  file.unget();
+  return file.tell();
 }
 
 long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book) {
@@ -124,10 +124,7 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
     game.setupInitialPosition();
     if (book) game.history.clear();
   }
-
-  file = std::fopen(path.c_str(), "r");
-  if (!file) return 0;
-  std::fseek(file, offset, SEEK_SET);
+  if (!openAt(path, offset)) return 0;
   skipTags();
 
   for (int plies = 0;; ++plies) {
@@ -135,24 +132,71 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
     if (token.empty() || isResult(token)) break;
     std::lock_guard guard(game.mutex());
     Move move;  // null past the cap
-    if (plies < MAX_GAME_PLIES) move = book ? parseBookMove(token) : parseSan(game.position, token);
+    if (plies < MAX_GAME_PLIES) move = parseSan(game.position, token);
     if (move.isNull()) {
-      close();
+      file.close();
       return 0;
     }
     if (book) book->addEntry(game.position, move);
     game.playMove(move);
   }
+  return nextGameOffset();
+}
 
-  // The next game starts at its first tag line; only blanks left is the end.
-  int c = std::getc(file);
-  while (isBlank(c)) c = std::getc(file);
-  if (c == EOF) {
-    close();
-    return 0;
+// Book games come sorted by opening, so a game mostly repeats the previous
+// one's first moves: those plies are taken from the kept line as they were, and
+// only the rest is parsed and made. Parsing depends on nothing but the
+// position and the word, so the entries are the ones readGame would add.
+long PgnReader::readBookGame(const std::string& path, long offset, OpeningBook& book) {
+  bookLineLength = 0;
+  if (!openAt(path, offset)) return 0;
+  skipTags();
+
+  long next = -1;
+  for (std::size_t ply = 0; next < 0; ++ply) {
+    const std::string token = nextToken();
+    if (token.empty() || isResult(token)) {
+      next = nextGameOffset();
+      break;
+    }
+    if (ply < line.tokens.size() && line.tokens[ply] == token) {
+      bookLineLength = ply + 1;
+      continue;
+    }
+    line.truncate(ply);
+    if (ply >= static_cast<std::size_t>(MAX_GAME_PLIES)) break;
+    if (ply == 0) {
+      scratch.setupInitialPosition();
+    } else {
+      static_cast<CBoard&>(scratch) = line.after[ply - 1];
+    }
+    const Move move = parseSanQuietly(scratch, token);
+    if (move.isNull()) break;
+    line.tokens.push_back(token);
+    line.entries.push_back(makeBookEntry(scratch, move));
+    line.hashes.push_back(hashBookSquares(line.entries.back().squares));
+    CBoard& after = line.after.emplace_back(scratch);
+    applyMove(after, move);
+    after.sideToMove = after.sideToMove ? 0 : 1;
+    bookLineLength = ply + 1;
   }
-  std::ungetc(c, file);
-  const long next = std::ftell(file);
-  close();
+  if (next < 0) {  // an unreadable word: what came before it still counts
+    file.close();
+    next = 0;
+  }
+  book.addEntries(line.entries.data(), line.hashes.data(), bookLineLength);
   return next;
+}
+
+void PgnReader::BookLine::truncate(std::size_t plies) {
+  tokens.resize(plies);
+  entries.resize(plies);
+  hashes.resize(plies);
+  after.resize(plies);
+}
+
+std::vector<Move> PgnReader::bookGameMoves() const {
+  std::vector<Move> moves;
+  for (std::size_t i = 0; i < bookLineLength; ++i) moves.push_back(line.entries[i].move);
+  return moves;
 }

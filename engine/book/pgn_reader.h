@@ -1,21 +1,21 @@
 #pragma once
-// Reads PGN games into the engine's Game, move by move, optionally adding every
-// (position, move) pair to an opening book. A game is addressed by the byte
-// offset of its tag section; tag values are never read. Variations are not
-// recognised: their words are read as moves of the main line.
+// Reads PGN games into the engine's Game, move by move, or walks a whole file
+// into an opening book. A game is addressed by the byte offset of its tag
+// section; tag values are never read. Variations are not recognised: their
+// words are read as moves of the main line.
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
-#include "position/move.h"
-
-class OpeningBook;
+#include "book/opening_book.h"
+#include "book/pgn_file.h"
+#include "position/chess_board.h"
 
 class PgnReader {
  public:
   PgnReader() = default;
-  ~PgnReader();
   PgnReader(const PgnReader&) = delete;
   PgnReader& operator=(const PgnReader&) = delete;
 
@@ -24,6 +24,13 @@ class PgnReader {
   // 0 at the end of the file, when the file cannot be opened, or at the first
   // word that is not a legal move (the moves before it stay played).
   long readGame(const std::string& path, long offset, OpeningBook* book);
+
+  // Adds the game at `offset` to the book without touching the Game; same
+  // result as readGame. The file stays open for the next game, and the plies
+  // this game shares with the previous one are not parsed or made again.
+  long readBookGame(const std::string& path, long offset, OpeningBook& book);
+  // The moves of the last game readBookGame read, up to where it stopped.
+  std::vector<Move> bookGameMoves() const;
 
   // The next movetext token of the open file: "" at the end of the movetext
   // (a tag section follows, or end of file), a result, "-1" when the file ends
@@ -39,12 +46,23 @@ class PgnReader {
 
  private:
   bool readWord(std::string& word);
-  void close();
-  Move parseBookMove(const std::string& token);
+  bool openAt(const std::string& path, long offset);
+  // After the movetext: the offset of the next game, or 0 at the end of the file.
+  long nextGameOffset();
 
-  std::FILE* file = nullptr;
-  // Book games share their openings, so the same word is read in the same
-  // position thousands of times; parseSan depends on nothing but the position
-  // proper and the word. Kept for the life of the reader (one book load).
-  std::unordered_map<std::string, Move> bookMoves;
+  // The last book game, ply by ply: the word, the book entry it made (the
+  // position before the move and the move), that position's hash, and the
+  // position after the move.
+  struct BookLine {
+    std::vector<std::string> tokens;
+    std::vector<BookEntry> entries;
+    std::vector<std::uint64_t> hashes;
+    std::vector<CBoard> after;
+    void truncate(std::size_t plies);
+  };
+
+  PgnFile file;
+  BookLine line;
+  std::size_t bookLineLength = 0;  // plies of the line that belong to the last game
+  CChessBoard scratch;             // the SAN parser reads a whole position
 };
