@@ -27,7 +27,7 @@ test-fast: setup
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 bench:
-	KELVO_EXTRA_PACKAGES="stockfish hyperfine" tools/setup.sh $(BUILD)
+	KELVO_EXTRA_PACKAGES="stockfish hyperfine valgrind strace" tools/setup.sh $(BUILD)
 	tools/bench.sh $(BUILD)
 
 # libFuzzer targets under ASan/UBSan, FUZZ_SECONDS each; any finding fails.
