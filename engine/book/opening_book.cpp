@@ -38,14 +38,14 @@ OpeningBook& OpeningBook::instance() {
   return *book;
 }
 
-int OpeningBook::loadBook(const std::string& path) {
+int OpeningBook::loadBook(const std::string& path, OpeningNames* names) {
   if (!std::ifstream(path)) return 0;
   PgnReader reader;
   int games = 0;
   long offset = 0;
   for (;;) {
     ++games;
-    const long next = reader.readBookGame(path, offset, *this);
+    const long next = reader.readBookGame(path, offset, *this, names);
     // A word holding "[" where a game's movetext starts ("] a[") ends that game
     // before anything is read; reading it again would go on for ever.
     if (next <= offset) break;

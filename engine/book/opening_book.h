@@ -19,6 +19,8 @@ struct BookEntry {
   Move move;
 };
 
+class OpeningNames;
+
 class OpeningBook {
  public:
   static OpeningBook& instance();
@@ -26,7 +28,8 @@ class OpeningBook {
   // Appends the games of a PGN file; stops quietly at the first unreadable
   // move. Returns the number of games read (the faulty one included), 0 when
   // the file cannot be opened (the Game is then left untouched).
-  int loadBook(const std::string& path);
+  // With `names`, the openings named by the games' tags are kept there too.
+  int loadBook(const std::string& path, OpeningNames* names = nullptr);
   void addEntry(const CChessBoard& position, const Move& move);
   // The same with the entry made and its squares hashed by the caller.
   // The same for `count` entries made and hashed by the caller, under one lock.

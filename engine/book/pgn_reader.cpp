@@ -24,6 +24,15 @@ bool isResult(const std::string& word) {
 constexpr int MAX_GAME_PLIES = 20000;
 constexpr std::size_t MAX_WORD = 4096;
 
+const CBoard& initialPosition() {
+  static const CBoard initial = [] {
+    CChessBoard position;
+    position.setupInitialPosition();
+    return static_cast<CBoard>(position);
+  }();
+  return initial;
+}
+
 }  // namespace
 
 void PgnReader::attach(std::FILE* stream) { file.attach(stream); }
@@ -43,18 +52,44 @@ bool PgnReader::readWord(std::string& word) {
   return !word.empty();
 }
 
-void PgnReader::skipTags() {
+void PgnReader::skipTags() { readTags(nullptr); }
+
+// The tag section as skipTags reads it; with `name`, the ECO and Opening
+// values are kept on the way.
+void PgnReader::readTags(OpeningName* name) {
   bool insideTag = false;
+  std::string tag;
   for (int c = file.get(); c != EOF; c = file.get()) {
     if (c == '[') {
       insideTag = true;
+      tag.clear();
     } else if (c == ']') {
+      if (insideTag && name) keepTag(tag, *name);
       insideTag = false;
     } else if (!insideTag && c > ' ') {
       file.unget();
       return;
+    } else if (insideTag && name && tag.size() < MAX_WORD) {
+      tag.push_back(static_cast<char>(c));
     }
   }
+}
+
+// `ECO "B20"` or `Opening "Defensa Siciliana"`; a value is the quoted
+// string, with \" and \\ standing for themselves.
+void PgnReader::keepTag(const std::string& tag, OpeningName& name) {
+  const std::size_t space = tag.find_first_of(" \t");
+  const std::string key = tag.substr(0, space);
+  std::string* target = key == "ECO" ? &name.eco : key == "Opening" ? &name.name : nullptr;
+  if (!target) return;
+  const std::size_t quote = tag.find('"');
+  if (quote == std::string::npos) return;
+  std::string value;
+  for (std::size_t i = quote + 1; i < tag.size() && tag[i] != '"'; ++i) {
+    if (tag[i] == '\\' && i + 1 < tag.size()) ++i;
+    value.push_back(tag[i]);
+  }
+  *target = std::move(value);
 }
 
 std::string PgnReader::castlingToken(const std::string& word) {
@@ -147,15 +182,17 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
 // one's first moves: those plies are taken from the kept line as they were, and
 // only the rest is parsed and made. Parsing depends on nothing but the
 // position and the word, so the entries are the ones readGame would add.
-long PgnReader::readBookGame(const std::string& path, long offset, OpeningBook& book) {
+long PgnReader::readBookGame(const std::string& path, long offset, OpeningBook& book, OpeningNames* names) {
   bookLineLength = 0;
   if (!openAt(path, offset)) return 0;
-  skipTags();
+  OpeningName name;
+  readTags(names ? &name : nullptr);
 
   long next = -1;
   for (std::size_t ply = 0; next < 0; ++ply) {
     const std::string token = nextToken();
     if (token.empty() || isResult(token)) {
+      if (names) names->add(ply == 0 ? initialPosition() : line.after[ply - 1], std::move(name));
       next = nextGameOffset();
       break;
     }
@@ -166,7 +203,7 @@ long PgnReader::readBookGame(const std::string& path, long offset, OpeningBook& 
     line.truncate(ply);
     if (ply >= static_cast<std::size_t>(MAX_GAME_PLIES)) break;
     if (ply == 0) {
-      scratch.setupInitialPosition();
+      static_cast<CBoard&>(scratch) = initialPosition();
     } else {
       static_cast<CBoard&>(scratch) = line.after[ply - 1];
     }

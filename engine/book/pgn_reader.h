@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "book/opening_book.h"
+#include "book/opening_names.h"
 #include "book/pgn_file.h"
 #include "position/chess_board.h"
 
@@ -28,7 +29,9 @@ class PgnReader {
   // Adds the game at `offset` to the book without touching the Game; same
   // result as readGame. The file stays open for the next game, and the plies
   // this game shares with the previous one are not parsed or made again.
-  long readBookGame(const std::string& path, long offset, OpeningBook& book);
+  // With `names`, a game read to its end names its last position after its
+  // ECO and Opening tags.
+  long readBookGame(const std::string& path, long offset, OpeningBook& book, OpeningNames* names = nullptr);
   // The moves of the last game readBookGame read, up to where it stopped.
   std::vector<Move> bookGameMoves() const;
 
@@ -46,6 +49,8 @@ class PgnReader {
 
  private:
   bool readWord(std::string& word);
+  void readTags(OpeningName* name);
+  static void keepTag(const std::string& tag, OpeningName& name);
   bool openAt(const std::string& path, long offset);
   // After the movetext: the offset of the next game, or 0 at the end of the file.
   long nextGameOffset();
