@@ -3,7 +3,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup play test test-fast bench fuzz soak clean
+.PHONY: all setup play test test-fast package bench fuzz soak clean
 
 all: setup
 
@@ -25,6 +25,12 @@ test: setup
 
 test-fast: setup
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The Debian package $(BUILD)/kelvo_<version>_<arch>.deb (CPack), then its file
+# list, dependencies and lintian checked.
+package: setup
+	cmake --build $(BUILD) --target package
+	tools/check_package.sh $$(ls -t $(BUILD)/kelvo_*.deb | head -1)
 
 bench:
 	KELVO_EXTRA_PACKAGES="stockfish hyperfine valgrind strace" tools/setup.sh $(BUILD)

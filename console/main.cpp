@@ -10,6 +10,7 @@
 #include <string>
 
 #include "console_host.h"
+#include "data_location.h"
 #include "driver/commands.h"
 #include "driver/engine_io.h"
 #include "position/fen.h"
@@ -50,6 +51,8 @@ int main(int argc, char** argv) {
   // xboard interrupts engines that do not announce sigint=0 before sending a
   // move; the default action would end the game.
   std::signal(SIGINT, SIG_IGN);
+  // Started by xboard from its engine list, the installed engine still finds its book.
+  dataLocation::enterDataFolder({"aperturas.pgn"});
   if (argc >= 2) EngineIO::instance().enableLogging();
   ConsoleHost host(std::cin);
   return runEngine(host);

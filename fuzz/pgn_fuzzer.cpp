@@ -1,6 +1,6 @@
 // Any file as a PGN: loaded as the opening book (every game, as at start-up)
 // and as "_loadpgn" loads it (the first game, after a new game). The book must
-// then answer a probe of the position the games left.
+// then answer a probe of the position the games left, legal moves only.
 
 #include <cstdio>
 #include <string>
@@ -21,11 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   OpeningBook book;
   book.loadBook(path);
   Game& game = Game::instance();
-  book.probeBook(game.position);
+  book.probeLegalMoves(game.position);
 
   game.startNewGame();
   PgnReader reader;
   reader.readGame(path, 0, nullptr);
-  book.probeBook(game.position);
+  book.probeLegalMoves(game.position);
   return 0;
 }

@@ -11,6 +11,12 @@ PixelSize frameClientSize(int squareSize) {
 
 int clampSquareSize(int squareSize) { return std::clamp(squareSize, MIN_SQUARE_SIZE, MAX_SQUARE_SIZE); }
 
+int largestFittingSquareSize(PixelSize room, PixelSize overhead) {
+  const int byWidth = (room.width - overhead.width) / BOARD_CELLS;
+  const int byHeight = (room.height - overhead.height) / BOARD_CELLS;
+  return clampSquareSize(std::min(byWidth, byHeight));
+}
+
 int squareAtCell(int column, int row, bool whiteAtBottom) {
   return whiteAtBottom ? makeSquare(column, row) : makeSquare(7 - column, 7 - row);
 }

@@ -29,6 +29,9 @@ struct PixelSize {
 PixelSize boardPixelSize(int squareSize);
 PixelSize frameClientSize(int squareSize);
 int clampSquareSize(int squareSize);
+// The largest cell size whose window, the board plus a fixed overhead of bars
+// and borders, fits in room (never below the minimum).
+int largestFittingSquareSize(PixelSize room, PixelSize overhead);
 
 // The square drawn in board column c (0..7, left to right) and board row i
 // (0..7, bottom to top).

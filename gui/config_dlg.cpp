@@ -28,9 +28,8 @@ CConfigDlg::CConfigDlg(const Choices& shown, QWidget* parent) : QDialog(parent) 
   debugFilesBox->setChecked(shown.debugFiles);
   debugBox->setChecked(shown.debug);
 
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+  // Standard buttons, so they carry the toolkit's translated texts.
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
+#include <QTranslator>
 
 #include "dovrel2_doc.h"
 #include "engine_bridge.h"
@@ -52,7 +55,19 @@ void CDovrel2App::unregisterFonts() {
   }
 }
 
+// The toolkit's own texts (standard buttons, file dialogs) in Spanish, like
+// the rest of the program; without the translation they stay in English.
+void CDovrel2App::loadToolkitTranslation() {
+  auto translation = std::make_unique<QTranslator>();
+  if (!translation->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    return;
+  QCoreApplication::installTranslator(translation.get());
+  toolkitTranslation = std::move(translation);
+}
+
 bool CDovrel2App::initInstance(const QStringList& arguments) {
+  loadToolkitTranslation();
   if (!registerFonts()) return false;
   QApplication::setWindowIcon(knightIcon());
 

@@ -9,6 +9,7 @@
 
 class CDovrel2Doc;
 class CMainFrame;
+class QTranslator;
 
 class CDovrel2App {
  public:
@@ -25,10 +26,12 @@ class CDovrel2App {
 
  private:
   bool registerFonts();
+  void loadToolkitTranslation();
   void unregisterFonts();
 
   int regularFont = -1;
   int meridaFont = -1;
+  std::unique_ptr<QTranslator> toolkitTranslation;
   std::unique_ptr<CDovrel2Doc> doc;
   std::unique_ptr<CMainFrame> frame;
 };

@@ -16,7 +16,6 @@ bool loadGame(const QString& fileName) {
   Game& game = Game::instance();
   std::lock_guard guard(game.mutex());
   game.startNewGame();
-  if (!QFileInfo(fileName).isReadable()) return false;
   PgnReader reader;
   reader.readGame(QFile::encodeName(fileName).toStdString(), 0, nullptr);
   return !game.history.empty();
@@ -25,14 +24,19 @@ bool loadGame(const QString& fileName) {
 }  // namespace
 
 bool CDovrel2Doc::openDocument(const QString& fileName) {
-  const bool loaded = loadGame(fileName);
-  if (loaded) {
-    path = fileName;
-    emit titleChanged();
-  } else {
-    showMessage(QMessageBox::Warning, QStringLiteral("Error loading file"));
+  // A file that cannot be read at all leaves the game and the document alone.
+  const QFileInfo file(fileName);
+  if (!file.isReadable() || file.isDir()) {
+    showMessage(QMessageBox::Warning, QStringLiteral("Error loading file"), window);
+    return false;
   }
+  // Loading has replaced the game even when it fails; the document then holds
+  // that new game, untitled, so a later Save cannot overwrite the file.
+  const bool loaded = loadGame(fileName);
+  path = loaded ? fileName : QString();
+  emit titleChanged();
   emit refreshViews();
+  if (!loaded) showMessage(QMessageBox::Warning, QStringLiteral("Error loading file"), window);
   return loaded;
 }
 

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+class QWidget;
+
 class CDovrel2Doc : public QObject {
   Q_OBJECT
 
@@ -13,12 +15,15 @@ class CDovrel2Doc : public QObject {
 
   // Starts a new game and plays the first game of the file into it, as the
   // engine's "_loadpgn" does. Shows "Error loading file" when the file cannot
-  // be read or holds no readable move. The engine worker must be idle.
+  // be read (the game stays) or holds no readable move (the new game stays,
+  // untitled). The engine worker must be idle.
   bool openDocument(const QString& path);
   // Writes the move list text and nothing else.
   bool saveDocument(const QString& path);
-  // Ctrl+N: forgets the file name; the game stays.
+  // Ctrl+N, and a new game in the engine: forgets the file name; the game stays.
   void newDocument();
+  // The window its message boxes belong to.
+  void setWindow(QWidget* owner) { window = owner; }
 
   const QString& pathName() const { return path; }
   // "name.pgn - dovrel2", or the bare title before a file is named.
@@ -30,4 +35,5 @@ class CDovrel2Doc : public QObject {
 
  private:
   QString path;
+  QWidget* window = nullptr;
 };

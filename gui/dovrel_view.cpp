@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <mutex>
 
 #include "board_geometry.h"
@@ -62,8 +63,16 @@ void CDovrelView::larger() { resizeBoard(squareSizeValue + 1); }
 
 void CDovrelView::smaller() { resizeBoard(squareSizeValue - 1); }
 
+void CDovrelView::setMaxSquareSize(int size) {
+  maxSquareSize = clampSquareSize(size);
+  if (squareSizeValue <= maxSquareSize) return;
+  squareSizeValue = maxSquareSize;
+  updateGeometry();
+  update();
+}
+
 void CDovrelView::resizeBoard(int newSquareSize) {
-  squareSizeValue = clampSquareSize(newSquareSize);
+  squareSizeValue = std::min(clampSquareSize(newSquareSize), maxSquareSize);
   updateGeometry();
   repaint();
   emit clientSizeWanted(desiredClientSize());

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "board_geometry.h"
 #include "position/chess_board.h"
 
 class CDovrelView : public QWidget {
@@ -46,6 +47,8 @@ class CDovrelView : public QWidget {
   void browseForward();  // Ver mov. siguiente
   void browseLive();     // Ver pos. actual
   void refresh();
+  // The largest cell size the screen has room for; a larger board shrinks to it.
+  void setMaxSquareSize(int size);
 
  signals:
   // Left click on the live board: the square under the pointer, 0x88 encoded
@@ -65,6 +68,7 @@ class CDovrelView : public QWidget {
 
   bool whiteAtBottomValue = true;
   int squareSizeValue;
+  int maxSquareSize = MAX_SQUARE_SIZE;
   int browseIndexValue = -1;
   QString fontNameValue = QStringLiteral("Regular");
   bool awaitingFirstClick = true;

@@ -4,6 +4,8 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include <ostream>
+
 #include "driver/commands.h"
 #include "driver/engine_io.h"
 #include "player_settings.h"
@@ -15,8 +17,19 @@ EngineBridge::~EngineBridge() {
   delete worker;
 }
 
+namespace {
+
+// The desktop app shows the engine's lines in its own windows only.
+std::ostream& discardedOutput() {
+  static std::ostream stream(nullptr);
+  return stream;
+}
+
+}  // namespace
+
 void EngineBridge::start() {
   if (worker) return;
+  EngineIO::instance().setOutput(&discardedOutput());
   worker = QThread::create([this] {
     runEngine(*this);
     if (!quitting) QMetaObject::invokeMethod(this, [this] { emit engineFinished(); }, Qt::QueuedConnection);
@@ -71,7 +84,10 @@ void EngineBridge::shutdown() {
   // The worker may be inside a call it needs this thread to run.
   while (!worker->wait(QDeadlineTimer(20))) QCoreApplication::sendPostedEvents(this);
   io.stopRequested = false;
-  if (io.host() == this) io.setHost(nullptr);
+  if (io.host() == this) {
+    io.setHost(nullptr);
+    io.setOutput(nullptr);
+  }
 }
 
 void EngineBridge::callOnMainThread(const std::function<void()>& call) {

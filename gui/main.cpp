@@ -6,8 +6,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 
+#include "data_location.h"
 #include "dovrel2_app.h"
 #include "main_frame.h"
 #include "position/square.h"
@@ -57,11 +59,16 @@ int main(int argc, char* argv[]) {
   parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A PGN game to open."));
   parser.process(application);
 
-  CDovrel2App app;
+  // Names given relative to where the program was started must survive the
+  // move into the data folder below.
+  const auto absolute = [](const QString& path) { return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath(); };
   QStringList arguments{application.arguments().value(0)};
-  arguments += parser.positionalArguments();
+  for (const QString& file : parser.positionalArguments()) arguments += absolute(file);
+  const Script script{parser.value(play), absolute(parser.value(grabStart)), absolute(parser.value(grab))};
+  dataLocation::enterDataFolder({CDovrel2App::REGULAR_FONT_FILE, CDovrel2App::MERIDA_FONT_FILE});
+
+  CDovrel2App app;
   if (!app.initInstance(arguments)) return 1;
-  if (parser.isSet(play) && parser.value(play).size() >= 4)
-    runScript(app.mainFrame(), {parser.value(play), parser.value(grabStart), parser.value(grab)});
+  if (parser.isSet(play) && script.move.size() >= 4) runScript(app.mainFrame(), script);
   return application.exec();
 }

@@ -10,6 +10,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -19,9 +20,11 @@
 #include <mutex>
 
 #include "about_dlg.h"
+#include "board_geometry.h"
 #include "book/opening_book.h"
 #include "command_dlg.h"
 #include "config_dlg.h"
+#include "data_location.h"
 #include "debug_dialog.h"
 #include "dovrel2_doc.h"
 #include "dovrel_view.h"
@@ -44,6 +47,10 @@ constexpr int BLACK = 0;
 constexpr int RED = 255;
 constexpr int STATUS_TIMER_MS = 200;
 const QString PGN_FILTER = QStringLiteral("Partidas PGN (*.pgn);;Todos los archivos (*.*)");
+
+// Where the file dialogs open: the folder the user started the program in,
+// even when it moved into its data folder (empty: the dialog's own default).
+QString startDirectory() { return QString::fromStdString(dataLocation::startDirectory().string()); }
 
 // The standard prompts of the framework's own commands.
 const QString PROMPT_OPEN = QStringLiteral("Abre un documento existente\nAbrir");
@@ -74,6 +81,7 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, QWidget* parent)
       rightBarDlg(new CRightBarDlg(this)),
       engineStatus(new QLabel(this)),
       promotionChooser([this] { return CPromotingSelDlg::ask(this); }) {
+  doc->setWindow(this);
   setWindowTitle(doc->windowTitle());
   setCentralWidget(boardView);
   createActions();
@@ -255,12 +263,26 @@ void CMainFrame::updateRecentMenu() {
   }
 }
 
-// The window is not resizable by hand; it always wraps the board exactly.
+// The window is not resizable by hand; it always wraps the board exactly, and
+// the board grows only while the whole window, status bar included, still
+// fits the screen.
 void CMainFrame::fitToBoard() {
-  boardView->setFixedSize(boardView->sizeHint());
-  if (QLayout* frameLayout = layout()) {
-    frameLayout->invalidate();
-    frameLayout->activate();
+  auto wrapBoard = [this] {
+    boardView->setFixedSize(boardView->sizeHint());
+    if (QLayout* frameLayout = layout()) {
+      frameLayout->invalidate();
+      frameLayout->activate();
+    }
+  };
+  wrapBoard();
+  if (const QScreen* display = screen()) {
+    const QSize borders = frameGeometry().size() - geometry().size();
+    const QSize overhead = sizeHint() - boardView->sizeHint() + borders;
+    const QSize room = display->availableGeometry().size();
+    const int largest = largestFittingSquareSize({room.width(), room.height()}, {overhead.width(), overhead.height()});
+    const int before = boardView->squareSize();
+    boardView->setMaxSquareSize(largest);
+    if (boardView->squareSize() != before) wrapBoard();
   }
   setFixedSize(sizeHint());
 }
@@ -275,6 +297,9 @@ void CMainFrame::sendCommand(const QString& text) {
 
 void CMainFrame::onCommandWanted(QByteArray* buffer) {
   *buffer = pending;
+  // The engine replaces the game: a file named by the document no longer holds it.
+  const QByteArray word = pending.trimmed().split(' ').value(0);
+  if (word == "new" || word == "_loadpgn") doc->newDocument();
   refresh();
   if (commandDlg) commandDlg->appendText(BLACK, QString::fromLatin1(pending));
   emit commandTaken(QString::fromLatin1(pending.chopped(1)));
@@ -400,9 +425,11 @@ void CMainFrame::startNewGame() { sendCommand(QStringLiteral("new")); }
 void CMainFrame::openFile(const QString& path) {
   // Loading replaces the Game's position and players: never under a thinking engine.
   engine->whenIdle([this, path] {
-    if (doc->openDocument(path)) {
+    // A recent entry that no longer opens is dropped from the list.
+    if (doc->openDocument(path))
       recentFiles.add(path);
-    }
+    else
+      recentFiles.remove(path);
     updateRecentMenu();
   });
 }
@@ -417,7 +444,7 @@ bool CMainFrame::saveFile(const QString& path) {
 }
 
 void CMainFrame::fileOpen() {
-  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Abrir"), QString(), PGN_FILTER);
+  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Abrir"), startDirectory(), PGN_FILTER);
   if (!path.isEmpty()) openFile(path);
 }
 
@@ -429,7 +456,8 @@ void CMainFrame::fileSave() {
 }
 
 void CMainFrame::fileSaveAs() {
-  QFileDialog dialog(this, QStringLiteral("Guardar como"), doc->pathName(), PGN_FILTER);
+  QFileDialog dialog(this, QStringLiteral("Guardar como"),
+                     doc->pathName().isEmpty() ? startDirectory() : doc->pathName(), PGN_FILTER);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("pgn"));
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) saveFile(dialog.selectedFiles().first());

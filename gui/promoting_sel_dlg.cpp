@@ -17,9 +17,13 @@ struct Choice {
 };
 constexpr Choice CHOICES[4] = {{"QUEEN", WHITE_QUEEN}, {"ROOK", WHITE_ROOK}, {"KNIGHT", WHITE_KNIGHT}, {"BISHOP", WHITE_BISHOP}};
 
-// The piece as the board draws it on a light square, 32 x 30 pixels.
+constexpr int BITMAP_WIDTH = 32;
+constexpr int BITMAP_HEIGHT = 30;
+constexpr int BUTTON_SIZE = 40;  // the bitmap with a few pixels of edge around it
+
+// The piece as the board draws it on a light square.
 QPixmap pieceBitmap(int piece) {
-  QPixmap bitmap(32, 30);
+  QPixmap bitmap(BITMAP_WIDTH, BITMAP_HEIGHT);
   bitmap.fill(Qt::white);
   QPainter painter(&bitmap);
   QFont font(QString::fromLatin1(fontFamily("Regular").data(), static_cast<qsizetype>(fontFamily("Regular").size())));
@@ -36,10 +40,17 @@ QPixmap pieceBitmap(int piece) {
 CPromotingSelDlg::CPromotingSelDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Promoting"));
   auto* layout = new QHBoxLayout(this);
+  // Square bitmap buttons: the picture is the button; the caption names it
+  // for tooltips and screen readers.
   for (int i = 0; i < 4; ++i) {
-    buttons[i] = new QPushButton(QString::fromLatin1(CHOICES[i].caption), this);
+    const QString caption = QString::fromLatin1(CHOICES[i].caption);
+    buttons[i] = new QPushButton(this);
+    buttons[i]->setObjectName(caption);
+    buttons[i]->setAccessibleName(caption);
+    buttons[i]->setToolTip(caption);
     buttons[i]->setIcon(QIcon(pieceBitmap(CHOICES[i].piece)));
-    buttons[i]->setIconSize(QSize(32, 30));
+    buttons[i]->setIconSize(QSize(BITMAP_WIDTH, BITMAP_HEIGHT));
+    buttons[i]->setFixedSize(BUTTON_SIZE, BUTTON_SIZE);
     buttons[i]->setAutoDefault(false);
     const int piece = CHOICES[i].piece;
     connect(buttons[i], &QPushButton::clicked, this, [this, piece] {

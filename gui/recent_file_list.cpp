@@ -29,8 +29,7 @@ void RecentFileList::add(const QString& path) {
 }
 
 void RecentFileList::remove(const QString& path) {
-  entries.removeAll(path);
-  store();
+  if (entries.removeAll(QFileInfo(path).absoluteFilePath()) > 0) store();
 }
 
 void RecentFileList::store() const {

@@ -11,7 +11,8 @@ CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QTextEd
   moves->setReadOnly(true);
   moves->setLineWrapMode(QTextEdit::NoWrap);
   moves->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  moves->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // A long line ("14.Qxe7+ Kxe7") is wider than the bar: it scrolls sideways.
+  moves->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   headField->setObjectName(QStringLiteral("head"));
   headField->setAlignment(Qt::AlignCenter);
   headField->setText(QStringLiteral("0:00 - 0:00"));

@@ -1,9 +1,12 @@
 #include "settings_file.h"
 
 #include <QFile>
-#include <QTextStream>
 
 namespace {
+
+// The file is Windows text in the user's code page; names and values are
+// compared as Latin-1, and every byte not rewritten is kept exactly.
+QString decode(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
 
 bool isSectionHeader(const QString& trimmed) { return trimmed.startsWith(u'[') && trimmed.contains(u']'); }
 
@@ -23,13 +26,17 @@ constexpr int MAX_TEXT = 254;
 
 SettingsFile::SettingsFile(QString path) : filePath(std::move(path)) {
   QFile file(filePath);
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return;
-  QTextStream in(&file);
+  if (!file.open(QIODevice::ReadOnly)) return;
+  const QByteArray bytes = file.readAll();
   QString section;
-  while (!in.atEnd()) {
+  qsizetype start = 0;
+  while (start < bytes.size()) {
+    qsizetype end = bytes.indexOf('\n', start);
+    end = end < 0 ? bytes.size() : end + 1;
     Line line;
-    line.raw = in.readLine();
-    const QString trimmed = line.raw.trimmed();
+    line.raw = bytes.mid(start, end - start);
+    start = end;
+    const QString trimmed = decode(line.raw).trimmed();
     if (isSectionHeader(trimmed)) {
       section = sectionName(trimmed);
     } else if (!trimmed.startsWith(u';') && trimmed.contains(u'=')) {
@@ -40,6 +47,7 @@ SettingsFile::SettingsFile(QString path) : filePath(std::move(path)) {
     line.section = section;
     lines.push_back(std::move(line));
   }
+  if (!lines.empty() && lines.front().raw.endsWith("\r\n")) lineEnd = "\r\n";
 }
 
 int SettingsFile::findKey(const QString& section, const QString& key) const {
@@ -64,26 +72,44 @@ bool SettingsFile::boolean(const QString& section, const QString& key, bool fall
   return parseBoolean(text(section, key, booleanText(fallback)));
 }
 
+QByteArray SettingsFile::lineEnding(const QByteArray& raw) const {
+  if (raw.endsWith("\r\n")) return "\r\n";
+  if (raw.endsWith('\n')) return "\n";
+  return lineEnd;
+}
+
 void SettingsFile::setText(const QString& section, const QString& key, const QString& text) {
+  const int existing = findKey(section, key);
+  if (existing >= 0) {
+    // Only the value changes: the key as spelt in the file, the blanks before
+    // the "=" and the line's own ending stay.
+    Line& line = lines[existing];
+    const qsizetype eq = line.raw.indexOf('=');
+    const QByteArray ending = lineEnding(line.raw);
+    const QByteArray rewritten = line.raw.left(eq + 1) + text.toLatin1();
+    if (line.raw == rewritten || line.raw == rewritten + ending) return;
+    line.raw = rewritten + ending;
+    line.value = text;
+    return;
+  }
+
   Line line;
-  line.raw = key + u'=' + text;
+  line.raw = key.toLatin1() + '=' + text.toLatin1() + lineEnd;
   line.section = section.toLower();
   line.key = key.toLower();
   line.value = text;
-
-  const int existing = findKey(section, key);
-  if (existing >= 0) {
-    lines[existing] = std::move(line);
-    return;
-  }
   // After the last key line of the section, or a new section at the end.
   int last = -1;
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    if (lines[i].section == line.section && (!lines[i].key.isEmpty() || isSectionHeader(lines[i].raw.trimmed())))
-      last = static_cast<int>(i);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const bool header = isSectionHeader(decode(lines[i].raw).trimmed());
+    if (lines[i].section == line.section && (!lines[i].key.isEmpty() || header)) last = static_cast<int>(i);
+  }
+  const int before = last < 0 ? static_cast<int>(lines.size()) - 1 : last;
+  // The line it follows may be the file's last one, written without an ending.
+  if (before >= 0 && !lines[before].raw.endsWith('\n')) lines[before].raw += lineEnd;
   if (last < 0) {
     Line header;
-    header.raw = u'[' + section + u']';
+    header.raw = '[' + section.toLatin1() + ']' + lineEnd;
     header.section = line.section;
     lines.push_back(std::move(header));
     lines.push_back(std::move(line));
@@ -97,11 +123,10 @@ void SettingsFile::setBoolean(const QString& section, const QString& key, bool o
 }
 
 bool SettingsFile::save() const {
+  QByteArray bytes;
+  for (const Line& line : lines) bytes += line.raw;
   QFile file(filePath);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
-  QTextStream out(&file);
-  for (const Line& line : lines) out << line.raw << '\n';
-  return out.status() == QTextStream::Ok;
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 ProgramSettings ProgramSettings::read(const SettingsFile& file) {

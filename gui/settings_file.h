@@ -3,6 +3,7 @@
 // and written by hand, because the toolkit's own ini support quotes values,
 // escapes keys and rewrites the whole file in its own layout.
 
+#include <QByteArray>
 #include <QString>
 
 #include <map>
@@ -22,8 +23,8 @@ class SettingsFile {
   // The fallback is offered as "True"/"False"; only "True" and "true" count as true.
   bool boolean(const QString& section, const QString& key, bool fallback) const;
 
-  // Replaces the key in place or appends it to its section (creating the section
-  // at the end); every other line of the file is kept.
+  // Replaces the key's value in place or appends the key to its section
+  // (creating the section at the end); every other byte of the file is kept.
   void setText(const QString& section, const QString& key, const QString& text);
   void setBoolean(const QString& section, const QString& key, bool on);
 
@@ -35,15 +36,18 @@ class SettingsFile {
 
  private:
   struct Line {
-    QString raw;
+    QByteArray raw;  // as read, with its line ending
     QString section;  // the section this line belongs to (lower case)
     QString key;      // lower case; empty for headers, comments and blank lines
     QString value;
   };
   int findKey(const QString& section, const QString& key) const;
+  // The ending of a line, or the file's own for a line that has none.
+  QByteArray lineEnding(const QByteArray& raw) const;
 
   QString filePath;
   std::vector<Line> lines;
+  QByteArray lineEnd = "\n";  // what the file uses, taken from its first line
 };
 
 // The settings the program keeps, with the defaults used when a key is absent.

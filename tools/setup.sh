@@ -8,10 +8,11 @@ cd "$(dirname "$0")/.."
 PACKAGES=(
   g++ cmake make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev
+  qt6-base-dev qt6-translations-l10n
   python3 python3-fonttools python3-pyclipper fonts-dejavu-core fonts-freefont-ttf
   scid-data
-  xboard xvfb xauth fairymax
+  xboard xvfb xauth fairymax phalanx
+  desktop-file-utils appstream man-db dpkg-dev lintian util-linux
   clang libclang-rt-14-dev
 )
 if [ -n "${KELVO_EXTRA_PACKAGES:-}" ]; then

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Long match: kelvo against a Debian engine through the real xboard, in match
 # mode on a virtual display, then a report of results, move times and every
-# game that ended abnormally (illegal move, crash, time forfeit, protocol error).
+# game that ended in anything but a chess result (illegal move, crash, time
+# forfeit, protocol error, an unknown reason).
 #   tools/soak.sh [BUILD_DIR]
 #   SOAK_GAMES=50  SOAK_OPPONENT=fairymax  SOAK_TC=5 (minutes)  SOAK_MPS=40  SOAK_DEPTH=4
 #   SOAK_DIR=where the results go (default BUILD_DIR/soak)
@@ -39,11 +40,12 @@ echo "soak: $games games, kelvo against $opponent (depth $depth), $mps moves in 
 start=$(date +%s)
 # Pondering stays on (xboard's default), so kelvo is sent "hard", a command,
 # rather than "easy", which it would take for a move word; for the same reason
-# it gets neither "random" nor "computer".
+# it gets neither "random" nor "computer". Nor does the opponent: Debian's
+# fairymax 5.0b crashes by itself now and then when told "computer".
 # Without -popupExitMessage false xboard waits for a click on the final score.
 timeout $(( games * 600 )) xvfb-run -a xboard -noGUI -mg "$games" -tc "$tc" -mps "$mps" -depth "$depth" \
   -fcp "$kelvo" -fd "$work/kelvo" -firstInitString 'new\n' -firstComputerString '' \
-  -scp "$opponent_path" -sd "$work/opponent" \
+  -scp "$opponent_path" -sd "$work/opponent" -secondComputerString '' \
   -matchPause 2000 -adjudicateDrawMoves 200 -niceEngines 10 \
   -sgf "$work/games.pgn" -debug -nameOfDebugFile "$work/xboard.debug" -engineDebugOutput 1 \
   -autoCallFlag true -popupExitMessage false -saveSettingsOnExit false \

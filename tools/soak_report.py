@@ -6,8 +6,9 @@
 Reads the saved games for results and how each game ended, and xboard's debug
 log (every line to and from both engines, stamped in milliseconds) for kelvo's
 move times and for any line of kelvo's that the protocol does not define.
-Exits 1 when a game was lost to an illegal move, a crash, a time forfeit or a
-protocol error, or when fewer games were played than expected.
+Exits 1 when a game ended in anything but a chess result (an illegal move, a
+crash, a time forfeit, a protocol error, or a reason it does not know), or when
+fewer games were played than expected.
 """
 
 import re
@@ -19,6 +20,9 @@ ABNORMAL = [
     ("crash", re.compile(r"crash|terminated|exited|died|disconnect|killed", re.I)),
     ("protocol error", re.compile(r"false|claim|invalid|protocol|error", re.I)),
 ]
+# What the rules end a game with, and xboard's own adjudications (the soak sets
+# a move limit); any other ending is abnormal too.
+CHESS_RESULT = re.compile(r"mate|resign|repetition|insufficient|material|move rule|agreed|adjudication", re.I)
 
 KELVO_REPLY = re.compile(
     r"^(move [a-h][1-8][a-h][1-8][qrbn]?"
@@ -107,6 +111,9 @@ def main():
             if pattern.search(game["Ending"]):
                 abnormal.append((number, kind, game["Ending"]))
                 break
+        else:
+            if not CHESS_RESULT.search(game["Ending"]):
+                abnormal.append((number, "not a chess result", game["Ending"]))
 
     print(f"games played: {len(games)} of {expected} in {elapsed} s")
     as_white = sum(1 for g in games if g.get("White", "").startswith("Kelvo"))
@@ -122,7 +129,7 @@ def main():
     print("endings:")
     for ending, count in sorted(counts.items(), key=lambda e: -e[1]):
         print(f"  {count:3d}  {ending or '(none)'}")
-    print(f"games ended by an illegal move, crash, time forfeit or protocol error: {len(abnormal)}")
+    print(f"games ended by anything but a chess result: {len(abnormal)}")
     for number, kind, ending in abnormal:
         print(f"  game {number}: {kind}: {ending}")
     print(f"kelvo lines outside the protocol: {len(odd)}")

@@ -7,6 +7,7 @@
 
 #include "book/pgn_reader.h"
 #include "driver/game.h"
+#include "position/move_gen.h"
 
 namespace {
 
@@ -103,6 +104,24 @@ std::vector<Move> OpeningBook::probeBook(const CChessBoard& position) const {
     if (std::memcmp(entry.squares, squares, sizeof squares) == 0) moves.push_back(entry.move);
   }
   return moves;
+}
+
+std::vector<Move> OpeningBook::probeLegalMoves(const CChessBoard& position) const {
+  std::vector<Move> moves = probeBook(position);
+  if (moves.empty()) return moves;
+  CChessBoard legal = position;
+  generateMoves(legal, false);
+  std::vector<Move> playable;
+  for (const Move& stored : moves) {
+    for (int i = 0; i < legal.moveCount; ++i) {
+      const Move& move = legal.moves[i];
+      if (move.sameSquares(stored) && move.promotion == stored.promotion) {
+        playable.push_back(move);
+        break;
+      }
+    }
+  }
+  return playable;
 }
 
 void OpeningBook::clearBook() {

@@ -36,6 +36,11 @@ class OpeningBook {
   void addEntries(const BookEntry* added, const std::uint64_t* squaresHashes, std::size_t count);
   // The moves stored for these squares, in book order.
   std::vector<Move> probeBook(const CChessBoard& position) const;
+  // The stored moves that are legal in the position (same from, to and
+  // promotion), as the position's own moves, in book order. The squares alone
+  // may match a position with the other side to move, or one whose king has
+  // lost the castling right a stored castling used.
+  std::vector<Move> probeLegalMoves(const CChessBoard& position) const;
   void clearBook();
   std::size_t entryCount() const;
   // A copy of every entry in book order (tests compare loaders with it).

@@ -25,7 +25,7 @@ void PgnFile::close() {
   openPath.clear();
   bufferStart = 0;
   position = filled = 0;
-  ended = false;
+  ended = nulRead = false;
 }
 
 bool PgnFile::refill() {
@@ -49,4 +49,15 @@ void PgnFile::seek(long offset) {
   std::fseek(file, offset, SEEK_SET);
   bufferStart = offset;
   position = filled = 0;
+}
+
+void PgnFile::skipByteOrderMark() {
+  const int first = get();
+  if (first != 0xEF) {
+    if (first != EOF) unget();
+    return;
+  }
+  const int second = get();
+  const int third = second == 0xBB ? get() : EOF;
+  if (third != 0xBF) seek(0);
 }

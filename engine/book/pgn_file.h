@@ -5,6 +5,11 @@
 //
 // The file is read in binary mode, so an offset is the byte count on every
 // platform and a carriage return is just another blank.
+//
+// A NUL byte cannot occur in PGN text: it ends the readable text for good, as
+// the end of the file does, and what was read before it stays read. NULs are
+// neither blank nor text, so without this the tag skipper would never stop on
+// a device that yields nothing else (/dev/zero).
 
 #include <cstdio>
 #include <string>
@@ -24,13 +29,16 @@ class PgnFile {
   bool isOpen() const { return file != nullptr; }
   const std::string& path() const { return openPath; }
 
-  // The next byte (0..255), or EOF at the end of the file.
+  // The next byte (1..255), or EOF at the end of the text.
   int get() {
-    if (position == filled && !refill()) {
+    if (nulRead || (position == filled && !refill())) {
       ended = true;
       return EOF;
     }
-    return static_cast<unsigned char>(buffer[position++]);
+    const int c = static_cast<unsigned char>(buffer[position++]);
+    if (c != 0) return c;
+    nulRead = ended = true;
+    return EOF;
   }
   // Steps back over the byte the last get returned.
   void unget() {
@@ -39,8 +47,11 @@ class PgnFile {
   }
   long tell() const { return bufferStart + static_cast<long>(position); }
   void seek(long offset);
-  // Did a get reach the end of the file since the last seek?
-  bool atEnd() const { return ended; }
+  // Did a get reach the end of the text since the last seek (or a NUL ever)?
+  bool atEnd() const { return ended || nulRead; }
+  // Many editors start a UTF-8 file with a byte-order mark; read as text it
+  // would glue itself to the first tag and empty the whole book.
+  void skipByteOrderMark();
 
  private:
   bool refill();
@@ -52,4 +63,5 @@ class PgnFile {
   std::size_t position = 0;   // next byte in the buffer
   std::size_t filled = 0;     // bytes held
   bool ended = false;
+  bool nulRead = false;
 };

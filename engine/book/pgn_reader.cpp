@@ -137,6 +137,7 @@ bool PgnReader::openAt(const std::string& path, long offset) {
     if (!file.open(path)) return false;
   }
   file.seek(offset);
+  if (offset == 0) file.skipByteOrderMark();
   return true;
 }
 

@@ -22,8 +22,10 @@ class PgnReader {
 
   // Plays the game at `offset` into the Game (from the initial position; for a
   // book the history is cleared too). Returns the offset of the next game, or
-  // 0 at the end of the file, when the file cannot be opened, or at the first
-  // word that is not a legal move (the moves before it stay played).
+  // 0 at the end of the file (or at a NUL byte, which ends the readable text),
+  // when the file cannot be opened, or at the first word that is not a legal
+  // move (the moves before it stay played). A UTF-8 byte-order mark at the
+  // start of the file is skipped.
   long readGame(const std::string& path, long offset, OpeningBook* book);
 
   // Adds the game at `offset` to the book without touching the Game; same

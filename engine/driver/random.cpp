@@ -3,13 +3,16 @@
 #include <atomic>
 
 namespace {
-std::atomic<std::uint32_t> state{1};
+std::atomic<std::uint64_t> state{1};
 }
 
 void engineSrand(std::uint32_t seed) { state.store(seed); }
 
 int engineRand() {
-  std::uint32_t next = state.load() * 214013u + 2531011u;
-  state.store(next);
-  return static_cast<int>((next >> 16) & 0x7fff);
+  std::uint64_t z = state.load() + 0x9e3779b97f4a7c15ull;
+  state.store(z);
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+  z ^= z >> 31;
+  return static_cast<int>(z >> 49);
 }

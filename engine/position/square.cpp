@@ -1,7 +1,11 @@
 #include "square.h"
 
+// The inverse of parseSquare over a whole byte: an off-board value keeps its
+// off-board file or rank (letters past h, characters past 8), so its name can
+// never be taken for a real square.
 std::string squareName(int square) {
-  return {static_cast<char>('a' + fileOf(square)), static_cast<char>('1' + rankOf(square))};
+  const int value = square & 0xFF;
+  return {static_cast<char>('a' + (value & 15)), static_cast<char>('1' + (value >> 4))};
 }
 
 Square parseSquare(const char* text) {

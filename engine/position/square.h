@@ -33,7 +33,7 @@ constexpr std::array<Square, 64> ALL_SQUARES = [] {
   return squares;
 }();
 
-// "e4" for square 52.
+// "e4" for square 52; an off-board value gets a name outside a..h / 1..8.
 std::string squareName(int square);
 // Square from the first two characters, computed in a byte without validation:
 // callers check the result with isValidSquare before touching the board.

@@ -35,7 +35,9 @@ Move EnginePlayer::chooseMove(CChessBoard position) {
   if (host) host->notifyHost(EngineHost::SEARCH_STARTED, 0);
 
   OpeningBook& book = OpeningBook::instance();
-  const std::vector<Move> bookMoves = book.probeBook(position);
+  // A stored move that is illegal here counts as unknown: with none left the
+  // position is searched, and the book emptied, as for any position it lacks.
+  const std::vector<Move> bookMoves = book.probeLegalMoves(position);
   if (!bookMoves.empty()) {
     const int count = static_cast<int>(bookMoves.size());
     const Move choice = bookMoves[bookMoveIndex(count, engineRand())];

@@ -85,6 +85,14 @@ TEST(BookLoaderDifferential, CraftedFiles) {
   };
   int n = 0;
   for (const char* text : files) expectSameLoad(writeFile("crafted" + std::to_string(n++) + ".pgn", text));
+  // A byte-order mark, a NUL mid-game and mid-tags, a broken mark.
+  const std::string bytes[] = {
+      "\xEF\xBB\xBF[A \"1\"]\n1. e4 e5 *\n\n[A \"2\"]\n1. e4 c5 *\n",
+      std::string("[A \"1\"]\n1. e4 e5 *\n\n[A \"2\"]\n1. e4 c5 2. Nf3") + std::string(1, '\0') + " d6 *\n",
+      std::string("[A \"1\"]\n1. d4 *\n\n[A \"") + std::string(1, '\0') + "\"]\n1. c4 *\n",
+      "\xEF\xBB[A \"1\"]\n1. e4 *\n",
+  };
+  for (const std::string& text : bytes) expectSameLoad(writeFile("crafted" + std::to_string(n++) + ".pgn", text));
 }
 
 }  // namespace

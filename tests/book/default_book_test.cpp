@@ -9,9 +9,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "book/opening_book.h"
+#include "driver/random.h"
+#include "position/fen.h"
+#include "position/move_gen.h"
+#include "position/notation.h"
+#include "search/engine_player.h"
 
 namespace {
 
@@ -42,6 +48,33 @@ TEST(DefaultBook, EveryEcoEntryLoads) {
     entries += line.size() > 3 && line[0] >= 'A' && line[0] <= 'E' && std::isdigit(static_cast<unsigned char>(line[1]));
   ASSERT_GT(entries, 10000);
   expectEveryGameLoads(KELVO_BOOK_FILE, entries);
+}
+
+// A new game seeds the generator with the time in seconds, so games started
+// seconds apart get neighbouring seeds; their book choices must still vary.
+TEST(DefaultBook, NeighbouringSeedsChooseDifferentBookMoves) {
+  if (!std::filesystem::exists(KELVO_BOOK_FILE)) GTEST_SKIP() << "no generated book";
+  OpeningBook& book = OpeningBook::instance();
+  book.clearBook();
+  book.loadBook(KELVO_BOOK_FILE);
+  const CChessBoard start = *positionFromFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+  CChessBoard afterE4 = start;
+  makeMove(afterE4, parseCoordinateMove(afterE4, "e2e4"));
+  afterE4.switchSide();
+
+  std::set<std::string> firstMoves, answers;
+  const std::uint32_t now = 1765000000;  // December 2025
+  for (std::uint32_t seed = now; seed < now + 50; ++seed) {
+    EnginePlayer player;
+    engineSrand(seed);
+    firstMoves.insert(moveToCoordinates(player.chooseMove(start)));
+    engineSrand(seed);
+    answers.insert(moveToCoordinates(player.chooseMove(afterE4)));
+  }
+  ASSERT_GT(book.entryCount(), 0u);  // never left the book
+  book.clearBook();
+  EXPECT_GE(firstMoves.size(), 3u) << *firstMoves.begin();
+  EXPECT_GE(answers.size(), 4u) << *answers.begin();
 }
 
 TEST(DefaultBook, GeneratorHandlesSplitEntriesLatin1AndTagCharacters) {

@@ -84,6 +84,36 @@ TEST(PgnReadGame, UnreadableWordStopsWithMovesBeforeItPlayed) {
   EXPECT_EQ(game.position.squares[0x14], WHITE_PAWN);  // reset to the initial position
 }
 
+// A NUL byte ends the readable text (an endless device holds nothing else); a
+// UTF-8 byte-order mark before the first tag is not part of the text.
+TEST(PgnReadGame, NulEndsTheTextAndAByteOrderMarkIsSkipped) {
+  const std::string nul(1, '\0'), bom = "\xEF\xBB\xBF", zeros(10000, '\0');
+  const struct {
+    std::string text;
+    const char* fen;
+    std::size_t bookEntries;
+  } cases[] = {
+      {"1. e4 e5 " + nul + " 2. Nf3 *", "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 1", 2},
+      {zeros + "[Event \"x\"]\n\n1. e4 *", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
+      {"[Event \"x\"]" + zeros + "\n\n1. e4 *", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
+      {bom + "[Event \"x\"]\n\n1. d4 *\n\n[Event \"y\"]\n\n1. c4 *",
+       "rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1", 2},
+      {bom + "1. d4 *", "rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1", 1},
+  };
+  const Game& game = Game::instance();
+  OpeningBook& book = OpeningBook::instance();
+  for (const auto& c : cases) {
+    const std::string path = writeFile("odd_bytes.pgn", c.text);
+    PgnReader reader;
+    reader.readGame(path, 0, nullptr);
+    EXPECT_EQ(positionToFen(game.position), c.fen) << c.text.substr(0, 40);
+    book.clearBook();
+    book.loadBook(path);
+    EXPECT_EQ(book.entryCount(), c.bookEntries) << c.text.substr(0, 40);
+    book.clearBook();
+  }
+}
+
 class OpeningBookTest : public ::testing::Test {
  protected:
   void SetUp() override { book.clearBook(); }

@@ -38,6 +38,7 @@ class Reader {
     file = std::fopen(path.c_str(), "r");
     if (!file) return 0;
     std::fseek(file, offset, SEEK_SET);
+    if (offset == 0) skipByteOrderMark();
     skipTags();
     for (int plies = 0;; ++plies) {
       const std::string token = nextToken();
@@ -50,8 +51,8 @@ class Reader {
       book.addEntry(game.position, move);
       game.playMove(move);
     }
-    int c = std::getc(file);
-    while (isBlank(c)) c = std::getc(file);
+    int c = readChar();
+    while (isBlank(c)) c = readChar();
     if (c == EOF) {
       close();
       return 0;
@@ -66,23 +67,43 @@ class Reader {
   void close() {
     if (file) std::fclose(file);
     file = nullptr;
+    nulRead = false;
+  }
+
+  int readChar() {
+    if (nulRead) return EOF;
+    const int c = std::getc(file);
+    if (c != '\0') return c;
+    nulRead = true;
+    return EOF;
+  }
+
+  void skipByteOrderMark() {
+    const int first = std::getc(file);
+    if (first != 0xEF) {
+      if (first != EOF) std::ungetc(first, file);
+      return;
+    }
+    const int second = std::getc(file);
+    const int third = second == 0xBB ? std::getc(file) : EOF;
+    if (third != 0xBF) std::fseek(file, 0, SEEK_SET);
   }
 
   bool readWord(std::string& word) {
     word.clear();
-    int c = std::getc(file);
-    while (isBlank(c)) c = std::getc(file);
+    int c = readChar();
+    while (isBlank(c)) c = readChar();
     while (c != EOF && !isBlank(c)) {
       word.push_back(static_cast<char>(c));
       if (word.size() >= MAX_WORD) return true;
-      c = std::getc(file);
+      c = readChar();
     }
     return !word.empty();
   }
 
   void skipTags() {
     bool insideTag = false;
-    for (int c = std::getc(file); c != EOF; c = std::getc(file)) {
+    for (int c = readChar(); c != EOF; c = readChar()) {
       if (c == '[') {
         insideTag = true;
       } else if (c == ']') {
@@ -118,11 +139,12 @@ class Reader {
         }
         i = word.size();
       }
-      if (std::feof(file)) return "";
+      if (nulRead || std::feof(file)) return "";
     }
   }
 
   std::FILE* file = nullptr;
+  bool nulRead = false;
 };
 
 }  // namespace

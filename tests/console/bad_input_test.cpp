@@ -81,8 +81,10 @@ bool isThinkingLine(const std::string& line) {
 
 class BadInput : public testing::Test {
  protected:
+  // No case needs more than a few seconds; a hang is killed and fails here.
   KelvoRun run(const Lines& input) {
-    KelvoRun result = runKelvo(directory.path(), input);
+    KelvoRun result = runKelvo(directory.path(), input, {}, std::chrono::seconds(60));
+    EXPECT_FALSE(result.timedOut) << joined(result.lines);
     EXPECT_EQ(result.exitStatus, 0) << joined(result.lines);
     return result;
   }
@@ -164,6 +166,9 @@ const UnreadableFile UNREADABLE_FILES[] = {
     {"Binary", [](const TemporaryDirectory& d) { d.writeFile("game.pgn", binaryBytes()); }},
     {"OnlyTags", [](const TemporaryDirectory& d) { d.writeFile("game.pgn", "[Event \"x\"]\n[Site \"y\""); }},
     {"OpenComment", [](const TemporaryDirectory& d) { d.writeFile("game.pgn", "{ never closed"); }},
+    // A NUL byte ends the readable text: the game after the zeros is not read.
+    {"NulBytes", [](const TemporaryDirectory& d) { d.writeFile("game.pgn", std::string(65536, '\0') + "1. e4 e5 *"); }},
+    {"DevZero", [](const TemporaryDirectory& d) { std::filesystem::create_symlink("/dev/zero", d.path() / "game.pgn"); }},
 };
 
 class UnreadablePgn : public BadInput, public testing::WithParamInterface<UnreadableFile> {};

@@ -4,8 +4,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <condition_variable>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -76,8 +78,21 @@ int KelvoProcess::wait() {
 }
 
 KelvoRun runKelvo(const std::filesystem::path& workingDirectory, const std::vector<std::string>& input,
-                  const std::vector<std::string>& arguments) {
+                  const std::vector<std::string>& arguments, std::chrono::seconds timeLimit) {
   KelvoProcess process(workingDirectory, arguments);
+  KelvoRun run;
+  std::mutex lock;
+  std::condition_variable ended;
+  bool done = false;
+  std::thread watchdog;
+  if (timeLimit.count() > 0)
+    watchdog = std::thread([&] {
+      std::unique_lock guard(lock);
+      if (!ended.wait_for(guard, timeLimit, [&] { return done; })) {
+        run.timedOut = true;
+        process.signal(SIGKILL);
+      }
+    });
   std::string text;
   for (const std::string& line : input) text += line + "\n";
   // Written from a second thread: the engine may fill the output pipe before
@@ -86,9 +101,17 @@ KelvoRun runKelvo(const std::filesystem::path& workingDirectory, const std::vect
     process.writeRaw(text);
     process.closeInput();
   });
-  KelvoRun run;
   for (std::string line; process.readLine(line);) run.lines.push_back(line);
   writer.join();
+  // Stopped before the process is reaped, so it never signals a reused pid.
+  if (watchdog.joinable()) {
+    {
+      std::lock_guard guard(lock);
+      done = true;
+    }
+    ended.notify_one();
+    watchdog.join();
+  }
   run.exitStatus = process.wait();
   return run;
 }

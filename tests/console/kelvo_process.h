@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -36,12 +37,15 @@ class KelvoProcess {
 struct KelvoRun {
   std::vector<std::string> lines;
   int exitStatus = -1;
+  bool timedOut = false;  // killed at the time limit
 };
 
 // Writes the whole input (each line with its line end), closes it, and collects
-// every line the engine writes until it exits.
+// every line the engine writes until it exits, or until the time limit (when
+// not zero) has passed: a hung engine is then killed.
 KelvoRun runKelvo(const std::filesystem::path& workingDirectory, const std::vector<std::string>& input,
-                  const std::vector<std::string>& arguments = {});
+                  const std::vector<std::string>& arguments = {},
+                  std::chrono::seconds timeLimit = std::chrono::seconds::zero());
 
 // A fresh empty directory, removed with everything in it at the end.
 class TemporaryDirectory {

@@ -57,4 +57,12 @@ INSTANTIATE_TEST_SUITE_P(History, BrowseTest,
                              // an index left over from a longer game counts as live
                              BrowseCase{7, 3, 1, 0}, BrowseCase{3, 3, 1, 0}, BrowseCase{-5, 3, 1, 0}));
 
+TEST(Fit, TheLargestBoardWhoseWindowFitsTheRoom) {
+  // 1280 x 1024 less a taskbar, with 150 pixels of bars across and 120 down: the height decides.
+  EXPECT_EQ(largestFittingSquareSize({1280, 984}, {150, 120}), 86);
+  EXPECT_EQ(largestFittingSquareSize({800, 2000}, {150, 120}), 65);  // a portrait screen: the width decides
+  EXPECT_EQ(largestFittingSquareSize({100, 100}, {150, 120}), MIN_SQUARE_SIZE);
+  EXPECT_EQ(largestFittingSquareSize({8000, 8000}, {150, 120}), MAX_SQUARE_SIZE);
+}
+
 }  // namespace

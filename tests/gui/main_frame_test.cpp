@@ -2,6 +2,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,9 +14,12 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <memory>
 #include <mutex>
+#include <sstream>
 
+#include "board_geometry.h"
 #include "book/opening_book.h"
 #include "config_dlg.h"
 #include "dovrel2_app.h"
@@ -92,6 +100,22 @@ class MainFrameTest : public ::testing::Test {
     ASSERT_TRUE(waitForLine("accepted"));
     ASSERT_TRUE(waitForIdle());
     QCoreApplication::processEvents();
+  }
+
+  // The program as the user starts it, in this directory with the chess fonts.
+  std::unique_ptr<CDovrel2App> startApp(const QStringList& arguments) {
+    for (const char* font : {CDovrel2App::REGULAR_FONT_FILE, CDovrel2App::MERIDA_FONT_FILE})
+      QFile::copy(QStringLiteral(KELVO_RUN_DIR "/") + font, font);
+    auto app = std::make_unique<CDovrel2App>();
+    if (!app->initInstance(arguments)) return nullptr;
+    QObject::connect(app->mainFrame(), &CMainFrame::lineHandled, [this](const QString& line) { lines << line; });
+    return app;
+  }
+
+  QAction* recentEntry(const QString& name) const {
+    for (QAction* candidate : frame->findChildren<QAction*>())
+      if (candidate->text().endsWith(u'/' + name)) return candidate;
+    return nullptr;
   }
 
   bool waitForLine(const QString& line) { return waitFor([&] { return lines.contains(line); }); }
@@ -193,8 +217,7 @@ TEST_F(MainFrameTest, SettingsFeedThePlayerAndOptionsWriteThemBack) {
     auto* dialog = static_cast<CConfigDlg*>(modal);
     dialog->postBox->setChecked(true);
     dialog->debugBox->setChecked(true);
-    for (QPushButton* button : dialog->findChildren<QPushButton*>())
-      if (button->text() == "OK") button->click();
+    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   });
   action("Opciones")->trigger();
   EXPECT_EQ(readFile("kelvo.ini"), "[KELVO]\nPost=True\nOpeningBook=False\nRandomFactor=False\n"
@@ -235,6 +258,185 @@ TEST_F(MainFrameTest, OpenLoadsAPgnGameAndSaveWritesExactlyTheMoveList) {
 
   frame->openFile("missing.pgn");
   EXPECT_EQ(boxes, QStringList{"Error loading file"});
+}
+
+// A click on the frame must not wrap onto a real square: g1 and the left frame
+// beside rank 4 once played 1.Nh3. Every frame side, both orientations.
+TEST_F(MainFrameTest, AClickOnTheFrameNeverPlaysAMove) {
+  createFrame();
+  int illegal = 0;
+  for (bool flipped : {false, true}) {
+    if (flipped) frame->view()->flip();
+    for (const QPoint at : {QPoint(21, 5 * 42 + 21), QPoint(5 * 42 + 21, 21), QPoint(9 * 42 + 21, 3 * 42 + 21),
+                            QPoint(2 * 42 + 21, 9 * 42 + 21), QPoint(21, 9 * 42 + 21)}) {
+      frame->squareClicked(G1);
+      QTest::mouseClick(frame->view(), Qt::LeftButton, {}, at);
+      const QByteArray sent = frame->pendingCommand();
+      EXPECT_TRUE(waitFor([&] { return lines.count("Illegal move: ") > illegal; })) << sent.constData();
+      illegal = static_cast<int>(lines.count("Illegal move: "));
+      ASSERT_TRUE(waitForIdle());
+      EXPECT_EQ(pieceOn("g1"), WHITE_KNIGHT) << sent.constData();
+    }
+  }
+}
+
+TEST_F(MainFrameTest, AFailedOpenLeavesANewUntitledGame) {
+  writeFile("game.pgn", "1. e4 e5 2. Nf3 *\n");
+  writeFile("broken.pgn", "1. e5 *\n");  // no readable move
+  createFrame();
+  frame->openFile("game.pgn");
+  ASSERT_EQ(frame->windowTitle(), "game.pgn - dovrel2");
+  QString titleAtBox, listAtBox;
+  setMessageSink([&](QMessageBox::Icon, const QString&, const QString& text) {
+    boxes << text;
+    titleAtBox = frame->windowTitle();
+    listAtBox = frame->rightBar()->moveList();
+  });
+  frame->openFile("broken.pgn");
+  EXPECT_EQ(boxes, QStringList{"Error loading file"});
+  // Board, move list and title agree, already while the box is up.
+  EXPECT_EQ(titleAtBox, "dovrel2");
+  EXPECT_EQ(listAtBox, "");
+  EXPECT_EQ(pieceOn("e2"), WHITE_PAWN);
+  EXPECT_EQ(recentEntry("broken.pgn"), nullptr);
+
+  // Save asks for a name (the dialog is cancelled) and the first file keeps its game.
+  bool asked = false;
+  whenModal([&asked](QWidget* dialog) {
+    asked = true;
+    dialog->close();
+  });
+  action("&Guardar\tCtrl+G")->trigger();
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(readFile("game.pgn"), "1. e4 e5 2. Nf3 *\n");
+}
+
+TEST_F(MainFrameTest, ARecentFileThatIsGoneLeavesTheListAndTheGameStays) {
+  writeFile("gone.pgn", "1. d4 d5 *\n");
+  writeFile("game.pgn", "1. e4 e5 2. Nf3 *\n");
+  createFrame();
+  frame->openFile("gone.pgn");
+  frame->openFile("game.pgn");
+  QAction* entry = recentEntry("gone.pgn");
+  ASSERT_NE(entry, nullptr);
+  ASSERT_TRUE(QFile::remove("gone.pgn"));
+  entry->trigger();
+  EXPECT_EQ(boxes, QStringList{"Error loading file"});
+  EXPECT_EQ(recentEntry("gone.pgn"), nullptr);
+  EXPECT_NE(recentEntry("game.pgn"), nullptr);
+  EXPECT_EQ(frame->windowTitle(), "game.pgn - dovrel2");
+  EXPECT_EQ(frame->rightBar()->moveList(), "1.e4 e5 \n2.Nf3");
+  EXPECT_EQ(pieceOn("f3"), WHITE_KNIGHT);
+}
+
+// Start-up replaces the game of a file named on the command line by a new
+// game: the document must not keep the name, or Save writes over the file.
+TEST_F(MainFrameTest, AFileNamedAtStartUpIsNotKeptForTheNewGame) {
+  writeFile("game.pgn", "1. e4 e5 2. Nf3 *\n");
+  auto app = startApp({"dovrel2", "game.pgn"});
+  ASSERT_NE(app, nullptr);
+  ASSERT_TRUE(waitForLine("accepted"));
+  CMainFrame* main = app->mainFrame();
+  ASSERT_TRUE(waitFor([main] { return main->bridge()->isIdle(); }));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(main->windowTitle(), "dovrel2");
+  EXPECT_EQ(main->document()->pathName(), "");
+  EXPECT_EQ(main->rightBar()->moveList(), "");
+
+  // A saved game is named again, and the next new game drops the name.
+  ASSERT_TRUE(main->saveFile("mine.pgn"));
+  EXPECT_EQ(main->windowTitle(), "mine.pgn - dovrel2");
+  main->startNewGame();
+  ASSERT_TRUE(waitFor([this] { return lines.count("accepted") == 2; }));
+  EXPECT_EQ(main->windowTitle(), "dovrel2");
+  EXPECT_EQ(readFile("game.pgn"), "1. e4 e5 2. Nf3 *\n");
+}
+
+TEST_F(MainFrameTest, StandardButtonsSpeakSpanish) {
+  auto app = startApp({"dovrel2"});
+  ASSERT_NE(app, nullptr);
+  ASSERT_TRUE(waitForLine("accepted"));
+  QString cancel;
+  whenModal([&cancel](QWidget* dialog) {
+    const QDialogButtonBox* box = dialog->findChild<QDialogButtonBox*>();
+    for (QAbstractButton* button : box->buttons())
+      if (box->buttonRole(button) == QDialogButtonBox::RejectRole) cancel = button->text();
+    dialog->close();
+  });
+  for (QAction* candidate : app->mainFrame()->findChildren<QAction*>())
+    if (candidate->text() == "Opciones") candidate->trigger();
+  EXPECT_EQ(cancel, "Cancelar");
+}
+
+// The desktop app shows the engine's lines in its windows, never on its standard output.
+TEST_F(MainFrameTest, EngineLinesStayOffStandardOutput) {
+  std::ostringstream captured;
+  struct Redirect {
+    std::streambuf* before;
+    ~Redirect() { std::cout.rdbuf(before); }
+  } redirect{std::cout.rdbuf(captured.rdbuf())};
+  createFrame();
+  click("e2");
+  click("e4");
+  ASSERT_TRUE(waitForLine("move e7e5"));
+  EXPECT_EQ(captured.str(), "");
+}
+
+TEST_F(MainFrameTest, MessageBoxesBelongToTheMainWindow) {
+  createFrame();
+  setMessageSink({});
+  QWidget* owner = nullptr;
+  QString text;
+  whenModal([&](QWidget* box) {
+    owner = box->parentWidget();
+    text = static_cast<QMessageBox*>(box)->text();
+    box->close();
+  });
+  frame->openFile("missing.pgn");
+  EXPECT_EQ(text, "Error loading file");
+  EXPECT_EQ(owner, frame.get());
+}
+
+// Growing the board stops where the window, status bar included, still fits the screen.
+TEST_F(MainFrameTest, TheWindowNeverOutgrowsTheScreen) {
+  createFrame();
+  const QRect room = frame->screen()->availableGeometry();
+  for (int before = 0; before != frame->view()->squareSize();) {
+    before = frame->view()->squareSize();
+    frame->view()->larger();
+  }
+  QCoreApplication::processEvents();
+  EXPECT_GT(frame->view()->squareSize(), DEFAULT_SQUARE_SIZE);
+  EXPECT_LE(frame->frameGeometry().width(), room.width());
+  EXPECT_LE(frame->frameGeometry().height(), room.height());
+  EXPECT_TRUE(frame->rect().contains(frame->statusBar()->geometry()));
+  EXPECT_EQ(frame->view()->size(), frame->view()->sizeHint());
+}
+
+TEST(RightBar, ALongMoveLineCanBeBroughtIntoView) {
+  CRightBarDlg bar;
+  bar.show();
+  bar.setMoveList("1.e4 e5 \n13.Qxe7+ Kxe7 \n14.Bxf7+ Kxf7 \n");
+  QCoreApplication::processEvents();
+  auto* list = bar.findChild<QTextEdit*>("moveList");
+  ASSERT_NE(list, nullptr);
+  const int hidden = static_cast<int>(list->document()->idealWidth()) - list->viewport()->width();
+  const bool scrolls = list->horizontalScrollBar()->isVisible() && list->horizontalScrollBar()->maximum() >= hidden;
+  EXPECT_TRUE(hidden <= 0 || scrolls) << hidden;
+}
+
+TEST(PromotingDialog, FourSquareBitmapButtons) {
+  CPromotingSelDlg dialog;
+  dialog.show();
+  const char* captions[] = {"QUEEN", "ROOK", "KNIGHT", "BISHOP"};
+  for (int i = 0; i < 4; ++i) {
+    const QPushButton* button = dialog.button(i);
+    EXPECT_EQ(button->width(), button->height()) << captions[i];
+    EXPECT_EQ(button->iconSize(), QSize(32, 30));
+    EXPECT_FALSE(button->icon().isNull());
+    EXPECT_TRUE(button->text().isEmpty());  // the bitmap is the whole face
+    EXPECT_EQ(button->accessibleName(), captions[i]);
+  }
 }
 
 TEST_F(MainFrameTest, MissingFontFilesEndTheStartUp) {

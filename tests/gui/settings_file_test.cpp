@@ -46,11 +46,35 @@ TEST_F(SettingsFileTest, RewritingKeepsOtherLinesAndReadsBack) {
   file.setText("DOVREL", "Font", "Merida");
   ASSERT_TRUE(file.save());
   ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-  EXPECT_EQ(ini.readAll(), ";\n[KELVO]\npost=True\nOther=1\nRandomFactor=False\n\n[DOVREL]\nDebug=True\nFont=Merida\n");
+  EXPECT_EQ(ini.readAll(), ";\n[KELVO]\nPost=True\nOther=1\nRandomFactor=False\n\n[DOVREL]\nDebug=True\nFont=Merida\n");
   const ProgramSettings settings = ProgramSettings::read(SettingsFile(path));
   EXPECT_TRUE(settings.post && settings.openingBook && settings.debug);
   EXPECT_FALSE(settings.randomFactor);
   EXPECT_EQ(settings.font, "Merida");
+}
+
+// The file may come from a Windows editor: its code page, its CR LF line ends,
+// the blanks around "=" and a last line without an ending all survive; only the
+// written keys' lines change, and new lines follow the file's own line ends.
+TEST_F(SettingsFileTest, WritingAKeyKeepsEveryOtherByte) {
+  write("; Configuraci\xf3n\r\n[KELVO]\r\nPost = False\r\nOther=\xe9t\xe9\r\n\r\n[DOVREL]\r\nFont=Merida");
+  SettingsFile file(path);
+  file.setBoolean("KELVO", "post", true);
+  file.setBoolean("KELVO", "RandomFactor", false);
+  file.setText("DOVREL", "Font", "Merida");  // unchanged: the unended last line stays so
+  ASSERT_TRUE(file.save());
+  ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+  EXPECT_EQ(ini.readAll(), "; Configuraci\xf3n\r\n[KELVO]\r\nPost =True\r\nOther=\xe9t\xe9\r\nRandomFactor=False\r\n"
+                           "\r\n[DOVREL]\r\nFont=Merida");
+  ini.close();
+
+  SettingsFile again(path);
+  again.setBoolean("DOVREL", "Debug", true);
+  again.setText("NEW", "Key", "x");
+  ASSERT_TRUE(again.save());
+  ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+  EXPECT_EQ(ini.readAll(), "; Configuraci\xf3n\r\n[KELVO]\r\nPost =True\r\nOther=\xe9t\xe9\r\nRandomFactor=False\r\n"
+                           "\r\n[DOVREL]\r\nFont=Merida\r\nDebug=True\r\n[NEW]\r\nKey=x\r\n");
 }
 
 }  // namespace

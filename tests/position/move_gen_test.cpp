@@ -74,6 +74,18 @@ TEST(Robustness, CrowdedBoardsNeverOverflowTheList) {
   }
 }
 
+// A value that is no board square (a click on the board's frame) must never be
+// named as a real square, or a move text built from it plays a real move.
+TEST(Robustness, OffBoardSquaresAreNeverNamedAsRealOnes) {
+  for (int value = 0; value < 256; ++value) {
+    const std::string name = squareName(value);
+    const bool namesRealSquare = name[0] >= 'a' && name[0] <= 'h' && name[1] >= '1' && name[1] <= '8';
+    EXPECT_EQ(namesRealSquare, isOnBoard(value)) << value << " " << name;
+    EXPECT_EQ(parseSquare(name), value) << name;  // the name reads back as the same byte
+  }
+  EXPECT_EQ(squareName(-17), squareName(0xEF));  // a square computed off the edge, as a byte
+}
+
 TEST(Robustness, UnparsableSquaresTouchNothing) {
   for (const char* text : {"i1", "a9", "a0", "z9", "A1", "", "a", "11"})
     EXPECT_FALSE(isValidSquare(parseSquare(text))) << text;

@@ -111,6 +111,51 @@ TEST_F(EnginePlayerTest, BookMovesFirstThenSearchEmptiesTheBook) {
   EXPECT_LT(e4, 350);
 }
 
+// The book matches positions by their squares alone, so a stored move may be
+// illegal here: the other side is to move (a lost tempo), or the king has moved
+// away and back and lost its castling right. Such moves are never played; when
+// no stored move is legal the position is searched as if the book lacked it.
+TEST_F(EnginePlayerTest, BookMovesIllegalInThePositionAreNotPlayed) {
+  const std::string italian = "e2e4 e7e5 g1f3 b8c6 f1c4 g8f6";
+  const struct {
+    const char* bookLine;          // the stored move is the last one
+    std::string playedLine;        // reaches the book position's squares
+    const char* legalAlternative;  // also stored, or nullptr
+  } cases[] = {
+      {"e2e4 e7e5 g1f3", "e2e3 e7e5 e3e4", nullptr},
+      {"e2e4 e7e5 g1f3 b8c6 f1c4 g8f6 e1g1", italian + " e1f1 f6g8 f1e1 g8f6", nullptr},
+      {"e2e4 e7e5 g1f3 b8c6 f1c4 g8f6 e1g1", italian + " e1f1 f6g8 f1e1 g8f6", "d2d3"},
+  };
+  OpeningBook& book = OpeningBook::instance();
+  for (const auto& c : cases) {
+    book.clearBook();
+    const std::string line = c.bookLine;
+    const std::size_t last = line.rfind(' ');
+    const CChessBoard stored = after(line.substr(0, last));
+    book.addEntry(stored, parseCoordinateMove(stored, line.substr(last + 1)));
+    if (c.legalAlternative) book.addEntry(stored, parseCoordinateMove(stored, c.legalAlternative));
+
+    const CChessBoard position = after(c.playedLine);
+    for (int draw = 0; draw < 20; ++draw) {
+      EnginePlayer player;
+      const Move move = player.chooseMove(position);
+      CChessBoard scratch = position;
+      if (!legalMove(scratch, moveToCoordinates(move))) {
+        ADD_FAILURE() << c.playedLine << ": played " << moveToCoordinates(move);
+        break;
+      }
+      if (c.legalAlternative) {
+        EXPECT_EQ(moveToCoordinates(move), c.legalAlternative);
+        EXPECT_EQ(player.nodeCount, 0);  // from the book, not searched
+      } else {
+        EXPECT_GT(player.nodeCount, 0) << c.playedLine;
+        EXPECT_EQ(book.entryCount(), 0u);  // a search empties the book
+        break;
+      }
+    }
+  }
+}
+
 TEST(BookMoveIndex, IndexArithmetic) {
   const std::tuple<int, int, int> cases[] = {{1, 32767, 0}, {4, 8191, 0},  {4, 8192, 1},      {4, 32767, 3},
                                              {3, 10922, 0}, {3, 10923, 1}, {1000, 32767, 999}};
