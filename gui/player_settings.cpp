@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "book/opening_book.h"
+#include "book/opening_names.h"
 #include "driver/game.h"
 #include "search/engine_player.h"
 
@@ -21,14 +22,26 @@ bool applyPlayerSettings(const ProgramSettings& settings) {
   return player->useBook;
 }
 
+namespace {
+OpeningNames& openingNames() {
+  static OpeningNames names;
+  return names;
+}
+}  // namespace
+
+const OpeningNames& bookOpeningNames() { return openingNames(); }
+
 void reloadOpeningBook(BookLoad mode) {
   Game& game = Game::instance();
   std::lock_guard guard(game.mutex());
   const CChessBoard position = game.position;
   std::vector<CChessBoard> history = game.history;
   OpeningBook& book = OpeningBook::instance();
-  if (mode == BookLoad::Replace) book.clearBook();
-  book.loadBook("aperturas.pgn");
+  if (mode == BookLoad::Replace) {
+    book.clearBook();
+    openingNames().clear();
+  }
+  book.loadBook("aperturas.pgn", &openingNames());
   game.position = position;
   game.history = std::move(history);
 }
