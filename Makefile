@@ -43,7 +43,7 @@ package: setup
 	tools/check_package.sh $$(ls -t $(BUILD)/kelvo_*.deb | head -1)
 
 bench:
-	KELVO_EXTRA_PACKAGES="stockfish hyperfine" tools/setup.sh $(BUILD)
+	KELVO_EXTRA_PACKAGES="stockfish hyperfine valgrind strace" tools/setup.sh $(BUILD)
 	tools/bench.sh $(BUILD)
 
 # libFuzzer targets under ASan/UBSan, FUZZ_SECONDS each; any finding fails.

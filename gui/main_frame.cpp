@@ -30,6 +30,7 @@
 #include "driver/engine_io.h"
 #include "driver/game.h"
 #include "engine_bridge.h"
+#include "game_opening.h"
 #include "engine_line.h"
 #include "get_text_dlg.h"
 #include "message_sink.h"
@@ -45,6 +46,7 @@ namespace {
 constexpr int BLACK = 0;
 constexpr int RED = 255;
 constexpr int STATUS_TIMER_MS = 200;
+constexpr int OPENING_FIELD_WIDTH = 260;  // pixels
 const QString PGN_FILTER = QStringLiteral("Partidas PGN (*.pgn);;Todos los archivos (*.*)");
 
 // Where the file dialogs open: the folder the user started the program in,
@@ -79,6 +81,7 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, QWidget* parent)
       boardView(new CDovrelView(this)),
       rightBarDlg(new CRightBarDlg(this)),
       engineStatus(new QLabel(this)),
+      openingStatus(new QLabel(this)),
       promotionChooser([this] { return CPromotingSelDlg::ask(this); }) {
   doc->setWindow(this);
   setWindowTitle(doc->windowTitle());
@@ -100,6 +103,7 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, QWidget* parent)
   });
   statusBar()->showMessage(QStringLiteral("Preparado"));
   statusBar()->setSizeGripEnabled(false);
+  statusBar()->addPermanentWidget(openingStatus);
   statusBar()->addPermanentWidget(engineStatus);
   engineStatus->setText(QStringLiteral("ready"));
 
@@ -176,13 +180,13 @@ void CMainFrame::createMenus() {
   viewMenu->addSeparator();
   QAction* previous = addCommand(viewMenu, QStringLiteral("Ver mov. previo"),
                                  QStringLiteral("Ver movimiento previo\nVer movimiento previo"),
-                                 [this] { boardView->browseBack(); });
+                                 [this] { boardView->browseBack(); updateOpening(); });
   QAction* next = addCommand(viewMenu, QStringLiteral("Ver mov. siguiente"),
                              QStringLiteral("Ver movimiento siguiente\nVer movimiento siguiente"),
-                             [this] { boardView->browseForward(); });
+                             [this] { boardView->browseForward(); updateOpening(); });
   QAction* current = addCommand(viewMenu, QStringLiteral("Ver pos. actual"),
                                 QStringLiteral("Show the current position\nShow current"),
-                                [this] { boardView->browseLive(); });
+                                [this] { boardView->browseLive(); updateOpening(); });
   viewMenu->addSeparator();
   addCommand(viewMenu, QStringLiteral("Opciones"), QStringLiteral("Muestra un diálogo con opciones\nOpciones"),
              [this] { showOptions(); });
@@ -354,6 +358,7 @@ void CMainFrame::refresh() {
   boardView->refresh();
   const std::string text = Game::instance().read([](const Game& game) { return moveListText(game.history); });
   rightBarDlg->setMoveList(QString::fromStdString(text));
+  updateOpening();
 }
 
 CCommandDlg* CMainFrame::commandWindow() const { return commandDlg; }
@@ -362,8 +367,23 @@ CDebugDialog* CMainFrame::debugWindow() const { return debugDlg; }
 
 QString CMainFrame::statusText() const { return engineStatus->text(); }
 
+QString CMainFrame::openingText() const { return openingStatus->toolTip(); }
+
+// The name is cut with an ellipsis to leave the prompts their room; the whole
+// of it is the field's tooltip.
+void CMainFrame::updateOpening() {
+  const OpeningName* name = Game::instance().read([this](const Game& game) {
+    return gameOpening(game.history, boardView->browseIndex(), bookOpeningNames());
+  });
+  const QString text = name ? QString::fromStdString(name->text()) : QString();
+  if (text == openingStatus->toolTip()) return;
+  openingStatus->setToolTip(text);
+  openingStatus->setText(openingStatus->fontMetrics().elidedText(text, Qt::ElideRight, OPENING_FIELD_WIDTH));
+}
+
 // "thinking" while a command is on its way or the engine is working on one.
 void CMainFrame::updateStatus() {
+  updateOpening();
   engineStatus->setText(handingOver || !engine->isIdle() ? QStringLiteral("thinking") : QStringLiteral("ready"));
   const QString clocks = Game::instance().read([](const Game& game) {
     return QString::fromStdString(GameClock::clockText(game.clock.remaining(1)) + " - " +

@@ -36,6 +36,7 @@ class CMainFrame : public QMainWindow {
   void squareClicked(int square);
   // Redraws the board and sets the move list.
   void refresh();
+  void updateOpening();
 
   // Reads kelvo.ini into the frame and, when there is one, the engine player.
   void readSettings();
@@ -64,6 +65,9 @@ class CMainFrame : public QMainWindow {
   const QString& fontName() const { return fontNameValue; }
   bool awaitingFirstClick() const { return awaitingFirst; }
   QString statusText() const;
+  // The opening field's full text ("B20 Defensa Siciliana: 1.e4 c5"), empty
+  // before the first named position.
+  QString openingText() const;
 
  signals:
   // After the engine took a command / after a line of the engine was handled.
@@ -106,6 +110,7 @@ class CMainFrame : public QMainWindow {
   CDovrelView* boardView;
   CRightBarDlg* rightBarDlg;
   QLabel* engineStatus;
+  QLabel* openingStatus;  // the opening the shown position belongs to
   QMenu* debugMenuValue = nullptr;
   QMenu* recentMenu = nullptr;
   QToolBar* toolBar = nullptr;

@@ -1,6 +1,7 @@
 #include "player_settings.h"
 
 #include "book/opening_book.h"
+#include "book/opening_names.h"
 #include "driver/game.h"
 #include "search/engine_player.h"
 
@@ -17,9 +18,21 @@ bool applyPlayerSettings(const ProgramSettings& settings) {
   return player->useBook;
 }
 
+namespace {
+OpeningNames& openingNames() {
+  static OpeningNames names;
+  return names;
+}
+}  // namespace
+
+const OpeningNames& bookOpeningNames() { return openingNames(); }
+
 void reloadOpeningBook(BookLoad mode) {
   OpeningBook& book = OpeningBook::instance();
-  if (mode == BookLoad::Replace) book.clearBook();
+  if (mode == BookLoad::Replace) {
+    book.clearBook();
+    openingNames().clear();
+  }
   Game scratch;
-  book.loadBook(BOOK_FILE_NAME, scratch);
+  book.loadBook(BOOK_FILE_NAME, scratch, &openingNames());
 }

@@ -5,6 +5,8 @@
 
 #include "settings_file.h"
 
+class OpeningNames;
+
 class EnginePlayer;
 
 // The Game's engine player, or none.
@@ -22,3 +24,7 @@ enum class BookLoad { Append, Replace };
 // Loading replays the games through a scratch game, so the game in progress is
 // left alone.
 void reloadOpeningBook(BookLoad mode);
+
+// The openings named by the book's tags, read with it by reloadOpeningBook
+// (window thread only).
+const OpeningNames& bookOpeningNames();

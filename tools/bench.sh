@@ -93,14 +93,36 @@ section_search() {
     echo "whole-copy reference (literal generator, one run):"
     "$reference" | sed 's/^/  /'
   fi
-  # Start-up with the default book: loading it is all kelvo does before "quit".
-  if [ -f "$build/run/aperturas.pgn" ] && [ -x /usr/bin/time ]; then
-    local line
-    for _ in $(seq "$runs"); do
-      line=$(cd "$build/run" && echo quit | /usr/bin/time -f "%e s, max RSS %M KB" "../console/kelvo" 2>&1 >/dev/null)
-      echo "start-up with aperturas.pgn: $line"
-    done
+}
+
+# Start-up with the default book: loading it is all kelvo does before "quit".
+section_startup() {
+  echo "== Start-up: echo quit | kelvo with the default book"
+  if [ ! -f "$build/run/aperturas.pgn" ] || [ ! -x "$kelvo" ]; then echo "no book or no kelvo in $build"; return; fi
+  local dir="$build/run" best="" line cpu
+  for _ in $(seq 5); do
+    line=$(cd "$dir" && echo quit | /usr/bin/time -f "%U %S %e %M" ../console/kelvo 2>&1 >/dev/null)
+    cpu=$(echo "$line" | awk '{ printf "%.3f", $1 + $2 }')
+    if [ -z "$best" ] || awk -v c="$cpu" -v b="${best%% *}" 'BEGIN { exit !(c < b) }'; then
+      best="$cpu $(echo "$line" | awk '{ printf "%s s wall, max RSS %s KB", $3, $4 }')"
+    fi
+  done
+  echo "start-up CPU (user + sys), best of 5: ${best%% *} s (${best#* })"
+  if command -v valgrind >/dev/null; then
+    local out
+    out=$(mktemp)
+    (cd "$dir" && echo quit | valgrind --tool=callgrind --callgrind-out-file="$out" ../console/kelvo 2>&1 >/dev/null) |
+      awk '/Collected/ { printf "start-up instructions (callgrind): %d\n", $4 }'
+    rm -f "$out"
+  fi
+  if command -v strace >/dev/null; then
+    local calls
+    calls=$(mktemp)
+    (cd "$dir" && echo quit | strace -c -o "$calls" ../console/kelvo >/dev/null 2>&1) || true
+    awk '$NF == "total" { print "start-up system calls: " $(NF-2) }' "$calls"
+    rm -f "$calls"
   fi
 }
 
 section_search
+section_startup

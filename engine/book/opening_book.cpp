@@ -14,8 +14,17 @@ void copySquares(const CBoard& position, Piece (&squares)[64]) {
   for (int i = 0; i < 64; ++i) squares[i] = position.squares[ALL_SQUARES[i]];
 }
 
+}  // namespace
+
+BookEntry makeBookEntry(const CBoard& position, const Move& move) {
+  BookEntry entry;
+  copySquares(position, entry.squares);
+  entry.move = move;
+  return entry;
+}
+
 // FNV-1a over the 64 squares.
-std::uint64_t hashSquares(const Piece (&squares)[64]) {
+std::uint64_t hashBookSquares(const Piece (&squares)[64]) {
   std::uint64_t hash = 14695981039346656037ull;
   for (Piece piece : squares) {
     hash ^= piece;
@@ -24,43 +33,56 @@ std::uint64_t hashSquares(const Piece (&squares)[64]) {
   return hash;
 }
 
-}  // namespace
-
 OpeningBook& OpeningBook::instance() {
   static OpeningBook* book = new OpeningBook();  // never destroyed, like the other engine singletons
   return *book;
 }
 
-int OpeningBook::loadBook(const std::string& path, ReplayTarget& game) {
+int OpeningBook::loadBook(const std::string& path, ReplayTarget& game, OpeningNames* names) {
   if (!std::ifstream(path)) return 0;
   PgnReader reader;
   int games = 0;
   long offset = 0;
   for (;;) {
     ++games;
-    const long next = reader.readGame(path, offset, this, game);
+    const long next = reader.readBookGame(path, offset, *this, names);
     // A word holding "[" where a game's movetext starts ("] a[") ends that game
     // before anything is read; reading it again would go on for ever.
     if (next <= offset) break;
     offset = next;
   }
+
+  game.setupInitialPosition();
+  game.clearHistory();
+  for (const Move& move : reader.bookGameMoves())
+    game.replayMove([&move](CChessBoard&) { return move; });
   return games;
 }
 
 void OpeningBook::addEntry(const CChessBoard& position, const Move& move) {
-  BookEntry entry;
-  copySquares(position, entry.squares);
-  entry.move = move;
+  const BookEntry entry = makeBookEntry(position, move);
+  const std::uint64_t hash = hashBookSquares(entry.squares);
+  addEntries(&entry, &hash, 1);
+}
+
+void OpeningBook::addEntries(const BookEntry* added, const std::uint64_t* squaresHashes, std::size_t count) {
+  if (count == 0) return;
   std::lock_guard guard(lock);
-  index.push_back({hashSquares(entry.squares), static_cast<std::uint32_t>(entries.size())});
-  entries.push_back(entry);
+  for (std::size_t i = 0; i < count; ++i)
+    index.push_back({squaresHashes[i], static_cast<std::uint32_t>(entries.size() + i)});
+  entries.insert(entries.end(), added, added + count);
   indexSorted = false;
+}
+
+std::vector<BookEntry> OpeningBook::entryList() const {
+  std::lock_guard guard(lock);
+  return entries;
 }
 
 std::vector<Move> OpeningBook::probeBook(const CChessBoard& position) const {
   Piece squares[64];
   copySquares(position, squares);
-  const std::uint64_t hash = hashSquares(squares);
+  const std::uint64_t hash = hashBookSquares(squares);
 
   std::lock_guard guard(lock);
   const auto byHashThenEntry = [](const IndexEntry& a, const IndexEntry& b) {

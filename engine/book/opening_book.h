@@ -15,23 +15,30 @@
 #include "book/replay_target.h"
 #include "position/chess_board.h"
 
-// The book both programs load from the working directory.
-inline constexpr const char* BOOK_FILE_NAME = "aperturas.pgn";
-
 struct BookEntry {
   Piece squares[64];  // a1, b1, ... h8
   Move move;
 };
 
+// The book both programs load from the working directory.
+inline constexpr const char* BOOK_FILE_NAME = "aperturas.pgn";
+
+class OpeningNames;
+
 class OpeningBook {
  public:
   static OpeningBook& instance();
 
-  // Appends the games of a PGN file, replayed through `game`; stops quietly at
-  // the first unreadable move. Returns the number of games read (the faulty one
-  // included), 0 when the file cannot be opened (`game` is then left untouched).
-  int loadBook(const std::string& path, ReplayTarget& game);
+  // Appends the games of a PGN file; stops quietly at the first unreadable
+  // move. Returns the number of games read (the faulty one included), 0 when
+  // the file cannot be opened (`game` is then left untouched). As if every
+  // game had been replayed through `game`, the last one read is left there.
+  // With `names`, the openings named by the games' tags are kept there too.
+  int loadBook(const std::string& path, ReplayTarget& game, OpeningNames* names = nullptr);
   void addEntry(const CChessBoard& position, const Move& move);
+  // The same with the entry made and its squares hashed by the caller.
+  // The same for `count` entries made and hashed by the caller, under one lock.
+  void addEntries(const BookEntry* added, const std::uint64_t* squaresHashes, std::size_t count);
   // The moves stored for these squares, in book order.
   std::vector<Move> probeBook(const CChessBoard& position) const;
   // The stored moves that are legal in the position (same from, to and
@@ -41,6 +48,8 @@ class OpeningBook {
   std::vector<Move> probeLegalMoves(const CChessBoard& position) const;
   void clearBook();
   std::size_t entryCount() const;
+  // A copy of every entry in book order (tests compare loaders with it).
+  std::vector<BookEntry> entryList() const;
 
   OpeningBook() = default;
   OpeningBook(const OpeningBook&) = delete;
@@ -59,3 +68,6 @@ class OpeningBook {
   mutable std::vector<IndexEntry> index;  // sorted by (hash, entry) when indexSorted
   mutable bool indexSorted = true;
 };
+
+BookEntry makeBookEntry(const CBoard& position, const Move& move);
+std::uint64_t hashBookSquares(const Piece (&squares)[64]);

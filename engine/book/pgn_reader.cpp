@@ -1,16 +1,20 @@
 #include "book/pgn_reader.h"
 
 #include <cctype>
-#include <utility>
+#include <mutex>
 
-#include "book/opening_book.h"
+#include "position/move_gen.h"
 #include "position/notation.h"
 
 namespace {
 
 bool isBlank(int c) { return c != EOF && std::isspace(static_cast<unsigned char>(c)); }
 bool isLetter(char c) { return c >= 'A' && c <= 'z'; }
-bool isResult(const std::string& word) { return word == "1-0" || word == "0-1" || word == "1/2-1/2"; }
+// Asked of every word, so by length first.
+bool isResult(const std::string& word) {
+  if (word.size() == 3) return word == "1-0" || word == "0-1";
+  return word.size() == 7 && word == "1/2-1/2";
+}
 
 // Every ply keeps a whole position in the history, so a file holding one endless
 // game would exhaust memory. No game reaches this length (the 75-move and
@@ -19,75 +23,72 @@ bool isResult(const std::string& word) { return word == "1-0" || word == "0-1" |
 constexpr int MAX_GAME_PLIES = 20000;
 constexpr std::size_t MAX_WORD = 4096;
 
+const CBoard& initialPosition() {
+  static const CBoard initial = [] {
+    CChessBoard position;
+    position.setupInitialPosition();
+    return static_cast<CBoard>(position);
+  }();
+  return initial;
+}
+
 }  // namespace
 
-PgnReader::~PgnReader() { close(); }
-
-void PgnReader::close() {
-  if (file) std::fclose(file);
-  file = nullptr;
-  nulRead = false;
-}
-
-void PgnReader::attach(std::FILE* stream) {
-  close();
-  file = stream;
-}
-
-// A NUL byte cannot occur in PGN text: it ends the readable text for good, as
-// the end of the file does, and what was read before it stays read, as before
-// an unreadable move. NULs are neither blank nor text, so without this the tag
-// skipper would never stop on a device that yields nothing else (/dev/zero).
-int PgnReader::readChar() {
-  if (nulRead) return EOF;
-  const int c = std::getc(file);
-  if (c != '\0') return c;
-  nulRead = true;
-  return EOF;
-}
-
-bool PgnReader::textEnded() const { return nulRead || std::feof(file); }
-
-// Many editors start a UTF-8 file with a byte-order mark; read as text it
-// would glue itself to the first tag and empty the whole book.
-void PgnReader::skipByteOrderMark() {
-  const int first = std::getc(file);
-  if (first != 0xEF) {
-    if (first != EOF) std::ungetc(first, file);
-    return;
-  }
-  const int second = std::getc(file);
-  const int third = second == 0xBB ? std::getc(file) : EOF;
-  if (third != 0xBF) std::fseek(file, 0, SEEK_SET);
-}
+void PgnReader::attach(std::FILE* stream) { file.attach(stream); }
 
 // A white-space-delimited word; the blank after it is consumed too. A word
 // ends after MAX_WORD characters as well: no move or result is that long, and
 // a file without blanks must not grow one string without bound.
 bool PgnReader::readWord(std::string& word) {
   word.clear();
-  int c = readChar();
-  while (isBlank(c)) c = readChar();
+  int c = file.get();
+  while (isBlank(c)) c = file.get();
   while (c != EOF && !isBlank(c)) {
     word.push_back(static_cast<char>(c));
     if (word.size() >= MAX_WORD) return true;
-    c = readChar();
+    c = file.get();
   }
   return !word.empty();
 }
 
-void PgnReader::skipTags() {
+void PgnReader::skipTags() { readTags(nullptr); }
+
+// The tag section as skipTags reads it; with `name`, the ECO and Opening
+// values are kept on the way.
+void PgnReader::readTags(OpeningName* name) {
   bool insideTag = false;
-  for (int c = readChar(); c != EOF; c = readChar()) {
+  std::string tag;
+  for (int c = file.get(); c != EOF; c = file.get()) {
     if (c == '[') {
       insideTag = true;
+      tag.clear();
     } else if (c == ']') {
+      if (insideTag && name) keepTag(tag, *name);
       insideTag = false;
     } else if (!insideTag && c > ' ') {
-      std::ungetc(c, file);
+      file.unget();
       return;
+    } else if (insideTag && name && tag.size() < MAX_WORD) {
+      tag.push_back(static_cast<char>(c));
     }
   }
+}
+
+// `ECO "B20"` or `Opening "Defensa Siciliana"`; a value is the quoted
+// string, with \" and \\ standing for themselves.
+void PgnReader::keepTag(const std::string& tag, OpeningName& name) {
+  const std::size_t space = tag.find_first_of(" \t");
+  const std::string key = tag.substr(0, space);
+  std::string* target = key == "ECO" ? &name.eco : key == "Opening" ? &name.name : nullptr;
+  if (!target) return;
+  const std::size_t quote = tag.find('"');
+  if (quote == std::string::npos) return;
+  std::string value;
+  for (std::size_t i = quote + 1; i < tag.size() && tag[i] != '"'; ++i) {
+    if (tag[i] == '\\' && i + 1 < tag.size()) ++i;
+    value.push_back(tag[i]);
+  }
+  *target = std::move(value);
 }
 
 std::string PgnReader::castlingToken(const std::string& word) {
@@ -101,10 +102,10 @@ std::string PgnReader::castlingToken(const std::string& word) {
 std::string PgnReader::nextToken() {
   std::string word;
   for (;;) {
-    const long start = std::ftell(file);
+    const long start = file.tell();
     if (!readWord(word)) return "";
     if (word.find('[') != std::string::npos) {
-      std::fseek(file, start, SEEK_SET);  // the tag section belongs to the next game
+      file.seek(start);  // the tag section belongs to the next game
       return "";
     }
     if (isResult(word)) return word;
@@ -125,34 +126,36 @@ std::string PgnReader::nextToken() {
       }
       i = word.size();
     }
-    if (textEnded()) return "";
+    if (file.atEnd()) return "";
   }
 }
 
-Move PgnReader::parseBookMove(CChessBoard& position, const std::string& token) {
-  std::string key(reinterpret_cast<const char*>(position.squares), sizeof position.squares);
-  key += static_cast<char>(position.sideToMove);
-  key += static_cast<char>(position.castlingRights);
-  key += static_cast<char>(position.enPassantSquare);
-  key += token;
-  const auto found = bookMoves.find(key);
-  if (found != bookMoves.end()) return found->second;
-  const Move move = parseSan(position, token);
-  bookMoves.emplace(std::move(key), move);
-  return move;
+// A reader walking one file keeps it open from game to game.
+bool PgnReader::openAt(const std::string& path, long offset) {
+  if (!file.isOpen() || file.path() != path) {
+    if (!file.open(path)) return false;
+  }
+  file.seek(offset);
+  if (offset == 0) file.skipByteOrderMark();
+  return true;
+}
+
+// The next game starts at its first tag line; only blanks left is the end.
+long PgnReader::nextGameOffset() {
+  int c = file.get();
+  while (isBlank(c)) c = file.get();
+  if (c == EOF) {
+    file.close();
+    return 0;
+  }
+  file.unget();
+  return file.tell();
 }
 
 long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book, ReplayTarget& game) {
   game.setupInitialPosition();
   if (book) game.clearHistory();
-
-  // Binary: games are addressed by byte offsets, which a text-mode stream on
-  // Windows does not keep (its ftell miscounts a file with LF line ends), and a
-  // CR is just another blank to the reader.
-  file = std::fopen(path.c_str(), "rb");
-  if (!file) return 0;
-  std::fseek(file, offset, SEEK_SET);
-  if (offset == 0) skipByteOrderMark();
+  if (!openAt(path, offset)) return 0;
   skipTags();
 
   for (int plies = 0;; ++plies) {
@@ -160,25 +163,74 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
     if (token.empty() || isResult(token)) break;
     const Move played = game.replayMove([&](CChessBoard& position) {
       Move move;  // null past the cap
-      if (plies < MAX_GAME_PLIES) move = book ? parseBookMove(position, token) : parseSan(position, token);
+      if (plies < MAX_GAME_PLIES) move = parseSan(position, token);
       if (!move.isNull() && book) book->addEntry(position, move);
       return move;
     });
     if (played.isNull()) {
-      close();
+      file.close();
       return 0;
     }
   }
+  return nextGameOffset();
+}
 
-  // The next game starts at its first tag line; only blanks left is the end.
-  int c = readChar();
-  while (isBlank(c)) c = readChar();
-  if (c == EOF) {
-    close();
-    return 0;
+// Book games come sorted by opening, so a game mostly repeats the previous
+// one's first moves: those plies are taken from the kept line as they were, and
+// only the rest is parsed and made. Parsing depends on nothing but the
+// position and the word, so the entries are the ones readGame would add.
+long PgnReader::readBookGame(const std::string& path, long offset, OpeningBook& book, OpeningNames* names) {
+  bookLineLength = 0;
+  if (!openAt(path, offset)) return 0;
+  OpeningName name;
+  readTags(names ? &name : nullptr);
+
+  long next = -1;
+  for (std::size_t ply = 0; next < 0; ++ply) {
+    const std::string token = nextToken();
+    if (token.empty() || isResult(token)) {
+      if (names) names->add(ply == 0 ? initialPosition() : line.after[ply - 1], std::move(name));
+      next = nextGameOffset();
+      break;
+    }
+    if (ply < line.tokens.size() && line.tokens[ply] == token) {
+      bookLineLength = ply + 1;
+      continue;
+    }
+    line.truncate(ply);
+    if (ply >= static_cast<std::size_t>(MAX_GAME_PLIES)) break;
+    if (ply == 0) {
+      static_cast<CBoard&>(scratch) = initialPosition();
+    } else {
+      static_cast<CBoard&>(scratch) = line.after[ply - 1];
+    }
+    const Move move = parseSanQuietly(scratch, token);
+    if (move.isNull()) break;
+    line.tokens.push_back(token);
+    line.entries.push_back(makeBookEntry(scratch, move));
+    line.hashes.push_back(hashBookSquares(line.entries.back().squares));
+    CBoard& after = line.after.emplace_back(scratch);
+    applyMove(after, move);
+    after.sideToMove = after.sideToMove ? 0 : 1;
+    bookLineLength = ply + 1;
   }
-  std::ungetc(c, file);
-  const long next = std::ftell(file);
-  close();
+  if (next < 0) {  // an unreadable word: what came before it still counts
+    file.close();
+    next = 0;
+  }
+  book.addEntries(line.entries.data(), line.hashes.data(), bookLineLength);
   return next;
+}
+
+void PgnReader::BookLine::truncate(std::size_t plies) {
+  tokens.resize(plies);
+  entries.resize(plies);
+  hashes.resize(plies);
+  after.resize(plies);
+}
+
+std::vector<Move> PgnReader::bookGameMoves() const {
+  std::vector<Move> moves;
+  for (std::size_t i = 0; i < bookLineLength; ++i) moves.push_back(line.entries[i].move);
+  return moves;
 }

@@ -1,22 +1,23 @@
 #pragma once
-// Reads PGN games into a game it is given, move by move, optionally adding every
-// (position, move) pair to an opening book. A game is addressed by the byte
-// offset of its tag section; tag values are never read. Variations are not
-// recognised: their words are read as moves of the main line.
+// Reads PGN games into a game it is given, move by move, or walks a whole file
+// into an opening book. A game is addressed by the byte offset of its tag
+// section; tag values are never read. Variations are not recognised: their
+// words are read as moves of the main line.
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
+#include "book/opening_book.h"
+#include "book/opening_names.h"
+#include "book/pgn_file.h"
 #include "book/replay_target.h"
-#include "position/move.h"
-
-class OpeningBook;
+#include "position/chess_board.h"
 
 class PgnReader {
  public:
   PgnReader() = default;
-  ~PgnReader();
   PgnReader(const PgnReader&) = delete;
   PgnReader& operator=(const PgnReader&) = delete;
 
@@ -27,6 +28,15 @@ class PgnReader {
   // move (the moves before it stay played). A UTF-8 byte-order mark at the
   // start of the file is skipped.
   long readGame(const std::string& path, long offset, OpeningBook* book, ReplayTarget& game);
+
+  // Adds the game at `offset` to the book without replaying it anywhere; the
+  // same entries as readGame. The file stays open for the next game, and the plies
+  // this game shares with the previous one are not parsed or made again.
+  // With `names`, a game read to its end names its last position after its
+  // ECO and Opening tags.
+  long readBookGame(const std::string& path, long offset, OpeningBook& book, OpeningNames* names = nullptr);
+  // The moves of the last game readBookGame read, up to where it stopped.
+  std::vector<Move> bookGameMoves() const;
 
   // The next movetext token of the open file: "" at the end of the movetext
   // (a tag section follows, or end of file), a result, "-1" when the file ends
@@ -41,17 +51,26 @@ class PgnReader {
   void attach(std::FILE* stream);
 
  private:
-  int readChar();
-  bool textEnded() const;
-  void skipByteOrderMark();
   bool readWord(std::string& word);
-  void close();
-  Move parseBookMove(CChessBoard& position, const std::string& token);
+  void readTags(OpeningName* name);
+  static void keepTag(const std::string& tag, OpeningName& name);
+  bool openAt(const std::string& path, long offset);
+  // After the movetext: the offset of the next game, or 0 at the end of the file.
+  long nextGameOffset();
 
-  std::FILE* file = nullptr;
-  bool nulRead = false;  // the readable text has ended
-  // Book games share their openings, so the same word is read in the same
-  // position thousands of times; parseSan depends on nothing but the position
-  // proper and the word. Kept for the life of the reader (one book load).
-  std::unordered_map<std::string, Move> bookMoves;
+  // The last book game, ply by ply: the word, the book entry it made (the
+  // position before the move and the move), that position's hash, and the
+  // position after the move.
+  struct BookLine {
+    std::vector<std::string> tokens;
+    std::vector<BookEntry> entries;
+    std::vector<std::uint64_t> hashes;
+    std::vector<CBoard> after;
+    void truncate(std::size_t plies);
+  };
+
+  PgnFile file;
+  BookLine line;
+  std::size_t bookLineLength = 0;  // plies of the line that belong to the last game
+  CChessBoard scratch;             // the SAN parser reads a whole position
 };

@@ -13,7 +13,9 @@ char sanLetter(int piece) {
   return 0;
 }
 
-Move parsePawnSan(CChessBoard& p, std::string text, bool white) {
+// The parsers ask `isLegal(from, to)` whether a legal move joins the squares.
+template <class LegalTest>
+Move parsePawnSan(const CChessBoard& p, std::string text, bool white, LegalTest&& isLegal) {
   Piece promotion = EMPTY;
   if (text.back() > 'A') {
     promotion = pieceForSide(promotionFromLetter(text.back()), white);
@@ -34,10 +36,11 @@ Move parsePawnSan(CChessBoard& p, std::string text, bool white) {
   }
   if (!isValidSquare(from)) return Move();
   const Move move(from, to, white ? WHITE_PAWN : BLACK_PAWN, p.squares[to], promotion);
-  return findMove(p, from, to) ? move : Move();
+  return isLegal(from, to) ? move : Move();
 }
 
-Move parsePieceSan(CChessBoard& p, const std::string& text, bool white) {
+template <class LegalTest>
+Move parsePieceSan(const CChessBoard& p, const std::string& text, bool white, LegalTest&& isLegal) {
   const std::size_t n = text.size();
   if (n < 3 || text[n - 1] < '1' || text[n - 1] > '8' || text[n - 2] < 'a' || text[n - 2] > 'h') return Move();
   // A piece letter: upper case, neither pawn nor empty.
@@ -64,9 +67,29 @@ Move parsePieceSan(CChessBoard& p, const std::string& text, bool white) {
     if (fileHint >= 0 && fileOf(from) != fileHint) continue;
     if (rankHint >= 0 && rankOf(from) != rankHint) continue;
     const Move move = moveFromSquares(p, from, to);
-    if (findMove(p, from, to)) return move;
+    if (isLegal(from, to)) return move;
   }
   return Move();
+}
+
+template <class LegalTest>
+Move parseSanWith(const CChessBoard& p, const std::string& input, LegalTest&& isLegal) {
+  if (input.size() < 2 || input.size() > 7) return Move();
+  std::string text = input;
+  if (text.back() == '+') text.pop_back();
+  if (!text.empty() && text.back() == '#') text.pop_back();
+  if (text.empty()) return Move();
+  const bool white = p.sideToMove != 0;
+
+  if (text[0] == 'O' || text[0] == '0') {
+    if (text.size() < 3) return Move();
+    const bool queenSide = text.size() >= 4 && text[3] == '-';
+    const int from = white ? E1 : E8;
+    const int to = white ? (queenSide ? C1 : G1) : (queenSide ? C8 : G8);
+    return Move(from, to, white ? WHITE_KING : BLACK_KING, EMPTY, EMPTY);
+  }
+  if (text[0] >= 'Z') return parsePawnSan(p, text, white, isLegal);
+  return parsePieceSan(p, text, white, isLegal);
 }
 
 }  // namespace
@@ -133,20 +156,22 @@ std::string moveToSan(const CChessBoard& p, const Move& move) {
 }
 
 Move parseSan(CChessBoard& p, const std::string& input) {
-  if (input.size() < 2 || input.size() > 7) return Move();
-  std::string text = input;
-  if (text.back() == '+') text.pop_back();
-  if (!text.empty() && text.back() == '#') text.pop_back();
-  if (text.empty()) return Move();
-  const bool white = p.sideToMove != 0;
+  return parseSanWith(p, input, [&p](int from, int to) { return findMove(p, from, to) != nullptr; });
+}
 
-  if (text[0] == 'O' || text[0] == '0') {
-    if (text.size() < 3) return Move();
-    const bool queenSide = text.size() >= 4 && text[3] == '-';
-    const int from = white ? E1 : E8;
-    const int to = white ? (queenSide ? C1 : G1) : (queenSide ? C8 : G8);
-    return Move(from, to, white ? WHITE_KING : BLACK_KING, EMPTY, EMPTY);
-  }
-  if (text[0] >= 'Z') return parsePawnSan(p, text, white);
-  return parsePieceSan(p, text, white);
+// One pseudo-legal list per word, and the legality test only for moves that
+// join the squares asked for: the parse reads nothing else.
+Move parseSanQuietly(const CChessBoard& p, const std::string& input) {
+  MoveBuffer pseudo;
+  int count = -1;
+  LegalityContext context;
+  return parseSanWith(p, input, [&](int from, int to) {
+    if (count < 0) {
+      count = generatePseudoMoves(p, pseudo.moves);
+      context = legalityContext(p);
+    }
+    for (int i = 0; i < count; ++i)
+      if (pseudo.moves[i].from == from && pseudo.moves[i].to == to && isLegal(p, context, pseudo.moves[i])) return true;
+    return false;
+  });
 }

@@ -12,3 +12,6 @@ Move moveFromSquares(const CChessBoard& position, int from, int to);
 std::string moveToSan(const CChessBoard& position, const Move& move);
 // The null move on any failure.
 Move parseSan(CChessBoard& position, const std::string& text);
+// The same move, but the position's move list is left alone and no check is
+// classified (the parse never reads it): the fast path for reading books.
+Move parseSanQuietly(const CChessBoard& position, const std::string& text);

@@ -443,3 +443,51 @@ TEST_F(MainFrameTest, ClosingWhileTheEngineThinksStopsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// The moves of the Najdorf, White's from the board and Black's from the book.
+const char* const NAJDORF_BOOK =
+    "[ECO \"B20\"]\n[Opening \"Defensa Siciliana: 1.e4 c5\"]\n\n1.e4 c5 *\n\n"
+    "[ECO \"B90\"]\n[Opening \"Siciliana: Najdorf\"]\n\n1.e4 c5 2.Nf3 d6 3.d4 cxd4 4.Nxd4 Nf6 5.Nc3 a6 *\n";
+
+}  // namespace
+
+TEST_F(MainFrameTest, TheStatusBarNamesTheOpeningPlayedBrowsedAndOpened) {
+  writeFile("aperturas.pgn", NAJDORF_BOOK);
+  createFrame();
+  EXPECT_EQ(frame->openingText(), "");  // nothing before the first named position
+  const std::pair<const char*, const char*> moves[] = {
+      {"e2", "e4"}, {"g1", "f3"}, {"d2", "d4"}, {"f3", "d4"}, {"b1", "c3"}};
+  const char* const answers[] = {"move c7c5", "move d7d6", "move c5d4", "move g8f6", "move a7a6"};
+  for (int i = 0; i < 5; ++i) {
+    click(moves[i].first);
+    click(moves[i].second);
+    ASSERT_TRUE(waitForLine(answers[i]));
+    ASSERT_TRUE(waitForIdle());
+    frame->refresh();
+    if (i == 0) {
+      EXPECT_EQ(frame->openingText(), "B20 Defensa Siciliana: 1.e4 c5");
+    }
+  }
+  EXPECT_EQ(frame->openingText(), "B90 Siciliana: Najdorf");
+
+  action("Ver mov. previo")->trigger();  // before 5...a6: the last name is the Sicilian's
+  EXPECT_EQ(frame->openingText(), "B20 Defensa Siciliana: 1.e4 c5");
+  action("Ver pos. actual")->trigger();
+  EXPECT_EQ(frame->openingText(), "B90 Siciliana: Najdorf");
+
+  // Out of the book the last name stays.
+  click("c1");
+  click("e3");
+  ASSERT_TRUE(waitForCommand("c1e3"));
+  ASSERT_TRUE(waitFor([this] { return lines.filter("move ").size() == 6; }));
+  ASSERT_TRUE(waitForIdle());
+  frame->refresh();
+  EXPECT_EQ(frame->openingText(), "B90 Siciliana: Najdorf");
+
+  // An opened game is named by its positions: this move order transposes.
+  writeFile("game.pgn", "1. Nf3 c5 2. e4 d6 3. d4 cxd4 4. Nxd4 Nf6 5. Nc3 a6 *\n");
+  frame->openFile("game.pgn");
+  EXPECT_EQ(frame->openingText(), "B90 Siciliana: Najdorf");
+}

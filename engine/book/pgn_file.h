@@ -1,0 +1,67 @@
+#pragma once
+// A PGN file read byte by byte through one large buffer, addressed by byte
+// offsets. The reader walks a book of ten thousand games with one open and a
+// few dozen block reads instead of one open and a locked getc per byte.
+//
+// The file is read in binary mode, so an offset is the byte count on every
+// platform and a carriage return is just another blank.
+//
+// A NUL byte cannot occur in PGN text: it ends the readable text for good, as
+// the end of the file does, and what was read before it stays read. NULs are
+// neither blank nor text, so without this the tag skipper would never stop on
+// a device that yields nothing else (/dev/zero).
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class PgnFile {
+ public:
+  PgnFile() = default;
+  ~PgnFile() { close(); }
+  PgnFile(const PgnFile&) = delete;
+  PgnFile& operator=(const PgnFile&) = delete;
+
+  bool open(const std::string& path);
+  // Takes over a file that is already open (tests).
+  void attach(std::FILE* stream);
+  void close();
+  bool isOpen() const { return file != nullptr; }
+  const std::string& path() const { return openPath; }
+
+  // The next byte (1..255), or EOF at the end of the text.
+  int get() {
+    if (nulRead || (position == filled && !refill())) {
+      ended = true;
+      return EOF;
+    }
+    const int c = static_cast<unsigned char>(buffer[position++]);
+    if (c != 0) return c;
+    nulRead = ended = true;
+    return EOF;
+  }
+  // Steps back over the byte the last get returned.
+  void unget() {
+    if (position > 0) --position;
+    ended = false;
+  }
+  long tell() const { return bufferStart + static_cast<long>(position); }
+  void seek(long offset);
+  // Did a get reach the end of the text since the last seek (or a NUL ever)?
+  bool atEnd() const { return ended || nulRead; }
+  // Many editors start a UTF-8 file with a byte-order mark; read as text it
+  // would glue itself to the first tag and empty the whole book.
+  void skipByteOrderMark();
+
+ private:
+  bool refill();
+
+  std::FILE* file = nullptr;
+  std::string openPath;
+  std::vector<char> buffer;
+  long bufferStart = 0;       // file offset of buffer[0]
+  std::size_t position = 0;   // next byte in the buffer
+  std::size_t filled = 0;     // bytes held
+  bool ended = false;
+  bool nulRead = false;
+};
