@@ -4,8 +4,10 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include <memory>
 #include <ostream>
 
+#include "book/opening_names.h"
 #include "driver/commands.h"
 #include "driver/engine_io.h"
 #include "player_settings.h"
@@ -46,7 +48,30 @@ void EngineBridge::release() {
 bool EngineBridge::isIdle() const {
   if (!worker || worker->isFinished()) return true;
   std::lock_guard guard(mutex);
-  return waiting && !released;
+  return waiting && !released && !jobRunning && workerJobs.empty();
+}
+
+void EngineBridge::runWhileWaiting(std::function<void()> job) {
+  if (worker && worker->isFinished()) {
+    job();
+    return;
+  }
+  std::lock_guard guard(mutex);
+  workerJobs.push_back(std::move(job));
+  wake.notify_all();
+}
+
+void EngineBridge::reloadBook(BookLoad mode) {
+  auto load = [this, mode] {
+    auto names = std::make_shared<OpeningNames>();
+    reloadOpeningBook(mode, *names);
+    QMetaObject::invokeMethod(
+        this, [mode, names] { adoptOpeningNames(mode, std::move(*names)); }, Qt::QueuedConnection);
+  };
+  if (QThread::currentThread() == worker)
+    load();
+  else
+    runWhileWaiting(std::move(load));
 }
 
 void EngineBridge::whenIdle(std::function<void()> action) {
@@ -68,7 +93,7 @@ void EngineBridge::runIdleActions() {
 
 bool EngineBridge::applyPendingPlayerSettings() {
   if (!settingsPending.exchange(false)) return false;
-  if (applyPlayerSettings(ProgramSettings::read(SettingsFile()))) reloadOpeningBook(BookLoad::Replace);
+  if (applyPlayerSettings(ProgramSettings::read(SettingsFile()))) reloadBook(BookLoad::Replace);
   return true;
 }
 
@@ -109,7 +134,20 @@ bool EngineBridge::takeCommand(std::string& line) {
   QMetaObject::invokeMethod(this, [this] { runIdleActions(); }, Qt::QueuedConnection);
   {
     std::unique_lock guard(mutex);
-    wake.wait(guard, [this] { return released || quitting; });
+    // Jobs come first: a command released after a job was given finds what
+    // the job made (a new player's book) in place.
+    for (;;) {
+      wake.wait(guard, [this] { return released || quitting || !workerJobs.empty(); });
+      if (quitting || workerJobs.empty()) break;
+      std::function<void()> job = std::move(workerJobs.front());
+      workerJobs.erase(workerJobs.begin());
+      jobRunning = true;
+      guard.unlock();
+      job();
+      guard.lock();
+      jobRunning = false;
+      QMetaObject::invokeMethod(this, [this] { runIdleActions(); }, Qt::QueuedConnection);
+    }
     waiting = false;
     released = false;
   }

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "driver/engine_host.h"
+#include "player_settings.h"
 
 class QThread;
 
@@ -40,6 +41,14 @@ class EngineBridge : public QObject, public EngineHost {
   bool isIdle() const;
   // Runs the action now when the worker is idle, else as soon as it next waits.
   void whenIdle(std::function<void()> action);
+  // Runs `job` on the engine worker while it waits for its next command, so the
+  // window goes on painting: the worker counts as busy meanwhile, and a command
+  // released meanwhile is taken when the job is done. Jobs given before the
+  // worker starts run at its first wait; with the worker gone, here and now.
+  void runWhileWaiting(std::function<void()> job);
+  // Reads the book again on the engine worker (or at once, when called there),
+  // handing the openings' names to the window when done.
+  void reloadBook(BookLoad mode);
   // Applies the [KELVO] settings to a newly made engine player unless that was
   // already done; true when it was still to do.
   bool applyPendingPlayerSettings();
@@ -75,6 +84,8 @@ class EngineBridge : public QObject, public EngineHost {
   bool waiting = false;
   bool released = false;
   bool reachedFirstWait = false;
+  bool jobRunning = false;
+  std::vector<std::function<void()>> workerJobs;
   std::atomic<bool> quitting{false};
   std::atomic<bool> settingsPending{false};
   std::vector<std::function<void()>> idleActions;

@@ -407,7 +407,7 @@ void CMainFrame::applySettings(bool forNewPlayer) {
   if (forNewPlayer)
     engine->applyPendingPlayerSettings();
   else if (applyPlayerSettings(settings))
-    reloadOpeningBook(BookLoad::Replace);
+    engine->reloadBook(BookLoad::Replace);
   QApplication::restoreOverrideCursor();
   debugEnabledValue = settings.debug;
   fontNameValue = settings.font;
@@ -542,12 +542,7 @@ void CMainFrame::issueCommand() {
 }
 
 void CMainFrame::readOpenings() {
-  engine->whenIdle([this] {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    reloadOpeningBook(BookLoad::Append);
-    QApplication::restoreOverrideCursor();
-    refresh();
-  });
+  engine->reloadBook(BookLoad::Append);
 }
 
 void CMainFrame::deleteBook() {

@@ -27,12 +27,14 @@ OpeningNames& openingNames() {
 
 const OpeningNames& bookOpeningNames() { return openingNames(); }
 
-void reloadOpeningBook(BookLoad mode) {
+void adoptOpeningNames(BookLoad mode, OpeningNames&& loaded) {
+  if (mode == BookLoad::Replace) openingNames().clear();
+  openingNames().merge(std::move(loaded));
+}
+
+void reloadOpeningBook(BookLoad mode, OpeningNames& names) {
   OpeningBook& book = OpeningBook::instance();
-  if (mode == BookLoad::Replace) {
-    book.clearBook();
-    openingNames().clear();
-  }
+  if (mode == BookLoad::Replace) book.clearBook();
   Game scratch;
-  book.loadBook(BOOK_FILE_NAME, scratch, &openingNames());
+  book.loadBook(BOOK_FILE_NAME, scratch, &names);
 }

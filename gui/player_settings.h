@@ -22,9 +22,12 @@ enum class BookLoad { Append, Replace };
 // replaces it, since appending the same file at each new game only grows memory
 // (a book of n identical copies draws every move with the same odds as one).
 // Loading replays the games through a scratch game, so the game in progress is
-// left alone.
-void reloadOpeningBook(BookLoad mode);
+// left alone. The openings the games' tags name go into `names`. Safe on any
+// thread; the engine bridge runs it on the engine worker.
+void reloadOpeningBook(BookLoad mode, OpeningNames& names);
 
-// The openings named by the book's tags, read with it by reloadOpeningBook
-// (window thread only).
+// The openings named by the book's tags as last read (window thread only).
 const OpeningNames& bookOpeningNames();
+// Takes the names a load read: they replace the ones kept, or join them
+// (a name already kept stays).
+void adoptOpeningNames(BookLoad mode, OpeningNames&& loaded);

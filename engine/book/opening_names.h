@@ -28,6 +28,8 @@ class OpeningNames {
   const OpeningName* find(const CBoard& position) const;
   std::size_t size() const { return names.size(); }
   void clear() { names.clear(); }
+  // Takes the other's names for positions not named here yet.
+  void merge(OpeningNames&& other) { names.merge(other.names); }
 
  private:
   static std::string key(const CBoard& position);

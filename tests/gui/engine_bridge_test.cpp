@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace {
@@ -21,6 +23,42 @@ TEST(EngineBridge, LinesFromTheWorkerArriveOnceAndInOrderUnderABurst) {
   QCoreApplication::processEvents();
   ASSERT_EQ(lines.size(), COUNT);
   for (int i = 0; i < COUNT; ++i) ASSERT_EQ(lines[i], QStringLiteral("line %1").arg(i));
+}
+
+}  // namespace
+
+namespace {
+
+// A book read for the window runs on the worker while it waits; a command the
+// window releases meanwhile is neither lost nor taken before the job ends.
+TEST(EngineBridge, AJobRunsOnTheWorkerAndACommandReleasedMeanwhileWaitsForIt) {
+  EngineBridge bridge;
+  QByteArray next = "new\n";
+  QStringList taken;
+  QObject::connect(&bridge, &EngineBridge::commandWanted, [&](QByteArray* buffer) {
+    *buffer = next;
+    taken << QString::fromLatin1(next.trimmed());
+  });
+  bridge.start();
+  bridge.release();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return taken.contains("new") && bridge.isIdle(); }, 60000));
+
+  std::atomic<bool> started{false}, letGo{false}, onWindowThread{true};
+  const std::thread::id window = std::this_thread::get_id();
+  bridge.runWhileWaiting([&] {
+    onWindowThread = std::this_thread::get_id() == window;
+    started = true;
+    while (!letGo) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return started.load(); }, 10000));
+  EXPECT_FALSE(onWindowThread);
+  EXPECT_FALSE(bridge.isIdle());
+  next = "force\n";
+  bridge.release();
+  QTest::qWait(50);
+  EXPECT_FALSE(taken.contains("force"));
+  letGo = true;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return taken.contains("force") && bridge.isIdle(); }, 10000));
 }
 
 }  // namespace
