@@ -45,6 +45,26 @@ class PgnFile {
     if (position > 0) --position;
     ended = false;
   }
+  // Reads on while `part(byte)` holds and appends what it reads to `text`,
+  // when given, up to `limit` bytes in all. The byte that ends the run (a NUL
+  // always does) is left unread. Runs are copied a block at a time rather
+  // than byte by byte: words and tag values are most of a book.
+  template <class Part>
+  void readRun(Part&& part, std::string* text = nullptr, std::size_t limit = std::string::npos) {
+    while (!nulRead && (!text || text->size() < limit)) {
+      if (position == filled && !refill()) return;
+      const char* const begin = buffer.data() + position;
+      const char* const end = buffer.data() + filled;
+      const char* stop = begin;
+      const std::size_t room = text ? limit - text->size() : filled - position;
+      while (stop < end && static_cast<std::size_t>(stop - begin) < room && *stop != '\0' &&
+             part(static_cast<unsigned char>(*stop)))
+        ++stop;
+      if (text) text->append(begin, stop);
+      position += static_cast<std::size_t>(stop - begin);
+      if (stop < end) return;  // a byte that ends the run, or the limit
+    }
+  }
   long tell() const { return bufferStart + static_cast<long>(position); }
   void seek(long offset);
   // Did a get reach the end of the text since the last seek (or a NUL ever)?

@@ -43,12 +43,11 @@ bool PgnReader::readWord(std::string& word) {
   word.clear();
   int c = file.get();
   while (isBlank(c)) c = file.get();
-  while (c != EOF && !isBlank(c)) {
-    word.push_back(static_cast<char>(c));
-    if (word.size() >= MAX_WORD) return true;
-    c = file.get();
-  }
-  return !word.empty();
+  if (c == EOF) return false;
+  word.push_back(static_cast<char>(c));
+  file.readRun([](int b) { return !isBlank(b); }, &word, MAX_WORD);
+  if (word.size() < MAX_WORD) file.get();  // the blank after the word
+  return true;
 }
 
 void PgnReader::skipTags() { readTags(nullptr); }
@@ -71,6 +70,7 @@ void PgnReader::readTags(OpeningName* name) {
     } else if (insideTag && name && tag.size() < MAX_WORD) {
       tag.push_back(static_cast<char>(c));
     }
+    if (insideTag) file.readRun([](int b) { return b != '[' && b != ']'; }, name ? &tag : nullptr, MAX_WORD);
   }
 }
 
