@@ -511,13 +511,13 @@ void CMainFrame::showOptions() {
   // searching engine reads its flags: store them when the worker waits.
   const bool hadPlayer = player != nullptr;
   if (hadPlayer) {
-    file.setBoolean(QStringLiteral("KELVO"), QStringLiteral("OpeningBook"), chosen.openingBook);
-    file.setBoolean(QStringLiteral("KELVO"), QStringLiteral("RandomFactor"), chosen.randomFactor);
-    file.setBoolean(QStringLiteral("KELVO"), QStringLiteral("Post"), chosen.post);
+    file.setBoolean(ini::KELVO, ini::OPENING_BOOK, chosen.openingBook);
+    file.setBoolean(ini::KELVO, ini::RANDOM_FACTOR, chosen.randomFactor);
+    file.setBoolean(ini::KELVO, ini::POST, chosen.post);
   }
-  file.setBoolean(QStringLiteral("DOVREL"), QStringLiteral("Debug"), chosen.debug);
-  file.setText(QStringLiteral("DOVREL"), QStringLiteral("Font"), fontNameValue);
-  file.setBoolean(QStringLiteral("DOVREL"), QStringLiteral("DebugFiles"), chosen.debugFiles);
+  file.setBoolean(ini::DOVREL, ini::DEBUG, chosen.debug);
+  file.setText(ini::DOVREL, ini::FONT, fontNameValue);
+  file.setBoolean(ini::DOVREL, ini::DEBUG_FILES, chosen.debugFiles);
   file.save();
   engine->whenIdle([chosen, hadPlayer] {
     EngineIO& io = EngineIO::instance();

@@ -131,10 +131,10 @@ bool SettingsFile::save() const {
 
 ProgramSettings ProgramSettings::read(const SettingsFile& file) {
   ProgramSettings s;
-  s.openingBook = file.boolean(QStringLiteral("KELVO"), QStringLiteral("OpeningBook"), true);
-  s.randomFactor = file.boolean(QStringLiteral("KELVO"), QStringLiteral("RandomFactor"), true);
-  s.post = file.boolean(QStringLiteral("KELVO"), QStringLiteral("Post"), true);
-  s.debug = file.boolean(QStringLiteral("DOVREL"), QStringLiteral("Debug"), false);
-  s.font = file.text(QStringLiteral("DOVREL"), QStringLiteral("Font"), QStringLiteral("Regular"));
+  s.openingBook = file.boolean(ini::KELVO, ini::OPENING_BOOK, true);
+  s.randomFactor = file.boolean(ini::KELVO, ini::RANDOM_FACTOR, true);
+  s.post = file.boolean(ini::KELVO, ini::POST, true);
+  s.debug = file.boolean(ini::DOVREL, ini::DEBUG, false);
+  s.font = file.text(ini::DOVREL, ini::FONT, QStringLiteral("Regular"));
   return s;
 }

@@ -51,6 +51,13 @@ class SettingsFile {
 };
 
 // The settings the program keeps, with the defaults used when a key is absent.
+// The sections and keys of kelvo.ini, named once for reading and for writing.
+namespace ini {
+constexpr QLatin1String KELVO("KELVO"), DOVREL("DOVREL");
+constexpr QLatin1String OPENING_BOOK("OpeningBook"), RANDOM_FACTOR("RandomFactor"), POST("Post");
+constexpr QLatin1String DEBUG("Debug"), FONT("Font"), DEBUG_FILES("DebugFiles");
+}  // namespace ini
+
 struct ProgramSettings {
   bool openingBook = true;
   bool randomFactor = true;
