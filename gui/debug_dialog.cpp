@@ -14,7 +14,8 @@
 #include "driver/game.h"
 #include "log_text_edit.h"
 
-CDebugDialog::CDebugDialog(QWidget* parent) : QDialog(parent), log(new LogTextEdit(this)), moveTable(new QTreeWidget(this)) {
+CDebugDialog::CDebugDialog(const Game& game, const OpeningBook& book, QWidget* parent)
+    : QDialog(parent), game(game), book(book), log(new LogTextEdit(this)), moveTable(new QTreeWidget(this)) {
   setWindowTitle(QStringLiteral("Debug window"));
   setModal(false);
   // Closing the main window ends the program even while these are open.
@@ -91,7 +92,7 @@ void CDebugDialog::showStats(int nodes, int centiseconds) {
 
 void CDebugDialog::updateFields() {
   if (!isVisible()) return;
-  const DebugFields fields = Game::instance().read([](const Game& game) { return DebugFields::of(game); });
+  const DebugFields fields = game.read([this](const Game& shown) { return DebugFields::of(shown, book); });
   playsField->setText(fields.plays);
   enPassantField->setText(fields.enPassant);
   computerPlaysField->setText(fields.computerPlays);

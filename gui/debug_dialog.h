@@ -4,7 +4,9 @@
 
 #include <QDialog>
 
+class Game;
 class LogTextEdit;
+class OpeningBook;
 class QLabel;
 class QTreeWidget;
 
@@ -12,7 +14,7 @@ class CDebugDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit CDebugDialog(QWidget* parent = nullptr);
+  CDebugDialog(const Game& game, const OpeningBook& book, QWidget* parent = nullptr);
 
   // Only while the text box is visible: append, then update the fields.
   void appendText(int colour, const QString& text);
@@ -29,6 +31,8 @@ class CDebugDialog : public QDialog {
  private:
   QLabel* addField(class QGridLayout* grid, int row, const QString& label);
 
+  const Game& game;
+  const OpeningBook& book;
   LogTextEdit* log;
   QTreeWidget* moveTable;
   QLabel* stateField;

@@ -29,7 +29,7 @@ std::optional<QString> speedText(int nodes, int centiseconds) {
   return QString::asprintf("(%.1f)", static_cast<double>(nodes) / (centiseconds * 10.0));
 }
 
-DebugFields DebugFields::of(const Game& game) {
+DebugFields DebugFields::of(const Game& game, const OpeningBook& book) {
   DebugFields fields;
   const CChessBoard& position = game.position;
   fields.plays = position.sideToMove == 1 ? QStringLiteral("white") : QStringLiteral("black");
@@ -46,6 +46,6 @@ DebugFields DebugFields::of(const Game& game) {
   fields.state = playStateText(game.playState);
   if (const auto* engine = dynamic_cast<const EnginePlayer*>(game.enginePlayer))
     fields.evaluation = QString::asprintf("%d", static_cast<int>(engine->lastScore));
-  fields.memorySize = QString::asprintf("%d", static_cast<int>(OpeningBook::instance().entryCount()));
+  fields.memorySize = QString::asprintf("%d", static_cast<int>(book.entryCount()));
   return fields;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 
 class Game;
+class OpeningBook;
 
 struct DebugFields {
   QString state;
@@ -18,7 +19,7 @@ struct DebugFields {
   QString memorySize;
 
   // The caller holds the Game lock.
-  static DebugFields of(const Game& game);
+  static DebugFields of(const Game& game, const OpeningBook& book);
 };
 
 QString playStateText(int playState);

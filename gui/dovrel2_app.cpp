@@ -10,6 +10,7 @@
 #include <QTranslator>
 
 #include "dovrel2_doc.h"
+#include "engine_objects.h"
 #include "engine_bridge.h"
 #include "main_frame.h"
 #include "message_sink.h"
@@ -71,8 +72,10 @@ bool CDovrel2App::initInstance(const QStringList& arguments) {
   if (!registerFonts()) return false;
   QApplication::setWindowIcon(knightIcon());
 
-  doc = std::make_unique<CDovrel2Doc>();
-  frame = std::make_unique<CMainFrame>(doc.get());
+  // The one place the desktop app takes the engine's process-wide objects.
+  const EngineObjects objects = EngineObjects::ofProcess();
+  doc = std::make_unique<CDovrel2Doc>(objects.game);
+  frame = std::make_unique<CMainFrame>(doc.get(), objects);
   QObject::connect(frame->bridge(), &EngineBridge::engineFinished, qApp, [] { QCoreApplication::exit(0); });
   // A file named on the command line is opened, and then replaced by the new game below.
   for (const QString& argument : arguments.mid(1)) {

@@ -10,12 +10,12 @@
 
 namespace {
 
-bool loadGame(const QString& fileName) {
-  return Game::instance().edit([&](Game& game) {
-    game.startNewGame();
+bool loadGame(Game& game, const QString& fileName) {
+  return game.edit([&](Game& edited) {
+    edited.startNewGame();
     PgnReader reader;
-    reader.readGame(QFile::encodeName(fileName).toStdString(), 0, nullptr, game);
-    return !game.history.empty();
+    reader.readGame(QFile::encodeName(fileName).toStdString(), 0, nullptr, edited);
+    return !edited.history.empty();
   });
 }
 
@@ -30,7 +30,7 @@ bool CDovrel2Doc::openDocument(const QString& fileName) {
   }
   // Loading has replaced the game even when it fails; the document then holds
   // that new game, untitled, so a later Save cannot overwrite the file.
-  const bool loaded = loadGame(fileName);
+  const bool loaded = loadGame(game, fileName);
   path = loaded ? fileName : QString();
   emit titleChanged();
   emit refreshViews();
@@ -39,7 +39,7 @@ bool CDovrel2Doc::openDocument(const QString& fileName) {
 }
 
 bool CDovrel2Doc::saveDocument(const QString& fileName) {
-  const std::string text = Game::instance().read([](const Game& game) { return moveListText(game.history); });
+  const std::string text = game.read([](const Game& saved) { return moveListText(saved.history); });
   QFile file(fileName);
   const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
                      file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());

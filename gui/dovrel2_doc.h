@@ -5,13 +5,14 @@
 #include <QObject>
 #include <QString>
 
+class Game;
 class QWidget;
 
 class CDovrel2Doc : public QObject {
   Q_OBJECT
 
  public:
-  explicit CDovrel2Doc(QObject* parent = nullptr) : QObject(parent) {}
+  explicit CDovrel2Doc(Game& game, QObject* parent = nullptr) : QObject(parent), game(game) {}
 
   // Starts a new game and plays the first game of the file into it, as the
   // engine's "_loadpgn" does. Shows "Error loading file" when the file cannot
@@ -34,6 +35,7 @@ class CDovrel2Doc : public QObject {
   void titleChanged();
 
  private:
+  Game& game;
   QString path;
   QWidget* window = nullptr;
 };

@@ -22,7 +22,8 @@ QString glyphText(unsigned char glyph) { return QString(QChar(glyph)); }
 
 }  // namespace
 
-CDovrelView::CDovrelView(QWidget* parent) : QWidget(parent), squareSizeValue(DEFAULT_SQUARE_SIZE) {
+CDovrelView::CDovrelView(const Game& game, QWidget* parent)
+    : QWidget(parent), game(game), squareSizeValue(DEFAULT_SQUARE_SIZE) {
   // The board image covers everything painted, so there is nothing to erase.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setBackgroundRole(QPalette::Base);
@@ -95,15 +96,15 @@ void CDovrelView::browseLive() {
 void CDovrelView::refresh() { update(); }
 
 int CDovrelView::historySize() const {
-  return Game::instance().read([](const Game& game) { return static_cast<int>(game.history.size()); });
+  return game.read([](const Game& shown) { return static_cast<int>(shown.history.size()); });
 }
 
 // A copy taken under the lock, so the engine may go on while the board is drawn.
 CBoard CDovrelView::boardToShow() const {
-  return Game::instance().read([this](const Game& game) -> CBoard {
-    int index = effectiveBrowseIndex(browseIndexValue, static_cast<int>(game.history.size()));
-    if (index == -1) return game.position;
-    return game.history[static_cast<std::size_t>(index)];
+  return game.read([this](const Game& shown) -> CBoard {
+    int index = effectiveBrowseIndex(browseIndexValue, static_cast<int>(shown.history.size()));
+    if (index == -1) return shown.position;
+    return shown.history[static_cast<std::size_t>(index)];
   });
 }
 

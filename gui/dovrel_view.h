@@ -12,11 +12,13 @@
 #include "board_geometry.h"
 #include "position/chess_board.h"
 
+class Game;
+
 class CDovrelView : public QWidget {
   Q_OBJECT
 
  public:
-  explicit CDovrelView(QWidget* parent = nullptr);
+  explicit CDovrelView(const Game& game, QWidget* parent = nullptr);
 
   int squareSize() const { return squareSizeValue; }
   bool whiteAtBottom() const { return whiteAtBottomValue; }
@@ -62,6 +64,7 @@ class CDovrelView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  const Game& game;
   void resizeBoard(int newSquareSize);
   CBoard boardToShow() const;
   int historySize() const;

@@ -12,7 +12,7 @@
 #include "driver/engine_io.h"
 #include "player_settings.h"
 
-EngineBridge::EngineBridge(QObject* parent) : QObject(parent) {}
+EngineBridge::EngineBridge(EngineObjects objects, QObject* parent) : QObject(parent), objects(objects) {}
 
 EngineBridge::~EngineBridge() {
   shutdown();
@@ -31,7 +31,7 @@ std::ostream& discardedOutput() {
 
 void EngineBridge::start() {
   if (worker) return;
-  EngineIO::instance().setOutput(&discardedOutput());
+  objects.io.setOutput(&discardedOutput());
   worker = QThread::create([this] {
     runEngine(*this);
     if (!quitting) QMetaObject::invokeMethod(this, [this] { emit engineFinished(); }, Qt::QueuedConnection);
@@ -64,7 +64,7 @@ void EngineBridge::runWhileWaiting(std::function<void()> job) {
 void EngineBridge::reloadBook(BookLoad mode) {
   auto load = [this, mode] {
     auto names = std::make_shared<OpeningNames>();
-    reloadOpeningBook(mode, *names);
+    reloadOpeningBook(mode, objects.book, *names);
     QMetaObject::invokeMethod(
         this, [mode, names] { adoptOpeningNames(mode, std::move(*names)); }, Qt::QueuedConnection);
   };
@@ -93,14 +93,14 @@ void EngineBridge::runIdleActions() {
 
 bool EngineBridge::applyPendingPlayerSettings() {
   if (!settingsPending.exchange(false)) return false;
-  if (applyPlayerSettings(ProgramSettings::read(SettingsFile()))) reloadBook(BookLoad::Replace);
+  if (applyPlayerSettings(objects.game, ProgramSettings::read(SettingsFile()))) reloadBook(BookLoad::Replace);
   return true;
 }
 
 void EngineBridge::shutdown() {
   if (!worker || quitting.exchange(true)) return;
   disconnect(this, nullptr, nullptr, nullptr);
-  EngineIO& io = EngineIO::instance();
+  EngineIO& io = objects.io;
   io.stopRequested = true;
   {
     std::lock_guard guard(mutex);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "driver/engine_host.h"
+#include "engine_objects.h"
 #include "player_settings.h"
 
 class QThread;
@@ -29,7 +30,9 @@ class EngineBridge : public QObject, public EngineHost {
   Q_OBJECT
 
  public:
-  explicit EngineBridge(QObject* parent = nullptr);
+  // The worker's command loop works on the process's objects; `objects` must
+  // be those (tests may hand in their own only where no worker starts).
+  explicit EngineBridge(EngineObjects objects, QObject* parent = nullptr);
   // Ends the worker: it takes no further command and any search is stopped.
   ~EngineBridge() override;
 
@@ -78,6 +81,7 @@ class EngineBridge : public QObject, public EngineHost {
   void callOnMainThread(const std::function<void()>& call);
   void runIdleActions();
 
+  EngineObjects objects;
   QThread* worker = nullptr;
   mutable std::mutex mutex;
   std::condition_variable wake;

@@ -73,12 +73,13 @@ void setPrompt(QAction* action, const QString& prompt) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CDovrel2Doc* document, QWidget* parent)
+CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       doc(document),
-      engine(new EngineBridge(this)),
-      boardView(new CDovrelView(this)),
+      objects(objects),
+      engine(new EngineBridge(objects, this)),
+      boardView(new CDovrelView(objects.game, this)),
       rightBarDlg(new CRightBarDlg(this)),
       engineStatus(new QLabel(this)),
       openingStatus(new QLabel(this)),
@@ -198,7 +199,7 @@ void CMainFrame::createMenus() {
                              [this] { sendCommand(QStringLiteral("undo")); });
   addCommand(game, QStringLiteral("Mueve!"), QString(), [this] { sendCommand(QStringLiteral("go")); });
   QAction* moveNow = addCommand(game, QStringLiteral("Move now!"), QStringLiteral("Move now\nMover YA"),
-                                [] { EngineIO::instance().stopRequested = true; });
+                                [this] { objects.io.stopRequested = true; });
   addCommand(game, QStringLiteral("Delante"), QString(), [] {});
 
   debugMenuValue = menuBar()->addMenu(QStringLiteral("Debug"));
@@ -345,7 +346,7 @@ void CMainFrame::squareClicked(int square) {
   QString move = QString::fromStdString(squareName(fromSquare) + squareName(toSquare));
   Piece origin = EMPTY;
   if (isValidSquare(fromSquare))
-    origin = Game::instance().read([this](const Game& game) { return game.position.squares[fromSquare]; });
+    origin = objects.game.read([this](const Game& game) { return game.position.squares[fromSquare]; });
   if ((origin == WHITE_PAWN && rankOf(fromSquare) == 6) || (origin == BLACK_PAWN && rankOf(fromSquare) == 1))
     move += CPromotingSelDlg::suffix(promotionChooser());
   sendCommand(move);
@@ -356,7 +357,7 @@ void CMainFrame::squareClicked(int square) {
 
 void CMainFrame::refresh() {
   boardView->refresh();
-  const std::string text = Game::instance().read([](const Game& game) { return moveListText(game.history); });
+  const std::string text = objects.game.read([](const Game& game) { return moveListText(game.history); });
   rightBarDlg->setMoveList(QString::fromStdString(text));
   updateOpening();
 }
@@ -372,7 +373,7 @@ QString CMainFrame::openingText() const { return openingStatus->toolTip(); }
 // The name is cut with an ellipsis to leave the prompts their room; the whole
 // of it is the field's tooltip.
 void CMainFrame::updateOpening() {
-  const OpeningName* name = Game::instance().read([this](const Game& game) {
+  const OpeningName* name = objects.game.read([this](const Game& game) {
     return gameOpening(game.history, boardView->browseIndex(), bookOpeningNames());
   });
   const QString text = name ? QString::fromStdString(name->text()) : QString();
@@ -385,7 +386,7 @@ void CMainFrame::updateOpening() {
 void CMainFrame::updateStatus() {
   updateOpening();
   engineStatus->setText(handingOver || !engine->isIdle() ? QStringLiteral("thinking") : QStringLiteral("ready"));
-  const QString clocks = Game::instance().read([](const Game& game) {
+  const QString clocks = objects.game.read([](const Game& game) {
     return QString::fromStdString(GameClock::clockText(game.clock.remaining(1)) + " - " +
                                   GameClock::clockText(game.clock.remaining(0)));
   });
@@ -401,12 +402,12 @@ void CMainFrame::onPlayerCreated() {
 }
 
 void CMainFrame::applySettings(bool forNewPlayer) {
-  EngineIO::instance().writeGameLog("Configuration file read.\n");
+  objects.io.writeGameLog("Configuration file read.\n");
   const ProgramSettings settings = ProgramSettings::read(SettingsFile());
   QApplication::setOverrideCursor(Qt::WaitCursor);
   if (forNewPlayer)
     engine->applyPendingPlayerSettings();
-  else if (applyPlayerSettings(settings))
+  else if (applyPlayerSettings(objects.game, settings))
     engine->reloadBook(BookLoad::Replace);
   QApplication::restoreOverrideCursor();
   debugEnabledValue = settings.debug;
@@ -419,7 +420,7 @@ void CMainFrame::createDebugWindows() {
   const QRect frame = frameGeometry();
   commandDlg = new CCommandDlg(this);
   commandDlg->move(frame.right() + 50, frame.top() + 10);
-  debugDlg = new CDebugDialog(this);
+  debugDlg = new CDebugDialog(objects.game, objects.book, this);
   debugDlg->move(frame.right() + 40, frame.top() + 70);
   commandDlg->setVisible(commandWindowShown);
   debugDlg->setVisible(debugWindowShown);
@@ -493,13 +494,13 @@ void CMainFrame::fileSaveAs() {
 
 void CMainFrame::showOptions() {
   CConfigDlg::Choices shown;
-  EnginePlayer* player = currentEnginePlayer();
+  EnginePlayer* player = currentEnginePlayer(objects.game);
   if (player) {
     shown.openingBook = player->useBook;
     shown.randomFactor = player->randomFactor;
     shown.post = player->post;
   }
-  shown.debugFiles = EngineIO::instance().loggingEnabled;
+  shown.debugFiles = objects.io.loggingEnabled;
   shown.debug = debugEnabledValue;
   CConfigDlg dialog(shown, this);
   if (dialog.exec() != QDialog::Accepted) return;
@@ -519,15 +520,15 @@ void CMainFrame::showOptions() {
   file.setText(ini::DOVREL, ini::FONT, fontNameValue);
   file.setBoolean(ini::DOVREL, ini::DEBUG_FILES, chosen.debugFiles);
   file.save();
-  engine->whenIdle([chosen, hadPlayer] {
-    EngineIO& io = EngineIO::instance();
+  engine->whenIdle([this, chosen, hadPlayer] {
+    EngineIO& io = objects.io;
     // Turning the files on during a run opens them, so the switch has an effect.
     if (chosen.debugFiles && !io.loggingEnabled)
       io.enableLogging();
     else
       io.loggingEnabled = chosen.debugFiles;
     if (!hadPlayer) return;
-    if (EnginePlayer* current = currentEnginePlayer()) {
+    if (EnginePlayer* current = currentEnginePlayer(objects.game)) {
       current->useBook = chosen.openingBook;
       current->randomFactor = chosen.randomFactor;
       current->post = chosen.post;
@@ -546,7 +547,7 @@ void CMainFrame::readOpenings() {
 }
 
 void CMainFrame::deleteBook() {
-  engine->whenIdle([] { OpeningBook::instance().clearBook(); });
+  engine->whenIdle([this] { objects.book.clearBook(); });
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

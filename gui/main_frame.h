@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "recent_file_list.h"
+#include "engine_objects.h"
 
 class CCommandDlg;
 class CDebugDialog;
@@ -27,7 +28,7 @@ class CMainFrame : public QMainWindow {
   // Longest command text: with its newline it must fit the engine's 128-byte buffer.
   static constexpr int MAX_COMMAND = 126;
 
-  explicit CMainFrame(CDovrel2Doc* document, QWidget* parent = nullptr);
+  CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* parent = nullptr);
   ~CMainFrame() override;
 
   // Hands a command line to the engine; lost when the engine is busy.
@@ -106,6 +107,7 @@ class CMainFrame : public QMainWindow {
   void toggleDebugWindow();
 
   CDovrel2Doc* doc;
+  EngineObjects objects;
   EngineBridge* engine;
   CDovrelView* boardView;
   CRightBarDlg* rightBarDlg;

@@ -5,12 +5,12 @@
 #include "driver/game.h"
 #include "search/engine_player.h"
 
-EnginePlayer* currentEnginePlayer() {
-  return Game::instance().read([](const Game& game) { return dynamic_cast<EnginePlayer*>(game.enginePlayer); });
+EnginePlayer* currentEnginePlayer(const Game& game) {
+  return game.read([](const Game& g) { return dynamic_cast<EnginePlayer*>(g.enginePlayer); });
 }
 
-bool applyPlayerSettings(const ProgramSettings& settings) {
-  EnginePlayer* player = currentEnginePlayer();
+bool applyPlayerSettings(const Game& game, const ProgramSettings& settings) {
+  EnginePlayer* player = currentEnginePlayer(game);
   if (!player) return false;
   player->useBook = settings.openingBook;
   player->randomFactor = settings.randomFactor;
@@ -32,8 +32,7 @@ void adoptOpeningNames(BookLoad mode, OpeningNames&& loaded) {
   openingNames().merge(std::move(loaded));
 }
 
-void reloadOpeningBook(BookLoad mode, OpeningNames& names) {
-  OpeningBook& book = OpeningBook::instance();
+void reloadOpeningBook(BookLoad mode, OpeningBook& book, OpeningNames& names) {
   if (mode == BookLoad::Replace) book.clearBook();
   Game scratch;
   book.loadBook(BOOK_FILE_NAME, scratch, &names);

@@ -5,15 +5,16 @@
 
 #include "settings_file.h"
 
+class EnginePlayer;
+class Game;
+class OpeningBook;
 class OpeningNames;
 
-class EnginePlayer;
-
-// The Game's engine player, or none.
-EnginePlayer* currentEnginePlayer();
+// The game's engine player, or none.
+EnginePlayer* currentEnginePlayer(const Game& game);
 
 // Writes the three switches into the engine player; true when it wants the book.
-bool applyPlayerSettings(const ProgramSettings& settings);
+bool applyPlayerSettings(const Game& game, const ProgramSettings& settings);
 
 enum class BookLoad { Append, Replace };
 
@@ -24,7 +25,7 @@ enum class BookLoad { Append, Replace };
 // Loading replays the games through a scratch game, so the game in progress is
 // left alone. The openings the games' tags name go into `names`. Safe on any
 // thread; the engine bridge runs it on the engine worker.
-void reloadOpeningBook(BookLoad mode, OpeningNames& names);
+void reloadOpeningBook(BookLoad mode, OpeningBook& book, OpeningNames& names);
 
 // The openings named by the book's tags as last read (window thread only).
 const OpeningNames& bookOpeningNames();

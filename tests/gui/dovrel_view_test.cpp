@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "board_geometry.h"
+#include "driver/game.h"
 #include "game_after.h"
 #include "message_sink.h"
 
@@ -40,7 +41,7 @@ class DovrelViewTest : public ::testing::Test {
     QTest::mouseClick(&view, button, {}, QPoint(column * 42 + 21, row * 42 + 21));
   }
 
-  CDovrelView view;
+  CDovrelView view{Game::instance()};
   QStringList boxes;
 };
 

@@ -11,7 +11,7 @@
 namespace {
 
 TEST(EngineBridge, LinesFromTheWorkerArriveOnceAndInOrderUnderABurst) {
-  EngineBridge bridge;
+  EngineBridge bridge(EngineObjects::ofProcess());
   QStringList lines;
   QObject::connect(&bridge, &EngineBridge::lineArrived, [&lines](const QString& line) { lines << line; });
   constexpr int COUNT = 2000;
@@ -32,7 +32,7 @@ namespace {
 // A book read for the window runs on the worker while it waits; a command the
 // window releases meanwhile is neither lost nor taken before the job ends.
 TEST(EngineBridge, AJobRunsOnTheWorkerAndACommandReleasedMeanwhileWaitsForIt) {
-  EngineBridge bridge;
+  EngineBridge bridge(EngineObjects::ofProcess());
   QByteArray next = "new\n";
   QStringList taken;
   QObject::connect(&bridge, &EngineBridge::commandWanted, [&](QByteArray* buffer) {

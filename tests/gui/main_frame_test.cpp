@@ -83,8 +83,8 @@ class MainFrameTest : public ::testing::Test {
 
   // The frame as start-up leaves it, after its "new".
   void createFrame() {
-    doc = std::make_unique<CDovrel2Doc>();
-    frame = std::make_unique<CMainFrame>(doc.get());
+    doc = std::make_unique<CDovrel2Doc>(Game::instance());
+    frame = std::make_unique<CMainFrame>(doc.get(), EngineObjects::ofProcess());
     QObject::connect(frame.get(), &CMainFrame::commandTaken, [this](const QString& command) { commands << command; });
     QObject::connect(frame.get(), &CMainFrame::lineHandled, [this](const QString& line) { lines << line; });
     frame->startUp();
@@ -199,7 +199,7 @@ TEST_F(MainFrameTest, SettingsFeedThePlayerAndOptionsWriteThemBack) {
   writeFile("kelvo.ini", "[KELVO]\nPost=False\nOpeningBook=false\nRandomFactor=TRUE\n[DOVREL]\nFont=Merida\n");
   createFrame();
   EXPECT_EQ(frame->view()->fontName(), "Merida");
-  EnginePlayer* player = currentEnginePlayer();
+  EnginePlayer* player = currentEnginePlayer(Game::instance());
   ASSERT_NE(player, nullptr);
   EXPECT_FALSE(player->post || player->useBook || player->randomFactor);
   whenModal([](QWidget* modal) {

@@ -1,0 +1,17 @@
+#pragma once
+// The engine's process-wide objects as the desktop app's windows use them: the
+// program's start gathers them once and hands them down, so no window reaches
+// for them itself and a test can hand in its own.
+
+class EngineIO;
+class Game;
+class OpeningBook;
+
+struct EngineObjects {
+  Game& game;
+  EngineIO& io;
+  OpeningBook& book;
+
+  // The ones the engine's command loop works on.
+  static EngineObjects ofProcess();
+};
