@@ -6,12 +6,12 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "book/opening_book.h"
 #include "driver/game.h"
 #include "position/fen.h"
 #include "reference_book_loader.h"
+#include "test_positions.h"
 
 namespace {
 
@@ -42,12 +42,6 @@ void expectSameLoad(const std::string& path) {
         << path << ": entry " << i;
   EXPECT_EQ(actual.finalFen, expected.finalFen) << path;
   EXPECT_EQ(actual.history, expected.history) << path;
-}
-
-std::string writeFile(const std::string& name, const std::string& text) {
-  const std::string path = ::testing::TempDir() + name;
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
 }
 
 TEST(BookLoaderDifferential, DefaultBook) {
