@@ -96,12 +96,6 @@ TEST_F(BadInput, VeryLongLinesKeepTheirFirst127Characters) {
   EXPECT_EQ(output, expected) << joined(output);
 }
 
-TEST_F(BadInput, BlankLinesGetTheErrorLine) {
-  const Lines output = run({" ", std::string(10000, ' '), "\t \t", "ping 1"}).lines;
-  const Lines expected = {ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", "pong 1"};
-  EXPECT_EQ(output, expected) << joined(output);
-}
-
 TEST_F(BadInput, EndOfInputInEditModeEndsTheEngine) {
   const Lines output = run({"new", "edit", "#", "Ke4", "Qd4"}).lines;
   EXPECT_EQ(output, Lines{"accepted"});

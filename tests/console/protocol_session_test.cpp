@@ -36,8 +36,8 @@ const Session SESSIONS[] = {
      {"xboard\r", "ping 12\r", "ping"},
      {"feature time=0 myname=\"Kelvo 3.2\"", "pong 12", "pong "}},
     {"UnknownCommandsGetTheErrorLineAndAnEmptyLine",
-     {"protover 2", "computer", "", "x", "   "},
-     {ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, ""}},
+     {"protover 2", "computer", "", "x", "   ", "\t \t", std::string(10000, ' ')},
+     {ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, ""}},
     // Protocol words outside the command table are taken as moves.
     {"SilentCommandsAndProtocolWordsTakenAsMoves",
      {"st 10", "hard", "sd 3", "accepted done", "?", "result 1-0 {resign}", "post", "nopost", "level 40 5 0",
