@@ -17,8 +17,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const std::string ERROR_LINE = "Error (unknown command)";
-const std::string ILLEGAL = "Illegal move: ";
 
 std::string joined(const Lines& lines) {
   std::string text;

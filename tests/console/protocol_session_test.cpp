@@ -14,8 +14,6 @@ namespace {
 // Stand-ins for replies whose text depends on the search.
 const std::string ENGINE_MOVE = "<engine move>";
 const std::string THINKING = "<thinking line>";
-const std::string ERROR_LINE = "Error (unknown command)";
-const std::string ILLEGAL = "Illegal move: ";
 
 struct Session {
   const char* name;

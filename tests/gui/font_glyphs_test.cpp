@@ -20,9 +20,10 @@ TEST(FontGlyphs, FaceAndSquareColourPickTheCharacter) {
       {5, "Regular", '+', '+'}, {100, "Merida", '+', '+'},
       // faces are named exactly
       {WHITE_ROOK, "Courier", '?', '?'}, {WHITE_ROOK, "regular", '?', '?'}};
+  const int darkSquares[] = {A1, parseSquare("e3")}, lightSquares[] = {B1, parseSquare("e4")};
   for (const auto& [piece, face, dark, light] : cases) {
-    for (int square : {int(A1), int(parseSquare("e3"))}) EXPECT_EQ(fontGlyph(piece, square, face), dark) << piece << face;
-    for (int square : {int(B1), int(parseSquare("e4"))}) EXPECT_EQ(fontGlyph(piece, square, face), light) << piece << face;
+    for (int square : darkSquares) EXPECT_EQ(fontGlyph(piece, square, face), dark) << piece << face;
+    for (int square : lightSquares) EXPECT_EQ(fontGlyph(piece, square, face), light) << piece << face;
   }
 }
 

@@ -29,7 +29,8 @@ void generatePawnMoves(CChessBoard& p, int from) {
   const int promotion = rank == 6 ? (side ? WHITE_QUEEN : BLACK_QUEEN) : EMPTY;
   if (p.squares[from + forward] == EMPTY) {
     p.addMove(Move(from, from + forward, piece, EMPTY, promotion));
-    if (rank == 1 && p.squares[from + 2 * forward] == EMPTY) p.addMove(Move(from, from + 2 * forward, piece, EMPTY, EMPTY));
+    if (rank == 1 && p.squares[from + 2 * forward] == EMPTY)
+      p.addMove(Move(from, from + 2 * forward, piece, EMPTY, EMPTY));
   }
   addPawnCapture(p, from, from + forward - step, side, promotion);
   addPawnCapture(p, from, from + forward + step, side, promotion);
