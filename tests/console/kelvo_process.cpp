@@ -24,7 +24,7 @@ KelvoProcess::KelvoProcess(const std::filesystem::path& workingDirectory, const 
     std::vector<std::string> words = {KELVO_PATH};
     // timeout(1) kills a hung engine; it exits with 137 then.
     if (timeLimit.count() > 0)
-      words.insert(words.begin(), {"timeout", "-s", "KILL", std::to_string(timeLimit.count())});
+      words.insert(words.begin(), {"timeout", "--foreground", "-s", "KILL", std::to_string(timeLimit.count())});
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
