@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "book/opening_book.h"
 #include "book/opening_names.h"
 #include "driver/game.h"

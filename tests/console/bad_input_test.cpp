@@ -17,7 +17,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-
 std::string joined(const Lines& lines) {
   std::string text;
   for (const std::string& line : lines) text += "  [" + line + "]\n";

@@ -3,6 +3,7 @@
 // through an installed program is install_test.sh.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,13 +15,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// An empty folder of this name in the test's temporary folder.
-fs::path freshFolder(const char* name) {
-  const fs::path path = fs::path(::testing::TempDir()) / name;
-  fs::remove_all(path);
-  fs::create_directories(path);
-  return path;
-}
+struct Folder {
+  Folder() {
+    std::string pattern = (fs::temp_directory_path() / "data-location-XXXXXX").string();
+    path = mkdtemp(pattern.data());
+  }
+  ~Folder() { fs::remove_all(path); }
+  fs::path path;
+};
 
 void writeFile(const fs::path& path, const std::string& text) {
   fs::create_directories(path.parent_path());
@@ -52,22 +54,23 @@ TEST(DataLocation, UserFolderFollowsTheXdgRules) {
 }
 
 TEST(DataLocation, SharedFolderIsFoundBesideTheInstalledProgramOnly) {
-  const fs::path prefix = freshFolder("prefix");
-  fs::create_directories(prefix / "games");
-  EXPECT_EQ(dataLocation::sharedDataFolder(prefix / "games" / "kelvo"), fs::path());  // a build tree
-  fs::create_directories(prefix / "share" / "games" / "kelvo");
-  EXPECT_EQ(dataLocation::sharedDataFolder(prefix / "games" / "kelvo"),
-            fs::canonical(prefix / "share" / "games" / "kelvo"));
+  const Folder prefix;
+  fs::create_directories(prefix.path / "games");
+  EXPECT_EQ(dataLocation::sharedDataFolder(prefix.path / "games" / "kelvo"), fs::path());  // a build tree
+  fs::create_directories(prefix.path / "share" / "games" / "kelvo");
+  EXPECT_EQ(dataLocation::sharedDataFolder(prefix.path / "games" / "kelvo"),
+            fs::canonical(prefix.path / "share" / "games" / "kelvo"));
   EXPECT_EQ(dataLocation::sharedDataFolder(fs::path()), fs::path());
 }
 
 TEST(DataLocation, SeedingLinksWhatIsMissingAndKeepsTheUsersOwnFiles) {
-  const fs::path root = freshFolder("seeding"), shared = root / "shared", user = root / "user";
+  const Folder root;
+  const fs::path shared = root.path / "shared", user = root.path / "user";
   writeFile(shared / "aperturas.pgn", "shared book");
   writeFile(shared / "merida.ttf", "shared font");
   writeFile(shared / "CHEQ_TT0.TTF", "shared font");
   writeFile(user / "aperturas.pgn", "my own book");
-  fs::create_symlink(root / "uninstalled" / "merida.ttf", user / "merida.ttf");  // left dangling
+  fs::create_symlink(root.path / "uninstalled" / "merida.ttf", user / "merida.ttf");  // left dangling
 
   dataLocation::seedUserFolder(shared, user);
 

@@ -108,15 +108,6 @@ bool targetsSquare(const CChessBoard& p, int square) {
   return false;
 }
 
-void removeMove(CChessBoard& p, int from, int to) {
-  for (int i = 0; i < p.moveCount; ++i) {
-    if (p.moves[i].from != from || p.moves[i].to != to) continue;
-    for (int j = i + 1; j < p.moveCount; ++j) p.moves[j - 1] = p.moves[j];
-    --p.moveCount;
-    return;
-  }
-}
-
 bool isLegalMove(const CChessBoard& position, const Move& move) {
   CChessBoard copy(position);
   reference::makeMove(copy, move);
@@ -135,11 +126,9 @@ bool isLegalMove(const CChessBoard& position, const Move& move) {
   return true;
 }
 
-bool hasLegalMove(CChessBoard& p) {
-  while (p.moveCount > 0) {
-    if (reference::isLegalMove(p, p.moves[0])) return true;
-    reference::removeMove(p, p.moves[0].from, p.moves[0].to);
-  }
+bool hasLegalMove(const CChessBoard& p) {
+  for (int i = 0; i < p.moveCount; ++i)
+    if (reference::isLegalMove(p, p.moves[i])) return true;
   return false;
 }
 
