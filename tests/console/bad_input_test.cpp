@@ -160,30 +160,6 @@ TEST_P(UnreadablePgn, AsTheBookLeavesItEmpty) {
 INSTANTIATE_TEST_SUITE_P(Files, UnreadablePgn, testing::ValuesIn(UNREADABLE_FILES),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// 10,000 games in four openings; the first is 1. d4 d5 2. c4.
-std::string manyGames() {
-  static const char* const OPENINGS[] = {"1. d4 d5 2. c4 *", "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 1-0",
-                                         "1. e4 c5 {Sicilian} 2. Nf3 d6 0-1", "1. c4 e5 2. Nc3 1/2-1/2"};
-  std::string text;
-  for (int game = 0; game < 10000; ++game)
-    text += "[Event \"game " + std::to_string(game) + "\"]\n[Result \"*\"]\n\n" + OPENINGS[game % 4] + "\n\n";
-  return text;
-}
-
-TEST_F(BadInput, LoadPgnOfTenThousandGamesReadsTheFirst) {
-  directory.writeFile("many.pgn", manyGames());
-  const Lines output = run({"_loadpgn many.pgn", "ping 1", "_showlegal", "ping 2"}).lines;
-  const Lines moves = legalMoves(between(output, "1", "2"));
-  EXPECT_TRUE(contains(moves, "dxc4")) << joined(moves);  // Black to move after 1. d4 d5 2. c4
-}
-
-TEST_F(BadInput, BookOfTenThousandGamesIsPlayed) {
-  directory.writeFile("aperturas.pgn", manyGames());
-  const Lines output = run({"new", "e2e4", "ping 1"}).lines;
-  ASSERT_EQ(output.size(), 3u) << joined(output);
-  EXPECT_TRUE(output[1] == "move e7e5" || output[1] == "move c7c5") << output[1];
-}
-
 // A word holding "[" where a game's moves begin ends that game before anything
 // is read; the book loader used to read that game again for ever.
 TEST_F(BadInput, BookWithATagWordInsteadOfMovesIsRead) {
