@@ -54,17 +54,6 @@ TEST(PgnReaderTokens, SkipTagsAndCastling) {
   for (const auto& [word, token] : cases) EXPECT_EQ(PgnReader::castlingToken(word), token) << word;
 }
 
-TEST(PgnReadGame, OffsetsWalkTheGames) {
-  Game game;
-  PgnReader reader;
-  const std::string first = "[Event \"one\"]\n[Result \"1-0\"]\n\n1. e4 e5 1-0\n\n";
-  const std::string path = writeFile("two.pgn", first + "[Event \"two\"]\n\n1. d4 d5 2. c4 0-1\n");
-  EXPECT_EQ(reader.readGame(path, 0, nullptr, game), static_cast<long>(first.size()));
-  EXPECT_EQ(game.position.squares[0x34], WHITE_PAWN);
-  EXPECT_EQ(reader.readGame(path, static_cast<long>(first.size()), nullptr, game), 0);
-  EXPECT_EQ(positionToFen(game.position), "rnbqkbnr/ppp1pppp/8/3p4/2PP4/8/PP2PPPP/RNBQKBNR b KQkq c3 0 1");
-}
-
 TEST(PgnReadGame, UnreadableWordStopsWithMovesBeforeItPlayed) {
   Game game;
   PgnReader reader;
