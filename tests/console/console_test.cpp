@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <filesystem>
 #include <regex>
 #include <string>
 #include <tuple>
@@ -85,21 +84,6 @@ TEST(Console, BookInTheWorkingDirectoryAnswersWithoutThinking) {
   // Before "new" the game holds the last book game.
   const KelvoRun run = runKelvo(directory.path(), {"_get c6", "new", "post", "e2e4", "g1f3"});
   EXPECT_EQ(run.lines, (Lines{"25", "accepted", "move e7e5", "move b8c6"}));
-}
-
-// The default book knows the squares after 1. e4 e5 with White to move; the
-// same squares reached by 1. e3 e5 2. e4 have Black to move, and no stored
-// (White) move may be played there.
-TEST(Console, DefaultBookNeverPlaysTheOtherSidesMove) {
-  if (!std::filesystem::exists(KELVO_BOOK_FILE)) GTEST_SKIP() << "no generated book";
-  TemporaryDirectory directory;
-  std::filesystem::copy_file(KELVO_BOOK_FILE, directory.path() / "aperturas.pgn");
-  const KelvoRun run = runKelvo(directory.path(), {"new", "force", "e2e3", "e7e5", "e3e4", "go"});
-  ASSERT_EQ(run.lines.size(), 2u);
-  const std::string& reply = run.lines[1];
-  ASSERT_TRUE(isMoveLine(reply)) << reply;
-  // Black's pieces stand on ranks 7 and 8, and its e-pawn on e5.
-  EXPECT_TRUE(reply[6] == '7' || reply[6] == '8' || reply.substr(5, 2) == "e5") << reply;
 }
 
 TEST(Console, InterruptSignalIsIgnored) {
