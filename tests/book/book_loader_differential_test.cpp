@@ -59,7 +59,8 @@ TEST(BookLoaderDifferential, FuzzCorpus) {
 }
 
 // Shared openings that part and meet again, a game cut in its first moves by a
-// bad word, comments, variations, a file cut inside a comment, CRLF lines.
+// bad word, comments, variations, a file cut inside a comment, CRLF lines, and
+// a tag word where moves begin (the loader once read that game for ever).
 TEST(BookLoaderDifferential, CraftedFiles) {
   const char* const files[] = {
       "[A \"1\"]\n1. e4 e5 2. Nf3 Nc6 3. Bb5 *\n\n[A \"2\"]\n1. e4 e5 2. Nf3 Nf6 *\n\n[A \"3\"]\n1. e4 e5 2. Nf3 Nc6 "

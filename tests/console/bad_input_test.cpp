@@ -160,13 +160,6 @@ TEST_P(UnreadablePgn, AsTheBookLeavesItEmpty) {
 INSTANTIATE_TEST_SUITE_P(Files, UnreadablePgn, testing::ValuesIn(UNREADABLE_FILES),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A word holding "[" where a game's moves begin ends that game before anything
-// is read; the book loader used to read that game again for ever.
-TEST_F(BadInput, BookWithATagWordInsteadOfMovesIsRead) {
-  directory.writeFile("aperturas.pgn", "] a[");
-  EXPECT_EQ(run({"ping 1"}).lines, Lines{"pong 1"});
-}
-
 // Each ply keeps a whole position; a game file without end would exhaust memory,
 // so reading stops after 20,000 plies: here with the knights back home.
 TEST_F(BadInput, LoadPgnOfAnEndlessGameIsCut) {
