@@ -3,35 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "book/opening_book.h"
 #include "book/opening_names.h"
 #include "driver/game.h"
 #include "position/move_gen.h"
 #include "position/notation.h"
+#include "test_positions.h"
 
 namespace {
 
-std::string writeFile(const std::string& name, const std::string& text) {
-  const std::string path = ::testing::TempDir() + name;
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
-}
-
-CChessBoard after(const std::vector<std::string>& moves) {
-  CChessBoard position;
-  position.setupInitialPosition();
-  for (const std::string& text : moves) {
-    const Move move = parseCoordinateMove(position, text);
-    makeMove(position, move);
-    position.switchSide();
-  }
-  return position;
-}
-
-std::string nameAfter(const OpeningNames& names, const std::vector<std::string>& moves) {
-  const OpeningName* name = names.find(after(moves));
+std::string nameAfter(const OpeningNames& names, const std::string& moves) {
+  CChessBoard position = fromFen(INITIAL_FEN);
+  play(position, moves);
+  const OpeningName* name = names.find(position);
   return name ? name->text() : "-";
 }
 
@@ -53,17 +37,17 @@ TEST(OpeningNames, ByFinalPositionAndSideToMove) {
   EXPECT_EQ(book.entryCount(), 10u);  // names take nothing from the book
   EXPECT_EQ(names.size(), 5u);
 
-  EXPECT_EQ(nameAfter(names, {}), "A00 Inicio de partida");
-  EXPECT_EQ(nameAfter(names, {"e2e4", "c7c5"}), "B20 Defensa Siciliana: 1.e4 c5");
-  EXPECT_EQ(nameAfter(names, {"e2e4", "e7e5"}), "C20 Pe\xc3\xb1" "a \"x\" (y)");
-  EXPECT_EQ(nameAfter(names, {"c2c4", "d7d5", "d2d4"}), "D06 Gambito de Dama");
-  EXPECT_EQ(nameAfter(names, {"e2e4"}), "-");
+  EXPECT_EQ(nameAfter(names, ""), "A00 Inicio de partida");
+  EXPECT_EQ(nameAfter(names, "e2e4 c7c5"), "B20 Defensa Siciliana: 1.e4 c5");
+  EXPECT_EQ(nameAfter(names, "e2e4 e7e5"), "C20 Pe\xc3\xb1" "a \"x\" (y)");
+  EXPECT_EQ(nameAfter(names, "c2c4 d7d5 d2d4"), "D06 Gambito de Dama");
+  EXPECT_EQ(nameAfter(names, "e2e4"), "-");
   // 1.c4 is named with Black to move, however it was reached; its lost-tempo
   // twins (the same squares, White to move) are not.
-  EXPECT_EQ(nameAfter(names, {"c2c4"}), "A10 Inglesa");
-  EXPECT_EQ(nameAfter(names, {"g1f3", "g8f6", "f3g1", "f6g8", "c2c4"}), "A10 Inglesa");
-  EXPECT_EQ(nameAfter(names, {"c2c3", "e7e6", "c3c4", "e6e7"}), "-");
-  EXPECT_EQ(nameAfter(names, {"g1f3", "g8f6", "f3g1", "f6g8", "c2c3", "b8c6", "c3c4", "c6b8"}), "-");
+  EXPECT_EQ(nameAfter(names, "c2c4"), "A10 Inglesa");
+  EXPECT_EQ(nameAfter(names, "g1f3 g8f6 f3g1 f6g8 c2c4"), "A10 Inglesa");
+  EXPECT_EQ(nameAfter(names, "c2c3 g8f6 c3c4 f6g8"), "-");
+  EXPECT_EQ(nameAfter(names, "g1f3 g8f6 f3g1 f6g8 c2c3 b8c6 c3c4 c6b8"), "-");
 }
 
 TEST(OpeningNames, UntaggedOrFaultyGamesNameNothing) {
@@ -78,7 +62,7 @@ TEST(OpeningNames, UntaggedOrFaultyGamesNameNothing) {
   // The faulty game is cut at Qd5 and names nothing; the load stops there.
   book.loadBook(writeFile("cut.pgn", "[ECO \"A40\"]\n\n1. d4 *\n\n[ECO \"D00\"]\n\n1. d4 d5 2. Qd5 *\n"), game, &names);
   EXPECT_EQ(names.size(), 1u);
-  EXPECT_EQ(nameAfter(names, {"d2d4"}), "A40");
+  EXPECT_EQ(nameAfter(names, "d2d4"), "A40");
 }
 
 }  // namespace

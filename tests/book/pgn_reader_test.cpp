@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 
 #include "book/opening_book.h"
 #include "book/pgn_reader.h"
@@ -12,14 +11,9 @@
 #include "position/fen.h"
 #include "position/move_gen.h"
 #include "position/notation.h"
+#include "test_positions.h"
 
 namespace {
-
-std::string writeFile(const std::string& name, const std::string& text) {
-  const std::string path = ::testing::TempDir() + name;
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
-}
 
 std::string moveTexts(const std::vector<Move>& moves) {
   std::string text;
@@ -58,17 +52,6 @@ TEST(PgnReaderTokens, SkipTagsAndCastling) {
       {"0-0", "0-0"}, {"0-0-0", "0-0-0"}, {"0-0+", "0-0"},         {"12.0-0", "0-0"},      {"10.0-0", ""}, {"O-O", ""},
       {"0-1", ""},    {"0-0-0-0", ""},    {"0-0abcdefgh", ""}, {"0-0abcdefg", "0-0"}, {"", ""}};
   for (const auto& [word, token] : cases) EXPECT_EQ(PgnReader::castlingToken(word), token) << word;
-}
-
-TEST(PgnReadGame, OffsetsWalkTheGames) {
-  Game game;
-  PgnReader reader;
-  const std::string first = "[Event \"one\"]\n[Result \"1-0\"]\n\n1. e4 e5 1-0\n\n";
-  const std::string path = writeFile("two.pgn", first + "[Event \"two\"]\n\n1. d4 d5 2. c4 0-1\n");
-  EXPECT_EQ(reader.readGame(path, 0, nullptr, game), static_cast<long>(first.size()));
-  EXPECT_EQ(game.position.squares[0x34], WHITE_PAWN);
-  EXPECT_EQ(reader.readGame(path, static_cast<long>(first.size()), nullptr, game), 0);
-  EXPECT_EQ(positionToFen(game.position), "rnbqkbnr/ppp1pppp/8/3p4/2PP4/8/PP2PPPP/RNBQKBNR b KQkq c3 0 1");
 }
 
 TEST(PgnReadGame, UnreadableWordStopsWithMovesBeforeItPlayed) {
@@ -121,27 +104,18 @@ class OpeningBookTest : public ::testing::Test {
   CChessBoard start = *positionFromFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
 };
 
-TEST_F(OpeningBookTest, LoadKeepsBookOrderAndDuplicates) {
-  EXPECT_EQ(book.loadBook(writeFile("book.pgn", "[E \"1\"]\n1. e4 e5 2. Nf3 Nc6 *\n\n[E \"2\"]\n1. d4 d5 *\n\n"
-                                                "[E \"3\"]\n1. e4 c5 *\n"), game),
-            3);
-  EXPECT_EQ(book.entryCount(), 8u);
-  EXPECT_EQ(moveTexts(book.probeBook(start)), "e2e4 d2d4 e2e4 ");
-  CChessBoard afterE4 = start;
-  makeMove(afterE4, parseCoordinateMove(afterE4, "e2e4"));
-  EXPECT_EQ(moveTexts(book.probeBook(afterE4)), "e7e5 c7c5 ");  // only the squares are compared
-  // The last game read stays in the Game.
-  EXPECT_EQ(game.position.squares[0x34], WHITE_PAWN);
-  EXPECT_EQ(game.position.squares[0x42], BLACK_PAWN);
-}
-
-TEST_F(OpeningBookTest, LoadingAppendsAndStopsAtFaultyGame) {
-  book.loadBook(writeFile("good.pgn", "1. e4 e5 *\n"), game);
-  EXPECT_EQ(book.loadBook(writeFile("faulty.pgn", "[G \"1\"]\n1. c4 e5 *\n\n[G \"2\"]\n1. d4 d5 2. Qd5 *\n\n"
+// Which entries a load makes is the differential test's; here: loads append,
+// and probes answer in book order, duplicates kept, by the squares alone.
+TEST_F(OpeningBookTest, LoadsAppendAndProbesKeepBookOrder) {
+  EXPECT_EQ(book.loadBook(writeFile("good.pgn", "1. e4 e5 *\n"), game), 1);
+  EXPECT_EQ(book.loadBook(writeFile("faulty.pgn", "[G \"1\"]\n1. d4 d5 *\n\n[G \"2\"]\n1. e4 c5 2. Qd5 *\n\n"
                                                   "[G \"3\"]\n1. g3 *\n"), game),
             2);
   EXPECT_EQ(book.entryCount(), 2u + 2u + 2u);  // the faulty game's moves before Qd5 stay
-  EXPECT_EQ(moveTexts(book.probeBook(start)), "e2e4 c2c4 d2d4 ");
+  EXPECT_EQ(moveTexts(book.probeBook(start)), "e2e4 d2d4 e2e4 ");
+  CChessBoard afterE4 = start;
+  makeMove(afterE4, parseCoordinateMove(afterE4, "e2e4"));
+  EXPECT_EQ(moveTexts(book.probeBook(afterE4)), "e7e5 c7c5 ");  // either side to move
   EXPECT_EQ(book.loadBook(::testing::TempDir() + "no_book.pgn", game), 0);
   EXPECT_EQ(book.entryCount(), 6u);
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,9 +16,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-const std::string ERROR_LINE = "Error (unknown command)";
-const std::string ILLEGAL = "Illegal move: ";
 
 std::string joined(const Lines& lines) {
   std::string text;
@@ -50,13 +48,7 @@ Lines legalMoves(const Lines& listing) {
   return moves;
 }
 
-bool contains(const Lines& lines, const std::string& line) {
-  for (const std::string& l : lines)
-    if (l == line) return true;
-  return false;
-}
-
-bool isResignLine(const std::string& line) { return line == "0-1 resign" || line == "1-0 resign"; }
+bool contains(const Lines& lines, const std::string& line) { return std::ranges::find(lines, line) != lines.end(); }
 
 class BadInput : public testing::Test {
  protected:
@@ -98,12 +90,6 @@ TEST_F(BadInput, VeryLongLinesKeepTheirFirst127Characters) {
   };
   const Lines expected = {ERROR_LINE, "", "pong 9", "telluser " + std::string(118, 'z'), ERROR_LINE, "", "pong 11"};
   const Lines output = run(input).lines;
-  EXPECT_EQ(output, expected) << joined(output);
-}
-
-TEST_F(BadInput, BlankLinesGetTheErrorLine) {
-  const Lines output = run({" ", std::string(10000, ' '), "\t \t", "ping 1"}).lines;
-  const Lines expected = {ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", "pong 1"};
   EXPECT_EQ(output, expected) << joined(output);
 }
 
@@ -151,7 +137,8 @@ TEST_P(UnreadablePgn, LoadsNothingAndAnswers) {
   const Lines output = run({"_loadpgn game.pgn", "ping 1", "_showlegal", "ping 2", "go", "ping 3"}).lines;
   ASSERT_FALSE(output.empty());
   EXPECT_EQ(output[0], "pong 1");
-  EXPECT_EQ(legalMoves(between(output, "1", "2")).size(), 20u);
+  const Lines moves = legalMoves(between(output, "1", "2"));
+  EXPECT_TRUE(moves.size() == 20 && contains(moves, "Nf3") && contains(moves, "e4")) << joined(moves);
   const Lines reply = between(output, "2", "3");
   ASSERT_EQ(reply.size(), 1u) << joined(output);
   EXPECT_TRUE(isMoveLine(reply[0])) << reply[0];
@@ -172,37 +159,6 @@ TEST_P(UnreadablePgn, AsTheBookLeavesItEmpty) {
 
 INSTANTIATE_TEST_SUITE_P(Files, UnreadablePgn, testing::ValuesIn(UNREADABLE_FILES),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// 10,000 games in four openings; the first is 1. d4 d5 2. c4.
-std::string manyGames() {
-  static const char* const OPENINGS[] = {"1. d4 d5 2. c4 *", "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 1-0",
-                                         "1. e4 c5 {Sicilian} 2. Nf3 d6 0-1", "1. c4 e5 2. Nc3 1/2-1/2"};
-  std::string text;
-  for (int game = 0; game < 10000; ++game)
-    text += "[Event \"game " + std::to_string(game) + "\"]\n[Result \"*\"]\n\n" + OPENINGS[game % 4] + "\n\n";
-  return text;
-}
-
-TEST_F(BadInput, LoadPgnOfTenThousandGamesReadsTheFirst) {
-  directory.writeFile("many.pgn", manyGames());
-  const Lines output = run({"_loadpgn many.pgn", "ping 1", "_showlegal", "ping 2"}).lines;
-  const Lines moves = legalMoves(between(output, "1", "2"));
-  EXPECT_TRUE(contains(moves, "dxc4")) << joined(moves);  // Black to move after 1. d4 d5 2. c4
-}
-
-TEST_F(BadInput, BookOfTenThousandGamesIsPlayed) {
-  directory.writeFile("aperturas.pgn", manyGames());
-  const Lines output = run({"new", "e2e4", "ping 1"}).lines;
-  ASSERT_EQ(output.size(), 3u) << joined(output);
-  EXPECT_TRUE(output[1] == "move e7e5" || output[1] == "move c7c5") << output[1];
-}
-
-// A word holding "[" where a game's moves begin ends that game before anything
-// is read; the book loader used to read that game again for ever.
-TEST_F(BadInput, BookWithATagWordInsteadOfMovesIsRead) {
-  directory.writeFile("aperturas.pgn", "] a[");
-  EXPECT_EQ(run({"ping 1"}).lines, Lines{"pong 1"});
-}
 
 // Each ply keeps a whole position; a game file without end would exhaust memory,
 // so reading stops after 20,000 plies: here with the knights back home.
@@ -292,7 +248,7 @@ TEST_P(OddPositions, AreListedAndSearched) {
   if (position.engineResigns) {
     EXPECT_EQ(reply, Lines{"1-0 resign"});
   } else {
-    EXPECT_TRUE(isMoveLine(reply[0]) || isResignLine(reply[0])) << reply[0];
+    EXPECT_TRUE(isMoveLine(reply[0]) || reply[0] == "0-1 resign" || reply[0] == "1-0 resign") << reply[0];
   }
   legalMoves(between(output, "3", "4"));
 }

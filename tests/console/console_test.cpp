@@ -4,10 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <regex>
-#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -23,19 +20,6 @@ const std::string INITIAL_PICTURE =
     "\n r  n  b  q  k  b  n  r \n p  p  p  p  p  p  p  p \n"
     " .  .  .  .  .  .  .  . \n .  .  .  .  .  .  .  . \n .  .  .  .  .  .  .  . \n .  .  .  .  .  .  .  . \n"
     " P  P  P  P  P  P  P  P \n R  N  B  Q  K  B  N  R \n";
-
-TEST(Console, ShowLegalListsEachMoveTwiceThenAnEmptyLine) {
-  TemporaryDirectory directory;
-  const KelvoRun run = runKelvo(directory.path(), {"new", "_showlegal"});
-  ASSERT_EQ(run.lines.size(), 1u + 20 * 3);
-  std::set<std::string> moves;
-  for (std::size_t i = 1; i < run.lines.size(); i += 3) {
-    EXPECT_EQ(run.lines[i + 1], run.lines[i]);
-    EXPECT_EQ(run.lines[i + 2], "");
-    moves.insert(run.lines[i]);
-  }
-  EXPECT_TRUE(moves.size() == 20 && moves.count("Nf3") && moves.count("e4") && moves.count("a3"));
-}
 
 TEST(Console, WritePosThenReadPosRestoresThePositionAndRestartsTheHistory) {
   TemporaryDirectory directory;
@@ -102,21 +86,6 @@ TEST(Console, BookInTheWorkingDirectoryAnswersWithoutThinking) {
   EXPECT_EQ(run.lines, (Lines{"25", "accepted", "move e7e5", "move b8c6"}));
 }
 
-// The default book knows the squares after 1. e4 e5 with White to move; the
-// same squares reached by 1. e3 e5 2. e4 have Black to move, and no stored
-// (White) move may be played there.
-TEST(Console, DefaultBookNeverPlaysTheOtherSidesMove) {
-  if (!std::filesystem::exists(KELVO_BOOK_FILE)) GTEST_SKIP() << "no generated book";
-  TemporaryDirectory directory;
-  std::filesystem::copy_file(KELVO_BOOK_FILE, directory.path() / "aperturas.pgn");
-  const KelvoRun run = runKelvo(directory.path(), {"new", "force", "e2e3", "e7e5", "e3e4", "go"});
-  ASSERT_EQ(run.lines.size(), 2u);
-  const std::string& reply = run.lines[1];
-  ASSERT_TRUE(isMoveLine(reply)) << reply;
-  // Black's pieces stand on ranks 7 and 8, and its e-pawn on e5.
-  EXPECT_TRUE(reply[6] == '7' || reply[6] == '8' || reply.substr(5, 2) == "e5") << reply;
-}
-
 TEST(Console, InterruptSignalIsIgnored) {
   TemporaryDirectory directory;
   KelvoProcess engine(directory.path());
@@ -147,11 +116,9 @@ TEST(Console, PerftAndBenchSubcommands) {
   run = runKelvo(directory.path(), {}, {"perft", "2", "not-a-fen"});
   EXPECT_NE(run.exitStatus, 0);
   EXPECT_TRUE(run.lines.empty());
-  directory.writeFile("suite.txt", "# one position\n\nrnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1\n");
-  run = runKelvo(directory.path(), {}, {"bench", (directory.path() / "suite.txt").string()});
-  EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_TRUE(
-      std::ranges::any_of(run.lines, [](const std::string& line) { return line.starts_with("Nodes searched"); }));
+  // The suite file's reading is the bench test's; here the subcommand runs it.
+  directory.writeFile("suite.txt", "8/8/8/8/8/8/8/K6k w - - 0 1\n");
+  EXPECT_EQ(runKelvo(directory.path(), {}, {"bench", (directory.path() / "suite.txt").string()}).exitStatus, 0);
 }
 
 }  // namespace

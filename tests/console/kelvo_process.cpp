@@ -4,15 +4,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <condition_variable>
-#include <cstdlib>
 #include <fstream>
-#include <mutex>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
 
-KelvoProcess::KelvoProcess(const std::filesystem::path& workingDirectory, const std::vector<std::string>& arguments) {
+KelvoProcess::KelvoProcess(const std::filesystem::path& workingDirectory, const std::vector<std::string>& arguments,
+                           std::chrono::seconds timeLimit) {
   int toChild[2];
   int fromChild[2];
   if (pipe(toChild) != 0 || pipe(fromChild) != 0) throw std::runtime_error("pipe failed");
@@ -23,12 +21,15 @@ KelvoProcess::KelvoProcess(const std::filesystem::path& workingDirectory, const 
     dup2(fromChild[1], STDOUT_FILENO);
     for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) close(fd);
     if (chdir(workingDirectory.c_str()) != 0) _exit(126);
-    std::vector<std::string> words = arguments;
-    words.insert(words.begin(), KELVO_PATH);
+    std::vector<std::string> words = {KELVO_PATH};
+    // timeout(1) kills a hung engine; it exits with 137 then.
+    if (timeLimit.count() > 0)
+      words.insert(words.begin(), {"timeout", "--foreground", "-s", "KILL", std::to_string(timeLimit.count())});
+    words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
-    execv(KELVO_PATH, argv.data());
+    execvp(argv[0], argv.data());
     _exit(127);
   }
   close(toChild[0]);
@@ -79,20 +80,8 @@ int KelvoProcess::wait() {
 
 KelvoRun runKelvo(const std::filesystem::path& workingDirectory, const std::vector<std::string>& input,
                   const std::vector<std::string>& arguments, std::chrono::seconds timeLimit) {
-  KelvoProcess process(workingDirectory, arguments);
+  KelvoProcess process(workingDirectory, arguments, timeLimit);
   KelvoRun run;
-  std::mutex lock;
-  std::condition_variable ended;
-  bool done = false;
-  std::thread watchdog;
-  if (timeLimit.count() > 0)
-    watchdog = std::thread([&] {
-      std::unique_lock guard(lock);
-      if (!ended.wait_for(guard, timeLimit, [&] { return done; })) {
-        run.timedOut = true;
-        process.signal(SIGKILL);
-      }
-    });
   std::string text;
   for (const std::string& line : input) text += line + "\n";
   // Written from a second thread: the engine may fill the output pipe before
@@ -103,16 +92,8 @@ KelvoRun runKelvo(const std::filesystem::path& workingDirectory, const std::vect
   });
   for (std::string line; process.readLine(line);) run.lines.push_back(line);
   writer.join();
-  // Stopped before the process is reaped, so it never signals a reused pid.
-  if (watchdog.joinable()) {
-    {
-      std::lock_guard guard(lock);
-      done = true;
-    }
-    ended.notify_one();
-    watchdog.join();
-  }
   run.exitStatus = process.wait();
+  run.timedOut = timeLimit.count() > 0 && run.exitStatus == 128 + SIGKILL;
   return run;
 }
 

@@ -12,7 +12,9 @@
 
 class KelvoProcess {
  public:
-  KelvoProcess(const std::filesystem::path& workingDirectory, const std::vector<std::string>& arguments = {});
+  // A hung engine is killed after the time limit, when it is not zero.
+  KelvoProcess(const std::filesystem::path& workingDirectory, const std::vector<std::string>& arguments = {},
+               std::chrono::seconds timeLimit = std::chrono::seconds::zero());
   ~KelvoProcess();
   KelvoProcess(const KelvoProcess&) = delete;
   KelvoProcess& operator=(const KelvoProcess&) = delete;

@@ -14,8 +14,6 @@ namespace {
 // Stand-ins for replies whose text depends on the search.
 const std::string ENGINE_MOVE = "<engine move>";
 const std::string THINKING = "<thinking line>";
-const std::string ERROR_LINE = "Error (unknown command)";
-const std::string ILLEGAL = "Illegal move: ";
 
 struct Session {
   const char* name;
@@ -36,8 +34,8 @@ const Session SESSIONS[] = {
      {"xboard\r", "ping 12\r", "ping"},
      {"feature time=0 myname=\"Kelvo 3.2\"", "pong 12", "pong "}},
     {"UnknownCommandsGetTheErrorLineAndAnEmptyLine",
-     {"protover 2", "computer", "", "x", "   "},
-     {ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, ""}},
+     {"protover 2", "computer", "", "x", "   ", "\t \t", std::string(10000, ' ')},
+     {ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, ""}},
     // Protocol words outside the command table are taken as moves.
     {"SilentCommandsAndProtocolWordsTakenAsMoves",
      {"st 10", "hard", "sd 3", "accepted done", "?", "result 1-0 {resign}", "post", "nopost", "level 40 5 0",

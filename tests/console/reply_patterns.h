@@ -4,6 +4,9 @@
 #include <regex>
 #include <string>
 
+inline const std::string ERROR_LINE = "Error (unknown command)";  // followed by an empty line
+inline const std::string ILLEGAL = "Illegal move: ";
+
 // "move e2e4", or with a promotion letter "move e7e8q".
 inline bool isMoveLine(const std::string& line) {
   static const std::regex pattern("move [a-h][1-8][a-h][1-8][qrbn]?");

@@ -1,41 +1,30 @@
+// What the font tests cannot see: which face and square colour pick which
+// character, and what unknown faces and stray piece codes draw.
 #include "font_glyphs.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "position/piece.h"
 #include "position/square.h"
 
 namespace {
 
-struct PieceCase {
-  int piece;
-  unsigned char regularDark, regularLight, meridaDark, meridaLight;
-};
-
-class PieceGlyphTest : public ::testing::TestWithParam<PieceCase> {};
-
 // a1 and e3 are dark squares, b1 and e4 light ones.
-TEST_P(PieceGlyphTest, DependsOnFaceAndSquareColour) {
-  const PieceCase& c = GetParam();
-  for (int dark : {parseSquare("a1"), parseSquare("e3")}) {
-    EXPECT_EQ(fontGlyph(c.piece, dark, "Regular"), c.regularDark);
-    EXPECT_EQ(fontGlyph(c.piece, dark, "Merida"), c.meridaDark);
+TEST(FontGlyphs, FaceAndSquareColourPickTheCharacter) {
+  const std::tuple<int, const char*, unsigned char, unsigned char> cases[] = {
+      {WHITE_KNIGHT, "Regular", 'H', 'h'}, {WHITE_KNIGHT, "Merida", 'N', 'n'}, {EMPTY, "Regular", '+', 199},
+      {EMPTY, "Merida", '+', ','},
+      // codes outside the table draw the dark empty square on either colour
+      {5, "Regular", '+', '+'}, {100, "Merida", '+', '+'},
+      // faces are named exactly
+      {WHITE_ROOK, "Courier", '?', '?'}, {WHITE_ROOK, "regular", '?', '?'}};
+  const int darkSquares[] = {A1, parseSquare("e3")}, lightSquares[] = {B1, parseSquare("e4")};
+  for (const auto& [piece, face, dark, light] : cases) {
+    for (int square : darkSquares) EXPECT_EQ(fontGlyph(piece, square, face), dark) << piece << face;
+    for (int square : lightSquares) EXPECT_EQ(fontGlyph(piece, square, face), light) << piece << face;
   }
-  for (int light : {parseSquare("b1"), parseSquare("e4")}) {
-    EXPECT_EQ(fontGlyph(c.piece, light, "Regular"), c.regularLight);
-    EXPECT_EQ(fontGlyph(c.piece, light, "Merida"), c.meridaLight);
-  }
-  EXPECT_EQ(fontGlyph(c.piece, A1, "Courier"), '?');
-  EXPECT_EQ(fontGlyph(c.piece, B1, "regular"), '?');
 }
-
-// Rows where the faces or the square colours differ, and the edges of the table.
-INSTANTIATE_TEST_SUITE_P(
-    Codes, PieceGlyphTest,
-    ::testing::Values(PieceCase{WHITE_ROOK, 'R', 'r', 'R', 'r'}, PieceCase{WHITE_KNIGHT, 'H', 'h', 'N', 'n'},
-                      PieceCase{BLACK_PAWN, 'O', 'o', 'O', 'o'}, PieceCase{BLACK_KNIGHT, 'J', 'j', 'M', 'm'},
-                      PieceCase{BLACK_BISHOP, 'N', 'n', 'V', 'v'}, PieceCase{EMPTY, '+', 199, '+', ','},
-                      // codes outside the table draw the dark empty square on either colour
-                      PieceCase{5, '+', '+', '+', '+'}, PieceCase{100, '+', '+', '+', '+'}));
 
 }  // namespace

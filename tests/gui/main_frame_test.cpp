@@ -103,22 +103,17 @@ class MainFrameTest : public ::testing::Test {
     return app;
   }
 
-  QAction* recentEntry(const QString& name) const {
+  // The action with this caption, or the recent-file entry of this name.
+  QAction* action(const QString& caption, bool recentFile = false) const {
     for (QAction* candidate : frame->findChildren<QAction*>())
-      if (candidate->text().endsWith(u'/' + name)) return candidate;
+      if (recentFile ? candidate->text().endsWith(u'/' + caption) : candidate->text() == caption) return candidate;
     return nullptr;
   }
+  QAction* recentEntry(const QString& name) const { return action(name, true); }
 
   bool waitForLine(const QString& line) { return waitFor([&] { return lines.contains(line); }); }
   bool waitForCommand(const QString& command) { return waitFor([&] { return commands.contains(command); }); }
   bool waitForIdle() { return waitFor([this] { return frame->bridge()->isIdle(); }); }
-
-  QAction* action(const char* caption) const {
-    for (QAction* candidate : frame->findChildren<QAction*>())
-      if (candidate->text() == QLatin1String(caption)) return candidate;
-    ADD_FAILURE() << "no action " << caption;
-    return nullptr;
-  }
 
   // With White at the bottom and 42-pixel cells behind a one-cell frame.
   void click(const char* square) {
@@ -134,7 +129,13 @@ class MainFrameTest : public ::testing::Test {
   QList<QMessageBox::Icon> icons;
 };
 
+// The engine's lines go to the windows, never to the app's standard output.
 TEST_F(MainFrameTest, TwoClicksPlayAMoveAndTheEngineAnswers) {
+  std::ostringstream captured;
+  struct Redirect {
+    std::streambuf* before;
+    ~Redirect() { std::cout.rdbuf(before); }
+  } redirect{std::cout.rdbuf(captured.rdbuf())};
   writeFile("kelvo.ini", "[DOVREL]\nDebug=true\n");
   createFrame();
   EXPECT_NE(frame->commandWindow(), nullptr);  // the debug windows play along
@@ -150,6 +151,7 @@ TEST_F(MainFrameTest, TwoClicksPlayAMoveAndTheEngineAnswers) {
   EXPECT_EQ(pieceOn("e5"), BLACK_PAWN);
   EXPECT_EQ(frame->rightBar()->moveList(), "1.e4 e5 \n");
   EXPECT_NE(frame->view()->renderBoard(), before);
+  EXPECT_EQ(captured.str(), "");
 }
 
 TEST_F(MainFrameTest, EngineLinesBecomeBoxesAndCommandsAnswer) {
@@ -243,8 +245,18 @@ TEST_F(MainFrameTest, OpenLoadsAPgnGameAndSaveWritesExactlyTheMoveList) {
   EXPECT_EQ(readFile("saved.pgn"), "1.e4 e5 \n2.Nf3");
   EXPECT_EQ(frame->windowTitle(), "saved.pgn - dovrel2");
 
+  // The real message box, over the main window.
+  setMessageSink({});
+  QWidget* owner = nullptr;
+  QString text;
+  whenModal([&](QWidget* box) {
+    owner = box->parentWidget();
+    text = static_cast<QMessageBox*>(box)->text();
+    box->close();
+  });
   frame->openFile("missing.pgn");
-  EXPECT_EQ(boxes, QStringList{"Error loading file"});
+  EXPECT_EQ(text, "Error loading file");
+  EXPECT_EQ(owner, frame.get());
 }
 
 // A click on the frame must not wrap onto a real square: g1 and the left frame
@@ -267,12 +279,30 @@ TEST_F(MainFrameTest, AClickOnTheFrameNeverPlaysAMove) {
   }
 }
 
-TEST_F(MainFrameTest, AFailedOpenLeavesANewUntitledGame) {
+// A failed open must leave board, move list and title in step, or the next
+// Save writes the wrong game over a file.
+TEST_F(MainFrameTest, FailedOpensLeaveBoardListAndTitleInStep) {
+  writeFile("gone.pgn", "1. d4 d5 *\n");
   writeFile("game.pgn", "1. e4 e5 2. Nf3 *\n");
   writeFile("broken.pgn", "1. e5 *\n");  // no readable move
   createFrame();
+  frame->openFile("gone.pgn");
   frame->openFile("game.pgn");
   ASSERT_EQ(frame->windowTitle(), "game.pgn - dovrel2");
+
+  // A recent file that is gone leaves the list, and the game in progress stays.
+  QAction* entry = recentEntry("gone.pgn");
+  ASSERT_NE(entry, nullptr);
+  ASSERT_TRUE(QFile::remove("gone.pgn"));
+  entry->trigger();
+  EXPECT_EQ(boxes, QStringList{"Error loading file"});
+  EXPECT_EQ(recentEntry("gone.pgn"), nullptr);
+  EXPECT_NE(recentEntry("game.pgn"), nullptr);
+  EXPECT_EQ(frame->windowTitle(), "game.pgn - dovrel2");
+  EXPECT_EQ(frame->rightBar()->moveList(), "1.e4 e5 \n2.Nf3");
+  EXPECT_EQ(pieceOn("f3"), WHITE_KNIGHT);
+
+  // A file that cannot be read leaves a new untitled game, already while the box is up.
   QString titleAtBox, listAtBox;
   setMessageSink([&](QMessageBox::Icon, const QString&, const QString& text) {
     boxes << text;
@@ -280,8 +310,7 @@ TEST_F(MainFrameTest, AFailedOpenLeavesANewUntitledGame) {
     listAtBox = frame->rightBar()->moveList();
   });
   frame->openFile("broken.pgn");
-  EXPECT_EQ(boxes, QStringList{"Error loading file"});
-  // Board, move list and title agree, already while the box is up.
+  EXPECT_EQ(boxes.value(1), "Error loading file");
   EXPECT_EQ(titleAtBox, "dovrel2");
   EXPECT_EQ(listAtBox, "");
   EXPECT_EQ(pieceOn("e2"), WHITE_PAWN);
@@ -296,24 +325,6 @@ TEST_F(MainFrameTest, AFailedOpenLeavesANewUntitledGame) {
   action("&Guardar\tCtrl+G")->trigger();
   EXPECT_TRUE(asked);
   EXPECT_EQ(readFile("game.pgn"), "1. e4 e5 2. Nf3 *\n");
-}
-
-TEST_F(MainFrameTest, ARecentFileThatIsGoneLeavesTheListAndTheGameStays) {
-  writeFile("gone.pgn", "1. d4 d5 *\n");
-  writeFile("game.pgn", "1. e4 e5 2. Nf3 *\n");
-  createFrame();
-  frame->openFile("gone.pgn");
-  frame->openFile("game.pgn");
-  QAction* entry = recentEntry("gone.pgn");
-  ASSERT_NE(entry, nullptr);
-  ASSERT_TRUE(QFile::remove("gone.pgn"));
-  entry->trigger();
-  EXPECT_EQ(boxes, QStringList{"Error loading file"});
-  EXPECT_EQ(recentEntry("gone.pgn"), nullptr);
-  EXPECT_NE(recentEntry("game.pgn"), nullptr);
-  EXPECT_EQ(frame->windowTitle(), "game.pgn - dovrel2");
-  EXPECT_EQ(frame->rightBar()->moveList(), "1.e4 e5 \n2.Nf3");
-  EXPECT_EQ(pieceOn("f3"), WHITE_KNIGHT);
 }
 
 // Start-up replaces the game of a file named on the command line by a new
@@ -337,12 +348,8 @@ TEST_F(MainFrameTest, AFileNamedAtStartUpIsNotKeptForTheNewGame) {
   ASSERT_TRUE(waitFor([this] { return lines.count("accepted") == 2; }));
   EXPECT_EQ(main->windowTitle(), "dovrel2");
   EXPECT_EQ(readFile("game.pgn"), "1. e4 e5 2. Nf3 *\n");
-}
 
-TEST_F(MainFrameTest, StandardButtonsSpeakSpanish) {
-  auto app = startApp({"dovrel2"});
-  ASSERT_NE(app, nullptr);
-  ASSERT_TRUE(waitForLine("accepted"));
+  // Standard buttons speak Spanish.
   QString cancel;
   whenModal([&cancel](QWidget* dialog) {
     const QDialogButtonBox* box = dialog->findChild<QDialogButtonBox*>();
@@ -350,38 +357,9 @@ TEST_F(MainFrameTest, StandardButtonsSpeakSpanish) {
       if (box->buttonRole(button) == QDialogButtonBox::RejectRole) cancel = button->text();
     dialog->close();
   });
-  for (QAction* candidate : app->mainFrame()->findChildren<QAction*>())
+  for (QAction* candidate : main->findChildren<QAction*>())
     if (candidate->text() == "Opciones") candidate->trigger();
   EXPECT_EQ(cancel, "Cancelar");
-}
-
-// The desktop app shows the engine's lines in its windows, never on its standard output.
-TEST_F(MainFrameTest, EngineLinesStayOffStandardOutput) {
-  std::ostringstream captured;
-  struct Redirect {
-    std::streambuf* before;
-    ~Redirect() { std::cout.rdbuf(before); }
-  } redirect{std::cout.rdbuf(captured.rdbuf())};
-  createFrame();
-  click("e2");
-  click("e4");
-  ASSERT_TRUE(waitForLine("move e7e5"));
-  EXPECT_EQ(captured.str(), "");
-}
-
-TEST_F(MainFrameTest, MessageBoxesBelongToTheMainWindow) {
-  createFrame();
-  setMessageSink({});
-  QWidget* owner = nullptr;
-  QString text;
-  whenModal([&](QWidget* box) {
-    owner = box->parentWidget();
-    text = static_cast<QMessageBox*>(box)->text();
-    box->close();
-  });
-  frame->openFile("missing.pgn");
-  EXPECT_EQ(text, "Error loading file");
-  EXPECT_EQ(owner, frame.get());
 }
 
 // Growing the board stops where the window, status bar included, still fits the screen.
@@ -442,33 +420,22 @@ TEST_F(MainFrameTest, ClosingWhileTheEngineThinksStopsIt) {
   EXPECT_FALSE(EngineIO::instance().stopRequested);
 }
 
-}  // namespace
-
-namespace {
-
-// The moves of the Najdorf, White's from the board and Black's from the book.
-const char* const NAJDORF_BOOK =
-    "[ECO \"B20\"]\n[Opening \"Defensa Siciliana: 1.e4 c5\"]\n\n1.e4 c5 *\n\n"
-    "[ECO \"B90\"]\n[Opening \"Siciliana: Najdorf\"]\n\n1.e4 c5 2.Nf3 d6 3.d4 cxd4 4.Nxd4 Nf6 5.Nc3 a6 *\n";
-
-}  // namespace
-
+// The Najdorf, White's moves from the board and Black's from the book.
 TEST_F(MainFrameTest, TheStatusBarNamesTheOpeningPlayedBrowsedAndOpened) {
-  writeFile("aperturas.pgn", NAJDORF_BOOK);
+  writeFile("aperturas.pgn",
+            "[ECO \"B20\"]\n[Opening \"Defensa Siciliana: 1.e4 c5\"]\n\n1.e4 c5 *\n\n[ECO \"B90\"]\n"
+            "[Opening \"Siciliana: Najdorf\"]\n\n1.e4 c5 2.Nf3 d6 3.d4 cxd4 4.Nxd4 Nf6 5.Nc3 a6 *\n");
   createFrame();
   EXPECT_EQ(frame->openingText(), "");  // nothing before the first named position
-  const std::pair<const char*, const char*> moves[] = {
-      {"e2", "e4"}, {"g1", "f3"}, {"d2", "d4"}, {"f3", "d4"}, {"b1", "c3"}};
-  const char* const answers[] = {"move c7c5", "move d7d6", "move c5d4", "move g8f6", "move a7a6"};
-  for (int i = 0; i < 5; ++i) {
-    click(moves[i].first);
-    click(moves[i].second);
-    ASSERT_TRUE(waitForLine(answers[i]));
+  const char* const plies[][3] = {{"e2", "e4", "move c7c5"}, {"g1", "f3", "move d7d6"}, {"d2", "d4", "move c5d4"},
+                                  {"f3", "d4", "move g8f6"}, {"b1", "c3", "move a7a6"}};
+  for (const auto& [from, to, answer] : plies) {
+    click(from);
+    click(to);
+    ASSERT_TRUE(waitForLine(answer));
     ASSERT_TRUE(waitForIdle());
     frame->refresh();
-    if (i == 0) {
-      EXPECT_EQ(frame->openingText(), "B20 Defensa Siciliana: 1.e4 c5");
-    }
+    if (answer == plies[0][2]) EXPECT_EQ(frame->openingText(), "B20 Defensa Siciliana: 1.e4 c5");
   }
   EXPECT_EQ(frame->openingText(), "B90 Siciliana: Najdorf");
 
@@ -491,3 +458,5 @@ TEST_F(MainFrameTest, TheStatusBarNamesTheOpeningPlayedBrowsedAndOpened) {
   frame->openFile("game.pgn");
   EXPECT_EQ(frame->openingText(), "B90 Siciliana: Najdorf");
 }
+
+}  // namespace

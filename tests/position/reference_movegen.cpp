@@ -21,44 +21,22 @@ void addPawnCapture(CChessBoard& p, int from, int to, int side, int promotion) {
   p.addMove(Move(from, to, p.squares[from], p.squares[to], promotion));
 }
 
+// Ranks are counted from the mover's side: 1 the start, 6 the last before promotion.
 void generatePawnMoves(CChessBoard& p, int from) {
-  const int piece = p.squares[from];
-  const int rank = rankOf(from);
-  if (p.sideToMove) {
-    if (rank < 6) {
-      if (p.squares[from + 16] == EMPTY) p.addMove(Move(from, from + 16, piece, EMPTY, EMPTY));
-      if (rank == 1 && p.squares[from + 16] == EMPTY && p.squares[from + 32] == EMPTY)
-        p.addMove(Move(from, from + 32, piece, EMPTY, EMPTY));
-      addPawnCapture(p, from, from + 15, 1, EMPTY);
-      addPawnCapture(p, from, from + 17, 1, EMPTY);
-    }
-    if (rank == 6) {
-      if (p.squares[from + 16] == EMPTY) p.addMove(Move(from, from + 16, piece, EMPTY, WHITE_QUEEN));
-      addPawnCapture(p, from, from + 15, 1, WHITE_QUEEN);
-      addPawnCapture(p, from, from + 17, 1, WHITE_QUEEN);
-    }
-    if (rank == 4 && p.enPassantSquare != NO_SQUARE) {
-      if (p.enPassantSquare == from - 1) p.addMove(Move(from, from + 15, piece, EMPTY, EMPTY));
-      if (p.enPassantSquare == from + 1) p.addMove(Move(from, from + 17, piece, EMPTY, EMPTY));
-    }
-  } else {
-    if (rank > 1) {
-      if (p.squares[from - 16] == EMPTY) p.addMove(Move(from, from - 16, piece, EMPTY, EMPTY));
-      if (rank == 6 && p.squares[from - 16] == EMPTY && p.squares[from - 32] == EMPTY)
-        p.addMove(Move(from, from - 32, piece, EMPTY, EMPTY));
-      addPawnCapture(p, from, from - 15, 0, EMPTY);
-      addPawnCapture(p, from, from - 17, 0, EMPTY);
-    }
-    if (rank == 3 && p.enPassantSquare != NO_SQUARE) {
-      if (p.enPassantSquare == from - 1) p.addMove(Move(from, from - 17, piece, EMPTY, EMPTY));
-      if (p.enPassantSquare == from + 1) p.addMove(Move(from, from - 15, piece, EMPTY, EMPTY));
-    }
-    if (rank == 1) {
-      if (p.squares[from - 16] == EMPTY) p.addMove(Move(from, from - 16, piece, EMPTY, BLACK_QUEEN));
-      addPawnCapture(p, from, from - 15, 0, BLACK_QUEEN);
-      addPawnCapture(p, from, from - 17, 0, BLACK_QUEEN);
-    }
+  const int piece = p.squares[from], side = p.sideToMove ? 1 : 0;
+  const int step = side ? 1 : -1, forward = 16 * step, rank = side ? rankOf(from) : 7 - rankOf(from);
+  if (rank == 7) return;
+  const int promotion = rank == 6 ? (side ? WHITE_QUEEN : BLACK_QUEEN) : EMPTY;
+  if (p.squares[from + forward] == EMPTY) {
+    p.addMove(Move(from, from + forward, piece, EMPTY, promotion));
+    if (rank == 1 && p.squares[from + 2 * forward] == EMPTY)
+      p.addMove(Move(from, from + 2 * forward, piece, EMPTY, EMPTY));
   }
+  addPawnCapture(p, from, from + forward - step, side, promotion);
+  addPawnCapture(p, from, from + forward + step, side, promotion);
+  if (rank == 4 && p.enPassantSquare != NO_SQUARE)
+    for (int beside : {from - 1, from + 1})
+      if (p.enPassantSquare == beside) p.addMove(Move(from, beside + forward, piece, EMPTY, EMPTY));
 }
 
 void walkLines(CChessBoard& p, int from, const int (&offsets)[4]) {
@@ -91,19 +69,14 @@ void generateSteps(CChessBoard& p, int from, const int (&offsets)[8]) {
 
 void generateCastling(CChessBoard& p, int from) {
   const auto& s = p.squares;
-  if (p.sideToMove && from == E1) {
-    if ((p.castlingRights & WHITE_KING_SIDE) && s[F1] == EMPTY && s[G1] == EMPTY && s[H1] == WHITE_ROOK)
-      p.addMove(Move(E1, G1, s[E1], EMPTY, EMPTY));
-    if ((p.castlingRights & WHITE_QUEEN_SIDE) && s[B1] == EMPTY && s[C1] == EMPTY && s[D1] == EMPTY &&
-        s[A1] == WHITE_ROOK && isKing(s[E1]))
-      p.addMove(Move(E1, C1, s[E1], EMPTY, EMPTY));
-  } else if (!p.sideToMove && from == E8) {
-    if ((p.castlingRights & BLACK_KING_SIDE) && s[F8] == EMPTY && s[G8] == EMPTY && s[H8] == BLACK_ROOK)
-      p.addMove(Move(E8, G8, s[E8], EMPTY, EMPTY));
-    if ((p.castlingRights & BLACK_QUEEN_SIDE) && s[B8] == EMPTY && s[C8] == EMPTY && s[D8] == EMPTY &&
-        s[A8] == BLACK_ROOK && isKing(s[E8]))
-      p.addMove(Move(E8, C8, s[E8], EMPTY, EMPTY));
-  }
+  const int row = p.sideToMove ? 0 : A8, rook = p.sideToMove ? WHITE_ROOK : BLACK_ROOK;
+  if (from != E1 + row) return;
+  if ((p.castlingRights & (p.sideToMove ? WHITE_KING_SIDE : BLACK_KING_SIDE)) && s[F1 + row] == EMPTY &&
+      s[G1 + row] == EMPTY && s[H1 + row] == rook)
+    p.addMove(Move(from, G1 + row, s[from], EMPTY, EMPTY));
+  if ((p.castlingRights & (p.sideToMove ? WHITE_QUEEN_SIDE : BLACK_QUEEN_SIDE)) && s[B1 + row] == EMPTY &&
+      s[C1 + row] == EMPTY && s[D1 + row] == EMPTY && s[A1 + row] == rook && isKing(s[from]))
+    p.addMove(Move(from, C1 + row, s[from], EMPTY, EMPTY));
 }
 
 void generatePieceMoves(CChessBoard& p, int from) {
@@ -135,15 +108,6 @@ bool targetsSquare(const CChessBoard& p, int square) {
   return false;
 }
 
-void removeMove(CChessBoard& p, int from, int to) {
-  for (int i = 0; i < p.moveCount; ++i) {
-    if (p.moves[i].from != from || p.moves[i].to != to) continue;
-    for (int j = i + 1; j < p.moveCount; ++j) p.moves[j - 1] = p.moves[j];
-    --p.moveCount;
-    return;
-  }
-}
-
 bool isLegalMove(const CChessBoard& position, const Move& move) {
   CChessBoard copy(position);
   reference::makeMove(copy, move);
@@ -162,11 +126,9 @@ bool isLegalMove(const CChessBoard& position, const Move& move) {
   return true;
 }
 
-bool hasLegalMove(CChessBoard& p) {
-  while (p.moveCount > 0) {
-    if (reference::isLegalMove(p, p.moves[0])) return true;
-    reference::removeMove(p, p.moves[0].from, p.moves[0].to);
-  }
+bool hasLegalMove(const CChessBoard& p) {
+  for (int i = 0; i < p.moveCount; ++i)
+    if (reference::isLegalMove(p, p.moves[i])) return true;
   return false;
 }
 
@@ -195,18 +157,11 @@ bool makeMove(CChessBoard& p, const Move& move) {
   }
 
   // castling rook
-  if (from == E1 && to == C1 && isKing(p.squares[C1])) {
-    p.squares[D1] = WHITE_ROOK;
-    p.squares[A1] = EMPTY;
-  } else if (from == E1 && to == G1 && isKing(p.squares[G1])) {
-    p.squares[F1] = WHITE_ROOK;
-    p.squares[H1] = EMPTY;
-  } else if (from == E8 && to == C8 && isKing(p.squares[C8])) {
-    p.squares[D8] = BLACK_ROOK;
-    p.squares[A8] = EMPTY;
-  } else if (from == E8 && to == G8 && isKing(p.squares[G8])) {
-    p.squares[F8] = BLACK_ROOK;
-    p.squares[H8] = EMPTY;
+  for (int row : {0, int(A8)}) {
+    if (from != E1 + row || (to != C1 + row && to != G1 + row) || !isKing(p.squares[to])) continue;
+    const bool queenSide = to == C1 + row;
+    p.squares[(queenSide ? D1 : F1) + row] = row ? BLACK_ROOK : WHITE_ROOK;
+    p.squares[(queenSide ? A1 : H1) + row] = EMPTY;
   }
 
   // castling rights: the king moved, or a rook left or was taken on its corner

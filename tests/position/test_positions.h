@@ -1,8 +1,9 @@
 #pragma once
-// Helpers shared by the position and search tests.
+// Helpers shared by the position, search and book tests.
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -40,6 +41,13 @@ inline void play(CChessBoard& position, const std::string& moves) {
     makeMove(position, *move);
     position.switchSide();
   }
+}
+
+// Writes a file of this name in the test's temporary folder; returns its path.
+inline std::string writeFile(const std::string& name, const std::string& text) {
+  const std::string path = ::testing::TempDir() + name;
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
 }
 
 constexpr const char* INITIAL_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";

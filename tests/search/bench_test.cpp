@@ -1,7 +1,5 @@
 #include "search/bench.h"
 
-#include <fstream>
-
 #include "test_positions.h"
 
 namespace {
@@ -25,8 +23,8 @@ TEST(Bench, Signature) {
 }
 
 TEST(Bench, ReadsFensFromFileSkippingCommentsAndBlankLines) {
-  const std::string path = ::testing::TempDir() + "bench_positions.txt";
-  std::ofstream(path) << "# two positions\n\n" << INITIAL_FEN << "\n6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\n";
+  const std::string path = writeFile("bench_positions.txt", "# two positions\n\n" + std::string(INITIAL_FEN) +
+                                                                "\n6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\n");
   std::ostringstream out;
   ASSERT_EQ(runBench(path, out), 0);
   EXPECT_EQ(out.str().rfind("1 " + std::string(INITIAL_FEN) + " move ", 0), 0u) << out.str();

@@ -15,22 +15,13 @@ import time
 from concurrent.futures import ThreadPoolExecutor
 from pathlib import Path
 
-SKIP = 77
-
 # DLLs every Windows installation has; kelvo.exe may import nothing else.
 SYSTEM_DLLS = {"kernel32.dll", "msvcrt.dll", "ucrtbase.dll", "ntdll.dll", "advapi32.dll", "user32.dll"}
 
 
 def skip(reason):
     print(f"skipped: {reason}")
-    sys.exit(SKIP)
-
-
-def find_wine():
-    for candidate in (shutil.which("wine64"), "/usr/lib/wine/wine64", "/usr/lib64/wine/wine64"):
-        if candidate and os.access(candidate, os.X_OK):
-            return candidate
-    return None
+    sys.exit(77)
 
 
 class Runner:
@@ -38,30 +29,24 @@ class Runner:
         self.options = options
         self.work = Path(options.work)
         self.prefix = self.work / "wineprefix"
-        self.wine = find_wine()
+        self.wine = next((c for c in (shutil.which("wine64"), "/usr/lib/wine/wine64", "/usr/lib64/wine/wine64")
+                          if c and os.access(c, os.X_OK)), None)
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEARCH="win64", WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=")  # no Mono or Gecko installer dialogs
         self.env.pop("DISPLAY", None)
 
-    def require_toolchain(self):
+    def require(self, wine=True, prefix=True, book=False):
         # Without the compiler an old kelvo.exe would not be rebuilt.
         if not shutil.which("x86_64-w64-mingw32-g++-posix") or not shutil.which("x86_64-w64-mingw32-objdump"):
             skip("the mingw-w64 cross toolchain is not installed (tools/setup.sh installs it)")
         if not Path(self.options.exe).is_file():
             skip(f"{self.options.exe} is missing (make windows builds it)")
-
-    def require_wine(self):
-        self.require_toolchain()
-        if not self.wine:
+        if wine and not self.wine:
             skip("wine64 is not installed (tools/setup.sh installs it)")
-
-    def require_prefix(self):
-        self.require_wine()
-        if not (self.prefix / "system.reg").is_file():
+        if prefix and not (self.prefix / "system.reg").is_file():
             sys.exit(f"no wine prefix in {self.prefix}: windows.prefix did not run")
-
-    def windows(self, program, args):
-        return [self.wine, program, *args]
+        if book and not Path(self.options.book).is_file():
+            skip(f"{self.options.book} is missing: the cross build generated no opening book")
 
     def wineserver(self, *args):
         server = Path(self.wine).with_name("wineserver")
@@ -81,7 +66,7 @@ class Runner:
         """The same command on both builds at once: (linux result, windows result)."""
         with ThreadPoolExecutor(2) as pool:
             linux = pool.submit(self.run, [self.options.linux_kelvo, *args], cwd_linux, data, timeout)
-            windows = pool.submit(self.run, self.windows(self.options.exe, args), cwd_windows, data, timeout)
+            windows = pool.submit(self.run, [self.wine, self.options.exe, *args], cwd_windows, data, timeout)
             return linux.result(), windows.result()
 
 
@@ -91,11 +76,23 @@ def fresh_dir(path):
     return path
 
 
+def fail(message):
+    print(message)
+    return False
+
+
 def expect_same(what, linux, windows):
-    if linux != windows:
-        print(f"{what} differs\n--- linux:\n{linux!r}\n--- windows:\n{windows!r}")
-        return False
-    return True
+    return linux == windows or fail(f"{what} differs\n--- linux:\n{linux!r}\n--- windows:\n{windows!r}")
+
+
+def same_files(what, linux_dir, windows_dir, names):
+    """The files the engine wrote: the same text, in the platform's line ends."""
+    return all([expect_same(f"{what}: {name}", crlf((linux_dir / name).read_text()),
+                            (windows_dir / name).read_bytes().decode()) for name in names])
+
+
+def status(*checks):
+    return 0 if all(checks) else 1
 
 
 def crlf(text):
@@ -105,7 +102,7 @@ def crlf(text):
 # ---------------------------------------------------------------------------
 
 def cmd_prefix(runner):
-    runner.require_wine()
+    runner.require(prefix=False)
     shutil.rmtree(runner.prefix, ignore_errors=True)
     start = time.monotonic()
     subprocess.run([runner.wine, "wineboot", "--init"], env=runner.env, stdout=subprocess.DEVNULL,
@@ -126,42 +123,32 @@ def cmd_shutdown(runner):
 
 
 def cmd_imports(runner):
-    runner.require_toolchain()
+    runner.require(wine=False, prefix=False)
     exe = Path(runner.options.exe)
     objdump = shutil.which("x86_64-w64-mingw32-objdump")
     headers = subprocess.run([objdump, "-p", str(exe)], stdout=subprocess.PIPE, text=True, check=True).stdout
     dlls = re.findall(r"DLL Name: (\S+)", headers)
     print(f"kelvo.exe: {exe.stat().st_size} bytes, imports {' '.join(dlls)}")
     foreign = [dll for dll in dlls if dll.lower() not in SYSTEM_DLLS]
-    if foreign or not dlls:
-        print(f"imports DLLs a bare Windows lacks: {foreign}")
-        return 1
-    return 0
+    return status(dlls and not foreign or fail(f"imports DLLs a bare Windows lacks: {foreign}"))
 
 
 def cmd_perft(runner):
-    runner.require_prefix()
-    (status_l, linux), (status_w, windows) = runner.both(["perft", "4"])
-    ok = status_w == 0 and expect_same("perft 4", linux, windows)
-    if b"Nodes searched: 197281\n" not in windows:
-        print("perft 4 total is not 197281")
-        ok = False
-    return 0 if ok else 1
+    runner.require()
+    (_, linux), (code, windows) = runner.both(["perft", "4"])
+    return status(code == 0 and expect_same("perft 4", linux, windows),
+                  b"Nodes searched: 197281\n" in windows or fail("perft 4 total is not 197281"))
 
 
 def cmd_bench(runner):
-    runner.require_prefix()
-    (_, linux), (status, windows) = runner.both(["bench"], timeout=100)
+    runner.require()
+    (_, linux), (code, windows) = runner.both(["bench"], timeout=100)
     # Times differ; positions, moves, scores and node counts must not.
     timed = re.compile(rb"^(Total time \(ms\)|Nodes/second) *:.*$", re.M)
-    ok = status == 0 and expect_same("bench", timed.sub(b"", linux), timed.sub(b"", windows))
-    print(re.search(rb"Nodes searched *: *\d+", windows).group(0).decode() if ok else "")
     # The clock runs under Windows: the searches took measurable time.
     elapsed = re.search(rb"Total time \(ms\) *: *(-?\d+)", windows)
-    if not elapsed or int(elapsed.group(1)) <= 0:
-        print(f"no elapsed time measured: {elapsed.group(0) if elapsed else windows[-200:]!r}")
-        ok = False
-    return 0 if ok else 1
+    return status(code == 0 and expect_same("bench", timed.sub(b"", linux), timed.sub(b"", windows)),
+                  elapsed and int(elapsed.group(1)) > 0 or fail(f"no elapsed time measured: {windows[-200:]!r}"))
 
 
 # The book game that reaches, after 17.Rb3, a position for which every book entry
@@ -213,38 +200,24 @@ def run_session(runner, name, session, base):
         dirs.append(directory)
     (status_l, linux), (status_w, windows) = runner.both([], dirs[0], dirs[1], data)
     (base / name / "replies").write_bytes(windows)  # for reading after a run
-    ok = expect_same(f"session {name}", linux, windows)
-    # Without a book, _showlegal at start-up lists the moves of an empty board: none.
-    if book_line_end and windows.count(b"\n") < 10:
-        print(f"session {name}: the book was not loaded")
-        ok = False
-    if status_l != 0 or status_w != 0:
-        print(f"session {name}: exit status {status_l} on linux, {status_w} on windows")
-        ok = False
-    # Files the engine wrote: the same text, in the platform's line ends.
-    for written in sorted(p.name for p in dirs[1].iterdir()):
-        if written in files or written == "aperturas.pgn":
-            continue
-        ok &= expect_same(f"session {name}: {written}", crlf((dirs[0] / written).read_text()),
-                          (dirs[1] / written).read_bytes().decode())
-    return ok
+    written = sorted(p.name for p in dirs[1].iterdir() if p.name not in files and p.name != "aperturas.pgn")
+    return all([expect_same(f"session {name}", linux, windows),
+                # Without a book, _showlegal at start-up lists the moves of an empty board: none.
+                not book_line_end or windows.count(b"\n") >= 10 or fail(f"session {name}: the book was not loaded"),
+                status_l == status_w == 0 or fail(f"session {name}: exit status {status_l} linux, {status_w} windows"),
+                same_files(f"session {name}", dirs[0], dirs[1], written)])
 
 
 def cmd_sessions(runner):
-    runner.require_prefix()
-    if not Path(runner.options.book).is_file():
-        skip(f"{runner.options.book} is missing: the cross build generated no opening book")
+    runner.require(book=True)
     base = runner.work / "sessions"
     # Three at a time: the book session takes longest under wine.
     with ThreadPoolExecutor(3) as pool:
-        results = list(pool.map(lambda item: run_session(runner, item[0], item[1], base), SESSIONS.items()))
-    return 0 if all(results) else 1
+        return status(*pool.map(lambda item: run_session(runner, item[0], item[1], base), SESSIONS.items()))
 
 
 def cmd_book(runner):
-    runner.require_prefix()
-    if not Path(runner.options.book).is_file():
-        skip(f"{runner.options.book} is missing: the cross build generated no opening book")
+    runner.require(book=True)
     directory = fresh_dir(runner.work / "book")
     text = Path(runner.options.book).read_text()
     (directory / "lf.pgn").write_text(text, newline="\n")
@@ -257,36 +230,29 @@ def cmd_book(runner):
         # The walker writes through a text-mode stream: CR LF on Windows.
         linux, windows_lf, windows_crlf = (job.result()[1].replace(b"\r\n", b"\n") for job in jobs)
     print(f"linux, LF book: {linux.decode().strip()}")
-    ok = expect_same("book from LF file", linux, windows_lf) and expect_same("book from CRLF file", linux, windows_crlf)
     counts = re.match(rb"games (\d+) entries (\d+) reached (\d+)", linux)
-    if not counts or int(counts.group(2)) == 0 or counts.group(2) != counts.group(3):
-        print("the book walk did not reach every entry")
-        ok = False
-    return 0 if ok else 1
+    return status(expect_same("book from LF file", linux, windows_lf),
+                  expect_same("book from CRLF file", linux, windows_crlf),
+                  counts and int(counts.group(2)) > 0 and counts.group(2) == counts.group(3)
+                  or fail("the book walk did not reach every entry"))
 
 
 def cmd_files(runner):
     """Log file names and contents with --log."""
-    runner.require_prefix()
-    base = runner.work / "files"
-    dirs = [fresh_dir(base / "linux"), fresh_dir(base / "windows")]
+    runner.require()
+    dirs = [fresh_dir(runner.work / "files" / side) for side in ("linux", "windows")]
     data = b"xboard\nnew\n_dump\nnotacommand\ne2e4\nquit\n"
     (_, linux), (_, windows) = runner.both(["--log"], dirs[0], dirs[1], data)
-    ok = expect_same("replies with --log", linux, windows)
     names = [sorted(p.name for p in d.iterdir()) for d in dirs]
     print(f"log files: {names[1]}")
-    ok &= expect_same("log file names", names[0], names[1])
-    if not any(re.fullmatch(r"deb\d+\.log", n) for n in names[1]):
-        print("no transcript was written")
-        ok = False
-    for name in names[1]:
-        ok &= expect_same(name, crlf((dirs[0] / name).read_text()), (dirs[1] / name).read_bytes().decode())
-    return 0 if ok else 1
+    return status(expect_same("replies with --log", linux, windows), expect_same("log file names", names[0], names[1]),
+                  any(re.fullmatch(r"deb\d+\.log", n) for n in names[1]) or fail("no transcript was written"),
+                  same_files("--log", dirs[0], dirs[1], names[1]))
 
 
 def cmd_interrupt(runner):
     """SIGINT (the console's Ctrl+C under wine) between commands must not end the engine."""
-    runner.require_prefix()
+    runner.require()
     directory = fresh_dir(runner.work / "interrupt")
     replies = directory / "replies"
 
@@ -296,7 +262,7 @@ def cmd_interrupt(runner):
             time.sleep(0.05)
 
     with open(replies, "wb") as output:
-        engine = subprocess.Popen(runner.windows(runner.options.exe, []), stdin=subprocess.PIPE, stdout=output,
+        engine = subprocess.Popen([runner.wine, runner.options.exe], stdin=subprocess.PIPE, stdout=output,
                                   stderr=subprocess.DEVNULL, cwd=directory, env=runner.env)
     engine.stdin.write(b"ping 1\n")
     engine.stdin.flush()
@@ -308,22 +274,15 @@ def cmd_interrupt(runner):
         engine.stdin.close()
     except BrokenPipeError:
         pass
-    status = engine.wait(timeout=30)
+    code = engine.wait(timeout=30)
     got = replies.read_bytes()
-    if got != b"pong 1\npong 2\n" or status != 0:
-        print(f"after SIGINT: {got!r}, exit status {status}")
-        return 1
-    return 0
+    return status(got == b"pong 1\npong 2\n" and code == 0 or fail(f"after SIGINT: {got!r}, exit status {code}"))
 
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--exe", required=True)
-    parser.add_argument("--book-walker", required=True)
-    parser.add_argument("--linux-kelvo", required=True)
-    parser.add_argument("--linux-book-walker", required=True)
-    parser.add_argument("--book", required=True)
-    parser.add_argument("--work", required=True)
+    for option in ("--exe", "--book-walker", "--linux-kelvo", "--linux-book-walker", "--book", "--work"):
+        parser.add_argument(option, required=True)
     parser.add_argument("command")
     options = parser.parse_args()
     command = globals().get(f"cmd_{options.command}")
