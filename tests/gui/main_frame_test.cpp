@@ -435,7 +435,9 @@ TEST_F(MainFrameTest, TheStatusBarNamesTheOpeningPlayedBrowsedAndOpened) {
     ASSERT_TRUE(waitForLine(answer));
     ASSERT_TRUE(waitForIdle());
     frame->refresh();
-    if (answer == plies[0][2]) EXPECT_EQ(frame->openingText(), "B20 Defensa Siciliana: 1.e4 c5");
+    if (answer == plies[0][2]) {
+      EXPECT_EQ(frame->openingText(), "B20 Defensa Siciliana: 1.e4 c5");
+    }
   }
   EXPECT_EQ(frame->openingText(), "B90 Siciliana: Najdorf");
 

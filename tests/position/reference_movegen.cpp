@@ -26,7 +26,7 @@ void generatePawnMoves(CChessBoard& p, int from) {
   const int piece = p.squares[from], side = p.sideToMove ? 1 : 0;
   const int step = side ? 1 : -1, forward = 16 * step, rank = side ? rankOf(from) : 7 - rankOf(from);
   if (rank == 7) return;
-  const int promotion = rank == 6 ? (side ? WHITE_QUEEN : BLACK_QUEEN) : EMPTY;
+  const int promotion = rank == 6 ? int{side ? WHITE_QUEEN : BLACK_QUEEN} : int{EMPTY};
   if (p.squares[from + forward] == EMPTY) {
     p.addMove(Move(from, from + forward, piece, EMPTY, promotion));
     if (rank == 1 && p.squares[from + 2 * forward] == EMPTY)
