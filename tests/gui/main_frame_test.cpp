@@ -151,6 +151,7 @@ TEST_F(MainFrameTest, TwoClicksPlayAMoveAndTheEngineAnswers) {
   EXPECT_EQ(pieceOn("e5"), BLACK_PAWN);
   EXPECT_EQ(frame->rightBar()->moveList(), "1.e4 e5 \n");
   EXPECT_NE(frame->view()->renderBoard(), before);
+  EXPECT_EQ(frame->openingText(), "");  // an untagged book names nothing and still plays
   EXPECT_EQ(captured.str(), "");
 }
 
