@@ -56,6 +56,8 @@ class OpeningBook {
   OpeningBook& operator=(const OpeningBook&) = delete;
 
  private:
+  void reserveFor(const std::string& path);
+
   struct IndexEntry {
     std::uint64_t hash;
     std::uint32_t entry;

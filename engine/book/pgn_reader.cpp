@@ -8,7 +8,10 @@
 
 namespace {
 
-bool isBlank(int c) { return c != EOF && std::isspace(static_cast<unsigned char>(c)); }
+// White space as the "C" locale has it, whatever locale the program runs in
+// (the desktop app takes the user's): space, tab, line feed, vertical tab,
+// form feed, carriage return.
+constexpr bool isBlank(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool isLetter(char c) { return c >= 'A' && c <= 'z'; }
 // Asked of every word, so by length first.
 bool isResult(const std::string& word) {
@@ -92,7 +95,7 @@ void PgnReader::keepTag(const std::string& tag, OpeningName& name) {
 }
 
 std::string PgnReader::castlingToken(const std::string& word) {
-  if (word.size() > 10) return "";
+  if (word.size() > 10 || word.find('0') == std::string::npos) return "";
   std::string kept;
   for (char c : word)
     if (c == '0' || c == '-') kept.push_back(c);
