@@ -14,8 +14,10 @@
 #include <memory>
 #include <vector>
 
+#include "search/level.h"
 #include "search/player.h"
 #include "search/search_context.h"
+#include "search/search_limits.h"
 #include "search/search_node.h"
 
 constexpr int MATE_SCORE = 9000;          // side to move without a legal move
@@ -34,6 +36,8 @@ class EnginePlayer : public Player {
   std::int32_t nodeCount = 0;
   bool useBook = false;           // desktop app settings
   bool randomFactor = false;
+  int level = SPECIFIED_LEVEL;    // strength ladder (search/level.h)
+  SearchLimits limits;            // what the next search may spend
 
   Move chooseMove(CChessBoard position) override;
   // One complete search from the position; RESIGN_MOVE when there is no move

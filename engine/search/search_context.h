@@ -12,6 +12,17 @@
 #include "base/process_clock.h"
 #include "position/chess_board.h"
 
+// One finished iteration of a search (the fixed search has one): what a
+// thinking line or a UCI "info" line says. The protocol layer formats it.
+struct SearchReport {
+  int depth = 0;                // plies of the iteration
+  int score = 0;                // centipawns from the side to move's point of view
+  int mateIn = 0;               // moves to mate: > 0 the mover mates, < 0 is mated, 0 none
+  std::int64_t nodes = 0;
+  std::int64_t milliseconds = 0;
+  std::vector<Move> pv;         // principal variation from the root
+};
+
 // Where a search reports. Every call is made whether or not anyone listens;
 // the receiver decides (the driver drops statistics when no host is attached).
 class SearchListener {
@@ -22,6 +33,8 @@ class SearchListener {
   // A reply line: the thinking line, and the desktop app's speed line.
   virtual void sendLine(const std::string&) {}
   virtual void searchStats(int /*nodes*/, int /*centiseconds*/) {}
+  // Each finished iteration; the listener decides whether a line is written.
+  virtual void iterationDone(const SearchReport&) {}
   // The desktop app also wants the nodes-per-millisecond line after a search.
   virtual bool wantsSpeedLine() const { return false; }
 };

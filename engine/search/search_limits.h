@@ -1,0 +1,21 @@
+#pragma once
+// What one move's search is allowed, whichever protocol asked for it: the
+// xboard commands (sd, st, level, time, otim) and UCI's "go" fill the same
+// record, and the search reads only this.
+
+#include <cstdint>
+#include <vector>
+
+#include "position/move.h"
+
+struct SearchLimits {
+  int depth = 0;                    // plies; 0: no depth limit
+  std::int64_t moveTime = 0;        // milliseconds for this move; 0: none
+  std::int64_t timeLeft = -1;       // milliseconds on the mover's clock; -1: no clock
+  std::int64_t opponentTime = -1;   // milliseconds on the opponent's clock; -1: unknown
+  std::int64_t increment = 0;       // milliseconds added to the mover's clock per move
+  int movesToGo = 0;                // moves to the next time control; 0: the rest of the game
+  std::int64_t nodes = 0;           // 0: no node limit
+  bool infinite = false;            // search until stopped
+  std::vector<Move> searchMoves;    // empty: every legal move
+};
