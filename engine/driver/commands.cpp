@@ -11,6 +11,7 @@
 #include "book/pgn_reader.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
+#include "driver/uci_protocol.h"
 #include "position/move_gen.h"
 #include "position/notation.h"
 #include "search/engine_player.h"
@@ -367,7 +368,10 @@ int runEngine(EngineHost& host) {
   if (std::ifstream(BOOK_FILE_NAME)) OpeningBook::instance().loadBook(BOOK_FILE_NAME, game());
   game();
   std::string line;
-  while (io().readLine(line))
+  bool more = io().readLine(line);
+  // An interface that speaks UCI opens with "uci"; xboard stays the default.
+  if (more && isUciCommand(line)) return runUci();
+  for (; more; more = io().readLine(line))
     if (!dispatchCommand(line)) break;
   return 0;
 }

@@ -31,12 +31,14 @@ bool EngineIO::readLine(std::string& line) {
   if (!currentHost || !currentHost->takeCommand(line)) return false;
   // A line end written as CR LF is still only a line end.
   if (!line.empty() && line.back() == '\r') line.pop_back();
-  if (line.size() > MAX_LINE) line.resize(MAX_LINE);
+  if (line.size() > maxLine) line.resize(maxLine);
+  std::lock_guard guard(channelLock);
   if (transcript.is_open() && !isWindowedProgram()) transcript << "< " << line << '\n' << std::flush;
   return true;
 }
 
 void EngineIO::sendLine(const std::string& text) {
+  std::lock_guard guard(channelLock);
   *output << text << '\n' << std::flush;
   if (transcript.is_open()) transcript << "> " << text << '\n' << std::flush;
   if (currentHost) currentHost->lineWritten(text);

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <fstream>
 #include <iosfwd>
+#include <mutex>
 #include <string>
 
 #include "driver/engine_host.h"
@@ -13,6 +14,8 @@
 class EngineIO {
  public:
   static constexpr std::size_t MAX_LINE = 127;  // longer lines keep their first 127 characters
+  // UCI names a position by its whole game, so that protocol raises the limit.
+  static constexpr std::size_t MAX_UCI_LINE = 1 << 16;
 
   static EngineIO& instance();
 
@@ -20,6 +23,7 @@ class EngineIO {
   std::atomic<bool> stopRequested{false};
   bool loggingEnabled = false;
   int logNumber = 0;  // 0..100, part of both log file names
+  std::size_t maxLine = MAX_LINE;  // what a command line keeps
 
   void setHost(EngineHost* newHost) { currentHost = newHost; }
   EngineHost* host() const { return currentHost; }
@@ -52,5 +56,7 @@ class EngineIO {
   EngineHost* currentHost = nullptr;
   std::ostream* output;
   std::ofstream transcript;
+  // UCI's search thread writes while the protocol thread reads and answers.
+  std::mutex channelLock;
   std::ofstream gameLog;
 };

@@ -1,0 +1,310 @@
+#include "driver/uci_protocol.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "book/opening_book.h"
+#include "driver/engine_io.h"
+#include "driver/game.h"
+#include "driver/process_players.h"
+#include "driver/uci_moves.h"
+#include "driver/uci_search.h"
+#include "position/fen.h"
+#include "position/move_gen.h"
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+EngineIO& io() { return EngineIO::instance(); }
+Game& game() { return Game::instance(); }
+
+std::string lowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+// A whole decimal number; false for anything else.
+bool readNumber(const std::string& text, long long& value) {
+  char* end = nullptr;
+  value = std::strtoll(text.c_str(), &end, 10);
+  return !text.empty() && *end == '\0';
+}
+
+// The number after words[at], 0 when it is missing or no number; never negative.
+long long numberAfter(const Words& words, std::size_t at) {
+  long long value = 0;
+  if (at + 1 < words.size() && readNumber(words[at + 1], value)) return std::max(value, 0LL);
+  return 0;
+}
+
+// The words of the line after `word`, joined with single blanks.
+std::string wordsAfter(const Words& words, const std::string& word, const std::string& until = "") {
+  std::string text;
+  auto it = std::find(words.begin(), words.end(), word);
+  if (it == words.end()) return text;
+  for (++it; it != words.end() && *it != until; ++it) text += (text.empty() ? "" : " ") + *it;
+  return text;
+}
+
+// A set-up position the engine can play from: one king a side and the side
+// that just moved not in check. Castling rights without their king and rook
+// at home, and an en passant pawn that is not there, are dropped.
+bool makePlayable(CChessBoard& position) {
+  int kings[2] = {0, 0};
+  for (Square s : ALL_SQUARES)
+    if (isKing(position.squares[s])) ++kings[isWhitePiece(position.squares[s]) ? 1 : 0];
+  if (kings[0] != 1 || kings[1] != 1 || canCaptureKing(position)) return false;
+  const struct {
+    std::uint8_t right;
+    int king, rook;
+    Piece kingCode, rookCode;
+  } rights[] = {{WHITE_KING_SIDE, E1, H1, WHITE_KING, WHITE_ROOK}, {WHITE_QUEEN_SIDE, E1, A1, WHITE_KING, WHITE_ROOK},
+                {BLACK_KING_SIDE, E8, H8, BLACK_KING, BLACK_ROOK}, {BLACK_QUEEN_SIDE, E8, A8, BLACK_KING, BLACK_ROOK}};
+  for (const auto& r : rights)
+    if (position.squares[r.king] != r.kingCode || position.squares[r.rook] != r.rookCode)
+      position.castlingRights &= static_cast<std::uint8_t>(~r.right);
+  const Piece passedPawn = position.sideToMove ? BLACK_PAWN : WHITE_PAWN;
+  if (position.enPassantSquare != NO_SQUARE && position.squares[position.enPassantSquare] != passedPawn)
+    position.enPassantSquare = NO_SQUARE;
+  return true;
+}
+
+// The out-of-book state of one game: the engine player empties the book after
+// its first search, which here lasts until the next game, since the book
+// stays loaded for every game of the run.
+class GameBook : public BookProbe {
+ public:
+  bool enabled = true;   // OwnBook
+  bool outOfBook = false;
+  std::vector<Move> probeBook(const CChessBoard& position) const override {
+    if (!enabled || outOfBook) return {};
+    return OpeningBook::instance().probeBook(position);
+  }
+  void clearBook() override { outOfBook = true; }
+};
+
+class UciSession {
+ public:
+  UciSession() { newGame({}); }
+
+  // False when the line asks to quit. Words before the first command word are
+  // skipped, as the protocol asks; a line without one is ignored.
+  bool dispatch(const std::string& line);
+
+  void quit() {
+    search.stop();
+    search.finish();
+  }
+
+  bool identify(const Words&, const std::string&) {
+    io().sendLine("id name Kelvo 3.2");
+    io().sendLine("id author the Kelvo developers");
+    io().sendLine("option name OwnBook type check default true");
+    io().sendLine(std::string("option name BookFile type string default ") + BOOK_FILE_NAME);
+    io().sendLine("option name Skill Level type spin default " + std::to_string(SPECIFIED_LEVEL) + " min " +
+                  std::to_string(WEAKEST_LEVEL) + " max " + std::to_string(TOP_LEVEL));
+    io().sendLine("uciok");
+    return true;
+  }
+
+ private:
+  struct Command {
+    const char* word;
+    bool (UciSession::*handler)(const Words& arguments, const std::string& line);
+  };
+  static const Command COMMANDS[];
+
+  bool isReady(const Words&, const std::string&) {
+    io().sendLine("readyok");
+    return true;
+  }
+
+  bool setDebug(const Words& arguments, const std::string&) {
+    if (!arguments.empty()) debug = arguments[0] == "on";
+    return true;
+  }
+
+  // As "new" does in the xboard loop: a fresh player, the generator seeded,
+  // the initial position, the book in play again.
+  bool newGame(const Words&, const std::string& = "") {
+    search.finish();
+    game().startNewGame();
+    game().restartHistory();
+    book.outOfBook = false;
+    SearchContext context = processSearchContext();
+    context.listener = &search.listener();
+    context.book = &book;
+    player = std::make_unique<EnginePlayer>(context);
+    // The fixed search reports its line only when posting.
+    player->post = true;
+    player->level = level;
+    return true;
+  }
+
+  // position startpos|fen FEN [moves M...]: a bad FEN leaves the position as
+  // it was; the moves are played up to the first illegal one.
+  bool setPosition(const Words& arguments, const std::string&) {
+    search.finish();
+    CChessBoard start;
+    if (!arguments.empty() && arguments[0] == "startpos") {
+      start.setupInitialPosition();
+      // The initial position with no moves starts a game, even without "ucinewgame".
+      if (std::find(arguments.begin(), arguments.end(), "moves") == arguments.end()) book.outOfBook = false;
+    } else if (!arguments.empty() && arguments[0] == "fen") {
+      const auto fen = positionFromFen(wordsAfter(arguments, "fen", "moves"));
+      if (!fen) return complain("bad position");
+      start = *fen;
+      if (!makePlayable(start)) return complain("unplayable position");
+    } else {
+      return complain("no position");
+    }
+    const std::string moves = wordsAfter(arguments, "moves");
+    game().edit([&](Game& g) {
+      g.position = start;
+      g.restartHistory();
+      std::istringstream in(moves);
+      for (std::string text; in >> text;) {
+        const Move move = readUciMove(g.position, text);
+        if (move.isNull()) {
+          complain("illegal move " + text);
+          break;
+        }
+        g.playMove(move);
+      }
+    });
+    return true;
+  }
+
+  bool go(const Words& arguments, const std::string&) {
+    search.finish();
+    const CChessBoard position = game().read([](const Game& g) { return g.position; });
+    const bool white = position.sideToMove == 1;
+    SearchLimits limits;
+    bool hold = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+      const std::string& word = arguments[i];
+      const long long number = numberAfter(arguments, i);
+      if (word == "depth") limits.depth = static_cast<int>(std::min(number, 1000LL));
+      if (word == "movetime") limits.moveTime = number;
+      if (word == (white ? "wtime" : "btime")) limits.timeLeft = number;
+      if (word == (white ? "btime" : "wtime")) limits.opponentTime = number;
+      if (word == (white ? "winc" : "binc")) limits.increment = number;
+      if (word == "movestogo") limits.movesToGo = static_cast<int>(std::min(number, 1000LL));
+      if (word == "nodes") limits.nodes = number;
+      if (word == "infinite") limits.infinite = hold = true;
+      if (word == "ponder") hold = true;
+      if (word == "searchmoves")
+        for (std::size_t k = i + 1; k < arguments.size(); ++k) {
+          const Move move = readUciMove(position, arguments[k]);
+          if (move.isNull()) break;
+          limits.searchMoves.push_back(move);
+        }
+    }
+    player->limits = limits;
+    player->level = level;
+    search.start(*player, position, hold);
+    return true;
+  }
+
+  bool stop(const Words&, const std::string&) {
+    search.stop();
+    return true;
+  }
+
+  bool ponderHit(const Words&, const std::string&) {
+    search.ponderHit();
+    return true;
+  }
+
+  bool quitCommand(const Words&, const std::string&) { return false; }
+
+  // setoption name NAME [value VALUE]: names in any case; out-of-range
+  // numbers are clamped, unknown names and unreadable values ignored.
+  bool setOption(const Words& arguments, const std::string& line) {
+    search.finish();
+    const std::string name = lowerCase(wordsAfter(arguments, "name", "value"));
+    // The value keeps its inner blanks: a path may hold several.
+    std::string value;
+    if (const std::size_t at = line.find(" value "); at != std::string::npos) value = line.substr(at + 7);
+    while (!value.empty() && std::isspace(static_cast<unsigned char>(value.back()))) value.pop_back();
+    while (!value.empty() && std::isspace(static_cast<unsigned char>(value.front()))) value.erase(0, 1);
+    long long number = 0;
+    if (name == "ownbook" && (lowerCase(value) == "true" || lowerCase(value) == "false")) {
+      book.enabled = lowerCase(value) == "true";
+    } else if (name == "skill level" && readNumber(value, number)) {
+      level = clampLevel(static_cast<int>(std::clamp<long long>(number, WEAKEST_LEVEL - 1, TOP_LEVEL + 1)));
+      player->level = level;
+    } else if (name == "bookfile") {
+      loadBook(value);
+    } else {
+      complain("unknown option " + name);
+    }
+    return true;
+  }
+
+  // The book of another file replaces the loaded one; a file that cannot be
+  // read (or "<empty>") leaves no book.
+  void loadBook(const std::string& path) {
+    OpeningBook::instance().clearBook();
+    Game scratch;  // a book load must not disturb the game
+    if (!path.empty() && path != "<empty>") OpeningBook::instance().loadBook(path, scratch);
+    book.outOfBook = false;
+  }
+
+  // With "debug on" the engine says what it ignored.
+  bool complain(const std::string& what) {
+    if (debug) io().sendLine("info string " + what);
+    return true;
+  }
+
+  UciSearch search;
+  GameBook book;
+  std::unique_ptr<EnginePlayer> player;
+  int level = SPECIFIED_LEVEL;
+  bool debug = false;
+};
+
+const UciSession::Command UciSession::COMMANDS[] = {
+    {"uci", &UciSession::identify},       {"isready", &UciSession::isReady},   {"debug", &UciSession::setDebug},
+    {"ucinewgame", &UciSession::newGame}, {"position", &UciSession::setPosition}, {"go", &UciSession::go},
+    {"stop", &UciSession::stop},          {"ponderhit", &UciSession::ponderHit}, {"quit", &UciSession::quitCommand},
+    {"setoption", &UciSession::setOption},
+};
+
+bool UciSession::dispatch(const std::string& line) {
+  std::istringstream in(line);
+  Words words;
+  for (std::string word; in >> word;) words.push_back(word);
+  for (std::size_t first = 0; first < words.size(); ++first) {
+    for (const Command& command : COMMANDS) {
+      if (words[first] != command.word) continue;
+      const Words arguments(words.begin() + static_cast<long>(first) + 1, words.end());
+      return (this->*command.handler)(arguments, line);
+    }
+  }
+  if (debug && !words.empty()) io().sendLine("info string unknown command " + line);
+  return true;
+}
+
+}  // namespace
+
+bool isUciCommand(const std::string& line) {
+  std::istringstream in(line);
+  std::string word, more;
+  return in >> word && word == "uci" && !(in >> more);
+}
+
+int runUci() {
+  io().maxLine = EngineIO::MAX_UCI_LINE;
+  UciSession session;
+  session.identify({}, "uci");
+  for (std::string line; io().readLine(line);)
+    if (!session.dispatch(line)) break;
+  session.quit();
+  return 0;
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The search of one UCI "go", on a thread of its own so that the protocol
+// thread goes on reading: "isready", "stop" and "ponderhit" are answered while
+// the engine thinks. It reports each finished iteration as an "info" line and
+// ends with the "bestmove" line, which an infinite or pondering search holds
+// back until it is released.
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "search/engine_player.h"
+
+class UciSearch : private SearchListener {
+ public:
+  UciSearch() = default;
+  ~UciSearch() { finish(); }
+  UciSearch(const UciSearch&) = delete;
+  UciSearch& operator=(const UciSearch&) = delete;
+
+  // Where the engine player must report for its iterations to become "info" lines.
+  SearchListener& listener() { return *this; }
+
+  // Chooses a move for the position with the player's limits, after the
+  // previous search has ended. With `hold` the bestmove waits for stop() or ponderHit().
+  void start(EnginePlayer& player, const CChessBoard& position, bool hold);
+  // Asks the search to end at once and lets its bestmove out.
+  void stop();
+  // The predicted move was played: the bestmove goes out as soon as there is one.
+  void ponderHit();
+  // Waits for the search thread; a held search is stopped first, since no
+  // release could come while the protocol thread waits.
+  void finish();
+
+ private:
+  void run(EnginePlayer& player, CChessBoard position);
+  void release();
+  void iterationDone(const SearchReport& report) override;
+
+  std::thread worker;
+  std::mutex lock;
+  std::condition_variable released;
+  bool held = false;
+  int reports = 0;  // iterations reported by the running search (its thread only)
+};
+
+// "info depth D score cp S|mate M nodes N nps X time T pv ...".
+std::string uciInfoLine(const SearchReport& report);
