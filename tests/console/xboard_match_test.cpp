@@ -121,24 +121,30 @@ std::string readText(const fs::path& path) {
 
 struct Opponent {
   const char* name;
-  const char* program;
-  const char* xboardArguments;  // the engine command and its settings
+  std::vector<const char*> programs;  // needed besides xboard
+  const char* xboardArguments;        // the engine commands and their settings
 };
 
 void PrintTo(const Opponent& opponent, std::ostream* out) { *out << opponent.name; }
 
 const Opponent OPPONENTS[] = {
     // fairymax 5.0b crashes by itself now and then when told "computer".
-    {"fairymax", "/usr/games/fairymax", "-scp /usr/games/fairymax -secondComputerString ''"},
+    {"fairymax", {"/usr/games/fairymax"}, "-scp /usr/games/fairymax -secondComputerString ''"},
     // phalanx ignores "sd"; a tenth of the time keeps its moves to about a second.
-    {"phalanx", "/usr/games/phalanx", "-scp '/usr/games/phalanx -l-' -secondTimeOdds 10"},
+    {"phalanx", {"/usr/games/phalanx"}, "-scp '/usr/games/phalanx -l-' -secondTimeOdds 10"},
+    // kelvo as a UCI engine, which xboard reaches through Debian's polyglot.
+    {"fairymax_uci", {"/usr/games/fairymax", "/usr/games/polyglot"},
+     "-fUCI -adapterCommand '/usr/games/polyglot -noini -ec \"%fcp\" -ed \"%fd\"' -scp /usr/games/fairymax "
+     "-secondComputerString ''"},
 };
 
 class XboardMatch : public testing::TestWithParam<Opponent> {};
 
 TEST_P(XboardMatch, TwoGamesEndInChessResults) {
   const Opponent& opponent = GetParam();
-  for (const char* program : {XBOARD, opponent.program, XVFB_RUN})
+  std::vector<const char*> programs = opponent.programs;
+  programs.insert(programs.end(), {XBOARD, XVFB_RUN});
+  for (const char* program : programs)
     if (!fs::exists(program)) GTEST_SKIP() << program << " is not installed";
 
   const fs::path directory = fs::path(KELVO_MATCH_DIR) / opponent.name;

@@ -165,11 +165,19 @@ PICTURE = "\n r  n  b  q  k  b  n  r \n p  p  p  p  .  p  p  p \n" + " .  .  .  
           " P  P  P  P  P  P  P  P \n R  N  B  Q  K  B  N  R \n"
 
 BOOK_SESSION = ["xboard", "ping 1", "_showlegal", "_loadpgn line.pgn", "go", "c2c4", "quit"]
+# The same game in UCI: a book move, then searches on the search thread.
+BOOK_LINE_UCI = ("position startpos moves e2e4 c7c5 g1f3 d7d6 d2d4 c5d4 f3d4 g8f6 b1c3 a7a6 c1g5 e7e6 f2f4 d8b6 "
+                 "d1d2 b6b2 a1b1 b2a3 f4f5 b8c6 f5e6 f7e6 d4c6 b7c6 e4e5 d6e5 g5f6 g7f6 c3e4 f8e7 f1e2 h7h5 b1b3")
+UCI_SESSION = ["uci", "isready", BOOK_LINE_UCI, "go depth 4", BOOK_LINE_UCI + " a3a4 c2c4", "go wtime 9000 btime 9000",
+               "position fen 7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", "go infinite", "isready", "stop", "quit"]
+# What differs from run to run in UCI info lines.
+UCI_TIMES = re.compile(rb" nps \d+ time \d+")
 
 # name: (input lines, line end, files put in the working directory, the book's line end or None)
 SESSIONS = {
     "book": (BOOK_SESSION, "\r\n", {"line.pgn": crlf(BOOK_LINE)}, "\n"),
     "book_crlf": (BOOK_SESSION, "\n", {"line.pgn": BOOK_LINE}, "\r\n"),
+    "uci": (UCI_SESSION, "\r\n", {}, "\n"),
     "moves": (["new", "e2e4", "e9e4", "e2e5", "g1f3", "xyz", "\x1a", "ping 2", "_showlegal", "undo", "remove",
                "d2d4", "quit"], "\n", {}, None),
     "promotion": (["new", "force", "edit", "#", "Ka1", "Pb7", "c", "Kh1", "Pg2", ".", "_writepos", "_readpos",
@@ -199,6 +207,7 @@ def run_session(runner, name, session, base):
             (directory / "aperturas.pgn").write_bytes(book.replace("\n", book_line_end).encode())
         dirs.append(directory)
     (status_l, linux), (status_w, windows) = runner.both([], dirs[0], dirs[1], data)
+    linux, windows = UCI_TIMES.sub(b"", linux), UCI_TIMES.sub(b"", windows)
     (base / name / "replies").write_bytes(windows)  # for reading after a run
     written = sorted(p.name for p in dirs[1].iterdir() if p.name not in files and p.name != "aperturas.pgn")
     return all([expect_same(f"session {name}", linux, windows),
