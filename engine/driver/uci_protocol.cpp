@@ -211,8 +211,11 @@ class UciSession {
     return true;
   }
 
+  // The search ends within moments; waiting for its bestmove keeps it
+  // before the answer to whatever the interface sends next.
   bool stop(const Words&, const std::string&) {
     search.stop();
+    search.finish();
     return true;
   }
 
@@ -237,7 +240,7 @@ class UciSession {
     if (name == "ownbook" && (lowerCase(value) == "true" || lowerCase(value) == "false")) {
       book.enabled = lowerCase(value) == "true";
     } else if (name == "skill level" && readNumber(value, number)) {
-      level = clampLevel(static_cast<int>(std::clamp<long long>(number, WEAKEST_LEVEL - 1, TOP_LEVEL + 1)));
+      level = static_cast<int>(std::clamp<long long>(number, WEAKEST_LEVEL, TOP_LEVEL));
       player->level = level;
     } else if (name == "bookfile") {
       loadBook(value);
@@ -248,8 +251,11 @@ class UciSession {
   }
 
   // The book of another file replaces the loaded one; a file that cannot be
-  // read (or "<empty>") leaves no book.
+  // read (or "<empty>") leaves no book. Interfaces send every option at
+  // start, so the file already loaded is not read again.
   void loadBook(const std::string& path) {
+    if (path == bookPath) return;
+    bookPath = path;
     OpeningBook::instance().clearBook();
     Game scratch;  // a book load must not disturb the game
     if (!path.empty() && path != "<empty>") OpeningBook::instance().loadBook(path, scratch);
@@ -265,6 +271,7 @@ class UciSession {
   UciSearch search;
   GameBook book;
   std::unique_ptr<EnginePlayer> player;
+  std::string bookPath = BOOK_FILE_NAME;
   int level = SPECIFIED_LEVEL;
   bool debug = false;
 };

@@ -86,6 +86,19 @@ TEST(Console, BookInTheWorkingDirectoryAnswersWithoutThinking) {
   EXPECT_EQ(run.lines, (Lines{"25", "accepted", "move e7e5", "move b8c6"}));
 }
 
+// UCI: the same book, another file as the book, and no book; a book move comes without an info line.
+TEST(Console, UciBookFileAndOwnBook) {
+  TemporaryDirectory directory;
+  directory.writeFile("aperturas.pgn", "1. e4 e5 *\n");
+  directory.writeFile("d4.pgn", "1. d4 *\n");
+  const KelvoRun run = runKelvo(directory.path(), {"uci", "position startpos moves e2e4", "go",
+                                                   "setoption name BookFile value d4.pgn", "ucinewgame", "go",
+                                                   "setoption name OwnBook value false", "go"});
+  ASSERT_EQ(run.lines.size(), 6u + 4);
+  EXPECT_EQ(Lines(run.lines.begin() + 6, run.lines.begin() + 8), (Lines{"bestmove e7e5", "bestmove d2d4"}));
+  EXPECT_TRUE(isInfoLine(run.lines[8]) && run.lines[9] != "bestmove d2d4") << run.lines[8] << "\n" << run.lines[9];
+}
+
 TEST(Console, InterruptSignalIsIgnored) {
   TemporaryDirectory directory;
   KelvoProcess engine(directory.path());

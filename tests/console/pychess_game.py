@@ -1,0 +1,57 @@
+"""pychess, a real UCI client, takes kelvo for a UCI engine (its probe and its
+engine discovery, as when a user adds an engine) and plays a whole game of
+kelvo against kelvo through its own UCI engine class. Exit 77: no pychess."""
+import asyncio
+import sys
+
+try:
+    from pychess.Players.engineNest import discoverer, is_uci
+    from pychess.Utils.Board import Board
+    from pychess.Utils.const import BLACK, BLACKWON, DRAW, NORMALCHESS, RUNNING, WAITING_TO_START, WHITE, WHITEWON
+    from pychess.Utils.logic import getStatus
+except ImportError:
+    sys.exit(77)
+
+KELVO = sys.argv[1]
+
+
+async def play():
+    engine = discoverer.getEngineByName("Kelvo")
+    options = [option["name"] for option in engine.get("options", [])]
+    # Strength 4 is sent as Skill Level 4, the fixed search: a quick game.
+    players = [await discoverer.initPlayerEngine(engine, colour, 4, NORMALCHESS, 60, 0) for colour in (WHITE, BLACK)]
+    for player in players:
+        started = asyncio.Event()
+        player.start(started, set())
+        await started.wait()
+    boards, moves, status = [Board(setup=True)], [], RUNNING
+    while status in (WAITING_TO_START, RUNNING) and len(moves) < 400:
+        move = await players[len(moves) % 2].makeMove(boards[-1], moves[-1] if moves else None,
+                                                      boards[-2] if len(boards) > 1 else None)
+        moves.append(move)
+        boards.append(boards[-1].move(move))
+        status = getStatus(boards[-1])[0]
+    print(f"protocol {engine['protocol']}, options {options}, {len(moves)} plies, status {status}")
+    return engine["protocol"] == "uci" and options == ["OwnBook", "BookFile", "Skill Level"] and \
+        status in (DRAW, WHITEWON, BLACKWON)
+
+
+def main():
+    if not is_uci([KELVO]):
+        sys.exit("pychess's probe does not take kelvo for a UCI engine")
+    loop = asyncio.new_event_loop()
+    asyncio.set_event_loop(loop)
+    result = []
+    discoverer.addEngine("Kelvo", KELVO, "uci", None, None)
+
+    def finished(task):
+        result.append(task.exception() or task.result())
+        loop.stop()
+
+    discoverer.connect("all_engines_discovered", lambda _: loop.create_task(play()).add_done_callback(finished))
+    discoverer.discover()
+    loop.run_forever()
+    sys.exit(0 if result == [True] else f"no game: {result}")
+
+
+main()
