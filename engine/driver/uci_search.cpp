@@ -4,6 +4,7 @@
 #include <climits>
 #include <sstream>
 
+#include "base/process_clock.h"
 #include "driver/engine_io.h"
 #include "driver/uci_moves.h"
 #include "position/evaluation.h"
