@@ -2,8 +2,13 @@
 engine discovery, as when a user adds an engine) and plays a whole game of
 kelvo against kelvo through its own UCI engine class. Exit 77: no pychess."""
 import asyncio
+import os
 import sys
+import tempfile
 
+# pychess keeps its engine list in the home folder: a fresh one per run.
+HOME = tempfile.TemporaryDirectory()
+os.environ.update(HOME=HOME.name, XDG_CONFIG_HOME=HOME.name, XDG_DATA_HOME=HOME.name, XDG_CACHE_HOME=HOME.name)
 try:
     from pychess.Players.engineNest import discoverer, is_uci
     from pychess.Utils.Board import Board
