@@ -80,6 +80,21 @@ TEST_F(BadInput, BinaryBytesAndNulInALine) {
   EXPECT_EQ(output, expected) << joined(output);
 }
 
+// UCI: every go still ends in a bestmove, and the engine answers "isready" at the end.
+TEST_F(BadInput, UciSurvivesBrokenPositionsOptionsAndGoArguments) {
+  std::string manyMoves = "position startpos moves";
+  for (int i = 0; i < 5000; ++i) manyMoves += " g1f3 g8f6 f3g1 f6g8";
+  const Lines input = {"uci", std::string("position fen \xff\0 w", 17), "position fen 8/8/8/8/8/8/8/8",
+                       "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e9 0 1", manyMoves,
+                       "position fen 4k3/8/8/8/8/8/8/4K2R w KQkq e3 0 1 moves e1c1", "go searchmoves zz e1c1 e2e4x",
+                       "setoption", "setoption name", "setoption name Skill Level value 99999999999999999999",
+                       "go depth -5 movetime x nodes", "position startpos moves e2e4", "go wtime -1 btime 0 movestogo",
+                       std::string(100000, 'x'), "isready"};
+  const Lines output = run(input).lines;
+  EXPECT_EQ(std::ranges::count_if(output, isBestMoveLine), 3) << joined(output);
+  EXPECT_EQ(output.back(), "readyok") << joined(output);
+}
+
 TEST_F(BadInput, VeryLongLinesKeepTheirFirst127Characters) {
   const Lines input = {
       std::string(1 << 20, 'a'),
