@@ -139,13 +139,14 @@ TEST_F(MainFrameTest, TwoClicksPlayAMoveAndTheEngineAnswers) {
   writeFile("kelvo.ini", "[DOVREL]\nDebug=true\n");
   createFrame();
   EXPECT_NE(frame->commandWindow(), nullptr);  // the debug windows play along
-  EXPECT_EQ(commands, QStringList{"new"});
+  EXPECT_EQ(commands, (QStringList{"level 0 3 0", "new"}));  // 3+0 by default
   const QImage before = frame->view()->renderBoard();
 
   click("e2");
-  EXPECT_EQ(commands.size(), 1);  // the first click only picks the piece
+  EXPECT_EQ(commands.size(), 2);  // the first click only picks the piece
   click("e4");
   ASSERT_TRUE(waitForCommand("e2e4"));
+  EXPECT_EQ(commands.mid(2, 2), (QStringList{"time 18000", "otim 18000"}));  // the engine's clock first
   EXPECT_TRUE(waitForLine("move e7e5"));
   EXPECT_EQ(pieceOn("e4"), WHITE_PAWN);
   EXPECT_EQ(pieceOn("e5"), BLACK_PAWN);
@@ -186,7 +187,7 @@ TEST_F(MainFrameTest, PromotionAsksForThePieceEvenForAnIllegalMove) {
   whenModal([](QWidget* dialog) { dialog->close(); });  // closed without a choice: a queen
   click("a7");
   click("h1");  // not a pawn move at all
-  EXPECT_EQ(frame->pendingCommand(), "a7h1=Q\n");
+  EXPECT_TRUE(frame->pendingCommand().endsWith("\na7h1=Q\n"));
   EXPECT_TRUE(waitForLine("Illegal move: "));
   ASSERT_TRUE(waitForIdle());
 
@@ -212,8 +213,8 @@ TEST_F(MainFrameTest, SettingsFeedThePlayerAndOptionsWriteThemBack) {
     dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   });
   action("Opciones")->trigger();
-  EXPECT_EQ(readFile("kelvo.ini"), "[KELVO]\nPost=True\nOpeningBook=False\nRandomFactor=False\n"
-                                   "[DOVREL]\nFont=Merida\nDebug=True\nDebugFiles=False\n");
+  EXPECT_EQ(readFile("kelvo.ini"), "[KELVO]\nPost=True\nOpeningBook=False\nRandomFactor=False\nNivel=4\n"
+                                   "[DOVREL]\nFont=Merida\nTimeControl=3+0\nDebug=True\nDebugFiles=False\n");
   EXPECT_TRUE(frame->debugEnabled());
   EXPECT_TRUE(waitFor([player] { return player->post && !player->useBook; }));
 }
@@ -323,7 +324,7 @@ TEST_F(MainFrameTest, FailedOpensLeaveBoardListAndTitleInStep) {
     asked = true;
     dialog->close();
   });
-  action("&Guardar\tCtrl+G")->trigger();
+  action("&Guardar\tCtrl+S")->trigger();
   EXPECT_TRUE(asked);
   EXPECT_EQ(readFile("game.pgn"), "1. e4 e5 2. Nf3 *\n");
 }

@@ -1,0 +1,53 @@
+#pragma once
+// The window's side of a game in progress: its clocks, the time control the
+// engine is told, and how the game ended. The frame reports what the engine
+// took and what the Game now holds; this keeps the clocks in step with it.
+
+#include <QElapsedTimer>
+#include <QString>
+
+#include <optional>
+
+#include "chess_clocks.h"
+#include "game_end.h"
+#include "time_control.h"
+
+class Game;
+
+class GameFlow {
+ public:
+  explicit GameFlow(const Game& game);
+
+  // Takes effect at the next new game.
+  void setTimeControl(const TimeControl& control) { nextControl = control; }
+  const TimeControl& timeControl() const { return nextControl; }
+
+  // "level 0 3 0\nnew": the engine learns the time control with each new game.
+  QString newGameCommand() const;
+  // The engine's and the person's times ahead of a command that makes the
+  // engine think for `engineSide`.
+  QString withClocks(const QString& command, int engineSide) const;
+
+  // A command line the engine is taking now.
+  void commandTaken(const QString& line);
+  // Brings the clocks up to the Game's plies and side to move. When the
+  // running side's flag has fallen, the game ends and its end is returned.
+  std::optional<GameEnd> follow();
+  void finish(const GameEnd& end);
+  // Atras after a result other than a flag fall lets the game go on.
+  void takenBack();
+
+  bool isOver() const { return gameEnd.has_value(); }
+  const std::optional<GameEnd>& end() const { return gameEnd; }
+  // "02 : 59 - 03 : 00" (White, Black), or "sin reloj".
+  QString clockText() const;
+  const ChessClocks& clocks() const { return clockState; }
+  qint64 now() const { return timer.elapsed(); }
+
+ private:
+  const Game& game;
+  QElapsedTimer timer;
+  TimeControl nextControl;
+  ChessClocks clockState;
+  std::optional<GameEnd> gameEnd;
+};
