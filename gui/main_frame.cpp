@@ -41,6 +41,7 @@
 #include "search/engine_player.h"
 #include "settings_file.h"
 #include "thinking_line.h"
+#include "window_place.h"
 
 namespace {
 
@@ -76,7 +77,8 @@ void setPrompt(QAction* action, const QString& prompt) {
 
 CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                              Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                              Qt::WindowCloseButtonHint),
       doc(document),
       objects(objects),
       engine(new EngineBridge(objects, this)),
@@ -105,7 +107,7 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
     if (message.isEmpty()) statusBar()->showMessage(QStringLiteral("Preparado"));
   });
   statusBar()->showMessage(QStringLiteral("Preparado"));
-  statusBar()->setSizeGripEnabled(false);
+  statusBar()->setSizeGripEnabled(true);
   statusBar()->addPermanentWidget(openingStatus);
   statusBar()->addPermanentWidget(engineStatus);
   engineStatus->setText(QStringLiteral("ready"));
@@ -125,6 +127,10 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
     if (debugDlg) debugDlg->showStats(nodes, centiseconds);
   });
   connect(boardView, &CDovrelView::squareClicked, this, &CMainFrame::squareClicked);
+  connect(rightBarDlg, &CRightBarDlg::entryClicked, this, [this](int entry) {
+    boardView->browseTo(entry);
+    refresh();
+  });
   connect(boardView, &CDovrelView::clientSizeWanted, this, [this](QSize) { fitToBoard(); });
   connect(doc, &CDovrel2Doc::refreshViews, this, &CMainFrame::refresh);
   connect(doc, &CDovrel2Doc::titleChanged, this, [this] { setWindowTitle(doc->windowTitle()); });
@@ -134,6 +140,10 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
 }
 
 CMainFrame::~CMainFrame() {
+  // The next start opens the window where this one was, as large.
+  SettingsFile file;
+  file.setText(ini::DOVREL, ini::WINDOW, windowPlaceText(QRect(pos(), size())));
+  file.save();
   engine->shutdown();
   if (commandDlg) delete commandDlg;
   if (debugDlg) delete debugDlg;
@@ -183,13 +193,13 @@ void CMainFrame::createMenus() {
   viewMenu->addSeparator();
   QAction* previous = addCommand(viewMenu, QStringLiteral("Ver mov. previo"),
                                  QStringLiteral("Ver movimiento previo\nVer movimiento previo"),
-                                 [this] { boardView->browseBack(); updateOpening(); });
+                                 [this] { boardView->browseBack(); refresh(); });
   QAction* next = addCommand(viewMenu, QStringLiteral("Ver mov. siguiente"),
                              QStringLiteral("Ver movimiento siguiente\nVer movimiento siguiente"),
-                             [this] { boardView->browseForward(); updateOpening(); });
+                             [this] { boardView->browseForward(); refresh(); });
   QAction* current = addCommand(viewMenu, QStringLiteral("Ver pos. actual"),
                                 QStringLiteral("Show the current position\nShow current"),
-                                [this] { boardView->browseLive(); updateOpening(); });
+                                [this] { boardView->browseLive(); refresh(); });
   viewMenu->addSeparator();
   addCommand(viewMenu, QStringLiteral("Opciones"), QStringLiteral("Muestra un diálogo con opciones\nOpciones"),
              [this] { showOptions(); });
@@ -282,16 +292,15 @@ void CMainFrame::updateRecentMenu() {
   }
 }
 
-// The window is not resizable by hand; it always wraps the board exactly, and
+// Tablero mayor and menor: the window wraps the board of the new size, and
 // the board grows only while the whole window, status bar included, still
-// fits the screen.
+// fits the screen. Between them the window resizes freely, the board with it.
 void CMainFrame::fitToBoard() {
+  boardView->setMinimumSize(boardPixelSize(MIN_SQUARE_SIZE).width, boardPixelSize(MIN_SQUARE_SIZE).height);
   auto wrapBoard = [this] {
-    boardView->setFixedSize(boardView->sizeHint());
-    if (QLayout* frameLayout = layout()) {
-      frameLayout->invalidate();
-      frameLayout->activate();
-    }
+    boardView->updateGeometry();
+    if (QLayout* frameLayout = layout()) frameLayout->invalidate();
+    resize(sizeHint());
   };
   wrapBoard();
   if (const QScreen* display = screen()) {
@@ -303,7 +312,6 @@ void CMainFrame::fitToBoard() {
     boardView->setMaxSquareSize(largest);
     if (boardView->squareSize() != before) wrapBoard();
   }
-  setFixedSize(sizeHint());
 }
 
 void CMainFrame::sendCommand(const QString& text) {
@@ -382,7 +390,13 @@ void CMainFrame::squareClicked(int square) {
 
 void CMainFrame::refresh() {
   boardView->refresh();
-  const std::string text = objects.game.read([](const Game& game) { return moveListText(game.history); });
+  std::vector<MoveSpan> spans;
+  const auto [text, entries] = objects.game.read([&spans](const Game& game) {
+    return std::pair{moveListText(game.history, &spans), static_cast<int>(game.history.size())};
+  });
+  rightBarDlg->setMoveSpans(std::move(spans));
+  const int shown = effectiveBrowseIndex(boardView->browseIndex(), entries);
+  rightBarDlg->markEntry(shown == -1 ? entries - 1 : shown);
   QString list = QString::fromStdString(text);
   if (flow.end()) list += (list.isEmpty() || list.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + flow.end()->announcement();
   rightBarDlg->setMoveList(list);
@@ -516,6 +530,12 @@ void CMainFrame::toggleDebugWindow() {
 void CMainFrame::startNewGame() { sendCommand(flow.newGameCommand()); }
 
 void CMainFrame::startUp() {
+  const auto place = parseWindowPlace(SettingsFile().text(ini::DOVREL, ini::WINDOW, QString()));
+  if (place && screen()) {
+    const QRect fitted = fitWindowPlace(*place, screen()->availableGeometry());
+    move(fitted.topLeft());
+    resize(fitted.size());
+  }
   show();
   readSettings();
   if (debugEnabled())

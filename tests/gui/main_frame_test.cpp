@@ -156,6 +156,20 @@ TEST_F(MainFrameTest, TwoClicksPlayAMoveAndTheEngineAnswers) {
   EXPECT_EQ(captured.str(), "");
 }
 
+// Mueve! gives the engine the side to move and leaves the other to the person.
+TEST_F(MainFrameTest, AfterMueveTheBoardTakesThePersonsMove) {
+  createFrame();
+  action("Mueve!\tCtrl+M")->trigger();
+  ASSERT_TRUE(waitForLine("move e2e4"));  // from the book
+  ASSERT_TRUE(waitForIdle());
+  EXPECT_EQ(frame->gameFlow().clocks().running(), 0);  // Black's turn, Black's clock
+  click("e7");
+  click("e5");
+  ASSERT_TRUE(waitForLine("move g1f3"));
+  EXPECT_EQ(pieceOn("e5"), BLACK_PAWN);
+  EXPECT_EQ(frame->gameFlow().clocks().running(), 0);
+}
+
 TEST_F(MainFrameTest, EngineLinesBecomeBoxesAndCommandsAnswer) {
   createFrame();
   EXPECT_EQ(frame->commandWindow(), nullptr);  // debug is off by default
