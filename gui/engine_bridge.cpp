@@ -11,6 +11,7 @@
 #include "driver/commands.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
+#include "game_flow.h"
 #include "player_settings.h"
 
 EngineBridge::EngineBridge(EngineObjects objects, QObject* parent) : QObject(parent), objects(objects) {}
@@ -172,7 +173,16 @@ bool EngineBridge::takeCommand(std::string& line) {
 
 void EngineBridge::lineWritten(const std::string& text) {
   const QString line = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  QMetaObject::invokeMethod(this, [this, line] { emit lineArrived(line); }, Qt::QueuedConnection);
+  const LineStamp stamp = objects.game.read([](const Game& game) {
+    return LineStamp{steadyMilliseconds(), static_cast<int>(game.history.size()), game.position.sideToMove};
+  });
+  QMetaObject::invokeMethod(
+      this,
+      [this, line, stamp] {
+        lastLineStamp = stamp;
+        emit lineArrived(line);
+      },
+      Qt::QueuedConnection);
 }
 
 void EngineBridge::debugText(const std::string& text, int colour) {

@@ -65,6 +65,13 @@ class EngineBridge : public QObject, public EngineHost {
     int ply = 0;
   };
   const SearchRoot& searchRoot() const { return lastSearchRoot; }
+  // When the line being handled was written, and the game's plies and side to move then.
+  struct LineStamp {
+    qint64 at = 0;
+    int plies = 0;
+    int sideToMove = 1;
+  };
+  const LineStamp& lineStamp() const { return lastLineStamp; }
 
   // Engine worker.
   bool takeCommand(std::string& line) override;
@@ -106,4 +113,5 @@ class EngineBridge : public QObject, public EngineHost {
   // by line; the lines after the first wait here (engine worker only).
   std::vector<std::string> batchRest;
   SearchRoot lastSearchRoot;  // main thread
+  LineStamp lastLineStamp;    // main thread
 };

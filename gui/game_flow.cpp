@@ -3,7 +3,6 @@
 #include "driver/game.h"
 
 GameFlow::GameFlow(const Game& game) : game(game) {
-  timer.start();
   clockState.reset(nextControl);
 }
 
@@ -32,13 +31,13 @@ void GameFlow::commandTaken(const QString& line) {
   }
 }
 
-std::optional<GameEnd> GameFlow::follow() {
+void GameFlow::follow(qint64 at, int plies, int sideToMove) {
+  if (!isOver()) clockState.follow(at, plies, sideToMove);
+}
+
+std::optional<GameEnd> GameFlow::checkFlag() {
   if (isOver()) return std::nullopt;
-  const auto [plies, side] =
-      game.read([](const Game& g) { return std::pair{static_cast<int>(g.history.size()), g.position.sideToMove}; });
-  const qint64 at = now();
-  clockState.follow(at, plies, side);
-  const int flagged = clockState.flagged(at);
+  const int flagged = clockState.flagged(now());
   if (flagged == ChessClocks::NOBODY) return std::nullopt;
   const CBoard position = game.read([](const Game& g) -> CBoard { return g.position; });
   finish(GameEnd::ofFlagFall(position, flagged));

@@ -3,9 +3,9 @@
 // engine is told, and how the game ended. The frame reports what the engine
 // took and what the Game now holds; this keeps the clocks in step with it.
 
-#include <QElapsedTimer>
 #include <QString>
 
+#include <chrono>
 #include <optional>
 
 #include "chess_clocks.h"
@@ -13,6 +13,12 @@
 #include "time_control.h"
 
 class Game;
+
+// The one time base of the clocks, on any thread.
+inline qint64 steadyMilliseconds() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
 
 class GameFlow {
  public:
@@ -30,9 +36,11 @@ class GameFlow {
 
   // A command line the engine is taking now.
   void commandTaken(const QString& line);
-  // Brings the clocks up to the Game's plies and side to move. When the
-  // running side's flag has fallen, the game ends and its end is returned.
-  std::optional<GameEnd> follow();
+  // The game stood at `plies` with `sideToMove` to move at time `at` (the
+  // moment the engine wrote a line, so each ply is charged to who made it).
+  void follow(qint64 at, int plies, int sideToMove);
+  // When the running side's flag has fallen, the game ends here and its end is returned.
+  std::optional<GameEnd> checkFlag();
   void finish(const GameEnd& end);
   // Atras after a result other than a flag fall lets the game go on.
   void takenBack();
@@ -42,11 +50,10 @@ class GameFlow {
   // "02 : 59 - 03 : 00" (White, Black), or "sin reloj".
   QString clockText() const;
   const ChessClocks& clocks() const { return clockState; }
-  qint64 now() const { return timer.elapsed(); }
+  qint64 now() const { return steadyMilliseconds(); }
 
  private:
   const Game& game;
-  QElapsedTimer timer;
   TimeControl nextControl;
   ChessClocks clockState;
   std::optional<GameEnd> gameEnd;

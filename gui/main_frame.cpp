@@ -341,6 +341,8 @@ void CMainFrame::onCommandWanted(QByteArray* buffer) {
 void CMainFrame::onEngineLine(const QString& line) {
   if (commandDlg) commandDlg->appendText(RED, line + u'\n');
   showThinkingLine(line);
+  const EngineBridge::LineStamp& stamp = engine->lineStamp();
+  flow.follow(stamp.at, stamp.plies, stamp.sideToMove);
   followClocks();
   const int sideToMove = objects.game.read([](const Game& game) { return game.position.sideToMove; });
   const EngineLineReaction reaction = EngineLineReaction::of(line, sideToMove);
@@ -432,7 +434,7 @@ void CMainFrame::updateStatus() {
 }
 
 void CMainFrame::followClocks() {
-  if (const std::optional<GameEnd> end = flow.follow()) {
+  if (const std::optional<GameEnd> end = flow.checkFlag()) {
     // An engine thinking on a fallen flag stops; its move, if any, is taken back below.
     objects.io.stopRequested = !engine->isIdle();
     endGame(*end, end->flagBoxText());

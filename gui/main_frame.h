@@ -93,7 +93,7 @@ class CMainFrame : public QMainWindow {
   void fitToBoard();
   void updateRecentMenu();
   void updateStatus();
-  // Brings the clocks up to the game; a fallen flag ends it.
+  // A fallen flag ends the game.
   void followClocks();
   void endGame(const GameEnd& end, const QString& boxText);
   void applyDebugSetting();

@@ -10,7 +10,8 @@ CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QTextEd
   setObjectName(QStringLiteral("rightBar"));
   moves->setObjectName(QStringLiteral("moveList"));
   moves->setReadOnly(true);
-  moves->setLineWrapMode(QTextEdit::NoWrap);
+  // Move lines fit the bar; the announcement of the end wraps.
+  moves->setLineWrapMode(QTextEdit::WidgetWidth);
   moves->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // A long line ("14.Qxe7+ Kxe7") is wider than the bar: it scrolls sideways.
   moves->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QMenu>
+#include <QSpinBox>
 #include <QDialogButtonBox>
 #include <QScreen>
 #include <QScrollBar>
@@ -159,7 +162,8 @@ TEST_F(MainFrameTest, TwoClicksPlayAMoveAndTheEngineAnswers) {
 // Mueve! gives the engine the side to move and leaves the other to the person.
 TEST_F(MainFrameTest, AfterMueveTheBoardTakesThePersonsMove) {
   createFrame();
-  action("Mueve!\tCtrl+M")->trigger();
+  frame->activateWindow();
+  QTest::keyClick(frame.get(), Qt::Key_M, Qt::ControlModifier);
   ASSERT_TRUE(waitForLine("move e2e4"));  // from the book
   ASSERT_TRUE(waitForIdle());
   EXPECT_EQ(frame->gameFlow().clocks().running(), 0);  // Black's turn, Black's clock
@@ -224,13 +228,17 @@ TEST_F(MainFrameTest, SettingsFeedThePlayerAndOptionsWriteThemBack) {
     auto* dialog = static_cast<CConfigDlg*>(modal);
     dialog->postBox->setChecked(true);
     dialog->debugBox->setChecked(true);
+    dialog->levelBox->setCurrentIndex(5);
+    dialog->incrementBox->setValue(2);
     dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   });
   action("Opciones")->trigger();
-  EXPECT_EQ(readFile("kelvo.ini"), "[KELVO]\nPost=True\nOpeningBook=False\nRandomFactor=False\nNivel=4\n"
-                                   "[DOVREL]\nFont=Merida\nTimeControl=3+0\nDebug=True\nDebugFiles=False\n");
+  EXPECT_EQ(readFile("kelvo.ini"), "[KELVO]\nPost=True\nOpeningBook=False\nRandomFactor=False\nNivel=6\n"
+                                   "[DOVREL]\nFont=Merida\nTimeControl=3+2\nDebug=True\nDebugFiles=False\n");
   EXPECT_TRUE(frame->debugEnabled());
-  EXPECT_TRUE(waitFor([player] { return player->post && !player->useBook; }));
+  EXPECT_NE(frame->commandWindow(), nullptr);  // Depuración at once
+  EXPECT_TRUE(frame->debugMenu()->menuAction()->isEnabled());
+  EXPECT_TRUE(waitFor([player] { return player->post && !player->useBook && player->level == 6; }));
 }
 
 TEST_F(MainFrameTest, NewGamesReloadTheBookWithoutGrowingIt) {
