@@ -446,6 +446,7 @@ void CMainFrame::endGame(const GameEnd& end, const QString& boxText) {
   const int pliesAtEnd = objects.game.read([](const Game& game) { return static_cast<int>(game.history.size()); });
   flow.finish(end);
   rightBarDlg->setHead(flow.clockText());
+  statusBar()->showMessage(end.announcement());
   refresh();
   const bool flagFall = end.reason == QLatin1String("time");
   engine->whenIdle([this, flagFall, pliesAtEnd, score = end.score] {
