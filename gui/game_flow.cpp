@@ -13,16 +13,20 @@ QString GameFlow::newGameCommand() const {
 
 QString GameFlow::withClocks(const QString& command, int engineSide) const {
   const qint64 at = now();
-  const QString times =
-      clockState.control().clockCommands(clockState.remaining(engineSide, at), clockState.remaining(1 - engineSide, at));
+  const QString times = clockState.control().clockCommands(clockState.remaining(engineSide, at),
+                                                           clockState.remaining(1 - engineSide, at));
   return times.isEmpty() ? command : times + u'\n' + command;
+}
+
+void GameFlow::restart() {
+  clockState.reset(nextControl);
+  gameEnd.reset();
 }
 
 void GameFlow::commandTaken(const QString& line) {
   const QString word = line.section(u' ', 0, 0);
   if (word == QLatin1String("new") || word == QLatin1String("_loadpgn")) {
-    clockState.reset(nextControl);
-    gameEnd.reset();
+    restart();
   } else if (word == QLatin1String("undo") || word == QLatin1String("remove")) {
     takenBack();
   } else if (word == QLatin1String("go")) {

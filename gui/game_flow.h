@@ -34,6 +34,8 @@ class GameFlow {
   // engine think for `engineSide`.
   QString withClocks(const QString& command, int engineSide) const;
 
+  // A new game (or one opened from a file): the clocks of the time control, stopped.
+  void restart();
   // A command line the engine is taking now.
   void commandTaken(const QString& line);
   // The game stood at `plies` with `sideToMove` to move at time `at` (the

@@ -209,8 +209,9 @@ void CMainFrame::createMenus() {
                                 [this] { startNewGame(); });
   QAction* back = addCommand(game, QStringLiteral("Atras"), QStringLiteral("Echar para atras\nMoviola"),
                              [this] { sendCommand(QStringLiteral("undo")); });
-  QAction* engineMove = addCommand(game, QStringLiteral("Mueve!\tCtrl+M"),
-                                   QStringLiteral("Juega el motor con el bando que mueve\nMueve!"), [this] { engineMoves(); });
+  QAction* engineMove =
+      addCommand(game, QStringLiteral("Mueve!\tCtrl+M"),
+                 QStringLiteral("Juega el motor con el bando que mueve\nMueve!"), [this] { engineMoves(); });
   QAction* moveNow = addCommand(game, QStringLiteral("Move now!"), QStringLiteral("Move now\nMover YA"),
                                 [this] { objects.io.stopRequested = true; });
   addCommand(game, QStringLiteral("Delante"), QString(), [] {});
@@ -258,7 +259,8 @@ void CMainFrame::createToolBar() {
   addToolBar(Qt::TopToolBarArea, toolBar);
 
   QStyle* look = style();
-  auto [open, save, larger, smaller, previous, current, next, newGame, back, engineMove, moveNow, about] = toolBarActions;
+  auto [open, save, larger, smaller, previous, current, next, newGame, back, engineMove, moveNow, about] =
+      toolBarActions;
   open->setIcon(look->standardIcon(QStyle::SP_DialogOpenButton));
   save->setIcon(look->standardIcon(QStyle::SP_DialogSaveButton));
   larger->setIcon(look->standardIcon(QStyle::SP_TitleBarMaxButton));
@@ -400,7 +402,8 @@ void CMainFrame::refresh() {
   const int shown = effectiveBrowseIndex(boardView->browseIndex(), entries);
   rightBarDlg->markEntry(shown == -1 ? entries - 1 : shown);
   QString list = QString::fromStdString(text);
-  if (flow.end()) list += (list.isEmpty() || list.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + flow.end()->announcement();
+  if (flow.end())
+    list += (list.isEmpty() || list.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + flow.end()->announcement();
   rightBarDlg->setMoveList(list);
   updateOpening();
 }
@@ -552,8 +555,11 @@ void CMainFrame::startUp() {
 void CMainFrame::openFile(const QString& path) {
   // Loading replaces the Game's position and players: never under a thinking engine.
   engine->whenIdle([this, path] {
+    const bool opened = doc->openDocument(path);
+    flow.restart();
+    refresh();
     // A recent entry that no longer opens is dropped from the list.
-    if (doc->openDocument(path))
+    if (opened)
       recentFiles.add(path);
     else
       recentFiles.remove(path);
