@@ -248,8 +248,9 @@ void CMainFrame::createShortcuts() {
   shortcut(QKeySequence::Save, [save = actions.save] { save->trigger(); });
   shortcut(QKeySequence::New, [newGame = actions.newGame] { newGame->trigger(); });
   shortcut(QKeySequence(Qt::CTRL | Qt::Key_M), [engineMove = actions.engineMove] { engineMove->trigger(); });
-  shortcut(QKeySequence(Qt::Key_Plus), [this] { boardView->larger(); });
-  shortcut(QKeySequence(Qt::Key_Minus), [this] { boardView->smaller(); });
+  // On the actions themselves, so the menu shows them.
+  actions.larger->setShortcut(QKeySequence(Qt::Key_Plus));
+  actions.smaller->setShortcut(QKeySequence(Qt::Key_Minus));
 }
 
 void CMainFrame::createToolBar() {
