@@ -14,7 +14,9 @@
 #include "game_flow.h"
 #include "player_settings.h"
 
-EngineBridge::EngineBridge(EngineObjects objects, QObject* parent) : QObject(parent), objects(objects) {}
+EngineBridge::EngineBridge(EngineObjects objects, QObject* parent) : QObject(parent), objects(objects) {
+  lastSearchRoot.position.clearSquares();  // read only for a thinking line, which a search precedes
+}
 
 EngineBridge::~EngineBridge() {
   shutdown();
