@@ -384,10 +384,22 @@ void CMainFrame::squareClicked(int square) {
     origin = objects.game.read([this](const Game& game) { return game.position.squares[fromSquare]; });
   if ((origin == WHITE_PAWN && rankOf(fromSquare) == 6) || (origin == BLACK_PAWN && rankOf(fromSquare) == 1))
     move += CPromotingSelDlg::suffix(promotionChooser());
-  // When the engine answers, it is told both clocks first.
-  const auto [sideToMove, engineAnswers] = objects.game.read(
-      [](const Game& game) { return std::pair{game.position.sideToMove, game.enginePlayer != nullptr}; });
-  sendCommand(engineAnswers ? flow.withClocks(move, 1 - sideToMove) : move);
+  // On the person's turn the move waits for an engine still busy with a new
+  // player's book; on the engine's turn it is lost like any command. When the
+  // engine answers, it is told both clocks first.
+  const bool personsTurn = objects.game.read([](const Game& game) {
+    const Player* mover = game.position.sideToMove ? game.whitePlayer.get() : game.blackPlayer.get();
+    return mover != game.enginePlayer;
+  });
+  auto send = [this, move] {
+    const auto [sideToMove, engineAnswers] = objects.game.read(
+        [](const Game& game) { return std::pair{game.position.sideToMove, game.enginePlayer != nullptr}; });
+    sendCommand(engineAnswers ? flow.withClocks(move, 1 - sideToMove) : move);
+  };
+  if (personsTurn)
+    engine->whenIdle(send);
+  else
+    send();
   awaitingFirst = true;
   boardView->setAwaitingFirstClick(true);
   refresh();

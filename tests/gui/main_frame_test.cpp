@@ -172,6 +172,12 @@ TEST_F(MainFrameTest, AfterMueveTheBoardTakesThePersonsMove) {
   ASSERT_TRUE(waitForLine("move g1f3"));
   EXPECT_EQ(pieceOn("e5"), BLACK_PAWN);
   EXPECT_EQ(frame->gameFlow().clocks().running(), 0);
+
+  // A move made while the engine still sets up the new game is kept for it.
+  frame->startNewGame();
+  click("e2");
+  click("e4");
+  EXPECT_TRUE(waitForLine("move e7e5"));
 }
 
 TEST_F(MainFrameTest, EngineLinesBecomeBoxesAndCommandsAnswer) {
