@@ -384,22 +384,12 @@ void CMainFrame::squareClicked(int square) {
     origin = objects.game.read([this](const Game& game) { return game.position.squares[fromSquare]; });
   if ((origin == WHITE_PAWN && rankOf(fromSquare) == 6) || (origin == BLACK_PAWN && rankOf(fromSquare) == 1))
     move += CPromotingSelDlg::suffix(promotionChooser());
-  // On the person's turn the move waits for an engine still busy with a new
-  // player's book; on the engine's turn it is lost like any command. When the
-  // engine answers, it is told both clocks first.
-  const bool personsTurn = objects.game.read([](const Game& game) {
-    const Player* mover = game.position.sideToMove ? game.whitePlayer.get() : game.blackPlayer.get();
-    return mover != game.enginePlayer;
-  });
-  auto send = [this, move] {
+  // When the engine answers, it is told both clocks first.
+  sendOnPersonsTurn([this, move] {
     const auto [sideToMove, engineAnswers] = objects.game.read(
         [](const Game& game) { return std::pair{game.position.sideToMove, game.enginePlayer != nullptr}; });
     sendCommand(engineAnswers ? flow.withClocks(move, 1 - sideToMove) : move);
-  };
-  if (personsTurn)
-    engine->whenIdle(send);
-  else
-    send();
+  });
   awaitingFirst = true;
   boardView->setAwaitingFirstClick(true);
   refresh();
@@ -483,8 +473,31 @@ void CMainFrame::showThinkingLine(const QString& line) {
 
 void CMainFrame::engineMoves() {
   if (flow.isOver()) return;
-  const int sideToMove = objects.game.read([](const Game& game) { return game.position.sideToMove; });
-  sendCommand(flow.withClocks(QStringLiteral("go"), sideToMove));
+  sendOnPersonsTurn([this] {
+    const int sideToMove = objects.game.read([](const Game& game) { return game.position.sideToMove; });
+    sendCommand(flow.withClocks(QStringLiteral("go"), sideToMove));
+  });
+}
+
+// On the person's turn a command waits for an engine still busy with a new
+// player's book; on the engine's own turn it is lost like any command, so a
+// click made while the engine thinks never becomes a move played after it.
+void CMainFrame::sendOnPersonsTurn(const std::function<void()>& send) {
+  const bool personsTurn = objects.game.read([](const Game& game) {
+    const Player* mover = game.position.sideToMove ? game.whitePlayer.get() : game.blackPlayer.get();
+    return mover != game.enginePlayer;
+  });
+  if (!personsTurn) {
+    send();
+    return;
+  }
+  // One waiting command at a time, and none once the game has ended meanwhile.
+  if (commandWaiting) return;
+  commandWaiting = true;
+  engine->whenIdle([this, send] {
+    commandWaiting = false;
+    if (!flow.isOver()) send();
+  });
 }
 
 void CMainFrame::readSettings() { applySettings(false); }

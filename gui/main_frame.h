@@ -97,6 +97,7 @@ class CMainFrame : public QMainWindow {
   void followClocks();
   void endGame(const GameEnd& end, const QString& boxText);
   void applyDebugSetting();
+  void sendOnPersonsTurn(const std::function<void()>& send);
   void showThinkingLine(const QString& line);
 
   void onCommandWanted(QByteArray* buffer);
@@ -138,6 +139,7 @@ class CMainFrame : public QMainWindow {
 
   QByteArray pending;
   bool handingOver = false;
+  bool commandWaiting = false;  // a person's command waits for the engine
   bool awaitingFirst = true;
   int fromSquare = 0;
   int toSquare = 0;
