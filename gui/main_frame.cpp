@@ -352,6 +352,8 @@ void CMainFrame::onEngineLine(const QString& line) {
   if (reaction.end) {
     // A result after the game has ended (a move the engine made as its flag fell) changes nothing.
     if (!flow.isOver()) endGame(*reaction.end, reaction.boxText);
+  } else if (const std::optional<GameEnd> dead = flow.checkMaterial()) {
+    endGame(*dead, dead->reason + u'\n' + dead->outcome());
   } else {
     if (reaction.box != EngineLineReaction::NO_BOX)
       showMessage(reaction.box == EngineLineReaction::ERROR ? QMessageBox::Critical : QMessageBox::Information,

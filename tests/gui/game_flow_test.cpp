@@ -4,6 +4,8 @@
 #include <tuple>
 
 #include "chess_clocks.h"
+#include "driver/game.h"
+#include "game_flow.h"
 #include "game_end.h"
 #include "position/fen.h"
 #include "thinking_line.h"
@@ -62,6 +64,19 @@ TEST(GameEnd, FlagFallAndItsAnnouncement) {
     EXPECT_EQ(GameEnd::ofFlagFall(*positionFromFen(fen), flagged).announcement().toStdString(), text) << fen;
   EXPECT_EQ((GameEnd{"1/2-1/2", "Fifty move rule"}).announcement().toStdString(),
             "1/2-1/2 Tablas (regla de los cincuenta movimientos)");
+}
+
+// The window ends a game the engine would play on: neither side can mate.
+TEST(GameFlow, DeadPositionsEndTheGame) {
+  const std::pair<const char*, bool> cases[] = {{"4k3/8/8/8/8/8/8/3NK3 w - - 0 1", true},
+                                                {"4k3/8/8/8/8/8/8/2BNK3 w - - 0 1", false}};
+  for (const auto& [fen, over] : cases) {
+    Game game;
+    game.position = *positionFromFen(fen);
+    GameFlow flow(game);
+    EXPECT_EQ(flow.checkMaterial().has_value(), over) << fen;
+    EXPECT_EQ(flow.isOver(), over) << fen;
+  }
 }
 
 TEST(ThinkingLine, VariationInMoveListNotation) {
