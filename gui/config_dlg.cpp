@@ -1,10 +1,15 @@
 #include "config_dlg.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QSpinBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "level_names.h"
 
 CConfigDlg::CConfigDlg(const Choices& shown, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Configuración"));
@@ -16,17 +21,44 @@ CConfigDlg::CConfigDlg(const Choices& shown, QWidget* parent) : QDialog(parent) 
   debugFilesBox = new QCheckBox(QStringLiteral("Archivos de depuración"), kelvo);
   auto* kelvoLayout = new QVBoxLayout(kelvo);
   for (QCheckBox* box : {openingBookBox, randomFactorBox, postBox, debugFilesBox}) kelvoLayout->addWidget(box);
+  levelBox = new QComboBox(kelvo);
+  for (int level = WEAKEST_LEVEL; level <= TOP_LEVEL; ++level) levelBox->addItem(levelName(level), level);
+  auto* levelRow = new QFormLayout;
+  levelRow->addRow(QStringLiteral("Nivel"), levelBox);
+  kelvoLayout->addLayout(levelRow);
 
   auto* dovrel = new QGroupBox(QStringLiteral("DOVREL"), this);
   debugBox = new QCheckBox(QStringLiteral("Depuración (sí, soy experto)"), dovrel);
   auto* dovrelLayout = new QVBoxLayout(dovrel);
   dovrelLayout->addWidget(debugBox);
+  untimedBox = new QCheckBox(QStringLiteral("Sin reloj"), dovrel);
+  minutesBox = new QSpinBox(dovrel);
+  minutesBox->setRange(1, TimeControl::MAX_MINUTES);
+  minutesBox->setSuffix(QStringLiteral(" min"));
+  incrementBox = new QSpinBox(dovrel);
+  incrementBox->setRange(0, TimeControl::MAX_INCREMENT);
+  incrementBox->setSuffix(QStringLiteral(" s"));
+  auto* clockRows = new QFormLayout;
+  clockRows->addRow(QStringLiteral("Reloj"), untimedBox);
+  clockRows->addRow(QStringLiteral("Minutos por partida"), minutesBox);
+  clockRows->addRow(QStringLiteral("Incremento por jugada"), incrementBox);
+  dovrelLayout->addLayout(clockRows);
+  connect(untimedBox, &QCheckBox::toggled, this, [this](bool untimed) {
+    minutesBox->setEnabled(!untimed);
+    incrementBox->setEnabled(!untimed);
+  });
 
   openingBookBox->setChecked(shown.openingBook);
   randomFactorBox->setChecked(shown.randomFactor);
   postBox->setChecked(shown.post);
   debugFilesBox->setChecked(shown.debugFiles);
   debugBox->setChecked(shown.debug);
+  levelBox->setCurrentIndex(clampLevel(shown.level) - WEAKEST_LEVEL);
+  minutesBox->setValue(shown.timeControl.timed ? shown.timeControl.minutes : TimeControl().minutes);
+  incrementBox->setValue(shown.timeControl.timed ? shown.timeControl.increment : TimeControl().increment);
+  untimedBox->setChecked(!shown.timeControl.timed);
+  minutesBox->setEnabled(shown.timeControl.timed);
+  incrementBox->setEnabled(shown.timeControl.timed);
 
   // Standard buttons, so they carry the toolkit's translated texts.
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -40,6 +72,8 @@ CConfigDlg::CConfigDlg(const Choices& shown, QWidget* parent) : QDialog(parent) 
 }
 
 CConfigDlg::Choices CConfigDlg::choices() const {
+  const TimeControl control = untimedBox->isChecked() ? TimeControl{false, 0, 0}
+                                                     : TimeControl{true, minutesBox->value(), incrementBox->value()};
   return {openingBookBox->isChecked(), randomFactorBox->isChecked(), postBox->isChecked(), debugFilesBox->isChecked(),
-          debugBox->isChecked()};
+          debugBox->isChecked(),       levelBox->currentData().toInt(), control};
 }

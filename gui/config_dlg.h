@@ -3,7 +3,12 @@
 
 #include <QDialog>
 
+#include "search/level.h"
+#include "time_control.h"
+
 class QCheckBox;
+class QComboBox;
+class QSpinBox;
 
 class CConfigDlg : public QDialog {
   Q_OBJECT
@@ -15,6 +20,8 @@ class CConfigDlg : public QDialog {
     bool post = false;
     bool debugFiles = false;
     bool debug = false;
+    int level = SPECIFIED_LEVEL;
+    TimeControl timeControl;
   };
 
   explicit CConfigDlg(const Choices& shown, QWidget* parent = nullptr);
@@ -26,4 +33,8 @@ class CConfigDlg : public QDialog {
   QCheckBox* postBox;
   QCheckBox* debugFilesBox;
   QCheckBox* debugBox;
+  QComboBox* levelBox;
+  QCheckBox* untimedBox;
+  QSpinBox* minutesBox;
+  QSpinBox* incrementBox;
 };

@@ -93,7 +93,24 @@ void CDovrelView::browseLive() {
   update();
 }
 
+void CDovrelView::browseTo(int entry) {
+  browseIndexValue = entry >= historySize() - 1 ? -1 : entry;
+  update();
+}
+
 void CDovrelView::refresh() { update(); }
+
+void CDovrelView::resizeEvent(QResizeEvent*) {
+  const int fitting = std::min(clampSquareSize(std::min(width(), height()) / BOARD_CELLS), maxSquareSize);
+  if (fitting == squareSizeValue) return;
+  squareSizeValue = fitting;
+  update();
+}
+
+QPoint CDovrelView::boardOrigin() const {
+  const int board = BOARD_CELLS * squareSizeValue;
+  return {std::max(0, (width() - board) / 2), std::max(0, (height() - board) / 2)};
+}
 
 int CDovrelView::historySize() const {
   return game.read([](const Game& shown) { return static_cast<int>(shown.history.size()); });
@@ -161,12 +178,13 @@ void CDovrelView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.fillRect(event->rect(), palette().color(QPalette::Base));
   const QImage board = renderBoard();
-  const QRect area = event->rect().intersected(board.rect());
-  if (!area.isEmpty()) painter.drawImage(area.topLeft(), board, area);
+  const QRect placed = board.rect().translated(boardOrigin());
+  const QRect area = event->rect().intersected(placed);
+  if (!area.isEmpty()) painter.drawImage(area.topLeft(), board, area.translated(-boardOrigin()));
 }
 
 void CDovrelView::mousePressEvent(QMouseEvent* event) {
-  const QPoint at = event->position().toPoint();
+  const QPoint at = event->position().toPoint() - boardOrigin();
   if (event->button() == Qt::LeftButton) {
     if (effectiveBrowseIndex(browseIndexValue, historySize()) != -1) return;
     emit squareClicked(clickedSquare(at.x(), at.y(), squareSizeValue, whiteAtBottomValue));

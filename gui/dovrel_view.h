@@ -48,6 +48,8 @@ class CDovrelView : public QWidget {
   void browseBack();     // Ver mov. previo
   void browseForward();  // Ver mov. siguiente
   void browseLive();     // Ver pos. actual
+  // Shows history entry `entry`; the last entry is the live position.
+  void browseTo(int entry);
   void refresh();
   // The largest cell size the screen has room for; a larger board shrinks to it.
   void setMaxSquareSize(int size);
@@ -62,10 +64,13 @@ class CDovrelView : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  // The cells follow the widget: the largest square board that fits, centred.
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   const Game& game;
   void resizeBoard(int newSquareSize);
+  QPoint boardOrigin() const;
   CBoard boardToShow() const;
   int historySize() const;
 

@@ -10,9 +10,13 @@
 #include "book/opening_names.h"
 #include "driver/commands.h"
 #include "driver/engine_io.h"
+#include "driver/game.h"
+#include "game_flow.h"
 #include "player_settings.h"
 
-EngineBridge::EngineBridge(EngineObjects objects, QObject* parent) : QObject(parent), objects(objects) {}
+EngineBridge::EngineBridge(EngineObjects objects, QObject* parent) : QObject(parent), objects(objects) {
+  lastSearchRoot.position.clearSquares();  // read only for a thinking line, which a search precedes
+}
 
 EngineBridge::~EngineBridge() {
   shutdown();
@@ -125,6 +129,12 @@ void EngineBridge::callOnMainThread(const std::function<void()>& call) {
 }
 
 bool EngineBridge::takeCommand(std::string& line) {
+  // The rest of a batch follows at once: nothing can come between its lines.
+  if (!batchRest.empty()) {
+    line = batchRest.front();
+    batchRest.erase(batchRest.begin());
+    return !quitting;
+  }
   {
     std::lock_guard guard(mutex);
     if (quitting) return false;
@@ -157,13 +167,24 @@ bool EngineBridge::takeCommand(std::string& line) {
   callOnMainThread([this, &buffer] { emit commandWanted(&buffer); });
   if (quitting) return false;
   while (buffer.endsWith('\n') || buffer.endsWith('\r')) buffer.chop(1);
-  line = buffer.toStdString();
+  const QList<QByteArray> lines = buffer.split('\n');
+  line = lines.first().toStdString();
+  for (qsizetype i = 1; i < lines.size(); ++i) batchRest.push_back(lines[i].toStdString());
   return true;
 }
 
 void EngineBridge::lineWritten(const std::string& text) {
   const QString line = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  QMetaObject::invokeMethod(this, [this, line] { emit lineArrived(line); }, Qt::QueuedConnection);
+  const LineStamp stamp = objects.game.read([](const Game& game) {
+    return LineStamp{steadyMilliseconds(), static_cast<int>(game.history.size()), game.position.sideToMove};
+  });
+  QMetaObject::invokeMethod(
+      this,
+      [this, line, stamp] {
+        lastLineStamp = stamp;
+        emit lineArrived(line);
+      },
+      Qt::QueuedConnection);
 }
 
 void EngineBridge::debugText(const std::string& text, int colour) {
@@ -181,7 +202,17 @@ void EngineBridge::notifyHost(int code, int) {
     QMetaObject::invokeMethod(this, [this] { emit playerCreated(); }, Qt::QueuedConnection);
   } else if (code == SEARCH_STARTED) {
     applyPendingPlayerSettings();
-    QMetaObject::invokeMethod(this, [this] { emit searchStarted(); }, Qt::QueuedConnection);
+    // The root as the search sees it; the window reads its thinking lines against it.
+    auto root = std::make_shared<SearchRoot>(objects.game.read([](const Game& game) {
+      return SearchRoot{game.position, static_cast<int>(game.history.size()) - 1};
+    }));
+    QMetaObject::invokeMethod(
+        this,
+        [this, root] {
+          lastSearchRoot = *root;
+          emit searchStarted();
+        },
+        Qt::QueuedConnection);
   }
 }
 

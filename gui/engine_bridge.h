@@ -6,7 +6,8 @@
 //
 // Deliberately, a release while the worker is busy is lost: the window's
 // commands are meant for an engine that waits, and "Move now!" uses the stop
-// request instead. The only exception is the first command, which is kept until
+// request instead. A command may be a batch of lines taken one after the
+// other without a wait between them. The only exception is the first command, which is kept until
 // the worker, still reading its book, reaches its first wait.
 
 #include <QByteArray>
@@ -23,6 +24,7 @@
 #include "driver/engine_host.h"
 #include "engine_objects.h"
 #include "player_settings.h"
+#include "position/chess_board.h"
 
 class QThread;
 
@@ -56,6 +58,20 @@ class EngineBridge : public QObject, public EngineHost {
   // already done; true when it was still to do.
   bool applyPendingPlayerSettings();
   void shutdown();
+
+  // Where the last search started: its position and the plies before it.
+  struct SearchRoot {
+    CChessBoard position;
+    int ply = 0;
+  };
+  const SearchRoot& searchRoot() const { return lastSearchRoot; }
+  // When the line being handled was written, and the game's plies and side to move then.
+  struct LineStamp {
+    qint64 at = 0;
+    int plies = 0;
+    int sideToMove = 1;
+  };
+  const LineStamp& lineStamp() const { return lastLineStamp; }
 
   // Engine worker.
   bool takeCommand(std::string& line) override;
@@ -93,4 +109,9 @@ class EngineBridge : public QObject, public EngineHost {
   std::atomic<bool> quitting{false};
   std::atomic<bool> settingsPending{false};
   std::vector<std::function<void()>> idleActions;
+  // A command of several lines ("time 100\notim 100\ne2e4") is taken line
+  // by line; the lines after the first wait here (engine worker only).
+  std::vector<std::string> batchRest;
+  SearchRoot lastSearchRoot;  // main thread
+  LineStamp lastLineStamp;    // main thread
 };

@@ -10,23 +10,31 @@ std::pair<QString, QString> firstTwoWords(const QString& line) {
   return {words.value(0), words.value(1)};
 }
 
+// The reason after the score: the whole text in braces, or else its first word.
+QString reasonOf(const QString& line, const QString& secondWord) {
+  const qsizetype open = line.indexOf(u'{');
+  const qsizetype close = line.indexOf(u'}', open + 1);
+  if (open >= 0 && close > open) return line.mid(open + 1, close - open - 1).trimmed();
+  return secondWord;
+}
+
 }  // namespace
 
-EngineLineReaction EngineLineReaction::of(const QString& line) {
+EngineLineReaction EngineLineReaction::of(const QString& line, int sideToMove) {
   const QString display = line + u'\n';
-  const auto [first, second] = firstTwoWords(line);
+  auto [first, second] = firstTwoWords(line);
   EngineLineReaction reaction;
 
-  struct Result {
-    const char* word;
-    const char* outcome;
-  };
-  static constexpr Result RESULTS[] = {{"1-0", "\nWhite wins"}, {"0-1", "\nBlack wins"}, {"1/2-1/2", "\nDraw"}};
-  for (const Result& r : RESULTS) {
-    if (first == QLatin1String(r.word)) {
+  if (first == QLatin1String("resign") && second.isEmpty()) {
+    first = sideToMove ? QStringLiteral("0-1") : QStringLiteral("1-0");
+    second = QStringLiteral("resign");
+  }
+  for (const char* score : {"1-0", "0-1", "1/2-1/2"}) {
+    if (first == QLatin1String(score)) {
+      reaction.end = GameEnd{first, reasonOf(line, second)};
       reaction.box = INFORMATION;
-      reaction.boxText = second + QLatin1String(r.outcome);
-      reaction.command = QStringLiteral("result ") + QLatin1String(r.word);
+      reaction.boxText = reaction.end->reason + u'\n' + reaction.end->outcome();
+      reaction.command = QStringLiteral("result ") + first;
       return reaction;
     }
   }

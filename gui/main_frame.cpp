@@ -40,6 +40,8 @@
 #include "right_bar_dlg.h"
 #include "search/engine_player.h"
 #include "settings_file.h"
+#include "thinking_line.h"
+#include "window_place.h"
 
 namespace {
 
@@ -75,7 +77,8 @@ void setPrompt(QAction* action, const QString& prompt) {
 
 CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                              Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                              Qt::WindowCloseButtonHint),
       doc(document),
       objects(objects),
       engine(new EngineBridge(objects, this)),
@@ -83,7 +86,8 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
       rightBarDlg(new CRightBarDlg(this)),
       engineStatus(new QLabel(this)),
       openingStatus(new QLabel(this)),
-      promotionChooser([this] { return CPromotingSelDlg::ask(this); }) {
+      promotionChooser([this] { return CPromotingSelDlg::ask(this); }),
+      flow(objects.game) {
   doc->setWindow(this);
   setWindowTitle(doc->windowTitle());
   setCentralWidget(boardView);
@@ -103,7 +107,7 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
     if (message.isEmpty()) statusBar()->showMessage(QStringLiteral("Preparado"));
   });
   statusBar()->showMessage(QStringLiteral("Preparado"));
-  statusBar()->setSizeGripEnabled(false);
+  statusBar()->setSizeGripEnabled(true);
   statusBar()->addPermanentWidget(openingStatus);
   statusBar()->addPermanentWidget(engineStatus);
   engineStatus->setText(QStringLiteral("ready"));
@@ -123,6 +127,10 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
     if (debugDlg) debugDlg->showStats(nodes, centiseconds);
   });
   connect(boardView, &CDovrelView::squareClicked, this, &CMainFrame::squareClicked);
+  connect(rightBarDlg, &CRightBarDlg::entryClicked, this, [this](int entry) {
+    boardView->browseTo(entry);
+    refresh();
+  });
   connect(boardView, &CDovrelView::clientSizeWanted, this, [this](QSize) { fitToBoard(); });
   connect(doc, &CDovrel2Doc::refreshViews, this, &CMainFrame::refresh);
   connect(doc, &CDovrel2Doc::titleChanged, this, [this] { setWindowTitle(doc->windowTitle()); });
@@ -132,6 +140,10 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
 }
 
 CMainFrame::~CMainFrame() {
+  // The next start opens the window where this one was, as large.
+  SettingsFile file;
+  file.setText(ini::DOVREL, ini::WINDOW, windowPlaceText(QRect(pos(), size())));
+  file.save();
   engine->shutdown();
   if (commandDlg) delete commandDlg;
   if (debugDlg) delete debugDlg;
@@ -148,8 +160,8 @@ QAction* CMainFrame::addCommand(QMenu* menu, const QString& caption, const QStri
 
 void CMainFrame::createMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Archivo"));
-  QAction* open = addCommand(file, QStringLiteral("&Abrir...\tCtrl+A"), PROMPT_OPEN, [this] { fileOpen(); });
-  QAction* save = addCommand(file, QStringLiteral("&Guardar\tCtrl+G"), PROMPT_SAVE, [this] { fileSave(); });
+  QAction* open = addCommand(file, QStringLiteral("&Abrir...\tCtrl+O"), PROMPT_OPEN, [this] { fileOpen(); });
+  QAction* save = addCommand(file, QStringLiteral("&Guardar\tCtrl+S"), PROMPT_SAVE, [this] { fileSave(); });
   addCommand(file, QStringLiteral("Guardar c&omo..."), PROMPT_SAVE_AS, [this] { fileSaveAs(); });
   file->addSeparator();
   recentMenu = file->addMenu(QStringLiteral("Archivo reciente"));
@@ -181,23 +193,25 @@ void CMainFrame::createMenus() {
   viewMenu->addSeparator();
   QAction* previous = addCommand(viewMenu, QStringLiteral("Ver mov. previo"),
                                  QStringLiteral("Ver movimiento previo\nVer movimiento previo"),
-                                 [this] { boardView->browseBack(); updateOpening(); });
+                                 [this] { boardView->browseBack(); refresh(); });
   QAction* next = addCommand(viewMenu, QStringLiteral("Ver mov. siguiente"),
                              QStringLiteral("Ver movimiento siguiente\nVer movimiento siguiente"),
-                             [this] { boardView->browseForward(); updateOpening(); });
+                             [this] { boardView->browseForward(); refresh(); });
   QAction* current = addCommand(viewMenu, QStringLiteral("Ver pos. actual"),
                                 QStringLiteral("Show the current position\nShow current"),
-                                [this] { boardView->browseLive(); updateOpening(); });
+                                [this] { boardView->browseLive(); refresh(); });
   viewMenu->addSeparator();
   addCommand(viewMenu, QStringLiteral("Opciones"), QStringLiteral("Muestra un diálogo con opciones\nOpciones"),
              [this] { showOptions(); });
 
   QMenu* game = menuBar()->addMenu(QStringLiteral("Partida"));
-  QAction* newGame = addCommand(game, QStringLiteral("Nueva"), QStringLiteral("Nueva partida\nNueva partida"),
-                                [this] { sendCommand(QStringLiteral("new")); });
+  QAction* newGame = addCommand(game, QStringLiteral("Nueva\tCtrl+N"), QStringLiteral("Nueva partida\nNueva partida"),
+                                [this] { startNewGame(); });
   QAction* back = addCommand(game, QStringLiteral("Atras"), QStringLiteral("Echar para atras\nMoviola"),
                              [this] { sendCommand(QStringLiteral("undo")); });
-  addCommand(game, QStringLiteral("Mueve!"), QString(), [this] { sendCommand(QStringLiteral("go")); });
+  QAction* engineMove =
+      addCommand(game, QStringLiteral("Mueve!\tCtrl+M"),
+                 QStringLiteral("Juega el motor con el bando que mueve\nMueve!"), [this] { engineMoves(); });
   QAction* moveNow = addCommand(game, QStringLiteral("Move now!"), QStringLiteral("Move now\nMover YA"),
                                 [this] { objects.io.stopRequested = true; });
   addCommand(game, QStringLiteral("Delante"), QString(), [] {});
@@ -221,19 +235,22 @@ void CMainFrame::createMenus() {
     CAboutDlg dialog(this);
     dialog.exec();
   });
-  toolBarActions = {open, save, larger, smaller, previous, current, next, newGame, back, moveNow, about};
+  toolBarActions = {open, save, larger, smaller, previous, current, next, newGame, back, engineMove, moveNow, about};
 }
 
 void CMainFrame::createShortcuts() {
-  // Only Ctrl+O and Ctrl+S work; the Ctrl+A and Ctrl+G of the captions do nothing.
+  // Each key is the one its menu caption names; it triggers the menu's own action.
   auto shortcut = [this](const QKeySequence& keys, const std::function<void()>& handler) {
     connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
   };
-  shortcut(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { fileOpen(); });
-  shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { fileSave(); });
-  shortcut(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { doc->newDocument(); });
-  shortcut(QKeySequence(Qt::Key_Plus), [this] { boardView->larger(); });
-  shortcut(QKeySequence(Qt::Key_Minus), [this] { boardView->smaller(); });
+  const ToolBarActions& actions = toolBarActions;
+  shortcut(QKeySequence::Open, [open = actions.open] { open->trigger(); });
+  shortcut(QKeySequence::Save, [save = actions.save] { save->trigger(); });
+  shortcut(QKeySequence::New, [newGame = actions.newGame] { newGame->trigger(); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_M), [engineMove = actions.engineMove] { engineMove->trigger(); });
+  // On the actions themselves, so the menu shows them.
+  actions.larger->setShortcut(QKeySequence(Qt::Key_Plus));
+  actions.smaller->setShortcut(QKeySequence(Qt::Key_Minus));
 }
 
 void CMainFrame::createToolBar() {
@@ -243,7 +260,8 @@ void CMainFrame::createToolBar() {
   addToolBar(Qt::TopToolBarArea, toolBar);
 
   QStyle* look = style();
-  auto [open, save, larger, smaller, previous, current, next, newGame, back, moveNow, about] = toolBarActions;
+  auto [open, save, larger, smaller, previous, current, next, newGame, back, engineMove, moveNow, about] =
+      toolBarActions;
   open->setIcon(look->standardIcon(QStyle::SP_DialogOpenButton));
   save->setIcon(look->standardIcon(QStyle::SP_DialogSaveButton));
   larger->setIcon(look->standardIcon(QStyle::SP_TitleBarMaxButton));
@@ -253,13 +271,14 @@ void CMainFrame::createToolBar() {
   next->setIcon(look->standardIcon(QStyle::SP_MediaSeekForward));
   newGame->setIcon(look->standardIcon(QStyle::SP_FileIcon));
   back->setIcon(look->standardIcon(QStyle::SP_ArrowBack));
-  moveNow->setIcon(look->standardIcon(QStyle::SP_MediaPlay));
+  engineMove->setIcon(look->standardIcon(QStyle::SP_MediaPlay));
+  moveNow->setIcon(look->standardIcon(QStyle::SP_MediaStop));
   about->setIcon(look->standardIcon(QStyle::SP_MessageBoxInformation));
   for (QAction* action : {open, save}) toolBar->addAction(action);
   toolBar->addSeparator();
   for (QAction* action : {larger, smaller, previous, current, next}) toolBar->addAction(action);
   toolBar->addSeparator();
-  for (QAction* action : {newGame, back, moveNow}) toolBar->addAction(action);
+  for (QAction* action : {newGame, back, engineMove, moveNow}) toolBar->addAction(action);
   toolBar->addSeparator();
   toolBar->addAction(about);
 }
@@ -276,16 +295,15 @@ void CMainFrame::updateRecentMenu() {
   }
 }
 
-// The window is not resizable by hand; it always wraps the board exactly, and
+// Tablero mayor and menor: the window wraps the board of the new size, and
 // the board grows only while the whole window, status bar included, still
-// fits the screen.
+// fits the screen. Between them the window resizes freely, the board with it.
 void CMainFrame::fitToBoard() {
+  boardView->setMinimumSize(boardPixelSize(MIN_SQUARE_SIZE).width, boardPixelSize(MIN_SQUARE_SIZE).height);
   auto wrapBoard = [this] {
-    boardView->setFixedSize(boardView->sizeHint());
-    if (QLayout* frameLayout = layout()) {
-      frameLayout->invalidate();
-      frameLayout->activate();
-    }
+    boardView->updateGeometry();
+    if (QLayout* frameLayout = layout()) frameLayout->invalidate();
+    resize(sizeHint());
   };
   wrapBoard();
   if (const QScreen* display = screen()) {
@@ -297,12 +315,13 @@ void CMainFrame::fitToBoard() {
     boardView->setMaxSquareSize(largest);
     if (boardView->squareSize() != before) wrapBoard();
   }
-  setFixedSize(sizeHint());
 }
 
 void CMainFrame::sendCommand(const QString& text) {
   handingOver = true;
-  pending = text.toLatin1().left(MAX_COMMAND) + '\n';
+  // Each line of a batch fits the engine's buffer on its own.
+  pending.clear();
+  for (const QByteArray& line : text.toLatin1().split('\n')) pending += line.left(MAX_COMMAND) + '\n';
   if (!engine->isStarted()) engine->start();
   engine->release();
   handingOver = false;
@@ -310,21 +329,37 @@ void CMainFrame::sendCommand(const QString& text) {
 
 void CMainFrame::onCommandWanted(QByteArray* buffer) {
   *buffer = pending;
-  // The engine replaces the game: a file named by the document no longer holds it.
-  const QByteArray word = pending.trimmed().split(' ').value(0);
-  if (word == "new" || word == "_loadpgn") doc->newDocument();
+  const QStringList taken = QString::fromLatin1(pending.chopped(1)).split(u'\n');
+  for (const QString& line : taken) {
+    // The engine replaces the game: a file named by the document no longer holds it.
+    const QString word = line.trimmed().section(u' ', 0, 0);
+    if (word == QLatin1String("new") || word == QLatin1String("_loadpgn")) doc->newDocument();
+    flow.commandTaken(line.trimmed());
+  }
   refresh();
   if (commandDlg) commandDlg->appendText(BLACK, QString::fromLatin1(pending));
-  emit commandTaken(QString::fromLatin1(pending.chopped(1)));
+  for (const QString& line : taken) emit commandTaken(line);
 }
 
 void CMainFrame::onEngineLine(const QString& line) {
   if (commandDlg) commandDlg->appendText(RED, line + u'\n');
-  const EngineLineReaction reaction = EngineLineReaction::of(line);
-  if (reaction.box != EngineLineReaction::NO_BOX)
-    showMessage(reaction.box == EngineLineReaction::ERROR ? QMessageBox::Critical : QMessageBox::Information,
-                reaction.boxText, this);
-  if (!reaction.command.isEmpty()) sendCommand(reaction.command);
+  showThinkingLine(line);
+  const EngineBridge::LineStamp& stamp = engine->lineStamp();
+  flow.follow(stamp.at, stamp.plies, stamp.sideToMove);
+  followClocks();
+  const int sideToMove = objects.game.read([](const Game& game) { return game.position.sideToMove; });
+  const EngineLineReaction reaction = EngineLineReaction::of(line, sideToMove);
+  if (reaction.end) {
+    // A result after the game has ended (a move the engine made as its flag fell) changes nothing.
+    if (!flow.isOver()) endGame(*reaction.end, reaction.boxText);
+  } else if (const std::optional<GameEnd> dead = flow.checkMaterial()) {
+    endGame(*dead, dead->reason + u'\n' + dead->outcome());
+  } else {
+    if (reaction.box != EngineLineReaction::NO_BOX)
+      showMessage(reaction.box == EngineLineReaction::ERROR ? QMessageBox::Critical : QMessageBox::Information,
+                  reaction.boxText, this);
+    if (!reaction.command.isEmpty()) sendCommand(reaction.command);
+  }
   refresh();
   emit lineHandled(line);
 }
@@ -334,6 +369,8 @@ void CMainFrame::onDebugText(const QString& text, int colour) {
 }
 
 void CMainFrame::squareClicked(int square) {
+  // A finished game takes no more moves; Nueva (or Atras) goes on from there.
+  if (flow.isOver()) return;
   if (awaitingFirst) {
     fromSquare = square;
     awaitingFirst = false;
@@ -349,7 +386,12 @@ void CMainFrame::squareClicked(int square) {
     origin = objects.game.read([this](const Game& game) { return game.position.squares[fromSquare]; });
   if ((origin == WHITE_PAWN && rankOf(fromSquare) == 6) || (origin == BLACK_PAWN && rankOf(fromSquare) == 1))
     move += CPromotingSelDlg::suffix(promotionChooser());
-  sendCommand(move);
+  // When the engine answers, it is told both clocks first.
+  sendOnPersonsTurn([this, move] {
+    const auto [sideToMove, engineAnswers] = objects.game.read(
+        [](const Game& game) { return std::pair{game.position.sideToMove, game.enginePlayer != nullptr}; });
+    sendCommand(engineAnswers ? flow.withClocks(move, 1 - sideToMove) : move);
+  });
   awaitingFirst = true;
   boardView->setAwaitingFirstClick(true);
   refresh();
@@ -357,8 +399,17 @@ void CMainFrame::squareClicked(int square) {
 
 void CMainFrame::refresh() {
   boardView->refresh();
-  const std::string text = objects.game.read([](const Game& game) { return moveListText(game.history); });
-  rightBarDlg->setMoveList(QString::fromStdString(text));
+  std::vector<MoveSpan> spans;
+  const auto [text, entries] = objects.game.read([&spans](const Game& game) {
+    return std::pair{moveListText(game.history, &spans), static_cast<int>(game.history.size())};
+  });
+  rightBarDlg->setMoveSpans(std::move(spans));
+  const int shown = effectiveBrowseIndex(boardView->browseIndex(), entries);
+  rightBarDlg->markEntry(shown == -1 ? entries - 1 : shown);
+  QString list = QString::fromStdString(text);
+  if (flow.end())
+    list += (list.isEmpty() || list.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + flow.end()->announcement();
+  rightBarDlg->setMoveList(list);
   updateOpening();
 }
 
@@ -386,11 +437,69 @@ void CMainFrame::updateOpening() {
 void CMainFrame::updateStatus() {
   updateOpening();
   engineStatus->setText(handingOver || !engine->isIdle() ? QStringLiteral("thinking") : QStringLiteral("ready"));
-  const QString clocks = objects.game.read([](const Game& game) {
-    return QString::fromStdString(GameClock::clockText(game.clock.remaining(1)) + " - " +
-                                  GameClock::clockText(game.clock.remaining(0)));
+  followClocks();
+  rightBarDlg->setHead(flow.clockText());
+}
+
+void CMainFrame::followClocks() {
+  if (const std::optional<GameEnd> end = flow.checkFlag()) {
+    // An engine thinking on a fallen flag stops; its move, if any, is taken back below.
+    objects.io.stopRequested = !engine->isIdle();
+    endGame(*end, end->flagBoxText());
+  }
+}
+
+// The result goes to the engine once it waits; a move it made after the flag fell is taken back.
+void CMainFrame::endGame(const GameEnd& end, const QString& boxText) {
+  const int pliesAtEnd = objects.game.read([](const Game& game) { return static_cast<int>(game.history.size()); });
+  flow.finish(end);
+  rightBarDlg->setHead(flow.clockText());
+  statusBar()->showMessage(end.announcement());
+  refresh();
+  const bool flagFall = end.reason == QLatin1String("time");
+  engine->whenIdle([this, flagFall, pliesAtEnd, score = end.score] {
+    const int plies = objects.game.read([](const Game& game) { return static_cast<int>(game.history.size()); });
+    sendCommand((flagFall && plies > pliesAtEnd ? QStringLiteral("undo\n") : QString()) + QStringLiteral("result ") +
+                score);
   });
-  rightBarDlg->setHead(clocks);
+  showMessage(QMessageBox::Information, boxText, this);
+}
+
+// Thinking lines reach the debug window with their variation in the move list's notation.
+void CMainFrame::showThinkingLine(const QString& line) {
+  if (!debugDlg) return;
+  const EngineBridge::SearchRoot& root = engine->searchRoot();
+  if (const auto text = thinkingLineInSan(line.toStdString(), root.position, root.ply))
+    debugDlg->appendText(RED, QString::fromStdString(*text) + u'\n');
+}
+
+void CMainFrame::engineMoves() {
+  if (flow.isOver()) return;
+  sendOnPersonsTurn([this] {
+    const int sideToMove = objects.game.read([](const Game& game) { return game.position.sideToMove; });
+    sendCommand(flow.withClocks(QStringLiteral("go"), sideToMove));
+  });
+}
+
+// On the person's turn a command waits for an engine still busy with a new
+// player's book; on the engine's own turn it is lost like any command, so a
+// click made while the engine thinks never becomes a move played after it.
+void CMainFrame::sendOnPersonsTurn(const std::function<void()>& send) {
+  const bool personsTurn = objects.game.read([](const Game& game) {
+    const Player* mover = game.position.sideToMove ? game.whitePlayer.get() : game.blackPlayer.get();
+    return mover != game.enginePlayer;
+  });
+  if (!personsTurn) {
+    send();
+    return;
+  }
+  // One waiting command at a time, and none once the game has ended meanwhile.
+  if (commandWaiting) return;
+  commandWaiting = true;
+  engine->whenIdle([this, send] {
+    commandWaiting = false;
+    if (!flow.isOver()) send();
+  });
 }
 
 void CMainFrame::readSettings() { applySettings(false); }
@@ -412,6 +521,7 @@ void CMainFrame::applySettings(bool forNewPlayer) {
   QApplication::restoreOverrideCursor();
   debugEnabledValue = settings.debug;
   fontNameValue = settings.font;
+  flow.setTimeControl(settings.timeControl);
   boardView->setFontName(fontNameValue);
 }
 
@@ -428,6 +538,19 @@ void CMainFrame::createDebugWindows() {
 
 void CMainFrame::disableDebugMenu() { debugMenuValue->menuAction()->setEnabled(false); }
 
+// Depuración takes effect at once: the menu and the two windows follow it.
+void CMainFrame::applyDebugSetting() {
+  debugMenuValue->menuAction()->setEnabled(debugEnabledValue);
+  if (debugEnabledValue) {
+    createDebugWindows();
+    commandDlg->setVisible(commandWindowShown);
+    debugDlg->setVisible(debugWindowShown);
+  } else {
+    if (commandDlg) commandDlg->hide();
+    if (debugDlg) debugDlg->hide();
+  }
+}
+
 void CMainFrame::toggleCommandWindow() {
   commandWindowShown = !commandWindowShown;
   if (commandDlg) commandDlg->setVisible(commandWindowShown);
@@ -438,9 +561,15 @@ void CMainFrame::toggleDebugWindow() {
   if (debugDlg) debugDlg->setVisible(debugWindowShown);
 }
 
-void CMainFrame::startNewGame() { sendCommand(QStringLiteral("new")); }
+void CMainFrame::startNewGame() { sendCommand(flow.newGameCommand()); }
 
 void CMainFrame::startUp() {
+  const auto place = parseWindowPlace(SettingsFile().text(ini::DOVREL, ini::WINDOW, QString()));
+  if (place && screen()) {
+    const QRect fitted = fitWindowPlace(*place, screen()->availableGeometry());
+    move(fitted.topLeft());
+    resize(fitted.size());
+  }
   show();
   readSettings();
   if (debugEnabled())
@@ -454,8 +583,11 @@ void CMainFrame::startUp() {
 void CMainFrame::openFile(const QString& path) {
   // Loading replaces the Game's position and players: never under a thinking engine.
   engine->whenIdle([this, path] {
+    const bool opened = doc->openDocument(path);
+    flow.restart();
+    refresh();
     // A recent entry that no longer opens is dropped from the list.
-    if (doc->openDocument(path))
+    if (opened)
       recentFiles.add(path);
     else
       recentFiles.remove(path);
@@ -500,6 +632,9 @@ void CMainFrame::showOptions() {
     shown.randomFactor = player->randomFactor;
     shown.post = player->post;
   }
+  const ProgramSettings stored = ProgramSettings::read(SettingsFile());
+  shown.level = player ? player->level : stored.level;
+  shown.timeControl = flow.timeControl();
   shown.debugFiles = objects.io.loggingEnabled;
   shown.debug = debugEnabledValue;
   CConfigDlg dialog(shown, this);
@@ -507,7 +642,11 @@ void CMainFrame::showOptions() {
   const CConfigDlg::Choices chosen = dialog.choices();
 
   debugEnabledValue = chosen.debug;
+  applyDebugSetting();
+  flow.setTimeControl(chosen.timeControl);  // from the next new game
   SettingsFile file;
+  file.setText(ini::KELVO, ini::LEVEL, QString::number(chosen.level));
+  file.setText(ini::DOVREL, ini::TIME_CONTROL, chosen.timeControl.text());
   // The player may have been replaced while the dialog was open, and a
   // searching engine reads its flags: store them when the worker waits.
   const bool hadPlayer = player != nullptr;
@@ -533,6 +672,9 @@ void CMainFrame::showOptions() {
       current->randomFactor = chosen.randomFactor;
       current->post = chosen.post;
     }
+  });
+  engine->whenIdle([this, level = chosen.level] {
+    if (EnginePlayer* current = currentEnginePlayer(objects.game)) current->level = level;
   });
 }
 

@@ -11,6 +11,7 @@
 
 #include "recent_file_list.h"
 #include "engine_objects.h"
+#include "game_flow.h"
 
 class CCommandDlg;
 class CDebugDialog;
@@ -44,6 +45,9 @@ class CMainFrame : public QMainWindow {
   void createDebugWindows();
   void disableDebugMenu();
   void startNewGame();
+  // Mueve!: the engine takes the side to move, the person the other side.
+  void engineMoves();
+  const GameFlow& gameFlow() const { return flow; }
   // What the program does once the window exists (and a named file is open):
   // show it, apply the settings, set up or disable debugging, start a game.
   void startUp();
@@ -89,6 +93,12 @@ class CMainFrame : public QMainWindow {
   void fitToBoard();
   void updateRecentMenu();
   void updateStatus();
+  // A fallen flag ends the game.
+  void followClocks();
+  void endGame(const GameEnd& end, const QString& boxText);
+  void applyDebugSetting();
+  void sendOnPersonsTurn(const std::function<void()>& send);
+  void showThinkingLine(const QString& line);
 
   void onCommandWanted(QByteArray* buffer);
   void onEngineLine(const QString& line);
@@ -118,15 +128,18 @@ class CMainFrame : public QMainWindow {
   QToolBar* toolBar = nullptr;
   // The menu commands the toolbar repeats.
   struct ToolBarActions {
-    QAction *open, *save, *larger, *smaller, *previous, *current, *next, *newGame, *back, *moveNow, *about;
+    QAction *open, *save, *larger, *smaller, *previous, *current, *next, *newGame, *back, *engineMove, *moveNow, *about;
   } toolBarActions{};
   QPointer<CCommandDlg> commandDlg;
   QPointer<CDebugDialog> debugDlg;
   RecentFileList recentFiles;
   std::function<int()> promotionChooser;
 
+  GameFlow flow;
+
   QByteArray pending;
   bool handingOver = false;
+  bool commandWaiting = false;  // a person's command waits for the engine
   bool awaitingFirst = true;
   int fromSquare = 0;
   int toSquare = 0;

@@ -19,7 +19,7 @@ std::string plainMoveText(const Move& move) {
   return text;
 }
 
-std::string moveListText(const std::vector<CChessBoard>& history) {
+std::string moveListText(const std::vector<CChessBoard>& history, std::vector<MoveSpan>* spans) {
   std::string text;
   for (std::size_t i = 0; i < history.size(); ++i) {
     const CChessBoard& entry = history[i];
@@ -37,12 +37,12 @@ std::string moveListText(const std::vector<CChessBoard>& history) {
       std::snprintf(number, sizeof number, "%d", static_cast<int>(i / 2 + 1));
       text += number;
       text += '.';
-      text += move;
     } else {
       text += ' ';
-      text += move;
-      text += " \n";
     }
+    if (spans) spans->push_back({static_cast<int>(i), static_cast<int>(text.size()), static_cast<int>(move.size())});
+    text += move;
+    if (entry.sideToMove != 0) text += " \n";
   }
   return text;
 }

@@ -11,5 +11,13 @@
 // move is written from the Move alone (no disambiguation, no check sign).
 std::string plainMoveText(const Move& move);
 
-// The caller holds the Game lock while the history is read.
-std::string moveListText(const std::vector<CChessBoard>& history);
+// Where the move that led to history entry `entry` stands in the text.
+struct MoveSpan {
+  int entry;
+  int start;
+  int length;
+};
+
+// The caller holds the Game lock while the history is read. With `spans`,
+// also where each move stands, in the order of the text.
+std::string moveListText(const std::vector<CChessBoard>& history, std::vector<MoveSpan>* spans = nullptr);

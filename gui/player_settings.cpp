@@ -15,6 +15,7 @@ bool applyPlayerSettings(const Game& game, const ProgramSettings& settings) {
   player->useBook = settings.openingBook;
   player->randomFactor = settings.randomFactor;
   player->post = settings.post;
+  player->level = settings.level;
   return player->useBook;
 }
 

@@ -1,6 +1,7 @@
 #include "right_bar_dlg.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -9,7 +10,8 @@ CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QTextEd
   setObjectName(QStringLiteral("rightBar"));
   moves->setObjectName(QStringLiteral("moveList"));
   moves->setReadOnly(true);
-  moves->setLineWrapMode(QTextEdit::NoWrap);
+  // Move lines fit the bar; the announcement of the end wraps.
+  moves->setLineWrapMode(QTextEdit::WidgetWidth);
   moves->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // A long line ("14.Qxe7+ Kxe7") is wider than the bar: it scrolls sideways.
   moves->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -21,13 +23,48 @@ CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QTextEd
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addWidget(moves, 1);
   layout->addWidget(headField);
-  setFixedWidth(BAR_WIDTH);
+  const int longest = moves->fontMetrics().horizontalAdvance(QStringLiteral("188.Qxe7+ Kxe7+ "));
+  setFixedWidth(std::max(BAR_WIDTH, longest + moves->verticalScrollBar()->sizeHint().width() + 16));
+  moves->viewport()->installEventFilter(this);
+  moves->viewport()->setCursor(Qt::PointingHandCursor);
+}
+
+void CRightBarDlg::markEntry(int entry) {
+  markedEntry = entry;
+  QList<QTextEdit::ExtraSelection> marks;
+  for (const MoveSpan& span : moveSpans) {
+    if (span.entry != entry) continue;
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(moves->document());
+    mark.cursor.setPosition(span.start);
+    mark.cursor.setPosition(span.start + span.length, QTextCursor::KeepAnchor);
+    mark.format.setBackground(palette().highlight());
+    mark.format.setForeground(palette().highlightedText());
+    marks << mark;
+    moves->setTextCursor(mark.cursor);
+    moves->ensureCursorVisible();
+  }
+  moves->setExtraSelections(marks);
+}
+
+bool CRightBarDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == moves->viewport() && event->type() == QEvent::MouseButtonPress) {
+    const int at = moves->cursorForPosition(static_cast<QMouseEvent*>(event)->position().toPoint()).position();
+    for (const MoveSpan& span : moveSpans) {
+      if (at >= span.start && at <= span.start + span.length) {
+        emit entryClicked(span.entry);
+        return true;
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void CRightBarDlg::setMoveList(const QString& text) {
   if (text == moves->toPlainText()) return;
   moves->setPlainText(text);
   moves->verticalScrollBar()->setValue(moves->verticalScrollBar()->maximum());
+  markEntry(markedEntry);
 }
 
 QString CRightBarDlg::moveList() const { return moves->toPlainText(); }

@@ -4,6 +4,10 @@
 
 #include <QWidget>
 
+#include <vector>
+
+#include "move_list_text.h"
+
 class QLabel;
 class QTextEdit;
 
@@ -11,16 +15,30 @@ class CRightBarDlg : public QWidget {
   Q_OBJECT
 
  public:
+  // At least this wide, and wide enough for "188.Qxe7+ Kxe7+" in its font.
   static constexpr int BAR_WIDTH = 100;
 
   explicit CRightBarDlg(QWidget* parent = nullptr);
 
   void setMoveList(const QString& text);
+  // Where each move stands in the list, and which history entry is shown
+  // (its move is marked; -1 marks none).
+  void setMoveSpans(std::vector<MoveSpan> spans) { moveSpans = std::move(spans); }
+  void markEntry(int entry);
   QString moveList() const;
   void setHead(const QString& text);
   QString head() const;
 
+ signals:
+  // A click on a move: the history entry it led to.
+  void entryClicked(int entry);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  std::vector<MoveSpan> moveSpans;
+  int markedEntry = -1;
   QTextEdit* moves;
   QLabel* headField;
 };

@@ -136,5 +136,9 @@ ProgramSettings ProgramSettings::read(const SettingsFile& file) {
   s.post = file.boolean(ini::KELVO, ini::POST, true);
   s.debug = file.boolean(ini::DOVREL, ini::DEBUG, false);
   s.font = file.text(ini::DOVREL, ini::FONT, QStringLiteral("Regular"));
+  bool number = false;
+  const int level = file.text(ini::KELVO, ini::LEVEL, QString()).toInt(&number);
+  s.level = number ? clampLevel(level) : SPECIFIED_LEVEL;
+  s.timeControl = TimeControl::parse(file.text(ini::DOVREL, ini::TIME_CONTROL, QString()));
   return s;
 }

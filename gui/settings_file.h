@@ -10,6 +10,9 @@
 #include <optional>
 #include <vector>
 
+#include "search/level.h"
+#include "time_control.h"
+
 class SettingsFile {
  public:
   static constexpr const char* FILE_NAME = "kelvo.ini";
@@ -56,6 +59,7 @@ namespace ini {
 constexpr QLatin1String KELVO("KELVO"), DOVREL("DOVREL");
 constexpr QLatin1String OPENING_BOOK("OpeningBook"), RANDOM_FACTOR("RandomFactor"), POST("Post");
 constexpr QLatin1String DEBUG("Debug"), FONT("Font"), DEBUG_FILES("DebugFiles");
+constexpr QLatin1String LEVEL("Nivel"), TIME_CONTROL("TimeControl"), WINDOW("Window");
 }  // namespace ini
 
 struct ProgramSettings {
@@ -64,6 +68,8 @@ struct ProgramSettings {
   bool post = true;
   bool debug = false;
   QString font = QStringLiteral("Regular");
+  int level = SPECIFIED_LEVEL;  // the engine's strength, clamped to the ladder
+  TimeControl timeControl;
 
   static ProgramSettings read(const SettingsFile& file);
 };

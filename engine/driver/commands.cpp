@@ -297,7 +297,7 @@ void cmdGo(const CommandLine&) {
     g.playState = PLAYING;
     g.makeEngineToMove();
   });
-  playEngineMove(false);
+  if (playEngineMove(false)) reportResult();
 }
 
 void cmdForce(const CommandLine&) {

@@ -111,6 +111,24 @@ bool Game::removePair() {
   return true;
 }
 
+namespace {
+
+constexpr int FIFTY_MOVES_IN_PLIES = 100;
+
+// Plies since the last capture or pawn move; the null move of a game's first
+// entry ends the count, since nothing before it is known.
+int quietPlies(const std::vector<CChessBoard>& history) {
+  int count = 0;
+  for (auto entry = history.rbegin(); entry != history.rend(); ++entry) {
+    const Move& move = entry->lastMove;
+    if (move.isNull() || isPawn(move.piece) || move.captured != EMPTY) break;
+    ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
 int Game::adjudicate(std::string& reason) {
   std::lock_guard guard(lock);
   // Three times the same four-ply cycle, judged by the squares of the last moves only.
@@ -135,6 +153,10 @@ int Game::adjudicate(std::string& reason) {
       if (scratch.squares[s] != EMPTY) ++occupied;
     if (occupied == 2) {
       reason = "Insufficient material.";
+      return GAME_DRAWN;
+    }
+    if (quietPlies(history) >= FIFTY_MOVES_IN_PLIES) {
+      reason = "Fifty move rule";
       return GAME_DRAWN;
     }
     return GAME_GOES_ON;

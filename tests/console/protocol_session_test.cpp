@@ -130,7 +130,7 @@ const Session SESSIONS[] = {
     {"EnginePromotesWithALetterAndMates",
      {"new", "force", "edit", "#", "Kg1", "Pf2", "Pg2", "Ph2", "Pa7", "c", "Kh8", "Pf7", "Pg7", "Ph7", ".", "white",
       "go"},
-     {"accepted", "move a7a8q"}},
+     {"accepted", "move a7a8q", "1-0 Checkmate"}},  // "go" adjudicates after its move
     // UCI, chosen by the first command for the whole run.
     {"UciIgnoresUnknownWordsAndOptionsAndAnswersIsReady",
      {"uci", "xyzzy", "joho isready", "debug on", "xyzzy", "debug off", "xboard", "setoption name Nonsense value 3",

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "position/fen.h"
 #include "position/notation.h"
@@ -28,6 +30,25 @@ TEST(GameAdjudication, BrokenCycleIsNoRepetition) {
                            "f6g8"})
     game.playMove(parseCoordinateMove(game.position, text));
   EXPECT_EQ(adjudicated(game).first, GAME_GOES_ON);
+}
+
+// Knights shuffle without a threefold cycle at the end; a pawn move restarts the count.
+TEST(GameAdjudication, FiftyMoveRule) {
+  const std::vector<std::string> cycle{"g1f3", "g8f6", "f3g1", "f6g8"};
+  const std::vector<std::string> tail{"b1c3", "b8c6", "c3b1", "c6b8", "g1f3", "g8f6",
+                                      "f3g1", "f6g8", "b1c3", "b8c6", "c3b1", "c6b8"};
+  const std::tuple<std::vector<std::string>, int, Result> cases[] = {
+      {{}, 88, {GAME_DRAWN, "Fifty move rule"}}, {{"e2e4", "e7e5"}, 86, {GAME_GOES_ON, ""}}};
+  for (const auto& [prefix, shuffles, expected] : cases) {
+    Game game;
+    game.startNewGame();
+    game.restartHistory();
+    std::vector<std::string> plies = prefix;
+    for (int i = 0; i < shuffles; ++i) plies.push_back(cycle[i % 4]);
+    plies.insert(plies.end(), tail.begin(), tail.end());
+    for (const std::string& text : plies) game.playMove(parseCoordinateMove(game.position, text));
+    EXPECT_EQ(adjudicated(game), expected) << shuffles;
+  }
 }
 
 TEST(GameAdjudication, FinishedPositions) {

@@ -14,6 +14,10 @@ TEST(EngineLine, GivesBoxAndCommand) {
       // Only the first word of the reason reaches the box.
       {"1/2-1/2 Insufficient material.", INFO, "Insufficient\nDraw", "result 1/2-1/2"},
       {"1-0", INFO, "\nWhite wins", "result 1-0"},
+      // The braced form gives the whole reason; a bare "resign" is the side to move's (White here).
+      {"1/2-1/2 {Insufficient material}", INFO, "Insufficient material\nDraw", "result 1/2-1/2"},
+      {"1/2-1/2 {Fifty move rule}", INFO, "Fifty move rule\nDraw", "result 1/2-1/2"},
+      {"resign", INFO, "resign\nBlack wins", "result 0-1"},
       // The display text loses its first eight characters.
       {"telluser hello there", INFO, " hello there\n", ""},
       {"tellusererror bad move", EngineLineReaction::ERROR, "error bad move\n", ""},

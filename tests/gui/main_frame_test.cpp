@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QMenu>
+#include <QSpinBox>
 #include <QDialogButtonBox>
 #include <QScreen>
 #include <QScrollBar>
@@ -139,13 +142,14 @@ TEST_F(MainFrameTest, TwoClicksPlayAMoveAndTheEngineAnswers) {
   writeFile("kelvo.ini", "[DOVREL]\nDebug=true\n");
   createFrame();
   EXPECT_NE(frame->commandWindow(), nullptr);  // the debug windows play along
-  EXPECT_EQ(commands, QStringList{"new"});
+  EXPECT_EQ(commands, (QStringList{"level 0 3 0", "new"}));  // 3+0 by default
   const QImage before = frame->view()->renderBoard();
 
   click("e2");
-  EXPECT_EQ(commands.size(), 1);  // the first click only picks the piece
+  EXPECT_EQ(commands.size(), 2);  // the first click only picks the piece
   click("e4");
   ASSERT_TRUE(waitForCommand("e2e4"));
+  EXPECT_EQ(commands.mid(2, 2), (QStringList{"time 18000", "otim 18000"}));  // the engine's clock first
   EXPECT_TRUE(waitForLine("move e7e5"));
   EXPECT_EQ(pieceOn("e4"), WHITE_PAWN);
   EXPECT_EQ(pieceOn("e5"), BLACK_PAWN);
@@ -153,6 +157,27 @@ TEST_F(MainFrameTest, TwoClicksPlayAMoveAndTheEngineAnswers) {
   EXPECT_NE(frame->view()->renderBoard(), before);
   EXPECT_EQ(frame->openingText(), "");  // an untagged book names nothing and still plays
   EXPECT_EQ(captured.str(), "");
+}
+
+// Mueve! gives the engine the side to move and leaves the other to the person.
+TEST_F(MainFrameTest, AfterMueveTheBoardTakesThePersonsMove) {
+  createFrame();
+  frame->activateWindow();
+  QTest::keyClick(frame.get(), Qt::Key_M, Qt::ControlModifier);
+  ASSERT_TRUE(waitForLine("move e2e4"));  // from the book
+  ASSERT_TRUE(waitForIdle());
+  EXPECT_EQ(frame->gameFlow().clocks().running(), 0);  // Black's turn, Black's clock
+  click("e7");
+  click("e5");
+  ASSERT_TRUE(waitForLine("move g1f3"));
+  EXPECT_EQ(pieceOn("e5"), BLACK_PAWN);
+  EXPECT_EQ(frame->gameFlow().clocks().running(), 0);
+
+  // A move made while the engine still sets up the new game is kept for it.
+  frame->startNewGame();
+  click("e2");
+  click("e4");
+  EXPECT_TRUE(waitForLine("move e7e5"));
 }
 
 TEST_F(MainFrameTest, EngineLinesBecomeBoxesAndCommandsAnswer) {
@@ -186,7 +211,7 @@ TEST_F(MainFrameTest, PromotionAsksForThePieceEvenForAnIllegalMove) {
   whenModal([](QWidget* dialog) { dialog->close(); });  // closed without a choice: a queen
   click("a7");
   click("h1");  // not a pawn move at all
-  EXPECT_EQ(frame->pendingCommand(), "a7h1=Q\n");
+  EXPECT_TRUE(frame->pendingCommand().endsWith("\na7h1=Q\n"));
   EXPECT_TRUE(waitForLine("Illegal move: "));
   ASSERT_TRUE(waitForIdle());
 
@@ -209,13 +234,17 @@ TEST_F(MainFrameTest, SettingsFeedThePlayerAndOptionsWriteThemBack) {
     auto* dialog = static_cast<CConfigDlg*>(modal);
     dialog->postBox->setChecked(true);
     dialog->debugBox->setChecked(true);
+    dialog->levelBox->setCurrentIndex(5);
+    dialog->incrementBox->setValue(2);
     dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   });
   action("Opciones")->trigger();
-  EXPECT_EQ(readFile("kelvo.ini"), "[KELVO]\nPost=True\nOpeningBook=False\nRandomFactor=False\n"
-                                   "[DOVREL]\nFont=Merida\nDebug=True\nDebugFiles=False\n");
+  EXPECT_EQ(readFile("kelvo.ini"), "[KELVO]\nPost=True\nOpeningBook=False\nRandomFactor=False\nNivel=6\n"
+                                   "[DOVREL]\nFont=Merida\nTimeControl=3+2\nDebug=True\nDebugFiles=False\n");
   EXPECT_TRUE(frame->debugEnabled());
-  EXPECT_TRUE(waitFor([player] { return player->post && !player->useBook; }));
+  EXPECT_NE(frame->commandWindow(), nullptr);  // Depuración at once
+  EXPECT_TRUE(frame->debugMenu()->menuAction()->isEnabled());
+  EXPECT_TRUE(waitFor([player] { return player->post && !player->useBook && player->level == 6; }));
 }
 
 TEST_F(MainFrameTest, NewGamesReloadTheBookWithoutGrowingIt) {
@@ -323,7 +352,7 @@ TEST_F(MainFrameTest, FailedOpensLeaveBoardListAndTitleInStep) {
     asked = true;
     dialog->close();
   });
-  action("&Guardar\tCtrl+G")->trigger();
+  action("&Guardar\tCtrl+S")->trigger();
   EXPECT_TRUE(asked);
   EXPECT_EQ(readFile("game.pgn"), "1. e4 e5 2. Nf3 *\n");
 }

@@ -9,6 +9,10 @@ namespace {
 TEST(MoveListText, OneLinePerFullMoveInSan) {
   EXPECT_EQ(moveListText(newGameWith({"e2e4", "e7e5", "g1f3"})), "1.e4 e5 \n2.Nf3");
   EXPECT_EQ(moveListText(newGameWith({})), "");
+  std::vector<MoveSpan> spans;  // history entry, start, length of each move
+  moveListText(newGameWith({"e2e4", "e7e5", "g1f3"}), &spans);
+  EXPECT_EQ(spans.size(), 3u);
+  EXPECT_TRUE(spans[1].entry == 2 && spans[1].start == 5 && spans[2].entry == 3 && spans[2].start == 11);
   EXPECT_EQ(moveListText(newGameWith({"e2e4", "d7d5", "e4d5", "d8d5", "b1c3", "d5e5"})),
             "1.e4 d5 \n2.exd5 Qxd5 \n3.Nc3 Qe5+ \n");
 }

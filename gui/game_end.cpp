@@ -1,0 +1,60 @@
+#include "game_end.h"
+
+namespace {
+
+const QString WHITE_WINS = QStringLiteral("1-0");
+const QString BLACK_WINS = QStringLiteral("0-1");
+const QString DRAW = QStringLiteral("1/2-1/2");
+
+QString spanishOutcome(const QString& score) {
+  if (score == WHITE_WINS) return QStringLiteral("Ganan las blancas");
+  if (score == BLACK_WINS) return QStringLiteral("Ganan las negras");
+  return QStringLiteral("Tablas");
+}
+
+// Reasons are matched by their first word: the old lines end "Insufficient material.".
+QString spanishReason(const QString& reason) {
+  static const std::pair<const char*, const char*> REASONS[] = {
+      {"Checkmate", "jaque mate"},
+      {"Stalemate", "rey ahogado"},
+      {"Drawn_by_repetition", "triple repetición"},
+      {"Insufficient", "material insuficiente"},
+      {"Fifty", "regla de los cincuenta movimientos"},
+      {"resign", "abandono"},
+      {"time", "tiempo agotado"}};
+  const QString word = reason.section(u' ', 0, 0);
+  for (const auto& [english, spanish] : REASONS)
+    if (word == QLatin1String(english)) return QString::fromUtf8(spanish);
+  return reason;
+}
+
+}  // namespace
+
+QString GameEnd::announcement() const {
+  const QString why = spanishReason(reason);
+  return score + u' ' + spanishOutcome(score) + (why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why));
+}
+
+QString GameEnd::outcome() const {
+  if (score == WHITE_WINS) return QStringLiteral("White wins");
+  if (score == BLACK_WINS) return QStringLiteral("Black wins");
+  return QStringLiteral("Draw");
+}
+
+GameEnd GameEnd::ofFlagFall(const CBoard& position, int flaggedSide) {
+  if (!hasMatingMaterial(position, 1 - flaggedSide)) return {DRAW, QStringLiteral("time")};
+  return {flaggedSide ? BLACK_WINS : WHITE_WINS, QStringLiteral("time")};
+}
+
+QString GameEnd::flagBoxText() const { return QStringLiteral("Tiempo agotado\n") + spanishOutcome(score); }
+
+bool hasMatingMaterial(const CBoard& position, int side) {
+  int minors = 0;
+  for (Square s : ALL_SQUARES) {
+    const Piece piece = position.squares[s];
+    if (piece == EMPTY || !belongsTo(piece, side) || isKing(piece)) continue;
+    if (!isBishop(piece) && !isKnight(piece)) return true;
+    ++minors;
+  }
+  return minors >= 2;
+}

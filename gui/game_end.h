@@ -1,0 +1,27 @@
+#pragma once
+// How a game ended, as the window tells it: the score, the engine's reason word
+// (or the fall of a flag), and the Spanish line written after the last move.
+
+#include <QString>
+
+#include "position/chess_board.h"
+
+struct GameEnd {
+  QString score;   // "1-0", "0-1" or "1/2-1/2"
+  QString reason;  // "Checkmate", "Drawn_by_repetition", "resign", "time", ...
+
+  // "1-0 Ganan las blancas (jaque mate)".
+  QString announcement() const;
+  // "Draw", "White wins" or "Black wins", as the result boxes say it.
+  QString outcome() const;
+
+  // The side whose flag fell loses, unless the other side has no mating
+  // material left: then the game is drawn.
+  static GameEnd ofFlagFall(const CBoard& position, int flaggedSide);
+  // The box of a flag fall: "Tiempo agotado\nGanan las negras".
+  QString flagBoxText() const;
+};
+
+// False when `side` has nothing but its king, or its king and one bishop or
+// one knight: no sequence of moves lets it mate.
+bool hasMatingMaterial(const CBoard& position, int side);

@@ -1,0 +1,78 @@
+#include "game_flow.h"
+
+#include "driver/game.h"
+
+GameFlow::GameFlow(const Game& game) : game(game) {
+  clockState.reset(nextControl);
+}
+
+QString GameFlow::newGameCommand() const {
+  const QString level = nextControl.levelCommand();
+  return level.isEmpty() ? QStringLiteral("new") : level + QStringLiteral("\nnew");
+}
+
+QString GameFlow::withClocks(const QString& command, int engineSide) const {
+  const qint64 at = now();
+  const QString times = clockState.control().clockCommands(clockState.remaining(engineSide, at),
+                                                           clockState.remaining(1 - engineSide, at));
+  return times.isEmpty() ? command : times + u'\n' + command;
+}
+
+void GameFlow::restart() {
+  clockState.reset(nextControl);
+  gameEnd.reset();
+}
+
+void GameFlow::commandTaken(const QString& line) {
+  const QString word = line.section(u' ', 0, 0);
+  if (word == QLatin1String("new") || word == QLatin1String("_loadpgn")) {
+    restart();
+  } else if (word == QLatin1String("undo") || word == QLatin1String("remove")) {
+    takenBack();
+  } else if (word == QLatin1String("go")) {
+    const int side = game.read([](const Game& g) { return g.position.sideToMove; });
+    clockState.startThinking(now(), side);
+  }
+}
+
+void GameFlow::follow(qint64 at, int plies, int sideToMove) {
+  if (!isOver()) clockState.follow(at, plies, sideToMove);
+}
+
+std::optional<GameEnd> GameFlow::checkFlag() {
+  if (isOver()) return std::nullopt;
+  const int flagged = clockState.flagged(now());
+  if (flagged == ChessClocks::NOBODY) return std::nullopt;
+  const CBoard position = game.read([](const Game& g) -> CBoard { return g.position; });
+  finish(GameEnd::ofFlagFall(position, flagged));
+  return gameEnd;
+}
+
+std::optional<GameEnd> GameFlow::checkMaterial() {
+  if (isOver()) return std::nullopt;
+  const CBoard position = game.read([](const Game& g) -> CBoard { return g.position; });
+  if (hasMatingMaterial(position, 1) || hasMatingMaterial(position, 0)) return std::nullopt;
+  finish({QStringLiteral("1/2-1/2"), QStringLiteral("Insufficient material")});
+  return gameEnd;
+}
+
+void GameFlow::finish(const GameEnd& end) {
+  if (isOver()) return;
+  gameEnd = end;
+  clockState.finish(now());
+}
+
+void GameFlow::takenBack() {
+  if (!gameEnd || gameEnd->reason == QLatin1String("time")) return;
+  gameEnd.reset();
+  clockState.resume();
+}
+
+QString GameFlow::clockText() const {
+  if (!clockState.control().timed) return QStringLiteral("sin reloj");
+  const qint64 at = now();
+  auto text = [&](int side) {
+    return QString::fromStdString(GameClock::clockText(static_cast<double>(clockState.remaining(side, at)) / 1000.0));
+  };
+  return text(1) + QStringLiteral(" - ") + text(0);
+}
