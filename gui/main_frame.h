@@ -78,6 +78,8 @@ class CMainFrame : public QMainWindow {
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // Salir and the close box ask before a changed game is lost.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // The menus with their commands, the keyboard shortcuts, then the toolbar
@@ -97,8 +99,11 @@ class CMainFrame : public QMainWindow {
   void applySettings(bool forNewPlayer);
 
   void fileOpen();
-  void fileSave();
-  void fileSaveAs();
+  // False when nothing was saved (cancelled or failed).
+  bool fileSave();
+  bool fileSaveAs();
+  // Before a changed game is thrown away: save it, discard it or stay.
+  bool confirmDiscard();
   void showOptions();
   void issueCommand();
   void readOpenings();

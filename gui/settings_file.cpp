@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "file_saver.h"
+
 namespace {
 
 // The file is Windows text in the user's code page; names and values are
@@ -122,11 +124,12 @@ void SettingsFile::setBoolean(const QString& section, const QString& key, bool o
   setText(section, key, booleanText(on));
 }
 
-bool SettingsFile::save() const {
+bool SettingsFile::save(QString* reason) const {
   QByteArray bytes;
   for (const Line& line : lines) bytes += line.raw;
-  QFile file(filePath);
-  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+  const QString failure = writeFileWhole(filePath, bytes);
+  if (reason) *reason = failure;
+  return failure.isEmpty();
 }
 
 ProgramSettings ProgramSettings::read(const SettingsFile& file) {

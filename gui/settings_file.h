@@ -28,8 +28,9 @@ class SettingsFile {
   void setText(const QString& section, const QString& key, const QString& text);
   void setBoolean(const QString& section, const QString& key, bool on);
 
-  // Writes the file at once; false when it cannot be written.
-  bool save() const;
+  // Writes the file at once, whole or not at all; false (and why, when
+  // asked) when it cannot be written, the old file then untouched.
+  bool save(QString* reason = nullptr) const;
 
   static bool parseBoolean(const QString& text) { return text == QLatin1String("True") || text == QLatin1String("true"); }
   static QString booleanText(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
