@@ -37,7 +37,9 @@ QString writeFileWhole(const QString& path, const QByteArray& bytes) {
   if (existing.exists() && !existing.isWritable()) return QStringLiteral("Permiso denegado");
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
   // Returning before commit drops the temporary file.
-  if (file.write(bytes) != bytes.size()) return file.errorString();
+  // Flushed here, because commit (Qt 6.4) renames the temporary file over the
+  // old one even when its own flush failed: a full disk would leave it empty.
+  if (file.write(bytes) != bytes.size() || !file.flush()) return file.errorString();
   if (faultAt(SaveFault::Write, reason) || faultAt(SaveFault::Commit, reason)) return reason;
   if (!file.commit()) return file.errorString();
   return {};
