@@ -431,12 +431,10 @@ void CMainFrame::applySettings(bool forNewPlayer) {
 
 void CMainFrame::createDebugWindows() {
   if (commandDlg) return;
-  const QRect frame = frameGeometry();
-  const QRect room = screen() ? screen()->availableGeometry() : frame.adjusted(0, 0, 2000, 1000);
   commandDlg = new CCommandDlg(this);
-  commandDlg->move(sideWindowPosition(frame, commandDlg->frameGeometry().size(), room, 50, 10));
+  placeBeside(this, commandDlg, 50, 10);
   debugDlg = new CDebugDialog(objects.game, objects.book, this);
-  debugDlg->move(sideWindowPosition(frame, debugDlg->frameGeometry().size(), room, 40, 70));
+  placeBeside(this, debugDlg, 40, 70);
   commandDlg->setVisible(commandWindowShown);
   debugDlg->setVisible(debugWindowShown);
 }

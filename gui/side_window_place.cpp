@@ -1,5 +1,11 @@
 #include "side_window_place.h"
 
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+
 #include <algorithm>
 
 QPoint sideWindowPosition(const QRect& main, const QSize& size, const QRect& screen, int gap, int drop) {
@@ -14,3 +20,43 @@ QPoint sideWindowPosition(const QRect& main, const QSize& size, const QRect& scr
   if (main.bottom() + 1 + size.height() <= screen.bottom() + 1) return {x, main.bottom() + 1};
   return {std::max(screen.left(), screen.right() + 1 - size.width()), top};
 }
+
+namespace {
+
+constexpr qint64 PLACING_MS = 3000;
+
+class SideWindowKeeper : public QObject {
+ public:
+  SideWindowKeeper(QWidget* main, QWidget* side, int gap, int drop)
+      : QObject(side), main(main), side(side), gap(gap), drop(drop) {
+    started.start();
+    main->installEventFilter(this);
+    place();
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == main && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+      if (started.elapsed() < PLACING_MS)
+        place();
+      else
+        main->removeEventFilter(this);
+    }
+    return false;
+  }
+
+ private:
+  void place() {
+    if (!main || !side) return;
+    const QRect frame = main->frameGeometry();
+    const QRect room = main->screen() ? main->screen()->availableGeometry() : frame.adjusted(0, 0, 2000, 1000);
+    side->move(sideWindowPosition(frame, side->frameGeometry().size(), room, gap, drop));
+  }
+
+  QPointer<QWidget> main, side;
+  int gap, drop;
+  QElapsedTimer started;
+};
+
+}  // namespace
+
+void placeBeside(QWidget* main, QWidget* side, int gap, int drop) { new SideWindowKeeper(main, side, gap, drop); }
