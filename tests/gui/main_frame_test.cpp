@@ -343,6 +343,7 @@ TEST_F(MainFrameTest, AFileNamedAtStartUpIsTheGameShown) {
 
   // A saved game is named again, and the next new game drops the name.
   ASSERT_TRUE(main->saveFile("mine.pgn"));
+  EXPECT_EQ(pgnExtractReading(dir.filePath("mine.pgn").toStdString()), "e2e4 e7e5 g1f3 *\n\n");
   EXPECT_EQ(main->windowTitle(), "mine.pgn[*] - dovrel2");
   main->startNewGame();
   ASSERT_TRUE(waitFor([this] { return lines.count("accepted") == 2; }));
