@@ -453,7 +453,7 @@ void CMainFrame::toggleDebugWindow() {
 
 void CMainFrame::startNewGame() { sendCommand(QStringLiteral("new")); }
 
-void CMainFrame::startUp() {
+void CMainFrame::startUp(const QString& file) {
   show();
   readSettings();
   if (debugEnabled())
@@ -462,6 +462,11 @@ void CMainFrame::startUp() {
     disableDebugMenu();
   setAcceptDrops(true);
   startNewGame();
+  // The file's game is read once the new game stands, so it is not replaced.
+  engine->whenIdle([this, file] {
+    if (!file.isEmpty()) openFile(file);
+    emit startedUp();
+  });
 }
 
 void CMainFrame::openFile(const QString& path) {

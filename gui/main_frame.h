@@ -44,9 +44,10 @@ class CMainFrame : public QMainWindow {
   void createDebugWindows();
   void disableDebugMenu();
   void startNewGame();
-  // What the program does once the window exists (and a named file is open):
-  // show it, apply the settings, set up or disable debugging, start a game.
-  void startUp();
+  // What the program does once the window exists: show it, apply the
+  // settings, set up or disable debugging, start a game and, when a file is
+  // named, show that file's game instead.
+  void startUp(const QString& file = QString());
   // Abrir, recent files, the command line and dropped files all end here.
   void openFile(const QString& path);
   bool saveFile(const QString& path);
@@ -74,6 +75,8 @@ class CMainFrame : public QMainWindow {
   // After the engine took a command / after a line of the engine was handled.
   void commandTaken(const QString& command);
   void lineHandled(const QString& line);
+  // Start-up's game stands: the new game, or the named file's.
+  void startedUp();
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
