@@ -29,7 +29,7 @@ constexpr int MAX_TEXT = 254;
 SettingsFile::SettingsFile(QString path) : filePath(std::move(path)) {
   QFile file(filePath);
   if (!file.open(QIODevice::ReadOnly)) return;
-  const QByteArray bytes = file.readAll();
+  const QByteArray bytes = read = file.readAll();
   QString section;
   qsizetype start = 0;
   while (start < bytes.size()) {
@@ -127,6 +127,7 @@ void SettingsFile::setBoolean(const QString& section, const QString& key, bool o
 bool SettingsFile::save(QString* reason) const {
   QByteArray bytes;
   for (const Line& line : lines) bytes += line.raw;
+  if (!read.isNull() && bytes == read) return true;
   const QString failure = writeFileWhole(filePath, bytes);
   if (reason) *reason = failure;
   return failure.isEmpty();

@@ -28,8 +28,9 @@ class SettingsFile {
   void setText(const QString& section, const QString& key, const QString& text);
   void setBoolean(const QString& section, const QString& key, bool on);
 
-  // Writes the file at once, whole or not at all; false (and why, when
-  // asked) when it cannot be written, the old file then untouched.
+  // Writes the file at once, whole or not at all, unless it holds these
+  // bytes already; false (and why, when asked) when it cannot be written,
+  // the old file then untouched.
   bool save(QString* reason = nullptr) const;
 
   static bool parseBoolean(const QString& text) { return text == QLatin1String("True") || text == QLatin1String("true"); }
@@ -48,6 +49,7 @@ class SettingsFile {
 
   QString filePath;
   std::vector<Line> lines;
+  QByteArray read;  // the file as it was read; null when there was none
   QByteArray lineEnd = "\n";  // what the file uses, taken from its first line
 };
 

@@ -58,10 +58,12 @@ std::string replaceFile(const std::string& path, const std::string& text) {
     reason = systemReason("write error");
   }
   if (written && existed) fs::permissions(temporary, fs::status(target, error).permissions(), error);
-  errno = 0;
-  if (written && std::rename(temporary.string().c_str(), target.string().c_str()) != 0) {
+  // The library's rename replaces an existing file on every platform (the C
+  // library's does not on Windows).
+  if (written) fs::rename(temporary, target, error);
+  if (written && error) {
     written = false;
-    reason = systemReason("cannot be renamed");
+    reason = error.message();
   }
   if (!written) std::remove(temporary.string().c_str());
   return reason;
