@@ -57,7 +57,10 @@ int main(int argc, char** argv) {
   std::signal(SIGINT, SIG_IGN);
   // Started by xboard from its engine list, the installed engine still finds its book.
   dataLocation::enterDataFolder({"aperturas.pgn"});
-  if (argc >= 2) EngineIO::instance().enableLogging();
+  if (argc >= 2) {
+    const std::string reason = EngineIO::instance().enableLogging();
+    if (!reason.empty()) EngineIO::instance().sendLine("tellusererror Could not write " + reason);
+  }
   ConsoleHost host(std::cin);
   return runEngine(host);
 }

@@ -77,13 +77,14 @@ bool CDovrel2App::initInstance(const QStringList& arguments) {
   doc = std::make_unique<CDovrel2Doc>(objects.game);
   frame = std::make_unique<CMainFrame>(doc.get(), objects);
   QObject::connect(frame->bridge(), &EngineBridge::engineFinished, qApp, [] { QCoreApplication::exit(0); });
-  // A file named on the command line is opened, and then replaced by the new game below.
+  // A file named on the command line (a file manager's "open with") is the game shown.
+  QString file;
   for (const QString& argument : arguments.mid(1)) {
     if (!argument.startsWith(u'-')) {
-      frame->openFile(argument);
+      file = argument;
       break;
     }
   }
-  frame->startUp();
+  frame->startUp(file);
   return true;
 }

@@ -1,64 +1,225 @@
 #include "dovrel2_doc.h"
 
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 
 #include "book/pgn_reader.h"
+#include "book/pgn_writer.h"
 #include "driver/game.h"
+#include "file_saver.h"
 #include "message_sink.h"
-#include "move_list_text.h"
+#include "position/fen.h"
+#include "position/notation.h"
 
 namespace {
 
-bool loadGame(Game& game, const QString& fileName) {
-  return game.edit([&](Game& edited) {
-    edited.startNewGame();
-    PgnReader reader;
-    reader.readGame(QFile::encodeName(fileName).toStdString(), 0, nullptr, edited);
-    return !edited.history.empty();
-  });
+const char* const ENGINE_NAME = "Kelvo 3.0";
+
+std::string keyOf(const PgnMoves& game) {
+  std::string key = positionToFen(game.start);
+  for (const Move& move : game.moves) key += ' ' + moveToCoordinates(move) + std::to_string(move.promotion);
+  return key;
+}
+
+std::string emptyGameKey() {
+  PgnMoves empty;
+  empty.start.setupInitialPosition();
+  return keyOf(empty);
+}
+
+std::string personName() {
+  for (const char* variable : {"USER", "LOGNAME", "USERNAME"}) {
+    const QString name = qEnvironmentVariable(variable);
+    if (!name.isEmpty()) return name.toStdString();
+  }
+  return "Jugador";
+}
+
+std::vector<PgnTag> newGameTags() {
+  return {{"Event", "Partida de dovrel2"},
+          {"Site", QSysInfo::machineHostName().toStdString()},
+          {"Date", QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")).toStdString()},
+          {"Round", "-"}};
+}
+
+void setTag(std::vector<PgnTag>& tags, const std::string& name, const std::string& value) {
+  for (PgnTag& tag : tags)
+    if (tag.name == name) {
+      tag.value = value;
+      return;
+    }
+  tags.push_back({name, value});
+}
+
+bool sameFile(const QString& a, const QString& b) {
+  return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }
 
 }  // namespace
 
+CDovrel2Doc::CDovrel2Doc(Game& game, QObject* parent)
+    : QObject(parent), game(game), tags(newGameTags()), savedKey(emptyGameKey()) {}
+
+std::string CDovrel2Doc::gameKey() const {
+  return keyOf(game.read([](const Game& g) { return pgnMovesOfHistory(g.history); }));
+}
+
+bool CDovrel2Doc::isModified() const { return gameKey() != savedKey; }
+
 bool CDovrel2Doc::openDocument(const QString& fileName) {
-  // A file that cannot be read at all leaves the game and the document alone.
   const QFileInfo file(fileName);
-  if (!file.isReadable() || file.isDir()) {
-    showMessage(QMessageBox::Warning, QStringLiteral("Error loading file"), window);
+  Game scratch;
+  PgnReader reader;
+  PgnGameInfo info;
+  if (file.isReadable() && !file.isDir())
+    reader.readGame(QFile::encodeName(fileName).toStdString(), 0, nullptr, scratch, &info);
+  QString why;
+  if (!info.opened)
+    why = QStringLiteral("No se puede leer el archivo «%1».").arg(file.absoluteFilePath());
+  else if (info.errorLine > 0)
+    why = QStringLiteral("«%1», línea %2: «%3» no es una jugada legal en esa posición.")
+              .arg(file.absoluteFilePath())
+              .arg(info.errorLine)
+              .arg(QString::fromStdString(info.errorWord));
+  QFile bytes(fileName);
+  if (why.isEmpty() && !bytes.open(QIODevice::ReadOnly))
+    why = QStringLiteral("No se puede leer el archivo «%1»: %2.").arg(file.absoluteFilePath(), bytes.errorString());
+  if (!why.isEmpty()) {
+    showMessage(QMessageBox::Warning, QStringLiteral("Error loading file\n\n") + why, window);
     return false;
   }
-  // Loading has replaced the game even when it fails; the document then holds
-  // that new game, untitled, so a later Save cannot overwrite the file.
-  const bool loaded = loadGame(game, fileName);
-  path = loaded ? fileName : QString();
+
+  game.edit([&](Game& edited) {
+    edited.startNewGame();
+    CChessBoard start = info.start;
+    start.lastMove = Move();
+    start.parent = start.child = nullptr;
+    edited.history.assign(1, start);
+    edited.history.insert(edited.history.end(), scratch.history.begin(), scratch.history.end());
+    edited.position = edited.history.back();
+  });
+  path = fileName;
+  tags = info.tags;
+  namesFromPlayers = false;
+  savedKey = gameKey();
+  fileResult = {savedKey, info.result, {}};
+  engineResult = {};
+  gameBytes = bytes.read(info.end);
+  moreGames = info.moreGames;
   emit titleChanged();
   emit refreshViews();
-  if (!loaded) showMessage(QMessageBox::Warning, QStringLiteral("Error loading file"), window);
-  return loaded;
+  return true;
+}
+
+std::vector<PgnTag> CDovrel2Doc::tagsToWrite() const {
+  std::vector<PgnTag> written = tags;
+  if (namesFromPlayers) {
+    const auto [engineWhite, engineBlack] = game.read([](const Game& g) {
+      const bool any = g.enginePlayer != nullptr;
+      return std::pair{any && g.enginePlayer == g.whitePlayer.get(), any && g.enginePlayer == g.blackPlayer.get()};
+    });
+    setTag(written, "White", engineWhite ? ENGINE_NAME : personName());
+    setTag(written, "Black", engineBlack ? ENGINE_NAME : personName());
+  }
+  return written;
+}
+
+std::string CDovrel2Doc::pgnText() const {
+  const PgnMoves moves = game.read([](const Game& g) { return pgnMovesOfHistory(g.history); });
+  const std::string key = keyOf(moves);
+  Result result{key, "*", {}};
+  if (engineResult.key == key)
+    result = engineResult;
+  else if (fileResult.key == key && !fileResult.token.empty())
+    result = fileResult;
+  else if (!moves.moves.empty()) {
+    std::string reason;
+    const int outcome = game.edit([&reason](Game& g) { return g.adjudicate(reason); });
+    const char* const tokens[] = {"*", "1-0", "1/2-1/2", "0-1"};
+    if (outcome >= GAME_GOES_ON && outcome <= BLACK_WINS) result = {key, tokens[outcome], reason};
+  }
+  return writePgnGame(tagsToWrite(), moves, result.token, result.reason);
+}
+
+void CDovrel2Doc::saved(const QString& fileName, const QByteArray& bytes, bool collection) {
+  path = fileName;
+  savedKey = gameKey();
+  gameBytes = bytes;
+  moreGames = collection;
+  emit titleChanged();
+  emit refreshViews();
+}
+
+// Every other game of the file keeps its bytes; the file must still begin
+// with the bytes this game was read from, or someone else changed it.
+bool CDovrel2Doc::replaceInCollection(const std::string& text) {
+  QFile file(path);
+  QString reason;
+  QByteArray whole;
+  if (!file.open(QIODevice::ReadOnly))
+    reason = file.errorString();
+  else if (!(whole = file.readAll()).startsWith(gameBytes))
+    reason = QStringLiteral("el archivo ha cambiado desde que se abrió");
+  const QByteArray game = QByteArray::fromStdString(text) + '\n';
+  if (reason.isEmpty()) reason = writeFileWhole(path, game + whole.mid(gameBytes.size()));
+  if (!reason.isEmpty()) {
+    showMessage(QMessageBox::Critical, saveFailureText(path, reason), window);
+    return false;
+  }
+  saved(path, game, true);
+  return true;
 }
 
 bool CDovrel2Doc::saveDocument(const QString& fileName) {
-  const std::string text = game.read([](const Game& saved) { return moveListText(saved.history); });
-  QFile file(fileName);
-  const bool saved = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                     file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
-  file.close();
-  if (saved) {
-    path = fileName;
-    emit titleChanged();
+  const std::string text = pgnText();
+  if (isCollection() && sameFile(fileName, path)) return replaceInCollection(text);
+  const QByteArray bytes = QByteArray::fromStdString(text);
+  const QString reason = writeFileWhole(fileName, bytes);
+  if (!reason.isEmpty()) {
+    showMessage(QMessageBox::Critical, saveFailureText(fileName, reason), window);
+    return false;
   }
-  emit refreshViews();
-  return saved;
+  saved(fileName, bytes, false);
+  return true;
 }
 
 void CDovrel2Doc::newDocument() {
   path.clear();
+  moreGames = false;
   emit titleChanged();
+}
+
+void CDovrel2Doc::gameRestarted() {
+  tags = newGameTags();
+  namesFromPlayers = true;
+  savedKey = emptyGameKey();
+  fileResult = engineResult = {};
+  newDocument();
+}
+
+void CDovrel2Doc::gameReplaced() {
+  gameRestarted();
+  savedKey.clear();
+}
+
+// "1-0 {Checkmate}", the older "1-0 Checkmate", or the bare "resign" of the
+// side to move.
+void CDovrel2Doc::noteEngineLine(const QString& line) {
+  const QString first = line.section(u' ', 0, 0);
+  QString reason = line.section(u' ', 1).trimmed();
+  reason.remove(u'{').remove(u'}');
+  if (first == QLatin1String("resign")) {
+    const bool whiteResigns = game.read([](const Game& g) { return g.position.sideToMove != 0; });
+    engineResult = {gameKey(), whiteResigns ? "0-1" : "1-0", whiteResigns ? "White resigns" : "Black resigns"};
+  } else if (first == QLatin1String("1-0") || first == QLatin1String("0-1") || first == QLatin1String("1/2-1/2")) {
+    engineResult = {gameKey(), first.toStdString(), reason.toStdString()};
+  }
 }
 
 QString CDovrel2Doc::windowTitle() const {
   const QString title = QStringLiteral("dovrel2");
-  if (path.isEmpty()) return title;
-  return QFileInfo(path).fileName() + QStringLiteral(" - ") + title;
+  if (path.isEmpty()) return title + QStringLiteral("[*]");
+  return QFileInfo(path).fileName() + QStringLiteral("[*] - ") + title;
 }

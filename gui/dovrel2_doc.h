@@ -1,9 +1,17 @@
 #pragma once
-// The document: one game read from a PGN file or written as its move list.
-// It holds no data of its own; the game lives in the engine's Game.
+// The document: one game read from a PGN file or written to one. The game
+// itself lives in the engine's Game; the document keeps what the file said
+// about it (its tags and result, the bytes it came from) and the game as last
+// read or written, which tells whether it has changed since.
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
+
+#include <string>
+#include <vector>
+
+#include "book/pgn_tag.h"
 
 class Game;
 class QWidget;
@@ -12,30 +20,59 @@ class CDovrel2Doc : public QObject {
   Q_OBJECT
 
  public:
-  explicit CDovrel2Doc(Game& game, QObject* parent = nullptr) : QObject(parent), game(game) {}
+  explicit CDovrel2Doc(Game& game, QObject* parent = nullptr);
 
-  // Starts a new game and plays the first game of the file into it, as the
-  // engine's "_loadpgn" does. Shows "Error loading file" when the file cannot
-  // be read (the game stays) or holds no readable move (the new game stays,
-  // untitled). The engine worker must be idle.
+  // Reads the first game of the file as PGN: its tags are kept, a FEN tag
+  // sets up its start, comments, NAGs and variations are skipped. All or
+  // nothing: a file that cannot be read, or a word that is no legal move,
+  // leaves the game and the document as they were and says why, with the
+  // file's name and the line. The engine worker must be idle.
   bool openDocument(const QString& path);
-  // Writes the move list text and nothing else.
+  // Writes the game as standard PGN, whole or not at all; a failure is shown
+  // and changes nothing. The file the game was read from, when it holds other
+  // games too, keeps them: only this game's bytes are replaced.
   bool saveDocument(const QString& path);
-  // Ctrl+N, and a new game in the engine: forgets the file name; the game stays.
+  // Ctrl+N: forgets the file name; the game stays.
   void newDocument();
+  // The engine starts a new game: no file, nothing to save yet, today's date.
+  void gameRestarted();
+  // The engine loaded a game of its own accord ("_loadpgn"): no file, unsaved.
+  void gameReplaced();
+  // Result lines and resignations, for the saved game's result.
+  void noteEngineLine(const QString& line);
   // The window its message boxes belong to.
   void setWindow(QWidget* owner) { window = owner; }
 
   const QString& pathName() const { return path; }
-  // "name.pgn - dovrel2", or the bare title before a file is named.
+  bool isModified() const;
+  // The file holds other games besides this one.
+  bool isCollection() const { return !path.isEmpty() && moreGames; }
+  // "name.pgn[*] - dovrel2", or "dovrel2[*]" before a file is named; the
+  // window shows the mark while the game has unsaved changes.
   QString windowTitle() const;
+  // What saving writes.
+  std::string pgnText() const;
 
  signals:
   void refreshViews();
   void titleChanged();
 
  private:
+  // The game as its start and moves, comparable.
+  std::string gameKey() const;
+  std::vector<PgnTag> tagsToWrite() const;
+  bool replaceInCollection(const std::string& text);
+  void saved(const QString& fileName, const QByteArray& bytes, bool collection);
+
   Game& game;
   QString path;
   QWidget* window = nullptr;
+  std::vector<PgnTag> tags;
+  bool namesFromPlayers = true;  // a game played here: White and Black are who played it
+  std::string savedKey;          // the game as last read, written or started
+  struct Result {
+    std::string key, token, reason;
+  } fileResult, engineResult;    // a result holds for the game it was given for
+  QByteArray gameBytes;          // the file's bytes this game was read from or written as
+  bool moreGames = false;
 };

@@ -1,8 +1,9 @@
 // dovrel2: play chess against the Kelvo engine in a window.
 //
 // For the screenshot test, "--play MOVE --grab-start FILE --grab FILE" grabs
-// the window once the new game stands, plays MOVE by two board clicks, grabs
-// it again after the engine's answer and ends.
+// the window once the start-up game stands (a named file's, or a new one),
+// plays MOVE by two board clicks, grabs it again after the engine's answer
+// and ends.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -29,14 +30,15 @@ void grabTo(CMainFrame* frame, const QString& path) {
 
 void runScript(CMainFrame* frame, const Script& script) {
   auto started = std::make_shared<bool>(false);
+  QObject::connect(frame, &CMainFrame::startedUp, frame, [frame, script, started] {
+    *started = true;
+    grabTo(frame, script.startImage);
+    const std::string move = script.move.toStdString();
+    frame->squareClicked(parseSquare(move.substr(0, 2)));
+    frame->squareClicked(parseSquare(move.substr(2, 2)));
+  });
   QObject::connect(frame, &CMainFrame::lineHandled, frame, [frame, script, started](const QString& line) {
-    if (!*started && line == QLatin1String("accepted")) {
-      *started = true;
-      grabTo(frame, script.startImage);
-      const std::string move = script.move.toStdString();
-      frame->squareClicked(parseSquare(move.substr(0, 2)));
-      frame->squareClicked(parseSquare(move.substr(2, 2)));
-    } else if (*started && line.startsWith(QLatin1String("move "))) {
+    if (*started && line.startsWith(QLatin1String("move "))) {
       grabTo(frame, script.endImage);
       QCoreApplication::exit(0);
     }

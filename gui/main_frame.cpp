@@ -1,6 +1,7 @@
 #include "main_frame.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QApplication>
 #include <QDockWidget>
 #include <QDragEnterEvent>
@@ -32,12 +33,15 @@
 #include "engine_bridge.h"
 #include "game_opening.h"
 #include "engine_line.h"
+#include "file_saver.h"
 #include "get_text_dlg.h"
 #include "message_sink.h"
 #include "move_list_text.h"
 #include "player_settings.h"
 #include "promoting_sel_dlg.h"
 #include "right_bar_dlg.h"
+#include "save_questions.h"
+#include "side_window_place.h"
 #include "search/engine_player.h"
 #include "settings_file.h"
 #include "thinking_line.h"
@@ -133,7 +137,10 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
   });
   connect(boardView, &CDovrelView::clientSizeWanted, this, [this](QSize) { fitToBoard(); });
   connect(doc, &CDovrel2Doc::refreshViews, this, &CMainFrame::refresh);
-  connect(doc, &CDovrel2Doc::titleChanged, this, [this] { setWindowTitle(doc->windowTitle()); });
+  connect(doc, &CDovrel2Doc::titleChanged, this, [this] {
+    setWindowTitle(doc->windowTitle());
+    setWindowModified(doc->isModified());
+  });
 
   boardView->setFontName(fontNameValue);
   fitToBoard();
@@ -206,7 +213,9 @@ void CMainFrame::createMenus() {
 
   QMenu* game = menuBar()->addMenu(QStringLiteral("Partida"));
   QAction* newGame = addCommand(game, QStringLiteral("Nueva\tCtrl+N"), QStringLiteral("Nueva partida\nNueva partida"),
-                                [this] { startNewGame(); });
+                                [this] {
+                                  if (confirmDiscard()) startNewGame();
+                                });
   QAction* back = addCommand(game, QStringLiteral("Atras"), QStringLiteral("Echar para atras\nMoviola"),
                              [this] { sendCommand(QStringLiteral("undo")); });
   QAction* engineMove =
@@ -291,7 +300,9 @@ void CMainFrame::updateRecentMenu() {
     const QString path = files[i];
     QAction* action = recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
     action->setStatusTip(PROMPT_RECENT);
-    connect(action, &QAction::triggered, this, [this, path] { openFile(path); });
+    connect(action, &QAction::triggered, this, [this, path] {
+      if (confirmDiscard()) openFile(path);
+    });
   }
 }
 
@@ -333,7 +344,8 @@ void CMainFrame::onCommandWanted(QByteArray* buffer) {
   for (const QString& line : taken) {
     // The engine replaces the game: a file named by the document no longer holds it.
     const QString word = line.trimmed().section(u' ', 0, 0);
-    if (word == QLatin1String("new") || word == QLatin1String("_loadpgn")) doc->newDocument();
+    if (word == QLatin1String("new")) doc->gameRestarted();
+    if (word == QLatin1String("_loadpgn")) doc->gameReplaced();
     flow.commandTaken(line.trimmed());
   }
   refresh();
@@ -343,6 +355,7 @@ void CMainFrame::onCommandWanted(QByteArray* buffer) {
 
 void CMainFrame::onEngineLine(const QString& line) {
   if (commandDlg) commandDlg->appendText(RED, line + u'\n');
+  doc->noteEngineLine(line);
   showThinkingLine(line);
   const EngineBridge::LineStamp& stamp = engine->lineStamp();
   flow.follow(stamp.at, stamp.plies, stamp.sideToMove);
@@ -411,6 +424,7 @@ void CMainFrame::refresh() {
     list += (list.isEmpty() || list.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + flow.end()->announcement();
   rightBarDlg->setMoveList(list);
   updateOpening();
+  setWindowModified(doc->isModified());
 }
 
 CCommandDlg* CMainFrame::commandWindow() const { return commandDlg; }
@@ -527,11 +541,10 @@ void CMainFrame::applySettings(bool forNewPlayer) {
 
 void CMainFrame::createDebugWindows() {
   if (commandDlg) return;
-  const QRect frame = frameGeometry();
   commandDlg = new CCommandDlg(this);
-  commandDlg->move(frame.right() + 50, frame.top() + 10);
+  placeBeside(this, commandDlg, 50, 10);
   debugDlg = new CDebugDialog(objects.game, objects.book, this);
-  debugDlg->move(frame.right() + 40, frame.top() + 70);
+  placeBeside(this, debugDlg, 40, 70);
   commandDlg->setVisible(commandWindowShown);
   debugDlg->setVisible(debugWindowShown);
 }
@@ -563,7 +576,7 @@ void CMainFrame::toggleDebugWindow() {
 
 void CMainFrame::startNewGame() { sendCommand(flow.newGameCommand()); }
 
-void CMainFrame::startUp() {
+void CMainFrame::startUp(const QString& file) {
   const auto place = parseWindowPlace(SettingsFile().text(ini::DOVREL, ini::WINDOW, QString()));
   if (place && screen()) {
     const QRect fitted = fitWindowPlace(*place, screen()->availableGeometry());
@@ -578,6 +591,11 @@ void CMainFrame::startUp() {
     disableDebugMenu();
   setAcceptDrops(true);
   startNewGame();
+  // The file's game is read once the new game stands, so it is not replaced.
+  engine->whenIdle([this, file] {
+    if (!file.isEmpty()) openFile(file);
+    emit startedUp();
+  });
 }
 
 void CMainFrame::openFile(const QString& path) {
@@ -604,29 +622,55 @@ bool CMainFrame::saveFile(const QString& path) {
   return saved;
 }
 
+bool CMainFrame::confirmDiscard() {
+  if (!doc->isModified()) return true;
+  switch (askBeforeDiscarding(this)) {
+    case DiscardChoice::Save: return fileSave();
+    case DiscardChoice::Discard: return true;
+    default: return false;
+  }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (confirmDiscard())
+    event->accept();
+  else
+    event->ignore();
+}
+
 void CMainFrame::fileOpen() {
+  if (!confirmDiscard()) return;
   const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Abrir"), startDirectory(), PGN_FILTER);
   if (!path.isEmpty()) openFile(path);
 }
 
-void CMainFrame::fileSave() {
-  if (doc->pathName().isEmpty())
-    fileSaveAs();
-  else
-    saveFile(doc->pathName());
+// Nothing is written when nothing changed; a file holding other games too
+// is rewritten only when the user says so.
+bool CMainFrame::fileSave() {
+  if (doc->pathName().isEmpty()) return fileSaveAs();
+  if (!doc->isModified()) return true;
+  if (doc->isCollection()) {
+    switch (askHowToSaveIntoCollection(this, doc->pathName())) {
+      case CollectionChoice::Replace: break;
+      case CollectionChoice::SaveAs: return fileSaveAs();
+      default: return false;
+    }
+  }
+  return saveFile(doc->pathName());
 }
 
-void CMainFrame::fileSaveAs() {
+bool CMainFrame::fileSaveAs() {
   QFileDialog dialog(this, QStringLiteral("Guardar como"),
                      doc->pathName().isEmpty() ? startDirectory() : doc->pathName(), PGN_FILTER);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("pgn"));
-  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) saveFile(dialog.selectedFiles().first());
+  return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() &&
+         saveFile(dialog.selectedFiles().first());
 }
 
 void CMainFrame::showOptions() {
   CConfigDlg::Choices shown;
-  EnginePlayer* player = currentEnginePlayer(objects.game);
+  const std::optional<PlayerSwitches> player = playerSwitches(objects.game);
   if (player) {
     shown.openingBook = player->useBook;
     shown.randomFactor = player->randomFactor;
@@ -649,7 +693,7 @@ void CMainFrame::showOptions() {
   file.setText(ini::DOVREL, ini::TIME_CONTROL, chosen.timeControl.text());
   // The player may have been replaced while the dialog was open, and a
   // searching engine reads its flags: store them when the worker waits.
-  const bool hadPlayer = player != nullptr;
+  const bool hadPlayer = player.has_value();
   if (hadPlayer) {
     file.setBoolean(ini::KELVO, ini::OPENING_BOOK, chosen.openingBook);
     file.setBoolean(ini::KELVO, ini::RANDOM_FACTOR, chosen.randomFactor);
@@ -658,23 +702,21 @@ void CMainFrame::showOptions() {
   file.setBoolean(ini::DOVREL, ini::DEBUG, chosen.debug);
   file.setText(ini::DOVREL, ini::FONT, fontNameValue);
   file.setBoolean(ini::DOVREL, ini::DEBUG_FILES, chosen.debugFiles);
-  file.save();
+  if (QString reason; !file.save(&reason))
+    showMessage(QMessageBox::Critical, saveFailureText(QString::fromLatin1(SettingsFile::FILE_NAME), reason), this);
   engine->whenIdle([this, chosen, hadPlayer] {
     EngineIO& io = objects.io;
-    // Turning the files on during a run opens them, so the switch has an effect.
-    if (chosen.debugFiles && !io.loggingEnabled)
-      io.enableLogging();
-    else
-      io.loggingEnabled = chosen.debugFiles;
-    if (!hadPlayer) return;
-    if (EnginePlayer* current = currentEnginePlayer(objects.game)) {
-      current->useBook = chosen.openingBook;
-      current->randomFactor = chosen.randomFactor;
-      current->post = chosen.post;
-    }
+    // Turning the files on during a run opens them (the first time), so the switch has an effect.
+    const std::string reason = chosen.debugFiles ? io.enableLogging() : std::string();
+    if (!chosen.debugFiles) io.disableLogging();
+    if (!reason.empty())
+      showMessage(QMessageBox::Critical,
+                  QStringLiteral("No se pudieron crear los archivos de depuración:\n%1.").arg(QString::fromStdString(reason)),
+                  this);
+    if (hadPlayer) storePlayerSwitches(objects.game, {chosen.openingBook, chosen.randomFactor, chosen.post});
   });
   engine->whenIdle([this, level = chosen.level] {
-    if (EnginePlayer* current = currentEnginePlayer(objects.game)) current->level = level;
+    storePlayerLevel(objects.game, level);
   });
 }
 
@@ -699,7 +741,7 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 void CMainFrame::dropEvent(QDropEvent* event) {
   for (const QUrl& url : event->mimeData()->urls()) {
     if (url.isLocalFile()) {
-      openFile(url.toLocalFile());
+      if (confirmDiscard()) openFile(url.toLocalFile());
       event->acceptProposedAction();
       return;
     }

@@ -48,9 +48,10 @@ class CMainFrame : public QMainWindow {
   // Mueve!: the engine takes the side to move, the person the other side.
   void engineMoves();
   const GameFlow& gameFlow() const { return flow; }
-  // What the program does once the window exists (and a named file is open):
-  // show it, apply the settings, set up or disable debugging, start a game.
-  void startUp();
+  // What the program does once the window exists: show it, apply the
+  // settings, set up or disable debugging, start a game and, when a file is
+  // named, show that file's game instead.
+  void startUp(const QString& file = QString());
   // Abrir, recent files, the command line and dropped files all end here.
   void openFile(const QString& path);
   bool saveFile(const QString& path);
@@ -78,10 +79,14 @@ class CMainFrame : public QMainWindow {
   // After the engine took a command / after a line of the engine was handled.
   void commandTaken(const QString& command);
   void lineHandled(const QString& line);
+  // Start-up's game stands: the new game, or the named file's.
+  void startedUp();
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // Salir and the close box ask before a changed game is lost.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   // The menus with their commands, the keyboard shortcuts, then the toolbar
@@ -107,8 +112,11 @@ class CMainFrame : public QMainWindow {
   void applySettings(bool forNewPlayer);
 
   void fileOpen();
-  void fileSave();
-  void fileSaveAs();
+  // False when nothing was saved (cancelled or failed).
+  bool fileSave();
+  bool fileSaveAs();
+  // Before a changed game is thrown away: save it, discard it or stay.
+  bool confirmDiscard();
   void showOptions();
   void issueCommand();
   void readOpenings();

@@ -5,18 +5,38 @@
 #include "driver/game.h"
 #include "search/engine_player.h"
 
-EnginePlayer* currentEnginePlayer(const Game& game) {
-  return game.read([](const Game& g) { return dynamic_cast<EnginePlayer*>(g.enginePlayer); });
+std::optional<PlayerSwitches> playerSwitches(const Game& game) {
+  return game.read([](const Game& g) -> std::optional<PlayerSwitches> {
+    const auto* player = dynamic_cast<const EnginePlayer*>(g.enginePlayer);
+    if (!player) return std::nullopt;
+    return PlayerSwitches{player->useBook, player->randomFactor, player->post};
+  });
 }
 
-bool applyPlayerSettings(const Game& game, const ProgramSettings& settings) {
-  EnginePlayer* player = currentEnginePlayer(game);
-  if (!player) return false;
-  player->useBook = settings.openingBook;
-  player->randomFactor = settings.randomFactor;
-  player->post = settings.post;
-  player->level = settings.level;
-  return player->useBook;
+bool storePlayerSwitches(Game& game, const PlayerSwitches& switches) {
+  return game.edit([&switches](Game& g) {
+    auto* player = dynamic_cast<EnginePlayer*>(g.enginePlayer);
+    if (!player) return false;
+    player->useBook = switches.useBook;
+    player->randomFactor = switches.randomFactor;
+    player->post = switches.post;
+    return true;
+  });
+}
+
+bool storePlayerLevel(Game& game, int level) {
+  return game.edit([level](Game& g) {
+    auto* player = dynamic_cast<EnginePlayer*>(g.enginePlayer);
+    if (!player) return false;
+    player->level = level;
+    return true;
+  });
+}
+
+bool applyPlayerSettings(Game& game, const ProgramSettings& settings) {
+  storePlayerLevel(game, settings.level);
+  return storePlayerSwitches(game, {settings.openingBook, settings.randomFactor, settings.post}) &&
+         settings.openingBook;
 }
 
 namespace {

@@ -3,6 +3,8 @@
 // Game's engine player, and the opening book is read again when it asks for it.
 // Callers make sure the engine worker is not choosing a move meanwhile.
 
+#include <optional>
+
 #include "settings_file.h"
 
 class EnginePlayer;
@@ -10,11 +12,23 @@ class Game;
 class OpeningBook;
 class OpeningNames;
 
-// The game's engine player, or none.
-EnginePlayer* currentEnginePlayer(const Game& game);
+// The engine player's three switches. The worker may replace the players at
+// any time (a new game), so they are read and written under the Game lock and
+// no pointer to a player leaves it.
+struct PlayerSwitches {
+  bool useBook = false;
+  bool randomFactor = false;
+  bool post = false;
+};
+// None without an engine player.
+std::optional<PlayerSwitches> playerSwitches(const Game& game);
+// False when there is no engine player to store them in.
+bool storePlayerSwitches(Game& game, const PlayerSwitches& switches);
+// The level of the game's engine player, under the Game lock; false without one.
+bool storePlayerLevel(Game& game, int level);
 
 // Writes the three switches into the engine player; true when it wants the book.
-bool applyPlayerSettings(const Game& game, const ProgramSettings& settings);
+bool applyPlayerSettings(Game& game, const ProgramSettings& settings);
 
 enum class BookLoad { Append, Replace };
 

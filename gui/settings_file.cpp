@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "file_saver.h"
+
 namespace {
 
 // The file is Windows text in the user's code page; names and values are
@@ -27,7 +29,7 @@ constexpr int MAX_TEXT = 254;
 SettingsFile::SettingsFile(QString path) : filePath(std::move(path)) {
   QFile file(filePath);
   if (!file.open(QIODevice::ReadOnly)) return;
-  const QByteArray bytes = file.readAll();
+  const QByteArray bytes = read = file.readAll();
   QString section;
   qsizetype start = 0;
   while (start < bytes.size()) {
@@ -122,11 +124,13 @@ void SettingsFile::setBoolean(const QString& section, const QString& key, bool o
   setText(section, key, booleanText(on));
 }
 
-bool SettingsFile::save() const {
+bool SettingsFile::save(QString* reason) const {
   QByteArray bytes;
   for (const Line& line : lines) bytes += line.raw;
-  QFile file(filePath);
-  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+  if (!read.isNull() && bytes == read) return true;
+  const QString failure = writeFileWhole(filePath, bytes);
+  if (reason) *reason = failure;
+  return failure.isEmpty();
 }
 
 ProgramSettings ProgramSettings::read(const SettingsFile& file) {

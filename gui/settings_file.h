@@ -31,8 +31,10 @@ class SettingsFile {
   void setText(const QString& section, const QString& key, const QString& text);
   void setBoolean(const QString& section, const QString& key, bool on);
 
-  // Writes the file at once; false when it cannot be written.
-  bool save() const;
+  // Writes the file at once, whole or not at all, unless it holds these
+  // bytes already; false (and why, when asked) when it cannot be written,
+  // the old file then untouched.
+  bool save(QString* reason = nullptr) const;
 
   static bool parseBoolean(const QString& text) { return text == QLatin1String("True") || text == QLatin1String("true"); }
   static QString booleanText(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
@@ -50,6 +52,7 @@ class SettingsFile {
 
   QString filePath;
   std::vector<Line> lines;
+  QByteArray read;  // the file as it was read; null when there was none
   QByteArray lineEnd = "\n";  // what the file uses, taken from its first line
 };
 

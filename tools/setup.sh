@@ -10,7 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n
   python3 python3-fonttools python3-pyclipper fonts-dejavu-core fonts-freefont-ttf
-  scid-data
+  scid-data pgn-extract
   xboard xvfb xauth fairymax phalanx polyglot pychess
   desktop-file-utils appstream man-db dpkg-dev lintian util-linux
   clang libclang-rt-14-dev

@@ -1,7 +1,10 @@
 #include "book/pgn_reader.h"
 
 #include <cctype>
+#include <fstream>
 #include <mutex>
+
+#include "position/fen.h"
 
 #include "position/move_gen.h"
 #include "position/notation.h"
@@ -155,27 +158,159 @@ long PgnReader::nextGameOffset() {
   return file.tell();
 }
 
-long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book, ReplayTarget& game) {
+// Tag pairs as PGN writes them: a "]" or "[" inside a quoted value is part of it.
+void PgnReader::readTagPairs(std::vector<PgnTag>& tags) {
+  for (int c = file.get(); c != EOF; c = file.get()) {
+    if (isBlank(c)) continue;
+    if (c != '[') {
+      file.unget();
+      return;
+    }
+    std::string tag;
+    bool quoted = false;
+    for (c = file.get(); c != EOF && (quoted || c != ']') && tag.size() < MAX_WORD; c = file.get()) {
+      if (c == '\\' && quoted) {
+        tag.push_back('\\');
+        c = file.get();
+        if (c == EOF) break;
+      } else if (c == '"') {
+        quoted = !quoted;
+      }
+      tag.push_back(static_cast<char>(c));
+    }
+    std::size_t at = 0;
+    while (at < tag.size() && isBlank(tag[at])) ++at;
+    std::size_t nameEnd = at;
+    while (nameEnd < tag.size() && !isBlank(tag[nameEnd]) && tag[nameEnd] != '"') ++nameEnd;
+    PgnTag pair{tag.substr(at, nameEnd - at), {}};
+    const std::size_t open = tag.find('"', nameEnd);
+    if (open != std::string::npos) {
+      // The escapes were kept above only to find the closing quote.
+      for (std::size_t i = open + 1; i < tag.size() && tag[i] != '"'; ++i) {
+        if (tag[i] == '\\' && i + 1 < tag.size()) ++i;
+        pair.value.push_back(tag[i]);
+      }
+    }
+    if (!pair.name.empty()) tags.push_back(std::move(pair));
+  }
+}
+
+// Past the next `closing` byte; false at the end of the text first.
+bool PgnReader::skipPast(int closing) {
+  for (int c = file.get(); c != EOF; c = file.get())
+    if (c == closing) return true;
+  return false;
+}
+
+// After a "(": up to its ")", nested variations and comments inside it included.
+bool PgnReader::skipVariation() {
+  for (int depth = 1, c = file.get(); c != EOF; c = file.get()) {
+    if (c == '(') ++depth;
+    if (c == ')' && --depth == 0) return true;
+    if (c == '{' && !skipPast('}')) return false;
+    if (c == ';' && !skipPast('\n')) return false;
+  }
+  return false;
+}
+
+std::string PgnReader::nextGameToken() {
+  for (;;) {
+    int c = file.get();
+    while (isBlank(c)) c = file.get();
+    tokenStart = file.tell() - 1;
+    if (c == EOF) return "";
+    if (c == '{' || c == '(') {
+      if (c == '{' ? !skipPast('}') : !skipVariation()) return "-1";
+      continue;
+    }
+    if (c == ';' || c == ')') {  // a stray ")" closes nothing
+      if (c == ';') skipPast('\n');
+      continue;
+    }
+    if (c == '[') {
+      file.unget();  // the tag section belongs to the next game
+      return "";
+    }
+    std::string word(1, static_cast<char>(c));
+    file.readRun([](int b) { return !isBlank(b) && b != '{' && b != '(' && b != ')' && b != ';' && b != '['; },
+                 &word, MAX_WORD);
+    if (isResult(word) || word == "*") return word;
+    // A move number glued to its move (12.e4, 12...Nf6, 10.O-O).
+    std::size_t at = 0;
+    while (at < word.size() && word[at] >= '0' && word[at] <= '9') ++at;
+    if (at > 0 && at < word.size() && word[at] == '.') {
+      while (at < word.size() && word[at] == '.') ++at;
+      word.erase(0, at);
+    }
+    while (!word.empty() && (word.back() == '!' || word.back() == '?')) word.pop_back();
+    if (std::string castling = castlingToken(word); !castling.empty() && word.size() <= 6) return castling;
+    if (word.empty() || word[0] == '$') continue;
+    for (std::size_t i = 0; i < word.size(); ++i)
+      if (isLetter(word[i])) return word.substr(i);
+  }
+}
+
+namespace {
+
+int lineAt(const std::string& path, long offset) {
+  std::ifstream in(path, std::ios::binary);
+  int line = 1;
+  for (long i = 0; i < offset && in; ++i)
+    if (in.get() == '\n') ++line;
+  return line;
+}
+
+long fileSize(const std::string& path) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  return in ? static_cast<long>(in.tellg()) : 0;
+}
+
+}  // namespace
+
+long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book, ReplayTarget& game,
+                         PgnGameInfo* info) {
+  PgnGameInfo scratchInfo;
+  PgnGameInfo& read = info ? *info : scratchInfo;
+  read = PgnGameInfo();
   game.setupInitialPosition();
   if (book) game.clearHistory();
+  read.start.setupInitialPosition();
   if (!openAt(path, offset)) return 0;
-  skipTags();
+  read.opened = true;
+  readTagPairs(read.tags);
+
+  auto fail = [&](long at, const std::string& word) {
+    read.errorLine = lineAt(path, at);
+    read.errorWord = word;
+    file.close();
+    return 0L;
+  };
+  for (const PgnTag& tag : read.tags) {
+    if (tag.name != "FEN") continue;
+    const std::optional<CChessBoard> start = positionFromFen(tag.value);
+    if (!start) return fail(offset, tag.value);
+    read.start = *start;
+    game.setupPosition(read.start);
+  }
 
   for (int plies = 0;; ++plies) {
-    const std::string token = nextToken();
-    if (token.empty() || isResult(token)) break;
+    const std::string token = nextGameToken();
+    if (token.empty() || isResult(token) || token == "*") {
+      read.result = token;
+      break;
+    }
     const Move played = game.replayMove([&](CChessBoard& position) {
       Move move;  // null past the cap
       if (plies < MAX_GAME_PLIES) move = parseSan(position, token);
       if (!move.isNull() && book) book->addEntry(position, move);
       return move;
     });
-    if (played.isNull()) {
-      file.close();
-      return 0;
-    }
+    if (played.isNull()) return fail(tokenStart, token);
   }
-  return nextGameOffset();
+  const long next = nextGameOffset();
+  read.moreGames = next != 0;
+  read.end = next != 0 ? next : fileSize(path);
+  return next;
 }
 
 // Book games come sorted by opening, so a game mostly repeats the previous

@@ -1,8 +1,13 @@
 #pragma once
 // Reads PGN games into a game it is given, move by move, or walks a whole file
 // into an opening book. A game is addressed by the byte offset of its tag
-// section; tag values are never read. Variations are not recognised: their
-// words are read as moves of the main line.
+// section.
+//
+// A loaded game (readGame) is read as PGN defines it: its tags are kept, a FEN
+// tag sets up its start, comments, NAGs, annotation marks and variations are
+// skipped and the main line is read to its end. The book's walk reads the
+// movetext word by word as it always has (tag values unread, no variations),
+// so a book gives the same entries whatever its annotations.
 
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +17,7 @@
 #include "book/opening_book.h"
 #include "book/opening_names.h"
 #include "book/pgn_file.h"
+#include "book/pgn_tag.h"
 #include "book/replay_target.h"
 #include "position/chess_board.h"
 
@@ -26,8 +32,10 @@ class PgnReader {
   // 0 at the end of the file (or at a NUL byte, which ends the readable text),
   // when the file cannot be opened, or at the first word that is not a legal
   // move (the moves before it stay played). A UTF-8 byte-order mark at the
-  // start of the file is skipped.
-  long readGame(const std::string& path, long offset, OpeningBook* book, ReplayTarget& game);
+  // start of the file is skipped. `info`, when given, receives the tags, the
+  // start, the result, where the game ends and where reading failed.
+  long readGame(const std::string& path, long offset, OpeningBook* book, ReplayTarget& game,
+                PgnGameInfo* info = nullptr);
 
   // Adds the game at `offset` to the book without replaying it anywhere; the
   // same entries as readGame. The file stays open for the next game, and the plies
@@ -47,12 +55,21 @@ class PgnReader {
   // "0-0", "0-0-0" or "" after keeping only the word's zeros and hyphens.
   static std::string castlingToken(const std::string& word);
 
+  // The next move word of a loaded game's movetext: comments, NAGs,
+  // variations and move numbers skipped, annotation marks cut off; "" at the
+  // end of the movetext, a result or "*", "-1" when the file ends inside a
+  // comment or variation.
+  std::string nextGameToken();
+
   // For tests: reads from an already open file (the reader takes it over).
   void attach(std::FILE* stream);
 
  private:
   bool readWord(std::string& word);
   void readTags(OpeningName* name);
+  void readTagPairs(std::vector<PgnTag>& tags);
+  bool skipPast(int closing);
+  bool skipVariation();
   static void keepTag(const std::string& tag, OpeningName& name);
   bool openAt(const std::string& path, long offset);
   // After the movetext: the offset of the next game, or 0 at the end of the file.
@@ -73,4 +90,5 @@ class PgnReader {
   BookLine line;
   std::size_t bookLineLength = 0;  // plies of the line that belong to the last game
   CChessBoard scratch;             // the SAN parser reads a whole position
+  long tokenStart = 0;             // offset of the word nextGameToken returned last
 };

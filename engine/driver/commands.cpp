@@ -10,6 +10,7 @@
 #include "book/opening_book.h"
 #include "book/pgn_reader.h"
 #include "driver/engine_io.h"
+#include "driver/file_replace.h"
 #include "driver/game.h"
 #include "driver/uci_protocol.h"
 #include "position/move_gen.h"
@@ -207,11 +208,13 @@ void cmdDump(const CommandLine&) {
   io().writeGameLog(dump.str());
 }
 
+// The old file stays whole when the new one cannot be written, and the
+// interface hears why; "accepted" is the reply either way.
 void cmdWritePos(const CommandLine&) {
-  {
-    std::ofstream file(POSITION_FILE, std::ios::out | std::ios::trunc);
-    if (file) currentPosition().writePicture(file);
-  }
+  std::ostringstream picture;
+  currentPosition().writePicture(picture);
+  const std::string reason = replaceFile(POSITION_FILE, picture.str());
+  if (!reason.empty()) io().sendLine(std::string("tellusererror Could not write ") + POSITION_FILE + ": " + reason);
   io().sendLine("accepted");
 }
 

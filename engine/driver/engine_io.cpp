@@ -1,5 +1,8 @@
 #include "driver/engine_io.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 
 #include "base/random.h"
@@ -19,11 +22,21 @@ void EngineIO::setOutput(std::ostream* stream) { output = stream ? stream : &std
 std::string EngineIO::transcriptName() const { return "deb" + std::to_string(logNumber) + ".log"; }
 std::string EngineIO::gameLogName() const { return "log" + std::to_string(logNumber) + ".log"; }
 
-void EngineIO::enableLogging() {
+std::string EngineIO::enableLogging() {
+  if (!transcript.is_open() || !gameLog.is_open()) {
+    std::error_code error;
+    while (std::filesystem::exists(transcriptName(), error) || std::filesystem::exists(gameLogName(), error))
+      ++logNumber;
+    errno = 0;
+    if (!transcript.is_open()) transcript.open(transcriptName(), std::ios::out | std::ios::trunc);
+    if (!gameLog.is_open()) gameLog.open(gameLogName(), std::ios::out | std::ios::trunc);
+    if (!transcript.is_open() || !gameLog.is_open()) {
+      const std::string name = transcript.is_open() ? gameLogName() : transcriptName();
+      return name + ": " + (errno ? std::strerror(errno) : "cannot be created");
+    }
+  }
   loggingEnabled = true;
-  // A file that cannot be created leaves its stream failed; writes are then dropped.
-  transcript.open(transcriptName(), std::ios::out | std::ios::trunc);
-  gameLog.open(gameLogName(), std::ios::out | std::ios::trunc);
+  return "";
 }
 
 bool EngineIO::readLine(std::string& line) {
@@ -33,14 +46,14 @@ bool EngineIO::readLine(std::string& line) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
   if (line.size() > maxLine) line.resize(maxLine);
   std::lock_guard guard(channelLock);
-  if (transcript.is_open() && !isWindowedProgram()) transcript << "< " << line << '\n' << std::flush;
+  if (loggingEnabled && transcript.is_open() && !isWindowedProgram()) transcript << "< " << line << '\n' << std::flush;
   return true;
 }
 
 void EngineIO::sendLine(const std::string& text) {
   std::lock_guard guard(channelLock);
   *output << text << '\n' << std::flush;
-  if (transcript.is_open()) transcript << "> " << text << '\n' << std::flush;
+  if (loggingEnabled && transcript.is_open()) transcript << "> " << text << '\n' << std::flush;
   if (currentHost) currentHost->lineWritten(text);
 }
 

@@ -22,7 +22,7 @@ class EngineIO {
   // Set by "?" (or the desktop app's move-now); the search clears it when it ends.
   std::atomic<bool> stopRequested{false};
   bool loggingEnabled = false;
-  int logNumber = 0;  // 0..100, part of both log file names
+  int logNumber = 0;  // part of both log file names: from 0..100 on, the first pair no run has written yet
   std::size_t maxLine = MAX_LINE;  // what a command line keeps
 
   void setHost(EngineHost* newHost) { currentHost = newHost; }
@@ -42,8 +42,13 @@ class EngineIO {
   // The game log for debugging dumps; also handed to the host.
   void writeGameLog(const std::string& text, int colour = 0);
 
-  // Turns logging on and opens "deb" + N + ".log" and "log" + N + ".log".
-  void enableLogging();
+  // Turns logging on. The first time, opens "deb" + N + ".log" and "log" + N +
+  // ".log" with the first N from logNumber on whose files do not exist yet, so
+  // a session never overwrites an earlier one's; later the same files go on.
+  // Returns the reason when a file could not be created (logging stays off).
+  std::string enableLogging();
+  // Stops writing the logs; they stay open for the next enableLogging.
+  void disableLogging() { loggingEnabled = false; }
   std::string transcriptName() const;
   std::string gameLogName() const;
 

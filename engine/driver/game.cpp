@@ -38,6 +38,12 @@ void Game::setupInitialPosition() {
   position.setupInitialPosition();
 }
 
+void Game::setupPosition(const CBoard& start) {
+  std::lock_guard guard(lock);
+  setupInitialPosition();
+  static_cast<CBoard&>(position) = start;
+}
+
 void Game::clearHistory() {
   std::lock_guard guard(lock);
   history.clear();

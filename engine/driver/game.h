@@ -63,6 +63,7 @@ class Game : public ReplayTarget {
   // The initial position with no line links and a null last move; history untouched.
   void setupInitialPosition() override;
   void clearHistory() override;
+  void setupPosition(const CBoard& start) override;
   Move replayMove(const std::function<Move(CChessBoard& position)>& read) override;
   // The history becomes the current position as its only snapshot.
   void restartHistory();

@@ -7,6 +7,7 @@
 
 #include "book/opening_book.h"
 #include "book/pgn_reader.h"
+#include "book/pgn_writer.h"
 #include "driver/game.h"
 #include "position/fen.h"
 #include "position/move_gen.h"
@@ -57,7 +58,7 @@ TEST(PgnReaderTokens, SkipTagsAndCastling) {
 TEST(PgnReadGame, UnreadableWordStopsWithMovesBeforeItPlayed) {
   Game game;
   PgnReader reader;
-  for (const char* text : {"1. e4 e5 2. Nf3! Nc6 *", "1. e4 e5 2. Nf3 Nc6 3. Qxf7xyzzy *", "1. e4 e5 2. Ke3 Nc6 *"}) {
+  for (const char* text : {"1. e4 e5 2. Nf4 Nc6 *", "1. e4 e5 2. Nf3 Nc6 3. Qxf7xyzzy *", "1. e4 e5 2. Ke3 Nc6 *"}) {
     const std::string path = writeFile("bad.pgn", text + std::string("\n\n[Event \"next\"]\n1. d4 *"));
     EXPECT_EQ(reader.readGame(path, 0, nullptr, game), 0) << text;
     EXPECT_EQ(game.position.squares[0x34], WHITE_PAWN) << text;
@@ -92,6 +93,80 @@ TEST(PgnReadGame, NulEndsTheTextAndAByteOrderMarkIsSkipped) {
     OpeningBook book;
     book.loadBook(path, game);
     EXPECT_EQ(book.entryCount(), c.bookEntries) << c.text.substr(0, 40);
+  }
+}
+
+// A loaded game is read to the end of its main line, whatever it is annotated
+// with; a word that is no move is reported with its line.
+TEST(PgnReadGame, AnnotatedGamesAreReadToTheirEnd) {
+  const struct {
+    const char* text;
+    std::size_t plies;
+    const char* result;
+    int errorLine;
+  } cases[] = {
+      {"[Event \"a ] b\"]\n\n1. e4 {c (} (1. d4 d5 (1... Nf6) {x}) e5 $1 2. Nf3! ; 3. g4\n Nc6?! 3.Bb5(3. Bc4) a6 1-0",
+       6, "1-0", 0},
+      {"1. e4 e5 2. Nf9 Nc6 *", 2, "", 1},
+      {"\n[Event \"x\"]\n\n1. e4 e5\n2. Qxf7 *", 2, "", 5},
+      {"1. e4 (1. d4 {never closed", 1, "", 1},
+  };
+  for (const auto& c : cases) {
+    Game game;
+    PgnReader reader;
+    PgnGameInfo info;
+    reader.readGame(writeFile("annotated.pgn", c.text), 0, nullptr, game, &info);
+    EXPECT_EQ(game.history.size(), c.plies) << c.text;
+    EXPECT_EQ(info.result, c.result) << c.text;
+    EXPECT_EQ(info.errorLine, c.errorLine) << c.text;
+  }
+}
+
+// Written games read back as the same moves, by this reader and by pgn-extract.
+TEST(PgnWriter, StandardSanReadBackByAnIndependentReader) {
+  const std::string knights = "g1f3 g8f6 f3g1 f6g8 ";
+  const struct {
+    const char* fen;
+    std::string moves;
+    const char* result;
+    const char* movetext;
+  } cases[] = {
+      {INITIAL_FEN, "e2e4 e7e5 g1f3 b8c6 f1c4 g8f6 e1g1", "*", "1. e4 e5 2. Nf3 Nc6 3. Bc4 Nf6 4. O-O *\n"},
+      {INITIAL_FEN, "f2f3 e7e5 g2g4 d8h4", "0-1", "1. f3 e5 2. g4 Qh4# {Checkmate} 0-1\n"},
+      {"4k3/P7/8/8/8/8/7p/4K3 b - - 0 1", "h2h1=N a7a8=Q", "*", "1... h1=N 2. a8=Q+ *\n"},
+      {"4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 1", "b1d2", "1/2-1/2", "1. Nbd2 1/2-1/2\n"},
+      {INITIAL_FEN, knights + knights + knights + knights + knights, "*",
+       "1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 Nf6 4. Ng1 Ng8 5. Nf3 Nf6 6. Ng1 Ng8 7. Nf3 Nf6 8.\n"
+       "Ng1 Ng8 9. Nf3 Nf6 10. Ng1 Ng8 *\n"},
+  };
+  for (const auto& c : cases) {
+    PgnMoves game;
+    game.start = fromFen(c.fen);
+    game.fromInitialPosition = std::string(c.fen) == INITIAL_FEN;
+    CChessBoard position = game.start;
+    std::istringstream in(c.moves);
+    std::string extracted;
+    for (std::string word; in >> word;) {
+      const Move move = parseCoordinateMove(position, word);
+      game.moves.push_back(move);
+      makeMove(position, move);
+      position.switchSide();
+      extracted += word.substr(0, 4) + (word.size() > 4 ? word.substr(5) : "") + ' ';
+    }
+    const std::string text = writePgnGame({{"White", "Ana \"la\" Roca"}, {"ECO", "C50"}}, game, c.result,
+                                          std::string(c.result) == "0-1" ? "Checkmate" : "");
+    EXPECT_EQ(text.substr(text.find("\n\n") + 2), c.movetext);
+    EXPECT_NE(text.find("[White \"Ana \\\"la\\\" Roca\"]\n"), std::string::npos);
+    EXPECT_EQ(text.find("[FEN") == std::string::npos, game.fromInitialPosition) << text;
+
+    const std::string path = writeFile("written.pgn", text);
+    EXPECT_EQ(pgnExtractReading(path), extracted + c.result + "\n\n") << text;
+    Game back;
+    PgnReader reader;
+    PgnGameInfo info;
+    reader.readGame(path, 0, nullptr, back, &info);
+    EXPECT_EQ(positionToFen(back.position), positionToFen(position)) << text;
+    EXPECT_EQ(info.tags[4].value, "Ana \"la\" Roca");
   }
 }
 

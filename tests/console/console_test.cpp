@@ -31,15 +31,31 @@ TEST(Console, WritePosThenReadPosRestoresThePositionAndRestartsTheHistory) {
   EXPECT_TRUE(directory.filesMatching("deb", ".log").empty() && directory.filesMatching("log", ".log").empty());
 }
 
+// pos.log is replaced whole through a file beside it: a link keeps pointing at
+// the file it names; a pos.log that cannot be replaced stays and is reported.
+TEST(Console, WritePosReplacesTheFileWholeOrReportsWhy) {
+  TemporaryDirectory directory;
+  std::filesystem::create_symlink("real.log", directory.path() / "pos.log");
+  EXPECT_EQ(runKelvo(directory.path(), {"new", "_writepos"}).lines, (Lines{"accepted", "accepted"}));
+  EXPECT_TRUE(std::filesystem::is_symlink(directory.path() / "pos.log"));
+  EXPECT_EQ(directory.readFile("real.log"), INITIAL_PICTURE);
+  std::filesystem::remove(directory.path() / "pos.log");
+  std::filesystem::create_directory(directory.path() / "pos.log");
+  EXPECT_EQ(runKelvo(directory.path(), {"new", "_writepos"}).lines,
+            (Lines{"accepted", "tellusererror Could not write pos.log: Is a directory", "accepted"}));
+}
+
 TEST(Console, LogSwitchWritesTranscriptAndDump) {
   TemporaryDirectory directory;
   runKelvo(directory.path(), {"new", "_dump 3", "protover 2", "ping 1"}, {"--log"});
+  runKelvo(directory.path(), {"new"}, {"--log"});  // a later session takes the next number
   const Lines transcripts = directory.filesMatching("deb", ".log");
-  ASSERT_EQ(transcripts.size(), 1u);
-  ASSERT_TRUE(std::regex_match(transcripts[0], std::regex(R"(deb(\d|[1-9]\d|100)\.log)"))) << transcripts[0];
-  EXPECT_EQ(directory.readFile(transcripts[0]),
+  ASSERT_EQ(transcripts.size(), 2u);
+  const std::string first = transcripts[directory.readFile(transcripts[0]) == "< new\n> accepted\n" ? 1 : 0];
+  ASSERT_TRUE(std::regex_match(first, std::regex(R"(deb(\d|[1-9]\d|100)\.log)"))) << first;
+  EXPECT_EQ(directory.readFile(first),
             "< new\n> accepted\n< _dump 3\n< protover 2\n> Error (unknown command)\n\n< ping 1\n> pong 1\n");
-  EXPECT_EQ(directory.readFile("log" + transcripts[0].substr(3)),
+  EXPECT_EQ(directory.readFile("log" + first.substr(3)),
             INITIAL_PICTURE + "White: 03 : 00\nBlack: 03 : 00\n0\n");
 }
 

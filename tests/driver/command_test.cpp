@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -82,6 +84,27 @@ TEST_F(CommandTest, DumpGoesToTheHostAsDebugText) {
   ASSERT_EQ(host.debug.size(), 1u);
   EXPECT_EQ(host.debug[0].second, 0);
   EXPECT_TRUE(host.debug[0].first.ends_with("White: 03 : 00\nBlack: 03 : 00\n0\n"));
+}
+
+// The debug-files switch: off stops both logs, on again goes on in the same
+// files, any number of times, with no line lost while on.
+TEST_F(CommandTest, LogSwitchTurnsOffAndOnAgain) {
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(testing::TempDir());
+  RecordingHost host(true);
+  EngineIO& io = EngineIO::instance();
+  for (int round = 0; round < 3; ++round) {
+    EXPECT_EQ(io.enableLogging(), "");
+    run(host, {"ping 1", "_dump"});
+    io.disableLogging();
+    run(host, {"ping 2", "_dump"});
+  }
+  std::stringstream transcript, gameLog;
+  transcript << std::ifstream(io.transcriptName()).rdbuf();
+  gameLog << std::ifstream(io.gameLogName()).rdbuf();
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(transcript.str(), "> pong 1\n> pong 1\n> pong 1\n");
+  EXPECT_EQ(std::regex_replace(gameLog.str(), std::regex("[^W]"), ""), "WWW");  // one "White:" per dump
 }
 
 TEST_F(CommandTest, QuitEndsDispatchingAndQuestionMarkStopsTheSearch) {

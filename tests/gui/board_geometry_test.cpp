@@ -1,4 +1,5 @@
 #include "board_geometry.h"
+#include "side_window_place.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,16 @@ TEST(Fit, TheLargestBoardWhoseWindowFitsTheRoom) {
   EXPECT_EQ(largestFittingSquareSize({800, 2000}, {150, 120}), 65);  // a portrait screen: the width decides
   EXPECT_EQ(largestFittingSquareSize({100, 100}, {150, 120}), MIN_SQUARE_SIZE);
   EXPECT_EQ(largestFittingSquareSize({8000, 8000}, {150, 120}), MAX_SQUARE_SIZE);
+}
+
+// A 300 x 200 side window on a 1000 x 800 screen: right of the main window,
+// else left, else below, else at the screen's edge; always inside the screen.
+TEST(SideWindow, BesideTheMainWindowInsideTheScreen) {
+  const std::pair<QRect, QPoint> cases[] = {
+      {{100, 50, 440, 500}, {590, 60}}, {{600, 50, 340, 500}, {250, 60}},
+      {{0, 0, 900, 500}, {0, 500}},     {{0, 700, 900, 100}, {700, 600}}};
+  for (const auto& [main, expected] : cases)
+    EXPECT_EQ(sideWindowPosition(main, {300, 200}, {0, 0, 1000, 800}, 50, 10), expected) << main.x() << "," << main.y();
 }
 
 }  // namespace

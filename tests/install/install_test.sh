@@ -69,10 +69,10 @@ dovrel2)
   read -r -a command <<<"${exec_line//%f/$work/partida.pgn}"
   [ "${command[0]}" = "$prefix/games/dovrel2" ] || fail "Exec names ${command[0]}"
   (cd "$work/start" && timeout 150 xvfb-run -a "${command[@]}" \
-    --play e2e4 --grab-start "$work/start.png" --grab "$work/after.png") || fail "dovrel2 did not run"
+    --play f1b5 --grab-start "$work/start.png" --grab "$work/after.png") || fail "dovrel2 did not run"
   # The board was drawn and the engine answered: fonts and book were found.
   "$checker" "$work/start.png" "$work/after.png" || fail "the window grabs show no board"
-  # The game file was opened: it is now the first recent file.
+  # The game file was opened: it is the game played on (f1b5 needs its moves) and the first recent file.
   grep -qF "File1=$work/partida.pgn" "$XDG_CONFIG_HOME/KELVO ChessPlayer/dovrel2.conf" ||
     fail "the PGN file was not opened"
   for file in CHEQ_TT0.TTF merida.ttf aperturas.pgn; do

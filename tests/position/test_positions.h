@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -48,6 +49,17 @@ inline std::string writeFile(const std::string& name, const std::string& text) {
   const std::string path = ::testing::TempDir() + name;
   std::ofstream(path, std::ios::binary) << text;
   return path;
+}
+
+// How Debian's pgn-extract reads a PGN file: per game its moves as
+// coordinates and its result, then a blank line; its complaints included.
+inline std::string pgnExtractReading(const std::string& path) {
+  std::string text;
+  if (std::FILE* out = popen(("/usr/games/pgn-extract -s -Wuci --notags -w1000 '" + path + "' 2>&1").c_str(), "r")) {
+    for (int c; (c = std::fgetc(out)) != EOF;) text += static_cast<char>(c);
+    pclose(out);
+  }
+  return text;
 }
 
 constexpr const char* INITIAL_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
