@@ -713,10 +713,7 @@ void CMainFrame::showOptions() {
       showMessage(QMessageBox::Critical,
                   QStringLiteral("No se pudieron crear los archivos de depuración:\n%1.").arg(QString::fromStdString(reason)),
                   this);
-    if (hadPlayer) storePlayerSwitches(objects.game, {chosen.openingBook, chosen.randomFactor, chosen.post});
-  });
-  engine->whenIdle([this, level = chosen.level] {
-    storePlayerLevel(objects.game, level);
+    if (hadPlayer) storePlayerSwitches(objects.game, {chosen.openingBook, chosen.randomFactor, chosen.post, chosen.level});
   });
 }
 

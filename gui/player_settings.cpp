@@ -9,7 +9,7 @@ std::optional<PlayerSwitches> playerSwitches(const Game& game) {
   return game.read([](const Game& g) -> std::optional<PlayerSwitches> {
     const auto* player = dynamic_cast<const EnginePlayer*>(g.enginePlayer);
     if (!player) return std::nullopt;
-    return PlayerSwitches{player->useBook, player->randomFactor, player->post};
+    return PlayerSwitches{player->useBook, player->randomFactor, player->post, player->level};
   });
 }
 
@@ -20,22 +20,13 @@ bool storePlayerSwitches(Game& game, const PlayerSwitches& switches) {
     player->useBook = switches.useBook;
     player->randomFactor = switches.randomFactor;
     player->post = switches.post;
-    return true;
-  });
-}
-
-bool storePlayerLevel(Game& game, int level) {
-  return game.edit([level](Game& g) {
-    auto* player = dynamic_cast<EnginePlayer*>(g.enginePlayer);
-    if (!player) return false;
-    player->level = level;
+    player->level = switches.level;
     return true;
   });
 }
 
 bool applyPlayerSettings(Game& game, const ProgramSettings& settings) {
-  storePlayerLevel(game, settings.level);
-  return storePlayerSwitches(game, {settings.openingBook, settings.randomFactor, settings.post}) &&
+  return storePlayerSwitches(game, {settings.openingBook, settings.randomFactor, settings.post, settings.level}) &&
          settings.openingBook;
 }
 

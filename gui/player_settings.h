@@ -5,6 +5,8 @@
 
 #include <optional>
 
+#include "search/level.h"
+
 #include "settings_file.h"
 
 class EnginePlayer;
@@ -19,15 +21,14 @@ struct PlayerSwitches {
   bool useBook = false;
   bool randomFactor = false;
   bool post = false;
+  int level = SPECIFIED_LEVEL;
 };
 // None without an engine player.
 std::optional<PlayerSwitches> playerSwitches(const Game& game);
 // False when there is no engine player to store them in.
 bool storePlayerSwitches(Game& game, const PlayerSwitches& switches);
-// The level of the game's engine player, under the Game lock; false without one.
-bool storePlayerLevel(Game& game, int level);
 
-// Writes the three switches into the engine player; true when it wants the book.
+// Writes the switches and the level into the engine player; true when it wants the book.
 bool applyPlayerSettings(Game& game, const ProgramSettings& settings);
 
 enum class BookLoad { Append, Replace };

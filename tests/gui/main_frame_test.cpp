@@ -465,7 +465,7 @@ TEST_F(MainFrameTest, SavingAGameOfACollectionKeepsTheOtherGames) {
     questions << text;
     return answer;
   });
-  action("&Guardar\tCtrl+G")->trigger();  // nothing changed: nothing asked, nothing written
+  action("&Guardar\tCtrl+S")->trigger();  // nothing changed: nothing asked, nothing written
   EXPECT_TRUE(questions.isEmpty());
   EXPECT_FALSE(frame->isWindowModified());
   frame->sendCommand("b8c6");
@@ -474,7 +474,7 @@ TEST_F(MainFrameTest, SavingAGameOfACollectionKeepsTheOtherGames) {
   frame->refresh();
   EXPECT_TRUE(frame->isWindowModified());
   answer = 0;  // replace the game inside the file
-  action("&Guardar\tCtrl+G")->trigger();
+  action("&Guardar\tCtrl+S")->trigger();
   EXPECT_TRUE(questions.value(0).startsWith("El archivo «three.pgn» contiene otras partidas"));
   const QByteArray saved = readFile("three.pgn");
   EXPECT_TRUE(saved.startsWith("[Event \"1\"]\n")) << saved.constData();
@@ -490,7 +490,7 @@ TEST_F(MainFrameTest, SavingAGameOfACollectionKeepsTheOtherGames) {
   ASSERT_TRUE(waitForIdle());
   for (int choice : {2, 1}) {
     answer = choice;
-    action("Nueva")->trigger();
+    action("Nueva\tCtrl+N")->trigger();
   }
   EXPECT_EQ(questions.size(), 3);
   EXPECT_TRUE(waitFor([this] { return commands.filter("new").size() == 2; }));  // start-up's and Descartar's
