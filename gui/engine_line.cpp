@@ -25,7 +25,8 @@ EngineLineReaction EngineLineReaction::of(const QString& line) {
   for (const Result& r : RESULTS) {
     if (first == QLatin1String(r.word)) {
       reaction.box = INFORMATION;
-      reaction.boxText = second + QLatin1String(r.outcome);
+      // The engine writes its reason in braces, as the protocol has it.
+      reaction.boxText = QString(second).remove(u'{').remove(u'}') + QLatin1String(r.outcome);
       reaction.command = QStringLiteral("result ") + QLatin1String(r.word);
       return reaction;
     }
