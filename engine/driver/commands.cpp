@@ -202,7 +202,7 @@ void cmdProtover(const CommandLine& command) {
   if (toNumber(command.args[0]) < 2) return;
   io().sendLine(std::string("feature ping=1 setboard=1 playother=1 san=0 usermove=1 time=1 draw=1 sigint=0 "
                             "sigterm=0 reuse=1 analyze=1 colors=0 name=1 ics=0 pause=0 nps=0 debug=0 memory=0 "
-                            "smp=0 exclude=0 setscore=0 highlight=0 variants=\"normal\" myname=\"") +
+                            "smp=0 exclude=0 highlight=0 variants=\"normal\" myname=\"") +
                 myName() + "\"");
   io().sendLine("feature option=\"" + std::string(LEVEL_OPTION) + " -spin " + std::to_string(session().level) + " " +
                 std::to_string(WEAKEST_LEVEL) + " " + std::to_string(TOP_LEVEL) + "\"");

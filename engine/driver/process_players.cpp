@@ -27,7 +27,8 @@ class ChannelListener : public SearchListener {
   // whether the interface wants the lines.
   void iterationDone(const SearchReport& report) override {
     SessionSettings::instance().lastScore = report.score;
-    const auto* player = dynamic_cast<const EnginePlayer*>(Game::instance().enginePlayer);
+    const auto* player =
+        Game::instance().read([](const Game& g) { return dynamic_cast<const EnginePlayer*>(g.enginePlayer); });
     if (player && player->post) EngineIO::instance().sendLine(thinkingLine(report));
   }
 };

@@ -17,7 +17,7 @@ const std::string THINKING = "<thinking line>";
 const std::string HINT = "<hint>";
 const std::string FEATURES =
     "feature ping=1 setboard=1 playother=1 san=0 usermove=1 time=1 draw=1 sigint=0 sigterm=0 reuse=1 analyze=1 "
-    "colors=0 name=1 ics=0 pause=0 nps=0 debug=0 memory=0 smp=0 exclude=0 setscore=0 highlight=0 "
+    "colors=0 name=1 ics=0 pause=0 nps=0 debug=0 memory=0 smp=0 exclude=0 highlight=0 "
     "variants=\"normal\" myname=\"Kelvo 3.2\"";
 
 struct Session {
@@ -128,6 +128,22 @@ const Session SESSIONS[] = {
     {"DrawAcceptedOnlyWhenLosing",
      {"new", "draw", "e2e4", "draw", "force", "setboard 7k/8/8/8/8/8/8/1QR1K3 w - - 0 1", "playother", "e1e2", "draw"},
      {"accepted", ENGINE_MOVE, ENGINE_MOVE, "offer draw"}},
+    // What the three interfaces send, from their debug logs.
+    {"GnomeChessSpeaksVersionOneAndNeverSendsNew",
+     {"xboard", "random", "easy", "force", "g1f3", "go", "force", "b1c3", "go"},
+     {"feature time=0 myname=\"Kelvo 3.2\"", ENGINE_MOVE, ENGINE_MOVE}},
+    {"PychessPlaysThenAnalysesAndStopsWithAnEmptyBoard",
+     {"xboard", "protover 2", "accepted ping", "accepted done", "new", "post", "hard", "easy", "level 0 5 0",
+      "time 30000", "otim 30000", "usermove e2e4", "force", "post", "analyze", "usermove g1f3", "exit",
+      "setboard 8/8/8/8/8/8/8/8 w - - 0 1", "result 1/2-1/2 {?}"},
+     {"feature time=0 myname=\"Kelvo 3.2\"", FEATURES, "feature option=\"Nivel -spin 4 1 10\"", "feature done=1",
+      "accepted", THINKING, ENGINE_MOVE, THINKING, THINKING}},
+    {"XboardStartsAMatchGame",
+     {"xboard", "protover 2", "accepted ping", "accepted done", "new", "level 0 5 5", "sd 3", "post", "hard", "easy",
+      "ping 1", "force", "computer", "name Fairy-Max 5.0b", "time 30000", "otim 30000", "go", "time 30499",
+      "otim 30499", "usermove b8c6", "result 0-1 {White resigns}", "force", "ping 4"},
+     {"feature time=0 myname=\"Kelvo 3.2\"", FEATURES, "feature option=\"Nivel -spin 4 1 10\"", "feature done=1",
+      "accepted", "pong 1", THINKING, ENGINE_MOVE, THINKING, ENGINE_MOVE, "pong 4"}},
     // Each change of the position is analysed; moves get no reply.
     {"AnalyzeFollowsMovesUndoAndNew",
      {"new", "force", "analyze", "e2e4", ".", "undo", "new", "exit", "e2e4", "ping 1"},
