@@ -1,5 +1,5 @@
 // kelvo: the xboard engine, plus two tools on the same library:
-//   kelvo [--log]             play over standard input and output
+//   kelvo [--log] [--level N] play over standard input and output (level 1..10)
 //   kelvo perft DEPTH [FEN]   leaf counts per root move
 //   kelvo bench [FILE]        the fixed search suite, or one FEN per line of FILE
 
@@ -14,6 +14,7 @@
 #include "standard_streams.h"
 #include "driver/commands.h"
 #include "driver/engine_io.h"
+#include "driver/session_settings.h"
 #include "position/fen.h"
 #include "position/perft.h"
 #include "search/bench.h"
@@ -23,7 +24,7 @@ namespace {
 const char* const INITIAL_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
 int usage() {
-  std::cerr << "usage: kelvo [--log] | kelvo perft DEPTH [FEN] | kelvo bench [FILE]\n";
+  std::cerr << "usage: kelvo [--log] [--level N] | kelvo perft DEPTH [FEN] | kelvo bench [FILE]\n";
   return 2;
 }
 
@@ -48,7 +49,15 @@ int main(int argc, char** argv) {
   useBinaryStandardStreams();
   if (argc >= 2 && std::strcmp(argv[1], "perft") == 0) return runPerft(argc, argv);
   if (argc >= 2 && std::strcmp(argv[1], "bench") == 0) return runBench(argc >= 3 ? argv[2] : "", std::cout);
-  if (argc >= 2 && std::strcmp(argv[1], "--log") != 0) return usage();
+  bool logging = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--log") == 0)
+      logging = true;
+    else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc)
+      SessionSettings::instance().level = clampLevel(std::atoi(argv[++i]));
+    else
+      return usage();
+  }
 
   // xboard interrupts engines that do not announce sigint=0 before sending a
   // move; the default action would end the game. On Windows the C library maps
@@ -57,7 +66,7 @@ int main(int argc, char** argv) {
   std::signal(SIGINT, SIG_IGN);
   // Started by xboard from its engine list, the installed engine still finds its book.
   dataLocation::enterDataFolder({"aperturas.pgn"});
-  if (argc >= 2) {
+  if (logging) {
     const std::string reason = EngineIO::instance().enableLogging();
     if (!reason.empty()) EngineIO::instance().sendLine("tellusererror Could not write " + reason);
   }

@@ -27,9 +27,9 @@ CHESS_RESULT = re.compile(r"mate|resign|repetition|insufficient|material|move ru
 KELVO_REPLY = re.compile(
     r"^(move [a-h][1-8][a-h][1-8][qrbn]?"
     r"|(1-0|0-1|1/2-1/2) .*"
-    r"|feature .*|accepted|pong .*|telluser.*"
-    r"|-?\d+ -?\d+ \d+ \d+ \[error\]"
-    r"|Error \(unknown command\)|)$"
+    r"|feature .*|accepted|pong .*|telluser.*|tellusererror .*|resign|offer draw|Hint: .*"
+    r"|\d+ -?\d+ \d+ \d+( [a-h][1-8][a-h][1-8][qrbn]?)*"
+    r"|Error \(unknown command\): .*| .*|)$"
 )
 
 

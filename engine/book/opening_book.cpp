@@ -41,6 +41,7 @@ OpeningBook& OpeningBook::instance() {
 
 int OpeningBook::loadBook(const std::string& path, ReplayTarget& game, OpeningNames* names) {
   if (!std::ifstream(path)) return 0;
+  giveBack();
   reserveFor(path);
   PgnReader reader;
   int games = 0;
@@ -120,6 +121,19 @@ std::vector<Move> OpeningBook::probeBook(const CChessBoard& position) const {
 
 std::vector<Move> OpeningBook::probeLegalMoves(const CChessBoard& position) const {
   return legalMovesAmong(position, probeBook(position));
+}
+
+std::vector<std::pair<Move, int>> OpeningBook::weightedLegalMoves(const CChessBoard& position) const {
+  std::vector<std::pair<Move, int>> weights;
+  for (const Move& move : probeLegalMoves(position)) {
+    const auto same = [&move](const auto& weighed) { return weighed.first.sameSquares(move); };
+    if (const auto known = std::find_if(weights.begin(), weights.end(), same); known != weights.end())
+      ++known->second;
+    else
+      weights.push_back({move, 1});
+  }
+  std::stable_sort(weights.begin(), weights.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+  return weights;
 }
 
 void OpeningBook::clearBook() {

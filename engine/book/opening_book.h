@@ -6,10 +6,12 @@
 // An entry keeps only the squares and the move (nothing else is ever read),
 // and a hash index sorted on first probe saves the linear scan.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "book/replay_target.h"
@@ -46,7 +48,15 @@ class OpeningBook {
   // may match a position with the other side to move, or one whose king has
   // lost the castling right a stored castling used.
   std::vector<Move> probeLegalMoves(const CChessBoard& position) const;
+  // Those moves once each with the number of entries that store it, the most
+  // played first (ties in book order).
+  std::vector<std::pair<Move, int>> weightedLegalMoves(const CChessBoard& position) const;
   void clearBook();
+  // A game that leaves the book plays on without it; the next game (or a
+  // fresh load) has it again. The entries stay.
+  void leaveForThisGame() { leftThisGame = true; }
+  void giveBack() { leftThisGame = false; }
+  bool inPlay() const { return !leftThisGame; }
   std::size_t entryCount() const;
   // A copy of every entry in book order (tests compare loaders with it).
   std::vector<BookEntry> entryList() const;
@@ -69,6 +79,7 @@ class OpeningBook {
   std::vector<BookEntry> entries;
   mutable std::vector<IndexEntry> index;  // sorted by (hash, entry) when indexSorted
   mutable bool indexSorted = true;
+  std::atomic<bool> leftThisGame{false};
 };
 
 BookEntry makeBookEntry(const CBoard& position, const Move& move);

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstdint>
 #include <fstream>
+#include <optional>
+#include <regex>
 #include <sstream>
 
 #include "book/opening_book.h"
@@ -12,17 +14,25 @@
 #include "driver/engine_io.h"
 #include "driver/file_replace.h"
 #include "driver/game.h"
+#include "driver/protocol_text.h"
+#include "driver/session_settings.h"
+#include "driver/side_searches.h"
 #include "driver/uci_protocol.h"
 #include "position/move_gen.h"
+#include "position/fen.h"
 #include "position/notation.h"
+#include "position/setup_check.h"
 #include "search/engine_player.h"
 #include "position/evaluation.h"
 
 namespace {
 
 const char* const POSITION_FILE = "pos.log";
-const char* const UNKNOWN_COMMAND = "Error (unknown command)\n";
+const char* const UNKNOWN_COMMAND = "Error (unknown command): ";
 const char* const ILLEGAL_MOVE = "Illegal move: ";
+// A draw is worth taking when the engine's own last search has it this many
+// centipawns down: a draw then beats the result it expects.
+constexpr int DRAW_ACCEPTING_DEFICIT = 300;
 
 // A command line split at white space: the command word and up to three
 // arguments (missing ones empty); the whole line stays for "telluser".
@@ -58,6 +68,7 @@ int squareAt(const std::string& text, std::size_t at) {
 
 EngineIO& io() { return EngineIO::instance(); }
 Game& game() { return Game::instance(); }
+SessionSettings& session() { return SessionSettings::instance(); }
 
 EnginePlayer* engineOfGame() { return dynamic_cast<EnginePlayer*>(game().enginePlayer); }
 
@@ -72,33 +83,35 @@ CChessBoard currentPosition() {
   return game().read([](const Game& g) { return g.position; });
 }
 
-std::string moveLine(const Move& move) {
-  std::string text = "move " + squareName(move.from) + squareName(move.to);
-  // The interface needs the piece a pawn becomes; without it the move is unplayable.
-  if (move.promotion != EMPTY) {
-    const char letter = pieceLetter(move.promotion);
-    if (letter != ' ') text += static_cast<char>(letter | 0x20);
-  }
-  return text;
-}
+std::string moveLine(const Move& move) { return "move " + moveText(move); }
 
-void sendResign(int sideToMove) { io().sendLine(sideToMove ? "0-1 resign" : "1-0 resign"); }
+// The window's parser learns the winner from the line itself.
+void sendResign(int sideToMove) {
+  if (io().isWindowedProgram())
+    io().sendLine(sideToMove ? "0-1 resign" : "1-0 resign");
+  else
+    io().sendLine("resign");
+}
 
 // Sends the result line when the game has ended; true then.
 bool reportResult() {
   std::string reason;
   const int result = game().adjudicate(reason);
-  switch (result) {
-    case WHITE_WINS: io().sendLine("1-0 " + reason); return true;
-    case GAME_DRAWN: io().sendLine("1/2-1/2 " + reason); return true;
-    case BLACK_WINS: io().sendLine("0-1 " + reason); return true;
-    default: return false;
-  }
+  if (result == GAME_GOES_ON) return false;
+  io().sendLine(resultLine(result, reason));
+  return true;
+}
+
+// In analyze mode every change of the position is analysed at once.
+void analyseIfAsked() {
+  if (session().analysing) analysePosition(currentPosition(), session());
 }
 
 // Asks the engine player for a move and plays it. False when it resigned.
 bool playEngineMove(bool runClock) {
   const CChessBoard position = currentPosition();
+  if (EnginePlayer* engine = engineOfGame())
+    engine->limits = game().read([](const Game& g) { return session().limitsFor(g); });
   const Move move = game().enginePlayer->chooseMove(position);
   // A null answer would put nothing on the board: treated as giving up too.
   if (move.sameSquares(RESIGN_MOVE) || move.isNull()) {
@@ -118,9 +131,13 @@ bool playEngineMove(bool runClock) {
 bool parseOpponentMove(const std::string& word, const CChessBoard& position, Move& move) {
   const int from = squareAt(word, 0);
   const int to = squareAt(word, 2);
-  if (from < 0 || to < 0) return false;
   CChessBoard scratch = position;
-  if (!findMove(scratch, from, to)) return false;
+  if (from < 0 || to < 0 || !findMove(scratch, from, to)) {
+    // Algebraic notation from an interface that ignores san=0.
+    scratch = position;
+    move = parseSan(scratch, word);
+    return !move.isNull();
+  }
 
   move = parseCoordinateMove(position, word);
   if (!isPawn(move.piece) || (rankOf(to) != 0 && rankOf(to) != 7)) return true;
@@ -134,10 +151,20 @@ bool parseOpponentMove(const std::string& word, const CChessBoard& position, Mov
   return true;
 }
 
-void opponentMove(const CommandLine& command) {
+// Coordinates, even off the board (e2e4, e7e8q, e7e8=Q, e9e4), or algebraic
+// notation (Nf3, exd5, O-O):
+// a word an interface can only mean as a move.
+bool looksLikeMove(const std::string& word) {
+  static const std::regex pattern(
+      "[a-zA-Z][0-9][a-zA-Z][0-9]=?[a-zA-Z]?|[KQRBN]?[a-h]?[1-8]?x?[a-h][1-8](=?[QRBNqrbn])?[+#]?|"
+      "([Oo0]-[Oo0](-[Oo0])?)[+#]?");
+  return std::regex_match(word, pattern);
+}
+
+void opponentMove(const std::string& word) {
   Move move;
-  if (!parseOpponentMove(command.word, currentPosition(), move)) {
-    io().sendLine(ILLEGAL_MOVE);
+  if (!parseOpponentMove(word, currentPosition(), move)) {
+    io().sendLine(ILLEGAL_MOVE + word);
     return;
   }
   changeGame([&](Game& g) {
@@ -145,16 +172,120 @@ void opponentMove(const CommandLine& command) {
     g.clock.start(g.position.sideToMove);
   });
   if (io().isWindowedProgram()) io().sendLine("accepted");
+  if (session().analysing) {
+    analyseIfAsked();
+    return;
+  }
   if (reportResult()) return;
   if (!game().enginePlayer) return;
   if (playEngineMove(true)) reportResult();
 }
 
+const char* myName() { return io().isWindowedProgram() ? "Kelvo 3.0" : "Kelvo 3.2"; }
+
+// An interface that never sends "new" (gnome-chess) expects the protocol's
+// start: the initial position with the engine on Black, not the last book game.
+// The window starts its games itself.
 void cmdXboard(const CommandLine&) {
-  io().sendLine(io().isWindowedProgram() ? "feature time=0 myname=\"Kelvo 3.0\""
-                                         : "feature time=0 myname=\"Kelvo 3.2\"");
-  changeGame([](Game& g) { g.playState = PLAYING; });
+  io().sendLine(std::string("feature time=0 myname=\"") + myName() + "\"");
+  const bool windowed = io().isWindowedProgram();
+  changeGame([windowed](Game& g) {
+    if (!g.whitePlayer && !windowed) {
+      g.startNewGame();
+      g.restartHistory();
+    }
+    g.playState = PLAYING;
+  });
 }
+
+// Version 2 interfaces wait for done=1; every feature promises what the
+// commands below do.
+void cmdProtover(const CommandLine& command) {
+  if (toNumber(command.args[0]) < 2) return;
+  io().sendLine(std::string("feature ping=1 setboard=1 playother=1 san=0 usermove=1 time=1 draw=1 sigint=0 "
+                            "sigterm=0 reuse=1 analyze=1 colors=0 name=1 ics=0 pause=0 nps=0 debug=0 memory=0 "
+                            "smp=0 exclude=0 highlight=0 variants=\"normal\" myname=\"") +
+                myName() + "\"");
+  io().sendLine("feature option=\"" + std::string(LEVEL_OPTION) + " -spin " + std::to_string(session().level) + " " +
+                std::to_string(WEAKEST_LEVEL) + " " + std::to_string(TOP_LEVEL) + "\"");
+  io().sendLine("feature done=1");
+}
+
+void setLevel(int level) {
+  session().level = clampLevel(level);
+  if (EnginePlayer* engine = engineOfGame()) engine->level = session().level;
+}
+
+// option NAME=VALUE: only the strength level is an option.
+void cmdOption(const CommandLine& command) {
+  const std::string prefix = std::string(LEVEL_OPTION) + "=";
+  const std::string setting = command.line.substr(std::min(command.line.find("option") + 7, command.line.size()));
+  if (setting.rfind(prefix, 0) == 0) setLevel(toNumber(setting.substr(prefix.size())));
+}
+
+void cmdUserMove(const CommandLine& command) { opponentMove(command.args[0]); }
+void cmdSearchDepth(const CommandLine& command) { session().depth = std::max(toNumber(command.args[0]), 0); }
+
+void cmdMoveTime(const CommandLine& command) {
+  session().moveTime = std::max(toNumber(command.args[0]), 0) * 1000LL;
+}
+
+void cmdOpponentTime(const CommandLine& command) { session().opponentTime = toNumber(command.args[0]) * 10LL; }
+
+void cmdHint(const CommandLine&) {
+  const Move move = hintMove(currentPosition(), session());
+  if (!move.isNull()) io().sendLine("Hint: " + moveText(move));
+}
+
+// The book's moves for the position and how many games play each, then the
+// empty line that ends the reply; every line begins with a blank as xboard wants.
+void cmdBook(const CommandLine&) {
+  const auto weights = OpeningBook::instance().weightedLegalMoves(currentPosition());
+  if (weights.empty()) io().sendLine(" no book moves");
+  for (const auto& [move, count] : weights) io().sendLine(" " + moveText(move) + " " + std::to_string(count));
+  io().sendLine("");
+}
+
+void cmdSetBoard(const CommandLine& command) {
+  const std::size_t at = command.line.find(command.word) + command.word.size();
+  std::optional<CChessBoard> position = positionFromFen(command.line.substr(at));
+  // pychess stops an analysis with the empty board and shows any error about it.
+  const auto isEmpty = [](const CChessBoard& p) {
+    return std::all_of(ALL_SQUARES.begin(), ALL_SQUARES.end(), [&p](Square s) { return p.squares[s] == EMPTY; });
+  };
+  if (position && isEmpty(*position)) return;
+  if (!position || !makePlayable(*position)) {
+    io().sendLine("tellusererror Illegal position");
+    return;
+  }
+  changeGame([&](Game& g) {
+    g.position = *position;
+    generateMoves(g.position, false);
+    g.restartHistory();
+  });
+  analyseIfAsked();
+}
+
+void cmdDraw(const CommandLine&) {
+  if (game().enginePlayer && !session().analysing && session().lastScore <= -DRAW_ACCEPTING_DEFICIT)
+    io().sendLine("offer draw");
+}
+
+void cmdPlayOther(const CommandLine&) {
+  changeGame([](Game& g) {
+    g.playState = PLAYING;
+    g.makeEngineNotToMove();
+  });
+}
+
+// Moves are only recorded while analysing: nobody answers them.
+void cmdAnalyze(const CommandLine&) {
+  session().analysing = true;
+  game().makeHumansOnly();
+  analyseIfAsked();
+}
+
+void cmdExit(const CommandLine&) { session().analysing = false; }
 
 void cmdNothing(const CommandLine&) {}
 void cmdStop(const CommandLine&) { io().stopRequested = true; }
@@ -229,23 +360,29 @@ void cmdReadPos(const CommandLine&) {
 }
 
 void cmdUndo(const CommandLine&) {
-  if (game().undoPly()) io().sendLine("accepted");
+  if (!game().undoPly()) return;
+  io().sendLine("accepted");
+  analyseIfAsked();
 }
 
 void cmdRemove(const CommandLine&) {
-  if (game().removePair()) io().sendLine("accepted");
+  if (!game().removePair()) return;
+  io().sendLine("accepted");
+  analyseIfAsked();
 }
 
-void cmdPost(const CommandLine&) {
-  if (EnginePlayer* engine = engineOfGame()) engine->post = true;
+// Posting is the session's: it holds for every engine player made from now on.
+void setPosting(bool on) {
+  session().post = on;
+  if (EnginePlayer* engine = engineOfGame()) engine->post = on;
 }
 
-void cmdNoPost(const CommandLine&) {
-  if (EnginePlayer* engine = engineOfGame()) engine->post = false;
-}
+void cmdPost(const CommandLine&) { setPosting(true); }
+void cmdNoPost(const CommandLine&) { setPosting(false); }
 
 void cmdTime(const CommandLine& command) {
   changeGame([&](Game& g) { g.clock.setRemaining(g.position.sideToMove, toNumber(command.args[0]) / 100.0); });
+  session().engineTime = toNumber(command.args[0]) * 10LL;
 }
 
 // Edit mode: only squares change. Lines are read (and logged) but never dispatched.
@@ -277,22 +414,32 @@ void cmdEdit(const CommandLine&) {
   }
 }
 
+// The base time may be given as minutes:seconds.
 void cmdLevel(const CommandLine& command) {
-  changeGame([&](Game& g) {
-    g.clock.setLevel(toNumber(command.args[0]), toNumber(command.args[1]) * 60.0, toNumber(command.args[2]));
-  });
+  const std::string& base = command.args[1];
+  const std::size_t colon = base.find(':');
+  const double seconds =
+      toNumber(base) * 60.0 + (colon == std::string::npos ? 0 : toNumber(base.substr(colon + 1)));
+  changeGame([&](Game& g) { g.clock.setLevel(toNumber(command.args[0]), seconds, toNumber(command.args[2])); });
+  session().clockGiven = true;
+  session().moveTime = 0;
 }
 
 void cmdResult(const CommandLine&) {
   changeGame([](Game& g) { g.playState = FINISHED; });
 }
 
+// Each game starts in the book, whatever the last one did.
 void cmdNew(const CommandLine&) {
   changeGame([](Game& g) {
     g.startNewGame();
     g.restartHistory();
+    if (session().analysing) g.makeHumansOnly();
   });
+  session().startGame();
+  OpeningBook::instance().giveBack();
   io().sendLine("accepted");
+  analyseIfAsked();
 }
 
 void cmdGo(const CommandLine&) {
@@ -331,7 +478,7 @@ struct CommandEntry {
 };
 
 const CommandEntry COMMANDS[] = {
-    {"st", cmdNothing},         {"hard", cmdNothing},       {"sd", cmdNothing},
+    {"st", cmdMoveTime},        {"hard", cmdNothing},       {"sd", cmdSearchDepth},
     {"xboard", cmdXboard},      {"?", cmdStop},             {"accepted", cmdNothing},
     {"ping", cmdPing},          {"telluser", cmdTellUser},  {"tellusererror", cmdTellUser},
     {"_showlegal", cmdShowLegal}, {"_humanhuman", cmdHumanHuman}, {"_clear", cmdClear},
@@ -342,25 +489,34 @@ const CommandEntry COMMANDS[] = {
     {"level", cmdLevel},        {"result", cmdResult},      {"new", cmdNew},
     {"go", cmdGo},              {"force", cmdForce},        {"white", cmdWhite},
     {"black", cmdBlack},
+    // Protocol version 2.
+    {"protover", cmdProtover},  {"rejected", cmdNothing},   {"variant", cmdNothing},
+    {"random", cmdNothing},     {"playother", cmdPlayOther}, {"nps", cmdNothing},
+    {"otim", cmdOpponentTime},  {"usermove", cmdUserMove},  {"draw", cmdDraw},
+    {"setboard", cmdSetBoard},  {"hint", cmdHint},          {"bk", cmdBook},
+    {"easy", cmdNothing},       {"analyze", cmdAnalyze},    {"exit", cmdExit},
+    {".", cmdNothing},          {"name", cmdNothing},       {"rating", cmdNothing},
+    {"ics", cmdNothing},        {"computer", cmdNothing},   {"pause", cmdNothing},
+    {"resume", cmdNothing},     {"memory", cmdNothing},     {"cores", cmdNothing},
+    {"egtpath", cmdNothing},    {"option", cmdOption},
 };
-
-bool isMoveWord(const std::string& word) { return word.size() >= 2 && word.size() <= 7; }
 
 }  // namespace
 
 bool dispatchCommand(const std::string& line) {
   const CommandLine command = splitLine(line);
   if (command.word == "quit") return false;
+  if (command.word.empty()) return true;  // a blank line asks nothing
   for (const CommandEntry& entry : COMMANDS) {
     if (command.word == entry.word) {
       entry.handler(command);
       return true;
     }
   }
-  if (isMoveWord(command.word))
-    opponentMove(command);
+  if (looksLikeMove(command.word))
+    opponentMove(command.word);
   else
-    io().sendLine(UNKNOWN_COMMAND);
+    io().sendLine(UNKNOWN_COMMAND + command.word);
   return true;
 }
 

@@ -95,6 +95,11 @@ void Game::makeEngineToMove() {
   setPlayers(position.sideToMove != 0, position.sideToMove == 0);
 }
 
+void Game::makeEngineNotToMove() {
+  std::lock_guard guard(lock);
+  setPlayers(position.sideToMove == 0, position.sideToMove != 0);
+}
+
 void Game::restoreFromHistory() {
   // Every field comes back, move list and line links included.
   position = history.back();

@@ -72,6 +72,8 @@ class Game : public ReplayTarget {
   void makeHumansOnly();
   // The side to move gets the engine player, the other side a human.
   void makeEngineToMove();
+  // The side not to move gets the engine player, the side to move a human.
+  void makeEngineNotToMove();
 
   // Take back one ply / two plies; false (and no change) when history is too short.
   bool undoPly();

@@ -2,6 +2,9 @@
 
 #include "book/opening_book.h"
 #include "driver/engine_io.h"
+#include "driver/game.h"
+#include "driver/protocol_text.h"
+#include "driver/session_settings.h"
 #include "search/engine_player.h"
 
 namespace {
@@ -20,14 +23,23 @@ class ChannelListener : public SearchListener {
     if (EngineHost* host = EngineIO::instance().host()) host->searchStats(nodes, centiseconds);
   }
   bool wantsSpeedLine() const override { return EngineIO::instance().isWindowedProgram(); }
+  // Only the game's engine player searches with this listener; its flag says
+  // whether the interface wants the lines.
+  void iterationDone(const SearchReport& report) override {
+    SessionSettings::instance().lastScore = report.score;
+    const auto* player =
+        Game::instance().read([](const Game& g) { return dynamic_cast<const EnginePlayer*>(g.enginePlayer); });
+    if (player && player->post) EngineIO::instance().sendLine(thinkingLine(report));
+  }
 };
 
 class ProcessBook : public BookProbe {
  public:
   std::vector<Move> probeBook(const CChessBoard& position) const override {
-    return OpeningBook::instance().probeBook(position);
+    const OpeningBook& book = OpeningBook::instance();
+    return book.inPlay() ? book.probeBook(position) : std::vector<Move>();
   }
-  void clearBook() override { OpeningBook::instance().clearBook(); }
+  void leaveBook() override { OpeningBook::instance().leaveForThisGame(); }
 };
 
 }  // namespace
@@ -44,5 +56,7 @@ SearchContext processSearchContext() {
 
 std::unique_ptr<Player> makeProcessPlayer(bool engine) {
   if (!engine) return std::make_unique<HumanPlayer>();
-  return std::make_unique<EnginePlayer>(processSearchContext());
+  auto player = std::make_unique<EnginePlayer>(processSearchContext());
+  SessionSettings::instance().applyTo(*player);
+  return player;
 }

@@ -18,6 +18,7 @@ struct EnginePlayer::PlyState {
   std::vector<SearchNode> children;
   std::vector<std::uint16_t> order;
   int scores[MAX_MOVES];
+  Move leafMoves[MAX_MOVES];  // the moves of those leaves, for the principal line
 };
 
 namespace {
@@ -31,7 +32,7 @@ SearchListener& quietListener() {
 class EmptyBook : public BookProbe {
  public:
   std::vector<Move> probeBook(const CChessBoard&) const override { return {}; }
-  void clearBook() override {}
+  void leaveBook() override {}
 };
 
 BookProbe& emptyBook() {
@@ -68,7 +69,7 @@ Move EnginePlayer::chooseMove(CChessBoard position) {
   }
 
   const Move answer = runSearch(position);
-  book.clearBook();
+  book.leaveBook();
   {
     const std::int64_t elapsed = context.clock() - searchStart;
     host.searchStats(nodeCount, static_cast<int>(elapsed * 100 / 1000));
@@ -87,6 +88,7 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
   const int depth = std::max(searchDepth, 0);
   while (static_cast<int>(plies.size()) < depth + 1) plies.push_back(std::make_unique<PlyState>());
   lineLength.assign(depth + 2, 0);
+  if (static_cast<int>(lineMoves.size()) < depth + 2) lineMoves.assign(depth + 2, std::vector<Move>(depth + 2));
   rootHasBest = false;
   rootBestMove = Move();
   rootCutByMate = false;
@@ -103,7 +105,7 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
   int beta = MATE_SCORE;
   lastScore = search(depth, 0, root, alpha, beta);
   if (context.stopRequest) *context.stopRequest = false;
-  if (post) writeThinkingLine();
+  reportLine(position.sideToMove == 1);
 
   const bool white = position.sideToMove == 1;
   const bool lost = white ? lastScore == -MATE_SCORE : lastScore == MATE_SCORE;
@@ -129,7 +131,7 @@ int EnginePlayer::search(int depth, int ply, SearchNode& node, int& alpha, int& 
     // The children are leaves: searching one only returns its static score
     // (or 0 once a stop has been requested), so they need no list or order.
     if (expandLastPly(ply, node, alpha, beta, best) < 0) return node.board.score;
-    if (best != (white ? -MATE_SCORE : MATE_SCORE)) lineLength[ply] = 1;
+    if (best != (white ? -MATE_SCORE : MATE_SCORE)) lineLength[ply] = 1;  // its move is in lineMoves[ply][0]
   } else {
     const int count = expand(ply, node, alpha, beta);
     if (count == 0) return node.board.score;
@@ -141,6 +143,8 @@ int EnginePlayer::search(int depth, int ply, SearchNode& node, int& alpha, int& 
       if (white ? value > best : value < best) {
         best = value;
         lineLength[ply] = 1 + lineLength[ply + 1];
+        lineMoves[ply][0] = child.lastMove;
+        std::copy_n(lineMoves[ply + 1].begin(), lineLength[ply + 1], lineMoves[ply].begin() + 1);
         if (ply == 0) {
           rootHasBest = true;
           rootBestMove = child.lastMove;
@@ -217,6 +221,7 @@ int EnginePlayer::expandLastPly(int ply, SearchNode& node, int alpha, int beta, 
       lastCutMove = move;
       return -1;
     }
+    state.leafMoves[count] = move;
     state.scores[count++] = score;
   }
   if (count == 0) {
@@ -227,7 +232,10 @@ int EnginePlayer::expandLastPly(int ply, SearchNode& node, int alpha, int beta, 
   // search order only decides ties, which do not change the value.
   for (int i = 0; i < count; ++i) {
     const int value = stopNow() ? 0 : state.scores[i];
-    if (white ? value > best : value < best) best = value;
+    if (white ? value > best : value < best) {
+      best = value;
+      lineMoves[ply][0] = state.leafMoves[i];
+    }
   }
   return count;
 }
@@ -269,11 +277,15 @@ std::int32_t EnginePlayer::staticScoreOf(SearchNode& node) {
   return node.staticScore;
 }
 
-void EnginePlayer::writeThinkingLine() {
-  const double centiseconds = static_cast<double>(context.clock() - searchStart) * 0.001 * 100;
-  char text[128];
-  std::snprintf(text, sizeof text, "%d %d %.0f %d %s", lineLength[0], lastScore, centiseconds, nodeCount, "[error]");
-  context.listener->sendLine(text);
+// The one iteration of the fixed search, for the protocol layer to write.
+void EnginePlayer::reportLine(bool whiteToMove) {
+  SearchReport report;
+  report.depth = std::max(searchDepth, 0);
+  report.score = whiteToMove ? lastScore : -lastScore;
+  report.nodes = nodeCount;
+  report.milliseconds = context.clock() - searchStart;
+  report.pv.assign(lineMoves[0].begin(), lineMoves[0].begin() + lineLength[0]);
+  context.listener->iterationDone(report);
 }
 
 int bookMoveIndex(int count, int r) {

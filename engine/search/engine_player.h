@@ -69,7 +69,7 @@ class EnginePlayer : public Player {
   // What both expansions begin with; starts the node's moves with the probe.
   Expansion startExpansion(PlyState& state, SearchNode& node, int alpha, int beta);
   void orderChildren(int ply);
-  void writeThinkingLine();
+  void reportLine(bool whiteToMove);
   int countedScoreAfterMove(const CBoard& parent, std::int32_t parentScore, const CBoard& child, const Move& move);
   std::int32_t staticScoreOf(SearchNode& node);
   static void makeChild(const SearchNode& node, const Move& move, SearchNode& child);
@@ -78,6 +78,7 @@ class EnginePlayer : public Player {
   SearchContext context;
   std::vector<std::unique_ptr<PlyState>> plies;
   std::vector<int> lineLength;
+  std::vector<std::vector<Move>> lineMoves;  // [ply]: the best line below that ply, lineLength[ply] moves
   bool rootHasBest = false;
   Move rootBestMove;
   bool rootCutByMate = false;

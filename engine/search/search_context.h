@@ -45,8 +45,8 @@ class BookProbe {
   virtual ~BookProbe() = default;
   // The moves stored for the position's squares, in book order.
   virtual std::vector<Move> probeBook(const CChessBoard& position) const = 0;
-  // After the first search the book is out of play for the rest of the run.
-  virtual void clearBook() = 0;
+  // After the first search the book is out of play until the next game starts.
+  virtual void leaveBook() = 0;
 };
 
 // Null members mean "none": nobody listens, nothing stops the search, no book.

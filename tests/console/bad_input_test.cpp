@@ -65,8 +65,8 @@ class BadInput : public testing::Test {
 
 TEST_F(BadInput, BinaryBytesAndNulInALine) {
   const Lines input = {
-      std::string("\x01\x02\xff\xfe", 4),  // four characters: a move word
-      std::string("\0", 1),                // one character: not a command
+      std::string("\x01\x02\xff\xfe", 4),  // not a command, nor a move
+      std::string("\0", 1),
       std::string("ping 5\0x", 8),         // NUL inside the argument
       std::string("pi\0ng 6", 7),          // NUL inside the command word
       "telluser \x80\x81\xff",
@@ -74,8 +74,9 @@ TEST_F(BadInput, BinaryBytesAndNulInALine) {
       "ping 7\r",
       "ping 8",
   };
-  const Lines expected = {ILLEGAL, ERROR_LINE, "", std::string("pong 5\0x", 8), ILLEGAL, "telluser \x80\x81\xff",
-                          ILLEGAL, "pong 7", "pong 8"};
+  const Lines expected = {ERROR_LINE + input[0], ERROR_LINE + input[1], std::string("pong 5\0x", 8),
+                          ERROR_LINE + std::string("pi\0ng", 5), "telluser \x80\x81\xff", ERROR_LINE + input[5],
+                          "pong 7", "pong 8"};
   const Lines output = run(input).lines;
   EXPECT_EQ(output, expected) << joined(output);
 }
@@ -103,7 +104,8 @@ TEST_F(BadInput, VeryLongLinesKeepTheirFirst127Characters) {
       std::string(126, ' ') + "ping 10",  // only its "p" is kept
       "ping 11",
   };
-  const Lines expected = {ERROR_LINE, "", "pong 9", "telluser " + std::string(118, 'z'), ERROR_LINE, "", "pong 11"};
+  const Lines expected = {ERROR_LINE + std::string(127, 'a'), "pong 9", "telluser " + std::string(118, 'z'),
+                          ERROR_LINE + "p", "pong 11"};
   const Lines output = run(input).lines;
   EXPECT_EQ(output, expected) << joined(output);
 }
@@ -261,9 +263,9 @@ TEST_P(OddPositions, AreListedAndSearched) {
   const Lines reply = between(output, "2", "3");
   ASSERT_FALSE(reply.empty()) << joined(output);
   if (position.engineResigns) {
-    EXPECT_EQ(reply, Lines{"1-0 resign"});
+    EXPECT_EQ(reply, Lines{"resign"});
   } else {
-    EXPECT_TRUE(isMoveLine(reply[0]) || reply[0] == "0-1 resign" || reply[0] == "1-0 resign") << reply[0];
+    EXPECT_TRUE(isMoveLine(reply[0]) || reply[0] == "resign") << reply[0];
   }
   legalMoves(between(output, "3", "4"));
 }

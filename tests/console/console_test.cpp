@@ -47,14 +47,14 @@ TEST(Console, WritePosReplacesTheFileWholeOrReportsWhy) {
 
 TEST(Console, LogSwitchWritesTranscriptAndDump) {
   TemporaryDirectory directory;
-  runKelvo(directory.path(), {"new", "_dump 3", "protover 2", "ping 1"}, {"--log"});
+  runKelvo(directory.path(), {"new", "_dump 3", "frobnicate", "ping 1"}, {"--log"});
   runKelvo(directory.path(), {"new"}, {"--log"});  // a later session takes the next number
   const Lines transcripts = directory.filesMatching("deb", ".log");
   ASSERT_EQ(transcripts.size(), 2u);
   const std::string first = transcripts[directory.readFile(transcripts[0]) == "< new\n> accepted\n" ? 1 : 0];
   ASSERT_TRUE(std::regex_match(first, std::regex(R"(deb(\d|[1-9]\d|100)\.log)"))) << first;
   EXPECT_EQ(directory.readFile(first),
-            "< new\n> accepted\n< _dump 3\n< protover 2\n> Error (unknown command)\n\n< ping 1\n> pong 1\n");
+            "< new\n> accepted\n< _dump 3\n< frobnicate\n> Error (unknown command): frobnicate\n< ping 1\n> pong 1\n");
   EXPECT_EQ(directory.readFile("log" + first.substr(3)),
             INITIAL_PICTURE + "White: 03 : 00\nBlack: 03 : 00\n0\n");
 }
@@ -64,7 +64,7 @@ TEST(Console, LevelAndTimeShowInTheDump) {
   const std::tuple<Lines, const char*, const char*> cases[] = {
       {{"level 40 5 0", "new", "_dump"}, "05 : 00", "05 : 00"},
       {{"new", "level 40 5 0", "_dump"}, "03 : 00", "03 : 00"},
-      {{"level 40 0:30 0", "new", "_dump"}, "00 : 00", "00 : 00"},
+      {{"level 40 0:30 0", "new", "_dump"}, "00 : 30", "00 : 30"},
       {{"new", "time 6000", "_dump"}, "01 : 00", "03 : 00"},
       {{"new", "force", "e2e4", "time 5999", "_dump"}, "03 : 00", "00 : 59"},
       {{"new", "time -50", "_dump"}, "OUT", "03 : 00"},
@@ -94,12 +94,19 @@ TEST(Console, LoadPgnPlaysTheFirstGameWithoutReply) {
   EXPECT_EQ(run.lines, (Lines{"1", "16", "-1", "accepted", "accepted", "move", "8"}));
 }
 
-TEST(Console, BookInTheWorkingDirectoryAnswersWithoutThinking) {
+// Leaving the book searches (with a thinking line, as posting holds) for the
+// rest of that game only: the next game starts in the book again.
+TEST(Console, BookInTheWorkingDirectoryAnswersWithoutThinkingInEveryGame) {
   TemporaryDirectory directory;
-  directory.writeFile("aperturas.pgn", "1. e4 e5 2. Nf3 Nc6 *\n");
+  directory.writeFile("aperturas.pgn", "[A \"1\"]\n1. e4 e5 2. Nf3 Nc6 *\n\n[A \"2\"]\n1. e4 e5 2. Nf3 Nf6 *\n");
   // Before "new" the game holds the last book game.
-  const KelvoRun run = runKelvo(directory.path(), {"_get c6", "new", "post", "e2e4", "g1f3"});
-  EXPECT_EQ(run.lines, (Lines{"25", "accepted", "move e7e5", "move b8c6"}));
+  KelvoRun run = runKelvo(directory.path(), {"_get f6", "new", "post", "e2e4", "d2d4", "new", "bk", "e2e4", "g1f3"});
+  ASSERT_EQ(run.lines.size(), 10u);
+  EXPECT_TRUE(isThinkingLine(run.lines[3]) && isMoveLine(run.lines[4])) << run.lines[3] << "\n" << run.lines[4];
+  run.lines.erase(run.lines.begin() + 3, run.lines.begin() + 5);
+  EXPECT_TRUE(run.lines[7] == "move b8c6" || run.lines[7] == "move g8f6") << run.lines[7];
+  run.lines[7] = "move";
+  EXPECT_EQ(run.lines, (Lines{"25", "accepted", "move e7e5", "accepted", " e2e4 2", "", "move e7e5", "move"}));
 }
 
 // UCI: the same book, another file as the book, and no book; a book move comes without an info line.

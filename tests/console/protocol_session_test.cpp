@@ -16,6 +16,11 @@ const std::string ENGINE_MOVE = "<engine move>";
 const std::string THINKING = "<thinking line>";
 const std::string BESTMOVE = "<bestmove>";
 const std::string INFO = "<info lines>";  // one or more: a deepening search writes one per iteration
+const std::string HINT = "<hint>";
+const std::string FEATURES =
+    "feature ping=1 setboard=1 playother=1 san=0 usermove=1 time=1 draw=1 sigint=0 sigterm=0 reuse=1 analyze=1 "
+    "colors=0 name=1 ics=0 pause=0 nps=0 debug=0 memory=0 smp=0 exclude=0 highlight=0 "
+    "variants=\"normal\" myname=\"Kelvo 3.2\"";
 
 struct Session {
   const char* name;
@@ -29,6 +34,7 @@ bool lineMatches(const std::string& expected, const std::string& actual) {
   if (expected == ENGINE_MOVE) return isMoveLine(actual) && actual.size() == 9;
   if (expected == THINKING) return isThinkingLine(actual);
   if (expected == BESTMOVE) return isBestMoveLine(actual);
+  if (expected == HINT) return actual.rfind("Hint: ", 0) == 0 && isMoveLine("move " + actual.substr(6));
   return expected == actual;
 }
 
@@ -64,14 +70,19 @@ const Session SESSIONS[] = {
     {"FeatureLineAndPingWithCarriageReturnsInTheLineEnds",
      {"xboard\r", "ping 12\r", "ping"},
      {"feature time=0 myname=\"Kelvo 3.2\"", "pong 12", "pong "}},
-    {"UnknownCommandsGetTheErrorLineAndAnEmptyLine",
-     {"protover 2", "computer", "", "x", "   ", "\t \t", std::string(10000, ' ')},
-     {ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, "", ERROR_LINE, ""}},
-    // Protocol words outside the command table are taken as moves.
-    {"SilentCommandsAndProtocolWordsTakenAsMoves",
+    {"ProtocolTwoFeaturesEndWithDone",
+     {"xboard", "protover 2", "accepted usermove", "rejected pause", "protover 1", "option Nivel=12", "protover 3"},
+     {"feature time=0 myname=\"Kelvo 3.2\"", FEATURES, "feature option=\"Nivel -spin 4 1 10\"", "feature done=1",
+      FEATURES, "feature option=\"Nivel -spin 10 1 10\"", "feature done=1"}},
+    {"UnknownWordsGetTheErrorLineNamingThem",
+     {"frobnicate", "", "x", "   ", "\t \t", "e2e", "`1a1", std::string(10000, ' ')},
+     {ERROR_LINE + "frobnicate", ERROR_LINE + "x", ERROR_LINE + "e2e", ERROR_LINE + "`1a1"}},
+    {"CommandsWithoutAReplyAreSilent",
      {"st 10", "hard", "sd 3", "accepted done", "?", "result 1-0 {resign}", "post", "nopost", "level 40 5 0",
-      "time 6000", "otim 30000", "easy", "random", "name Fred", "draw", "hint", "bk"},
-     {ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL}},
+      "time 6000", "otim 30000", "easy", "random", "name Fred", "computer", "rating 2100 1800", "ics -", "pause",
+      "resume", "memory 64", "cores 2", "egtpath syzygy /tb", "option Hash=1", "variant normal", "nps 1000",
+      "exit", ".", "draw", "ping 1"},
+     {"pong 1"}},
     {"TellUserEchoesTheWholeLineUpTo127Characters",
      {"telluser hello there", "tellusererror  a  b c d e f", "telluser " + std::string(200, 'y')},
      {"telluser hello there", "tellusererror  a  b c d e f", "telluser " + std::string(118, 'y')}},
@@ -79,16 +90,18 @@ const Session SESSIONS[] = {
     // Before "new" moves are tested against the empty board.
     {"IllegalMovesAndMoveWordsOffTheBoard",
      {"e2e4", "new", "e9e4", "i2i4", "q1a1", "a1q1", "`1a1", "E2E4", "e2", "e2e", "e2e5", "_get a2", "e2e4"},
-     {ILLEGAL, "accepted", ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, ILLEGAL, "8",
-      ENGINE_MOVE}},
+     {ILLEGAL + "e2e4", "accepted", ILLEGAL + "e9e4", ILLEGAL + "i2i4", ILLEGAL + "q1a1", ILLEGAL + "a1q1",
+      ERROR_LINE + "`1a1", ILLEGAL + "E2E4", ILLEGAL + "e2", ERROR_LINE + "e2e", ILLEGAL + "e2e5", "8", ENGINE_MOVE}},
     {"RemoveTakesBackBothPlies",
      {"new", "undo", "remove", "e2e4", "remove", "_get e2", "_get e4", "undo"},
      {"accepted", ENGINE_MOVE, "accepted", "8", "-1"}},
-    {"UndoRestoresTheSideToMove", {"new", "force", "e2e4", "undo", "e7e5", "e2e4"}, {"accepted", "accepted", ILLEGAL}},
+    {"UndoRestoresTheSideToMove", {"new", "force", "e2e4", "undo", "e7e5", "e2e4"}, {"accepted", "accepted", ILLEGAL + "e7e5"}},
     {"ForceRecordsMovesAndGoPlaysTheSideToMove",
      {"new", "force", "e2e4", "e7e5", "go", "b8c6"},
      {"accepted", ENGINE_MOVE, ENGINE_MOVE}},
-    {"GoCreatesAPlayerWithPostingOff", {"new", "post", "go"}, {"accepted", ENGINE_MOVE}},
+    {"PostingHoldsThroughNewAndGo",
+     {"post", "new", "go", "nopost", "new", "go", "post", "playother", "usermove e7e5", "usermove e7e6"},
+     {"accepted", THINKING, ENGINE_MOVE, "accepted", ENGINE_MOVE, THINKING, ENGINE_MOVE, ILLEGAL + "e7e6"}},
     {"PostSendsOneThinkingLineBeforeTheMoveUntilNoPost",
      {"new", "post", "e2e4", "nopost", "d2d4"},
      {"accepted", THINKING, ENGINE_MOVE, ENGINE_MOVE}},
@@ -97,40 +110,40 @@ const Session SESSIONS[] = {
     {"HumanHumanOnlyRecords", {"new", "_humanhuman", "e2e4", "e7e5", "_get e5"}, {"accepted", "16"}},
     {"WhiteMatesAndTheEngineResignsForBlack",
      {"new", "force", "e2e4", "e7e5", "f1c4", "b8c6", "d1h5", "g8f6", "h5f7", "go", "undo", "h5f7"},
-     {"accepted", "1-0 Checkmate", "1-0 resign", "accepted", "1-0 Checkmate"}},
+     {"accepted", "1-0 {Checkmate}", "resign", "accepted", "1-0 {Checkmate}"}},
     {"Stalemate",
      {"new", "force", "edit", "#", "Kb6", "Qc1", "c", "Ka8", ".", "c1c7"},
-     {"accepted", "1/2-1/2 Stalemate"}},
+     {"accepted", "1/2-1/2 {Stalemate}"}},
     {"BareKings",
      {"new", "force", "edit", "#", "Ka1", "c", "Kh8", "Ra2", ".", "a1a2"},
-     {"accepted", "1/2-1/2 Insufficient material."}},
+     {"accepted", "1/2-1/2 {Insufficient material}"}},
     {"ThreeKnightCyclesDrawByRepetition",
      {"new", "force", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1", "ping 6",
       "f6g8", "g1f3"},
-     {"accepted", "pong 6", "1/2-1/2 Drawn_by_repetition", "1/2-1/2 Drawn_by_repetition"}},
+     {"accepted", "pong 6", "1/2-1/2 {Drawn_by_repetition}", "1/2-1/2 {Drawn_by_repetition}"}},
     {"EditModeSetsSquaresOnly",
      {"new",     "edit",    "#",       "Ke1",  "Qd1", "c",   "Ke8",     "Pd7",     "xd1",     "Kz9",
       "K",       "Ke",      "Qi1",     "Kq1",  "",    "Zc3", ".",       "_get e1", "_get e8", "_get d7",
       "_get d1", "_get a2", "_get c3", "edit", "Pa3", ".",   "_get a3", "d7d5"},
-     {"accepted", "4", "28", "16", "-1", "-1", "-1", "8", ILLEGAL}},
+     {"accepted", "4", "28", "16", "-1", "-1", "-1", "8", ILLEGAL + "d7d5"}},
     {"SetAndGetSquares",
      {"new", "_set e4 8", "_get e4", "_get e5", "_set e4 -1", "_get e4", "_set e4 300", "_get e4", "_set z9 3",
       "_set q1 3", "_get a2", "_get z9", "_get", "_get e", "_set", "ping 9"},
      {"accepted", "8", "-1", "-1", "44", "8", "pong 9"}},
     {"DumpIsSilentAndClearEmptiesEverySquare",
      {"new", "_dump 17", "_dump", "_clear", "_get e1", "_get d8", "e2e4"},
-     {"accepted", "-1", "-1", ILLEGAL}},
+     {"accepted", "-1", "-1", ILLEGAL + "e2e4"}},
     {"FivePlyPromotionLettersAndDefaultQueen",
      {"new",   "force",     "edit",     "#",     "Ka1",     "Pb7",   "c",      "Kh1",     "Pg2",
       ".",     "_writepos", "_readpos", "b7b8n", "_get b8", "undo",  "b7b8",   "_get b8", "undo",
       "b7b8R", "_get b8",   "undo",     "b7b8b", "_get b8", "undo",  "b7b8=N", "_get b8", "undo",
       "b7b8k", "_get b8",   "undo",     "b7c8q", "b7b8q",   "g2g1r", "_get g1"},
      {"accepted", "accepted", "accepted", "1", "accepted", "3", "accepted", "0", "accepted", "2", "accepted", "1",
-      "accepted", "3", "accepted", ILLEGAL, "24"}},
+      "accepted", "3", "accepted", ILLEGAL + "b7c8q", "24"}},
     {"EnginePromotesWithALetterAndMates",
      {"new", "force", "edit", "#", "Kg1", "Pf2", "Pg2", "Ph2", "Pa7", "c", "Kh8", "Pf7", "Pg7", "Ph7", ".", "white",
       "go"},
-     {"accepted", "move a7a8q", "1-0 Checkmate"}},  // "go" adjudicates after its move
+     {"accepted", "move a7a8q", "1-0 {Checkmate}"}},  // "go" adjudicates after its move
     // UCI, chosen by the first command for the whole run.
     {"UciIgnoresUnknownWordsAndOptionsAndAnswersIsReady",
      {"uci", "xyzzy", "joho isready", "debug on", "xyzzy", "debug off", "xboard", "setoption name Nonsense value 3",
@@ -161,6 +174,41 @@ const Session SESSIONS[] = {
      {"uci", "position fen k7/8/1K6/8/8/8/8/7R b - - 0 1", "go depth 4", "position fen 7k/6Q1/6K1/8/8/8/8/8 b - - 0 1",
       "go infinite", "isready", "stop"},
      uci({INFO, "bestmove a8b8", "readyok", "bestmove 0000"})},
+    // Illegal set-ups change nothing (the empty board is pychess's way to stop an
+    // analysis: no error); "go" also adjudicates its own move.
+    {"SetBoardHintAndGoMating",
+     {"new", "force", "setboard 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "hint", "setboard 8/8/8/8/8/8/8/8 w - - 0 1",
+      "setboard 4k3/8/8/8/8/8/8/4K2P w - - 0 1", "setboard 4k3/8/8/8/8/8/8/4R1K1 w - - 0 1", "setboard", "_get a1",
+      "go"},
+     {"accepted", "Hint: a1a8", "tellusererror Illegal position", "tellusererror Illegal position",
+      "tellusererror Illegal position", "0", "move a1a8", "1-0 {Checkmate}"}},
+    {"HintLeavesTheGameAlone",
+     {"new", "e2e4", "hint", "remove", "_get e4", "_get e2", "undo"},
+     {"accepted", ENGINE_MOVE, HINT, "accepted", "-1", "8"}},
+    // A queen and a rook down, the engine takes a draw; even, it plays on.
+    {"DrawAcceptedOnlyWhenLosing",
+     {"new", "draw", "e2e4", "draw", "force", "setboard 7k/8/8/8/8/8/8/1QR1K3 w - - 0 1", "playother", "e1e2", "draw"},
+     {"accepted", ENGINE_MOVE, ENGINE_MOVE, "offer draw"}},
+    // What the three interfaces send, from their debug logs.
+    {"GnomeChessSpeaksVersionOneAndNeverSendsNew",
+     {"xboard", "random", "easy", "force", "g1f3", "go", "force", "b1c3", "go"},
+     {"feature time=0 myname=\"Kelvo 3.2\"", ENGINE_MOVE, ENGINE_MOVE}},
+    {"PychessPlaysThenAnalysesAndStopsWithAnEmptyBoard",
+     {"xboard", "protover 2", "accepted ping", "accepted done", "new", "post", "hard", "easy", "level 0 5 0",
+      "time 30000", "otim 30000", "usermove e2e4", "force", "post", "analyze", "usermove g1f3", "exit",
+      "setboard 8/8/8/8/8/8/8/8 w - - 0 1", "result 1/2-1/2 {?}"},
+     {"feature time=0 myname=\"Kelvo 3.2\"", FEATURES, "feature option=\"Nivel -spin 4 1 10\"", "feature done=1",
+      "accepted", THINKING, ENGINE_MOVE, THINKING, THINKING}},
+    {"XboardStartsAMatchGame",
+     {"xboard", "protover 2", "accepted ping", "accepted done", "new", "level 0 5 5", "sd 3", "post", "hard", "easy",
+      "ping 1", "force", "computer", "name Fairy-Max 5.0b", "time 30000", "otim 30000", "go", "time 30499",
+      "otim 30499", "usermove b8c6", "result 0-1 {White resigns}", "force", "ping 4"},
+     {"feature time=0 myname=\"Kelvo 3.2\"", FEATURES, "feature option=\"Nivel -spin 4 1 10\"", "feature done=1",
+      "accepted", "pong 1", THINKING, ENGINE_MOVE, THINKING, ENGINE_MOVE, "pong 4"}},
+    // Each change of the position is analysed; moves get no reply.
+    {"AnalyzeFollowsMovesUndoAndNew",
+     {"new", "force", "analyze", "e2e4", ".", "undo", "new", "exit", "e2e4", "ping 1"},
+     {"accepted", THINKING, THINKING, "accepted", THINKING, "accepted", THINKING, "pong 1"}},
 };
 
 class ProtocolSession : public testing::TestWithParam<Session> {};

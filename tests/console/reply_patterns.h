@@ -4,8 +4,8 @@
 #include <regex>
 #include <string>
 
-inline const std::string ERROR_LINE = "Error (unknown command)";  // followed by an empty line
-inline const std::string ILLEGAL = "Illegal move: ";
+inline const std::string ERROR_LINE = "Error (unknown command): ";  // the word follows
+inline const std::string ILLEGAL = "Illegal move: ";  // the move follows
 
 // "move e2e4", or with a promotion letter "move e7e8q".
 inline bool isMoveLine(const std::string& line) {
@@ -13,9 +13,9 @@ inline bool isMoveLine(const std::string& line) {
   return std::regex_match(line, pattern);
 }
 
-// The thinking line: plies (0..4), score, centiseconds, nodes, "[error]".
+// The thinking line: plies, score, centiseconds, nodes, principal variation.
 inline bool isThinkingLine(const std::string& line) {
-  static const std::regex pattern(R"([0-4] -?\d+ \d+ \d+ \[error\])");
+  static const std::regex pattern(R"(\d+ -?\d+ \d+ \d+( [a-h][1-8][a-h][1-8][qrbn]?)*)");
   return std::regex_match(line, pattern);
 }
 

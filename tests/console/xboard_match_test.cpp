@@ -35,9 +35,8 @@ struct GameEnd {
 bool contains(const std::string& text, const std::string& word) { return text.find(word) != std::string::npos; }
 
 // The first GameEnds call of each game in xboard's debug log: later calls for
-// the same game only repeat it. kelvo writes its reason outside braces, which
-// xboard does not record, so an empty reason is taken from the engine line
-// that ended the game.
+// the same game only repeat it. An empty reason (a result line without braces)
+// is taken from the engine line that ended the game.
 std::vector<GameEnd> gameEnds(const std::string& debugLog) {
   std::vector<GameEnd> ends;
   std::string engineLine;
@@ -113,6 +112,35 @@ TEST(XboardGameEnds, OnlyChessResultsPass) {
   }
 }
 
+// For each game kelvo played: whether its first move came from the book (no
+// thinking line since the "new" before it). And when the first "new" was sent,
+// in milliseconds from xboard's start: without done=1 xboard waits seconds.
+struct KelvoStart {
+  long firstNew = -1;
+  std::vector<bool> bookOpenings;
+};
+
+KelvoStart kelvoStart(const std::string& debugLog) {
+  KelvoStart start;
+  bool awaiting = false, searched = false;
+  std::istringstream in(debugLog);
+  for (std::string line; std::getline(in, line);) {
+    if (contains(line, ">first : new")) {
+      if (start.firstNew < 0) start.firstNew = std::atol(line.c_str());
+      awaiting = true;
+      searched = false;
+    } else if (const std::size_t at = line.find("<first : "); awaiting && at != std::string::npos) {
+      const std::string reply = line.substr(at + 9);
+      searched = searched || std::isdigit(static_cast<unsigned char>(reply[0]));
+      if (reply.rfind("move ", 0) == 0) {
+        start.bookOpenings.push_back(!searched);
+        awaiting = false;
+      }
+    }
+  }
+  return start;
+}
+
 std::string readText(const fs::path& path) {
   std::ostringstream text;
   text << std::ifstream(path).rdbuf();
@@ -151,6 +179,8 @@ TEST_P(XboardMatch, TwoGamesEndInChessResults) {
   const fs::path games = directory / "games.pgn", debugLog = directory / "xboard.debug";
   fs::remove_all(directory);
   fs::create_directories(directory);
+  const bool withBook = fs::exists(KELVO_BOOK);
+  if (withBook) fs::copy_file(KELVO_BOOK, directory / "aperturas.pgn");
 
   // Depth 3 keeps fairymax quick; kelvo ignores "sd" and searches its fixed 4
   // plies. Five minutes plus five seconds a move: nobody runs out of time.
@@ -171,7 +201,14 @@ TEST_P(XboardMatch, TwoGamesEndInChessResults) {
   EXPECT_EQ(count(R"(\[Result )"), 2) << pgn;
   EXPECT_EQ(count(R"re(\[Result "(1-0|0-1|1/2-1/2)"\])re"), 2) << pgn;
 
-  const std::vector<GameEnd> ends = gameEnds(readText(debugLog));
+  const std::string log = readText(debugLog);
+  const KelvoStart start = kelvoStart(log);
+  EXPECT_GE(start.firstNew, 0);
+  EXPECT_LE(start.firstNew, 1000) << "feature negotiation waited";
+  if (withBook) {
+    EXPECT_EQ(start.bookOpenings, std::vector<bool>(2, true)) << debugLog;
+  }
+  const std::vector<GameEnd> ends = gameEnds(log);
   EXPECT_EQ(ends.size(), 2u) << debugLog;
   for (const GameEnd& end : ends)
     EXPECT_EQ(notAChessResult(end), "") << "GameEnds(" << end.result << ", " << end.reason << ") in " << debugLog;

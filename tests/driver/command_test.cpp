@@ -63,7 +63,7 @@ TEST_F(CommandTest, DesktopEngineReportsVersionThreeZeroAcceptsMovesAndShowsSpee
   EXPECT_EQ(lines[2], "accepted");
   EXPECT_TRUE(std::regex_match(lines[3], std::regex(R"(\(\d+\.\d\))"))) << lines[3];
   EXPECT_TRUE(std::regex_match(lines[4], std::regex("move [a-h][1-8][a-h][1-8]"))) << lines[4];
-  EXPECT_EQ(lines[5], "Illegal move: ");
+  EXPECT_EQ(lines[5], "Illegal move: e2e5");
   // The engine player made by "new" announces itself, then its search.
   EXPECT_EQ(host.notified, (std::vector<int>{EngineHost::ENGINE_PLAYER_CREATED, EngineHost::SEARCH_STARTED}));
   ASSERT_EQ(host.stats.size(), 1u);

@@ -16,12 +16,14 @@ CChessBoard after(const std::string& moves) {
   return position;
 }
 
-// Collects the lines the player sends. What else it reports, and when, the
-// driver's command tests see through the host.
+// Collects the lines and reports the player sends. What else it reports, and
+// when, the driver's command tests see through the host.
 class RecordingListener : public SearchListener {
  public:
   std::string output;
+  std::vector<SearchReport> reports;
   void sendLine(const std::string& text) override { output += text + "\n"; }
+  void iterationDone(const SearchReport& report) override { reports.push_back(report); }
 };
 
 // (squares, move) pairs matched on the squares alone, like the opening book.
@@ -38,7 +40,7 @@ class ListBook : public BookProbe {
       if (std::memcmp(stored.squares, position.squares, sizeof position.squares) == 0) moves.push_back(move);
     return moves;
   }
-  void clearBook() override { entries.clear(); }
+  void leaveBook() override { entries.clear(); }
 };
 
 class EnginePlayerTest : public ::testing::Test {
@@ -55,7 +57,7 @@ class EnginePlayerTest : public ::testing::Test {
   ListBook book;
 };
 
-// The thinking line: line length, White's score, time, nodes and "[error]".
+// The report: the principal line, the score from the mover's side and the nodes.
 TEST_F(EnginePlayerTest, MatesStalematesAndResignation) {
   const std::tuple<CChessBoard, const char*, int> cases[] = {
       // The mated side's list is cut short by the probe and must still count as having no legal move.
@@ -67,17 +69,21 @@ TEST_F(EnginePlayerTest, MatesStalematesAndResignation) {
       {fromFen("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1"), "h8h8", 9000},  // stalemated: resigns
   };
   for (const auto& [position, move, score] : cases) {
-    listener.output.clear();
+    listener.reports.clear();
     EnginePlayer player(context());
-    player.post = true;
     EXPECT_EQ(moveToCoordinates(player.runSearch(position)), move);
     EXPECT_EQ(player.lastScore, score) << move;
     const ReferenceResult reference = referenceSearch(position, 4);
     EXPECT_EQ(moveToCoordinates(reference.move), move);
     EXPECT_EQ(reference.nodes, player.nodeCount) << move;
-    const std::string line = listener.output;
-    EXPECT_EQ(line.rfind(std::to_string(reference.lineLength) + " " + std::to_string(score) + " ", 0), 0u) << line;
-    EXPECT_NE(line.find(" " + std::to_string(player.nodeCount) + " [error]\n"), std::string::npos) << line;
+    ASSERT_EQ(listener.reports.size(), 1u);
+    const SearchReport& report = listener.reports[0];
+    EXPECT_EQ(report.pv.size(), static_cast<std::size_t>(reference.lineLength)) << move;
+    if (!report.pv.empty()) {
+      EXPECT_EQ(moveToCoordinates(report.pv[0]), move);
+    }
+    EXPECT_EQ(report.score, position.sideToMove ? score : -score);
+    EXPECT_EQ(report.nodes, player.nodeCount);
   }
 }
 
@@ -96,7 +102,7 @@ TEST_F(EnginePlayerTest, StopRequestCutsTheNextSearch) {
     EXPECT_EQ(stopped.lastScore, reference.score);
     EXPECT_EQ(stopped.nodeCount, reference.nodes);
   }
-  EXPECT_TRUE(listener.output.empty());  // no thinking line without post
+  EXPECT_TRUE(listener.output.empty());  // the player writes no line itself
 }
 
 // Book moves without a thinking line are the console test's; here the choice
@@ -128,7 +134,7 @@ TEST_F(EnginePlayerTest, BookMovesIllegalInThePositionAreNotPlayed) {
       {"e2e4 e7e5 g1f3 b8c6 f1c4 g8f6 e1g1", italian + " e1f1 f6g8 f1e1 g8f6", "d2d3"},
   };
   for (const auto& c : cases) {
-    book.clearBook();
+    book.entries.clear();
     const std::string line = c.bookLine;
     const std::size_t last = line.rfind(' ');
     const CChessBoard stored = after(line.substr(0, last));

@@ -1,0 +1,36 @@
+#pragma once
+// What the interface has said for the whole session rather than for one game
+// or one player object: posting, the strength level, the depth and time limits
+// and the clocks it reports. Every engine player the Game makes starts from
+// it, and each engine move's limits are filled from it.
+
+#include <cstdint>
+
+#include "search/level.h"
+#include "search/search_limits.h"
+
+// The interface's name for the strength level (option Nivel=N).
+inline constexpr const char* LEVEL_OPTION = "Nivel";
+
+class EnginePlayer;
+class Game;
+
+struct SessionSettings {
+  bool post = false;
+  int level = SPECIFIED_LEVEL;
+  int depth = 0;                    // "sd"; 0: none
+  std::int64_t moveTime = 0;        // "st", milliseconds; 0: none
+  bool clockGiven = false;          // "level" was sent: the game clock holds the time control
+  std::int64_t engineTime = -1;     // "time", milliseconds; -1: not told
+  std::int64_t opponentTime = -1;   // "otim"
+  bool analysing = false;           // analyze mode
+  int lastScore = 0;                // the engine's last search, from its own side
+
+  static SessionSettings& instance();
+
+  void applyTo(EnginePlayer& player) const;
+  // A new game keeps the settings but forgets the depth limit and the clocks.
+  void startGame();
+  // The limits of the engine's next move in the game.
+  SearchLimits limitsFor(const Game& game) const;
+};

@@ -1,0 +1,44 @@
+#include "setup_check.h"
+
+#include "move_gen.h"
+
+namespace {
+
+struct CastlingHome {
+  std::uint8_t right;
+  int king, rook;
+  Piece kingCode, rookCode;
+};
+
+constexpr CastlingHome HOMES[] = {
+    {WHITE_KING_SIDE, makeSquare(4, 0), makeSquare(7, 0), WHITE_KING, WHITE_ROOK},
+    {WHITE_QUEEN_SIDE, makeSquare(4, 0), makeSquare(0, 0), WHITE_KING, WHITE_ROOK},
+    {BLACK_KING_SIDE, makeSquare(4, 7), makeSquare(7, 7), BLACK_KING, BLACK_ROOK},
+    {BLACK_QUEEN_SIDE, makeSquare(4, 7), makeSquare(0, 7), BLACK_KING, BLACK_ROOK},
+};
+
+}  // namespace
+
+bool makePlayable(CChessBoard& position) {
+  int whiteKings = 0, blackKings = 0;
+  for (Square s : ALL_SQUARES) {
+    const Piece piece = position.squares[s];
+    whiteKings += piece == WHITE_KING;
+    blackKings += piece == BLACK_KING;
+    if (isPawn(piece) && (rankOf(s) == 0 || rankOf(s) == 7)) return false;
+  }
+  if (whiteKings != 1 || blackKings != 1) return false;
+
+  for (const CastlingHome& home : HOMES)
+    if (position.squares[home.king] != home.kingCode || position.squares[home.rook] != home.rookCode)
+      position.castlingRights &= static_cast<std::uint8_t>(~home.right);
+  // The square of a pawn of the side that just moved, on its fourth rank from home.
+  const Square passed = position.enPassantSquare;
+  if (passed != NO_SQUARE &&
+      (!isValidSquare(passed) || rankOf(passed) != (position.sideToMove ? 4 : 3) ||
+       position.squares[passed] != (position.sideToMove ? BLACK_PAWN : WHITE_PAWN)))
+    position.enPassantSquare = NO_SQUARE;
+
+  CChessBoard scratch = position;
+  return !canCaptureKing(scratch);
+}
