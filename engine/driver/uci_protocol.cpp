@@ -85,7 +85,7 @@ class GameBook : public BookProbe {
     if (!enabled || outOfBook) return {};
     return OpeningBook::instance().probeBook(position);
   }
-  void clearBook() override { outOfBook = true; }
+  void leaveBook() override { outOfBook = true; }
 };
 
 class UciSession {

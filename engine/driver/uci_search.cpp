@@ -45,22 +45,6 @@ Move playableMove(const CChessBoard& position, const Move& chosen, const std::ve
   return bestAfterOnePly(position, allowed);
 }
 
-// The fixed search reports no iteration of its own: its one line is read
-// from the player. A mate score counts the plies of the line that reaches it.
-SearchReport fixedSearchReport(const EnginePlayer& player, const CChessBoard& position, const Move& answer) {
-  SearchReport report;
-  report.depth = player.searchDepth;
-  const bool white = position.sideToMove == 1;
-  report.score = white ? player.lastScore : -player.lastScore;
-  const int plies = player.lastLineLength();
-  if (report.score >= MATE_SCORE) report.mateIn = std::max(1, (plies + 1) / 2);
-  if (report.score <= -MATE_SCORE) report.mateIn = -std::max(1, plies / 2);
-  report.nodes = player.nodeCount;
-  report.milliseconds = processMilliseconds() - player.searchStart;
-  report.pv.push_back(answer);
-  return report;
-}
-
 }  // namespace
 
 std::string uciInfoLine(const SearchReport& report) {
@@ -85,6 +69,11 @@ void UciSearch::start(EnginePlayer& player, const CChessBoard& position, bool ho
   // A stop that came after the last search had ended must not cut this one.
   EngineIO::instance().stopRequested = false;
   held = hold;
+  // A side without a legal move is mated or stalemated: nothing to search. Said
+  // here, before any later command is answered.
+  MoveBuffer buffer;
+  if (generateLegalMoves(position, buffer.moves) == 0)
+    EngineIO::instance().sendLine(legalityContext(position).inCheck ? "info depth 0 score mate 0" : "info depth 0 score cp 0");
   worker = std::thread(&UciSearch::run, this, std::ref(player), position);
 }
 
@@ -115,13 +104,9 @@ void UciSearch::finish() {
 }
 
 void UciSearch::run(EnginePlayer& player, CChessBoard position) {
-  reports = 0;
-  // A book move leaves searchStart alone: this tells whether a search ran.
-  player.searchStart = -1;
-  const Move chosen = player.chooseMove(position);
-  const Move answer = playableMove(position, chosen, player.limits.searchMoves);
-  if (reports == 0 && player.searchStart >= 0 && !answer.isNull())
-    EngineIO::instance().sendLine(uciInfoLine(fixedSearchReport(player, position, answer)));
+  MoveBuffer buffer;
+  const bool anyMove = generateLegalMoves(position, buffer.moves) > 0;
+  const Move answer = anyMove ? playableMove(position, player.chooseMove(position), player.limits.searchMoves) : Move();
   {
     std::unique_lock guard(lock);
     released.wait(guard, [this] { return !held; });
@@ -129,7 +114,13 @@ void UciSearch::run(EnginePlayer& player, CChessBoard position) {
   EngineIO::instance().sendLine("bestmove " + uciMoveText(answer));
 }
 
-void UciSearch::iterationDone(const SearchReport& report) {
-  ++reports;
+void UciSearch::iterationDone(const SearchReport& given) {
+  SearchReport report = given;
+  // The fixed search scores a forced loss or win as ±9000 without a distance:
+  // its line tells how far the mate is.
+  if (report.mateIn == 0 && std::abs(report.score) >= MATE_SCORE) {
+    const int plies = static_cast<int>(report.pv.size());
+    report.mateIn = report.score > 0 ? std::max(1, (plies + 1) / 2) : -std::max(1, plies / 2);
+  }
   EngineIO::instance().sendLine(uciInfoLine(report));
 }

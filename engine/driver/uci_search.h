@@ -42,7 +42,6 @@ class UciSearch : private SearchListener {
   std::mutex lock;
   std::condition_variable released;
   bool held = false;
-  int reports = 0;  // iterations reported by the running search (its thread only)
 };
 
 // "info depth D score cp S|mate M nodes N nps X time T pv ...".

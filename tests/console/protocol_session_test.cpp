@@ -173,7 +173,7 @@ const Session SESSIONS[] = {
     {"UciPlaysOnWhenLostAndHoldsAnInfiniteBestMoveUntilStop",
      {"uci", "position fen k7/8/1K6/8/8/8/8/7R b - - 0 1", "go depth 4", "position fen 7k/6Q1/6K1/8/8/8/8/8 b - - 0 1",
       "go infinite", "isready", "stop"},
-     uci({INFO, "bestmove a8b8", "readyok", "bestmove 0000"})},
+     uci({INFO, "bestmove a8b8", "info depth 0 score mate 0", "readyok", "bestmove 0000"})},
     // Illegal set-ups change nothing (the empty board is pychess's way to stop an
     // analysis: no error); "go" also adjudicates its own move.
     {"SetBoardHintAndGoMating",

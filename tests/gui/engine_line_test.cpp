@@ -10,7 +10,6 @@ TEST(EngineLine, GivesBoxAndCommand) {
   constexpr auto INFO = EngineLineReaction::INFORMATION, NONE = EngineLineReaction::NO_BOX;
   const std::tuple<const char*, EngineLineReaction::Box, const char*, const char*> cases[] = {
       {"1-0 Checkmate", INFO, "Checkmate\nWhite wins", "result 1-0"},
-      {"1/2-1/2 {Insufficient material}", INFO, "Insufficient\nDraw", "result 1/2-1/2"},
       {"  0-1\tresign", INFO, "resign\nBlack wins", "result 0-1"},
       // Only the first word of the reason reaches the box.
       {"1/2-1/2 Insufficient material.", INFO, "Insufficient\nDraw", "result 1/2-1/2"},
