@@ -17,13 +17,14 @@
 #include "position/fen.h"
 #include "position/perft.h"
 #include "search/bench.h"
+#include "search/engine_player.h"
 
 namespace {
 
 const char* const INITIAL_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
 int usage() {
-  std::cerr << "usage: kelvo [--log] | kelvo perft DEPTH [FEN] | kelvo bench [FILE]\n";
+  std::cerr << "usage: kelvo [--log] [--level N] | kelvo perft DEPTH [FEN] | kelvo bench [--level N [--depth D]] [FILE]\n";
   return 2;
 }
 
@@ -47,8 +48,19 @@ int runPerft(int argc, char** argv) {
 int main(int argc, char** argv) {
   useBinaryStandardStreams();
   if (argc >= 2 && std::strcmp(argv[1], "perft") == 0) return runPerft(argc, argv);
-  if (argc >= 2 && std::strcmp(argv[1], "bench") == 0) return runBench(argc >= 3 ? argv[2] : "", std::cout);
-  if (argc >= 2 && std::strcmp(argv[1], "--log") != 0) return usage();
+  if (argc >= 2 && std::strcmp(argv[1], "bench") == 0) {
+    // kelvo bench [--level N [--depth D]] [FILE]
+    int level = SPECIFIED_LEVEL, depth = 0, at = 2;
+    for (; at + 1 < argc && std::strncmp(argv[at], "--", 2) == 0; at += 2)
+      (std::strcmp(argv[at], "--level") == 0 ? level : depth) = std::atoi(argv[at + 1]);
+    return runBench(at < argc ? argv[at] : "", std::cout, level, depth);
+  }
+  bool log = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--log") == 0) log = true;
+    else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) EnginePlayer::defaultLevel = clampLevel(std::atoi(argv[++i]));
+    else return usage();
+  }
 
   // xboard interrupts engines that do not announce sigint=0 before sending a
   // move; the default action would end the game. On Windows the C library maps
@@ -57,7 +69,7 @@ int main(int argc, char** argv) {
   std::signal(SIGINT, SIG_IGN);
   // Started by xboard from its engine list, the installed engine still finds its book.
   dataLocation::enterDataFolder({"aperturas.pgn"});
-  if (argc >= 2) EngineIO::instance().enableLogging();
+  if (log) EngineIO::instance().enableLogging();
   ConsoleHost host(std::cin);
   return runEngine(host);
 }
