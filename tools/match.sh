@@ -4,7 +4,7 @@
 # (tools/soak_report.py), with the score and the Elo difference per opponent.
 #   tools/match.sh [BUILD_DIR]
 #   MATCH_LEVEL=10  MATCH_OPPONENTS="fairymax phalanx"  MATCH_GAMES=40 (per opponent)
-#   MATCH_TC=1 (minutes per session)  MATCH_MPS=40 (moves per session)  MATCH_INC=seconds per move (instead of sessions)
+#   MATCH_TC=1 (minutes per session, or M:SS)  MATCH_MPS=40 (moves per session)  MATCH_INC=seconds per move (instead of sessions)
 #   MATCH_OPPONENTS may name "level:N": kelvo at level N, for the ladder.
 #   MATCH_DIR=where the results go (default BUILD_DIR/match)
 set -euo pipefail
@@ -48,7 +48,7 @@ for opponent in $opponents; do
   start=$(date +%s)
   # No pondering, so each side thinks only on its own clock. Without
   # -popupExitMessage false xboard waits for a click on the final score.
-  timeout $(( games * (tc * 120 + 60) + 60 )) xvfb-run -a xboard -noGUI -mg "$games" "${clock[@]}" \
+  timeout $(( games * ((${tc%%:*} + 1) * 120 + 60) + 60 )) xvfb-run -a xboard -noGUI -mg "$games" "${clock[@]}" \
     -xponder -fcp "$kelvo --level $level" -fd "$dir/kelvo" -fn "Kelvo level $level" \
     -scp "$command" -sd "$dir/opponent" -sn "$name" -secondComputerString '' -firstComputerString '' \
     -matchPause 1000 -adjudicateDrawMoves 300 -niceEngines 0 \

@@ -53,6 +53,12 @@ int reductionFor(int depth, int moveNumber) {
   return table[std::min(depth, 63)][std::min(moveNumber, 63)];
 }
 
+// The level's depth, or the interface's when that is less.
+int depthLimit(const SearchLimits& limits, const LevelSettings& settings) {
+  const int depth = limits.depth > 0 ? std::min(limits.depth, settings.depth) : settings.depth;
+  return std::clamp(depth, 1, MAX_PLY - 8);
+}
+
 Move squaresOnly(Square from, Square to) {
   Move move;
   move.from = from;
@@ -289,7 +295,7 @@ SearchOutcome AlphaBetaSearch::chooseWithChance(const LevelSettings& settings, c
   std::vector<int> scores(count);
   for (int i = 0; i < count; ++i) {
     makeChild(0, rootMoves[i]);
-    scores[i] = -search(settings.depth - 1, 1, -INFINITE_SCORE, INFINITE_SCORE, true);
+    scores[i] = -search(depthLimit(*limits, settings) - 1, 1, -INFINITE_SCORE, INFINITE_SCORE, true);
     const int chance = settings.noise > 0 ? engineRand() % (settings.noise + 1) : 0;
     if (scores[i] + chance > chosenScore) {
       chosenScore = scores[i] + chance;
@@ -299,10 +305,10 @@ SearchOutcome AlphaBetaSearch::chooseWithChance(const LevelSettings& settings, c
   if (engineRand() % 100 < settings.blunderPercent) chosen = engineRand() % count;
   outcome.move = rootMoves[chosen];
   outcome.score = scores[chosen];
-  outcome.depth = settings.depth;
+  outcome.depth = depthLimit(*limits, settings);
   pv[0][0] = outcome.move;
   pvLength[0] = 1;
-  report(settings.depth, outcome.score);
+  report(outcome.depth, outcome.score);
   return outcome;
 }
 
@@ -316,7 +322,9 @@ SearchOutcome AlphaBetaSearch::run(const CBoard& root, const std::vector<std::ui
   nodes = 0;
   stopped = false;
   canStop = false;
-  const TimeBudget budget = planTime(givenLimits, settings.moveTimeWithoutClock);
+  TimeBudget budget = planTime(givenLimits, settings.moveTimeWithoutClock);
+  if (budget.soft > 0) budget.soft = std::max<std::int64_t>(budget.soft * settings.timePercent / 100, 1);
+  if (budget.hard > 0) budget.hard = std::max<std::int64_t>(budget.hard * settings.timePercent / 100, 1);
   hardDeadline = budget.hard;
   table->newSearch();
   for (auto& bySide : history->score)
@@ -352,7 +360,7 @@ SearchOutcome AlphaBetaSearch::run(const CBoard& root, const std::vector<std::ui
   }
 
   outcome.move = rootMoves[0];
-  const int maxDepth = std::min(givenLimits.depth > 0 ? givenLimits.depth : settings.depth, MAX_PLY - 8);
+  const int maxDepth = depthLimit(givenLimits, settings);
   int score = 0;
   for (int depth = 1; depth <= maxDepth; ++depth) {
     rootBest = Move();
@@ -385,6 +393,8 @@ SearchOutcome AlphaBetaSearch::run(const CBoard& root, const std::vector<std::ui
     const std::int64_t elapsed = context->clock() - start;
     // The next iteration takes longer than all before it together.
     if (budget.soft >= 0 && elapsed * 2 >= budget.soft) break;
+    // Nothing to decide, or the mate is seen: more depth changes nothing, unless asked to go on.
+    if (givenLimits.infinite) continue;
     if (rootMoves.size() == 1 && budget.soft >= 0) break;
     if (std::abs(value) >= MATE_BOUND && depth >= MATE_VALUE - std::abs(value) + 2) break;
     if (givenLimits.nodes > 0 && nodes >= givenLimits.nodes) break;

@@ -5,17 +5,17 @@
 LevelSettings settingsForLevel(int level) {
   LevelSettings s;
   switch (clampLevel(level)) {
-    case 1: s.depth = 1; s.quiescence = false; s.noise = 250; s.blunderPercent = 15; break;
-    case 2: s.depth = 2; s.noise = 120; s.blunderPercent = 8; break;
-    case 3: s.depth = 3; s.noise = 50; s.blunderPercent = 3; break;
+    case 1: s.depth = 1; s.quiescence = false; s.noise = 250; s.blunderPercent = 20; break;
+    case 2: s.depth = 1; s.noise = 120; s.blunderPercent = 10; break;
+    case 3: s.depth = 2; s.noise = 80; s.blunderPercent = 5; break;
     case 4:
     case 5: s.depth = 4; break;
-    case 6: s.depth = 6; break;
-    case 7: s.depth = 8; break;
-    case 8: s.depth = 10; break;
-    case 9: s.depth = 12; break;
+    case 6: s.depth = 5; break;
+    case 7: s.depth = 6; break;
+    case 8: s.depth = 8; break;
+    case 9: s.depth = 10; s.timePercent = 50; break;
     default: break;
   }
-  s.moveTimeWithoutClock = level >= TOP_LEVEL ? 5000 : level >= 7 ? 2000 : 1000;
+  s.moveTimeWithoutClock = level >= TOP_LEVEL ? 3000 : level >= 7 ? 2000 : 1000;
   return s;
 }

@@ -12,6 +12,7 @@ struct LevelSettings {
   bool quiescence = true;               // resolve captures beyond the horizon
   int noise = 0;                        // centipawns of chance added to each root move's score
   int blunderPercent = 0;               // chance of playing any legal move at all
+  int timePercent = 100;                // of the time the clock allows a move
   std::int64_t moveTimeWithoutClock = 0;  // milliseconds a move may take when no clock is given
 };
 

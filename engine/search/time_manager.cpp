@@ -23,12 +23,14 @@ TimeBudget planTime(const SearchLimits& limits, std::int64_t fallback) {
     // Without a session length, assume the game lasts this many more moves.
     const std::int64_t moves = limits.movesToGo > 0 ? std::min(limits.movesToGo, 50) : 30;
     const std::int64_t share = usable / moves + limits.increment * 3 / 4;
-    budget.soft = std::min(share, usable);
+    budget.soft = std::min(share, usable * 2 / 3);
     // A hard problem may take several shares, never most of what is left.
-    const std::int64_t cap = moves > 1 ? usable / 3 : usable;
+    // The move count may be off by one from the interface's: the last move
+    // before the control keeps a third too.
+    const std::int64_t cap = moves > 1 ? usable / 3 : usable * 2 / 3;
     budget.hard = std::max<std::int64_t>(std::min(share * 4, cap), std::min(budget.soft, cap));
     budget.hard = std::max<std::int64_t>(budget.hard, 1);
-    budget.soft = std::min(budget.soft, budget.hard);
+    budget.soft = std::clamp<std::int64_t>(budget.soft, 1, budget.hard);
     return budget;
   }
   if (limits.depth > 0 || limits.nodes > 0) return budget;
