@@ -46,10 +46,11 @@ for opponent in $opponents; do
   esac
   echo "match: $games games, kelvo level $level against $name, $(if [ -n "$inc" ]; then echo "$tc min + $inc s per move"; else echo "$mps moves in $tc min"; fi)"
   start=$(date +%s)
-  # No pondering, so each side thinks only on its own clock. Without
+  # No pondering, so each side thinks only on its own clock. Each game starts
+  # the engines afresh, so each draws its opening from the book anew. Without
   # -popupExitMessage false xboard waits for a click on the final score.
   timeout $(( games * ((${tc%%:*} + 1) * 120 + 60) + 60 )) xvfb-run -a xboard -noGUI -mg "$games" "${clock[@]}" \
-    -xponder -fcp "$kelvo --level $level" -fd "$dir/kelvo" -fn "Kelvo level $level" \
+    -xponder -reuseFirst false -reuseSecond false -fcp "$kelvo --level $level" -fd "$dir/kelvo" -fn "Kelvo level $level" \
     -scp "$command" -sd "$dir/opponent" -sn "$name" -secondComputerString '' -firstComputerString '' \
     -matchPause 1000 -adjudicateDrawMoves 300 -niceEngines 0 \
     -sgf "$dir/games.pgn" -debug -nameOfDebugFile "$dir/xboard.debug" -engineDebugOutput 1 \

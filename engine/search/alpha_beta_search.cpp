@@ -213,10 +213,15 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
     }
   }
 
+  // Without a move from an earlier search the ordering is blind: spend less here.
+  if (depth >= 4 && hashMove.isNull()) --depth;
+
   const int oldAlpha = alpha;
   int best = -INFINITE_SCORE;
   Move bestMove;
   int legal = 0;
+  Move quietsTried[MAX_MOVES];
+  int quietCount = 0;
   node.picker.start(node.board, hashMove, node.killers, *history, false);
   for (Move move; node.picker.next(move);) {
     if (root && !allowedAtRoot(move)) continue;
@@ -226,9 +231,10 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
     const bool killer = move.sameSquares(node.killers[0]) || move.sameSquares(node.killers[1]);
     makeChild(ply, move);
     const bool givesCheck = plies[ply + 1].legality.inCheck;
-    // Shallow quiet moves that cannot reach alpha however they go.
-    if (!pvNode && !inCheck && !givesCheck && quiet && legal > 1 && depth <= 2 && best > -MATE_BOUND &&
-        staticEval + 100 + 150 * depth <= alpha)
+    // Shallow quiet moves that cannot reach alpha however they go, or that
+    // come so late in the order that they almost never do.
+    if (!pvNode && !inCheck && !givesCheck && quiet && legal > 1 && best > -MATE_BOUND &&
+        ((depth <= 2 && staticEval + 100 + 150 * depth <= alpha) || (depth <= 3 && legal > 3 + 2 * depth * depth)))
       continue;
 
     int score;
@@ -245,6 +251,7 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
       if (score > alpha && score < beta && !stopped) score = -search(depth - 1, ply + 1, -beta, -alpha, true);
     }
     if (stopped) return 0;
+    if (quiet) quietsTried[quietCount++] = move;
     if (score <= best) continue;
     best = score;
     bestMove = move;
@@ -263,7 +270,9 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
           node.killers[1] = node.killers[0];
           node.killers[0] = move;
         }
-        history->reward(node.board.sideToMove ? 1 : 0, move, depth);
+        const int side = node.board.sideToMove ? 1 : 0;
+        history->reward(side, move, depth * depth);
+        for (int i = 0; i + 1 < quietCount; ++i) history->reward(side, quietsTried[i], -depth * depth);
       }
       break;
     }

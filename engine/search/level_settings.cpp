@@ -5,9 +5,9 @@
 LevelSettings settingsForLevel(int level) {
   LevelSettings s;
   switch (clampLevel(level)) {
-    case 1: s.depth = 1; s.quiescence = false; s.noise = 250; s.blunderPercent = 20; break;
-    case 2: s.depth = 1; s.noise = 120; s.blunderPercent = 10; break;
-    case 3: s.depth = 2; s.noise = 80; s.blunderPercent = 5; break;
+    case 1: s.depth = 1; s.quiescence = false; s.noise = 400; s.blunderPercent = 35; break;
+    case 2: s.depth = 1; s.quiescence = false; s.noise = 200; s.blunderPercent = 20; break;
+    case 3: s.depth = 1; s.quiescence = false; s.noise = 100; s.blunderPercent = 10; break;
     case 4:
     case 5: s.depth = 4; break;
     case 6: s.depth = 5; break;

@@ -1,12 +1,16 @@
 #include "search/move_picker.h"
 
 #include <algorithm>
+#include <cstdlib>
+
+#include "position/attack.h"
 
 namespace {
 
 constexpr std::int32_t HASH_MOVE = 1 << 30;
 constexpr std::int32_t CAPTURE = 1 << 28;
 constexpr std::int32_t KILLER = 1 << 27;
+constexpr std::int32_t LOSING_CAPTURE = -(1 << 28);
 
 }  // namespace
 
@@ -21,10 +25,10 @@ int orderingValue(int code) {
 
 bool isCaptureOrPromotion(const Move& move) { return move.captured != EMPTY || move.promotion != EMPTY; }
 
-void HistoryTable::reward(int side, const Move& move, int depth) {
+void HistoryTable::reward(int side, const Move& move, int bonus) {
   std::int32_t& value = score[side][move.from][move.to];
-  value += depth * depth;
-  if (value > KILLER / 2) {
+  value += bonus;
+  if (std::abs(value) > KILLER / 2) {
     // Keep every score below the killers' band, halving all to keep their proportions.
     for (auto& bySide : score)
       for (auto& byFrom : bySide)
@@ -52,8 +56,11 @@ void MovePicker::start(const CBoard& board, const Move& hashMove, const Move* ki
     if (!hashMove.isNull() && move.sameSquares(hashMove)) {
       score = HASH_MOVE;
     } else if (tactical) {
-      score = CAPTURE + (move.captured != EMPTY ? orderingValue(move.captured) * 64 : 0) +
-              (move.promotion != EMPTY ? 9 * 64 : 0) - orderingValue(move.piece);
+      score = (move.captured != EMPTY ? orderingValue(move.captured) * 64 : 0) + (move.promotion != EMPTY ? 9 * 64 : 0) -
+              orderingValue(move.piece);
+      const bool losing = move.promotion == EMPTY && orderingValue(move.piece) > orderingValue(move.captured) &&
+                          attack::isAttackedBy(board, move.to, side ? 0 : 1);
+      score += losing ? LOSING_CAPTURE : CAPTURE;
     } else if (killers && (move.sameSquares(killers[0]) || move.sameSquares(killers[1]))) {
       score = move.sameSquares(killers[0]) ? KILLER + 1 : KILLER;
     } else {

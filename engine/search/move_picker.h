@@ -3,7 +3,8 @@
 // transposition table remembers, then captures and promotions by the value of
 // the piece taken and then of the piece taking (most valuable victim, least
 // valuable attacker), then the two killer moves of the ply, then the quiet
-// moves by their history score. Moves come one at a time, pseudo-legal: the
+// moves by their history score, and last the captures of a defended piece
+// worth less than the capturing one. Moves come one at a time, pseudo-legal: the
 // search tests legality only for the moves it reaches.
 
 #include <cstdint>
@@ -11,10 +12,11 @@
 #include "position/chess_board.h"
 #include "position/move_gen.h"
 
-// Cutoffs made by quiet moves, by side, origin and destination.
+// Cutoffs made by quiet moves, by side, origin and destination; the quiet
+// moves tried before a cutoff lose what the cutting move gains.
 struct HistoryTable {
   std::int32_t score[2][SQUARE_COUNT][SQUARE_COUNT] = {};
-  void reward(int side, const Move& move, int depth);
+  void reward(int side, const Move& move, int bonus);
   void clear();
 };
 
