@@ -48,8 +48,15 @@ std::uint64_t positionKey(const CBoard& board) {
 
 std::uint64_t keyAfterMove(const CBoard& before, std::uint64_t key, const CBoard& after, const Move& move) {
   const Keys& k = keys();
+  // Each square at most once: a second look would undo the first.
+  int seen[8];
+  int seenCount = 0;
   auto change = [&](int square) {
-    if (isValidSquare(square)) key ^= k.pieces[before.squares[square]][square] ^ k.pieces[after.squares[square]][square];
+    if (!isValidSquare(square)) return;
+    for (int i = 0; i < seenCount; ++i)
+      if (seen[i] == square) return;
+    seen[seenCount++] = square;
+    key ^= k.pieces[before.squares[square]][square] ^ k.pieces[after.squares[square]][square];
   };
   change(move.from);
   change(move.to);

@@ -71,7 +71,11 @@ Move squaresOnly(Square from, Square to) {
 AlphaBetaSearch::AlphaBetaSearch()
     : table(std::make_unique<TranspositionTable>(TABLE_MEGABYTES)),
       history(std::make_unique<HistoryTable>()),
-      plies(MAX_PLY + 2) {}
+      evaluations(1 << 16),
+      plies(MAX_PLY + 2) {
+  // Key 0 is taken for an empty slot: a position with that key is evaluated afresh each time.
+  evaluations[0].key = 1;
+}
 
 AlphaBetaSearch::~AlphaBetaSearch() = default;
 
@@ -127,7 +131,15 @@ bool AlphaBetaSearch::timeUp() {
   return stopped;
 }
 
-int AlphaBetaSearch::evaluate(int ply) { return strongEvaluate(plies[ply].board); }
+int AlphaBetaSearch::evaluate(int ply) {
+  const Ply& node = plies[ply];
+  CachedEvaluation& cached = evaluations[node.key & (evaluations.size() - 1)];
+  if (cached.key != node.key) {
+    cached.key = node.key;
+    cached.score = strongEvaluate(node.board);
+  }
+  return cached.score;
+}
 
 int AlphaBetaSearch::quiesce(int ply, int alpha, int beta) {
   pvLength[ply] = ply;

@@ -55,6 +55,12 @@ class AlphaBetaSearch {
 
   std::unique_ptr<TranspositionTable> table;
   std::unique_ptr<HistoryTable> history;
+  // Evaluations by position key: the search meets the same positions often.
+  struct CachedEvaluation {
+    std::uint64_t key = 0;
+    int score = 0;
+  };
+  std::vector<CachedEvaluation> evaluations;
   std::vector<Ply> plies;
   std::vector<std::uint64_t> keys;  // game positions, then the path's, by position index
   int rootIndex = 0;                // index of the root in keys

@@ -9,7 +9,7 @@ namespace {
 
 enum Kind { PAWN, KNIGHT, BISHOP, ROOK, QUEEN, KING, NONE };
 
-Kind kindOf(int code) {
+constexpr Kind kindOf(int code) {
   if (isPawn(code)) return PAWN;
   if (isKnight(code)) return KNIGHT;
   if (isBishop(code)) return BISHOP;
@@ -18,6 +18,21 @@ Kind kindOf(int code) {
   if (isKing(code)) return KING;
   return NONE;
 }
+
+// Kind of every byte a square may hold (NONE for empty squares and stray codes).
+constexpr auto KIND_OF_CODE = [] {
+  std::array<Kind, 256> kinds{};
+  for (int code = 0; code < 256; ++code)
+    kinds[code] = isWhitePiece(code) || isBlackPiece(code) ? kindOf(code) : NONE;
+  return kinds;
+}();
+
+// A piece found by the one scan of the board.
+struct Placed {
+  Square square;
+  Kind kind;
+  int side;
+};
 
 constexpr int MATERIAL_MG[6] = {82, 337, 365, 477, 1025, 0};
 constexpr int MATERIAL_EG[6] = {94, 281, 297, 512, 936, 0};
@@ -134,7 +149,7 @@ bool isPassed(const Side& other, int square, int side) {
   return true;
 }
 
-void pawnStructure(const CBoard& b, int side, Side& own, const Side& other) {
+void pawnStructure(const CBoard& b, int side, Side& own, const Side& other, const Placed* pieces, int count) {
   for (int file = 0; file < 8; ++file) {
     const int count = own.pawnsOnFile[file];
     if (count == 0) continue;
@@ -148,9 +163,9 @@ void pawnStructure(const CBoard& b, int side, Side& own, const Side& other) {
       own.eg -= 15 * count;
     }
   }
-  for (Square s : ALL_SQUARES) {
-    const int code = b.squares[s];
-    if (!isPawn(code) || !belongsTo(code, side)) continue;
+  for (int i = 0; i < count; ++i) {
+    if (pieces[i].kind != PAWN || pieces[i].side != side) continue;
+    const int s = pieces[i].square;
     if (own.mostAdvanced[fileOf(s)] != relativeRank(s, side) || !isPassed(other, s, side)) continue;
     const int rank = relativeRank(s, side);
     own.mg += PASSED_MG[rank];
@@ -187,11 +202,10 @@ void kingSafety(int side, Side& own, const Side& other) {
   }
 }
 
-void rookFiles(const CBoard& b, int side, Side& own, const Side& other) {
-  for (Square s : ALL_SQUARES) {
-    const int code = b.squares[s];
-    if (!isRook(code) || !belongsTo(code, side)) continue;
-    const int file = fileOf(s);
+void rookFiles(int side, Side& own, const Side& other, const Placed* pieces, int count) {
+  for (int i = 0; i < count; ++i) {
+    if (pieces[i].kind != ROOK || pieces[i].side != side) continue;
+    const int file = fileOf(pieces[i].square);
     if (own.pawnsOnFile[file]) continue;
     own.mg += other.pawnsOnFile[file] ? 10 : 20;
     own.eg += other.pawnsOnFile[file] ? 5 : 10;
@@ -228,12 +242,14 @@ int strongEvaluate(const CBoard& b) {
     side.mostAdvanced.fill(-1);
     side.leastAdvanced.fill(8);
   }
+  Placed pieces[64];
+  int count = 0;
   for (Square s : ALL_SQUARES) {
     const int code = b.squares[s];
-    if (code == EMPTY) continue;
-    const Kind kind = kindOf(code);
-    if (kind == NONE || (!isWhitePiece(code) && !isBlackPiece(code))) continue;
+    const Kind kind = KIND_OF_CODE[code];
+    if (kind == NONE) continue;
     const int side = isWhitePiece(code) ? 1 : 0;
+    pieces[count++] = {s, kind, side};
     Side& own = sides[side];
     const int index = relativeIndex(s, side);
     own.mg += MATERIAL_MG[kind] + table.mg[kind][index];
@@ -254,20 +270,17 @@ int strongEvaluate(const CBoard& b) {
       else ++own.majors;
     }
   }
-  for (Square s : ALL_SQUARES) {
-    const int code = b.squares[s];
-    if (code == EMPTY) continue;
-    const Kind kind = kindOf(code);
-    if (kind == NONE || kind == PAWN || kind == KING || (!isWhitePiece(code) && !isBlackPiece(code))) continue;
-    const int side = isWhitePiece(code) ? 1 : 0;
-    addMobility(b, s, kind, side, sides[side], sides[!side].king);
+  for (int i = 0; i < count; ++i) {
+    const Placed& piece = pieces[i];
+    if (piece.kind == PAWN || piece.kind == KING) continue;
+    addMobility(b, piece.square, piece.kind, piece.side, sides[piece.side], sides[!piece.side].king);
   }
   for (int side = 0; side < 2; ++side) {
     Side& own = sides[side];
     const Side& other = sides[!side];
-    pawnStructure(b, side, own, other);
+    pawnStructure(b, side, own, other, pieces, count);
     kingSafety(side, own, other);
-    rookFiles(b, side, own, other);
+    rookFiles(side, own, other, pieces, count);
     if (own.bishops >= 2) {
       own.mg += 30;
       own.eg += 50;
