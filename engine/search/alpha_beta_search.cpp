@@ -226,7 +226,7 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   }
 
   // Without a move from an earlier search the ordering is blind: spend less here.
-  if (depth >= 4 && hashMove.isNull()) --depth;
+  if (!root && depth >= 4 && hashMove.isNull()) --depth;
 
   const int oldAlpha = alpha;
   int best = -INFINITE_SCORE;
