@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup play test test-fast package windows bench fuzz soak clean
+.PHONY: all setup play test test-fast package windows bench fuzz soak match clean
 
 all: setup
 
@@ -56,6 +56,13 @@ fuzz:
 soak:
 	KELVO_EXTRA_PACKAGES="fairymax" tools/setup.sh $(BUILD)
 	tools/soak.sh $(BUILD)
+
+# kelvo at a level (MATCH_LEVEL, default the top) against fairymax and phalanx,
+# or against another level (MATCH_OPPONENTS="level:N"), through the real xboard;
+# not part of test. Settings in tools/match.sh.
+match:
+	tools/setup.sh $(BUILD)
+	tools/match.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) build-fuzz

@@ -18,13 +18,14 @@
 #include "position/fen.h"
 #include "position/perft.h"
 #include "search/bench.h"
+#include "search/engine_player.h"
 
 namespace {
 
 const char* const INITIAL_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
 int usage() {
-  std::cerr << "usage: kelvo [--log] [--level N] | kelvo perft DEPTH [FEN] | kelvo bench [FILE]\n";
+  std::cerr << "usage: kelvo [--log] [--level N] | kelvo perft DEPTH [FEN] | kelvo bench [--level N [--depth D]] [FILE]\n";
   return 2;
 }
 
@@ -48,7 +49,13 @@ int runPerft(int argc, char** argv) {
 int main(int argc, char** argv) {
   useBinaryStandardStreams();
   if (argc >= 2 && std::strcmp(argv[1], "perft") == 0) return runPerft(argc, argv);
-  if (argc >= 2 && std::strcmp(argv[1], "bench") == 0) return runBench(argc >= 3 ? argv[2] : "", std::cout);
+  if (argc >= 2 && std::strcmp(argv[1], "bench") == 0) {
+    // kelvo bench [--level N [--depth D]] [FILE]
+    int level = SPECIFIED_LEVEL, depth = 0, at = 2;
+    for (; at + 1 < argc && std::strncmp(argv[at], "--", 2) == 0; at += 2)
+      (std::strcmp(argv[at], "--level") == 0 ? level : depth) = std::atoi(argv[at + 1]);
+    return runBench(at < argc ? argv[at] : "", std::cout, level, depth);
+  }
   bool logging = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--log") == 0)

@@ -95,6 +95,25 @@ section_search() {
   fi
 }
 
+# The strong search (the levels above the fixed one) on the same suite, to a
+# fixed depth, and the time it takes to depth 8 from the initial position.
+section_strong() {
+  echo "== Strong search: kelvo bench --level 10 --depth 8 (built-in suite)"
+  if [ ! -x "$kelvo" ]; then echo "kelvo not built at $kelvo"; return; fi
+  local best="" out nps start
+  for _ in $(seq "$runs"); do
+    out=$("$kelvo" bench --level 10 --depth 8 | tail -n 3)
+    nps=$(echo "$out" | awk -F: '/Nodes\/second/ { gsub(/ /, "", $2); print $2 }')
+    if [ -z "$best" ] || [ "$nps" -gt "$best" ]; then best=$nps; fi
+  done
+  echo "$out" | grep 'Nodes searched'
+  echo "strong search:   $best nodes/s (best of $runs)"
+  start=$(mktemp)
+  echo "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1" >"$start"
+  echo "depth 8 from the initial position: $("$kelvo" bench --level 10 --depth 8 "$start" | awk -F: '/Total time/ { gsub(/ /, "", $2); print $2 }') ms"
+  rm -f "$start"
+}
+
 # Start-up with the default book: loading it is all kelvo does before "quit".
 section_startup() {
   echo "== Start-up: echo quit | kelvo with the default book"
@@ -125,4 +144,5 @@ section_startup() {
 }
 
 section_search
+section_strong
 section_startup

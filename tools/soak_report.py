@@ -11,6 +11,7 @@ crash, a time forfeit, a protocol error, or a reason it does not know), or when
 fewer games were played than expected.
 """
 
+import math
 import re
 import sys
 
@@ -85,6 +86,20 @@ def read_debug(path):
     return times, odd, endings
 
 
+def elo(fraction):
+    fraction = min(max(fraction, 1e-3), 1 - 1e-3)
+    return -400 * math.log10(1 / fraction - 1)
+
+
+def elo_line(points):
+    """Elo difference for the per-game points, with the 95% interval of the mean score."""
+    n = len(points)
+    mean = sum(points) / n
+    deviation = math.sqrt(sum((p - mean) ** 2 for p in points) / n / n)
+    low, high = mean - 1.96 * deviation, mean + 1.96 * deviation
+    return f"score {100 * mean:.1f}%, Elo difference {elo(mean):+.0f} (95%: {elo(low):+.0f} .. {elo(high):+.0f})"
+
+
 def main():
     pgn, debug, expected, elapsed = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
     games = read_games(pgn)
@@ -95,6 +110,7 @@ def main():
         game["Ending"] = "(unknown)"
 
     kelvo_points = 0.0
+    points = []
     score = {"wins": 0, "draws": 0, "losses": 0}
     abnormal = []
     for number, game in enumerate(games, 1):
@@ -103,10 +119,12 @@ def main():
         if result == "1/2-1/2":
             score["draws"] += 1
             kelvo_points += 0.5
+            points.append(0.5)
         elif result in ("1-0", "0-1"):
             won = (result == "1-0") == kelvo_white
             score["wins" if won else "losses"] += 1
             kelvo_points += won
+            points.append(float(won))
         for kind, pattern in ABNORMAL:
             if pattern.search(game["Ending"]):
                 abnormal.append((number, kind, game["Ending"]))
@@ -120,6 +138,8 @@ def main():
     print(f"kelvo white in {as_white}, black in {len(games) - as_white}")
     print(f"kelvo: {score['wins']} wins, {score['draws']} draws, {score['losses']} losses "
           f"({kelvo_points:g} of {len(games)} points)")
+    if points:
+        print(elo_line(points))
     if times:
         print(f"kelvo moves: {len(times)}, average {sum(times) / len(times):.3f} s, "
               f"longest {max(times):.3f} s")

@@ -48,7 +48,7 @@ const std::vector<std::string>& benchPositions() {
   return positions;
 }
 
-int runBench(const std::string& file, std::ostream& out) {
+int runBench(const std::string& file, std::ostream& out, int level, int depth) {
   std::vector<std::string> fens;
   if (file.empty()) {
     fens = benchPositions();
@@ -77,8 +77,10 @@ int runBench(const std::string& file, std::ostream& out) {
     }
     // The search alone: a fresh player, no book.
     EnginePlayer player;
+    player.level = clampLevel(level);
+    player.limits.depth = depth;
     const std::int64_t start = processMilliseconds();
-    const Move move = player.runSearch(*position);
+    const Move move = player.level == SPECIFIED_LEVEL ? player.runSearch(*position) : player.runLevelSearch(*position);
     totalMilliseconds += processMilliseconds() - start;
     totalNodes += player.nodeCount;
     out << number << ' ' << fen << " move " << moveToCoordinates(move) << " score " << player.lastScore << " nodes "

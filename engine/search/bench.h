@@ -11,5 +11,7 @@
 // The built-in suite.
 const std::vector<std::string>& benchPositions();
 
-// Returns the exit status: 0, or 2 when FILE cannot be read.
-int runBench(const std::string& file, std::ostream& out);
+// Returns the exit status: 0, or 2 when FILE cannot be read. Another level
+// than the fixed one runs the strong search, to `depth` plies (0: the level's
+// own limit), for the figures beside the fixed search's.
+int runBench(const std::string& file, std::ostream& out, int level = 4, int depth = 0);

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdint>
 #include <cstdio>
 
 #include "base/random.h"
 #include "position/move_gen.h"
 #include "position/evaluation.h"
+#include "position/zobrist.h"
+#include "search/alpha_beta_search.h"
+#include "search/level_settings.h"
 #include "search/move_order.h"
 #include "search/node_moves.h"
 #include "search/score_update.h"
@@ -54,6 +58,8 @@ EnginePlayer::~EnginePlayer() = default;
 Move EnginePlayer::chooseMove(CChessBoard position) {
   SearchListener& host = *context.listener;
   host.searchStarted();
+  const bool fixed = clampLevel(level) == SPECIFIED_LEVEL;
+  if (!fixed) noteGamePosition(position);
 
   BookProbe& book = *context.book;
   // Books match the squares only: a stored move that is illegal here counts as
@@ -65,10 +71,12 @@ Move EnginePlayer::chooseMove(CChessBoard position) {
     const Move choice = bookMoves[bookMoveIndex(count, engineRand())];
     // No search ran: nothing to report but an empty statistic.
     host.searchStats(0, 0);
+    if (!fixed) notePlayedMove(position, choice);
     return choice;
   }
 
-  const Move answer = runSearch(position);
+  const Move answer = fixed ? runSearch(position) : runLevelSearch(position);
+  if (!fixed) notePlayedMove(position, answer);
   book.leaveBook();
   {
     const std::int64_t elapsed = context.clock() - searchStart;
@@ -113,6 +121,49 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
   // White's quiet mate cuts the root's own expansion: play the mating move.
   if (rootCutByMate) return lastCutMove;
   return RESIGN_MOVE;
+}
+
+Move EnginePlayer::runLevelSearch(const CChessBoard& position) {
+  if (!strongSearch) strongSearch = std::make_unique<AlphaBetaSearch>();
+  searchStart = context.clock();
+  const SearchOutcome outcome =
+      strongSearch->run(position, gameKeys, limits, settingsForLevel(level), context);
+  nodeCount = static_cast<std::int32_t>(std::min<std::int64_t>(outcome.nodes, INT32_MAX));
+  lastScore = position.sideToMove ? outcome.score : -outcome.score;
+  return outcome.move;
+}
+
+void EnginePlayer::noteGamePosition(const CChessBoard& position) {
+  if (!followsOwnMove) {
+    gameKeys.clear();
+    return;
+  }
+  followsOwnMove = false;
+  const std::uint64_t key = positionKey(position);
+  MoveBuffer buffer;
+  const int count = generateLegalMoves(afterOwnMove, buffer.moves);
+  for (int i = 0; i < count; ++i) {
+    CBoard next = afterOwnMove;
+    applyMove(next, buffer.moves[i]);
+    next.sideToMove = afterOwnMove.sideToMove ? 0 : 1;
+    if (positionKey(next) != key) continue;
+    const Move& move = buffer.moves[i];
+    if (move.captured != EMPTY || isPawn(move.piece)) gameKeys.clear();
+    else gameKeys.push_back(positionKey(afterOwnMove));
+    return;
+  }
+  gameKeys.clear();
+}
+
+void EnginePlayer::notePlayedMove(const CChessBoard& position, const Move& move) {
+  followsOwnMove = false;
+  if (move.isNull() || move.sameSquares(RESIGN_MOVE)) return;
+  if (move.captured != EMPTY || isPawn(move.piece)) gameKeys.clear();
+  else gameKeys.push_back(positionKey(position));
+  afterOwnMove = position;
+  applyMove(afterOwnMove, move);
+  afterOwnMove.sideToMove = position.sideToMove ? 0 : 1;
+  followsOwnMove = true;
 }
 
 bool EnginePlayer::stopNow() const {

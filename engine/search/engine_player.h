@@ -20,6 +20,8 @@
 #include "search/search_limits.h"
 #include "search/search_node.h"
 
+class AlphaBetaSearch;
+
 constexpr int MATE_SCORE = 9000;          // side to move without a legal move
 constexpr int MATING_MOVE_SCORE = 9001;   // child reached by a checkmating move
 
@@ -36,6 +38,7 @@ class EnginePlayer : public Player {
   std::int32_t nodeCount = 0;
   bool useBook = false;           // desktop app settings
   bool randomFactor = false;
+  // The level new players start at (the command line's choice).
   int level = SPECIFIED_LEVEL;    // strength ladder (search/level.h)
   SearchLimits limits;            // what the next search may spend
 
@@ -43,6 +46,16 @@ class EnginePlayer : public Player {
   // One complete search from the position; RESIGN_MOVE when there is no move
   // to play or the side to move is lost by force.
   Move runSearch(const CChessBoard& position);
+
+  // The search of any other level than the fixed one (search/alpha_beta_search.h).
+  // It never resigns: RESIGN_MOVE only when there is no legal move.
+  Move runLevelSearch(const CChessBoard& position);
+
+  // The game's positions before the current one since the last capture or
+  // pawn move, as position keys: the player follows the game itself from
+  // the positions it is asked about and the moves it plays (a position that
+  // does not follow from its last move starts the record afresh).
+  std::vector<std::uint64_t> gameKeys;
 
   // Counts the node and returns its static score.
   int evaluateNode(const CChessBoard& position);
@@ -75,7 +88,13 @@ class EnginePlayer : public Player {
   static void makeChild(const SearchNode& node, const Move& move, SearchNode& child);
   bool stopNow() const;
 
+  void noteGamePosition(const CChessBoard& position);
+  void notePlayedMove(const CChessBoard& position, const Move& move);
+
   SearchContext context;
+  std::unique_ptr<AlphaBetaSearch> strongSearch;  // made for the first search that needs it
+  bool followsOwnMove = false;                    // afterOwnMove holds the position our last move made
+  CBoard afterOwnMove;
   std::vector<std::unique_ptr<PlyState>> plies;
   std::vector<int> lineLength;
   std::vector<std::vector<Move>> lineMoves;  // [ply]: the best line below that ply, lineLength[ply] moves

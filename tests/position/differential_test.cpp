@@ -7,6 +7,7 @@
 
 #include "reference_movegen.h"
 #include "position/evaluation.h"
+#include "position/zobrist.h"
 #include "test_positions.h"
 
 #ifndef KELVO_DIFFERENTIAL_POSITIONS
@@ -80,6 +81,8 @@ TEST(Differential, RandomPlayoutsMatchTheLiteralGenerator) {
       }
       CChessBoard next;
       createChild(next, legal, index);
+      // The key kept move by move is the key computed afresh.
+      ASSERT_EQ(keyAfterMove(position, positionKey(position), next, legal.moves[index]), positionKey(next)) << fen;
       position = next;
       position.parent = nullptr;
     }

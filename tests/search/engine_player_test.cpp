@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "base/random.h"
+#include "search/bench.h"
 #include "reference_search.h"
 #include "test_positions.h"
 
@@ -22,8 +23,12 @@ class RecordingListener : public SearchListener {
  public:
   std::string output;
   std::vector<SearchReport> reports;
+  SearchReport last;
   void sendLine(const std::string& text) override { output += text + "\n"; }
-  void iterationDone(const SearchReport& report) override { reports.push_back(report); }
+  void iterationDone(const SearchReport& report) override {
+    reports.push_back(report);
+    last = report;
+  }
 };
 
 // (squares, move) pairs matched on the squares alone, like the opening book.
@@ -103,6 +108,39 @@ TEST_F(EnginePlayerTest, StopRequestCutsTheNextSearch) {
     EXPECT_EQ(stopped.nodeCount, reference.nodes);
   }
   EXPECT_TRUE(listener.output.empty());  // the player writes no line itself
+}
+
+// The other levels: what a real search must find (the mate reported in moves),
+// and legal moves at every level, numbers outside the ladder too.
+TEST_F(EnginePlayerTest, LevelsFindMatesAndMaterialAndPlayLegally) {
+  const std::tuple<const char*, int, const char*, int> cases[] = {
+      {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", 10, "a1a8", 1},
+      {"kbK5/pp6/1P6/8/8/8/8/R7 w - - 0 1", 10, "a1a6", 2},  // a quiet sacrifice
+      {"r5k1/5ppp/8/8/8/8/3R1PPP/3R2K1 w - - 0 1", 7, "d2d8", 2},
+      {"rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq g3 0 2", 5, "d8h4", 1},
+      {"3q3k/6pp/8/4N3/8/8/6PP/6K1 w - - 0 1", 5, "e5f7", 0},  // the fork wins the queen
+      {"7k/5K2/5Q2/8/8/8/8/8 w - - 0 1", 6, "", 1},  // two mates; f6g6 would stalemate
+  };
+  for (const auto& [fen, level, move, mateIn] : cases) {
+    EnginePlayer player(context());
+    player.level = level;
+    player.limits.depth = 6;
+    const std::string played = moveToCoordinates(player.chooseMove(fromFen(fen)));
+    if (*move) {
+      EXPECT_EQ(played, move) << fen;
+    }
+    EXPECT_EQ(listener.last.mateIn, mateIn) << fen;
+  }
+  engineSrand(7);
+  for (int level : {0, 1, 2, 3, 5, 99}) {
+    for (const std::string& fen : {std::string(INITIAL_FEN), benchPositions()[9], benchPositions()[16]}) {
+      EnginePlayer player(context());
+      player.level = level;
+      player.limits.depth = 3;
+      CChessBoard position = fromFen(fen);
+      EXPECT_TRUE(legalMove(position, moveToCoordinates(player.chooseMove(position)))) << level << " " << fen;
+    }
+  }
 }
 
 // Book moves without a thinking line are the console test's; here the choice

@@ -71,6 +71,16 @@ TEST(SearchDifferential, OddSetUpPositions) {
     EnginePlayer player;
     Move none;
     expectSameSearch(player, position, none);
+    // The strong search plays a legal move there too, or resigns only without one.
+    player.level = TOP_LEVEL;
+    player.limits.depth = 4;
+    const Move strong = player.chooseMove(position);
+    CChessBoard legal = position;
+    if (strong.sameSquares(RESIGN_MOVE)) {
+      EXPECT_EQ(generateMoves(legal, false), 0);
+    } else {
+      EXPECT_TRUE(legalMove(legal, moveToCoordinates(strong)));
+    }
   }
 }
 

@@ -1,0 +1,426 @@
+#include "search/alpha_beta_search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "base/random.h"
+#include "position/attack.h"
+#include "position/zobrist.h"
+#include "search/strong_evaluation.h"
+#include "search/time_manager.h"
+
+// One ply of the current line: its position, key, legality context and the
+// killer moves found at this distance from the root.
+struct AlphaBetaSearch::Ply {
+  CBoard board;
+  std::uint64_t key = 0;
+  LegalityContext legality;
+  int halfmoves = 0;  // plies since the last capture or pawn move
+  Move killers[2];
+  MovePicker picker;
+};
+
+namespace {
+
+constexpr int INFINITE_SCORE = 32000;
+constexpr int MATE_BOUND = MATE_VALUE - MAX_PLY;
+constexpr std::size_t TABLE_MEGABYTES = 16;
+
+// Mate scores are stored relative to the node, read back relative to the root.
+int toTable(int score, int ply) {
+  if (score >= MATE_BOUND) return score + ply;
+  if (score <= -MATE_BOUND) return score - ply;
+  return score;
+}
+
+int fromTable(int score, int ply) {
+  if (score >= MATE_BOUND) return score - ply;
+  if (score <= -MATE_BOUND) return score + ply;
+  return score;
+}
+
+bool isReversible(const Move& move) { return move.captured == EMPTY && !isPawn(move.piece); }
+
+// Plies taken off a late quiet move: more the later the move and the deeper the node.
+int reductionFor(int depth, int moveNumber) {
+  static const auto table = [] {
+    std::array<std::array<int, 64>, 64> r{};
+    for (int d = 1; d < 64; ++d)
+      for (int m = 1; m < 64; ++m) r[d][m] = static_cast<int>(0.75 + std::log(d) * std::log(m) / 2.25);
+    return r;
+  }();
+  return table[std::min(depth, 63)][std::min(moveNumber, 63)];
+}
+
+// The level's depth, or the interface's when that is less.
+int depthLimit(const SearchLimits& limits, const LevelSettings& settings) {
+  const int depth = limits.depth > 0 ? std::min(limits.depth, settings.depth) : settings.depth;
+  return std::clamp(depth, 1, MAX_PLY - 8);
+}
+
+Move squaresOnly(Square from, Square to) {
+  Move move;
+  move.from = from;
+  move.to = to;
+  return move;
+}
+
+}  // namespace
+
+AlphaBetaSearch::AlphaBetaSearch()
+    : table(std::make_unique<TranspositionTable>(TABLE_MEGABYTES)),
+      history(std::make_unique<HistoryTable>()),
+      evaluations(1 << 16),
+      plies(MAX_PLY + 2) {
+  // Key 0 is taken for an empty slot: a position with that key is evaluated afresh each time.
+  evaluations[0].key = 1;
+}
+
+AlphaBetaSearch::~AlphaBetaSearch() = default;
+
+bool AlphaBetaSearch::allowedAtRoot(const Move& move) const {
+  if (limits->searchMoves.empty()) return true;
+  for (const Move& allowed : limits->searchMoves)
+    if (allowed.sameSquares(move) && (allowed.promotion == EMPTY || allowed.promotion == move.promotion)) return true;
+  return false;
+}
+
+void AlphaBetaSearch::makeChild(int ply, const Move& move) {
+  const Ply& parent = plies[ply];
+  Ply& child = plies[ply + 1];
+  child.board = parent.board;
+  applyMove(child.board, move);
+  child.board.sideToMove = parent.board.sideToMove ? 0 : 1;
+  child.key = keyAfterMove(parent.board, parent.key, child.board, move);
+  child.halfmoves = isReversible(move) ? parent.halfmoves + 1 : 0;
+  child.legality = legalityContext(child.board);
+  keys[rootIndex + ply + 1] = child.key;
+}
+
+void AlphaBetaSearch::makeNullChild(int ply) {
+  const Ply& parent = plies[ply];
+  Ply& child = plies[ply + 1];
+  child.board = parent.board;
+  child.board.sideToMove = parent.board.sideToMove ? 0 : 1;
+  child.board.enPassantSquare = NO_SQUARE;
+  child.key = positionKey(child.board);
+  // A pass repeats nothing: the line before it cannot come back through it.
+  child.halfmoves = 0;
+  child.legality = legalityContext(child.board);
+  keys[rootIndex + ply + 1] = child.key;
+}
+
+bool AlphaBetaSearch::isDraw(int ply) const {
+  const Ply& node = plies[ply];
+  if (node.halfmoves >= 100) return true;
+  const int index = rootIndex + ply;
+  for (int back = 4; back <= node.halfmoves && index - back >= 0; back += 2)
+    if (keys[index - back] == node.key) return true;
+  return false;
+}
+
+bool AlphaBetaSearch::timeUp() {
+  if (stopped) return true;
+  if (!canStop) return false;
+  if (limits->nodes > 0 && nodes >= limits->nodes) stopped = true;
+  if ((nodes & 1023) == 0) {
+    if (context->stopRequest && context->stopRequest->load(std::memory_order_relaxed)) stopped = true;
+    if (hardDeadline >= 0 && context->clock() - start >= hardDeadline) stopped = true;
+  }
+  return stopped;
+}
+
+int AlphaBetaSearch::evaluate(int ply) {
+  const Ply& node = plies[ply];
+  CachedEvaluation& cached = evaluations[node.key & (evaluations.size() - 1)];
+  if (cached.key != node.key) {
+    cached.key = node.key;
+    cached.score = strongEvaluate(node.board);
+  }
+  return cached.score;
+}
+
+int AlphaBetaSearch::quiesce(int ply, int alpha, int beta) {
+  pvLength[ply] = ply;
+  ++nodes;
+  if (timeUp()) return 0;
+  if (ply >= MAX_PLY - 1) return evaluate(ply);
+  Ply& node = plies[ply];
+  const bool inCheck = node.legality.inCheck;
+  int best = -MATE_VALUE + ply;
+  if (!inCheck) {
+    best = evaluate(ply);
+    if (!quiescence || best >= beta) return best;
+    alpha = std::max(alpha, best);
+  }
+  const int side = node.board.sideToMove ? 1 : 0;
+  node.picker.start(node.board, Move(), nullptr, *history, !inCheck);
+  for (Move move; node.picker.next(move);) {
+    if (!isLegal(node.board, node.legality, move)) continue;
+    if (!inCheck && move.promotion == EMPTY) {
+      // Nothing this capture can win lifts the score to alpha, or it loses the
+      // capturing piece to a defender for less.
+      if (best + orderingValue(move.captured) * 100 + 200 <= alpha) continue;
+      if (orderingValue(move.piece) > orderingValue(move.captured) && attack::isAttackedBy(node.board, move.to, !side))
+        continue;
+    }
+    makeChild(ply, move);
+    const int score = -quiesce(ply + 1, -beta, -alpha);
+    if (stopped) return 0;
+    if (score <= best) continue;
+    best = score;
+    if (score <= alpha) continue;
+    alpha = score;
+    pv[ply][ply] = move;
+    for (int i = ply + 1; i < pvLength[ply + 1]; ++i) pv[ply][i] = pv[ply + 1][i];
+    pvLength[ply] = std::max(pvLength[ply + 1], ply + 1);
+    if (alpha >= beta) break;
+  }
+  return best;
+}
+
+int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowNull) {
+  pvLength[ply] = ply;
+  Ply& node = plies[ply];
+  const bool root = ply == 0;
+  const bool pvNode = beta - alpha > 1;
+  if (!root) {
+    if (isDraw(ply)) return 0;
+    // No line from here can beat a mate already found nearer the root.
+    alpha = std::max(alpha, -MATE_VALUE + ply);
+    beta = std::min(beta, MATE_VALUE - ply - 1);
+    if (alpha >= beta) return alpha;
+  }
+  const bool inCheck = node.legality.inCheck;
+  if (inCheck) ++depth;
+  if (depth <= 0) return quiesce(ply, alpha, beta);
+  ++nodes;
+  if (timeUp()) return 0;
+  if (ply >= MAX_PLY - 1) return evaluate(ply);
+
+  Move hashMove;
+  if (const TableEntry* entry = table->probe(node.key)) {
+    if (entry->from != entry->to) hashMove = squaresOnly(entry->from, entry->to);
+    if (!pvNode && entry->depth >= depth) {
+      const int score = fromTable(entry->score, ply);
+      if (entry->bound == Bound::EXACT || (entry->bound == Bound::LOWER && score >= beta) ||
+          (entry->bound == Bound::UPPER && score <= alpha))
+        return score;
+    }
+  }
+
+  const int staticEval = inCheck ? -INFINITE_SCORE : evaluate(ply);
+  if (!pvNode && !inCheck && std::abs(beta) < MATE_BOUND) {
+    // Far enough above beta that a shallow search will not bring it down.
+    if (depth <= 3 && staticEval - 120 * depth >= beta) return staticEval;
+    // Passing still holds beta: a real move will too (not with pawns alone,
+    // where passing may be the only good move).
+    if (allowNull && depth >= 3 && staticEval >= beta && pieceMaterial(node.board, node.board.sideToMove) > 0) {
+      const int reduction = 3 + depth / 6;
+      makeNullChild(ply);
+      const int score = -search(depth - 1 - reduction, ply + 1, -beta, -beta + 1, false);
+      if (stopped) return 0;
+      if (score >= beta) return score >= MATE_BOUND ? beta : score;
+    }
+  }
+
+  // Without a move from an earlier search the ordering is blind: spend less here.
+  if (!root && depth >= 4 && hashMove.isNull()) --depth;
+
+  const int oldAlpha = alpha;
+  int best = -INFINITE_SCORE;
+  Move bestMove;
+  int legal = 0;
+  Move quietsTried[MAX_MOVES];
+  int quietCount = 0;
+  node.picker.start(node.board, hashMove, node.killers, *history, false);
+  for (Move move; node.picker.next(move);) {
+    if (root && !allowedAtRoot(move)) continue;
+    if (!isLegal(node.board, node.legality, move)) continue;
+    ++legal;
+    const bool quiet = !isCaptureOrPromotion(move);
+    const bool killer = move.sameSquares(node.killers[0]) || move.sameSquares(node.killers[1]);
+    makeChild(ply, move);
+    const bool givesCheck = plies[ply + 1].legality.inCheck;
+    // Shallow quiet moves that cannot reach alpha however they go, or that
+    // come so late in the order that they almost never do.
+    if (!pvNode && !inCheck && !givesCheck && quiet && legal > 1 && best > -MATE_BOUND &&
+        ((depth <= 2 && staticEval + 100 + 150 * depth <= alpha) || (depth <= 3 && legal > 3 + 2 * depth * depth)))
+      continue;
+
+    int score;
+    if (legal == 1) {
+      score = -search(depth - 1, ply + 1, -beta, -alpha, true);
+    } else {
+      int reduction = 0;
+      if (depth >= 3 && quiet && !inCheck && !givesCheck && !killer && legal > 3) {
+        reduction = reductionFor(depth, legal) - (pvNode ? 1 : 0);
+        reduction = std::clamp(reduction, 0, depth - 2);
+      }
+      score = -search(depth - 1 - reduction, ply + 1, -alpha - 1, -alpha, true);
+      if (score > alpha && reduction > 0 && !stopped) score = -search(depth - 1, ply + 1, -alpha - 1, -alpha, true);
+      if (score > alpha && score < beta && !stopped) score = -search(depth - 1, ply + 1, -beta, -alpha, true);
+    }
+    if (stopped) return 0;
+    if (quiet) quietsTried[quietCount++] = move;
+    if (score <= best) continue;
+    best = score;
+    bestMove = move;
+    if (score <= alpha) continue;
+    alpha = score;
+    pv[ply][ply] = move;
+    for (int i = ply + 1; i < pvLength[ply + 1]; ++i) pv[ply][i] = pv[ply + 1][i];
+    pvLength[ply] = std::max(pvLength[ply + 1], ply + 1);
+    if (root) {
+      rootBest = move;
+      rootBestScore = score;
+    }
+    if (alpha >= beta) {
+      if (quiet) {
+        if (!move.sameSquares(node.killers[0])) {
+          node.killers[1] = node.killers[0];
+          node.killers[0] = move;
+        }
+        const int side = node.board.sideToMove ? 1 : 0;
+        history->reward(side, move, depth * depth);
+        for (int i = 0; i + 1 < quietCount; ++i) history->reward(side, quietsTried[i], -depth * depth);
+      }
+      break;
+    }
+  }
+  if (legal == 0) return inCheck ? -MATE_VALUE + ply : 0;
+
+  const Bound bound = best >= beta ? Bound::LOWER : best > oldAlpha ? Bound::EXACT : Bound::UPPER;
+  table->store(node.key, toTable(best, ply), depth, bound, bound == Bound::UPPER ? Move() : bestMove);
+  return best;
+}
+
+void AlphaBetaSearch::report(int depth, int score) {
+  SearchReport report;
+  report.depth = depth;
+  report.score = score;
+  if (score >= MATE_BOUND) report.mateIn = (MATE_VALUE - score + 1) / 2;
+  if (score <= -MATE_BOUND) report.mateIn = -(MATE_VALUE + score) / 2;
+  report.nodes = nodes;
+  report.milliseconds = context->clock() - start;
+  report.pv.assign(pv[0].begin(), pv[0].begin() + pvLength[0]);
+  if (context->listener) context->listener->iterationDone(report);
+}
+
+SearchOutcome AlphaBetaSearch::chooseWithChance(const LevelSettings& settings, const std::vector<Move>& rootMoves) {
+  SearchOutcome outcome;
+  const int count = static_cast<int>(rootMoves.size());
+  int chosen = 0;
+  int chosenScore = -INFINITE_SCORE;
+  std::vector<int> scores(count);
+  for (int i = 0; i < count; ++i) {
+    makeChild(0, rootMoves[i]);
+    scores[i] = -search(depthLimit(*limits, settings) - 1, 1, -INFINITE_SCORE, INFINITE_SCORE, true);
+    const int chance = settings.noise > 0 ? engineRand() % (settings.noise + 1) : 0;
+    if (scores[i] + chance > chosenScore) {
+      chosenScore = scores[i] + chance;
+      chosen = i;
+    }
+  }
+  if (engineRand() % 100 < settings.blunderPercent) chosen = engineRand() % count;
+  outcome.move = rootMoves[chosen];
+  outcome.score = scores[chosen];
+  outcome.depth = depthLimit(*limits, settings);
+  pv[0][0] = outcome.move;
+  pvLength[0] = 1;
+  report(outcome.depth, outcome.score);
+  return outcome;
+}
+
+SearchOutcome AlphaBetaSearch::run(const CBoard& root, const std::vector<std::uint64_t>& gameKeys,
+                                   const SearchLimits& givenLimits, const LevelSettings& settings,
+                                   const SearchContext& givenContext) {
+  limits = &givenLimits;
+  context = &givenContext;
+  quiescence = settings.quiescence;
+  start = context->clock();
+  nodes = 0;
+  stopped = false;
+  canStop = false;
+  TimeBudget budget = planTime(givenLimits, settings.moveTimeWithoutClock);
+  if (budget.soft > 0) budget.soft = std::max<std::int64_t>(budget.soft * settings.timePercent / 100, 1);
+  if (budget.hard > 0) budget.hard = std::max<std::int64_t>(budget.hard * settings.timePercent / 100, 1);
+  hardDeadline = budget.hard;
+  table->newSearch();
+  for (auto& bySide : history->score)
+    for (auto& byFrom : bySide)
+      for (auto& entry : byFrom) entry /= 4;
+
+  keys.assign(gameKeys.begin(), gameKeys.end());
+  rootIndex = static_cast<int>(keys.size());
+  keys.resize(rootIndex + MAX_PLY + 2);
+  for (Ply& ply : plies) ply.killers[0] = ply.killers[1] = Move();
+  Ply& top = plies[0];
+  top.board = root;
+  top.key = positionKey(root);
+  top.halfmoves = rootIndex;
+  top.legality = legalityContext(root);
+  keys[rootIndex] = top.key;
+
+  MoveBuffer buffer;
+  const int legalCount = generateLegalMoves(root, buffer.moves);
+  std::vector<Move> rootMoves;
+  for (int i = 0; i < legalCount; ++i)
+    if (allowedAtRoot(buffer.moves[i])) rootMoves.push_back(buffer.moves[i]);
+  // A search-moves list that names no legal move leaves every move allowed.
+  if (rootMoves.empty()) rootMoves.assign(buffer.moves, buffer.moves + legalCount);
+
+  SearchOutcome outcome;
+  outcome.move = RESIGN_MOVE;
+  if (rootMoves.empty()) return outcome;
+  if (settings.noise > 0 || settings.blunderPercent > 0) {
+    outcome = chooseWithChance(settings, rootMoves);
+    outcome.nodes = nodes;
+    return outcome;
+  }
+
+  outcome.move = rootMoves[0];
+  const int maxDepth = depthLimit(givenLimits, settings);
+  int score = 0;
+  for (int depth = 1; depth <= maxDepth; ++depth) {
+    rootBest = Move();
+    int window = 35;
+    int alpha = depth >= 5 ? score - window : -INFINITE_SCORE;
+    int beta = depth >= 5 ? score + window : INFINITE_SCORE;
+    int value = 0;
+    for (;;) {
+      value = search(depth, 0, alpha, beta, false);
+      if (stopped) break;
+      if (value > alpha && value < beta) break;
+      window *= 2;
+      if (value <= alpha) alpha = window > 400 ? -INFINITE_SCORE : std::max(value - window, -INFINITE_SCORE);
+      else beta = window > 400 ? INFINITE_SCORE : std::min(value + window, INFINITE_SCORE);
+    }
+    if (stopped) {
+      // A root move searched through in the unfinished iteration beat the old best.
+      if (!rootBest.isNull()) {
+        outcome.move = rootBest;
+        outcome.score = rootBestScore;
+      }
+      break;
+    }
+    score = value;
+    outcome.move = pvLength[0] > 0 ? pv[0][0] : rootBest.isNull() ? outcome.move : rootBest;
+    outcome.score = value;
+    outcome.depth = depth;
+    canStop = true;
+    report(depth, value);
+    const std::int64_t elapsed = context->clock() - start;
+    // The next iteration takes longer than all before it together.
+    if (budget.soft >= 0 && elapsed * 2 >= budget.soft) break;
+    // Nothing to decide, or the mate is seen: more depth changes nothing, unless asked to go on.
+    if (givenLimits.infinite) continue;
+    if (rootMoves.size() == 1 && budget.soft >= 0) break;
+    if (std::abs(value) >= MATE_BOUND && depth >= MATE_VALUE - std::abs(value) + 2) break;
+    if (givenLimits.nodes > 0 && nodes >= givenLimits.nodes) break;
+  }
+  if (context->stopRequest) *context->stopRequest = false;
+  outcome.nodes = nodes;
+  return outcome;
+}

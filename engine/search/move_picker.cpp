@@ -1,0 +1,83 @@
+#include "search/move_picker.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "position/attack.h"
+
+namespace {
+
+constexpr std::int32_t HASH_MOVE = 1 << 30;
+constexpr std::int32_t CAPTURE = 1 << 28;
+constexpr std::int32_t KILLER = 1 << 27;
+constexpr std::int32_t LOSING_CAPTURE = -(1 << 28);
+
+}  // namespace
+
+int orderingValue(int code) {
+  if (isPawn(code)) return 1;
+  if (isKnight(code) || isBishop(code)) return 3;
+  if (isRook(code)) return 5;
+  if (isQueen(code)) return 9;
+  if (isKing(code)) return 20;
+  return 0;
+}
+
+bool isCaptureOrPromotion(const Move& move) { return move.captured != EMPTY || move.promotion != EMPTY; }
+
+void HistoryTable::reward(int side, const Move& move, int bonus) {
+  std::int32_t& value = score[side][move.from][move.to];
+  value += bonus;
+  if (std::abs(value) > KILLER / 2) {
+    // Keep every score below the killers' band, halving all to keep their proportions.
+    for (auto& bySide : score)
+      for (auto& byFrom : bySide)
+        for (auto& entry : byFrom) entry /= 2;
+  }
+}
+
+void HistoryTable::clear() {
+  for (auto& bySide : score)
+    for (auto& byFrom : bySide)
+      for (auto& entry : byFrom) entry = 0;
+}
+
+void MovePicker::start(const CBoard& board, const Move& hashMove, const Move* killers, const HistoryTable& history,
+                       bool capturesOnly) {
+  const int count = generatePseudoMoves(board, moves);
+  total = 0;
+  cursor = 0;
+  const int side = board.sideToMove ? 1 : 0;
+  for (int i = 0; i < count; ++i) {
+    const Move move = moves[i];
+    const bool tactical = isCaptureOrPromotion(move);
+    if (capturesOnly && !tactical) continue;
+    std::int32_t score;
+    if (!hashMove.isNull() && move.sameSquares(hashMove)) {
+      score = HASH_MOVE;
+    } else if (tactical) {
+      score = (move.captured != EMPTY ? orderingValue(move.captured) * 64 : 0) + (move.promotion != EMPTY ? 9 * 64 : 0) -
+              orderingValue(move.piece);
+      const bool losing = move.promotion == EMPTY && orderingValue(move.piece) > orderingValue(move.captured) &&
+                          attack::isAttackedBy(board, move.to, side ? 0 : 1);
+      score += losing ? LOSING_CAPTURE : CAPTURE;
+    } else if (killers && (move.sameSquares(killers[0]) || move.sameSquares(killers[1]))) {
+      score = move.sameSquares(killers[0]) ? KILLER + 1 : KILLER;
+    } else {
+      score = history.score[side][move.from][move.to];
+    }
+    moves[total] = move;
+    scores[total++] = score;
+  }
+}
+
+bool MovePicker::next(Move& move) {
+  if (cursor >= total) return false;
+  int best = cursor;
+  for (int i = cursor + 1; i < total; ++i)
+    if (scores[i] > scores[best]) best = i;
+  std::swap(moves[cursor], moves[best]);
+  std::swap(scores[cursor], scores[best]);
+  move = moves[cursor++];
+  return true;
+}

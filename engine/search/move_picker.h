@@ -1,0 +1,41 @@
+#pragma once
+// The order in which the strong search tries a node's moves: the move the
+// transposition table remembers, then captures and promotions by the value of
+// the piece taken and then of the piece taking (most valuable victim, least
+// valuable attacker), then the two killer moves of the ply, then the quiet
+// moves by their history score, and last the captures of a defended piece
+// worth less than the capturing one. Moves come one at a time, pseudo-legal: the
+// search tests legality only for the moves it reaches.
+
+#include <cstdint>
+
+#include "position/chess_board.h"
+#include "position/move_gen.h"
+
+// Cutoffs made by quiet moves, by side, origin and destination; the quiet
+// moves tried before a cutoff lose what the cutting move gains.
+struct HistoryTable {
+  std::int32_t score[2][SQUARE_COUNT][SQUARE_COUNT] = {};
+  void reward(int side, const Move& move, int bonus);
+  void clear();
+};
+
+// The value the ordering gives a piece code (pawn 1 .. queen 9, king 20).
+int orderingValue(int code);
+
+class MovePicker {
+ public:
+  // `capturesOnly`: captures and promotions only (the quiescence search).
+  void start(const CBoard& board, const Move& hashMove, const Move* killers, const HistoryTable& history,
+             bool capturesOnly);
+  bool next(Move& move);
+  int count() const { return total; }
+
+ private:
+  Move moves[MAX_MOVES];
+  std::int32_t scores[MAX_MOVES];
+  int total = 0;
+  int cursor = 0;
+};
+
+bool isCaptureOrPromotion(const Move& move);

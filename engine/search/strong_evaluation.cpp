@@ -1,0 +1,308 @@
+#include "search/strong_evaluation.h"
+
+#include <array>
+#include <cstdlib>
+
+#include "position/attack.h"
+
+namespace {
+
+enum Kind { PAWN, KNIGHT, BISHOP, ROOK, QUEEN, KING, NONE };
+
+constexpr Kind kindOf(int code) {
+  if (isPawn(code)) return PAWN;
+  if (isKnight(code)) return KNIGHT;
+  if (isBishop(code)) return BISHOP;
+  if (isRook(code)) return ROOK;
+  if (isQueen(code)) return QUEEN;
+  if (isKing(code)) return KING;
+  return NONE;
+}
+
+// Kind of every byte a square may hold (NONE for empty squares and stray codes).
+constexpr auto KIND_OF_CODE = [] {
+  std::array<Kind, 256> kinds{};
+  for (int code = 0; code < 256; ++code)
+    kinds[code] = isWhitePiece(code) || isBlackPiece(code) ? kindOf(code) : NONE;
+  return kinds;
+}();
+
+// A piece found by the one scan of the board.
+struct Placed {
+  Square square;
+  Kind kind;
+  int side;
+};
+
+constexpr int MATERIAL_MG[6] = {82, 337, 365, 477, 1025, 0};
+constexpr int MATERIAL_EG[6] = {94, 281, 297, 512, 936, 0};
+constexpr int PHASE[6] = {0, 1, 1, 2, 4, 0};
+constexpr int FULL_PHASE = 24;
+
+// Middlegame and endgame values of one piece kind on one square, from the
+// owner's side (rank 0 is its own back rank).
+struct Placement {
+  std::array<std::array<int, 64>, 6> mg{};
+  std::array<std::array<int, 64>, 6> eg{};
+};
+
+const Placement& placement() {
+  static const Placement table = [] {
+    Placement p;
+    for (int rank = 0; rank < 8; ++rank) {
+      for (int file = 0; file < 8; ++file) {
+        const int i = rank * 8 + file;
+        // Distance to the centre, 1 (d4..e5) to 7 (corners), twice over so it stays whole.
+        const int centre = std::abs(2 * file - 7) + std::abs(2 * rank - 7);
+        const int central = 14 - centre;  // 0 in a corner, 12 in the centre
+        const bool middleFile = file >= 2 && file <= 5;
+        const bool innerFile = file == 3 || file == 4;
+        p.mg[PAWN][i] = rank == 0 || rank == 7 ? 0 : (innerFile ? (rank >= 3 ? 20 : rank == 1 ? -10 : 5) : 0) +
+                                                        (middleFile && !innerFile && rank >= 2 ? 8 : 0) + rank * 2;
+        p.eg[PAWN][i] = rank == 0 || rank == 7 ? 0 : rank * rank * 2;
+        p.mg[KNIGHT][i] = central * 5 - 35 + (rank == 0 ? -10 : 0);
+        p.eg[KNIGHT][i] = central * 4 - 28;
+        p.mg[BISHOP][i] = central * 2 - 10 + (rank == 0 ? -10 : 0) + ((rank == 1 && (file == 1 || file == 6)) ? 10 : 0);
+        p.eg[BISHOP][i] = central * 2 - 12;
+        p.mg[ROOK][i] = (rank == 6 ? 20 : 0) + (innerFile ? 6 : 0) - (file == 0 || file == 7 ? 3 : 0);
+        p.eg[ROOK][i] = rank == 6 ? 10 : 0;
+        p.mg[QUEEN][i] = central - 8 + (rank == 0 ? -5 : 0);
+        p.eg[QUEEN][i] = central * 2 - 12;
+        int king = rank == 0 ? (file == 1 || file == 2 || file == 6 ? 30 : file == 0 || file == 7 ? 15 : file == 4 ? 0 : 5)
+                             : rank == 1 ? -5 : -15 - 10 * rank;
+        p.mg[KING][i] = king;
+        p.eg[KING][i] = central * 5 - 35;
+      }
+    }
+    return p;
+  }();
+  return table;
+}
+
+constexpr int PASSED_MG[8] = {0, 5, 10, 15, 30, 55, 90, 0};
+constexpr int PASSED_EG[8] = {0, 10, 15, 30, 55, 90, 140, 0};
+constexpr int MOBILITY_MG[6] = {0, 4, 5, 2, 1, 0};
+constexpr int MOBILITY_EG[6] = {0, 4, 5, 4, 2, 0};
+constexpr int MOBILITY_AVERAGE[6] = {0, 4, 6, 7, 13, 0};
+constexpr int KING_ATTACK_WEIGHT[6] = {0, 2, 2, 3, 5, 0};
+
+struct Side {
+  int mg = 0, eg = 0;
+  int phase = 0;
+  int pieceMaterial = 0;  // middlegame values, no pawns
+  int pawnCount = 0;
+  int minors = 0, bishops = 0, majors = 0;
+  int king = NO_SQUARE;   // first in board order
+  int attackUnits = 0;    // on the other king's surroundings
+  int attackers = 0;
+  std::array<int, 8> pawnsOnFile{};
+  std::array<int, 8> mostAdvanced{};   // relative rank of the most advanced pawn per file, -1 none
+  std::array<int, 8> leastAdvanced{};  // relative rank of the least advanced pawn per file, 8 none
+};
+
+int relativeRank(int square, int side) { return side ? rankOf(square) : 7 - rankOf(square); }
+int relativeIndex(int square, int side) { return relativeRank(square, side) * 8 + fileOf(square); }
+
+// The other king's square and its neighbours.
+bool nearKing(int square, int king) {
+  if (king == NO_SQUARE) return false;
+  return std::abs(fileOf(square) - fileOf(king)) <= 1 && std::abs(rankOf(square) - rankOf(king)) <= 1;
+}
+
+void addMobility(const CBoard& b, int square, Kind kind, int side, Side& own, int otherKing) {
+  const Piece* s = b.squares;
+  int count = 0, attacks = 0;
+  auto visit = [&](int to) {
+    if (s[to] == EMPTY || !belongsTo(s[to], side)) ++count;
+    if (nearKing(to, otherKing)) ++attacks;
+  };
+  if (kind == KNIGHT) {
+    for (int offset : attack::KNIGHT_OFFSETS)
+      if (isOnBoard(square + offset)) visit(square + offset);
+  } else {
+    auto slide = [&](const int(&offsets)[4]) {
+      for (int offset : offsets)
+        for (int to = square + offset; isOnBoard(to); to += offset) {
+          visit(to);
+          if (s[to] != EMPTY) break;
+        }
+    };
+    if (kind == ROOK || kind == QUEEN) slide(attack::ROOK_OFFSETS);
+    if (kind == BISHOP || kind == QUEEN) slide(attack::BISHOP_OFFSETS);
+  }
+  own.mg += MOBILITY_MG[kind] * (count - MOBILITY_AVERAGE[kind]);
+  own.eg += MOBILITY_EG[kind] * (count - MOBILITY_AVERAGE[kind]);
+  if (attacks) {
+    own.attackUnits += KING_ATTACK_WEIGHT[kind] * attacks;
+    ++own.attackers;
+  }
+}
+
+bool isPassed(const Side& other, int square, int side) {
+  const int file = fileOf(square);
+  const int rank = relativeRank(square, side);
+  for (int f = file - 1; f <= file + 1; ++f) {
+    if (f < 0 || f > 7) continue;
+    // The other side's pawns, counted from our side: in front when beyond our rank.
+    if (other.pawnsOnFile[f] && 7 - other.leastAdvanced[f] > rank) return false;
+  }
+  return true;
+}
+
+void pawnStructure(const CBoard& b, int side, Side& own, const Side& other, const Placed* pieces, int count) {
+  for (int file = 0; file < 8; ++file) {
+    const int count = own.pawnsOnFile[file];
+    if (count == 0) continue;
+    if (count > 1) {
+      own.mg -= 10 * (count - 1);
+      own.eg -= 20 * (count - 1);
+    }
+    const bool isolated = (file == 0 || !own.pawnsOnFile[file - 1]) && (file == 7 || !own.pawnsOnFile[file + 1]);
+    if (isolated) {
+      own.mg -= 10 * count;
+      own.eg -= 15 * count;
+    }
+  }
+  for (int i = 0; i < count; ++i) {
+    if (pieces[i].kind != PAWN || pieces[i].side != side) continue;
+    const int s = pieces[i].square;
+    if (own.mostAdvanced[fileOf(s)] != relativeRank(s, side) || !isPassed(other, s, side)) continue;
+    const int rank = relativeRank(s, side);
+    own.mg += PASSED_MG[rank];
+    own.eg += PASSED_EG[rank];
+    // In the ending the kings decide a passed pawn's race.
+    const int front = side ? s + 16 : s - 16;
+    if (isOnBoard(front)) {
+      auto distance = [&](int king) {
+        return king == NO_SQUARE ? 7 : std::max(std::abs(fileOf(king) - fileOf(front)), std::abs(rankOf(king) - rankOf(front)));
+      };
+      own.eg += (distance(other.king) * 5 - distance(own.king) * 2) * rank / 2;
+      if (b.squares[front] != EMPTY) own.eg -= PASSED_EG[rank] / 3;
+    }
+  }
+}
+
+void kingSafety(int side, Side& own, const Side& other) {
+  if (own.king != NO_SQUARE && relativeRank(own.king, side) <= 1) {
+    const int kingFile = fileOf(own.king);
+    for (int f = kingFile - 1; f <= kingFile + 1; ++f) {
+      if (f < 0 || f > 7) continue;
+      if (!own.pawnsOnFile[f]) {
+        own.mg -= other.pawnsOnFile[f] ? 15 : 25;
+        continue;
+      }
+      const int rank = own.leastAdvanced[f];
+      own.mg += rank == 1 ? 10 : rank == 2 ? 5 : -5;
+    }
+  }
+  // Attacks next to our king, counted on the other side's pieces; a lone attacker does little.
+  if (other.attackers >= 2 && other.pieceMaterial >= 1025) {
+    const int units = other.attackUnits;
+    own.mg -= std::min(units * units * 2, 400);
+  }
+}
+
+void rookFiles(int side, Side& own, const Side& other, const Placed* pieces, int count) {
+  for (int i = 0; i < count; ++i) {
+    if (pieces[i].kind != ROOK || pieces[i].side != side) continue;
+    const int file = fileOf(pieces[i].square);
+    if (own.pawnsOnFile[file]) continue;
+    own.mg += other.pawnsOnFile[file] ? 10 : 20;
+    own.eg += other.pawnsOnFile[file] ? 5 : 10;
+  }
+}
+
+int distance(int a, int b) { return std::max(std::abs(fileOf(a) - fileOf(b)), std::abs(rankOf(a) - rankOf(b))); }
+
+// Drive a bare king to the edge and bring the own king closer, so that the
+// search finds the mate in endings it cannot see to the end.
+int mopUp(const Side& strong, const Side& bare) {
+  if (strong.king == NO_SQUARE || bare.king == NO_SQUARE) return 0;
+  const int edge = std::abs(2 * fileOf(bare.king) - 7) + std::abs(2 * rankOf(bare.king) - 7);
+  return 10 * edge + 6 * (7 - distance(strong.king, bare.king)) + 200;
+}
+
+}  // namespace
+
+int pieceMaterial(const CBoard& board, int side) {
+  int total = 0;
+  for (Square s : ALL_SQUARES) {
+    const int code = board.squares[s];
+    if (code == EMPTY || !belongsTo(code, side)) continue;
+    const Kind kind = kindOf(code);
+    if (kind != PAWN && kind != NONE) total += MATERIAL_MG[kind];
+  }
+  return total;
+}
+
+int strongEvaluate(const CBoard& b) {
+  const Placement& table = placement();
+  Side sides[2];  // index: 1 White, 0 Black
+  for (Side& side : sides) {
+    side.mostAdvanced.fill(-1);
+    side.leastAdvanced.fill(8);
+  }
+  Placed pieces[64];
+  int count = 0;
+  for (Square s : ALL_SQUARES) {
+    const int code = b.squares[s];
+    const Kind kind = KIND_OF_CODE[code];
+    if (kind == NONE) continue;
+    const int side = isWhitePiece(code) ? 1 : 0;
+    pieces[count++] = {s, kind, side};
+    Side& own = sides[side];
+    const int index = relativeIndex(s, side);
+    own.mg += MATERIAL_MG[kind] + table.mg[kind][index];
+    own.eg += MATERIAL_EG[kind] + table.eg[kind][index];
+    own.phase += PHASE[kind];
+    if (kind == PAWN) {
+      const int file = fileOf(s), rank = relativeRank(s, side);
+      ++own.pawnsOnFile[file];
+      ++own.pawnCount;
+      own.mostAdvanced[file] = std::max(own.mostAdvanced[file], rank);
+      own.leastAdvanced[file] = std::min(own.leastAdvanced[file], rank);
+    } else if (kind == KING) {
+      if (own.king == NO_SQUARE) own.king = s;
+    } else {
+      own.pieceMaterial += MATERIAL_MG[kind];
+      if (kind == BISHOP) ++own.bishops;
+      if (kind == KNIGHT || kind == BISHOP) ++own.minors;
+      else ++own.majors;
+    }
+  }
+  for (int i = 0; i < count; ++i) {
+    const Placed& piece = pieces[i];
+    if (piece.kind == PAWN || piece.kind == KING) continue;
+    addMobility(b, piece.square, piece.kind, piece.side, sides[piece.side], sides[!piece.side].king);
+  }
+  for (int side = 0; side < 2; ++side) {
+    Side& own = sides[side];
+    const Side& other = sides[!side];
+    pawnStructure(b, side, own, other, pieces, count);
+    kingSafety(side, own, other);
+    rookFiles(side, own, other, pieces, count);
+    if (own.bishops >= 2) {
+      own.mg += 30;
+      own.eg += 50;
+    }
+  }
+
+  Side& white = sides[1];
+  Side& black = sides[0];
+  const int phase = std::min(white.phase + black.phase, FULL_PHASE);
+  int score = ((white.mg - black.mg) * phase + (white.eg - black.eg) * (FULL_PHASE - phase)) / FULL_PHASE;
+
+  // Without pawns, a minor piece more (or nothing more) cannot win.
+  for (int side = 0; side < 2; ++side) {
+    const Side& own = sides[side];
+    const Side& other = sides[!side];
+    const bool ahead = side ? score > 0 : score < 0;
+    if (!ahead) continue;
+    if (own.pawnCount == 0 && own.pieceMaterial - other.pieceMaterial < 400 && own.majors == 0) score /= 8;
+    else if (other.pieceMaterial == 0 && other.pawnCount == 0 && own.pieceMaterial >= 477)
+      score += (side ? 1 : -1) * mopUp(own, other);
+  }
+
+  score += b.sideToMove ? 10 : -10;  // the move is worth a little
+  return b.sideToMove ? score : -score;
+}

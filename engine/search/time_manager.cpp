@@ -1,0 +1,39 @@
+#include "search/time_manager.h"
+
+#include <algorithm>
+
+namespace {
+
+// Lag between our move and the interface's clock stopping, and a clock read in
+// whole centiseconds: never plan to use the last moments.
+std::int64_t reserveFor(std::int64_t timeLeft) { return std::min<std::int64_t>(50 + timeLeft / 20, 1000); }
+
+}  // namespace
+
+TimeBudget planTime(const SearchLimits& limits, std::int64_t fallback) {
+  TimeBudget budget;
+  if (limits.infinite) return budget;
+  if (limits.moveTime > 0) {
+    const std::int64_t lag = std::min<std::int64_t>(50, limits.moveTime / 10);
+    budget.soft = budget.hard = std::max<std::int64_t>(limits.moveTime - lag, 1);
+    return budget;
+  }
+  if (limits.timeLeft >= 0) {
+    const std::int64_t usable = std::max<std::int64_t>(limits.timeLeft - reserveFor(limits.timeLeft), 1);
+    // Without a session length, assume the game lasts this many more moves.
+    const std::int64_t moves = limits.movesToGo > 0 ? std::min(limits.movesToGo, 50) : 30;
+    const std::int64_t share = usable / moves + limits.increment * 3 / 4;
+    budget.soft = std::min(share, usable * 2 / 3);
+    // A hard problem may take several shares, never most of what is left.
+    // The move count may be off by one from the interface's: the last move
+    // before the control keeps a third too.
+    const std::int64_t cap = moves > 1 ? usable / 3 : usable * 2 / 3;
+    budget.hard = std::max<std::int64_t>(std::min(share * 4, cap), std::min(budget.soft, cap));
+    budget.hard = std::max<std::int64_t>(budget.hard, 1);
+    budget.soft = std::clamp<std::int64_t>(budget.soft, 1, budget.hard);
+    return budget;
+  }
+  if (limits.depth > 0 || limits.nodes > 0) return budget;
+  if (fallback > 0) budget.soft = budget.hard = fallback;
+  return budget;
+}
