@@ -1,8 +1,10 @@
 // Scripted sessions against the built engine, compared line by line. Each runs
-// in a fresh directory without "aperturas.pgn", so every engine move is searched.
+// in a fresh directory holding only the session's files, without "aperturas.pgn"
+// unless given, so every engine move is searched.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,11 +16,14 @@ namespace {
 // Stand-ins for replies whose text depends on the search.
 const std::string ENGINE_MOVE = "<engine move>";
 const std::string THINKING = "<thinking line>";
+// File contents that stand for something else than a file.
+const std::string MISSING = "<missing>", A_DIRECTORY = "<directory>", DEV_ZERO = "</dev/zero>";
 
 struct Session {
   const char* name;
   std::vector<std::string> input;
   std::vector<std::string> expected;
+  std::vector<std::pair<std::string, std::string>> files = {};
 };
 
 void PrintTo(const Session& session, std::ostream* out) { *out << session.name; }
@@ -27,6 +32,31 @@ bool lineMatches(const std::string& expected, const std::string& actual) {
   if (expected == ENGINE_MOVE) return isMoveLine(actual) && actual.size() == 9;
   if (expected == THINKING) return isThinkingLine(actual);
   return expected == actual;
+}
+
+// No session needs more than a few seconds: a hung engine is killed and fails.
+void expectSession(const Session& session) {
+  TemporaryDirectory directory;
+  for (const auto& [name, text] : session.files) {
+    if (text == A_DIRECTORY)
+      std::filesystem::create_directory(directory.path() / name);
+    else if (text == DEV_ZERO)
+      std::filesystem::create_symlink("/dev/zero", directory.path() / name);
+    else if (text != MISSING)
+      directory.writeFile(name, text);
+  }
+  const KelvoRun run = runKelvo(directory.path(), session.input, {}, std::chrono::seconds(60));
+  EXPECT_EQ(run.exitStatus, 0) << session.name;
+  bool same = run.lines.size() == session.expected.size();
+  for (std::size_t i = 0; same && i < run.lines.size(); ++i) same = lineMatches(session.expected[i], run.lines[i]);
+  EXPECT_TRUE(same) << session.name << "\nexpected " << testing::PrintToString(session.expected) << "\ngot "
+                    << testing::PrintToString(run.lines);
+}
+
+std::string endlessGame() {
+  std::string game;
+  for (int i = 0; i < 25000; ++i) game += "Nf3 Nf6 Ng1 Ng8 ";
+  return game + "Nf3 Nf6 *\n";
 }
 
 const Session SESSIONS[] = {
@@ -100,22 +130,47 @@ const Session SESSIONS[] = {
      {"new", "force", "edit", "#", "Kg1", "Pf2", "Pg2", "Ph2", "Pa7", "c", "Kh8", "Pf7", "Pg7", "Ph7", ".", "white",
       "go"},
      {"accepted", "move a7a8q"}},
+    {"BinaryBytesAndNulInALine",
+     {std::string("\x01\x02\xff\xfe", 4), std::string("\0", 1), std::string("ping 5\0x", 8), std::string("pi\0ng 6", 7),
+      "telluser \x80\x81\xff", "\x1b[31m", "ping 7\r", "ping 8"},
+     {ILLEGAL, ERROR_LINE, "", std::string("pong 5\0x", 8), ILLEGAL, "telluser \x80\x81\xff", ILLEGAL, "pong 7", "pong 8"}},
+    {"VeryLongLinesKeepTheirFirst127Characters",
+     {std::string(1 << 20, 'a'), "ping 9" + std::string(5000, ' ') + "tail", "telluser " + std::string(1 << 20, 'z'),
+      std::string(126, ' ') + "ping 10", "ping 11"},  // of the last but one only its "p" is kept
+     {ERROR_LINE, "", "pong 9", "telluser " + std::string(118, 'z'), ERROR_LINE, "", "pong 11"}},
+    {"EndOfInputInEditModeEndsTheEngine", {"new", "edit", "#", "Ke4", "Qd4"}, {"accepted"}},
+    {"QuitInEditModeIsAnEditLine", {"new", "edit", "quit", ".", "ping 3"}, {"accepted", "pong 3"}},
+    // Each ply keeps a whole position: reading stops after 20,000 plies, here with the knights back home.
+    {"LoadPgnOfAnEndlessGameIsCut",
+     {"_loadpgn endless.pgn", "_get g1", "_get f3", "_get g8", "ping 1"}, {"1", "-1", "25", "pong 1"},
+     {{"endless.pgn", endlessGame()}}},
+    // Rank 8 read as empty, then a7..d7 empty and a black king on e7; the rest is missing.
+    {"ReadPosOfATruncatedFileKeepsTheSquaresNotRead",
+     {"new", "_readpos", "_get e8", "_get e7", "_get f7", "_get e1", "go"},
+     {"accepted", "accepted", "-1", "28", "16", "4", ENGINE_MOVE}, {{"pos.log", "\n . . . . . . . .\n . . . . k"}}},
+    {"ReadPosOfAMissingFile", {"new", "_readpos", "_get e1", "ping 1"}, {"accepted", "accepted", "4", "pong 1"}},
 };
 
 class ProtocolSession : public testing::TestWithParam<Session> {};
 
-TEST_P(ProtocolSession, RepliesLineByLine) {
-  const Session& session = GetParam();
-  TemporaryDirectory directory;
-  const KelvoRun run = runKelvo(directory.path(), session.input);
-  EXPECT_EQ(run.exitStatus, 0);
-  bool same = run.lines.size() == session.expected.size();
-  for (std::size_t i = 0; same && i < run.lines.size(); ++i) same = lineMatches(session.expected[i], run.lines[i]);
-  EXPECT_TRUE(same) << "expected " << testing::PrintToString(session.expected) << "\ngot "
-                    << testing::PrintToString(run.lines);
-}
+TEST_P(ProtocolSession, RepliesLineByLine) { expectSession(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(Kelvo, ProtocolSession, testing::ValuesIn(SESSIONS),
                          [](const testing::TestParamInfo<Session>& info) { return info.param.name; });
+
+// A file "_loadpgn" cannot read leaves the new game's initial position; as the
+// book it leaves the book empty, and the engine searches.
+TEST(ProtocolSessions, UnreadableFilesLoadNothingAndTheEngineAnswers) {
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary.push_back(static_cast<char>((i * 151 + 7) % 256));
+  for (const std::string& text : {MISSING, A_DIRECTORY, DEV_ZERO, std::string(), binary,
+                                  std::string("[Event \"x\"]\n[Site \"y\""), std::string("{ never closed"),
+                                  std::string(65536, '\0') + "1. e4 e5 *"}) {
+    expectSession({"game", {"_loadpgn game.pgn", "_get e2", "_get e4", "go"}, {"8", "-1", ENGINE_MOVE},
+                   {{"game.pgn", text}}});
+    expectSession({"book", {"ping 1", "new", "post", "e2e4"}, {"pong 1", "accepted", THINKING, ENGINE_MOVE},
+                   {{"aperturas.pgn", text}}});
+  }
+}
 
 }  // namespace
