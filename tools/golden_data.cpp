@@ -17,6 +17,7 @@
 #include <fstream>
 #include <iostream>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -47,7 +48,7 @@ struct Digest {
       value *= 1099511628211ull;
     }
   }
-  void add(long number) { add(&number, sizeof number); }
+  void add(std::int64_t number) { add(&number, sizeof number); }
   void add(const std::string& text) { add(text.data(), text.size()); }
   std::string hex() const {
     char text[17];
@@ -237,8 +238,8 @@ Lines searchLines() {
 
 // --- the book loader -----------------------------------------------------------
 
-// Games read, entries, their digest in book order, what probing each entry's
-// squares answers, the last game as the Game holds it afterwards, and the
+// Games read, entries, their digest in book order, what probing the squares
+// of each entry answers (once per position), the last game as the Game holds it afterwards, and the
 // first game as the game reader ("_loadpgn", Abrir) leaves it.
 std::string bookLine(const std::filesystem::path& file) {
   OpeningBook book;
@@ -247,7 +248,9 @@ std::string bookLine(const std::filesystem::path& file) {
   const std::vector<BookEntry> entries = book.entryList();
   Digest stored, probed, history;
   stored.add(entries.data(), sizeof(BookEntry) * entries.size());
+  std::set<std::string> probedSquares;
   for (const BookEntry& entry : entries) {
+    if (!probedSquares.emplace(reinterpret_cast<const char*>(entry.squares), sizeof entry.squares).second) continue;
     CChessBoard position;
     for (int i = 0; i < 64; ++i) position.squares[ALL_SQUARES[i]] = entry.squares[i];
     const std::vector<Move> moves = book.probeBook(position);
