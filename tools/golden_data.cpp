@@ -184,6 +184,7 @@ Lines searchLines() {
   Lines lines;
   std::vector<std::string> named = benchPositions();
   named.push_back("rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3");  // mated
+  named.push_back("6rk/8/8/8/8/6p1/4PP2/4RKN1 b - - 0 1");  // a pawn mates
   for (const std::string& fen : named) {
     EnginePlayer player;
     lines.push_back({fen + " " + searchLine(player, fromFen(fen)), ""});
