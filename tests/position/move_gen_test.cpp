@@ -8,16 +8,6 @@
 
 namespace {
 
-TEST(Generation, InitialPositionOrderAndCheckStates) {
-  CChessBoard position = fromFen(INITIAL_FEN);
-  EXPECT_EQ(generateMoves(position, false), 20);
-  EXPECT_EQ(moveTexts(position),
-            "b1c3 b1a3 g1h3 g1f3 a2a3 a2a4 b2b3 b2b4 c2c3 c2c4 d2d3 d2d4 e2e3 e2e4 f2f3 f2f4 g2g3 g2g4 h2h3 h2h4");
-  EXPECT_EQ(position.moves[19].checkState, 0);
-  generateMoves(position, true);
-  EXPECT_EQ(position.moves[19].checkState, 255);  // pseudo-legal lists are left unclassified
-}
-
 // The checkState of a legal move, or -1 for a pseudo-legal move the legal list drops.
 TEST(Generation, LegalityAndCheckStates) {
   const std::tuple<const char*, const char*, int> cases[] = {
