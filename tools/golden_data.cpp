@@ -6,10 +6,12 @@
 //   golden_data check|write movegen FILE
 //   golden_data check|write search FILE
 //   golden_data check|write book FILE PGN_FILE_OR_FOLDER...
+//   golden_data agree PGN_FILE...   the two book loaders agree (for books that change)
 // The positions come from seeded random playouts and random placements, so
 // the files hold only the answers.
 
 #include <algorithm>
+#include <cstring>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -239,6 +241,24 @@ Lines searchLines() {
 
 // --- the book loader -----------------------------------------------------------
 
+// The one-pass loader against the game reader adding every move it reads: the
+// same games, and the same entries in the same order.
+bool loadsAlike(const std::string& path) {
+  OpeningBook onePass, gameByGame;
+  Game game;
+  const int games = onePass.loadBook(path, game);
+  PgnReader reader;
+  int read = 0;
+  for (long offset = 0;;) {
+    ++read;
+    const long next = reader.readGame(path, offset, &gameByGame, game);
+    if (next <= offset) break;
+    offset = next;
+  }
+  const std::vector<BookEntry> a = onePass.entryList(), b = gameByGame.entryList();
+  return games == read && a.size() == b.size() && std::memcmp(a.data(), b.data(), sizeof(BookEntry) * a.size()) == 0;
+}
+
 // Games read, entries, their digest in book order, what probing the squares
 // of each entry answers (once per position), the last game as the Game holds it afterwards, and the
 // first game as the game reader ("_loadpgn", Abrir) leaves it.
@@ -265,7 +285,8 @@ std::string bookLine(const std::filesystem::path& file) {
   PgnReader reader;
   Game first;
   const long next = reader.readGame(file.string(), 0, nullptr, first);
-  line << " first game " << next << " " << positionToFen(first.position);
+  line << " first game " << next << " " << positionToFen(first.position)
+       << (loadsAlike(file.string()) ? " loads alike" : " loads differ");
   return line.str();
 }
 
@@ -295,6 +316,15 @@ std::vector<std::string> readLines(const std::string& path) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "agree") {
+    int differ = 0;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+      const bool alike = loadsAlike(args[i]);
+      std::cout << args[i] << (alike ? ": loads alike\n" : ": the two loaders differ\n");
+      differ += !alike;
+    }
+    return differ ? 1 : 0;
+  }
   if (args.size() < 3 || (args[0] != "check" && args[0] != "write")) {
     std::cerr << "usage: golden_data check|write movegen|search|book FILE [PGN...]\n";
     return 2;
