@@ -148,6 +148,12 @@ const Session SESSIONS[] = {
     {"ReadPosOfATruncatedFileKeepsTheSquaresNotRead",
      {"new", "_readpos", "_get e8", "_get e7", "_get f7", "_get e1", "go"},
      {"accepted", "accepted", "-1", "28", "16", "4", ENGINE_MOVE}, {{"pos.log", "\n . . . . . . . .\n . . . . k"}}},
+    // "_showlegal" writes each move twice (straight and through the line channel), the second with an empty line.
+    {"ShowLegalWritesEachMoveTwice",
+     {"new", "force", "edit", "#", "Ka1", "Pb2", "c", "Kh8", ".", "_showlegal"},
+     {"accepted", "Kb1", "Kb1", "", "Ka2", "Ka2", "", "b3", "b3", "", "b4", "b4", ""}},
+    {"OneKingOfTheSideNotToMoveResigns", {"new", "force", "e2e4", "edit", "#", "Ke1", ".", "_showlegal", "go"},
+     {"accepted", "1-0 resign"}},
     {"ReadPosOfAMissingFile", {"new", "_readpos", "_get e1", "ping 1"}, {"accepted", "accepted", "4", "pong 1"}},
 };
 
