@@ -256,7 +256,8 @@ bool loadsAlike(const std::string& path) {
     offset = next;
   }
   const std::vector<BookEntry> a = onePass.entryList(), b = gameByGame.entryList();
-  return games == read && a.size() == b.size() && std::memcmp(a.data(), b.data(), sizeof(BookEntry) * a.size()) == 0;
+  return games == read && a.size() == b.size() &&
+         (a.empty() || std::memcmp(a.data(), b.data(), sizeof(BookEntry) * a.size()) == 0);
 }
 
 // Games read, entries, their digest in book order, what probing the squares
@@ -319,8 +320,9 @@ int main(int argc, char** argv) {
   if (!args.empty() && args[0] == "agree") {
     int differ = 0;
     for (std::size_t i = 1; i < args.size(); ++i) {
-      const bool alike = loadsAlike(args[i]);
-      std::cout << args[i] << (alike ? ": loads alike\n" : ": the two loaders differ\n");
+      const bool readable = static_cast<bool>(std::ifstream(args[i]));
+      const bool alike = readable && loadsAlike(args[i]);
+      std::cout << args[i] << (alike ? ": loads alike\n" : readable ? ": the two loaders differ\n" : ": unreadable\n");
       differ += !alike;
     }
     return differ ? 1 : 0;

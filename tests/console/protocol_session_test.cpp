@@ -172,6 +172,7 @@ TEST(ProtocolSessions, UnreadableFilesLoadNothingAndTheEngineAnswers) {
   for (const std::string& text : {MISSING, A_DIRECTORY, DEV_ZERO, std::string(), binary,
                                   std::string("[Event \"x\"]\n[Site \"y\""), std::string("{ never closed"),
                                   std::string(65536, '\0') + "1. e4 e5 *"}) {
+    SCOPED_TRACE(testing::PrintToString(text.substr(0, 20)));
     expectSession({"game", {"_loadpgn game.pgn", "_get e2", "_get e4", "go"}, {"8", "-1", ENGINE_MOVE},
                    {{"game.pgn", text}}});
     expectSession({"book", {"ping 1", "new", "post", "e2e4"}, {"pong 1", "accepted", THINKING, ENGINE_MOVE},
