@@ -1,8 +1,9 @@
 // The golden data of the tests: what the move generator, the fixed 4-ply
-// search and the book loader give for a fixed set of inputs, one line per
-// position or file. `check` recomputes the lines from the product code and
-// lists those that differ from the file; `write` rewrites the file after a
-// deliberate change (review the diff before committing it).
+// search and the book loader give for a fixed set of inputs: a line per ten
+// generated positions, per search and per book file. `check` recomputes the
+// lines from the product code and lists those that differ from the file;
+// `write` rewrites the file after a deliberate change (review the diff before
+// committing it).
 //   golden_data check|write movegen FILE
 //   golden_data check|write search FILE
 //   golden_data check|write book FILE PGN_FILE_OR_FOLDER...
@@ -11,10 +12,10 @@
 // the files hold only the answers.
 
 #include <algorithm>
-#include <cstring>
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
