@@ -88,11 +88,6 @@ section_search() {
   done
   echo "$out" | grep 'Nodes searched'
   echo "kelvo bench:     $best nodes/s (best of $runs)"
-  local reference="$build/tests/search/search_reference_bench"
-  if [ -x "$reference" ]; then
-    echo "whole-copy reference (literal generator, one run):"
-    "$reference" | sed 's/^/  /'
-  fi
 }
 
 # The strong search (the levels above the fixed one) on the same suite, to a

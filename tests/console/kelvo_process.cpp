@@ -1,98 +1,46 @@
 #include "kelvo_process.h"
 
 #include <signal.h>
+#include <stdlib.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
-KelvoProcess::KelvoProcess(const std::filesystem::path& workingDirectory, const std::vector<std::string>& arguments,
-                           std::chrono::seconds timeLimit) {
-  int toChild[2];
-  int fromChild[2];
-  if (pipe(toChild) != 0 || pipe(fromChild) != 0) throw std::runtime_error("pipe failed");
-  pid = fork();
-  if (pid < 0) throw std::runtime_error("fork failed");
-  if (pid == 0) {
-    dup2(toChild[0], STDIN_FILENO);
-    dup2(fromChild[1], STDOUT_FILENO);
-    for (int fd : {toChild[0], toChild[1], fromChild[0], fromChild[1]}) close(fd);
-    if (chdir(workingDirectory.c_str()) != 0) _exit(126);
-    std::vector<std::string> words = {KELVO_PATH};
-    // timeout(1) kills a hung engine; it exits with 137 then.
-    if (timeLimit.count() > 0)
-      words.insert(words.begin(), {"timeout", "--foreground", "-s", "KILL", std::to_string(timeLimit.count())});
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-  }
-  close(toChild[0]);
-  close(fromChild[1]);
-  inputFd = toChild[1];
-  output = fdopen(fromChild[0], "r");
-  // A test that closes the input early must not die of SIGPIPE while writing.
-  ::signal(SIGPIPE, SIG_IGN);
-}
-
-KelvoProcess::~KelvoProcess() {
-  closeInput();
-  if (!reaped) kill(pid, SIGKILL);
-  wait();
-  if (output) std::fclose(output);
-}
-
-void KelvoProcess::writeRaw(const std::string& text) {
-  for (std::size_t written = 0; inputFd >= 0 && written < text.size();) {
-    const ssize_t n = write(inputFd, text.data() + written, text.size() - written);
-    if (n <= 0) break;
-    written += static_cast<std::size_t>(n);
-  }
-}
-
-void KelvoProcess::closeInput() {
-  if (inputFd >= 0) close(inputFd);
-  inputFd = -1;
-}
-
-bool KelvoProcess::readLine(std::string& line) {
-  line.clear();
+KelvoRun runInShell(const std::filesystem::path& workingDirectory, const std::string& command) {
+  KelvoRun run;
+  std::FILE* output = popen(("cd '" + workingDirectory.string() + "' && " + command).c_str(), "r");
+  if (!output) throw std::runtime_error("popen failed");
+  std::string line;
   for (int c; (c = std::fgetc(output)) != EOF;) {
-    if (c == '\n') return true;
-    line += static_cast<char>(c);
+    if (c != '\n') {
+      line += static_cast<char>(c);
+      continue;
+    }
+    run.lines.push_back(line);
+    line.clear();
   }
-  return !line.empty();
-}
-
-void KelvoProcess::signal(int signalNumber) { kill(pid, signalNumber); }
-
-int KelvoProcess::wait() {
-  int raw = 0;
-  if (!reaped && waitpid(pid, &raw, 0) == pid) status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  reaped = true;
-  return status;
+  if (!line.empty()) run.lines.push_back(line);
+  const int raw = pclose(output);
+  run.exitStatus = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
 }
 
 KelvoRun runKelvo(const std::filesystem::path& workingDirectory, const std::vector<std::string>& input,
                   const std::vector<std::string>& arguments, std::chrono::seconds timeLimit) {
-  KelvoProcess process(workingDirectory, arguments, timeLimit);
-  KelvoRun run;
+  // The input waits beside the working directory, which holds only the test's files.
+  const TemporaryDirectory inputDirectory;
   std::string text;
   for (const std::string& line : input) text += line + "\n";
-  // Written from a second thread: the engine may fill the output pipe before
-  // it has read all of its input.
-  std::thread writer([&] {
-    process.writeRaw(text);
-    process.closeInput();
-  });
-  for (std::string line; process.readLine(line);) run.lines.push_back(line);
-  writer.join();
-  run.exitStatus = process.wait();
+  inputDirectory.writeFile("input", text);
+  // timeout(1) kills a hung engine; it exits with 137 then.
+  std::string command = "exec ";
+  if (timeLimit.count() > 0) command += "timeout -s KILL " + std::to_string(timeLimit.count()) + " ";
+  command += "'" KELVO_PATH "'";
+  for (const std::string& argument : arguments) command += " '" + argument + "'";
+  KelvoRun run = runInShell(workingDirectory, command + " <'" + (inputDirectory.path() / "input").string() + "'");
   run.timedOut = timeLimit.count() > 0 && run.exitStatus == 128 + SIGKILL;
   return run;
 }

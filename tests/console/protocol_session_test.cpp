@@ -1,8 +1,10 @@
 // Scripted sessions against the built engine, compared line by line. Each runs
-// in a fresh directory without "aperturas.pgn", so every engine move is searched.
+// in a fresh directory holding only the session's files, without "aperturas.pgn"
+// unless given, so every engine move is searched.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -21,11 +23,14 @@ const std::string FEATURES =
     "feature ping=1 setboard=1 playother=1 san=0 usermove=1 time=1 draw=1 sigint=0 sigterm=0 reuse=1 analyze=1 "
     "colors=0 name=1 ics=0 pause=0 nps=0 debug=0 memory=0 smp=0 exclude=0 highlight=0 "
     "variants=\"normal\" myname=\"Kelvo 3.2\"";
+// File contents that stand for something else than a file.
+const std::string MISSING = "<missing>", A_DIRECTORY = "<directory>", DEV_ZERO = "</dev/zero>";
 
 struct Session {
   const char* name;
   std::vector<std::string> input;
   std::vector<std::string> expected;
+  std::vector<std::pair<std::string, std::string>> files = {};
 };
 
 void PrintTo(const Session& session, std::ostream* out) { *out << session.name; }
@@ -65,6 +70,36 @@ const std::string LONG_GAME = [] {
   for (int i = 0; i < 10; ++i) moves += " g1f3 g8f6 f3g1 f6g8";
   return "position startpos moves" + moves + " e2e4";
 }();
+
+// No session needs more than a few seconds: a hung engine is killed and fails.
+void expectSession(const Session& session) {
+  TemporaryDirectory directory;
+  for (const auto& [name, text] : session.files) {
+    if (text == A_DIRECTORY)
+      std::filesystem::create_directory(directory.path() / name);
+    else if (text == DEV_ZERO)
+      std::filesystem::create_symlink("/dev/zero", directory.path() / name);
+    else if (text != MISSING)
+      directory.writeFile(name, text);
+  }
+  const KelvoRun run = runKelvo(directory.path(), session.input, {}, std::chrono::seconds(60));
+  EXPECT_EQ(run.exitStatus, 0) << session.name;
+  EXPECT_TRUE(sameReplies(session.expected, run.lines)) << session.name << "\nexpected " << testing::PrintToString(session.expected) << "\ngot "
+                    << testing::PrintToString(run.lines);
+}
+
+std::string endlessGame() {
+  std::string game;
+  for (int i = 0; i < 25000; ++i) game += "Nf3 Nf6 Ng1 Ng8 ";
+  return game + "Nf3 Nf6 *\n";
+}
+
+// The same knight dance as UCI moves, longer than a UCI line may be.
+std::string endlessMoves() {
+  std::string moves;
+  for (int i = 0; i < 5000; ++i) moves += " g1f3 g8f6 f3g1 f6g8";
+  return moves;
+}
 
 const Session SESSIONS[] = {
     {"FeatureLineAndPingWithCarriageReturnsInTheLineEnds",
@@ -209,20 +244,62 @@ const Session SESSIONS[] = {
     {"AnalyzeFollowsMovesUndoAndNew",
      {"new", "force", "analyze", "e2e4", ".", "undo", "new", "exit", "e2e4", "ping 1"},
      {"accepted", THINKING, THINKING, "accepted", THINKING, "accepted", THINKING, "pong 1"}},
+    {"BinaryBytesAndNulInALine",
+     {std::string("\x01\x02\xff\xfe", 4), std::string("\0", 1), std::string("ping 5\0x", 8), std::string("pi\0ng 6", 7),
+      "telluser \x80\x81\xff", "\x1b[31m", "ping 7\r", "ping 8"},
+     {ILLEGAL, ERROR_LINE, "", std::string("pong 5\0x", 8), ILLEGAL, "telluser \x80\x81\xff", ILLEGAL, "pong 7", "pong 8"}},
+    {"VeryLongLinesKeepTheirFirst127Characters",
+     {std::string(1 << 20, 'a'), "ping 9" + std::string(5000, ' ') + "tail", "telluser " + std::string(1 << 20, 'z'),
+      std::string(126, ' ') + "ping 10", "ping 11"},  // of the last but one only its "p" is kept
+     {ERROR_LINE, "", "pong 9", "telluser " + std::string(118, 'z'), ERROR_LINE, "", "pong 11"}},
+    {"EndOfInputInEditModeEndsTheEngine", {"new", "edit", "#", "Ke4", "Qd4"}, {"accepted"}},
+    {"QuitInEditModeIsAnEditLine", {"new", "edit", "quit", ".", "ping 3"}, {"accepted", "pong 3"}},
+    // Each ply keeps a whole position: reading stops after 20,000 plies, here with the knights back home.
+    {"LoadPgnOfAnEndlessGameIsCut",
+     {"_loadpgn endless.pgn", "_get g1", "_get f3", "_get g8", "ping 1"}, {"1", "-1", "25", "pong 1"},
+     {{"endless.pgn", endlessGame()}}},
+    // Rank 8 read as empty, then a7..d7 empty and a black king on e7; the rest is missing.
+    {"ReadPosOfATruncatedFileKeepsTheSquaresNotRead",
+     {"new", "_readpos", "_get e8", "_get e7", "_get f7", "_get e1", "go"},
+     {"accepted", "accepted", "-1", "28", "16", "4", ENGINE_MOVE}, {{"pos.log", "\n . . . . . . . .\n . . . . k"}}},
+    // "_showlegal" writes each move twice (straight and through the line channel), the second with an empty line.
+    {"ShowLegalWritesEachMoveTwice",
+     {"new", "force", "edit", "#", "Ka1", "Pb2", "c", "Kh8", ".", "_showlegal"},
+     {"accepted", "Kb1", "Kb1", "", "Ka2", "Ka2", "", "b3", "b3", "", "b4", "b4", ""}},
+    {"OneKingOfTheSideNotToMoveResigns", {"new", "force", "e2e4", "edit", "#", "Ke1", ".", "_showlegal", "go"},
+     {"accepted", "resign"}},
+    // UCI: broken positions, options and go arguments; every go still ends in a bestmove.
+    {"UciSurvivesBrokenPositionsOptionsAndGoArguments",
+     {"uci", std::string("position fen \xff\0 w", 17), "position fen 8/8/8/8/8/8/8/8",
+      "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e9 0 1", "position startpos moves" + endlessMoves(),
+      "position fen 4k3/8/8/8/8/8/8/4K2R w KQkq e3 0 1 moves e1c1", "go searchmoves zz e1c1 e2e4x", "setoption",
+      "setoption name", "setoption name Skill Level value 99999999999999999999", "go depth -5 movetime x nodes",
+      "position startpos moves e2e4", "go wtime -1 btime 0 movestogo", std::string(100000, 'x'), "isready"},
+     uci({INFO, BESTMOVE, INFO, BESTMOVE, INFO, BESTMOVE, "readyok"})},
+    {"ReadPosOfAMissingFile", {"new", "_readpos", "_get e1", "ping 1"}, {"accepted", "accepted", "4", "pong 1"}},
 };
 
 class ProtocolSession : public testing::TestWithParam<Session> {};
 
-TEST_P(ProtocolSession, RepliesLineByLine) {
-  const Session& session = GetParam();
-  TemporaryDirectory directory;
-  const KelvoRun run = runKelvo(directory.path(), session.input);
-  EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_TRUE(sameReplies(session.expected, run.lines)) << "expected " << testing::PrintToString(session.expected) << "\ngot "
-                    << testing::PrintToString(run.lines);
-}
+TEST_P(ProtocolSession, RepliesLineByLine) { expectSession(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(Kelvo, ProtocolSession, testing::ValuesIn(SESSIONS),
                          [](const testing::TestParamInfo<Session>& info) { return info.param.name; });
+
+// A file "_loadpgn" cannot read leaves the new game's initial position; as the
+// book it leaves the book empty, and the engine searches.
+TEST(ProtocolSessions, UnreadableFilesLoadNothingAndTheEngineAnswers) {
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary.push_back(static_cast<char>((i * 151 + 7) % 256));
+  for (const std::string& text : {MISSING, A_DIRECTORY, DEV_ZERO, std::string(), binary,
+                                  std::string("[Event \"x\"]\n[Site \"y\""), std::string("{ never closed"),
+                                  std::string(65536, '\0') + "1. e4 e5 *"}) {
+    SCOPED_TRACE(testing::PrintToString(text.substr(0, 20)));
+    expectSession({"game", {"_loadpgn game.pgn", "_get e2", "_get e4", "go"}, {"8", "-1", ENGINE_MOVE},
+                   {{"game.pgn", text}}});
+    expectSession({"book", {"ping 1", "new", "post", "e2e4"}, {"pong 1", "accepted", THINKING, ENGINE_MOVE},
+                   {{"aperturas.pgn", text}}});
+  }
+}
 
 }  // namespace

@@ -6,7 +6,8 @@
 #   install_test.sh kelvo PREFIX                the engine finds its book, or a book where it starts
 #   install_test.sh dovrel2 PREFIX CHECKER      opens a PGN from the desktop entry and draws the board
 #   install_test.sh validate PREFIX             desktop-file-validate, appstreamcli, man
-#   install_test.sh xboard PREFIX               xboard lists kelvo from its plugin file and plays fairymax with it
+#   install_test.sh xboard PREFIX OPPONENT      xboard lists kelvo from its plugin file and plays OPPONENT
+#                                               (fairymax or phalanx) with it: the game ends in a chess result
 set -euo pipefail
 step=$1
 shift
@@ -93,14 +94,26 @@ validate)
   ;;
 
 xboard)
-  prefix=$1
+  prefix=$1 opponent=$2
+  # fairymax 5.0b crashes by itself now and then when told "computer"; phalanx
+  # ignores "sd", and a tenth of the time keeps its moves to about a second.
+  # fairymax_uci: kelvo as a UCI engine, reached through Debian's polyglot.
+  # Against fairymax a match of two games, each of which kelvo opens from its book.
+  first="" games_wanted=1
+  case $opponent in
+  fairymax) second="-scp /usr/games/fairymax -sd \"$work/opponent\" -secondComputerString \"\"" games_wanted=2 ;;
+  fairymax_uci) second="-scp /usr/games/fairymax -sd \"$work/opponent\" -secondComputerString \"\""
+    first="-fUCI -adapterCommand \"/usr/games/polyglot -noini -ec '%fcp' -ed '%fd'\"" ;;
+  phalanx) second="-scp \"/usr/games/phalanx -l-\" -sd \"$work/opponent\" -secondTimeOdds 10" ;;
+  *) fail "unknown opponent $opponent" ;;
+  esac
   # xboard adds the engines of its plugin folder to its engine list (the Load
   # Engine list) when they are newer than its settings file. In a private
   # mount namespace the installed plugin folder stands in for the system's, so
   # kelvo.eng is the only plugin xboard sees.
   settings=$work/xboardrc games=$work/games.pgn debug=$work/xboard.debug
   printf -- '-date 1\n' >"$settings" && touch -d 2000-01-01 "$settings"
-  mkdir -p "$work/fairymax" "$work/empty"
+  mkdir -p "$work/opponent" "$work/empty"
   eng_command=$(sed -n 2p "$prefix/share/games/plugins/xboard/kelvo.eng")
   # Without the right to mount (not root), only the game is checked.
   namespace=(unshare --mount --propagation private)
@@ -114,26 +127,46 @@ if [ -n "${namespace[*]}" ]; then
   mount --bind "$prefix/share/games/plugins" /usr/share/games/plugins
   [ ! -d /usr/local/share/games/plugins ] || mount --bind "$work/empty" /usr/local/share/games/plugins
 fi
-# One game, kelvo (white, started from the empty folder) against fairymax at
-# depth 3; fairymax gets no "computer", on which it crashes.
+# kelvo (white first, started from the empty folder) against the opponent
+# at depth 3 (kelvo ignores "sd"); five minutes and five seconds a move.
 exec timeout 600 xvfb-run -a /usr/games/xboard -autoInstall ALL -settingsFile "$settings" -saveSettingsOnExit true \
-  -fcp "$eng_command" -fd "$work/start" -scp /usr/games/fairymax -sd "$work/fairymax" -secondComputerString "" \
-  -mg 1 -xexit -depth 3 -tc 5 -inc 5 -xponder -popupExitMessage false -soundMove "" \
+  -fcp "$eng_command" -fd "$work/start" $first $second \
+  -mg $games_wanted -xexit -depth 3 -tc 5 -inc 5 -xponder -popupExitMessage false -soundMove "" \
   -sgf "$games" -debug -nameOfDebugFile "$debug"
 SCRIPT
   "${namespace[@]}" sh "$work/run-xboard" >"$work/xboard.out" 2>&1 ||
     { tail -20 "$work/xboard.out"; fail "xboard did not run"; }
   # The engine list xboard saved holds the line the plugin gave it: the
   # command the game was played with.
-  [ -z "${namespace[*]}" ] ||
+  [ -z "${namespace[*]}" ] || [ -n "$first" ] ||
     sed -n '/^-firstChessProgramNames {/,/^}/p' "$settings" | grep -qxF "$eng_command" ||
     fail "xboard did not list the installed kelvo"
   [ "$eng_command" = "$prefix/games/kelvo" ] || fail "kelvo.eng names $eng_command"
   grep -F '[Result ' "$games"
-  grep -Eq '^\[Result "(1-0|0-1|1/2-1/2)"\]$' "$games" || fail "the game has no chess result"
-  grep -F 'GameEnds(' "$debug" | grep -v '(0, (null)' || true
-  ! grep -F 'GameEnds(' "$debug" | grep -Eq 'llegal move|False|xited|crash|on time|forfeit|ailed to start' ||
-    fail "the game ended abnormally"
+  [ "$(grep -Ec '^\[Result "(1-0|0-1|1/2-1/2)"\]$' "$games")" = "$games_wanted" ] ||
+    fail "not every game has a chess result"
+  # How each game ended (26 white, 27 black, 28 a draw; 0 is the reset before a
+  # game): a mate, resignation or draw by the rules, never a fault, a crash, a
+  # broken pipe or the clock.
+  ends=$(grep -F 'GameEnds(' "$debug" | grep -v '^GameEnds(0,')
+  echo "$ends"
+  [ -n "$ends" ] || fail "no game ended in a result"
+  while read -r end; do
+    [[ $end =~ ^GameEnds\(2[678], ]] || fail "a game did not end in a result: $end"
+    ! grep -Eqi 'false|illegal|invalid|forfeit|error|exit|flag|time|crash|fail' <<<"$end" || fail "abnormal end: $end"
+  done <<<"$ends"
+  # The first "new" within a second of xboard's start (no wait for done=1),
+  # and, in the xboard protocol, each game opened from the book: no thinking
+  # line between a "new" and kelvo's first move.
+  first_new=$(awk '/>first : new/ { print $1 + 0; exit }' "$debug")
+  [ -n "$first_new" ] && [ "$first_new" -le 1000 ] || fail "the first new came after ${first_new:-no} ms"
+  if [ -z "$first" ]; then
+    searched=$(awk '/>first : new/ { waiting = 1; thought = 0; next }
+      waiting && /<first : [0-9]/ { thought = 1 }
+      waiting && /<first : move / { if (thought) n++; waiting = 0 }
+      END { print n + 0 }' "$debug")
+    [ "$searched" = 0 ] || fail "$searched games began out of the book"
+  fi
   [ "$(readlink "$user_folder/aperturas.pgn")" = "$prefix/share/games/kelvo/aperturas.pgn" ] ||
     fail "kelvo started by xboard did not find its book"
   ;;

@@ -231,19 +231,20 @@ def cmd_book(runner):
     text = Path(runner.options.book).read_text()
     (directory / "lf.pgn").write_text(text, newline="\n")
     (directory / "crlf.pgn").write_text(text, newline="\r\n")
-    walker = runner.options.book_walker
+    # The golden data's book line: games, entries, their digest, what probing
+    # them answers and the last game; without the file name and the byte offset
+    # of the second game, which the line ends move.
+    runs = [([runner.options.linux_golden_data], "lf.pgn", "linux"), ([runner.wine, runner.options.golden_data], "lf.pgn",
+            "windows_lf"), ([runner.wine, runner.options.golden_data], "crlf.pgn", "windows_crlf")]
     with ThreadPoolExecutor(3) as pool:
-        jobs = [pool.submit(runner.run, [runner.options.linux_book_walker, "lf.pgn"], directory),
-                pool.submit(runner.run, [runner.wine, walker, "lf.pgn"], directory),
-                pool.submit(runner.run, [runner.wine, walker, "crlf.pgn"], directory)]
-        # The walker writes through a text-mode stream: CR LF on Windows.
-        linux, windows_lf, windows_crlf = (job.result()[1].replace(b"\r\n", b"\n") for job in jobs)
-    print(f"linux, LF book: {linux.decode().strip()}")
-    counts = re.match(rb"games (\d+) entries (\d+) reached (\d+)", linux)
+        for job in [pool.submit(runner.run, [*tool, "write", "book", out, pgn], directory) for tool, pgn, out in runs]:
+            job.result()
+    linux, windows_lf, windows_crlf = (re.sub(r"^\S+ | first game \d+", " ", (directory / out).read_text())
+                                       for _, _, out in runs)
+    print(f"linux, LF book: {linux.strip()}")
     return status(expect_same("book from LF file", linux, windows_lf),
                   expect_same("book from CRLF file", linux, windows_crlf),
-                  counts and int(counts.group(2)) > 0 and counts.group(2) == counts.group(3)
-                  or fail("the book walk did not reach every entry"))
+                  re.search(r" entries [1-9]", linux) or fail("the book holds no entry"))
 
 
 def cmd_files(runner):
@@ -290,7 +291,7 @@ def cmd_interrupt(runner):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("--exe", "--book-walker", "--linux-kelvo", "--linux-book-walker", "--book", "--work"):
+    for option in ("--exe", "--golden-data", "--linux-kelvo", "--linux-golden-data", "--book", "--work"):
         parser.add_argument(option, required=True)
     parser.add_argument("command")
     options = parser.parse_args()
