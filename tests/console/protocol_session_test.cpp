@@ -247,11 +247,12 @@ const Session SESSIONS[] = {
     {"BinaryBytesAndNulInALine",
      {std::string("\x01\x02\xff\xfe", 4), std::string("\0", 1), std::string("ping 5\0x", 8), std::string("pi\0ng 6", 7),
       "telluser \x80\x81\xff", "\x1b[31m", "ping 7\r", "ping 8"},
-     {ILLEGAL, ERROR_LINE, "", std::string("pong 5\0x", 8), ILLEGAL, "telluser \x80\x81\xff", ILLEGAL, "pong 7", "pong 8"}},
+     {ERROR_LINE + std::string("\x01\x02\xff\xfe", 4), ERROR_LINE + std::string("\0", 1), std::string("pong 5\0x", 8),
+      ERROR_LINE + std::string("pi\0ng", 5), "telluser \x80\x81\xff", ERROR_LINE + "\x1b[31m", "pong 7", "pong 8"}},
     {"VeryLongLinesKeepTheirFirst127Characters",
      {std::string(1 << 20, 'a'), "ping 9" + std::string(5000, ' ') + "tail", "telluser " + std::string(1 << 20, 'z'),
       std::string(126, ' ') + "ping 10", "ping 11"},  // of the last but one only its "p" is kept
-     {ERROR_LINE, "", "pong 9", "telluser " + std::string(118, 'z'), ERROR_LINE, "", "pong 11"}},
+     {ERROR_LINE + std::string(127, 'a'), "pong 9", "telluser " + std::string(118, 'z'), ERROR_LINE + "p", "pong 11"}},
     {"EndOfInputInEditModeEndsTheEngine", {"new", "edit", "#", "Ke4", "Qd4"}, {"accepted"}},
     {"QuitInEditModeIsAnEditLine", {"new", "edit", "quit", ".", "ping 3"}, {"accepted", "pong 3"}},
     // Each ply keeps a whole position: reading stops after 20,000 plies, here with the knights back home.
