@@ -21,6 +21,9 @@ CConfigDlg::CConfigDlg(const Choices& shown, QWidget* parent) : QDialog(parent) 
   debugBox = new QCheckBox(QStringLiteral("Depuración (sí, soy experto)"), dovrel);
   auto* dovrelLayout = new QVBoxLayout(dovrel);
   dovrelLayout->addWidget(debugBox);
+  showLegalMovesBox = new QCheckBox(QStringLiteral("Mostrar jugadas legales"), dovrel);
+  dovrelLayout->addWidget(showLegalMovesBox);
+  showLegalMovesBox->setChecked(shown.showLegalMoves);
 
   openingBookBox->setChecked(shown.openingBook);
   randomFactorBox->setChecked(shown.randomFactor);
@@ -41,5 +44,5 @@ CConfigDlg::CConfigDlg(const Choices& shown, QWidget* parent) : QDialog(parent) 
 
 CConfigDlg::Choices CConfigDlg::choices() const {
   return {openingBookBox->isChecked(), randomFactorBox->isChecked(), postBox->isChecked(), debugFilesBox->isChecked(),
-          debugBox->isChecked()};
+          debugBox->isChecked(), showLegalMovesBox->isChecked()};
 }

@@ -15,6 +15,7 @@ class CConfigDlg : public QDialog {
     bool post = false;
     bool debugFiles = false;
     bool debug = false;
+    bool showLegalMoves = true;
   };
 
   explicit CConfigDlg(const Choices& shown, QWidget* parent = nullptr);
@@ -26,4 +27,5 @@ class CConfigDlg : public QDialog {
   QCheckBox* postBox;
   QCheckBox* debugFilesBox;
   QCheckBox* debugBox;
+  QCheckBox* showLegalMovesBox;
 };

@@ -113,6 +113,13 @@ class CMainFrame : public QMainWindow {
   void deleteBook();
   void toggleCommandWindow();
   void toggleDebugWindow();
+  // Edición and the Partida commands that do not go to the engine as they are.
+  void copyFen();
+  void copyPgn();
+  void pasteGame();
+  void resign();
+  void offerDraw();
+  void showHint();
 
   CDovrel2Doc* doc;
   EngineObjects objects;

@@ -139,5 +139,6 @@ ProgramSettings ProgramSettings::read(const SettingsFile& file) {
   s.post = file.boolean(ini::KELVO, ini::POST, true);
   s.debug = file.boolean(ini::DOVREL, ini::DEBUG, false);
   s.font = file.text(ini::DOVREL, ini::FONT, QStringLiteral("Regular"));
+  s.showLegalMoves = file.boolean(ini::DOVREL, ini::SHOW_LEGAL_MOVES, true);
   return s;
 }

@@ -57,6 +57,7 @@ namespace ini {
 constexpr QLatin1String KELVO("KELVO"), DOVREL("DOVREL");
 constexpr QLatin1String OPENING_BOOK("OpeningBook"), RANDOM_FACTOR("RandomFactor"), POST("Post");
 constexpr QLatin1String DEBUG("Debug"), FONT("Font"), DEBUG_FILES("DebugFiles");
+constexpr QLatin1String SHOW_LEGAL_MOVES("ShowLegalMoves");
 }  // namespace ini
 
 struct ProgramSettings {
@@ -65,6 +66,7 @@ struct ProgramSettings {
   bool post = true;
   bool debug = false;
   QString font = QStringLiteral("Regular");
+  bool showLegalMoves = true;
 
   static ProgramSettings read(const SettingsFile& file);
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QScreen>
 #include <QScrollBar>
@@ -217,7 +218,7 @@ TEST_F(MainFrameTest, SettingsFeedThePlayerAndOptionsWriteThemBack) {
   });
   action("Opciones")->trigger();
   EXPECT_EQ(readFile("kelvo.ini"), "[KELVO]\nPost=True\nOpeningBook=False\nRandomFactor=False\n"
-                                   "[DOVREL]\nFont=Merida\nDebug=True\nDebugFiles=False\n");
+                                   "[DOVREL]\nFont=Merida\nDebug=True\nDebugFiles=False\nShowLegalMoves=True\n");
   EXPECT_TRUE(frame->debugEnabled());
   EXPECT_TRUE(waitFor([player] { return player().post && !player().useBook; }));
 }
@@ -464,6 +465,41 @@ TEST_F(MainFrameTest, SavingAGameOfACollectionKeepsTheOtherGames) {
   }
   EXPECT_EQ(questions.size(), 3);
   EXPECT_TRUE(waitFor([this] { return commands.filter("new").size() == 2; }));  // start-up's and Descartar's
+  setQuestionAnswerer({});
+}
+
+// Edición: the game goes out as PGN others read, a FEN comes in; bad text changes nothing.
+TEST_F(MainFrameTest, PositionsAndGamesGoThroughTheClipboard) {
+  createFrame();
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  auto at = [](const char* square) { return QPoint((square[0] - 'a' + 1) * 42 + 21, (8 - (square[1] - '1')) * 42 + 21); };
+  for (const char* target : {"e5", "e4"}) {  // a drop where the pawn cannot go puts it back
+    QTest::mousePress(frame->view(), Qt::LeftButton, {}, at("e2"));
+    QTest::mouseMove(frame->view(), at("e3"));
+    QTest::mouseMove(frame->view(), at(target));
+    QTest::mouseRelease(frame->view(), Qt::LeftButton, {}, at(target));
+  }
+  ASSERT_TRUE(waitFor([this] { return lines.filter("move ").size() == 1; }));
+  EXPECT_EQ(commands.filter("e2").join(' '), "e2e4");
+  ASSERT_TRUE(waitForIdle());
+  action("Copiar &PGN")->trigger();
+  writeFile("copied.pgn", clipboard->text().toUtf8());
+  EXPECT_EQ(pgnExtractReading(dir.filePath("copied.pgn").toStdString()), "e2e4 e7e5 *\n\n");
+
+  const QString fen = QStringLiteral("4k3/8/8/8/8/8/4P3/4K3 b - - 0 1");
+  setQuestionAnswerer([](const QString&) { return 1; });  // Descartar
+  for (const QString& text : {QStringLiteral("hola"), QStringLiteral("8/8/8/8/8/8/8/8 w - - 0 1"), fen}) {
+    clipboard->setText(text);
+    action("Pe&gar FEN/PGN")->trigger();
+    ASSERT_TRUE(waitForIdle());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pieceOn("e5"), text == fen ? Piece(EMPTY) : Piece(BLACK_PAWN)) << text.toStdString();
+  }
+  EXPECT_EQ(boxes.size(), 2);
+  action("Copiar &FEN")->trigger();
+  EXPECT_EQ(clipboard->text(), fen);
+  ASSERT_TRUE(frame->saveFile("set-up.pgn"));
+  EXPECT_NE(readFile("set-up.pgn").indexOf("[FEN \"" + fen.toUtf8() + "\"]"), -1);
   setQuestionAnswerer({});
 }
 
