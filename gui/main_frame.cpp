@@ -35,6 +35,8 @@
 #include "driver/engine_io.h"
 #include "driver/game.h"
 #include "engine_bridge.h"
+#include "game_index.h"
+#include "game_list_dlg.h"
 #include "game_opening.h"
 #include "engine_line.h"
 #include "file_saver.h"
@@ -93,7 +95,8 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
       rightBarDlg(new CRightBarDlg(this)),
       engineStatus(new QLabel(this)),
       openingStatus(new QLabel(this)),
-      promotionChooser([this] { return CPromotingSelDlg::ask(this); }) {
+      promotionChooser([this] { return CPromotingSelDlg::ask(this); }),
+      gameChooser([this](const QString& path) { return CGameListDlg::choose(path, this); }) {
   doc->setWindow(this);
   setWindowTitle(doc->windowTitle());
   setCentralWidget(boardView);
@@ -497,10 +500,17 @@ void CMainFrame::startUp(const QString& file) {
 }
 
 void CMainFrame::openFile(const QString& path) {
+  // A collection first shows its games; closing the list opens nothing.
+  qint64 offset = 0;
+  if (holdsSeveralGames(path)) {
+    const std::optional<qint64> chosen = gameChooser(path);
+    if (!chosen) return;
+    offset = *chosen;
+  }
   // Loading replaces the Game's position and players: never under a thinking engine.
-  engine->whenIdle([this, path] {
+  engine->whenIdle([this, path, offset] {
     // A recent entry that no longer opens is dropped from the list.
-    if (doc->openDocument(path))
+    if (doc->openDocument(path, static_cast<long>(offset)))
       recentFiles.add(path);
     else
       recentFiles.remove(path);

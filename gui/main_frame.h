@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 
 #include "recent_file_list.h"
 #include "engine_objects.h"
@@ -54,6 +55,9 @@ class CMainFrame : public QMainWindow {
 
   // Promotion choice; tests replace the dialog.
   void setPromotionChooser(std::function<int()> chooser) { promotionChooser = std::move(chooser); }
+  // Which game of a collection to open (where it begins); tests replace the list.
+  using GameChooser = std::function<std::optional<qint64>(const QString& path)>;
+  void setGameChooser(GameChooser chooser) { gameChooser = std::move(chooser); }
 
   CDovrelView* view() const { return boardView; }
   CRightBarDlg* rightBar() const { return rightBarDlg; }
@@ -139,6 +143,7 @@ class CMainFrame : public QMainWindow {
   QPointer<CDebugDialog> debugDlg;
   RecentFileList recentFiles;
   std::function<int()> promotionChooser;
+  GameChooser gameChooser;
 
   QByteArray pending;
   bool handingOver = false;

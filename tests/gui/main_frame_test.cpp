@@ -1,15 +1,18 @@
 #include "main_frame.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -29,6 +32,8 @@
 #include "driver/game.h"
 #include "engine_bridge.h"
 #include "file_saver.h"
+#include "game_index.h"
+#include "game_list_dlg.h"
 #include "message_sink.h"
 #include "player_settings.h"
 #include "position/fen.h"
@@ -91,6 +96,7 @@ class MainFrameTest : public ::testing::Test {
   void createFrame() {
     doc = std::make_unique<CDovrel2Doc>(Game::instance());
     frame = std::make_unique<CMainFrame>(doc.get(), EngineObjects::ofProcess());
+    frame->setGameChooser([](const QString&) { return 0; });  // a collection's first game
     QObject::connect(frame.get(), &CMainFrame::commandTaken, [this](const QString& command) { commands << command; });
     QObject::connect(frame.get(), &CMainFrame::lineHandled, [this](const QString& line) { lines << line; });
     frame->startUp();
@@ -501,6 +507,58 @@ TEST_F(MainFrameTest, PositionsAndGamesGoThroughTheClipboard) {
   ASSERT_TRUE(frame->saveFile("set-up.pgn"));
   EXPECT_NE(readFile("set-up.pgn").indexOf("[FEN \"" + fen.toUtf8() + "\"]"), -1);
   setQuestionAnswerer({});
+}
+
+// A collection: UTF-8 and Latin-1 names, a comment line that looks like a
+// tag, a variation, a game without tags.
+const QByteArray GAME_1 = "\xEF\xBB\xBF[White \"N\xC3\xBA\xC3\xB1" "ez\"]\n[Result \"1-0\"]\n\n"
+                          "1. e4 e5 2. Nf3 {a\n[note]} Nc6 (2... d6 3. d4) 3.Bb5 1-0\n\n";
+const QByteArray GAME_2 = "[White \"Mu\xF1oz\"]\n[ECO \"D06\"]\n[Opening \"Gambito de dama\"]\n\n1. d4 d5 1/2-1/2\n";
+const QByteArray GAME_3 = "1. c4 *\n";
+
+// (number, offset, White, Black, result, ECO, opening, moves)
+TEST(GameIndex, TagsAndLengthOfEveryGame) {
+  QByteArray file = GAME_1 + GAME_2 + GAME_3;
+  QBuffer buffer(&file);
+  buffer.open(QIODevice::ReadOnly);
+  QVector<GameIndexEntry> games;
+  EXPECT_EQ(indexGames(buffer, [&](QVector<GameIndexEntry> batch) { games += batch; }, 2), 3);
+  const std::tuple<int, qint64, QString, QString, QString, QString, int> expected[] = {
+      {1, 0, "Núñez", "1-0", "", "", 3},
+      {2, GAME_1.size(), "Muñoz", "1/2-1/2", "D06", "Gambito de dama", 1},
+      {3, GAME_1.size() + GAME_2.size(), "", "*", "", "", 1}};
+  ASSERT_EQ(games.size(), 3);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(std::tuple(games[i].number, games[i].offset, games[i].white, games[i].result, games[i].eco,
+                         games[i].opening, games[i].moves), expected[i]) << i;
+}
+
+TEST_F(MainFrameTest, TheGameChosenFromACollectionIsListedFilteredAndSavedInItsPlace) {
+  writeFile("three.pgn", GAME_1 + GAME_2 + "\n" + GAME_3);
+  {
+    CGameListDlg list("three.pgn");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list.readingDone(); }, WAIT_MS));
+    EXPECT_EQ(list.gameCount(), 3);
+    QTest::keyClicks(list.filter(), "MUÑOZ");
+    ASSERT_EQ(list.table()->model()->rowCount(), 1);
+    list.table()->setCurrentIndex(list.table()->model()->index(0, 0));
+    EXPECT_EQ(list.chosenOffset(), GAME_1.size());
+  }
+  createFrame();
+  frame->setGameChooser([](const QString&) { return GAME_1.size(); });
+  frame->openFile("three.pgn");
+  EXPECT_EQ(pieceOn("d5"), BLACK_PAWN);
+  frame->sendCommand("c2c4");
+  ASSERT_TRUE(waitFor([this] { return lines.filter("move ").size() == 1; }));
+  ASSERT_TRUE(waitForIdle());
+  setQuestionAnswerer([](const QString&) { return 0; });  // replace the game inside the file
+  action("&Guardar\tCtrl+G")->trigger();
+  setQuestionAnswerer({});
+  const QByteArray saved = readFile("three.pgn");
+  EXPECT_TRUE(saved.startsWith(GAME_1 + "[Event \"?\"]")) << saved.constData();
+  EXPECT_TRUE(saved.contains("[White \"Mu\xF1oz\"]") && saved.endsWith(" *\n\n" + GAME_3)) << saved.constData();
+  const std::string read = pgnExtractReading(dir.filePath("three.pgn").toStdString());
+  EXPECT_EQ(read.substr(0, 45), "e2e4 e7e5 g1f3 b8c6 f1b5 1-0\n\nd2d4 d7d5 c2c4 ") << read;
 }
 
 // Growing the board stops where the window, status bar included, still fits the screen.
