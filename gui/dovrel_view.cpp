@@ -203,6 +203,7 @@ void CDovrelView::drawMarks(QPainter& painter, const CChessBoard& board) const {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(cell(square).adjusted(line / 2, line / 2, -(line + 1) / 2, -(line + 1) / 2));
   };
+  painter.save();  // the chess font and pen stay the caller's
   painter.setRenderHint(QPainter::Antialiasing);
   for (int square : {int(marks.lastFrom), int(marks.lastTo)})
     if (isValidSquare(square)) painter.fillRect(cell(square), LAST_MOVE_COLOUR);
@@ -237,7 +238,7 @@ void CDovrelView::drawMarks(QPainter& painter, const CChessBoard& board) const {
     painter.drawText(QRect(size / 2, (8 - i) * size, size / 2, size), Qt::AlignCenter,
                      QString(QChar(rankLabel(i, whiteAtBottomValue))));
   }
-  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.restore();
 }
 
 void CDovrelView::paintEvent(QPaintEvent* event) {
