@@ -492,7 +492,7 @@ TEST_F(MainFrameTest, PositionsAndGamesGoThroughTheClipboard) {
   writeFile("copied.pgn", clipboard->text().toUtf8());
   EXPECT_EQ(pgnExtractReading(dir.filePath("copied.pgn").toStdString()), "e2e4 e7e5 *\n\n");
 
-  const QString fen = QStringLiteral("4k3/8/8/8/8/8/4P3/4K3 b - - 0 1");
+  const QString fen = QStringLiteral("4k3/8/8/8/8/8/4P3/4K3 w - - 0 1");
   setQuestionAnswerer([](const QString&) { return 1; });  // Descartar
   for (const QString& text : {QStringLiteral("hola"), QStringLiteral("8/8/8/8/8/8/8/8 w - - 0 1"), fen}) {
     clipboard->setText(text);
@@ -506,6 +506,8 @@ TEST_F(MainFrameTest, PositionsAndGamesGoThroughTheClipboard) {
   EXPECT_EQ(clipboard->text(), fen);
   ASSERT_TRUE(frame->saveFile("set-up.pgn"));
   EXPECT_NE(readFile("set-up.pgn").indexOf("[FEN \"" + fen.toUtf8() + "\"]"), -1);
+  frame->sendCommand("e2e4");  // the engine plays on from the pasted position
+  EXPECT_TRUE(waitFor([this] { return lines.filter("move ").size() == 2; }));
   setQuestionAnswerer({});
 }
 
