@@ -153,6 +153,7 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
 
 CMainFrame::~CMainFrame() {
   engine->shutdown();
+  if (hintSearch) hintSearch->wait();
   if (commandDlg) delete commandDlg;
   if (debugDlg) delete debugDlg;
 }
@@ -708,11 +709,12 @@ void CMainFrame::offerDraw() {
 // stays live and the game's engine is not disturbed; the answer is shown only
 // if the position is still the one it was asked for.
 void CMainFrame::showHint() {
+  if (hintSearch) return;  // one at a time
   const auto [position, plies] = objects.game.read([](const Game& game) {
     return std::pair{game.position, game.history.size()};
   });
   statusBar()->showMessage(QStringLiteral("Buscando una pista..."));
-  QThread* worker = QThread::create([this, position, plies] {
+  QThread* worker = hintSearch = QThread::create([this, position, plies] {
     EnginePlayer adviser;
     const Move move = adviser.runSearch(position);
     QMetaObject::invokeMethod(this, [this, move, position, plies] {

@@ -21,6 +21,7 @@ class CRightBarDlg;
 class EngineBridge;
 class QLabel;
 class QMenu;
+class QThread;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -144,6 +145,7 @@ class CMainFrame : public QMainWindow {
   RecentFileList recentFiles;
   std::function<int()> promotionChooser;
   GameChooser gameChooser;
+  QPointer<QThread> hintSearch;  // Pista's own search, while it runs
 
   QByteArray pending;
   bool handingOver = false;

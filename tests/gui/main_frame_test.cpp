@@ -507,7 +507,13 @@ TEST_F(MainFrameTest, PositionsAndGamesGoThroughTheClipboard) {
   ASSERT_TRUE(frame->saveFile("set-up.pgn"));
   EXPECT_NE(readFile("set-up.pgn").indexOf("[FEN \"" + fen.toUtf8() + "\"]"), -1);
   frame->sendCommand("e2e4");  // the engine plays on from the pasted position
-  EXPECT_TRUE(waitFor([this] { return lines.filter("move ").size() == 2; }));
+  ASSERT_TRUE(waitFor([this] { return lines.filter("move ").size() == 2; }));
+  ASSERT_TRUE(waitForIdle());
+  action("Pista")->trigger();  // marks a move, plays none
+  EXPECT_TRUE(waitFor([this] { return frame->statusBar()->currentMessage().startsWith("Pista: "); }));
+  action("Ofrecer tablas")->trigger();  // a pawn down, the engine takes the draw
+  EXPECT_EQ(boxes.last(), "El motor acepta las tablas.");
+  EXPECT_TRUE(doc->pgnText().find("{Draw agreed} 1/2-1/2") != std::string::npos);
   setQuestionAnswerer({});
 }
 
