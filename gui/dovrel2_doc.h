@@ -44,6 +44,8 @@ class CDovrel2Doc : public QObject {
   void gameReplaced();
   // Result lines and resignations, for the saved game's result.
   void noteEngineLine(const QString& line);
+  // A result was given for the game as it stands: a mate, a resignation, a draw.
+  bool resultGiven() const { return !engineResult.token.empty() && engineResult.key == gameKey(); }
   // The window its message boxes belong to.
   void setWindow(QWidget* owner) { window = owner; }
 

@@ -673,10 +673,15 @@ bool personPlaysWhite(const Game& game) {
 
 }  // namespace
 
+// A game that has ended (a result given) is neither resigned nor drawn again.
+bool CMainFrame::gameIsOver() {
+  if (!doc->resultGiven()) return false;
+  showMessage(QMessageBox::Information, QStringLiteral("La partida ya ha terminado."), this);
+  return true;
+}
+
 void CMainFrame::resign() {
-  if (QMessageBox::question(this, QStringLiteral("Abandonar"), QStringLiteral("¿Abandonar la partida?")) !=
-      QMessageBox::Yes)
-    return;
+  if (gameIsOver() || !askBeforeResigning(this)) return;
   const bool white = objects.game.read(personPlaysWhite);
   const QString line = white ? QStringLiteral("0-1 {White resigns}") : QStringLiteral("1-0 {Black resigns}");
   doc->noteEngineLine(line);
@@ -686,6 +691,7 @@ void CMainFrame::resign() {
 }
 
 void CMainFrame::offerDraw() {
+  if (gameIsOver()) return;
   const auto [hasEngine, accepts] = objects.game.read([](const Game& game) {
     const auto* player = dynamic_cast<const EnginePlayer*>(game.enginePlayer);
     if (!player) return std::pair{false, false};

@@ -123,6 +123,7 @@ class CMainFrame : public QMainWindow {
   void copyPgn();
   void pasteGame();
   void resign();
+  bool gameIsOver();
   void offerDraw();
   void showHint();
 

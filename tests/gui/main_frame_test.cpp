@@ -514,6 +514,8 @@ TEST_F(MainFrameTest, PositionsAndGamesGoThroughTheClipboard) {
   action("Ofrecer tablas")->trigger();  // a pawn down, the engine takes the draw
   EXPECT_EQ(boxes.last(), "El motor acepta las tablas.");
   EXPECT_TRUE(doc->pgnText().find("{Draw agreed} 1/2-1/2") != std::string::npos);
+  action("Abandonar")->trigger();  // too late: asks nothing, changes nothing
+  EXPECT_EQ(boxes.last(), "La partida ya ha terminado.");
   setQuestionAnswerer({});
 }
 
@@ -567,6 +569,10 @@ TEST_F(MainFrameTest, TheGameChosenFromACollectionIsListedFilteredAndSavedInItsP
   EXPECT_TRUE(saved.contains("[White \"Mu\xF1oz\"]") && saved.endsWith(" *\n\n" + GAME_3)) << saved.constData();
   const std::string read = pgnExtractReading(dir.filePath("three.pgn").toStdString());
   EXPECT_EQ(read.substr(0, 45), "e2e4 e7e5 g1f3 b8c6 f1b5 1-0\n\nd2d4 d7d5 c2c4 ") << read;
+  setQuestionAnswerer([](const QString&) { return 0; });
+  action("Abandonar")->trigger();
+  setQuestionAnswerer({});
+  EXPECT_NE(doc->pgnText().find("{White resigns} 0-1"), std::string::npos);
 }
 
 // Growing the board stops where the window, status bar included, still fits the screen.
