@@ -51,6 +51,7 @@ class CDovrelView : public QWidget {
   // Pista: the suggested move's squares stay marked while the game stays at
   // the position they were given for.
   void setHint(int from, int to);
+  bool hintShown() const { return isValidSquare(hintFrom) && hintPlies == historySize(); }
 
   void flip();           // Invertir tablero
   void larger();         // Tablero mayor

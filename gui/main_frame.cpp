@@ -404,6 +404,9 @@ void CMainFrame::refresh() {
   rightBarDlg->setMoveList(QString::fromStdString(text));
   updateOpening();
   setWindowModified(doc->isModified());
+  // The hint's text goes with its marks.
+  if (statusBar()->currentMessage().startsWith(QStringLiteral("Pista: ")) && !boardView->hintShown())
+    statusBar()->clearMessage();
 }
 
 CCommandDlg* CMainFrame::commandWindow() const { return commandDlg; }
