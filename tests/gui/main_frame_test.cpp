@@ -128,9 +128,13 @@ class MainFrameTest : public ::testing::Test {
   bool waitForIdle() { return waitFor([this] { return frame->bridge()->isIdle(); }); }
 
   // With White at the bottom and 42-pixel cells behind a one-cell frame.
-  void click(const char* square) {
-    const int file = square[0] - 'a', rank = square[1] - '1';
-    QTest::mouseClick(frame->view(), Qt::LeftButton, {}, QPoint((file + 1) * 42 + 21, (8 - rank) * 42 + 21));
+  static QPoint centre(const char* square) { return {(square[0] - 'a' + 1) * 42 + 21, (8 - (square[1] - '1')) * 42 + 21}; }
+  void click(const char* square) { QTest::mouseClick(frame->view(), Qt::LeftButton, {}, centre(square)); }
+  void drag(const char* from, const char* to) {
+    QTest::mousePress(frame->view(), Qt::LeftButton, {}, centre(from));
+    QTest::mouseMove(frame->view(), (centre(from) + centre(to)) / 2);
+    QTest::mouseMove(frame->view(), centre(to));
+    QTest::mouseRelease(frame->view(), Qt::LeftButton, {}, centre(to));
   }
 
   QTemporaryDir dir;
@@ -203,8 +207,7 @@ TEST_F(MainFrameTest, PromotionAsksForThePieceEvenForAnIllegalMove) {
   ASSERT_TRUE(waitForIdle());
 
   whenModal([](QWidget* dialog) { static_cast<CPromotingSelDlg*>(dialog)->button(2)->click(); });  // KNIGHT
-  click("a7");
-  click("a8");
+  drag("a7", "a8");  // a drop asks as a click does
   ASSERT_TRUE(waitForCommand("a7a8=N"));
   EXPECT_TRUE(waitFor([] { return pieceOn("a8") == WHITE_KNIGHT; }));
 }
@@ -478,13 +481,7 @@ TEST_F(MainFrameTest, SavingAGameOfACollectionKeepsTheOtherGames) {
 TEST_F(MainFrameTest, PositionsAndGamesGoThroughTheClipboard) {
   createFrame();
   QClipboard* clipboard = QGuiApplication::clipboard();
-  auto at = [](const char* square) { return QPoint((square[0] - 'a' + 1) * 42 + 21, (8 - (square[1] - '1')) * 42 + 21); };
-  for (const char* target : {"e5", "e4"}) {  // a drop where the pawn cannot go puts it back
-    QTest::mousePress(frame->view(), Qt::LeftButton, {}, at("e2"));
-    QTest::mouseMove(frame->view(), at("e3"));
-    QTest::mouseMove(frame->view(), at(target));
-    QTest::mouseRelease(frame->view(), Qt::LeftButton, {}, at(target));
-  }
+  for (const char* target : {"e5", "e4"}) drag("e2", target);  // a drop where the pawn cannot go puts it back
   ASSERT_TRUE(waitFor([this] { return lines.filter("move ").size() == 1; }));
   EXPECT_EQ(commands.filter("e2").join(' '), "e2e4");
   ASSERT_TRUE(waitForIdle());
