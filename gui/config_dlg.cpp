@@ -31,6 +31,9 @@ CConfigDlg::CConfigDlg(const Choices& shown, QWidget* parent) : QDialog(parent) 
   debugBox = new QCheckBox(QStringLiteral("Depuración (sí, soy experto)"), dovrel);
   auto* dovrelLayout = new QVBoxLayout(dovrel);
   dovrelLayout->addWidget(debugBox);
+  showLegalMovesBox = new QCheckBox(QStringLiteral("Mostrar jugadas legales"), dovrel);
+  dovrelLayout->addWidget(showLegalMovesBox);
+  showLegalMovesBox->setChecked(shown.showLegalMoves);
   untimedBox = new QCheckBox(QStringLiteral("Sin reloj"), dovrel);
   minutesBox = new QSpinBox(dovrel);
   minutesBox->setRange(1, TimeControl::MAX_MINUTES);
@@ -75,5 +78,5 @@ CConfigDlg::Choices CConfigDlg::choices() const {
   const TimeControl control = untimedBox->isChecked() ? TimeControl{false, 0, 0}
                                                      : TimeControl{true, minutesBox->value(), incrementBox->value()};
   return {openingBookBox->isChecked(), randomFactorBox->isChecked(), postBox->isChecked(), debugFilesBox->isChecked(),
-          debugBox->isChecked(),       levelBox->currentData().toInt(), control};
+          debugBox->isChecked(),       levelBox->currentData().toInt(), control, showLegalMovesBox->isChecked()};
 }

@@ -22,6 +22,7 @@ class CConfigDlg : public QDialog {
     bool debug = false;
     int level = SPECIFIED_LEVEL;
     TimeControl timeControl;
+    bool showLegalMoves = true;
   };
 
   explicit CConfigDlg(const Choices& shown, QWidget* parent = nullptr);
@@ -37,4 +38,5 @@ class CConfigDlg : public QDialog {
   QCheckBox* untimedBox;
   QSpinBox* minutesBox;
   QSpinBox* incrementBox;
+  QCheckBox* showLegalMovesBox;
 };

@@ -4,12 +4,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <QTemporaryFile>
 
 #include "book/pgn_reader.h"
 #include "book/pgn_writer.h"
 #include "driver/game.h"
 #include "file_saver.h"
 #include "message_sink.h"
+#include "position_clipboard.h"
 #include "position/fen.h"
 #include "position/notation.h"
 
@@ -68,24 +70,62 @@ std::string CDovrel2Doc::gameKey() const {
 
 bool CDovrel2Doc::isModified() const { return gameKey() != savedKey; }
 
-bool CDovrel2Doc::openDocument(const QString& fileName) {
+bool CDovrel2Doc::openDocument(const QString& fileName, long offset) {
+  bool moreFollow = false;
+  if (!loadGame(fileName, offset, QFileInfo(fileName).absoluteFilePath(), moreFollow)) return false;
+  path = fileName;
+  namesFromPlayers = false;
+  gameOffset = offset;
+  moreGames = moreFollow || offset > 0;
+  emit titleChanged();
+  emit refreshViews();
+  return true;
+}
+
+bool CDovrel2Doc::pasteGame(const QString& text) {
+  std::string why;
+  const std::string pgn = pastedGameText(text.toStdString(), why);
+  if (pgn.empty()) {
+    showMessage(QMessageBox::Warning, QStringLiteral("No se puede pegar\n\n") + QString::fromStdString(why), window);
+    return false;
+  }
+  QTemporaryFile file;
+  if (!file.open() || file.write(QByteArray::fromStdString(pgn)) != static_cast<qint64>(pgn.size()) || !file.flush()) {
+    showMessage(QMessageBox::Warning, QStringLiteral("No se puede pegar: %1.").arg(file.errorString()), window);
+    return false;
+  }
+  bool moreFollow = false;
+  if (!loadGame(file.fileName(), 0, QStringLiteral("portapapeles"), moreFollow)) return false;
+  path.clear();
+  namesFromPlayers = false;
+  gameOffset = 0;
+  moreGames = false;
+  savedKey.clear();  // nothing holds it yet
+  emit titleChanged();
+  emit refreshViews();
+  return true;
+}
+
+bool CDovrel2Doc::loadGame(const QString& fileName, long offset, const QString& shownName, bool& moreFollow) {
   const QFileInfo file(fileName);
   Game scratch;
   PgnReader reader;
   PgnGameInfo info;
   if (file.isReadable() && !file.isDir())
-    reader.readGame(QFile::encodeName(fileName).toStdString(), 0, nullptr, scratch, &info);
+    reader.readGame(QFile::encodeName(fileName).toStdString(), offset, nullptr, scratch, &info);
   QString why;
   if (!info.opened)
-    why = QStringLiteral("No se puede leer el archivo «%1».").arg(file.absoluteFilePath());
+    why = QStringLiteral("No se puede leer el archivo «%1».").arg(shownName);
   else if (info.errorLine > 0)
     why = QStringLiteral("«%1», línea %2: «%3» no es una jugada legal en esa posición.")
-              .arg(file.absoluteFilePath())
+              .arg(shownName)
               .arg(info.errorLine)
               .arg(QString::fromStdString(info.errorWord));
+  else if (info.tags.empty() && scratch.history.empty() && info.result.empty())
+    why = QStringLiteral("«%1» no contiene ninguna partida.").arg(shownName);
   QFile bytes(fileName);
-  if (why.isEmpty() && !bytes.open(QIODevice::ReadOnly))
-    why = QStringLiteral("No se puede leer el archivo «%1»: %2.").arg(file.absoluteFilePath(), bytes.errorString());
+  if (why.isEmpty() && (!bytes.open(QIODevice::ReadOnly) || !bytes.seek(offset)))
+    why = QStringLiteral("No se puede leer el archivo «%1»: %2.").arg(shownName, bytes.errorString());
   if (!why.isEmpty()) {
     showMessage(QMessageBox::Warning, QStringLiteral("Error loading file\n\n") + why, window);
     return false;
@@ -100,16 +140,12 @@ bool CDovrel2Doc::openDocument(const QString& fileName) {
     edited.history.insert(edited.history.end(), scratch.history.begin(), scratch.history.end());
     edited.position = edited.history.back();
   });
-  path = fileName;
   tags = info.tags;
-  namesFromPlayers = false;
   savedKey = gameKey();
   fileResult = {savedKey, info.result, {}};
   engineResult = {};
-  gameBytes = bytes.read(info.end);
-  moreGames = info.moreGames;
-  emit titleChanged();
-  emit refreshViews();
+  gameBytes = bytes.read(info.end - offset);
+  moreFollow = info.moreGames;
   return true;
 }
 
@@ -148,6 +184,7 @@ void CDovrel2Doc::saved(const QString& fileName, const QByteArray& bytes, bool c
   savedKey = gameKey();
   gameBytes = bytes;
   moreGames = collection;
+  if (!collection) gameOffset = 0;
   emit titleChanged();
   emit refreshViews();
 }
@@ -160,10 +197,11 @@ bool CDovrel2Doc::replaceInCollection(const std::string& text) {
   QByteArray whole;
   if (!file.open(QIODevice::ReadOnly))
     reason = file.errorString();
-  else if (!(whole = file.readAll()).startsWith(gameBytes))
+  else if ((whole = file.readAll()).mid(gameOffset, gameBytes.size()) != gameBytes)
     reason = QStringLiteral("el archivo ha cambiado desde que se abrió");
   const QByteArray game = QByteArray::fromStdString(text) + '\n';
-  if (reason.isEmpty()) reason = writeFileWhole(path, game + whole.mid(gameBytes.size()));
+  if (reason.isEmpty())
+    reason = writeFileWhole(path, whole.left(gameOffset) + game + whole.mid(gameOffset + gameBytes.size()));
   if (!reason.isEmpty()) {
     showMessage(QMessageBox::Critical, saveFailureText(path, reason), window);
     return false;
@@ -187,6 +225,7 @@ bool CDovrel2Doc::saveDocument(const QString& fileName) {
 
 void CDovrel2Doc::newDocument() {
   path.clear();
+  gameOffset = 0;
   moreGames = false;
   emit titleChanged();
 }

@@ -27,7 +27,11 @@ class CDovrel2Doc : public QObject {
   // nothing: a file that cannot be read, or a word that is no legal move,
   // leaves the game and the document as they were and says why, with the
   // file's name and the line. The engine worker must be idle.
-  bool openDocument(const QString& path);
+  // `offset` picks a game of a collection by where its tags begin.
+  bool openDocument(const QString& path, long offset = 0);
+  // Pegar FEN/PGN: a game or a position from text, as from an unnamed file;
+  // text that is neither says why and changes nothing.
+  bool pasteGame(const QString& text);
   // Writes the game as standard PGN, whole or not at all; a failure is shown
   // and changes nothing. The file the game was read from, when it holds other
   // games too, keeps them: only this game's bytes are replaced.
@@ -40,6 +44,8 @@ class CDovrel2Doc : public QObject {
   void gameReplaced();
   // Result lines and resignations, for the saved game's result.
   void noteEngineLine(const QString& line);
+  // A result was given for the game as it stands: a mate, a resignation, a draw.
+  bool resultGiven() const { return !engineResult.token.empty() && engineResult.key == gameKey(); }
   // The window its message boxes belong to.
   void setWindow(QWidget* owner) { window = owner; }
 
@@ -60,6 +66,9 @@ class CDovrel2Doc : public QObject {
  private:
   // The game as its start and moves, comparable.
   std::string gameKey() const;
+  // Reads the game at `offset` of the file into the Game, or says why not
+  // naming the file `shownName`; the game's bytes go to gameBytes.
+  bool loadGame(const QString& fileName, long offset, const QString& shownName, bool& moreFollow);
   std::vector<PgnTag> tagsToWrite() const;
   bool replaceInCollection(const std::string& text);
   void saved(const QString& fileName, const QByteArray& bytes, bool collection);
@@ -75,4 +84,5 @@ class CDovrel2Doc : public QObject {
   } fileResult, engineResult;    // a result holds for the game it was given for
   QByteArray gameBytes;          // the file's bytes this game was read from or written as
   bool moreGames = false;
+  long gameOffset = 0;           // where gameBytes begin in the file
 };

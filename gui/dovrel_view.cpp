@@ -1,5 +1,6 @@
 #include "dovrel_view.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -9,6 +10,7 @@
 #include <algorithm>
 
 #include "board_geometry.h"
+#include "board_marks.h"
 #include "driver/game.h"
 #include "font_glyphs.h"
 #include "message_sink.h"
@@ -17,6 +19,12 @@ namespace {
 
 const QColor TEXT_COLOUR(0, 0, 0);
 const QColor SELECTED_COLOUR(0, 0, 255);
+// Marks are see-through, so the square's own glyph (and its hatching) shows.
+const QColor LAST_MOVE_COLOUR(255, 200, 0, 110);
+const QColor CHECK_COLOUR(230, 0, 0, 130);
+const QColor DESTINATION_COLOUR(0, 150, 0, 170);
+const QColor HINT_COLOUR(200, 0, 200, 200);
+const QColor LABEL_COLOUR(90, 90, 90);
 
 QString glyphText(unsigned char glyph) { return QString(QChar(glyph)); }
 
@@ -51,6 +59,18 @@ void CDovrelView::setAwaitingFirstClick(bool awaiting) {
 
 void CDovrelView::setFromSquare(int square) {
   fromSquare = square;
+  update();
+}
+
+void CDovrelView::setShowLegalMoves(bool show) {
+  showLegalMovesValue = show;
+  update();
+}
+
+void CDovrelView::setHint(int from, int to) {
+  hintFrom = from;
+  hintTo = to;
+  hintPlies = historySize();
   update();
 }
 
@@ -117,8 +137,8 @@ int CDovrelView::historySize() const {
 }
 
 // A copy taken under the lock, so the engine may go on while the board is drawn.
-CBoard CDovrelView::boardToShow() const {
-  return game.read([this](const Game& shown) -> CBoard {
+CChessBoard CDovrelView::boardToShow() const {
+  return game.read([this](const Game& shown) -> CChessBoard {
     int index = effectiveBrowseIndex(browseIndexValue, static_cast<int>(shown.history.size()));
     if (index == -1) return shown.position;
     return shown.history[static_cast<std::size_t>(index)];
@@ -152,7 +172,7 @@ QImage CDovrelView::renderBoard() const {
     painter.drawText(column * size, row * size + ascent, glyphText(glyph));
   };
 
-  const CBoard board = boardToShow();
+  const CChessBoard board = boardToShow();
   drawGlyph(0, 0, fontGlyph(FramePart::TopLeft, name));
   for (int c = 1; c <= 8; ++c) drawGlyph(c, 0, fontGlyph(FramePart::Top, name));
   drawGlyph(9, 0, fontGlyph(FramePart::TopRight, name));
@@ -163,7 +183,8 @@ QImage CDovrelView::renderBoard() const {
       const int square = squareAtCell(c, i, whiteAtBottomValue);
       const bool selected = !awaitingFirstClick && square == fromSquare;
       painter.setPen(selected ? SELECTED_COLOUR : TEXT_COLOUR);
-      drawGlyph(c + 1, row, fontGlyph(board.squares[square], square, name));
+      const Piece shown = dragging && square == fromSquare ? EMPTY : board.squares[square];
+      drawGlyph(c + 1, row, fontGlyph(shown, square, name));
       painter.setPen(TEXT_COLOUR);
     }
     drawGlyph(9, row, fontGlyph(FramePart::Right, name));
@@ -171,7 +192,70 @@ QImage CDovrelView::renderBoard() const {
   drawGlyph(0, 9, fontGlyph(FramePart::BottomLeft, name));
   for (int c = 1; c <= 8; ++c) drawGlyph(c, 9, fontGlyph(FramePart::Bottom, name));
   drawGlyph(9, 9, fontGlyph(FramePart::BottomRight, name));
+  drawMarks(painter, board);
+  if (dragging && isValidSquare(fromSquare)) {
+    // The light square's glyph is the piece alone, without hatching.
+    const Square light = H1;
+    painter.setPen(TEXT_COLOUR);
+    painter.drawText(dragPoint.x() - size / 2, dragPoint.y() - size / 2 + ascent,
+                     glyphText(fontGlyph(board.squares[fromSquare], light, name)));
+  }
   return image;
+}
+
+void CDovrelView::drawMarks(QPainter& painter, const CChessBoard& board) const {
+  const int size = squareSizeValue;
+  const bool picked = !awaitingFirstClick && isValidSquare(fromSquare);
+  const bool live = effectiveBrowseIndex(browseIndexValue, historySize()) == -1;
+  const BoardMarks marks = boardMarks(board, picked && live ? fromSquare : NO_SQUARE, showLegalMovesValue);
+  auto cell = [&](int square) {
+    const int column = whiteAtBottomValue ? fileOf(square) : 7 - fileOf(square);
+    const int row = whiteAtBottomValue ? rankOf(square) : 7 - rankOf(square);
+    return QRect((column + 1) * size, (8 - row) * size, size, size);
+  };
+  const int line = std::max(2, size / 14);
+  auto ring = [&](int square, const QColor& colour) {
+    if (!isValidSquare(square)) return;
+    painter.setPen(QPen(colour, line));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(cell(square).adjusted(line / 2, line / 2, -(line + 1) / 2, -(line + 1) / 2));
+  };
+  painter.save();  // the chess font and pen stay the caller's
+  painter.setRenderHint(QPainter::Antialiasing);
+  for (int square : {int(marks.lastFrom), int(marks.lastTo)})
+    if (isValidSquare(square)) painter.fillRect(cell(square), LAST_MOVE_COLOUR);
+  if (isValidSquare(marks.checkedKing)) {
+    painter.fillRect(cell(marks.checkedKing), CHECK_COLOUR);
+    ring(marks.checkedKing, CHECK_COLOUR);
+  }
+  if (picked) ring(fromSquare, SELECTED_COLOUR);
+  for (Square square : marks.destinations) {
+    if (board.squares[square] != EMPTY) {
+      ring(square, DESTINATION_COLOUR);
+      continue;
+    }
+    const int dot = std::max(4, size / 3);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(DESTINATION_COLOUR);
+    painter.drawEllipse(cell(square).center() + QPoint(1, 1), dot / 2, dot / 2);
+  }
+  if (live && hintPlies == historySize()) {
+    ring(hintFrom, HINT_COLOUR);
+    ring(hintTo, HINT_COLOUR);
+  }
+
+  // Coordinates in the frame: files below the board, ranks on its left.
+  QFont labels = QApplication::font();
+  labels.setPixelSize(std::max(7, size * 3 / 10));
+  painter.setFont(labels);
+  painter.setPen(LABEL_COLOUR);
+  for (int i = 0; i < 8; ++i) {
+    painter.drawText(QRect((i + 1) * size, 9 * size, size, size / 2), Qt::AlignCenter,
+                     QString(QChar(fileLabel(i, whiteAtBottomValue))));
+    painter.drawText(QRect(size / 2, (8 - i) * size, size / 2, size), Qt::AlignCenter,
+                     QString(QChar(rankLabel(i, whiteAtBottomValue))));
+  }
+  painter.restore();
 }
 
 void CDovrelView::paintEvent(QPaintEvent* event) {
@@ -187,9 +271,43 @@ void CDovrelView::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint() - boardOrigin();
   if (event->button() == Qt::LeftButton) {
     if (effectiveBrowseIndex(browseIndexValue, historySize()) != -1) return;
+    // Only a first click may become a drag of the piece it picks.
+    pressed = awaitingFirstClick;
+    dragging = false;
+    pressPoint = at;
     emit squareClicked(clickedSquare(at.x(), at.y(), squareSizeValue, whiteAtBottomValue));
   } else if (event->button() == Qt::RightButton) {
     const std::string text = squareInfoText(at.x(), at.y(), squareSizeValue, whiteAtBottomValue);
     showMessage(QMessageBox::Information, QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())), this);
   }
+}
+
+void CDovrelView::mouseMoveEvent(QMouseEvent* event) {
+  if (!pressed || awaitingFirstClick || !isValidSquare(fromSquare)) return;
+  const QPoint at = event->position().toPoint() - boardOrigin();
+  if (!dragging && (at - pressPoint).manhattanLength() < QApplication::startDragDistance()) return;
+  const bool hasPiece = game.read([this](const Game& shown) { return shown.position.squares[fromSquare] != EMPTY; });
+  if (!hasPiece) return;
+  dragging = true;
+  dragPoint = at;
+  update();
+}
+
+// A drop is the second click on a square the piece may go to; anywhere else
+// the piece goes back and is no longer picked. Dropped on its own square it
+// stays picked, as after a click.
+void CDovrelView::mouseReleaseEvent(QMouseEvent* event) {
+  const bool dropped = dragging;
+  pressed = dragging = false;
+  if (!dropped || event->button() != Qt::LeftButton) return;
+  update();
+  const QPoint at = event->position().toPoint() - boardOrigin();
+  const Square target = clickedSquare(at.x(), at.y(), squareSizeValue, whiteAtBottomValue);
+  if (target == fromSquare) return;
+  const std::vector<Square> legal =
+      game.read([this](const Game& shown) { return legalDestinations(shown.position, fromSquare); });
+  if (std::find(legal.begin(), legal.end(), target) != legal.end())
+    emit squareClicked(target);
+  else
+    emit pickCancelled();
 }

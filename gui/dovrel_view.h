@@ -5,6 +5,7 @@
 // means is the frame's business.
 
 #include <QImage>
+#include <QPoint>
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -13,6 +14,7 @@
 #include "position/chess_board.h"
 
 class Game;
+class QPainter;
 
 class CDovrelView : public QWidget {
   Q_OBJECT
@@ -34,6 +36,8 @@ class CDovrelView : public QWidget {
 
   // The board as it would be painted now, 10 x squareSize pixels square.
   QImage renderBoard() const;
+  // The position on the board: the live one or the browsed history entry.
+  CChessBoard shownPosition() const { return boardToShow(); }
 
  public slots:
   // "Regular" or "Merida"; any other name keeps the widget's own font and draws "?".
@@ -41,6 +45,13 @@ class CDovrelView : public QWidget {
   // While the frame waits for the second click, the piece on fromSquare is blue.
   void setAwaitingFirstClick(bool awaiting);
   void setFromSquare(int square);
+  // Opciones "Mostrar jugadas legales": mark the picked piece's destinations.
+  void setShowLegalMoves(bool show);
+  bool showLegalMoves() const { return showLegalMovesValue; }
+  // Pista: the suggested move's squares stay marked while the game stays at
+  // the position they were given for.
+  void setHint(int from, int to);
+  bool hintShown() const { return isValidSquare(hintFrom) && hintPlies == historySize(); }
 
   void flip();           // Invertir tablero
   void larger();         // Tablero mayor
@@ -58,6 +69,8 @@ class CDovrelView : public QWidget {
   // Left click on the live board: the square under the pointer, 0x88 encoded
   // (a click on the frame gives a value that is no board square).
   void squareClicked(int square);
+  // A dragged piece dropped where it cannot go: it goes back, nothing is picked.
+  void pickCancelled();
   // After larger/smaller: the frame resizes its client area to this.
   void clientSizeWanted(QSize clientSize);
 
@@ -66,12 +79,15 @@ class CDovrelView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   // The cells follow the widget: the largest square board that fits, centred.
   void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   const Game& game;
   void resizeBoard(int newSquareSize);
   QPoint boardOrigin() const;
-  CBoard boardToShow() const;
+  CChessBoard boardToShow() const;
+  void drawMarks(QPainter& painter, const CChessBoard& board) const;
   int historySize() const;
 
   bool whiteAtBottomValue = true;
@@ -81,4 +97,9 @@ class CDovrelView : public QWidget {
   QString fontNameValue = QStringLiteral("Regular");
   bool awaitingFirstClick = true;
   int fromSquare = -1;
+  bool showLegalMovesValue = true;
+  int hintFrom = NO_SQUARE, hintTo = NO_SQUARE, hintPlies = -1;
+  // A press on the board that may become a drag, and where the pointer is.
+  bool pressed = false, dragging = false;
+  QPoint pressPoint, dragPoint;
 };

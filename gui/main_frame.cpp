@@ -1,6 +1,9 @@
 #include "main_frame.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QThread>
 #include <QCloseEvent>
 #include <QApplication>
 #include <QDockWidget>
@@ -28,15 +31,20 @@
 #include "debug_dialog.h"
 #include "dovrel2_doc.h"
 #include "dovrel_view.h"
+#include "draw_offer.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
 #include "engine_bridge.h"
+#include "game_index.h"
+#include "game_list_dlg.h"
 #include "game_opening.h"
 #include "engine_line.h"
 #include "file_saver.h"
 #include "get_text_dlg.h"
 #include "message_sink.h"
 #include "move_list_text.h"
+#include "book/pgn_writer.h"
+#include "position/fen.h"
 #include "player_settings.h"
 #include "promoting_sel_dlg.h"
 #include "right_bar_dlg.h"
@@ -91,6 +99,7 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
       engineStatus(new QLabel(this)),
       openingStatus(new QLabel(this)),
       promotionChooser([this] { return CPromotingSelDlg::ask(this); }),
+      gameChooser([this](const QString& path) { return CGameListDlg::choose(path, this); }),
       flow(objects.game) {
   doc->setWindow(this);
   setWindowTitle(doc->windowTitle());
@@ -135,6 +144,10 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
     boardView->browseTo(entry);
     refresh();
   });
+  connect(boardView, &CDovrelView::pickCancelled, this, [this] {
+    awaitingFirst = true;
+    boardView->setAwaitingFirstClick(true);
+  });
   connect(boardView, &CDovrelView::clientSizeWanted, this, [this](QSize) { fitToBoard(); });
   connect(doc, &CDovrel2Doc::refreshViews, this, &CMainFrame::refresh);
   connect(doc, &CDovrel2Doc::titleChanged, this, [this] {
@@ -152,6 +165,7 @@ CMainFrame::~CMainFrame() {
   file.setText(ini::DOVREL, ini::WINDOW, windowPlaceText(QRect(pos(), size())));
   file.save();
   engine->shutdown();
+  if (hintSearch) hintSearch->wait();
   if (commandDlg) delete commandDlg;
   if (debugDlg) delete debugDlg;
 }
@@ -175,6 +189,15 @@ void CMainFrame::createMenus() {
   file->addSeparator();
   addCommand(file, QStringLiteral("&Salir"), PROMPT_EXIT, [this] { close(); });
   updateRecentMenu();
+
+  QMenu* editMenu = menuBar()->addMenu(QStringLiteral("&Edición"));
+  addCommand(editMenu, QStringLiteral("Copiar &PGN"), QStringLiteral("Copia la partida en formato PGN\nCopiar PGN"),
+             [this] { copyPgn(); })->setShortcut(QKeySequence::Copy);
+  addCommand(editMenu, QStringLiteral("Copiar &FEN"), QStringLiteral("Copia la posición en formato FEN\nCopiar FEN"),
+             [this] { copyFen(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  addCommand(editMenu, QStringLiteral("Pe&gar FEN/PGN"),
+             QStringLiteral("Toma una partida o una posición del portapapeles\nPegar FEN/PGN"),
+             [this] { pasteGame(); })->setShortcut(QKeySequence::Paste);
 
   QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&Ver"));
   QAction* showToolBar = addCommand(viewMenu, QStringLiteral("Barra de &herramientas"), PROMPT_TOOLBAR, [] {});
@@ -224,6 +247,13 @@ void CMainFrame::createMenus() {
   QAction* moveNow = addCommand(game, QStringLiteral("Move now!"), QStringLiteral("Move now\nMover YA"),
                                 [this] { objects.io.stopRequested = true; });
   addCommand(game, QStringLiteral("Delante"), QString(), [] {});
+  game->addSeparator();
+  addCommand(game, QStringLiteral("Pista"), QStringLiteral("Marca en el tablero la jugada que sugiere el motor\nPista"),
+             [this] { showHint(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+  addCommand(game, QStringLiteral("Ofrecer tablas"), QStringLiteral("Ofrece tablas al motor\nOfrecer tablas"),
+             [this] { offerDraw(); });
+  addCommand(game, QStringLiteral("Abandonar"), QStringLiteral("Abandona la partida\nAbandonar"),
+             [this] { resign(); });
 
   debugMenuValue = menuBar()->addMenu(QStringLiteral("Debug"));
   addCommand(debugMenuValue, QStringLiteral("View log"), QStringLiteral("Shows a log window\nShows a log window"),
@@ -425,6 +455,9 @@ void CMainFrame::refresh() {
   rightBarDlg->setMoveList(list);
   updateOpening();
   setWindowModified(doc->isModified());
+  // The hint's text goes with its marks.
+  if (statusBar()->currentMessage().startsWith(QStringLiteral("Pista: ")) && !boardView->hintShown())
+    statusBar()->clearMessage();
 }
 
 CCommandDlg* CMainFrame::commandWindow() const { return commandDlg; }
@@ -537,6 +570,7 @@ void CMainFrame::applySettings(bool forNewPlayer) {
   fontNameValue = settings.font;
   flow.setTimeControl(settings.timeControl);
   boardView->setFontName(fontNameValue);
+  boardView->setShowLegalMoves(settings.showLegalMoves);
 }
 
 void CMainFrame::createDebugWindows() {
@@ -599,9 +633,16 @@ void CMainFrame::startUp(const QString& file) {
 }
 
 void CMainFrame::openFile(const QString& path) {
+  // A collection first shows its games; closing the list opens nothing.
+  qint64 offset = 0;
+  if (holdsSeveralGames(path)) {
+    const std::optional<qint64> chosen = gameChooser(path);
+    if (!chosen) return;
+    offset = *chosen;
+  }
   // Loading replaces the Game's position and players: never under a thinking engine.
-  engine->whenIdle([this, path] {
-    const bool opened = doc->openDocument(path);
+  engine->whenIdle([this, path, offset] {
+    const bool opened = doc->openDocument(path, static_cast<long>(offset));
     flow.restart();
     refresh();
     // A recent entry that no longer opens is dropped from the list.
@@ -681,6 +722,7 @@ void CMainFrame::showOptions() {
   shown.timeControl = flow.timeControl();
   shown.debugFiles = objects.io.loggingEnabled;
   shown.debug = debugEnabledValue;
+  shown.showLegalMoves = boardView->showLegalMoves();
   CConfigDlg dialog(shown, this);
   if (dialog.exec() != QDialog::Accepted) return;
   const CConfigDlg::Choices chosen = dialog.choices();
@@ -702,6 +744,8 @@ void CMainFrame::showOptions() {
   file.setBoolean(ini::DOVREL, ini::DEBUG, chosen.debug);
   file.setText(ini::DOVREL, ini::FONT, fontNameValue);
   file.setBoolean(ini::DOVREL, ini::DEBUG_FILES, chosen.debugFiles);
+  file.setBoolean(ini::DOVREL, ini::SHOW_LEGAL_MOVES, chosen.showLegalMoves);
+  boardView->setShowLegalMoves(chosen.showLegalMoves);
   if (QString reason; !file.save(&reason))
     showMessage(QMessageBox::Critical, saveFailureText(QString::fromLatin1(SettingsFile::FILE_NAME), reason), this);
   engine->whenIdle([this, chosen, hadPlayer] {
@@ -743,4 +787,95 @@ void CMainFrame::dropEvent(QDropEvent* event) {
       return;
     }
   }
+}
+
+void CMainFrame::copyFen() {
+  QGuiApplication::clipboard()->setText(QString::fromStdString(positionToFen(boardView->shownPosition())));
+}
+
+void CMainFrame::copyPgn() { QGuiApplication::clipboard()->setText(QString::fromStdString(doc->pgnText())); }
+
+// The pasted game replaces the Game: only while the engine waits.
+void CMainFrame::pasteGame() {
+  const QString text = QGuiApplication::clipboard()->text();
+  if (!confirmDiscard()) return;
+  engine->whenIdle([this, text] {
+    if (doc->pasteGame(text)) boardView->browseLive();
+  });
+}
+
+namespace {
+
+// The person's side: the one the engine does not play; with no engine
+// player, the side to move.
+bool personPlaysWhite(const Game& game) {
+  if (game.enginePlayer) return game.enginePlayer != game.whitePlayer.get();
+  return game.position.sideToMove != 0;
+}
+
+}  // namespace
+
+// A game that has ended (a result given) is neither resigned nor drawn again.
+bool CMainFrame::gameIsOver() {
+  if (!doc->resultGiven()) return false;
+  showMessage(QMessageBox::Information, QStringLiteral("La partida ya ha terminado."), this);
+  return true;
+}
+
+void CMainFrame::resign() {
+  if (gameIsOver() || !askBeforeResigning(this)) return;
+  const bool white = objects.game.read(personPlaysWhite);
+  const QString line = white ? QStringLiteral("0-1 {White resigns}") : QStringLiteral("1-0 {Black resigns}");
+  doc->noteEngineLine(line);
+  sendCommand(QStringLiteral("result ") + line);
+  statusBar()->showMessage(white ? QStringLiteral("Las blancas abandonan: ganan las negras.")
+                                 : QStringLiteral("Las negras abandonan: ganan las blancas."));
+}
+
+void CMainFrame::offerDraw() {
+  if (gameIsOver()) return;
+  const auto [hasEngine, accepts] = objects.game.read([](const Game& game) {
+    const auto* player = dynamic_cast<const EnginePlayer*>(game.enginePlayer);
+    if (!player) return std::pair{false, false};
+    return std::pair{true, engineAcceptsDraw(player->lastScore, game.enginePlayer == game.whitePlayer.get())};
+  });
+  if (!hasEngine) {
+    showMessage(QMessageBox::Information, QStringLiteral("No hay motor al que ofrecer tablas."), this);
+    return;
+  }
+  if (!accepts) {
+    showMessage(QMessageBox::Information, QStringLiteral("El motor rechaza las tablas y sigue jugando."), this);
+    return;
+  }
+  const QString line = QStringLiteral("1/2-1/2 {Draw agreed}");
+  doc->noteEngineLine(line);
+  sendCommand(QStringLiteral("result ") + line);
+  showMessage(QMessageBox::Information, QStringLiteral("El motor acepta las tablas."), this);
+}
+
+// The search runs on a thread of its own with its own player, so the window
+// stays live and the game's engine is not disturbed; the answer is shown only
+// if the position is still the one it was asked for.
+void CMainFrame::showHint() {
+  if (hintSearch) return;  // one at a time
+  const auto [position, plies] = objects.game.read([](const Game& game) {
+    return std::pair{game.position, game.history.size()};
+  });
+  statusBar()->showMessage(QStringLiteral("Buscando una pista..."));
+  QThread* worker = hintSearch = QThread::create([this, position, plies] {
+    EnginePlayer adviser;
+    const Move move = adviser.runSearch(position);
+    QMetaObject::invokeMethod(this, [this, move, position, plies] {
+      const bool same = objects.game.read([plies](const Game& game) { return game.history.size() == plies; });
+      if (!same) return;
+      if (move.isNull() || move.sameSquares(RESIGN_MOVE)) {
+        statusBar()->showMessage(QStringLiteral("No hay jugada que sugerir."));
+        return;
+      }
+      boardView->setHint(move.from, move.to);
+      statusBar()->showMessage(QStringLiteral("Pista: %1").arg(QString::fromStdString(standardSan(position, move))));
+    });
+  });
+  connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+  worker->start();
 }

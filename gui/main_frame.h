@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 
 #include "recent_file_list.h"
 #include "engine_objects.h"
@@ -21,6 +22,7 @@ class CRightBarDlg;
 class EngineBridge;
 class QLabel;
 class QMenu;
+class QThread;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -58,6 +60,9 @@ class CMainFrame : public QMainWindow {
 
   // Promotion choice; tests replace the dialog.
   void setPromotionChooser(std::function<int()> chooser) { promotionChooser = std::move(chooser); }
+  // Which game of a collection to open (where it begins); tests replace the list.
+  using GameChooser = std::function<std::optional<qint64>(const QString& path)>;
+  void setGameChooser(GameChooser chooser) { gameChooser = std::move(chooser); }
 
   CDovrelView* view() const { return boardView; }
   CRightBarDlg* rightBar() const { return rightBarDlg; }
@@ -123,6 +128,14 @@ class CMainFrame : public QMainWindow {
   void deleteBook();
   void toggleCommandWindow();
   void toggleDebugWindow();
+  // Edición and the Partida commands that do not go to the engine as they are.
+  void copyFen();
+  void copyPgn();
+  void pasteGame();
+  void resign();
+  bool gameIsOver();
+  void offerDraw();
+  void showHint();
 
   CDovrel2Doc* doc;
   EngineObjects objects;
@@ -142,6 +155,8 @@ class CMainFrame : public QMainWindow {
   QPointer<CDebugDialog> debugDlg;
   RecentFileList recentFiles;
   std::function<int()> promotionChooser;
+  GameChooser gameChooser;
+  QPointer<QThread> hintSearch;  // Pista's own search, while it runs
 
   GameFlow flow;
 

@@ -51,3 +51,7 @@ CollectionChoice askHowToSaveIntoCollection(QWidget* parent, const QString& path
                           QStringLiteral("Cancelar")});
   return static_cast<CollectionChoice>(chosen);
 }
+
+bool askBeforeResigning(QWidget* parent) {
+  return ask(parent, QStringLiteral("¿Abandonar la partida?"), {QStringLiteral("&Abandonar"), QStringLiteral("Cancelar")}) == 0;
+}

@@ -13,6 +13,8 @@ enum class CollectionChoice { Replace, SaveAs, Cancel };
 
 DiscardChoice askBeforeDiscarding(QWidget* parent);
 CollectionChoice askHowToSaveIntoCollection(QWidget* parent, const QString& path);
+// Abandonar: true when the person gives the game up.
+bool askBeforeResigning(QWidget* parent);
 
 // Tests answer in place of a person: the question's text in, the index of the
 // button chosen out (in the order of the enums above). Empty: real boxes.

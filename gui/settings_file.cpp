@@ -144,5 +144,6 @@ ProgramSettings ProgramSettings::read(const SettingsFile& file) {
   const int level = file.text(ini::KELVO, ini::LEVEL, QString()).toInt(&number);
   s.level = number ? clampLevel(level) : SPECIFIED_LEVEL;
   s.timeControl = TimeControl::parse(file.text(ini::DOVREL, ini::TIME_CONTROL, QString()));
+  s.showLegalMoves = file.boolean(ini::DOVREL, ini::SHOW_LEGAL_MOVES, true);
   return s;
 }

@@ -63,6 +63,7 @@ constexpr QLatin1String KELVO("KELVO"), DOVREL("DOVREL");
 constexpr QLatin1String OPENING_BOOK("OpeningBook"), RANDOM_FACTOR("RandomFactor"), POST("Post");
 constexpr QLatin1String DEBUG("Debug"), FONT("Font"), DEBUG_FILES("DebugFiles");
 constexpr QLatin1String LEVEL("Nivel"), TIME_CONTROL("TimeControl"), WINDOW("Window");
+constexpr QLatin1String SHOW_LEGAL_MOVES("ShowLegalMoves");
 }  // namespace ini
 
 struct ProgramSettings {
@@ -73,6 +74,7 @@ struct ProgramSettings {
   QString font = QStringLiteral("Regular");
   int level = SPECIFIED_LEVEL;  // the engine's strength, clamped to the ladder
   TimeControl timeControl;
+  bool showLegalMoves = true;
 
   static ProgramSettings read(const SettingsFile& file);
 };

@@ -1,4 +1,7 @@
 #include "board_geometry.h"
+#include "board_marks.h"
+#include "position/fen.h"
+#include "position_clipboard.h"
 #include "side_window_place.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +43,44 @@ TEST(History, BrowseSteps) {
   for (const auto& [index, size, back, forward] : cases) {
     EXPECT_EQ(browseBack(index, size), back) << index << " of " << size;
     EXPECT_EQ(browseForward(index, size), forward) << index << " of " << size;
+  }
+}
+
+// (FEN, picked square, its legal destinations, the king in check)
+TEST(Marks, LegalDestinationsAndCheck) {
+  const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "g1", "f3 h3", "-"},
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "e7", "", "-"},  // not the mover's
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "e4", "", "-"},  // empty
+      {"4k3/4r3/8/8/8/8/8/R3K2R w KQ - 0 1", "e1", "d1 f1 d2 f2", "e1"},           // no castling out of check
+      {"4k3/4r3/8/8/8/8/4B3/4K3 w - - 0 1", "e2", "", "-"},                          // pinned
+      {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "e5", "d6 e6", "-"},                    // en passant
+      {"7k/P7/8/8/8/8/8/K7 w - - 0 1", "a7", "a8", "-"},                              // four promotions, one square
+      {"4k3/8/8/8/8/8/8/4K2r w - - 0 1", "e1", "d2 e2 f2", "e1"}};
+  for (const auto& [fen, from, destinations, checked] : cases) {
+    const CChessBoard position = *positionFromFen(fen);
+    std::string names;
+    for (Square square : legalDestinations(position, parseSquare(from))) names += (names.empty() ? "" : " ") + squareName(square);
+    const Square king = checkedKingSquare(position);
+    EXPECT_EQ(names, destinations) << fen << " " << from;
+    EXPECT_EQ(king == NO_SQUARE ? "-" : squareName(king), checked) << fen;
+  }
+  EXPECT_EQ(std::string() + fileLabel(0, true) + fileLabel(0, false) + rankLabel(0, true) + rankLabel(0, false), "ah18");
+}
+
+// Pasted text: a playable FEN becomes a set-up game, other text goes to the PGN reader as it is.
+TEST(Paste, FenOfAPlayablePositionOrPgn) {
+  const std::pair<const char*, const char*> cases[] = {
+      {" 4k3/8/8/8/8/8/4P3/4K3 b - - 0 1\n", "[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 1\"]\n\n*\n"},
+      {"8/8/8/8/8/8/8/8 w - - 0 1", ""},                  // no kings
+      {"4k3/4R3/8/8/8/8/8/4K3 w - - 0 1", ""},            // the side that moved is in check
+      {"P3k3/8/8/8/8/8/8/4K3 w - - 0 1", ""},             // a pawn on the last rank
+      {"hola/mundo", ""},
+      {"1. e4 e5 *", "1. e4 e5 *"}};
+  for (const auto& [text, pgn] : cases) {
+    std::string why;
+    EXPECT_EQ(pastedGameText(text, why), pgn) << text;
+    EXPECT_EQ(why.empty(), *pgn != 0) << text;
   }
 }
 

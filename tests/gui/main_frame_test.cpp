@@ -1,17 +1,21 @@
 #include "main_frame.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
 #include <QSpinBox>
+#include <QClipboard>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -32,6 +36,8 @@
 #include "driver/game.h"
 #include "engine_bridge.h"
 #include "file_saver.h"
+#include "game_index.h"
+#include "game_list_dlg.h"
 #include "message_sink.h"
 #include "player_settings.h"
 #include "position/fen.h"
@@ -94,6 +100,7 @@ class MainFrameTest : public ::testing::Test {
   void createFrame() {
     doc = std::make_unique<CDovrel2Doc>(Game::instance());
     frame = std::make_unique<CMainFrame>(doc.get(), EngineObjects::ofProcess());
+    frame->setGameChooser([](const QString&) { return 0; });  // a collection's first game
     QObject::connect(frame.get(), &CMainFrame::commandTaken, [this](const QString& command) { commands << command; });
     QObject::connect(frame.get(), &CMainFrame::lineHandled, [this](const QString& line) { lines << line; });
     frame->startUp();
@@ -125,9 +132,13 @@ class MainFrameTest : public ::testing::Test {
   bool waitForIdle() { return waitFor([this] { return frame->bridge()->isIdle(); }); }
 
   // With White at the bottom and 42-pixel cells behind a one-cell frame.
-  void click(const char* square) {
-    const int file = square[0] - 'a', rank = square[1] - '1';
-    QTest::mouseClick(frame->view(), Qt::LeftButton, {}, QPoint((file + 1) * 42 + 21, (8 - rank) * 42 + 21));
+  static QPoint centre(const char* square) { return {(square[0] - 'a' + 1) * 42 + 21, (8 - (square[1] - '1')) * 42 + 21}; }
+  void click(const char* square) { QTest::mouseClick(frame->view(), Qt::LeftButton, {}, centre(square)); }
+  void drag(const char* from, const char* to) {
+    QTest::mousePress(frame->view(), Qt::LeftButton, {}, centre(from));
+    QTest::mouseMove(frame->view(), (centre(from) + centre(to)) / 2);
+    QTest::mouseMove(frame->view(), centre(to));
+    QTest::mouseRelease(frame->view(), Qt::LeftButton, {}, centre(to));
   }
 
   QTemporaryDir dir;
@@ -222,8 +233,7 @@ TEST_F(MainFrameTest, PromotionAsksForThePieceEvenForAnIllegalMove) {
   ASSERT_TRUE(waitForIdle());
 
   whenModal([](QWidget* dialog) { static_cast<CPromotingSelDlg*>(dialog)->button(2)->click(); });  // KNIGHT
-  click("a7");
-  click("a8");
+  drag("a7", "a8");  // a drop asks as a click does
   ASSERT_TRUE(waitForCommand("a7a8=N"));
   EXPECT_TRUE(waitFor([] { return pieceOn("a8") == WHITE_KNIGHT; }));
 }
@@ -245,7 +255,7 @@ TEST_F(MainFrameTest, SettingsFeedThePlayerAndOptionsWriteThemBack) {
   });
   action("Opciones")->trigger();
   EXPECT_EQ(readFile("kelvo.ini"), "[KELVO]\nPost=True\nOpeningBook=False\nRandomFactor=False\nNivel=6\n"
-                                   "[DOVREL]\nFont=Merida\nTimeControl=3+2\nDebug=True\nDebugFiles=False\n");
+                                   "[DOVREL]\nFont=Merida\nTimeControl=3+2\nDebug=True\nDebugFiles=False\nShowLegalMoves=True\n");
   EXPECT_TRUE(frame->debugEnabled());
   EXPECT_NE(frame->commandWindow(), nullptr);  // Depuración at once
   EXPECT_TRUE(frame->debugMenu()->menuAction()->isEnabled());
@@ -502,6 +512,102 @@ TEST_F(MainFrameTest, SavingAGameOfACollectionKeepsTheOtherGames) {
   EXPECT_EQ(questions.size(), 3);
   EXPECT_TRUE(waitFor([this] { return commands.filter("new").size() == 2; }));  // start-up's and Descartar's
   setQuestionAnswerer({});
+}
+
+// Edición: the game goes out as PGN others read, a FEN comes in; bad text changes nothing.
+TEST_F(MainFrameTest, PositionsAndGamesGoThroughTheClipboard) {
+  createFrame();
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  for (const char* target : {"e5", "e4"}) drag("e2", target);  // a drop where the pawn cannot go puts it back
+  ASSERT_TRUE(waitFor([this] { return lines.filter("move ").size() == 1; }));
+  EXPECT_EQ(commands.filter("e2").join(' '), "e2e4");
+  ASSERT_TRUE(waitForIdle());
+  action("Copiar &PGN")->trigger();
+  writeFile("copied.pgn", clipboard->text().toUtf8());
+  EXPECT_EQ(pgnExtractReading(dir.filePath("copied.pgn").toStdString()), "e2e4 e7e5 *\n\n");
+
+  const QString fen = QStringLiteral("4k3/8/8/8/8/8/4P3/4K3 w - - 0 1");
+  setQuestionAnswerer([](const QString&) { return 1; });  // Descartar
+  for (const QString& text : {QStringLiteral("hola"), QStringLiteral("8/8/8/8/8/8/8/8 w - - 0 1"), fen}) {
+    clipboard->setText(text);
+    action("Pe&gar FEN/PGN")->trigger();
+    ASSERT_TRUE(waitForIdle());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pieceOn("e5"), text == fen ? Piece(EMPTY) : Piece(BLACK_PAWN)) << text.toStdString();
+  }
+  EXPECT_EQ(boxes.size(), 2);
+  action("Copiar &FEN")->trigger();
+  EXPECT_EQ(clipboard->text(), fen);
+  frame->sendCommand("e2e4");  // the engine plays on from the pasted position
+  ASSERT_TRUE(waitFor([this] { return lines.filter("move ").size() == 2; }));
+  ASSERT_TRUE(waitForIdle());
+  action("Pista")->trigger();  // marks a move, plays none
+  EXPECT_TRUE(waitFor([this] { return frame->statusBar()->currentMessage().startsWith("Pista: "); }));
+  action("Ofrecer tablas")->trigger();  // a pawn down, the engine takes the draw
+  EXPECT_EQ(boxes.last(), "El motor acepta las tablas.");
+  ASSERT_TRUE(frame->saveFile("set-up.pgn"));
+  EXPECT_NE(readFile("set-up.pgn").indexOf("[FEN \"" + fen.toUtf8() + "\"]"), -1);
+  const std::string read = pgnExtractReading(dir.filePath("set-up.pgn").toStdString());
+  EXPECT_TRUE(read.starts_with("e2e4 ") && read.ends_with(" 1/2-1/2\n\n")) << read;
+  action("Abandonar")->trigger();  // too late: asks nothing, changes nothing
+  EXPECT_EQ(boxes.last(), "La partida ya ha terminado.");
+  setQuestionAnswerer({});
+}
+
+// A collection: UTF-8 and Latin-1 names, a comment line that looks like a
+// tag, a variation, a game without tags.
+const QByteArray GAME_1 = "\xEF\xBB\xBF[White \"N\xC3\xBA\xC3\xB1" "ez\"]\n[Result \"1-0\"]\n\n"
+                          "1. e4 e5 2. Nf3 {a\n[note]} Nc6 (2... d6 3. d4) 3.Bb5 1-0\n\n";
+const QByteArray GAME_2 = "[White \"Mu\xF1oz\"]\n[ECO \"D06\"]\n[Opening \"Gambito de dama\"]\n\n1. d4 d5 1/2-1/2\n";
+const QByteArray GAME_3 = "1. c4 *\n";
+
+// (number, offset, White, Black, result, ECO, opening, moves)
+TEST(GameIndex, TagsAndLengthOfEveryGame) {
+  QByteArray file = GAME_1 + GAME_2 + GAME_3;
+  QBuffer buffer(&file);
+  buffer.open(QIODevice::ReadOnly);
+  QVector<GameIndexEntry> games;
+  EXPECT_EQ(indexGames(buffer, [&](QVector<GameIndexEntry> batch) { games += batch; }, 2), 3);
+  const std::tuple<int, qint64, QString, QString, QString, QString, int> expected[] = {
+      {1, 0, "Núñez", "1-0", "", "", 3},
+      {2, GAME_1.size(), "Muñoz", "1/2-1/2", "D06", "Gambito de dama", 1},
+      {3, GAME_1.size() + GAME_2.size(), "", "*", "", "", 1}};
+  ASSERT_EQ(games.size(), 3);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(std::tuple(games[i].number, games[i].offset, games[i].white, games[i].result, games[i].eco,
+                         games[i].opening, games[i].moves), expected[i]) << i;
+}
+
+TEST_F(MainFrameTest, TheGameChosenFromACollectionIsListedFilteredAndSavedInItsPlace) {
+  writeFile("three.pgn", GAME_1 + GAME_2 + "\n" + GAME_3);
+  {
+    CGameListDlg list("three.pgn");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list.readingDone(); }, WAIT_MS));
+    EXPECT_EQ(list.gameCount(), 3);
+    QTest::keyClicks(list.filter(), "MUÑOZ");
+    ASSERT_EQ(list.table()->model()->rowCount(), 1);
+    list.table()->setCurrentIndex(list.table()->model()->index(0, 0));
+    EXPECT_EQ(list.chosenOffset(), GAME_1.size());
+  }
+  createFrame();
+  frame->setGameChooser([](const QString&) { return GAME_1.size(); });
+  frame->openFile("three.pgn");
+  EXPECT_EQ(pieceOn("d5"), BLACK_PAWN);
+  frame->sendCommand("c2c4");
+  ASSERT_TRUE(waitFor([this] { return lines.filter("move ").size() == 1; }));
+  ASSERT_TRUE(waitForIdle());
+  setQuestionAnswerer([](const QString&) { return 0; });  // replace the game inside the file
+  action("&Guardar\tCtrl+G")->trigger();
+  setQuestionAnswerer({});
+  const QByteArray saved = readFile("three.pgn");
+  EXPECT_TRUE(saved.startsWith(GAME_1 + "[Event \"?\"]")) << saved.constData();
+  EXPECT_TRUE(saved.contains("[White \"Mu\xF1oz\"]") && saved.endsWith(" *\n\n" + GAME_3)) << saved.constData();
+  const std::string read = pgnExtractReading(dir.filePath("three.pgn").toStdString());
+  EXPECT_EQ(read.substr(0, 45), "e2e4 e7e5 g1f3 b8c6 f1b5 1-0\n\nd2d4 d7d5 c2c4 ") << read;
+  setQuestionAnswerer([](const QString&) { return 0; });
+  action("Abandonar")->trigger();
+  setQuestionAnswerer({});
+  EXPECT_NE(doc->pgnText().find("{White resigns} 0-1"), std::string::npos);
 }
 
 // Growing the board stops where the window, status bar included, still fits the screen.

@@ -1,0 +1,163 @@
+#include "game_list_dlg.h"
+
+#include <QAbstractTableModel>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int BATCH = 500;
+
+}  // namespace
+
+class GameListModel : public QAbstractTableModel {
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+  enum Column { NUMBER, WHITE, BLACK, RESULT, DATE, ECO, OPENING, MOVES, COLUMNS };
+
+  int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(games.size()); }
+  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : COLUMNS; }
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::TextAlignmentRole)) return {};
+    const GameIndexEntry& game = games[index.row()];
+    const bool number = index.column() == NUMBER || index.column() == MOVES;
+    if (role == Qt::TextAlignmentRole)
+      return number ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    switch (index.column()) {
+      case NUMBER: return game.number;  // numbers sort as numbers
+      case WHITE: return game.white;
+      case BLACK: return game.black;
+      case RESULT: return game.result;
+      case DATE: return game.date;
+      case ECO: return game.eco;
+      case OPENING: return game.opening;
+      case MOVES: return game.moves;
+      default: return {};
+    }
+  }
+
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    static const char* const CAPTIONS[] = {"Nº", "Blancas", "Negras", "Resultado", "Fecha", "ECO", "Apertura", "Jugadas"};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= COLUMNS) return {};
+    return QString::fromUtf8(CAPTIONS[section]);
+  }
+
+  void append(const QVector<GameIndexEntry>& more) {
+    if (more.isEmpty()) return;
+    beginInsertRows({}, int(games.size()), int(games.size() + more.size()) - 1);
+    games += more;
+    endInsertRows();
+  }
+
+  QVector<GameIndexEntry> games;
+};
+
+CGameListDlg::CGameListDlg(const QString& path, QWidget* parent)
+    : QDialog(parent),
+      model(new GameListModel(this)),
+      proxy(new QSortFilterProxyModel(this)),
+      view(new QTableView(this)),
+      filterEdit(new QLineEdit(this)),
+      countLabel(new QLabel(this)) {
+  setWindowTitle(QStringLiteral("Partidas de %1").arg(QFileInfo(path).fileName()));
+  proxy->setSourceModel(model);
+  proxy->setFilterKeyColumn(-1);  // any column
+  proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+  proxy->setSortCaseSensitivity(Qt::CaseInsensitive);
+  view->setModel(proxy);
+  view->setSortingEnabled(true);
+  view->sortByColumn(GameListModel::NUMBER, Qt::AscendingOrder);
+  view->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view->setSelectionMode(QAbstractItemView::SingleSelection);
+  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view->verticalHeader()->hide();
+  view->horizontalHeader()->setStretchLastSection(false);
+  view->horizontalHeader()->setSectionResizeMode(GameListModel::OPENING, QHeaderView::Stretch);
+  view->setColumnWidth(GameListModel::NUMBER, 60);
+  view->setColumnWidth(GameListModel::WHITE, 150);
+  view->setColumnWidth(GameListModel::BLACK, 150);
+  filterEdit->setPlaceholderText(QStringLiteral("Filtrar: jugador, fecha, ECO, apertura..."));
+  filterEdit->setClearButtonEnabled(true);
+  connect(filterEdit, &QLineEdit::textChanged, proxy, &QSortFilterProxyModel::setFilterFixedString);
+  connect(filterEdit, &QLineEdit::textChanged, this, &CGameListDlg::updateCount);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Open)->setText(QStringLiteral("&Abrir"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
+  connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+    if (chosenOffset()) accept();
+  });
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(view, &QTableView::activated, this, [this] { accept(); });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(filterEdit);
+  layout->addWidget(view);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(countLabel, 1);
+  bottom->addWidget(buttons);
+  layout->addLayout(bottom);
+  resize(900, 500);
+
+  // The worker hands batches over through the event loop; once the dialog is
+  // gone they are dropped, and the destructor stops and waits for it.
+  reader = QThread::create([this, path] {
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+      indexGames(
+          file,
+          [this](QVector<GameIndexEntry> games) {
+            QMetaObject::invokeMethod(this, [this, games] { addGames(games); }, Qt::QueuedConnection);
+          },
+          BATCH, -1, &stop);
+    QMetaObject::invokeMethod(this, [this] {
+      done = true;
+      updateCount();
+      emit gamesArrived();
+    }, Qt::QueuedConnection);
+  });
+  reader->start();
+  updateCount();
+}
+
+CGameListDlg::~CGameListDlg() {
+  stop = true;
+  reader->wait();
+  delete reader;
+}
+
+void CGameListDlg::addGames(QVector<GameIndexEntry> games) {
+  const bool first = model->games.isEmpty();
+  model->append(games);
+  if (first) view->selectRow(0);
+  updateCount();
+  emit gamesArrived();
+}
+
+int CGameListDlg::gameCount() const { return int(model->games.size()); }
+
+void CGameListDlg::updateCount() {
+  const QString shown = QStringLiteral("%1 de %2 partidas").arg(proxy->rowCount()).arg(model->games.size());
+  countLabel->setText(done ? shown : shown + QStringLiteral(" (leyendo...)"));
+}
+
+std::optional<qint64> CGameListDlg::chosenOffset() const {
+  const QModelIndex current = view->currentIndex();
+  if (!current.isValid()) return std::nullopt;
+  return model->games[proxy->mapToSource(current).row()].offset;
+}
+
+std::optional<qint64> CGameListDlg::choose(const QString& path, QWidget* parent) {
+  CGameListDlg dialog(path, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.chosenOffset();
+}
