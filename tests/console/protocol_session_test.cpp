@@ -275,8 +275,8 @@ const Session SESSIONS[] = {
       "position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e9 0 1", "position startpos moves" + endlessMoves(),
       "position fen 4k3/8/8/8/8/8/8/4K2R w KQkq e3 0 1 moves e1c1", "go searchmoves zz e1c1 e2e4x", "setoption",
       "setoption name", "setoption name Skill Level value -99999999999999999999", "go depth -5 movetime x nodes",
-      "position startpos moves e2e4", "go wtime -1 btime 0 movestogo", std::string(100000, 'x'), "isready"},
-     uci({INFO, BESTMOVE, INFO, BESTMOVE, INFO, BESTMOVE, "readyok"})},
+      "position startpos moves e2e4", "go wtime -1 btime 0 movestogo", std::string(100000, 'x')},
+     uci({INFO, BESTMOVE, INFO, BESTMOVE, INFO, BESTMOVE})},
     {"ReadPosOfAMissingFile", {"new", "_readpos", "_get e1", "ping 1"}, {"accepted", "accepted", "4", "pong 1"}},
 };
 

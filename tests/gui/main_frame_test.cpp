@@ -597,7 +597,7 @@ TEST_F(MainFrameTest, TheGameChosenFromACollectionIsListedFilteredAndSavedInItsP
   ASSERT_TRUE(waitFor([this] { return lines.filter("move ").size() == 1; }));
   ASSERT_TRUE(waitForIdle());
   setQuestionAnswerer([](const QString&) { return 0; });  // replace the game inside the file
-  action("&Guardar\tCtrl+G")->trigger();
+  action("&Guardar\tCtrl+S")->trigger();
   setQuestionAnswerer({});
   const QByteArray saved = readFile("three.pgn");
   EXPECT_TRUE(saved.startsWith(GAME_1 + "[Event \"?\"]")) << saved.constData();
