@@ -22,8 +22,10 @@ ABNORMAL = [
     ("protocol error", re.compile(r"false|claim|invalid|protocol|error", re.I)),
 ]
 # What the rules end a game with, and xboard's own adjudications (the soak sets
-# a move limit); any other ending is abnormal too.
-CHESS_RESULT = re.compile(r"mate|resign|repetition|insufficient|material|move rule|agreed|adjudication", re.I)
+# a move limit), and a draw claim xboard accepted ("Drawn game", phalanx's);
+# any other ending is abnormal too.
+CHESS_RESULT = re.compile(r"mate|resign|repetition|insufficient|material|move rule|agreed|adjudication|drawn game",
+                          re.I)
 
 KELVO_REPLY = re.compile(
     r"^(move [a-h][1-8][a-h][1-8][qrbn]?"
