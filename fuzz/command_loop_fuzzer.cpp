@@ -2,8 +2,8 @@
 // the console's and the desktop worker's flavour. The fixed-depth search has no
 // time limit: an input may run one search only when bits 2..4 of its first
 // byte are set, so most inputs run fast. Once the search budget is spent the
-// game is put in force mode before every line and "go" is skipped; every other
-// command still runs.
+// game is put in force mode before every line and "go" and "hint" are skipped;
+// every other command still runs, but for the level option and analysis.
 
 #include <fstream>
 #include <ostream>
@@ -74,9 +74,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int maxSearches = (mode & SEARCH_MODE) == SEARCH_MODE ? 1 : 0;
   std::string line;
   while (io.readLine(line)) {
+    const std::string word = firstWord(line);
+    // The level stays the fixed search's, and analysis (a search after every
+    // change of the position) is left out: both would outlast the time limit.
+    if (word == "option" || word == "analyze") continue;
     if (host.searches >= maxSearches) {
       game.makeHumansOnly();
-      if (firstWord(line) == "go") continue;
+      if (word == "go" || word == "hint") continue;
     }
     if (!dispatchCommand(line)) break;
   }
