@@ -1,21 +1,18 @@
 #include "book/pgn_writer.h"
 
+#include <cctype>
+
 #include "position/fen.h"
 #include "position/move_gen.h"
+#include "position/piece.h"
 
 namespace {
 
 constexpr std::size_t MAX_LINE = 79;
 const char* const ROSTER[] = {"Event", "Site", "Date", "Round", "White", "Black", "Result"};
 
-char sanLetter(int piece) {
-  if (isKnight(piece)) return 'N';
-  if (isBishop(piece)) return 'B';
-  if (isRook(piece)) return 'R';
-  if (isQueen(piece)) return 'Q';
-  if (isKing(piece)) return 'K';
-  return 0;
-}
+// SAN names the piece in capitals whichever side moves it.
+char sanLetter(int piece) { return static_cast<char>(std::toupper(static_cast<unsigned char>(pieceLetter(piece)))); }
 
 bool samePosition(const CBoard& a, const CBoard& b) {
   for (Square s : ALL_SQUARES)
