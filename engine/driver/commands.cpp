@@ -151,9 +151,8 @@ bool parseOpponentMove(const std::string& word, const CChessBoard& position, Mov
   return true;
 }
 
-// Coordinates, even off the board (e2e4, e7e8q, e7e8=Q, e9e4), or algebraic
-// notation (Nf3, exd5, O-O):
-// a word an interface can only mean as a move.
+// A word an interface can only mean as a move: coordinates, even off the
+// board (e2e4, e7e8q, e7e8=Q, e9e4), or algebraic notation (Nf3, exd5, O-O).
 bool looksLikeMove(const std::string& word) {
   static const std::regex pattern(
       "[a-zA-Z][0-9][a-zA-Z][0-9]=?[a-zA-Z]?|[KQRBN]?[a-h]?[1-8]?x?[a-h][1-8](=?[QRBNqrbn])?[+#]?|"
