@@ -56,16 +56,6 @@ int toNumber(const std::string& text) {
   return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
 }
 
-// The square named at text[at], or -1 unless it is a1..h8: nothing the
-// interface sends may index outside the board.
-int squareAt(const std::string& text, std::size_t at) {
-  if (text.size() < at + 2) return -1;
-  const char file = text[at];
-  const char rank = text[at + 1];
-  if (file < 'a' || file > 'h' || rank < '1' || rank > '8') return -1;
-  return makeSquare(file - 'a', rank - '1');
-}
-
 EngineIO& io() { return EngineIO::instance(); }
 Game& game() { return Game::instance(); }
 SessionSettings& session() { return SessionSettings::instance(); }

@@ -12,6 +12,14 @@ std::string moveText(const Move& move) {
   return text;
 }
 
+int squareAt(const std::string& text, std::size_t at) {
+  if (text.size() < at + 2) return -1;
+  const char file = text[at];
+  const char rank = text[at + 1];
+  if (file < 'a' || file > 'h' || rank < '1' || rank > '8') return -1;
+  return makeSquare(file - 'a', rank - '1');
+}
+
 std::string thinkingLine(const SearchReport& report) {
   const long long score = report.mateIn > 0   ? 100000LL + report.mateIn
                           : report.mateIn < 0 ? -100000LL + report.mateIn

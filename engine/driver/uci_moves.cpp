@@ -1,25 +1,9 @@
 #include "driver/uci_moves.h"
 
+#include "driver/protocol_text.h"
 #include "position/move_gen.h"
 
-namespace {
-
-// The square named at text[at], or -1 unless it is a1..h8.
-int squareAt(const std::string& text, std::size_t at) {
-  const char file = text[at];
-  const char rank = text[at + 1];
-  if (file < 'a' || file > 'h' || rank < '1' || rank > '8') return -1;
-  return makeSquare(file - 'a', rank - '1');
-}
-
-}  // namespace
-
-std::string uciMoveText(const Move& move) {
-  if (move.isNull()) return "0000";
-  std::string text = squareName(move.from) + squareName(move.to);
-  if (move.promotion != EMPTY) text += static_cast<char>(pieceLetter(move.promotion) | 0x20);
-  return text;
-}
+std::string uciMoveText(const Move& move) { return move.isNull() ? "0000" : moveText(move); }
 
 Move readUciMove(const CChessBoard& position, const std::string& text) {
   if (text.size() != 4 && text.size() != 5) return Move();
