@@ -1,7 +1,7 @@
 #include "position_clipboard.h"
 
-#include "position/attack.h"
 #include "position/fen.h"
+#include "position/setup_check.h"
 
 namespace {
 
@@ -15,16 +15,7 @@ std::string trimmed(const std::string& text) {
 
 std::optional<CChessBoard> playablePosition(const std::string& fen) {
   std::optional<CChessBoard> position = positionFromFen(fen);
-  if (!position) return std::nullopt;
-  const std::vector<Square> whiteKings = position->findPieces(WHITE_KING);
-  const std::vector<Square> blackKings = position->findPieces(BLACK_KING);
-  if (whiteKings.size() != 1 || blackKings.size() != 1) return std::nullopt;
-  const int mover = position->sideToMove ? 1 : 0;
-  const Square waitingKing = mover ? blackKings[0] : whiteKings[0];
-  if (attack::isAttackedBy(*position, waitingKing, mover)) return std::nullopt;
-  for (int file = 0; file < 8; ++file)
-    for (int rank : {0, 7})
-      if (isPawn(position->squares[makeSquare(file, rank)])) return std::nullopt;
+  if (!position || !makePlayable(*position)) return std::nullopt;
   return position;
 }
 

@@ -15,6 +15,7 @@
 #include "driver/uci_search.h"
 #include "position/fen.h"
 #include "position/move_gen.h"
+#include "position/setup_check.h"
 
 namespace {
 
@@ -49,29 +50,6 @@ std::string wordsAfter(const Words& words, const std::string& word, const std::s
   if (it == words.end()) return text;
   for (++it; it != words.end() && *it != until; ++it) text += (text.empty() ? "" : " ") + *it;
   return text;
-}
-
-// A set-up position the engine can play from: one king a side and the side
-// that just moved not in check. Castling rights without their king and rook
-// at home, and an en passant pawn that is not there, are dropped.
-bool makePlayable(CChessBoard& position) {
-  int kings[2] = {0, 0};
-  for (Square s : ALL_SQUARES)
-    if (isKing(position.squares[s])) ++kings[isWhitePiece(position.squares[s]) ? 1 : 0];
-  if (kings[0] != 1 || kings[1] != 1 || canCaptureKing(position)) return false;
-  const struct {
-    std::uint8_t right;
-    int king, rook;
-    Piece kingCode, rookCode;
-  } rights[] = {{WHITE_KING_SIDE, E1, H1, WHITE_KING, WHITE_ROOK}, {WHITE_QUEEN_SIDE, E1, A1, WHITE_KING, WHITE_ROOK},
-                {BLACK_KING_SIDE, E8, H8, BLACK_KING, BLACK_ROOK}, {BLACK_QUEEN_SIDE, E8, A8, BLACK_KING, BLACK_ROOK}};
-  for (const auto& r : rights)
-    if (position.squares[r.king] != r.kingCode || position.squares[r.rook] != r.rookCode)
-      position.castlingRights &= static_cast<std::uint8_t>(~r.right);
-  const Piece passedPawn = position.sideToMove ? BLACK_PAWN : WHITE_PAWN;
-  if (position.enPassantSquare != NO_SQUARE && position.squares[position.enPassantSquare] != passedPawn)
-    position.enPassantSquare = NO_SQUARE;
-  return true;
 }
 
 // The out-of-book state of one game: the engine player empties the book after
