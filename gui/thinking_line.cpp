@@ -3,6 +3,7 @@
 #include <cctype>
 #include <sstream>
 
+#include "driver/uci_moves.h"
 #include "position/move_gen.h"
 #include "position/notation.h"
 
@@ -14,25 +15,6 @@ bool isNumber(const std::string& word) {
   for (std::size_t i = start; i < word.size(); ++i)
     if (!std::isdigit(static_cast<unsigned char>(word[i]))) return false;
   return true;
-}
-
-// The legal move the coordinates name; a promotion letter picks the piece.
-const Move* legalMove(CChessBoard& position, const std::string& word) {
-  if (word.size() < 4 || word.size() > 5) return nullptr;
-  const int from = parseSquare(word.c_str());
-  const int to = parseSquare(word.c_str() + 2);
-  if (!isValidSquare(from) || !isValidSquare(to)) return nullptr;
-  const Move* found = nullptr;
-  for (int i = 0; i < position.moveCount; ++i) {
-    const Move& move = position.moves[i];
-    if (move.from != from || move.to != to) continue;
-    if (word.size() == 5 && move.promotion != EMPTY &&
-        std::tolower(static_cast<unsigned char>(pieceLetter(move.promotion))) !=
-            std::tolower(static_cast<unsigned char>(word[4])))
-      continue;
-    if (!found || isQueen(move.promotion)) found = &move;
-  }
-  return found;
 }
 
 }  // namespace
@@ -48,8 +30,8 @@ std::optional<std::string> thinkingLineInSan(const std::string& line, const CChe
   bool first = true;
   for (std::string word; in >> word; first = false, ++ply) {
     generateMoves(position, false);
-    const Move* move = legalMove(position, word);
-    if (!move) {
+    const Move move = readUciMove(position, word);
+    if (move.isNull()) {
       text += ' ' + word;  // shown as sent, and nothing after it can be read
       break;
     }
@@ -60,9 +42,8 @@ std::optional<std::string> thinkingLineInSan(const std::string& line, const CChe
       text += ' ' + std::to_string(number) + "...";
     else
       text += ' ';
-    text += moveToSan(position, *move);
-    const Move played = *move;
-    makeMove(position, played);
+    text += moveToSan(position, move);
+    makeMove(position, move);
     position.switchSide();
   }
   return text;
