@@ -329,6 +329,7 @@ void AlphaBetaSearch::report(int depth, const RootLine& line, int rank) {
   report.milliseconds = context->clock() - start;
   report.pv = line.pv;
   report.multiPv = rank;
+  report.lines = std::max(static_cast<int>(finishedLines.size()), 1);
   lastReport = context->clock();
   if (context->listener) context->listener->iterationDone(report);
 }
@@ -426,6 +427,11 @@ SearchOutcome AlphaBetaSearch::run(const CBoard& root, const std::vector<std::ui
   startHelpers(root, gameKeys, settings);
   outcome = iterate(rootMoves, settings, 1);
   outcome.nodes = nodes + stopHelpers();
+  for (const RootLine& line : finishedLines)
+    if (line.move.sameSquares(outcome.move) && line.pv.size() >= 2) {
+      outcome.reply = line.pv[1];
+      break;
+    }
   if (context->stopRequest) *context->stopRequest = false;
   return outcome;
 }

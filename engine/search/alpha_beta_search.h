@@ -35,6 +35,7 @@ struct SearchOutcome {
   int score = 0;              // side to move's point of view
   int depth = 0;              // of the last finished iteration
   std::int64_t nodes = 0;
+  Move reply;                 // the opponent's expected answer; null when none is known
 };
 
 class AlphaBetaSearch {

@@ -22,6 +22,7 @@ struct SearchReport {
   std::int64_t milliseconds = 0;
   std::vector<Move> pv;         // principal variation from the root
   int multiPv = 1;              // rank of this line among the lines of the iteration, 1 the best
+  int lines = 1;                // lines the iteration reports
 };
 
 // Where a search reports. Every call is made whether or not anyone listens;

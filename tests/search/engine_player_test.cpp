@@ -153,7 +153,9 @@ TEST_F(EnginePlayerTest, SeveralLinesAndThreads) {
         EXPECT_EQ(report.depth, listener.reports[i].depth) << fen;
         EXPECT_GT(report.nodes, 0) << fen;
         ASSERT_FALSE(report.pv.empty()) << fen;
-        if (rank > 0) EXPECT_LE(report.score, listener.reports[i + rank - 1].score) << fen;
+        if (rank > 0) {
+          EXPECT_LE(report.score, listener.reports[i + rank - 1].score) << fen;
+        }
         firsts.push_back(moveToCoordinates(report.pv[0]));
       }
       std::sort(firsts.begin(), firsts.end());
