@@ -589,12 +589,19 @@ void stopThinking() {
   io().stopRequested = false;
 }
 
+// Commands that touch neither the game nor the session: answered while an
+// analysis or pondering goes on.
+bool leavesThinkingAlone(const std::string& word) {
+  return word == "ping" || word == "accepted" || word == "computer" || word == "name" || word == "rating";
+}
+
 // What a line read while the engine thinks does to the thinking; false when
 // that is all the line asks. "?" plays the move now (and is nothing when no
 // move is being searched: a stop never outlives its search); an analysis or
-// pondering ends for any other command but "."; a move's search is waited
-// for (its move comes before the command's answer, as interfaces that send
-// ahead expect); "quit" has it played at once.
+// pondering ends for any other command but "." and those that leave it
+// alone (an analysis starts again after the command when it is still asked
+// for); a move's search is waited for (its move comes before the command's
+// answer, as interfaces that send ahead expect); "quit" has it played at once.
 bool settleThinking(const std::string& line) {
   std::istringstream in(line);
   std::string word;
@@ -608,6 +615,7 @@ bool settleThinking(const std::string& line) {
     else thinking().waitWhile(ThinkingKind::MOVE);
   }
   if (word == "?" || (word == "." && thinking().busy())) return false;
+  if (thinking().busy() && leavesThinkingAlone(word)) return true;
   if (thinking().busy()) stopThinking();
   thinking().finish();
   return true;
@@ -644,9 +652,10 @@ int runEngine(EngineHost& host) {
   if (more && isUciCommand(line)) return runUci();
   thinkAside = !io().isWindowedProgram();
   bool quit = false;
-  for (; more && !quit; more = io().readLine(line)) {
+  for (; more; more = io().readLine(line)) {
     if (thinkAside && !settleThinking(line)) continue;
-    quit = !dispatchCommand(line);
+    if ((quit = !dispatchCommand(line))) break;
+    if (thinkAside && session().analysing && !thinking().busy()) analyseIfAsked();
   }
   // At the end of the input the move still comes.
   if (thinkAside) {
