@@ -48,8 +48,6 @@ class AlphaBetaSearch {
   // The table's size (a new size starts an empty table) and the threads of
   // the next searches; one thread searches exactly as the search always has.
   void configure(std::size_t hashMegabytes, int threads);
-  // Forgets every position searched (a new game).
-  void clearTable() { table->clear(); }
 
   // `gameKeys`: the keys of the game's positions before `root` since the last
   // capture or pawn move, oldest first (their number is the fifty-move count).

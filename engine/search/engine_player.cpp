@@ -156,10 +156,6 @@ void EnginePlayer::ponder(const CChessBoard& position) {
   strongSearch->run(position, gameKeys, endless, settingsForLevel(level), quiet);
 }
 
-void EnginePlayer::clearSearchMemory() {
-  if (strongSearch) strongSearch->clearTable();
-}
-
 void EnginePlayer::noteGamePosition(const CChessBoard& position) {
   if (!followsOwnMove) {
     gameKeys.clear();

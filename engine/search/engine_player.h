@@ -68,9 +68,6 @@ class EnginePlayer : public Player {
   // search then finds filled. The fixed level keeps no memory: nothing to do.
   void ponder(const CChessBoard& position);
 
-  // Forgets the positions the strong search has seen (a new game).
-  void clearSearchMemory();
-
   // Counts the node and returns its static score.
   int evaluateNode(const CChessBoard& position);
 
