@@ -89,7 +89,6 @@ void AlphaBetaSearch::configure(std::size_t hashMegabytes, int threads) {
   }
 }
 
-
 bool AlphaBetaSearch::allowedAtRoot(const Move& move) const {
   for (const Move& found : excluded)
     if (found.sameSquares(move) && found.promotion == move.promotion) return false;
