@@ -60,9 +60,10 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--log") == 0)
       logging = true;
-    else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc)
+    else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
       SessionSettings::instance().level = clampLevel(std::atoi(argv[++i]));
-    else
+      SessionSettings::instance().levelChosen = true;
+    } else
       return usage();
   }
 

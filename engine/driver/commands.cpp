@@ -1,13 +1,16 @@
 #include "driver/commands.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdlib>
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <regex>
 #include <sstream>
+#include <thread>
 
 #include "book/opening_book.h"
 #include "book/pgn_reader.h"
@@ -17,6 +20,7 @@
 #include "driver/protocol_text.h"
 #include "driver/session_settings.h"
 #include "driver/side_searches.h"
+#include "driver/thinking_thread.h"
 #include "driver/uci_protocol.h"
 #include "position/move_gen.h"
 #include "position/fen.h"
@@ -33,6 +37,20 @@ const char* const ILLEGAL_MOVE = "Illegal move: ";
 // A draw is worth taking when the engine's own last search has it this many
 // centipawns down: a draw then beats the result it expects.
 constexpr int DRAW_ACCEPTING_DEFICIT = 300;
+constexpr int MAX_HASH_MEGABYTES = 1024;
+// pychess asks for its strengths 1 to 18 by search depth alone.
+constexpr int DEPTH_OF_TOP_LEVEL = 18;
+
+// The console's loop goes on reading while the engine thinks; a loop driven
+// line by line (the desktop app's worker, the tests) thinks inside the command.
+bool thinkAside = false;
+
+ThinkingThread& thinking() {
+  static ThinkingThread thread;
+  return thread;
+}
+
+using ThinkingKind = ThinkingThread::Kind;
 
 // A command line split at white space: the command word and up to three
 // arguments (missing ones empty); the whole line stays for "telluser".
@@ -92,9 +110,22 @@ bool reportResult() {
   return true;
 }
 
-// In analyze mode every change of the position is analysed at once.
+// Runs the thinking beside the loop when the loop reads on, else at once.
+// A stop asked for before it started was meant for something earlier.
+void think(ThinkingKind kind, std::function<void()> work) {
+  if (!thinkAside) {
+    work();
+    return;
+  }
+  io().stopRequested = false;
+  thinking().start(kind, std::move(work));
+}
+
+// In analyze mode every change of the position is analysed at once, until the next command.
 void analyseIfAsked() {
-  if (session().analysing) analysePosition(currentPosition(), session());
+  if (!session().analysing) return;
+  const CChessBoard position = currentPosition();
+  think(ThinkingKind::ANALYSIS, [position] { analysePosition(position, session(), thinkAside); });
 }
 
 // Asks the engine player for a move and plays it. False when it resigned.
@@ -114,6 +145,23 @@ bool playEngineMove(bool runClock) {
   });
   io().sendLine(moveLine(move));
   return true;
+}
+
+// "hard": after its move the engine thinks on, in the position its search
+// expects next, until the opponent's move (or any other command) comes.
+void ponderIfAsked() {
+  if (!thinkAside || !session().ponder) return;
+  EnginePlayer* engine = engineOfGame();
+  if (!engine || engine->expectedReply.isNull()) return;
+  const Move reply = engine->expectedReply;
+  CChessBoard next = currentPosition();
+  CChessBoard scratch = next;
+  if (!findMove(scratch, reply.from, reply.to)) return;
+  const int mover = next.sideToMove;
+  applyMove(next, reply);
+  next.sideToMove = mover ? 0 : 1;
+  thinking().becomes(ThinkingKind::PONDER);
+  engine->ponder(next);
 }
 
 // The interface's move text as a Move; false when it names no legal move.
@@ -167,7 +215,9 @@ void opponentMove(const std::string& word) {
   }
   if (reportResult()) return;
   if (!game().enginePlayer) return;
-  if (playEngineMove(true)) reportResult();
+  think(ThinkingKind::MOVE, [] {
+    if (playEngineMove(true) && !reportResult()) ponderIfAsked();
+  });
 }
 
 const char* myName() { return io().isWindowedProgram() ? "Kelvo 3.0" : "Kelvo 3.2"; }
@@ -192,8 +242,8 @@ void cmdXboard(const CommandLine&) {
 void cmdProtover(const CommandLine& command) {
   if (toNumber(command.args[0]) < 2) return;
   io().sendLine(std::string("feature ping=1 setboard=1 playother=1 san=0 usermove=1 time=1 draw=1 sigint=0 "
-                            "sigterm=0 reuse=1 analyze=1 colors=0 name=1 ics=0 pause=0 nps=0 debug=0 memory=0 "
-                            "smp=0 exclude=0 highlight=0 variants=\"normal\" myname=\"") +
+                            "sigterm=0 reuse=1 analyze=1 colors=0 name=1 ics=0 pause=0 nps=0 debug=0 memory=1 "
+                            "smp=1 exclude=0 highlight=0 variants=\"normal\" myname=\"") +
                 myName() + "\"");
   io().sendLine("feature option=\"" + std::string(LEVEL_OPTION) + " -spin " + std::to_string(session().level) + " " +
                 std::to_string(WEAKEST_LEVEL) + " " + std::to_string(TOP_LEVEL) + "\"");
@@ -209,11 +259,47 @@ void setLevel(int level) {
 void cmdOption(const CommandLine& command) {
   const std::string prefix = std::string(LEVEL_OPTION) + "=";
   const std::string setting = command.line.substr(std::min(command.line.find("option") + 7, command.line.size()));
-  if (setting.rfind(prefix, 0) == 0) setLevel(toNumber(setting.substr(prefix.size())));
+  if (setting.rfind(prefix, 0) == 0) {
+    setLevel(toNumber(setting.substr(prefix.size())));
+    session().levelChosen = true;
+  }
+}
+
+// "Skill Level N", the UCI option's words as a command: an interface's
+// engine list may send them to either protocol.
+void cmdSkill(const CommandLine& command) {
+  if (command.args[0] != "Level") {
+    io().sendLine(UNKNOWN_COMMAND + command.word);
+    return;
+  }
+  setLevel(toNumber(command.args[1]));
+  session().levelChosen = true;
 }
 
 void cmdUserMove(const CommandLine& command) { opponentMove(command.args[0]); }
-void cmdSearchDepth(const CommandLine& command) { session().depth = std::max(toNumber(command.args[0]), 0); }
+
+// An interface that asks for strength by depth alone (pychess) reaches the
+// levels through it, two depths a level, unless a level was chosen by name.
+void cmdSearchDepth(const CommandLine& command) {
+  session().depth = std::max(toNumber(command.args[0]), 0);
+  if (session().depth > 0 && !session().levelChosen)
+    setLevel(session().depth >= DEPTH_OF_TOP_LEVEL ? TOP_LEVEL : (session().depth + 1) / 2);
+}
+
+void cmdMemory(const CommandLine& command) {
+  session().hashMegabytes = static_cast<std::size_t>(std::clamp(toNumber(command.args[0]), 1, MAX_HASH_MEGABYTES));
+  if (EnginePlayer* engine = engineOfGame()) engine->hashMegabytes = session().hashMegabytes;
+}
+
+int maxThreads() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
+
+void cmdCores(const CommandLine& command) {
+  session().threads = std::clamp(toNumber(command.args[0]), 1, maxThreads());
+  if (EnginePlayer* engine = engineOfGame()) engine->threads = session().threads;
+}
+
+void cmdHard(const CommandLine&) { session().ponder = true; }
+void cmdEasy(const CommandLine&) { session().ponder = false; }
 
 void cmdMoveTime(const CommandLine& command) {
   session().moveTime = std::max(toNumber(command.args[0]), 0) * 1000LL;
@@ -436,7 +522,9 @@ void cmdGo(const CommandLine&) {
     g.playState = PLAYING;
     g.makeEngineToMove();
   });
-  if (playEngineMove(false)) reportResult();
+  think(ThinkingKind::MOVE, [] {
+    if (playEngineMove(false) && !reportResult()) ponderIfAsked();
+  });
 }
 
 void cmdForce(const CommandLine&) {
@@ -467,7 +555,7 @@ struct CommandEntry {
 };
 
 const CommandEntry COMMANDS[] = {
-    {"st", cmdMoveTime},        {"hard", cmdNothing},       {"sd", cmdSearchDepth},
+    {"st", cmdMoveTime},        {"hard", cmdHard},       {"sd", cmdSearchDepth},
     {"xboard", cmdXboard},      {"?", cmdStop},             {"accepted", cmdNothing},
     {"ping", cmdPing},          {"telluser", cmdTellUser},  {"tellusererror", cmdTellUser},
     {"_showlegal", cmdShowLegal}, {"_humanhuman", cmdHumanHuman}, {"_clear", cmdClear},
@@ -483,12 +571,55 @@ const CommandEntry COMMANDS[] = {
     {"random", cmdNothing},     {"playother", cmdPlayOther}, {"nps", cmdNothing},
     {"otim", cmdOpponentTime},  {"usermove", cmdUserMove},  {"draw", cmdDraw},
     {"setboard", cmdSetBoard},  {"hint", cmdHint},          {"bk", cmdBook},
-    {"easy", cmdNothing},       {"analyze", cmdAnalyze},    {"exit", cmdExit},
+    {"easy", cmdEasy},       {"analyze", cmdAnalyze},    {"exit", cmdExit},
     {".", cmdNothing},          {"name", cmdNothing},       {"rating", cmdNothing},
     {"ics", cmdNothing},        {"computer", cmdNothing},   {"pause", cmdNothing},
-    {"resume", cmdNothing},     {"memory", cmdNothing},     {"cores", cmdNothing},
-    {"egtpath", cmdNothing},    {"option", cmdOption},
+    {"resume", cmdNothing},     {"memory", cmdMemory},      {"cores", cmdCores},
+    {"egtpath", cmdNothing},    {"option", cmdOption},      {"Skill", cmdSkill},
 };
+
+}  // namespace
+
+namespace {
+
+// Ends the thinking now (a move's search plays what it has found).
+void stopThinking() {
+  io().stopRequested = true;
+  thinking().finish();
+  io().stopRequested = false;
+}
+
+// Commands that touch neither the game nor the session: answered while an
+// analysis or pondering goes on.
+bool leavesThinkingAlone(const std::string& word) {
+  return word == "ping" || word == "accepted" || word == "computer" || word == "name" || word == "rating";
+}
+
+// What a line read while the engine thinks does to the thinking; false when
+// that is all the line asks. "?" plays the move now (and is nothing when no
+// move is being searched: a stop never outlives its search); an analysis or
+// pondering ends for any other command but "." and those that leave it
+// alone (an analysis starts again after the command when it is still asked
+// for); a move's search is waited for (its move comes before the command's
+// answer, as interfaces that send ahead expect); "quit" has it played at once.
+bool settleThinking(const std::string& line) {
+  std::istringstream in(line);
+  std::string word;
+  in >> word;
+  if (thinking().busy() && thinking().kind() == ThinkingKind::MOVE) {
+    if (word == "?") {
+      io().stopRequested = true;
+      return false;
+    }
+    if (word == "quit") stopThinking();
+    else thinking().waitWhile(ThinkingKind::MOVE);
+  }
+  if (word == "?" || (word == "." && thinking().busy())) return false;
+  if (thinking().busy() && leavesThinkingAlone(word)) return true;
+  if (thinking().busy()) stopThinking();
+  thinking().finish();
+  return true;
+}
 
 }  // namespace
 
@@ -519,7 +650,18 @@ int runEngine(EngineHost& host) {
   bool more = io().readLine(line);
   // An interface that speaks UCI opens with "uci"; xboard stays the default.
   if (more && isUciCommand(line)) return runUci();
-  for (; more; more = io().readLine(line))
-    if (!dispatchCommand(line)) break;
+  thinkAside = !io().isWindowedProgram();
+  bool quit = false;
+  for (; more; more = io().readLine(line)) {
+    if (thinkAside && !settleThinking(line)) continue;
+    if ((quit = !dispatchCommand(line))) break;
+    if (thinkAside && session().analysing && !thinking().busy()) analyseIfAsked();
+  }
+  // At the end of the input the move still comes.
+  if (thinkAside) {
+    if (!quit) thinking().waitWhile(ThinkingKind::MOVE);
+    stopThinking();
+  }
+  thinkAside = false;
   return 0;
 }

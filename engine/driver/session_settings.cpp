@@ -11,6 +11,8 @@ SessionSettings& SessionSettings::instance() {
 void SessionSettings::applyTo(EnginePlayer& player) const {
   player.post = post;
   player.level = level;
+  player.hashMegabytes = hashMegabytes;
+  player.threads = threads;
 }
 
 void SessionSettings::startGame() {

@@ -8,6 +8,7 @@
 
 #include "search/level.h"
 #include "search/search_limits.h"
+#include "search/transposition_table.h"
 
 // The interface's name for the strength level (option Nivel=N).
 inline constexpr const char* LEVEL_OPTION = "Nivel";
@@ -24,6 +25,10 @@ struct SessionSettings {
   std::int64_t engineTime = -1;     // "time", milliseconds; -1: not told
   std::int64_t opponentTime = -1;   // "otim"
   bool analysing = false;           // analyze mode
+  bool levelChosen = false;         // the level was set by name ("option Nivel", the command line)
+  bool ponder = false;              // "hard": think on the opponent's time
+  std::size_t hashMegabytes = DEFAULT_HASH_MEGABYTES;  // "memory"
+  int threads = 1;                  // "cores"
   int lastScore = 0;                // the engine's last search, from its own side
 
   static SessionSettings& instance();

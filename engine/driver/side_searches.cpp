@@ -11,6 +11,8 @@ namespace {
 // A hint must come at once; an analysis may take a little longer per position.
 constexpr std::int64_t HINT_MILLISECONDS = 1000;
 constexpr std::int64_t ANALYSIS_MILLISECONDS = 5000;
+// An analysis that runs on says so at least this often.
+constexpr std::int64_t PROGRESS_MILLISECONDS = 1000;
 
 class AnalysisListener : public SearchListener {
  public:
@@ -47,8 +49,22 @@ Move hintMove(const CChessBoard& position, const SessionSettings& session) {
   return move.sameSquares(RESIGN_MOVE) ? Move() : move;
 }
 
-void analysePosition(const CChessBoard& position, const SessionSettings& session) {
+void analysePosition(const CChessBoard& position, const SessionSettings& session, bool untilStopped) {
   if (!hasMove(position)) return;
-  AnalysisListener listener;
-  scratchSearch(position, session, &listener, ANALYSIS_MILLISECONDS);
+  // One player for every analysis of the run: its table carries over from one position to the next.
+  static AnalysisListener listener;
+  static EnginePlayer analyst = [] {
+    SearchContext context;
+    context.listener = &listener;
+    context.stopRequest = &EngineIO::instance().stopRequested;
+    return EnginePlayer(context);
+  }();
+  analyst.level = TOP_LEVEL;
+  analyst.hashMegabytes = session.hashMegabytes;
+  analyst.threads = session.threads;
+  analyst.limits = SearchLimits();
+  analyst.limits.infinite = untilStopped;
+  analyst.limits.moveTime = untilStopped ? 0 : ANALYSIS_MILLISECONDS;
+  analyst.limits.progressEvery = PROGRESS_MILLISECONDS;
+  analyst.chooseMove(position);
 }

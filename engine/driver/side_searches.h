@@ -1,7 +1,7 @@
 #pragma once
 // Searches that serve the interface beside the game: the hint and analyze
-// mode. Each runs a scratch engine player at the session's level, so the
-// game's players, the book's state and the game itself are left alone.
+// mode. Each runs an engine player of its own, so the game's players, the
+// book's state and the game itself are left alone.
 
 #include "driver/session_settings.h"
 #include "position/chess_board.h"
@@ -10,6 +10,8 @@
 // otherwise a search. The null move when the side to move has none.
 Move hintMove(const CChessBoard& position, const SessionSettings& session);
 
-// One bounded search of the position, every finished iteration sent as a
-// thinking line. Nothing when the side to move has no move.
-void analysePosition(const CChessBoard& position, const SessionSettings& session);
+// The strongest search of the position, without the book, every finished
+// iteration (and at least one line a second) sent as a thinking line; until
+// the stop request when `untilStopped`, else for a few seconds. Nothing when
+// the side to move has no move.
+void analysePosition(const CChessBoard& position, const SessionSettings& session, bool untilStopped);

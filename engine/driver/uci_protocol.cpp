@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "book/opening_book.h"
@@ -16,6 +17,7 @@
 #include "position/fen.h"
 #include "position/move_gen.h"
 #include "position/setup_check.h"
+#include "search/level_elo.h"
 
 namespace {
 
@@ -59,12 +61,21 @@ class GameBook : public BookProbe {
  public:
   bool enabled = true;   // OwnBook
   bool outOfBook = false;
+  bool analysing = false;  // an analysis wants the search, and leaves the game's book alone
   std::vector<Move> probeBook(const CChessBoard& position) const override {
-    if (!enabled || outOfBook) return {};
+    if (!enabled || outOfBook || analysing) return {};
     return OpeningBook::instance().probeBook(position);
   }
-  void leaveBook() override { outOfBook = true; }
+  void leaveBook() override {
+    if (!analysing) outOfBook = true;
+  }
 };
+
+constexpr int MAX_HASH_MEGABYTES = 1024;
+constexpr int MAX_LINES = 16;
+constexpr std::int64_t PROGRESS_MILLISECONDS = 1000;
+
+int maxThreads() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
 
 class UciSession {
  public:
@@ -86,6 +97,15 @@ class UciSession {
     io().sendLine(std::string("option name BookFile type string default ") + BOOK_FILE_NAME);
     io().sendLine("option name Skill Level type spin default " + std::to_string(SPECIFIED_LEVEL) + " min " +
                   std::to_string(WEAKEST_LEVEL) + " max " + std::to_string(TOP_LEVEL));
+    io().sendLine("option name Hash type spin default " + std::to_string(DEFAULT_HASH_MEGABYTES) + " min 1 max " +
+                  std::to_string(MAX_HASH_MEGABYTES));
+    io().sendLine("option name Threads type spin default 1 min 1 max " + std::to_string(maxThreads()));
+    io().sendLine("option name Ponder type check default false");
+    io().sendLine("option name MultiPV type spin default 1 min 1 max " + std::to_string(MAX_LINES));
+    io().sendLine("option name UCI_LimitStrength type check default false");
+    io().sendLine("option name UCI_Elo type spin default " + std::to_string(eloOfLevel(SPECIFIED_LEVEL)) + " min " +
+                  std::to_string(eloOfLevel(WEAKEST_LEVEL)) + " max " + std::to_string(eloOfLevel(TOP_LEVEL)));
+    io().sendLine("option name UCI_AnalyseMode type check default false");
     io().sendLine("uciok");
     return true;
   }
@@ -110,7 +130,7 @@ class UciSession {
   // As "new" does in the xboard loop: a fresh player, the generator seeded,
   // the initial position, the book in play again.
   bool newGame(const Words&, const std::string& = "") {
-    search.finish();
+    stopSearch();
     game().startNewGame();
     game().restartHistory();
     book.outOfBook = false;
@@ -120,14 +140,25 @@ class UciSession {
     player = std::make_unique<EnginePlayer>(context);
     // The fixed search reports its line only when posting.
     player->post = true;
-    player->level = level;
+    player->level = playingLevel();
+    player->hashMegabytes = hashMegabytes;
+    player->threads = threads;
     return true;
+  }
+
+  int playingLevel() const { return limitStrength ? levelForElo(elo) : level; }
+
+  // A command that changes what is searched ends the search running first,
+  // whose bestmove then still comes before anything the command answers.
+  void stopSearch() {
+    search.stop();
+    search.finish();
   }
 
   // position startpos|fen FEN [moves M...]: a bad FEN leaves the position as
   // it was; the moves are played up to the first illegal one.
   bool setPosition(const Words& arguments, const std::string&) {
-    search.finish();
+    stopSearch();
     CChessBoard start;
     if (!arguments.empty() && arguments[0] == "startpos") {
       start.setupInitialPosition();
@@ -159,11 +190,12 @@ class UciSession {
   }
 
   bool go(const Words& arguments, const std::string&) {
-    search.finish();
+    stopSearch();
     const CChessBoard position = game().read([](const Game& g) { return g.position; });
     const bool white = position.sideToMove == 1;
     SearchLimits limits;
     bool hold = false;
+    bool pondering = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
       const std::string& word = arguments[i];
       const long long number = numberAfter(arguments, i);
@@ -175,7 +207,7 @@ class UciSession {
       if (word == "movestogo") limits.movesToGo = static_cast<int>(std::min(number, 1000LL));
       if (word == "nodes") limits.nodes = number;
       if (word == "infinite") limits.infinite = hold = true;
-      if (word == "ponder") hold = true;
+      if (word == "ponder") hold = pondering = true;
       if (word == "searchmoves")
         for (std::size_t k = i + 1; k < arguments.size(); ++k) {
           const Move move = readUciMove(position, arguments[k]);
@@ -183,17 +215,29 @@ class UciSession {
           limits.searchMoves.push_back(move);
         }
     }
+    // An analysis (infinite, or any go of an analysing interface) is the
+    // strongest search without the book; a go without any limit runs until stopped.
+    const bool unlimited = limits.depth == 0 && limits.moveTime == 0 && limits.timeLeft < 0 && limits.nodes == 0;
+    const bool analysis = limits.infinite || analyseMode;
+    if (analyseMode && unlimited) limits.infinite = hold = true;
+    if (analysis) limits.progressEvery = PROGRESS_MILLISECONDS;
+    limits.multiPv = lines;
+    book.analysing = analysis;
+    player->level = analysis ? TOP_LEVEL : playingLevel();
+    player->threads = threads;
+    player->hashMegabytes = hashMegabytes;
     player->limits = limits;
-    player->level = level;
-    search.start(*player, position, hold);
+    // Pondering searches until the predicted move is played, then as long as
+    // the limits of this go allow.
+    if (pondering) player->limits.infinite = true;
+    search.start(*player, position, hold, pondering ? &limits : nullptr);
     return true;
   }
 
   // The search ends within moments; waiting for its bestmove keeps it
   // before the answer to whatever the interface sends next.
   bool stop(const Words&, const std::string&) {
-    search.stop();
-    search.finish();
+    stopSearch();
     return true;
   }
 
@@ -207,7 +251,7 @@ class UciSession {
   // setoption name NAME [value VALUE]: names in any case; out-of-range
   // numbers are clamped, unknown names and unreadable values ignored.
   bool setOption(const Words& arguments, const std::string& line) {
-    search.finish();
+    stopSearch();
     const std::string name = lowerCase(wordsAfter(arguments, "name", "value"));
     // The value keeps its inner blanks: a path may hold several.
     std::string value;
@@ -219,7 +263,18 @@ class UciSession {
       book.enabled = lowerCase(value) == "true";
     } else if (name == "skill level" && readNumber(value, number)) {
       level = static_cast<int>(std::clamp<long long>(number, WEAKEST_LEVEL, TOP_LEVEL));
-      player->level = level;
+    } else if (name == "uci_elo" && readNumber(value, number)) {
+      elo = static_cast<int>(std::clamp<long long>(number, eloOfLevel(WEAKEST_LEVEL), eloOfLevel(TOP_LEVEL)));
+    } else if (name == "uci_limitstrength" && readFlag(value, limitStrength)) {
+    } else if (name == "uci_analysemode" && readFlag(value, analyseMode)) {
+    } else if (name == "ponder") {
+      // Pondering is the interface's to ask for with "go ponder".
+    } else if (name == "hash" && readNumber(value, number)) {
+      hashMegabytes = static_cast<std::size_t>(std::clamp<long long>(number, 1, MAX_HASH_MEGABYTES));
+    } else if (name == "threads" && readNumber(value, number)) {
+      threads = static_cast<int>(std::clamp<long long>(number, 1, maxThreads()));
+    } else if (name == "multipv" && readNumber(value, number)) {
+      lines = static_cast<int>(std::clamp<long long>(number, 1, MAX_LINES));
     } else if (name == "bookfile") {
       loadBook(value);
     } else {
@@ -246,11 +301,23 @@ class UciSession {
     return true;
   }
 
+  static bool readFlag(const std::string& value, bool& flag) {
+    if (lowerCase(value) != "true" && lowerCase(value) != "false") return false;
+    flag = lowerCase(value) == "true";
+    return true;
+  }
+
   UciSearch search;
   GameBook book;
   std::unique_ptr<EnginePlayer> player;
   std::string bookPath = BOOK_FILE_NAME;
   int level = SPECIFIED_LEVEL;
+  int elo = eloOfLevel(SPECIFIED_LEVEL);
+  bool limitStrength = false;
+  bool analyseMode = false;
+  std::size_t hashMegabytes = DEFAULT_HASH_MEGABYTES;
+  int threads = 1;
+  int lines = 1;
   bool debug = false;
 };
 

@@ -1,6 +1,7 @@
 #include "driver/uci_search.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <sstream>
 
@@ -9,6 +10,7 @@
 #include "driver/uci_moves.h"
 #include "position/evaluation.h"
 #include "position/move_gen.h"
+#include "search/time_manager.h"
 
 namespace {
 
@@ -49,7 +51,9 @@ Move playableMove(const CChessBoard& position, const Move& chosen, const std::ve
 
 std::string uciInfoLine(const SearchReport& report) {
   std::ostringstream line;
-  line << "info depth " << report.depth << " score ";
+  line << "info depth " << report.depth;
+  if (report.lines > 1) line << " multipv " << report.multiPv;
+  line << " score ";
   if (report.mateIn != 0)
     line << "mate " << report.mateIn;
   else
@@ -64,8 +68,10 @@ std::string uciInfoLine(const SearchReport& report) {
   return line.str();
 }
 
-void UciSearch::start(EnginePlayer& player, const CChessBoard& position, bool hold) {
+void UciSearch::start(EnginePlayer& player, const CChessBoard& position, bool hold, const SearchLimits* afterHit) {
   finish();
+  pondering = afterHit != nullptr;
+  if (afterHit) ponderLimits = *afterHit;
   // A stop that came after the last search had ended must not cut this one.
   EngineIO::instance().stopRequested = false;
   held = hold;
@@ -82,7 +88,33 @@ void UciSearch::stop() {
   release();
 }
 
-void UciSearch::ponderHit() { release(); }
+void UciSearch::ponderHit() {
+  release();
+  if (!pondering) return;
+  pondering = false;
+  const TimeBudget budget = planTime(ponderLimits, 0);
+  if (budget.soft < 0) {
+    EngineIO::instance().stopRequested = true;
+    return;
+  }
+  stopTimer();
+  timerCancelled = false;
+  timer = std::thread([this, budget] {
+    std::unique_lock guard(lock);
+    if (!timerWake.wait_for(guard, std::chrono::milliseconds(budget.soft), [this] { return timerCancelled; }))
+      EngineIO::instance().stopRequested = true;
+  });
+}
+
+void UciSearch::stopTimer() {
+  if (!timer.joinable()) return;
+  {
+    std::lock_guard guard(lock);
+    timerCancelled = true;
+  }
+  timerWake.notify_all();
+  timer.join();
+}
 
 void UciSearch::release() {
   {
@@ -94,6 +126,7 @@ void UciSearch::release() {
 
 void UciSearch::finish() {
   if (!worker.joinable()) return;
+  pondering = false;
   bool stillHeld;
   {
     std::lock_guard guard(lock);
@@ -101,17 +134,31 @@ void UciSearch::finish() {
   }
   if (stillHeld) stop();
   worker.join();
+  stopTimer();
 }
 
 void UciSearch::run(EnginePlayer& player, CChessBoard position) {
   MoveBuffer buffer;
   const bool anyMove = generateLegalMoves(position, buffer.moves) > 0;
-  const Move answer = anyMove ? playableMove(position, player.chooseMove(position), player.limits.searchMoves) : Move();
+  const Move chosen = anyMove ? player.chooseMove(position) : Move();
+  const Move answer = anyMove ? playableMove(position, chosen, player.limits.searchMoves) : Move();
+  // The expected answer lets the interface ponder, or show it as a hint.
+  std::string ponder;
+  if (!answer.isNull() && answer.sameSquares(chosen) && !player.expectedReply.isNull()) {
+    CChessBoard next = position;
+    applyMove(next, answer);
+    next.sideToMove = position.sideToMove ? 0 : 1;
+    MoveBuffer replies;
+    const int count = generateLegalMoves(next, replies.moves);
+    for (int i = 0; i < count; ++i)
+      if (replies.moves[i].sameSquares(player.expectedReply) && replies.moves[i].promotion == player.expectedReply.promotion)
+        ponder = " ponder " + uciMoveText(player.expectedReply);
+  }
   {
     std::unique_lock guard(lock);
     released.wait(guard, [this] { return !held; });
   }
-  EngineIO::instance().sendLine("bestmove " + uciMoveText(answer));
+  EngineIO::instance().sendLine("bestmove " + uciMoveText(answer) + ponder);
 }
 
 void UciSearch::iterationDone(const SearchReport& given) {

@@ -23,11 +23,14 @@ class UciSearch : private SearchListener {
   SearchListener& listener() { return *this; }
 
   // Chooses a move for the position with the player's limits, after the
-  // previous search has ended. With `hold` the bestmove waits for stop() or ponderHit().
-  void start(EnginePlayer& player, const CChessBoard& position, bool hold);
+  // previous search has ended. With `hold` the bestmove waits for stop() or
+  // ponderHit(). A pondering search is given the limits that count from the
+  // ponderhit on (`afterHit`); it runs until then.
+  void start(EnginePlayer& player, const CChessBoard& position, bool hold, const SearchLimits* afterHit = nullptr);
   // Asks the search to end at once and lets its bestmove out.
   void stop();
-  // The predicted move was played: the bestmove goes out as soon as there is one.
+  // The predicted move was played: the bestmove goes out as soon as there is
+  // one, a pondering search ending when the time of its limits has passed.
   void ponderHit();
   // Waits for the search thread; a held search is stopped first, since no
   // release could come while the protocol thread waits.
@@ -37,12 +40,19 @@ class UciSearch : private SearchListener {
   void run(EnginePlayer& player, CChessBoard position);
   void release();
   void iterationDone(const SearchReport& report) override;
+  void stopTimer();
 
   std::thread worker;
   std::mutex lock;
   std::condition_variable released;
   bool held = false;
+  // The pondering search's time after the ponderhit.
+  SearchLimits ponderLimits;
+  bool pondering = false;
+  std::thread timer;
+  std::condition_variable timerWake;
+  bool timerCancelled = false;
 };
 
-// "info depth D score cp S|mate M nodes N nps X time T pv ...".
+// "info depth D [multipv K] score cp S|mate M nodes N nps X time T pv ...".
 std::string uciInfoLine(const SearchReport& report);

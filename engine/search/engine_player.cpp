@@ -66,9 +66,16 @@ Move EnginePlayer::chooseMove(CChessBoard position) {
   // unknown; with none left the position is searched, and the book emptied, as
   // for any position it lacks.
   const std::vector<Move> bookMoves = legalMovesAmong(position, book.probeBook(position));
+  expectedReply = Move();
   if (!bookMoves.empty()) {
     const int count = static_cast<int>(bookMoves.size());
     const Move choice = bookMoves[bookMoveIndex(count, engineRand())];
+    // The book's first answer is the likeliest.
+    CChessBoard next = position;
+    applyMove(next, choice);
+    next.sideToMove = position.sideToMove ? 0 : 1;
+    if (const std::vector<Move> replies = legalMovesAmong(next, book.probeBook(next)); !replies.empty())
+      expectedReply = replies.front();
     // No search ran: nothing to report but an empty statistic.
     host.searchStats(0, 0);
     if (!fixed) notePlayedMove(position, choice);
@@ -117,7 +124,10 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
 
   const bool white = position.sideToMove == 1;
   const bool lost = white ? lastScore == -MATE_SCORE : lastScore == MATE_SCORE;
-  if (rootHasBest && !lost) return rootBestMove;
+  if (rootHasBest && !lost) {
+    if (lineLength[0] >= 2) expectedReply = lineMoves[0][1];
+    return rootBestMove;
+  }
   // White's quiet mate cuts the root's own expansion: play the mating move.
   if (rootCutByMate) return lastCutMove;
   return RESIGN_MOVE;
@@ -125,12 +135,25 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
 
 Move EnginePlayer::runLevelSearch(const CChessBoard& position) {
   if (!strongSearch) strongSearch = std::make_unique<AlphaBetaSearch>();
+  strongSearch->configure(hashMegabytes, threads);
   searchStart = context.clock();
   const SearchOutcome outcome =
       strongSearch->run(position, gameKeys, limits, settingsForLevel(level), context);
   nodeCount = static_cast<std::int32_t>(std::min<std::int64_t>(outcome.nodes, INT32_MAX));
   lastScore = position.sideToMove ? outcome.score : -outcome.score;
+  expectedReply = outcome.reply;
   return outcome.move;
+}
+
+void EnginePlayer::ponder(const CChessBoard& position) {
+  if (clampLevel(level) == SPECIFIED_LEVEL) return;
+  if (!strongSearch) strongSearch = std::make_unique<AlphaBetaSearch>();
+  strongSearch->configure(hashMegabytes, threads);
+  SearchContext quiet = context;
+  quiet.listener = nullptr;
+  SearchLimits endless;
+  endless.infinite = true;
+  strongSearch->run(position, gameKeys, endless, settingsForLevel(level), quiet);
 }
 
 void EnginePlayer::noteGamePosition(const CChessBoard& position) {

@@ -19,6 +19,7 @@
 #include "search/search_context.h"
 #include "search/search_limits.h"
 #include "search/search_node.h"
+#include "search/transposition_table.h"
 
 class AlphaBetaSearch;
 
@@ -41,6 +42,10 @@ class EnginePlayer : public Player {
   // The level new players start at (the command line's choice).
   int level = SPECIFIED_LEVEL;    // strength ladder (search/level.h)
   SearchLimits limits;            // what the next search may spend
+  Move expectedReply;             // after chooseMove: the answer it expects; null when unknown
+  // The strong search's table size and threads (the fixed level uses neither).
+  std::size_t hashMegabytes = DEFAULT_HASH_MEGABYTES;
+  int threads = 1;
 
   Move chooseMove(CChessBoard position) override;
   // One complete search from the position; RESIGN_MOVE when there is no move
@@ -56,6 +61,12 @@ class EnginePlayer : public Player {
   // the positions it is asked about and the moves it plays (a position that
   // does not follow from its last move starts the record afresh).
   std::vector<std::uint64_t> gameKeys;
+
+  // Thinking on the opponent's time: searches the position (the opponent's
+  // expected answer played) until the stop request, reporting nothing and
+  // changing nothing but the strong search's memory, which the next move's
+  // search then finds filled. The fixed level keeps no memory: nothing to do.
+  void ponder(const CChessBoard& position);
 
   // Counts the node and returns its static score.
   int evaluateNode(const CChessBoard& position);

@@ -21,13 +21,15 @@ except ImportError:
 
 KELVO, PROTOCOL = sys.argv[1], sys.argv[2]
 # What each protocol offers the interface to set.
-OPTIONS = {"uci": ["OwnBook", "BookFile", "Skill Level"], "xboard": ["Ponder", "Nivel"]}  # pychess adds Ponder
+OPTIONS = {"uci": ["OwnBook", "BookFile", "Skill Level", "Hash", "Threads", "Ponder", "MultiPV", "UCI_LimitStrength",
+                   "UCI_Elo", "UCI_AnalyseMode"],
+           "xboard": ["Ponder", "memory", "cores", "Nivel"]}  # pychess adds Ponder, and memory and cores for the features
 
 
 async def play():
     engine = discoverer.getEngineByName("Kelvo")
     options = [option["name"] for option in engine.get("options", [])]
-    # Strength 4 is sent as Skill Level 4 (UCI) or a depth (xboard): a quick game.
+    # Strength 4 is sent as a rating (UCI) or as depth 4 (xboard): a low level either way, a quick game.
     players = [await discoverer.initPlayerEngine(engine, colour, 4, NORMALCHESS, 60, 0) for colour in (WHITE, BLACK)]
     for player in players:
         started = asyncio.Event()

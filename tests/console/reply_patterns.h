@@ -19,15 +19,15 @@ inline bool isThinkingLine(const std::string& line) {
   return std::regex_match(line, pattern);
 }
 
-// UCI: "bestmove e2e4", "bestmove e7e8q".
+// UCI: "bestmove e2e4", "bestmove e7e8q", with the expected answer "bestmove e2e4 ponder e7e5".
 inline bool isBestMoveLine(const std::string& line) {
-  static const std::regex pattern("bestmove [a-h][1-8][a-h][1-8][qrbn]?");
+  static const std::regex pattern("bestmove [a-h][1-8][a-h][1-8][qrbn]?( ponder [a-h][1-8][a-h][1-8][qrbn]?)?");
   return std::regex_match(line, pattern);
 }
 
-// UCI: "info depth D score cp S|mate M nodes N nps X time T [pv MOVES]".
+// UCI: "info depth D [multipv K] score cp S|mate M nodes N nps X time T [pv MOVES]".
 inline bool isInfoLine(const std::string& line) {
   static const std::regex pattern(
-      R"(info depth \d+ score (cp|mate) -?\d+ nodes \d+ nps \d+ time \d+( pv( [a-h][1-8][a-h][1-8][qrbn]?)+)?)");
+      R"(info depth \d+( multipv \d+)? score (cp|mate) -?\d+ nodes \d+ nps \d+ time \d+( pv( [a-h][1-8][a-h][1-8][qrbn]?)+)?)");
   return std::regex_match(line, pattern);
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "driver/commands.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
+#include "driver/session_settings.h"
+#include "search/level_elo.h"
 
 namespace {
 
@@ -114,6 +117,54 @@ TEST_F(CommandTest, QuitEndsDispatchingAndQuestionMarkStopsTheSearch) {
   EXPECT_FALSE(dispatchCommand("quit now"));
   EXPECT_TRUE(dispatchCommand("?"));
   EXPECT_TRUE(EngineIO::instance().stopRequested);
+}
+
+}  // namespace
+
+namespace {
+
+// What each interface sends for strength and resources reaches distinct
+// levels: pychess's CECP strengths 1 to 18 as "sd N", gnome-chess's option
+// lines, xboard's memory and cores; a level chosen by name outlasts any depth.
+TEST_F(CommandTest, StrengthAndResourceCommandsReachTheSession) {
+  RecordingHost host(false);
+  SessionSettings& session = SessionSettings::instance();
+  const SessionSettings saved = session;
+  const struct {
+    Lines commands;
+    int level;
+  } cases[] = {
+      {{"sd 1"}, 1}, {{"sd 4"}, 2}, {{"sd 7"}, 4}, {{"sd 12"}, 6}, {{"sd 16"}, 8}, {{"sd 17"}, 9}, {{"sd 18"}, 10},
+      {{"option Nivel=3", "sd 18"}, 3}, {{"Skill Level 7", "sd 2"}, 7}, {{"Skill Level 0"}, 1},
+  };
+  for (const auto& [commands, level] : cases) {
+    session = SessionSettings();
+    run(host, commands);
+    EXPECT_EQ(session.level, level) << commands.front();
+  }
+  session = SessionSettings();
+  run(host, {"memory 64", "cores 1", "hard"});
+  EXPECT_EQ(session.hashMegabytes, 64u);
+  EXPECT_EQ(session.threads, 1);
+  EXPECT_TRUE(session.ponder);
+  run(host, {"memory 0", "cores 999", "easy", "Skill Set"});
+  EXPECT_EQ(session.hashMegabytes, 1u);
+  EXPECT_GE(session.threads, 1);
+  EXPECT_FALSE(session.ponder);
+  EXPECT_EQ(host.written.back(), "Error (unknown command): Skill");
+  session = saved;
+}
+
+// UCI_Elo: pychess spreads its strengths 1 to 18 over the rating range and
+// sends its top two as Skill Level: every level is reached.
+TEST(LevelElo, PychessRatingsReachEveryLevel) {
+  std::set<int> levels = {TOP_LEVEL};
+  const int low = eloOfLevel(WEAKEST_LEVEL), high = eloOfLevel(TOP_LEVEL);
+  for (int strength = 1; strength <= 18; ++strength) levels.insert(levelForElo(low + strength * (high - low) / 20));
+  EXPECT_EQ(levels.size(), static_cast<std::size_t>(TOP_LEVEL - WEAKEST_LEVEL + 1));
+  for (int level = WEAKEST_LEVEL; level <= TOP_LEVEL; ++level) EXPECT_EQ(levelForElo(eloOfLevel(level)), level);
+  EXPECT_EQ(levelForElo(0), WEAKEST_LEVEL);
+  EXPECT_EQ(levelForElo(99999), TOP_LEVEL);
 }
 
 }  // namespace

@@ -1,0 +1,195 @@
+"""Sessions in which the interface speaks while kelvo thinks, as xboard, pychess
+and polyglot do: "?" (move now), analysis that follows each new position, a
+position sent during a UCI search, pondering, several lines, polyglot's Hint.
+Judged by the order of the lines, never by the clock; each session is bounded.
+  thinking_sessions.py KELVO [POLYGLOT]"""
+import os
+import queue
+import re
+import subprocess
+import sys
+import tempfile
+import threading
+
+KELVO = os.path.abspath(sys.argv[1])
+POLYGLOT = sys.argv[2] if len(sys.argv) > 2 else "/usr/games/polyglot"
+BOUND = 60  # seconds for a whole session
+# Out of the book, with many plausible moves: a search that is not stopped lasts.
+MIDDLEGAME = "r2q1rk1/pp2bppp/2n1bn2/3p4/3P4/2NBBN2/PP3PPP/R2Q1RK1 w - - 0 10"
+THINKING = re.compile(r"(\d+) -?\d+ \d+ \d+((?: [a-h][1-8][a-h][1-8][qrbn]?)*)$")
+INFO = re.compile(r"info depth (\d+)")
+
+
+class Session:
+    def __init__(self, command):
+        self.directory = tempfile.TemporaryDirectory()
+        # A book that knows the initial position.
+        with open(os.path.join(self.directory.name, "aperturas.pgn"), "w") as book:
+            book.write("1. e4 e5 2. Nf3 Nc6 *\n\n1. d4 d5 *\n")
+        self.process = subprocess.Popen(command, cwd=self.directory.name, stdin=subprocess.PIPE,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, bufsize=1)
+        self.lines = queue.Queue()
+        threading.Thread(target=self._read, daemon=True).start()
+        self.timer = threading.Timer(BOUND, self.process.kill)
+        self.timer.start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            self.lines.put(line.rstrip("\n"))
+        self.lines.put(None)
+
+    def send(self, *lines):
+        for line in lines:
+            self.process.stdin.write(line + "\n")
+        self.process.stdin.flush()
+
+    def next_line(self):
+        line = self.lines.get()
+        if line is None:
+            raise AssertionError("the engine ended or was killed at the session's bound")
+        return line
+
+    def wait_for(self, pattern, allowed=lambda line: True):
+        """The first line matching the pattern; every line before it must be allowed."""
+        while True:
+            line = self.next_line()
+            if re.match(pattern, line):
+                return line
+            if not allowed(line):
+                raise AssertionError(f"{line!r} came before a line like {pattern!r}")
+
+    def close(self):
+        self.send("quit")
+        status = self.process.wait(BOUND)
+        self.timer.cancel()
+        if status != 0:
+            raise AssertionError(f"exit status {status}")
+
+
+def thinking(line):
+    return THINKING.match(line) is not None
+
+
+def info(line):
+    return line.startswith("info ")
+
+
+def xboard(level=10):
+    session = Session([KELVO])
+    session.send("xboard", "protover 2")
+    session.wait_for("feature done=1", lambda line: line.startswith("feature"))
+    session.send("new", f"option Nivel={level}", "post")
+    session.wait_for("accepted")
+    return session
+
+
+def xboard_move_now():
+    # Move now in the middle of a 100-second move; then a stop sent while idle
+    # must not cut the next search: it still reaches its depth limit.
+    session = xboard()
+    session.send("st 100", "force", "setboard " + MIDDLEGAME, "go")
+    session.wait_for(r"3 ", thinking)
+    session.send("?")
+    session.wait_for(r"move [a-h][1-8][a-h][1-8]$", thinking)
+    session.send("ping 1")
+    session.wait_for("pong 1$")
+    session.send("?", "force", "setboard " + MIDDLEGAME, "sd 6", "go")
+    deepest = 0
+    line = session.next_line()
+    while thinking(line):
+        deepest = max(deepest, int(line.split()[0]))
+        line = session.next_line()
+    assert line.startswith("move ") and deepest == 6, f"{line!r} after depth {deepest}"
+    session.close()
+
+
+def xboard_analysis():
+    # xboard's Analysis mode: the initial position (in the book) is analysed
+    # too, beyond the playing level's depth; a move is followed at once and no
+    # line of the old position comes after the answer to the next command.
+    session = xboard(level=4)
+    session.send("force", "analyze")
+    session.wait_for(r"6 ", thinking)
+    session.send("usermove e2e4", "ping 2")
+    session.wait_for("pong 2$", thinking)
+    for _ in range(3):
+        line = session.wait_for(r"\d", thinking)
+        first = THINKING.match(line).group(2).split()[0]
+        assert first[1] in "78", f"{line!r}: not a move of Black after 1.e4"
+    session.send(".", "exit", "ping 3")
+    session.wait_for("pong 3$", thinking)
+    session.send("ping 4")
+    assert session.next_line() == "pong 4", "thinking went on after exit"
+    session.close()
+
+
+def uci(*options):
+    session = Session([KELVO])
+    session.send("uci")
+    session.wait_for("uciok$")
+    session.send(*options)
+    return session
+
+
+def uci_position_during_search():
+    session = uci("setoption name Skill Level value 10")
+    session.send("position startpos moves d2d4", "go depth 1000")
+    session.wait_for(r"info depth 2 ")
+    # pychess sends the next position without a stop; the reader must not block.
+    session.send("position startpos moves d2d4 d7d5", "stop", "isready")
+    session.wait_for("bestmove ", info)
+    session.wait_for("readyok$", info)
+    session.close()
+
+
+def uci_ponder():
+    session = uci("setoption name Skill Level value 10", "setoption name Ponder value true")
+    session.send("position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5 a7a6", "go wtime 4000 btime 4000")
+    best = session.wait_for(r"bestmove \S+ ponder \S+$", info).split()
+    session.send(f"position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 {best[1]} {best[3]}",
+                 "go ponder wtime 4000 btime 4000", "isready")
+    session.wait_for("readyok$", info)  # a bestmove before the ponderhit would fail here
+    session.send("ponderhit")
+    session.wait_for(r"bestmove [a-h][1-8][a-h][1-8]", info)
+    session.close()
+
+
+def uci_several_lines():
+    session = uci("setoption name MultiPV value 3", "setoption name UCI_AnalyseMode value true")
+    session.send("position startpos", "go")  # an analysing interface's go: no book, until stopped
+    lines = [session.wait_for(r"info depth 5 multipv %d " % rank, info) for rank in (1, 2, 3)]
+    firsts = {line.split(" pv ")[1].split()[0] for line in lines}
+    assert len(firsts) == 3, lines
+    session.wait_for(r"info depth 7 ", info)
+    session.send("stop")
+    session.wait_for("bestmove ", info)
+    session.close()
+
+
+def polyglot_hint():
+    # xboard -fUCI: polyglot answers "hint" with the expected answer of the last bestmove.
+    session = Session([POLYGLOT, "-noini", "-ec", KELVO, "-ed", "."])
+    session.send("xboard", "protover 2")
+    session.wait_for("feature done=1")
+    session.send("new", "force", "setboard " + MIDDLEGAME, "st 1", "go")
+    session.wait_for(r"move ", lambda line: True)
+    session.send("hint")
+    session.wait_for(r"Hint: \S+")
+    session.close()
+
+
+SESSIONS = [xboard_move_now, xboard_analysis, uci_position_during_search, uci_ponder, uci_several_lines,
+            polyglot_hint]
+
+failed = 0
+for run in SESSIONS:
+    if run is polyglot_hint and not os.access(POLYGLOT, os.X_OK):
+        print(f"{run.__name__}: skipped, no polyglot")
+        continue
+    try:
+        run()
+        print(f"{run.__name__}: ok")
+    except AssertionError as error:
+        failed += 1
+        print(f"{run.__name__}: FAILED: {error}")
+sys.exit(1 if failed else 0)
