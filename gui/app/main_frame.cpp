@@ -35,6 +35,7 @@
 #include "move_list_text.h"
 #include "game_in_play.h"
 #include "position/fen.h"
+#include "position_clipboard.h"
 #include "right_bar_dlg.h"
 #include "settings_commands.h"
 #include "settings_file.h"
@@ -138,10 +139,7 @@ void CMainFrame::connectParts() {
   connect(engine, &EngineBridge::statsArrived, this,
           [this](int nodes, int centiseconds) { debugWindows->searchStats(nodes, centiseconds); });
   connect(boardView, &CDovrelView::squareClicked, this, &CMainFrame::squareClicked);
-  connect(rightBarDlg, &CRightBarDlg::entryClicked, this, [this](int entry) {
-    boardView->browseTo(entry);
-    refresh();
-  });
+  connect(rightBarDlg, &CRightBarDlg::entryClicked, play, &GameInPlay::browseTo);
   connect(boardView, &CDovrelView::pickCancelled, play, &GameInPlay::pickCancelled);
   connect(boardView, &CDovrelView::clientSizeWanted, this, [this](QSize) { fitToBoard(); });
   connect(doc, &CDovrel2Doc::refreshViews, this, &CMainFrame::refresh);
@@ -154,7 +152,7 @@ void CMainFrame::connectParts() {
     refresh();
   });
   connect(play, &GameInPlay::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text); });
-  connect(files, &FileCommands::gameOpened, play, &GameInPlay::gameOpened);
+  connect(files, &FileCommands::gameOpened, play, &GameInPlay::gameReplaced);
   connect(settings, &SettingsCommands::debugChanged, this, &CMainFrame::applyDebugSetting);
   connect(hints, &HintSearch::searching, this,
           [this] { statusBar()->showMessage(QStringLiteral("Buscando una pista...")); });
@@ -235,7 +233,7 @@ void CMainFrame::createMenus() {
                                   if (files->confirmDiscard()) startNewGame();
                                 });
   QAction* back = addCommand(game, QStringLiteral("Atras"), QStringLiteral("Echar para atras\nMoviola"),
-                             [this] { sendCommand(QStringLiteral("undo")); });
+                             [this] { play->takeBack(); });
   QAction* engineMove =
       addCommand(game, QStringLiteral("Mueve!\tCtrl+M"),
                  QStringLiteral("Juega el motor con el bando que mueve\nMueve!"), [this] { engineMoves(); });
@@ -289,6 +287,14 @@ void CMainFrame::createShortcuts() {
   // On the actions themselves, so the menu shows them.
   actions.larger->setShortcut(QKeySequence(Qt::Key_Plus));
   actions.smaller->setShortcut(QKeySequence(Qt::Key_Minus));
+  // Browsing: one ply, ten plies, the first position, the live one.
+  GameInPlay* game = play;
+  shortcut(QKeySequence(Qt::Key_Left), [game] { game->browseBy(-1); });
+  shortcut(QKeySequence(Qt::Key_Right), [game] { game->browseBy(1); });
+  shortcut(QKeySequence(Qt::Key_PageUp), [game] { game->browseBy(-GameInPlay::PAGE_PLIES); });
+  shortcut(QKeySequence(Qt::Key_PageDown), [game] { game->browseBy(GameInPlay::PAGE_PLIES); });
+  shortcut(QKeySequence(Qt::Key_Home), [game] { game->browseTo(0); });
+  shortcut(QKeySequence(Qt::Key_End), [game] { game->browseLive(); });
 }
 
 void CMainFrame::createToolBar() {
@@ -367,13 +373,13 @@ void CMainFrame::refresh() {
     return std::pair{moveListText(game.history, &spans), static_cast<int>(game.history.size())};
   });
   rightBarDlg->setMoveSpans(std::move(spans));
-  const int shown = effectiveBrowseIndex(boardView->browseIndex(), entries);
-  rightBarDlg->markEntry(shown == -1 ? entries - 1 : shown);
   QString list = QString::fromStdString(text);
   const GameFlow& flow = play->gameFlow();
   if (flow.end())
     list += (list.isEmpty() || list.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + flow.end()->announcement();
   rightBarDlg->setMoveList(list);
+  const int shown = effectiveBrowseIndex(boardView->browseIndex(), entries);
+  rightBarDlg->markEntry(shown == -1 ? entries - 1 : shown);
   updateOpening();
   setWindowModified(doc->isModified());
   // The hint's text goes with its marks.
@@ -446,7 +452,10 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 }
 
 void CMainFrame::copyFen() {
-  QGuiApplication::clipboard()->setText(QString::fromStdString(positionToFen(boardView->shownPosition())));
+  const FenCounters counters = objects.game.read([this](const Game& game) {
+    return fenCountersAt(game.history, boardView->browseIndex(), game.startCounters);
+  });
+  QGuiApplication::clipboard()->setText(QString::fromStdString(positionToFen(boardView->shownPosition(), counters)));
 }
 
 void CMainFrame::copyPgn() { QGuiApplication::clipboard()->setText(QString::fromStdString(doc->pgnText())); }

@@ -51,7 +51,7 @@ class CMainFrame : public QMainWindow {
   // Mueve!: the engine takes the side to move, the person the other side.
   void engineMoves() { play->engineMoves(); }
   const GameFlow& gameFlow() const { return play->gameFlow(); }
-  GameInPlay* playState() const { return play; }
+  GameInPlay* gameInPlay() const { return play; }
   // What the program does once the window exists: show it, apply the
   // settings, set up or disable debugging, start a game and, when a file is
   // named, show that file's game instead.

@@ -1,6 +1,7 @@
 #include "file_commands.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
@@ -32,12 +33,16 @@ FileCommands::FileCommands(CDovrel2Doc* doc, EngineBridge* engine, QWidget* wind
 
 void FileCommands::setRecentMenu(QMenu* menu) {
   recentMenu = menu;
+  connect(menu, &QMenu::aboutToShow, this, &FileCommands::updateRecentMenu);
   updateRecentMenu();
 }
 
 void FileCommands::updateRecentMenu() {
   if (!recentMenu) return;
   recentMenu->clear();
+  // A file deleted or moved away since is no longer offered.
+  for (const QString& path : QStringList(recentFiles.files()))
+    if (!QFileInfo(path).isFile()) recentFiles.remove(path);
   const QStringList& files = recentFiles.files();
   recentMenu->menuAction()->setEnabled(!files.isEmpty());
   for (int i = 0; i < files.size(); ++i) {

@@ -1,5 +1,6 @@
 #include "game_in_play.h"
 
+#include "board_geometry.h"
 #include "command_channel.h"
 #include "driver/engine_io.h"
 #include "dovrel2_doc.h"
@@ -40,23 +41,55 @@ void GameInPlay::send(const QString& command) { channel->send(command); }
 
 void GameInPlay::startNewGame() { send(flow.newGameCommand()); }
 
-void GameInPlay::gameOpened() {
+int GameInPlay::personSide() const { return objects.game.read(personPlaysWhite) ? 1 : 0; }
+
+void GameInPlay::putInPlay() {
   flow.restart();
+  view->browseLive();
+  awaitingFirst = true;
+  view->setAwaitingFirstClick(true);
+  emit statusMessage(QString());
+  emit replaced();
   emit changed();
 }
 
+void GameInPlay::gameReplaced() {
+  putInPlay();
+  turnBoardToPerson();
+  // A game that is already over when it comes in ends here, without a box.
+  std::string reason;
+  const int outcome = objects.game.edit([&reason](Game& game) { return game.adjudicate(reason); });
+  const char* const scores[] = {"*", "1-0", "1/2-1/2", "0-1"};
+  if (outcome > GAME_GOES_ON && outcome <= BLACK_WINS)
+    end({QLatin1String(scores[outcome]), QString::fromStdString(reason).remove(u'.')}, QString());
+  else if (const std::optional<GameEnd> dead = flow.checkMaterial())
+    announce(*dead, QString());
+}
+
+void GameInPlay::turnBoardToPerson() { view->setWhiteAtBottom(personSide() == 1); }
+
 void GameInPlay::commandsTaken(const QStringList& lines) {
-  for (const QString& line : lines) {
+  for (const QString& taken : lines) {
+    const QString line = taken.trimmed();
+    const QString word = line.section(u' ', 0, 0);
+    flow.commandTaken(line);
     // The engine replaces the game: a file named by the document no longer holds it.
-    const QString word = line.trimmed().section(u' ', 0, 0);
-    if (word == QLatin1String("new")) doc->gameRestarted();
-    if (word == QLatin1String("_loadpgn")) doc->gameReplaced();
-    flow.commandTaken(line.trimmed());
+    if (word == QLatin1String("new") || word == QLatin1String("_loadpgn")) {
+      if (word == QLatin1String("new"))
+        doc->gameRestarted();
+      else
+        doc->gameReplaced();
+      putInPlay();
+      view->setWhiteAtBottom(true);  // the person plays White
+    } else if (word == QLatin1String("go")) {
+      // The engine takes the side to move; the board turns toward the person's side.
+      const int sideToMove = objects.game.read([](const Game& game) { return game.position.sideToMove; });
+      view->setWhiteAtBottom(sideToMove == 0);
+    }
   }
 }
 
 void GameInPlay::engineLine(const QString& line) {
-  doc->noteEngineLine(line);
   const EngineBridge::LineStamp& stamp = engine->lineStamp();
   flow.follow(stamp.at, stamp.plies, stamp.sideToMove);
   followClocks();
@@ -64,9 +97,9 @@ void GameInPlay::engineLine(const QString& line) {
   const EngineLineReaction reaction = EngineLineReaction::of(line, sideToMove);
   if (reaction.end) {
     // A result after the game has ended (a move the engine made as its flag fell) changes nothing.
-    if (!flow.isOver()) endGame(*reaction.end, reaction.boxText);
+    end(*reaction.end, reaction.boxText);
   } else if (const std::optional<GameEnd> dead = flow.checkMaterial()) {
-    endGame(*dead, dead->reason + u'\n' + dead->outcome());
+    announce(*dead, dead->reason + u'\n' + dead->outcome());
   } else {
     if (reaction.box != EngineLineReaction::NO_BOX)
       showMessage(reaction.box == EngineLineReaction::ERROR ? QMessageBox::Critical : QMessageBox::Information,
@@ -76,26 +109,35 @@ void GameInPlay::engineLine(const QString& line) {
 }
 
 void GameInPlay::followClocks() {
-  if (const std::optional<GameEnd> end = flow.checkFlag()) {
+  if (const std::optional<GameEnd> fallen = flow.checkFlag()) {
     // An engine thinking on a fallen flag stops; its move, if any, is taken back below.
     objects.io.stopRequested = !engine->isIdle();
-    endGame(*end, end->flagBoxText());
+    announce(*fallen, fallen->flagBoxText());
   }
 }
 
+void GameInPlay::end(const GameEnd& ending, const QString& boxText) {
+  if (flow.isOver()) return;
+  flow.finish(ending);
+  announce(ending, boxText);
+}
+
 // The result goes to the engine once it waits; a move it made after the flag fell is taken back.
-void GameInPlay::endGame(const GameEnd& end, const QString& boxText) {
+void GameInPlay::announce(const GameEnd& ending, const QString& boxText) {
   const int pliesAtEnd = objects.game.read([](const Game& game) { return static_cast<int>(game.history.size()); });
-  flow.finish(end);
-  emit statusMessage(end.announcement());
+  doc->noteResult(ending.score, ending.pgnComment());
+  emit statusMessage(ending.announcement());
+  emit ended(ending);
   emit changed();
-  const bool flagFall = end.reason == QLatin1String("time");
-  engine->whenIdle([this, flagFall, pliesAtEnd, score = end.score] {
+  const bool flagFall = ending.reason == QLatin1String("time");
+  engine->whenIdle([this, flagFall, pliesAtEnd, score = ending.score] {
     const int plies = objects.game.read([](const Game& game) { return static_cast<int>(game.history.size()); });
     send((flagFall && plies > pliesAtEnd ? QStringLiteral("undo\n") : QString()) + QStringLiteral("result ") + score);
   });
-  showMessage(QMessageBox::Information, boxText, window);
+  if (!boxText.isEmpty()) showMessage(QMessageBox::Information, boxText, window);
 }
+
+void GameInPlay::takeBack() { send(QStringLiteral("undo")); }
 
 void GameInPlay::engineMoves() {
   if (flow.isOver()) return;
@@ -160,31 +202,49 @@ void GameInPlay::pickCancelled() {
   view->setAwaitingFirstClick(true);
 }
 
+int GameInPlay::historySize() const {
+  return objects.game.read([](const Game& game) { return static_cast<int>(game.history.size()); });
+}
+
+void GameInPlay::browseBy(int plies) {
+  const int entries = historySize();
+  int shown = effectiveBrowseIndex(view->browseIndex(), entries);
+  if (shown == -1) shown = entries - 1;
+  browseTo(std::max(0, shown + plies));
+}
+
+void GameInPlay::browseTo(int entry) {
+  view->browseTo(entry);
+  emit changed();
+}
+
+void GameInPlay::browseLive() {
+  view->browseLive();
+  emit changed();
+}
+
 // The pasted game replaces the Game: only while the engine waits.
 void GameInPlay::paste(const QString& text) {
   engine->whenIdle([this, text] {
-    if (doc->pasteGame(text)) view->browseLive();
+    if (doc->pasteGame(text)) gameReplaced();
   });
 }
 
-bool GameInPlay::gameIsOver() {
-  if (!doc->resultGiven()) return false;
+bool GameInPlay::refuseWhenOver() {
+  if (!flow.isOver() && !doc->resultGiven()) return false;
   showMessage(QMessageBox::Information, QStringLiteral("La partida ya ha terminado."), window);
   return true;
 }
 
 void GameInPlay::resign() {
-  if (gameIsOver() || !askBeforeResigning(window)) return;
+  if (refuseWhenOver() || !askBeforeResigning(window)) return;
   const bool white = objects.game.read(personPlaysWhite);
-  const QString line = white ? QStringLiteral("0-1 {White resigns}") : QStringLiteral("1-0 {Black resigns}");
-  doc->noteEngineLine(line);
-  send(QStringLiteral("result ") + line);
-  emit statusMessage(white ? QStringLiteral("Las blancas abandonan: ganan las negras.")
-                           : QStringLiteral("Las negras abandonan: ganan las blancas."));
+  // The person has just said so: the move list and the status bar show it, no box.
+  end({QLatin1String(white ? "0-1" : "1-0"), QStringLiteral("resign")}, QString());
 }
 
 void GameInPlay::offerDraw() {
-  if (gameIsOver()) return;
+  if (refuseWhenOver()) return;
   const auto [hasEngine, accepts] = objects.game.read([](const Game& game) {
     const auto* player = dynamic_cast<const EnginePlayer*>(game.enginePlayer);
     if (!player) return std::pair{false, false};
@@ -198,8 +258,5 @@ void GameInPlay::offerDraw() {
     showMessage(QMessageBox::Information, QStringLiteral("El motor rechaza las tablas y sigue jugando."), window);
     return;
   }
-  const QString line = QStringLiteral("1/2-1/2 {Draw agreed}");
-  doc->noteEngineLine(line);
-  send(QStringLiteral("result ") + line);
-  showMessage(QMessageBox::Information, QStringLiteral("El motor acepta las tablas."), window);
+  end({QStringLiteral("1/2-1/2"), QStringLiteral("Draw agreed")}, QStringLiteral("El motor acepta las tablas."));
 }

@@ -33,7 +33,8 @@ void CRightBarDlg::markEntry(int entry) {
   markedEntry = entry;
   QList<QTextEdit::ExtraSelection> marks;
   for (const MoveSpan& span : moveSpans) {
-    if (span.entry != entry) continue;
+    // Spans of a text not yet set would point past the end of the shown one.
+    if (span.entry != entry || span.start + span.length >= moves->document()->characterCount()) continue;
     QTextEdit::ExtraSelection mark;
     mark.cursor = QTextCursor(moves->document());
     mark.cursor.setPosition(span.start);
