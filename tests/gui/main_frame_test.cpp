@@ -721,7 +721,7 @@ TEST_F(MainFrameTest, TheStatusBarNamesTheOpeningPlayedBrowsedAndOpened) {
 // whether the board takes the person's next move.
 TEST_F(MainFrameTest, EveryEntryLeavesOneStateThePersonCanActIn) {
   enum Before { PLAYING, BROWSING, FLAG_FALLEN, RESIGNED };
-  enum Entry { NUEVA, ABRIR, PEGAR, ABANDONAR, TABLAS, FLAG, MATE, BARE_BISHOP, OPEN_MATED };
+  enum Entry { NUEVA, ABRIR, PEGAR, ABANDONAR, TABLAS, FLAG, MATE, BARE_BISHOP, OPEN_MATED, ENGINE_BLACK_RESIGNS, ENGINE_WHITE_RESIGNS };
   struct Row {
     Before before;
     Entry entry;
@@ -742,6 +742,9 @@ TEST_F(MainFrameTest, EveryEntryLeavesOneStateThePersonCanActIn) {
       {PLAYING, MATE, "1-0", "1-0 Ganan las blancas (jaque mate)"},
       {PLAYING, BARE_BISHOP, "1/2-1/2", "1/2-1/2 Tablas (material insuficiente)"},
       {PLAYING, OPEN_MATED, "1-0", "1-0 Ganan las blancas (jaque mate)"},
+      // Mated next move whatever it plays, the engine resigns; the winner is the other side.
+      {PLAYING, ENGINE_BLACK_RESIGNS, "1-0", "1-0 Ganan las blancas (abandono)"},
+      {PLAYING, ENGINE_WHITE_RESIGNS, "0-1", "0-1 Ganan las negras (abandono)"},
   };
   writeFile("kelvo.ini", "[DOVREL]\nTimeControl=3+0\n");
   createFrame();
@@ -800,6 +803,13 @@ TEST_F(MainFrameTest, EveryEntryLeavesOneStateThePersonCanActIn) {
         break;
       case BARE_BISHOP: play->paste("4k3/8/8/8/8/8/3B4/4K3 w - - 0 1"); break;
       case OPEN_MATED: frame->openFile("mated.pgn"); break;
+      case ENGINE_BLACK_RESIGNS:
+      case ENGINE_WHITE_RESIGNS:
+        play->paste(row.entry == ENGINE_BLACK_RESIGNS ? "7k/5K2/8/8/8/8/8/R7 b - - 0 1" : "7K/5k2/8/8/8/8/8/r7 w - - 0 1");
+        ASSERT_TRUE(waitForIdle());
+        play->engineMoves();
+        ASSERT_TRUE(waitFor([play] { return play->isOver(); })) << name;
+        break;
     }
     ASSERT_TRUE(waitForIdle());
     QCoreApplication::processEvents();
