@@ -17,6 +17,7 @@ CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QTextEd
   moves->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   headField->setObjectName(QStringLiteral("head"));
   headField->setAlignment(Qt::AlignCenter);
+  headField->setWordWrap(true);  // both labelled clocks, on two lines when narrow
   headField->setText(QStringLiteral("0:00 - 0:00"));
 
   auto* layout = new QVBoxLayout(this);

@@ -584,6 +584,26 @@ TEST(GameIndex, TagsAndLengthOfEveryGame) {
                          games[i].opening, games[i].moves), expected[i]) << i;
 }
 
+// The list opens ready to filter, names each game's event, and sorts the
+// numbers inside names as numbers.
+TEST_F(MainFrameTest, TheGameListFiltersAtOnceAndSortsNumbersAsNumbers) {
+  QByteArray games;
+  for (const char* white : {"Jugador 1000", "Jugador 10", "Jugador 100"})
+    games += QByteArray("[Event \"Estudio ") + white + "\"]\n[White \"" + white + "\"]\n\n1. e4 *\n\n";
+  writeFile("players.pgn", games);
+  CGameListDlg list("players.pgn");
+  list.show();
+  QApplication::setActiveWindow(&list);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return list.readingDone(); }, WAIT_MS));
+  EXPECT_EQ(list.focusWidget(), list.filter());
+  QAbstractItemModel* model = list.table()->model();
+  EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "Evento");
+  list.table()->sortByColumn(2, Qt::AscendingOrder);  // Blancas
+  QStringList order;
+  for (int row = 0; row < 3; ++row) order << model->index(row, 1).data().toString();
+  EXPECT_EQ(order, QStringList({"Estudio Jugador 10", "Estudio Jugador 100", "Estudio Jugador 1000"}));
+}
+
 TEST_F(MainFrameTest, TheGameChosenFromACollectionIsListedFilteredAndSavedInItsPlace) {
   writeFile("three.pgn", GAME_1 + GAME_2 + "\n" + GAME_3);
   {
