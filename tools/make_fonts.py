@@ -34,7 +34,7 @@ KING, QUEEN, ROOK, BISHOP, KNIGHT, PAWN = range(6)
 WHITE_SYMBOL = 0x2654
 BLACK_SYMBOL = 0x265A
 
-# Font letters per piece, (dark, light). Must agree with gui/font_glyphs.cpp.
+# Font letters per piece, (dark, light). Must agree with gui/board/font_glyphs.cpp.
 REGULAR_PIECES = {
     ("w", ROOK): "Rr", ("w", KNIGHT): "Hh", ("w", BISHOP): "Bb", ("w", QUEEN): "Qq",
     ("w", KING): "Kk", ("w", PAWN): "Pp",

@@ -143,7 +143,7 @@ std::string writePgnGame(const std::vector<PgnTag>& tags, const PgnMoves& game, 
   }
   if (!game.fromInitialPosition) {
     text += "[SetUp \"1\"]\n";
-    text += "[FEN " + quoted(positionToFen(game.start)) + "]\n";
+    text += "[FEN " + quoted(positionToFen(game.start, game.startCounters)) + "]\n";
   }
   for (const PgnTag& tag : tags) {
     bool roster = tag.name == "SetUp" || tag.name == "FEN";

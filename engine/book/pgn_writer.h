@@ -13,12 +13,14 @@
 
 #include "book/pgn_tag.h"
 #include "position/chess_board.h"
+#include "position/fen.h"
 
 // A game as a start position and the moves played from it.
 struct PgnMoves {
   CChessBoard start;
   std::vector<Move> moves;
   bool fromInitialPosition = true;
+  FenCounters startCounters;  // of a set-up start, written in its FEN tag
 };
 
 // The history of a game (index k: the position after k plies, or the start

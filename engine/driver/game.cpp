@@ -1,6 +1,7 @@
 #include "driver/game.h"
 
 #include <chrono>
+#include <iterator>
 
 #include "base/random.h"
 #include "driver/process_players.h"
@@ -58,6 +59,7 @@ void Game::restartHistory() {
 void Game::startNewGame() {
   std::lock_guard guard(lock);
   history.clear();
+  startCounters = {};
   const auto seconds =
       std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
   engineSrand(static_cast<std::uint32_t>(seconds));
@@ -128,11 +130,12 @@ constexpr int FIFTY_MOVES_IN_PLIES = 100;
 
 // Plies since the last capture or pawn move; the null move of a game's first
 // entry ends the count, since nothing before it is known.
-int quietPlies(const std::vector<CChessBoard>& history) {
+int quietPlies(const std::vector<CChessBoard>& history, int startQuietPlies) {
   int count = 0;
   for (auto entry = history.rbegin(); entry != history.rend(); ++entry) {
     const Move& move = entry->lastMove;
-    if (move.isNull() || isPawn(move.piece) || move.captured != EMPTY) break;
+    if (move.isNull()) return count + (std::next(entry) == history.rend() ? startQuietPlies : 0);
+    if (isPawn(move.piece) || move.captured != EMPTY) break;
     ++count;
   }
   return count;
@@ -166,7 +169,7 @@ int Game::adjudicate(std::string& reason) {
       reason = "Insufficient material.";
       return GAME_DRAWN;
     }
-    if (quietPlies(history) >= FIFTY_MOVES_IN_PLIES) {
+    if (quietPlies(history, startCounters.halfMoves) >= FIFTY_MOVES_IN_PLIES) {
       reason = "Fifty move rule";
       return GAME_DRAWN;
     }

@@ -12,6 +12,7 @@
 #include "book/replay_target.h"
 #include "driver/game_clock.h"
 #include "position/chess_board.h"
+#include "position/fen.h"
 #include "search/player.h"
 
 // adjudicate results.
@@ -34,6 +35,9 @@ class Game : public ReplayTarget {
   std::unique_ptr<Player> blackPlayer;
   Player* enginePlayer = nullptr;    // one of the two players, or none
   PlayState playState = NOT_STARTED;
+  // The FEN counters of history's first entry (a set-up position's own), so the
+  // fifty-move rule and the FEN written later count on from them.
+  FenCounters startCounters;
 
   // The desktop app's one Game lock, taken only here: the engine holds it while
   // it changes position or history, the window while it reads them. Recursive

@@ -70,7 +70,19 @@ std::optional<CChessBoard> positionFromFen(const std::string& fen) {
   return position;
 }
 
-std::string positionToFen(const CChessBoard& position) {
+FenCounters fenCounters(const std::string& fen) {
+  std::istringstream in(fen);
+  std::string field;
+  for (int i = 0; i < 4 && in >> field; ++i) {
+  }
+  FenCounters counters;
+  long halfMoves = 0, moveNumber = 0;
+  if (in >> halfMoves && halfMoves >= 0 && halfMoves < 10000) counters.halfMoves = static_cast<int>(halfMoves);
+  if (in >> moveNumber && moveNumber >= 1 && moveNumber < 10000) counters.moveNumber = static_cast<int>(moveNumber);
+  return counters;
+}
+
+std::string positionToFen(const CChessBoard& position, FenCounters counters) {
   std::string fen;
   for (int rank = 7; rank >= 0; --rank) {
     int empty = 0;
@@ -104,6 +116,6 @@ std::string positionToFen(const CChessBoard& position) {
   } else {
     fen += '-';
   }
-  fen += " 0 1";
+  fen += ' ' + std::to_string(counters.halfMoves) + ' ' + std::to_string(counters.moveNumber);
   return fen;
 }

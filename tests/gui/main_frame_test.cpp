@@ -27,6 +27,7 @@
 #include <sstream>
 
 #include "board_geometry.h"
+#include "game_in_play.h"
 #include "book/opening_book.h"
 #include "config_dlg.h"
 #include "dovrel2_app.h"
@@ -131,8 +132,12 @@ class MainFrameTest : public ::testing::Test {
   bool waitForCommand(const QString& command) { return waitFor([&] { return commands.contains(command); }); }
   bool waitForIdle() { return waitFor([this] { return frame->bridge()->isIdle(); }); }
 
-  // With White at the bottom and 42-pixel cells behind a one-cell frame.
-  static QPoint centre(const char* square) { return {(square[0] - 'a' + 1) * 42 + 21, (8 - (square[1] - '1')) * 42 + 21}; }
+  // 42-pixel cells behind a one-cell frame, the board turned as it is.
+  QPoint centre(const char* square) const {
+    const int file = square[0] - 'a', rank = square[1] - '1';
+    if (frame->view()->whiteAtBottom()) return {(file + 1) * 42 + 21, (8 - rank) * 42 + 21};
+    return {(8 - file) * 42 + 21, (rank + 1) * 42 + 21};
+  }
   void click(const char* square) { QTest::mouseClick(frame->view(), Qt::LeftButton, {}, centre(square)); }
   void drag(const char* from, const char* to) {
     QTest::mousePress(frame->view(), Qt::LeftButton, {}, centre(from));
@@ -184,6 +189,7 @@ TEST_F(MainFrameTest, AfterMueveTheBoardTakesThePersonsMove) {
   ASSERT_TRUE(waitForLine("move e2e4"));  // from the book
   ASSERT_TRUE(waitForIdle());
   EXPECT_EQ(frame->gameFlow().clocks().running(), 0);  // Black's turn, Black's clock
+  EXPECT_FALSE(frame->view()->whiteAtBottom());  // turned toward the person, who now plays Black
   click("e7");
   click("e5");
   ASSERT_TRUE(waitForLine("move g1f3"));
@@ -578,6 +584,26 @@ TEST(GameIndex, TagsAndLengthOfEveryGame) {
                          games[i].opening, games[i].moves), expected[i]) << i;
 }
 
+// The list opens ready to filter, names each game's event, and sorts the
+// numbers inside names as numbers.
+TEST_F(MainFrameTest, TheGameListFiltersAtOnceAndSortsNumbersAsNumbers) {
+  QByteArray games;
+  for (const char* white : {"Jugador 1000", "Jugador 10", "Jugador 100"})
+    games += QByteArray("[Event \"Estudio ") + white + "\"]\n[White \"" + white + "\"]\n\n1. e4 *\n\n";
+  writeFile("players.pgn", games);
+  CGameListDlg list("players.pgn");
+  list.show();
+  QApplication::setActiveWindow(&list);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return list.readingDone(); }, WAIT_MS));
+  EXPECT_EQ(list.focusWidget(), list.filter());
+  QAbstractItemModel* model = list.table()->model();
+  EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "Evento");
+  list.table()->sortByColumn(2, Qt::AscendingOrder);  // Blancas
+  QStringList order;
+  for (int row = 0; row < 3; ++row) order << model->index(row, 1).data().toString();
+  EXPECT_EQ(order, QStringList({"Estudio Jugador 10", "Estudio Jugador 100", "Estudio Jugador 1000"}));
+}
+
 TEST_F(MainFrameTest, TheGameChosenFromACollectionIsListedFilteredAndSavedInItsPlace) {
   writeFile("three.pgn", GAME_1 + GAME_2 + "\n" + GAME_3);
   {
@@ -707,6 +733,191 @@ TEST_F(MainFrameTest, TheStatusBarNamesTheOpeningPlayedBrowsedAndOpened) {
   writeFile("game.pgn", "1. Nf3 c5 2. e4 d6 3. d4 cxd4 4. Nxd4 Nf6 5. Nc3 a6 *\n");
   frame->openFile("game.pgn");
   EXPECT_EQ(frame->openingText(), "B90 Siciliana: Najdorf");
+}
+
+// Every way into the game in play, from each state it can meet, leaves one
+// state everywhere: the move list's end line, the result Copiar PGN and the
+// saved file give (read back by pgn-extract), the clocks, the shown ply and
+// whether the board takes the person's next move.
+TEST_F(MainFrameTest, EveryEntryLeavesOneStateThePersonCanActIn) {
+  enum Before { PLAYING, BROWSING, FLAG_FALLEN, RESIGNED };
+  enum Entry { NUEVA, ABRIR, PEGAR, ABANDONAR, TABLAS, FLAG, MATE, BARE_BISHOP, OPEN_MATED, ENGINE_BLACK_RESIGNS, ENGINE_WHITE_RESIGNS };
+  struct Row {
+    Before before;
+    Entry entry;
+    const char* result;  // "*" while the game goes on
+    const char* endLine;  // the move list's last line
+  };
+  const Row rows[] = {
+      {BROWSING, NUEVA, "*", ""},
+      {FLAG_FALLEN, NUEVA, "*", ""},
+      {BROWSING, ABRIR, "*", "1.d4 d5 \n"},
+      {RESIGNED, ABRIR, "*", "1.d4 d5 \n"},
+      {PLAYING, PEGAR, "*", "1.d4 d5 \n"},
+      {FLAG_FALLEN, PEGAR, "*", "1.d4 d5 \n"},
+      {BROWSING, PEGAR, "*", "1.d4 d5 \n"},
+      {PLAYING, ABANDONAR, "0-1", "0-1 Ganan las negras (abandono)"},
+      {PLAYING, TABLAS, "1/2-1/2", "1/2-1/2 Tablas (tablas acordadas)"},
+      {PLAYING, FLAG, "0-1", "0-1 Ganan las negras (tiempo agotado)"},
+      {PLAYING, MATE, "1-0", "1-0 Ganan las blancas (jaque mate)"},
+      {PLAYING, BARE_BISHOP, "1/2-1/2", "1/2-1/2 Tablas (material insuficiente)"},
+      {PLAYING, OPEN_MATED, "1-0", "1-0 Ganan las blancas (jaque mate)"},
+      // Mated next move whatever it plays, the engine resigns; the winner is the other side.
+      {PLAYING, ENGINE_BLACK_RESIGNS, "1-0", "1-0 Ganan las blancas (abandono)"},
+      {PLAYING, ENGINE_WHITE_RESIGNS, "0-1", "0-1 Ganan las negras (abandono)"},
+  };
+  writeFile("kelvo.ini", "[DOVREL]\nTimeControl=3+0\n");
+  createFrame();
+  GameInPlay* play = frame->gameInPlay();
+  // The clocks' time, put forward by the test as it pleases.
+  qint64 fakeNow = 0;
+  play->gameFlow().setTimeSource([&fakeNow] { return steadyMilliseconds() + fakeNow; });
+  setQuestionAnswerer([](const QString&) { return 0; });  // Abandonar
+  writeFile("open.pgn", "1. d4 d5 *\n");
+  writeFile("mated.pgn", "[SetUp \"1\"]\n[FEN \"k7/8/1K6/8/8/8/8/7R w - - 0 1\"]\n\n1. Rh8# 1-0\n");
+  const auto sameGameKept = [this] { return waitForIdle(); };
+
+  for (const Row& row : rows) {
+    const std::string name = std::to_string(row.before) + "/" + std::to_string(row.entry);
+    const auto newGame = [&] {
+      commands.clear();
+      frame->startNewGame();
+      return waitForCommand("new") && waitForIdle();
+    };
+    fakeNow = 0;
+    ASSERT_TRUE(newGame()) << name;
+    QCoreApplication::processEvents();
+    // The state before: 1.e4 e5 in play, and then browsed, lost on time or resigned.
+    lines.clear();
+    click("e2");
+    click("e4");
+    ASSERT_TRUE(waitForLine("move e7e5")) << name;
+    ASSERT_TRUE(waitForIdle());
+    if (row.before == BROWSING) play->browseTo(1);
+    if (row.before == FLAG_FALLEN) {
+      fakeNow += 10 * 60000;
+      play->followClocks();
+    }
+    if (row.before == RESIGNED) play->resign();
+    ASSERT_EQ(play->isOver(), row.before == FLAG_FALLEN || row.before == RESIGNED) << name;
+
+    switch (row.entry) {
+      case NUEVA: ASSERT_TRUE(newGame()) << name; break;
+      case ABRIR: frame->openFile("open.pgn"); break;
+      case PEGAR: play->paste("1. d4 d5 *"); break;
+      case ABANDONAR: play->resign(); break;
+      case TABLAS:
+        Game::instance().edit([](Game& game) { dynamic_cast<EnginePlayer*>(game.enginePlayer)->lastScore = 500; });
+        play->offerDraw();
+        break;
+      case FLAG:
+        fakeNow += 10 * 60000;
+        play->followClocks();
+        break;
+      case MATE:
+        play->paste("k7/8/1K6/8/8/8/8/7R w - - 0 1");
+        ASSERT_TRUE(waitForIdle());
+        click("h1");
+        click("h8");
+        ASSERT_TRUE(waitFor([play] { return play->isOver(); })) << name;
+        break;
+      case BARE_BISHOP: play->paste("4k3/8/8/8/8/8/3B4/4K3 w - - 0 1"); break;
+      case OPEN_MATED: frame->openFile("mated.pgn"); break;
+      case ENGINE_BLACK_RESIGNS:
+      case ENGINE_WHITE_RESIGNS:
+        play->paste(row.entry == ENGINE_BLACK_RESIGNS ? "7k/5K2/8/8/8/8/8/R7 b - - 0 1" : "7K/5k2/8/8/8/8/8/r7 w - - 0 1");
+        ASSERT_TRUE(waitForIdle());
+        play->engineMoves();
+        ASSERT_TRUE(waitFor([play] { return play->isOver(); })) << name;
+        break;
+    }
+    ASSERT_TRUE(waitForIdle());
+    QCoreApplication::processEvents();
+
+    const bool over = std::string(row.result) != "*";
+    EXPECT_EQ(play->isOver(), over) << name;
+    EXPECT_TRUE(frame->rightBar()->moveList().endsWith(QString::fromUtf8(row.endLine))) << name << ": "
+                                                                                          << frame->rightBar()->moveList().toStdString();
+    EXPECT_EQ(frame->view()->browseIndex(), -1) << name;  // shown live
+    EXPECT_EQ(play->gameFlow().clocks().finished(), over) << name;
+    const qint64 white = play->gameFlow().clocks().remaining(1, fakeNow);
+    if (!over) {
+      EXPECT_EQ(white, 3 * 60000) << name;  // fresh clocks
+    }
+    fakeNow += 5000;
+    EXPECT_EQ(play->gameFlow().clocks().remaining(1, fakeNow), white) << name;  // nothing runs yet, or any more
+    EXPECT_NE(doc->pgnText().find("[Result \"" + std::string(row.result) + "\"]"), std::string::npos) << name;
+    if (over) {
+      EXPECT_TRUE(frame->statusBar()->currentMessage().startsWith(QString::fromUtf8(row.endLine))) << name;
+      ASSERT_TRUE(frame->saveFile("ended.pgn"));
+      const std::string reading = pgnExtractReading(dir.filePath("ended.pgn").toStdString());
+      EXPECT_TRUE(reading.ends_with(std::string(" ") + row.result + "\n\n") || reading == row.result + std::string("\n\n"))
+          << name << ": " << reading;
+    }
+    // The board takes the person's move exactly when the game goes on.
+    const Piece before = pieceOn("c2");
+    click("c2");
+    click("c4");
+    ASSERT_TRUE(sameGameKept());
+    if (!over) {
+      ASSERT_TRUE(waitForCommand("c2c4")) << name;
+    }
+    ASSERT_TRUE(waitForIdle());
+    EXPECT_EQ(pieceOn("c2") == EMPTY && before == WHITE_PAWN, !over) << name;
+    commands.clear();
+  }
+  setQuestionAnswerer({});
+}
+
+// Copiar FEN gives the real counters; a pasted FEN keeps them, in the saved
+// [FEN] tag too, and the fifty-move rule counts on from them.
+TEST_F(MainFrameTest, FenCountersGoOutAndComeIn) {
+  createFrame();
+  for (const char* move : {"e2e4", "e7e5", "g1f3"}) {
+    const QString text = QString::fromLatin1(move);
+    click(std::string(move, 2).c_str());
+    click(std::string(move + 2, 2).c_str());
+    const char* answer = text == "e2e4" ? "move e7e5" : text == "g1f3" ? "move b8c6" : nullptr;
+    if (answer) {
+      ASSERT_TRUE(waitForLine(answer));
+    }
+    ASSERT_TRUE(waitForIdle());
+  }
+  action("Copiar &FEN")->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3");
+  frame->gameInPlay()->browseTo(2);
+  action("Copiar &FEN")->trigger();
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().endsWith(" 0 2"));
+
+  frame->gameInPlay()->paste("4k3/8/8/8/8/8/4P3/R3K3 w - - 98 60");
+  ASSERT_TRUE(waitForIdle());
+  EXPECT_NE(doc->pgnText().find("[FEN \"4k3/8/8/8/8/8/4P3/R3K3 w - - 98 60\"]"), std::string::npos);
+  action("Copiar &FEN")->trigger();
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().endsWith(" 98 60"));
+  // Two quiet plies more make a hundred (the engine's lone king can only
+  // answer quietly): drawn by the fifty-move rule.
+  click("a1");
+  click("a2");
+  ASSERT_TRUE(waitForCommand("a1a2"));
+  EXPECT_TRUE(waitFor([this] { return frame->gameInPlay()->isOver(); }));
+  EXPECT_TRUE(frame->rightBar()->moveList().endsWith("(regla de los cincuenta movimientos)"));
+}
+
+// The keys browse: one ply, ten plies, the first position and the live one.
+TEST_F(MainFrameTest, KeysBrowseTheGame) {
+  createFrame();
+  click("e2");
+  click("e4");
+  ASSERT_TRUE(waitForLine("move e7e5"));
+  ASSERT_TRUE(waitForIdle());
+  frame->activateWindow();
+  const std::pair<Qt::Key, int> keys[] = {{Qt::Key_Left, 1}, {Qt::Key_Left, 0}, {Qt::Key_Left, 0},
+                                          {Qt::Key_Right, 1}, {Qt::Key_End, -1}, {Qt::Key_PageUp, 0},
+                                          {Qt::Key_PageDown, -1}, {Qt::Key_Home, 0}, {Qt::Key_Right, 1}};
+  for (const auto& [key, shown] : keys) {
+    QTest::keyClick(frame.get(), key);
+    EXPECT_EQ(effectiveBrowseIndex(frame->view()->browseIndex(), 3), shown) << key;
+  }
 }
 
 }  // namespace

@@ -15,6 +15,9 @@ TEST(MoveListText, OneLinePerFullMoveInSan) {
   EXPECT_TRUE(spans[1].entry == 2 && spans[1].start == 5 && spans[2].entry == 3 && spans[2].start == 11);
   EXPECT_EQ(moveListText(newGameWith({"e2e4", "d7d5", "e4d5", "d8d5", "b1c3", "d5e5"})),
             "1.e4 d5 \n2.exd5 Qxd5 \n3.Nc3 Qe5+ \n");
+  // Set up with Black to move: Black's first move ends line 1, White's next is move 2.
+  const char* blackToMove = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1";
+  EXPECT_EQ(moveListText(newGameWith({"e7e5", "g1f3", "b8c6", "f1b5"}, blackToMove)), " e5 \n2.Nf3 Nc6 \n3.Bb5");
 }
 
 // A loaded game's history has no entry for the initial position (the main

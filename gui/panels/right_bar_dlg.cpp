@@ -17,6 +17,7 @@ CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QTextEd
   moves->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   headField->setObjectName(QStringLiteral("head"));
   headField->setAlignment(Qt::AlignCenter);
+  headField->setWordWrap(true);  // both labelled clocks, on two lines when narrow
   headField->setText(QStringLiteral("0:00 - 0:00"));
 
   auto* layout = new QVBoxLayout(this);
@@ -33,7 +34,8 @@ void CRightBarDlg::markEntry(int entry) {
   markedEntry = entry;
   QList<QTextEdit::ExtraSelection> marks;
   for (const MoveSpan& span : moveSpans) {
-    if (span.entry != entry) continue;
+    // Spans of a text not yet set would point past the end of the shown one.
+    if (span.entry != entry || span.start + span.length >= moves->document()->characterCount()) continue;
     QTextEdit::ExtraSelection mark;
     mark.cursor = QTextCursor(moves->document());
     mark.cursor.setPosition(span.start);

@@ -139,6 +139,8 @@ bool CDovrel2Doc::loadGame(const QString& fileName, long offset, const QString& 
     edited.history.assign(1, start);
     edited.history.insert(edited.history.end(), scratch.history.begin(), scratch.history.end());
     edited.position = edited.history.back();
+    for (const PgnTag& tag : info.tags)
+      if (tag.name == "FEN") edited.startCounters = fenCounters(tag.value);
   });
   tags = info.tags;
   savedKey = gameKey();
@@ -163,7 +165,11 @@ std::vector<PgnTag> CDovrel2Doc::tagsToWrite() const {
 }
 
 std::string CDovrel2Doc::pgnText() const {
-  const PgnMoves moves = game.read([](const Game& g) { return pgnMovesOfHistory(g.history); });
+  const PgnMoves moves = game.read([](const Game& g) {
+    PgnMoves read = pgnMovesOfHistory(g.history);
+    read.startCounters = g.startCounters;
+    return read;
+  });
   const std::string key = keyOf(moves);
   Result result{key, "*", {}};
   if (engineResult.key == key)
@@ -251,10 +257,15 @@ void CDovrel2Doc::noteEngineLine(const QString& line) {
   reason.remove(u'{').remove(u'}');
   if (first == QLatin1String("resign")) {
     const bool whiteResigns = game.read([](const Game& g) { return g.position.sideToMove != 0; });
-    engineResult = {gameKey(), whiteResigns ? "0-1" : "1-0", whiteResigns ? "White resigns" : "Black resigns"};
+    noteResult(QLatin1String(whiteResigns ? "0-1" : "1-0"),
+               QLatin1String(whiteResigns ? "White resigns" : "Black resigns"));
   } else if (first == QLatin1String("1-0") || first == QLatin1String("0-1") || first == QLatin1String("1/2-1/2")) {
-    engineResult = {gameKey(), first.toStdString(), reason.toStdString()};
+    noteResult(first, reason);
   }
+}
+
+void CDovrel2Doc::noteResult(const QString& score, const QString& reason) {
+  engineResult = {gameKey(), score.toStdString(), reason.toStdString()};
 }
 
 QString CDovrel2Doc::windowTitle() const {

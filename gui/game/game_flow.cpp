@@ -74,5 +74,5 @@ QString GameFlow::clockText() const {
   auto text = [&](int side) {
     return QString::fromStdString(GameClock::clockText(static_cast<double>(clockState.remaining(side, at)) / 1000.0));
   };
-  return text(1) + QStringLiteral(" - ") + text(0);
+  return QStringLiteral("Blancas ") + text(1) + QStringLiteral(" - Negras ") + text(0);
 }

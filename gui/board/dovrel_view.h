@@ -54,6 +54,7 @@ class CDovrelView : public QWidget {
   bool hintShown() const { return isValidSquare(hintFrom) && hintPlies == historySize(); }
 
   void flip();           // Invertir tablero
+  void setWhiteAtBottom(bool atBottom);
   void larger();         // Tablero mayor
   void smaller();        // Tablero menor
   void browseBack();     // Ver mov. previo

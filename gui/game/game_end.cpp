@@ -21,6 +21,7 @@ QString spanishReason(const QString& reason) {
       {"Insufficient", "material insuficiente"},
       {"Fifty", "regla de los cincuenta movimientos"},
       {"resign", "abandono"},
+      {"Draw", "tablas acordadas"},
       {"time", "tiempo agotado"}};
   const QString word = reason.section(u' ', 0, 0);
   for (const auto& [english, spanish] : REASONS)
@@ -33,6 +34,17 @@ QString spanishReason(const QString& reason) {
 QString GameEnd::announcement() const {
   const QString why = spanishReason(reason);
   return score + u' ' + spanishOutcome(score) + (why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why));
+}
+
+QString GameEnd::pgnComment() const {
+  const bool whiteWins = score == WHITE_WINS;
+  if (reason == QLatin1String("resign") && score != DRAW)
+    return whiteWins ? QStringLiteral("Black resigns") : QStringLiteral("White resigns");
+  if (reason == QLatin1String("time")) {
+    if (score == DRAW) return QStringLiteral("Time forfeit, no mating material left");
+    return whiteWins ? QStringLiteral("Black forfeits on time") : QStringLiteral("White forfeits on time");
+  }
+  return reason;
 }
 
 QString GameEnd::outcome() const {

@@ -8,10 +8,13 @@
 
 struct GameEnd {
   QString score;   // "1-0", "0-1" or "1/2-1/2"
-  QString reason;  // "Checkmate", "Drawn_by_repetition", "resign", "time", ...
+  QString reason;  // "Checkmate", "Drawn_by_repetition", "resign", "time", "Draw agreed", ...
 
   // "1-0 Ganan las blancas (jaque mate)".
   QString announcement() const;
+  // The reason as the saved game's comment after its last move: "Checkmate",
+  // "White resigns", "Black forfeits on time", "Draw agreed".
+  QString pgnComment() const;
   // "Draw", "White wins" or "Black wins", as the result boxes say it.
   QString outcome() const;
 

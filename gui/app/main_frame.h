@@ -1,80 +1,82 @@
 #pragma once
-// The main window: menus, toolbar, status bar, the right-hand bar, and the
-// engine bridge's window side - it hands commands to the engine worker, turns
-// board clicks into moves and reacts to the lines the engine writes.
+// The main window: the assembly of menus, toolbar, status bar, the board and
+// the right-hand bar. The commands live with their concept: the game in play
+// (GameInPlay), files (FileCommands), settings (SettingsCommands), the engine
+// hand-over (CommandChannel) and the engine-watching windows (DebugWindows);
+// the frame connects them and redraws.
 
 #include <QByteArray>
 #include <QMainWindow>
-#include <QPointer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
-#include "recent_file_list.h"
-#include "engine_objects.h"
-#include "game_flow.h"
+#include <QMenu>
 
-class CCommandDlg;
-class CDebugDialog;
+#include "command_channel.h"
+#include "debug_windows.h"
+#include "engine_objects.h"
+#include "file_commands.h"
+#include "game_in_play.h"
+#include "settings_commands.h"
+
 class CDovrel2Doc;
 class CDovrelView;
 class CRightBarDlg;
 class EngineBridge;
+class HintSearch;
 class QLabel;
-class QMenu;
-class QThread;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
 
  public:
-  // Longest command text: with its newline it must fit the engine's 128-byte buffer.
-  static constexpr int MAX_COMMAND = 126;
-
   CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* parent = nullptr);
   ~CMainFrame() override;
 
   // Hands a command line to the engine; lost when the engine is busy.
-  void sendCommand(const QString& text);
+  void sendCommand(const QString& text) { channel->send(text); }
   // Board clicks: the first picks the origin, the second sends the move.
-  void squareClicked(int square);
+  void squareClicked(int square) { play->squareClicked(square); }
   // Redraws the board and sets the move list.
   void refresh();
   void updateOpening();
 
   // Reads kelvo.ini into the frame and, when there is one, the engine player.
-  void readSettings();
-  void createDebugWindows();
-  void disableDebugMenu();
-  void startNewGame();
+  void readSettings() { settings->apply(false); }
+  void createDebugWindows() { debugWindows->create(); }
+  void disableDebugMenu() { debugMenuValue->menuAction()->setEnabled(false); }
+  void startNewGame() { play->startNewGame(); }
   // Mueve!: the engine takes the side to move, the person the other side.
-  void engineMoves();
-  const GameFlow& gameFlow() const { return flow; }
+  void engineMoves() { play->engineMoves(); }
+  const GameFlow& gameFlow() const { return play->gameFlow(); }
+  GameInPlay* gameInPlay() const { return play; }
   // What the program does once the window exists: show it, apply the
   // settings, set up or disable debugging, start a game and, when a file is
   // named, show that file's game instead.
   void startUp(const QString& file = QString());
   // Abrir, recent files, the command line and dropped files all end here.
-  void openFile(const QString& path);
-  bool saveFile(const QString& path);
+  void openFile(const QString& path) { files->openFile(path); }
+  bool saveFile(const QString& path) { return files->saveFile(path); }
 
   // Promotion choice; tests replace the dialog.
-  void setPromotionChooser(std::function<int()> chooser) { promotionChooser = std::move(chooser); }
+  void setPromotionChooser(std::function<int()> chooser) { play->setPromotionChooser(std::move(chooser)); }
   // Which game of a collection to open (where it begins); tests replace the list.
-  using GameChooser = std::function<std::optional<qint64>(const QString& path)>;
-  void setGameChooser(GameChooser chooser) { gameChooser = std::move(chooser); }
+  using GameChooser = FileCommands::GameChooser;
+  void setGameChooser(GameChooser chooser) { files->setGameChooser(std::move(chooser)); }
 
   CDovrelView* view() const { return boardView; }
   CRightBarDlg* rightBar() const { return rightBarDlg; }
-  CCommandDlg* commandWindow() const;
-  CDebugDialog* debugWindow() const;
+  CCommandDlg* commandWindow() const { return debugWindows->commandWindow(); }
+  CDebugDialog* debugWindow() const { return debugWindows->debugWindow(); }
   EngineBridge* bridge() const { return engine; }
   CDovrel2Doc* document() const { return doc; }
   QMenu* debugMenu() const { return debugMenuValue; }
-  const QByteArray& pendingCommand() const { return pending; }
-  bool debugEnabled() const { return debugEnabledValue; }
-  const QString& fontName() const { return fontNameValue; }
-  bool awaitingFirstClick() const { return awaitingFirst; }
+  const QByteArray& pendingCommand() const { return channel->pending(); }
+  bool debugEnabled() const { return settings->debugEnabled(); }
+  const QString& fontName() const { return settings->fontName(); }
+  bool awaitingFirstClick() const { return play->awaitingFirstClick(); }
   QString statusText() const;
   // The opening field's full text ("B20 Defensa Siciliana: 1.e4 c5"), empty
   // before the first named position.
@@ -99,43 +101,18 @@ class CMainFrame : public QMainWindow {
   void createMenus();
   void createShortcuts();
   void createToolBar();
+  void createStatusBar();
+  void connectParts();
   QAction* addCommand(QMenu* menu, const QString& caption, const QString& prompt, const std::function<void()>& handler);
   void fitToBoard();
-  void updateRecentMenu();
   void updateStatus();
-  // A fallen flag ends the game.
-  void followClocks();
-  void endGame(const GameEnd& end, const QString& boxText);
-  void applyDebugSetting();
-  void sendOnPersonsTurn(const std::function<void()>& send);
-  void showThinkingLine(const QString& line);
+  void applyDebugSetting(bool enabled);
 
-  void onCommandWanted(QByteArray* buffer);
+  void onCommandsTaken(const QStringList& lines, const QByteArray& text);
   void onEngineLine(const QString& line);
-  void onDebugText(const QString& text, int colour);
-  void onPlayerCreated();
-  void applySettings(bool forNewPlayer);
-
-  void fileOpen();
-  // False when nothing was saved (cancelled or failed).
-  bool fileSave();
-  bool fileSaveAs();
-  // Before a changed game is thrown away: save it, discard it or stay.
-  bool confirmDiscard();
-  void showOptions();
-  void issueCommand();
-  void readOpenings();
-  void deleteBook();
-  void toggleCommandWindow();
-  void toggleDebugWindow();
-  // Edición and the Partida commands that do not go to the engine as they are.
   void copyFen();
   void copyPgn();
   void pasteGame();
-  void resign();
-  bool gameIsOver();
-  void offerDraw();
-  void showHint();
 
   CDovrel2Doc* doc;
   EngineObjects objects;
@@ -144,30 +121,16 @@ class CMainFrame : public QMainWindow {
   CRightBarDlg* rightBarDlg;
   QLabel* engineStatus;
   QLabel* openingStatus;  // the opening the shown position belongs to
+  CommandChannel* channel;
+  GameInPlay* play;
+  FileCommands* files;
+  SettingsCommands* settings;
+  HintSearch* hints;
+  std::unique_ptr<DebugWindows> debugWindows;
   QMenu* debugMenuValue = nullptr;
-  QMenu* recentMenu = nullptr;
   QToolBar* toolBar = nullptr;
   // The menu commands the toolbar repeats.
   struct ToolBarActions {
     QAction *open, *save, *larger, *smaller, *previous, *current, *next, *newGame, *back, *engineMove, *moveNow, *about;
   } toolBarActions{};
-  QPointer<CCommandDlg> commandDlg;
-  QPointer<CDebugDialog> debugDlg;
-  RecentFileList recentFiles;
-  std::function<int()> promotionChooser;
-  GameChooser gameChooser;
-  QPointer<QThread> hintSearch;  // Pista's own search, while it runs
-
-  GameFlow flow;
-
-  QByteArray pending;
-  bool handingOver = false;
-  bool commandWaiting = false;  // a person's command waits for the engine
-  bool awaitingFirst = true;
-  int fromSquare = 0;
-  int toSquare = 0;
-  bool commandWindowShown = true;
-  bool debugWindowShown = true;
-  bool debugEnabledValue = false;
-  QString fontNameValue = QStringLiteral("Regular");
 };

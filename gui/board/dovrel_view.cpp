@@ -79,6 +79,11 @@ void CDovrelView::flip() {
   update();
 }
 
+void CDovrelView::setWhiteAtBottom(bool atBottom) {
+  whiteAtBottomValue = atBottom;
+  update();
+}
+
 void CDovrelView::larger() { resizeBoard(squareSizeValue + 1); }
 
 void CDovrelView::smaller() { resizeBoard(squareSizeValue - 1); }

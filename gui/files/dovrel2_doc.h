@@ -44,6 +44,9 @@ class CDovrel2Doc : public QObject {
   void gameReplaced();
   // Result lines and resignations, for the saved game's result.
   void noteEngineLine(const QString& line);
+  // The game as it stands has ended: its result and the reason, which saving
+  // writes as a comment after the last move.
+  void noteResult(const QString& score, const QString& reason);
   // A result was given for the game as it stands: a mate, a resignation, a draw.
   bool resultGiven() const { return !engineResult.token.empty() && engineResult.key == gameKey(); }
   // The window its message boxes belong to.

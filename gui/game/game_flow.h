@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
 #include "chess_clocks.h"
@@ -52,14 +53,17 @@ class GameFlow {
 
   bool isOver() const { return gameEnd.has_value(); }
   const std::optional<GameEnd>& end() const { return gameEnd; }
-  // "02 : 59 - 03 : 00" (White, Black), or "sin reloj".
+  // "Blancas 02 : 59 - Negras 03 : 00", or "sin reloj".
   QString clockText() const;
   const ChessClocks& clocks() const { return clockState; }
-  qint64 now() const { return steadyMilliseconds(); }
+  qint64 now() const { return timeSource(); }
+  // Where the clocks read the time; tests hand in their own.
+  void setTimeSource(std::function<qint64()> source) { timeSource = std::move(source); }
 
  private:
   const Game& game;
   TimeControl nextControl;
   ChessClocks clockState;
   std::optional<GameEnd> gameEnd;
+  std::function<qint64()> timeSource = steadyMilliseconds;
 };

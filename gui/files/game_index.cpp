@@ -139,7 +139,8 @@ int indexGames(QIODevice& in, const std::function<void(QVector<GameIndexEntry>)>
       }
       if (!readTag(trimmed, name, value)) continue;
       const QString text = pgnText(value);
-      if (name == "White") entry.white = text;
+      if (name == "Event") entry.event = text;
+      else if (name == "White") entry.white = text;
       else if (name == "Black") entry.black = text;
       else if (name == "Result") entry.result = text;
       else if (name == "Date") entry.date = text;

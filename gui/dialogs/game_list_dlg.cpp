@@ -1,6 +1,7 @@
 #include "game_list_dlg.h"
 
 #include <QAbstractTableModel>
+#include <QCollator>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,7 @@ constexpr int BATCH = 500;
 class GameListModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
-  enum Column { NUMBER, WHITE, BLACK, RESULT, DATE, ECO, OPENING, MOVES, COLUMNS };
+  enum Column { NUMBER, EVENT, WHITE, BLACK, RESULT, DATE, ECO, OPENING, MOVES, COLUMNS };
 
   int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(games.size()); }
   int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : COLUMNS; }
@@ -34,6 +35,7 @@ class GameListModel : public QAbstractTableModel {
       return number ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     switch (index.column()) {
       case NUMBER: return game.number;  // numbers sort as numbers
+      case EVENT: return game.event;
       case WHITE: return game.white;
       case BLACK: return game.black;
       case RESULT: return game.result;
@@ -46,7 +48,7 @@ class GameListModel : public QAbstractTableModel {
   }
 
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    static const char* const CAPTIONS[] = {"Nº", "Blancas", "Negras", "Resultado", "Fecha", "ECO", "Apertura", "Jugadas"};
+    static const char* const CAPTIONS[] = {"Nº", "Evento", "Blancas", "Negras", "Resultado", "Fecha", "ECO", "Apertura", "Jugadas"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= COLUMNS) return {};
     return QString::fromUtf8(CAPTIONS[section]);
   }
@@ -61,10 +63,30 @@ class GameListModel : public QAbstractTableModel {
   QVector<GameIndexEntry> games;
 };
 
+// Texts sort with the numbers in them taken as numbers ("Jugador 10" before
+// "Jugador 100"), letters without regard to case.
+class NaturalSortProxy : public QSortFilterProxyModel {
+ public:
+  explicit NaturalSortProxy(QObject* parent) : QSortFilterProxyModel(parent) {
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+  }
+
+ protected:
+  bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
+    const QVariant a = left.data(), b = right.data();
+    if (a.typeId() == QMetaType::Int && b.typeId() == QMetaType::Int) return a.toInt() < b.toInt();
+    return collator.compare(a.toString(), b.toString()) < 0;
+  }
+
+ private:
+  QCollator collator;
+};
+
 CGameListDlg::CGameListDlg(const QString& path, QWidget* parent)
     : QDialog(parent),
       model(new GameListModel(this)),
-      proxy(new QSortFilterProxyModel(this)),
+      proxy(new NaturalSortProxy(this)),
       view(new QTableView(this)),
       filterEdit(new QLineEdit(this)),
       countLabel(new QLabel(this)) {
@@ -107,6 +129,7 @@ CGameListDlg::CGameListDlg(const QString& path, QWidget* parent)
   bottom->addWidget(buttons);
   layout->addLayout(bottom);
   resize(900, 500);
+  filterEdit->setFocus();  // typing filters at once
 
   // The worker hands batches over through the event loop; once the dialog is
   // gone they are dropped, and the destructor stops and waits for it.

@@ -14,7 +14,7 @@ class QIODevice;
 struct GameIndexEntry {
   qint64 offset = 0;  // where the game's text begins, as the PGN reader addresses it
   int number = 0;     // from 1, in file order
-  QString white, black, result, date, eco, opening;
+  QString event, white, black, result, date, eco, opening;
   int moves = 0;      // full moves of the main line
 };
 

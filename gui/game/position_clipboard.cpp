@@ -30,5 +30,20 @@ std::string pastedGameText(const std::string& text, std::string& why) {
     why = "«" + line + "» no es una posición FEN válida.";
     return {};
   }
-  return "[SetUp \"1\"]\n[FEN \"" + positionToFen(*position) + "\"]\n\n*\n";
+  return "[SetUp \"1\"]\n[FEN \"" + positionToFen(*position, fenCounters(line)) + "\"]\n\n*\n";
+}
+
+FenCounters fenCountersAt(const std::vector<CChessBoard>& history, int entry, FenCounters start) {
+  if (history.empty()) return start;
+  if (entry < 0 || entry >= static_cast<int>(history.size())) entry = static_cast<int>(history.size()) - 1;
+  FenCounters counters = start;
+  // A history that begins after its first move counts from that move.
+  int first = history.front().lastMove.isNull() ? 1 : 0;
+  if (first == 0) counters = {};
+  for (int i = first; i <= entry; ++i) {
+    const Move& move = history[i].lastMove;
+    counters.halfMoves = isPawn(move.piece) || move.captured != EMPTY ? 0 : counters.halfMoves + 1;
+    if (history[i].sideToMove == 1) ++counters.moveNumber;  // Black has just moved
+  }
+  return counters;
 }

@@ -1,0 +1,470 @@
+#include "main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+#include "about_dlg.h"
+#include "board_geometry.h"
+#include "book/opening_book.h"
+#include "command_channel.h"
+#include "debug_windows.h"
+#include "dovrel2_doc.h"
+#include "dovrel_view.h"
+#include "driver/engine_io.h"
+#include "driver/game.h"
+#include "engine_bridge.h"
+#include "game_opening.h"
+#include "get_text_dlg.h"
+#include "hint_search.h"
+#include "move_list_text.h"
+#include "game_in_play.h"
+#include "position/fen.h"
+#include "position_clipboard.h"
+#include "right_bar_dlg.h"
+#include "settings_commands.h"
+#include "settings_file.h"
+#include "window_place.h"
+
+namespace {
+
+constexpr int STATUS_TIMER_MS = 200;
+constexpr int OPENING_FIELD_WIDTH = 260;  // pixels
+
+// The standard prompts of the framework's own commands.
+const QString PROMPT_OPEN = QStringLiteral("Abre un documento existente\nAbrir");
+const QString PROMPT_SAVE = QStringLiteral("Guarda el documento activo\nGuardar");
+const QString PROMPT_SAVE_AS = QStringLiteral("Guarda el documento activo con un nombre nuevo\nGuardar como");
+const QString PROMPT_EXIT = QStringLiteral("Sale de la aplicación; pide confirmación para guardar los documentos\nSalir");
+const QString PROMPT_TOOLBAR =
+    QStringLiteral("Muestra u oculta la barra de herramientas\nAlternar barra de herramientas");
+const QString PROMPT_STATUS_BAR = QStringLiteral("Muestra u oculta la barra de estado\nAlternar barra de estado");
+const QString PROMPT_ABOUT =
+    QStringLiteral("Muestra información del programa, número de versión y copyright\nAcerca de");
+
+void setPrompt(QAction* action, const QString& prompt) {
+  const qsizetype cut = prompt.indexOf(u'\n');
+  action->setStatusTip(prompt.left(cut));
+  if (cut >= 0) action->setToolTip(prompt.mid(cut + 1));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      doc(document),
+      objects(objects),
+      engine(new EngineBridge(objects, this)),
+      boardView(new CDovrelView(objects.game, this)),
+      rightBarDlg(new CRightBarDlg(this)),
+      engineStatus(new QLabel(this)),
+      openingStatus(new QLabel(this)),
+      channel(new CommandChannel(engine, this)),
+      play(new GameInPlay(objects, engine, channel, doc, boardView, this)),
+      files(new FileCommands(doc, engine, this)),
+      settings(new SettingsCommands(objects, engine, boardView, play->gameFlow(), this)),
+      hints(new HintSearch(objects.game, this)),
+      debugWindows(std::make_unique<DebugWindows>(this, objects)) {
+  doc->setWindow(this);
+  setWindowTitle(doc->windowTitle());
+  setCentralWidget(boardView);
+  createMenus();
+  createShortcuts();
+  createToolBar();
+
+  auto* dock = new QDockWidget(this);
+  dock->setObjectName(QStringLiteral("rightBarDock"));
+  dock->setTitleBarWidget(new QWidget(dock));
+  dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+  dock->setWidget(rightBarDlg);
+  addDockWidget(Qt::RightDockWidgetArea, dock);
+
+  createStatusBar();
+  connectParts();
+  boardView->setFontName(settings->fontName());
+  fitToBoard();
+}
+
+CMainFrame::~CMainFrame() {
+  // The next start opens the window where this one was, as large.
+  SettingsFile file;
+  file.setText(ini::DOVREL, ini::WINDOW, windowPlaceText(QRect(pos(), size())));
+  file.save();
+  engine->shutdown();
+}
+
+void CMainFrame::createStatusBar() {
+  // The first pane shows menu prompts and, between them, the idle text.
+  connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+    if (message.isEmpty()) statusBar()->showMessage(QStringLiteral("Preparado"));
+  });
+  statusBar()->showMessage(QStringLiteral("Preparado"));
+  statusBar()->setSizeGripEnabled(true);
+  statusBar()->addPermanentWidget(openingStatus);
+  statusBar()->addPermanentWidget(engineStatus);
+  engineStatus->setText(QStringLiteral("ready"));
+
+  auto* statusTimer = new QTimer(this);
+  connect(statusTimer, &QTimer::timeout, this, &CMainFrame::updateStatus);
+  statusTimer->start(STATUS_TIMER_MS);
+}
+
+void CMainFrame::connectParts() {
+  connect(channel, &CommandChannel::taken, this, &CMainFrame::onCommandsTaken);
+  connect(engine, &EngineBridge::lineArrived, this, &CMainFrame::onEngineLine);
+  connect(engine, &EngineBridge::debugTextArrived, this,
+          [this](const QString& text, int colour) { debugWindows->debugText(text, colour); });
+  // A new engine player waits for its settings; the worker may be busy, so this
+  // runs when it next waits (a search that starts first applies them itself).
+  connect(engine, &EngineBridge::playerCreated, this,
+          [this] { engine->whenIdle([this] { settings->apply(true); }); });
+  connect(engine, &EngineBridge::searchStarted, this, [this] { debugWindows->searchStarted(); });
+  connect(engine, &EngineBridge::statsArrived, this,
+          [this](int nodes, int centiseconds) { debugWindows->searchStats(nodes, centiseconds); });
+  connect(boardView, &CDovrelView::squareClicked, this, &CMainFrame::squareClicked);
+  connect(rightBarDlg, &CRightBarDlg::entryClicked, play, &GameInPlay::browseTo);
+  connect(boardView, &CDovrelView::pickCancelled, play, &GameInPlay::pickCancelled);
+  connect(boardView, &CDovrelView::clientSizeWanted, this, [this](QSize) { fitToBoard(); });
+  connect(doc, &CDovrel2Doc::refreshViews, this, &CMainFrame::refresh);
+  connect(doc, &CDovrel2Doc::titleChanged, this, [this] {
+    setWindowTitle(doc->windowTitle());
+    setWindowModified(doc->isModified());
+  });
+  connect(play, &GameInPlay::changed, this, [this] {
+    rightBarDlg->setHead(play->gameFlow().clockText());
+    refresh();
+  });
+  connect(play, &GameInPlay::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text); });
+  connect(files, &FileCommands::gameOpened, play, &GameInPlay::gameReplaced);
+  connect(settings, &SettingsCommands::debugChanged, this, &CMainFrame::applyDebugSetting);
+  connect(hints, &HintSearch::searching, this,
+          [this] { statusBar()->showMessage(QStringLiteral("Buscando una pista...")); });
+  connect(hints, &HintSearch::nothingFound, this,
+          [this] { statusBar()->showMessage(QStringLiteral("No hay jugada que sugerir.")); });
+  connect(hints, &HintSearch::found, this, [this](int from, int to, const QString& san) {
+    boardView->setHint(from, to);
+    statusBar()->showMessage(QStringLiteral("Pista: %1").arg(san));
+  });
+}
+
+QAction* CMainFrame::addCommand(QMenu* menu, const QString& caption, const QString& prompt,
+                                const std::function<void()>& handler) {
+  auto* action = new QAction(caption, this);
+  if (!prompt.isEmpty()) setPrompt(action, prompt);
+  connect(action, &QAction::triggered, this, handler);
+  if (menu) menu->addAction(action);
+  return action;
+}
+
+void CMainFrame::createMenus() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&Archivo"));
+  QAction* open = addCommand(file, QStringLiteral("&Abrir...\tCtrl+O"), PROMPT_OPEN, [this] { files->open(); });
+  QAction* save = addCommand(file, QStringLiteral("&Guardar\tCtrl+S"), PROMPT_SAVE, [this] { files->save(); });
+  addCommand(file, QStringLiteral("Guardar c&omo..."), PROMPT_SAVE_AS, [this] { files->saveAs(); });
+  file->addSeparator();
+  files->setRecentMenu(file->addMenu(QStringLiteral("Archivo reciente")));
+  file->addSeparator();
+  addCommand(file, QStringLiteral("&Salir"), PROMPT_EXIT, [this] { close(); });
+
+  QMenu* editMenu = menuBar()->addMenu(QStringLiteral("&Edición"));
+  addCommand(editMenu, QStringLiteral("Copiar &PGN"), QStringLiteral("Copia la partida en formato PGN\nCopiar PGN"),
+             [this] { copyPgn(); })->setShortcut(QKeySequence::Copy);
+  addCommand(editMenu, QStringLiteral("Copiar &FEN"), QStringLiteral("Copia la posición en formato FEN\nCopiar FEN"),
+             [this] { copyFen(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  addCommand(editMenu, QStringLiteral("Pe&gar FEN/PGN"),
+             QStringLiteral("Toma una partida o una posición del portapapeles\nPegar FEN/PGN"),
+             [this] { pasteGame(); })->setShortcut(QKeySequence::Paste);
+
+  QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&Ver"));
+  QAction* showToolBar = addCommand(viewMenu, QStringLiteral("Barra de &herramientas"), PROMPT_TOOLBAR, [] {});
+  showToolBar->setCheckable(true);
+  showToolBar->setChecked(true);
+  connect(showToolBar, &QAction::toggled, this, [this](bool on) {
+    toolBar->setVisible(on);
+    fitToBoard();
+  });
+  QAction* showStatusBar = addCommand(viewMenu, QStringLiteral("Barra de &estado"), PROMPT_STATUS_BAR, [] {});
+  showStatusBar->setCheckable(true);
+  showStatusBar->setChecked(true);
+  connect(showStatusBar, &QAction::toggled, this, [this](bool on) {
+    statusBar()->setVisible(on);
+    fitToBoard();
+  });
+  viewMenu->addSeparator();
+  QAction* larger = addCommand(viewMenu, QStringLiteral("Tablero mayor"), QStringLiteral("Tablero más grande\nTablero mayor"),
+                               [this] { boardView->larger(); });
+  QAction* smaller = addCommand(viewMenu, QStringLiteral("Tablero menor"),
+                                QStringLiteral("Tablero más pequeño\nTablero menor"), [this] { boardView->smaller(); });
+  addCommand(viewMenu, QStringLiteral("Invertir tablero"), QString(), [this] { boardView->flip(); });
+  viewMenu->addSeparator();
+  QAction* previous = addCommand(viewMenu, QStringLiteral("Ver mov. previo"),
+                                 QStringLiteral("Ver movimiento previo\nVer movimiento previo"),
+                                 [this] { boardView->browseBack(); refresh(); });
+  QAction* next = addCommand(viewMenu, QStringLiteral("Ver mov. siguiente"),
+                             QStringLiteral("Ver movimiento siguiente\nVer movimiento siguiente"),
+                             [this] { boardView->browseForward(); refresh(); });
+  QAction* current = addCommand(viewMenu, QStringLiteral("Ver pos. actual"),
+                                QStringLiteral("Show the current position\nShow current"),
+                                [this] { boardView->browseLive(); refresh(); });
+  viewMenu->addSeparator();
+  addCommand(viewMenu, QStringLiteral("Opciones"), QStringLiteral("Muestra un diálogo con opciones\nOpciones"),
+             [this] { settings->editOptions(); });
+
+  QMenu* game = menuBar()->addMenu(QStringLiteral("Partida"));
+  QAction* newGame = addCommand(game, QStringLiteral("Nueva\tCtrl+N"), QStringLiteral("Nueva partida\nNueva partida"),
+                                [this] {
+                                  if (files->confirmDiscard()) startNewGame();
+                                });
+  QAction* back = addCommand(game, QStringLiteral("Atras"), QStringLiteral("Echar para atras\nMoviola"),
+                             [this] { play->takeBack(); });
+  QAction* engineMove =
+      addCommand(game, QStringLiteral("Mueve!\tCtrl+M"),
+                 QStringLiteral("Juega el motor con el bando que mueve\nMueve!"), [this] { engineMoves(); });
+  QAction* moveNow = addCommand(game, QStringLiteral("Move now!"), QStringLiteral("Move now\nMover YA"),
+                                [this] { objects.io.stopRequested = true; });
+  addCommand(game, QStringLiteral("Delante"), QString(), [] {});
+  game->addSeparator();
+  addCommand(game, QStringLiteral("Pista"), QStringLiteral("Marca en el tablero la jugada que sugiere el motor\nPista"),
+             [this] { hints->ask(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+  addCommand(game, QStringLiteral("Ofrecer tablas"), QStringLiteral("Ofrece tablas al motor\nOfrecer tablas"),
+             [this] { play->offerDraw(); });
+  addCommand(game, QStringLiteral("Abandonar"), QStringLiteral("Abandona la partida\nAbandonar"),
+             [this] { play->resign(); });
+
+  debugMenuValue = menuBar()->addMenu(QStringLiteral("Debug"));
+  addCommand(debugMenuValue, QStringLiteral("View log"), QStringLiteral("Shows a log window\nShows a log window"),
+             [this] { debugWindows->toggleDebugWindow(); });
+  addCommand(debugMenuValue, QStringLiteral("View XBoard commands"), QString(), [this] { debugWindows->toggleCommandWindow(); });
+  addCommand(debugMenuValue, QStringLiteral("Show legal"), QString(),
+             [this] { sendCommand(QStringLiteral("_showlegal")); });
+  addCommand(debugMenuValue, QStringLiteral("Issue command"),
+             QStringLiteral("Issues a general command\nIssue command"), [this] {
+               CGetTextDlg dialog(this);
+               dialog.exec();
+               sendCommand(dialog.text());
+             });
+  addCommand(debugMenuValue, QStringLiteral("Assert!!!!"), QString(), [] {});
+  addCommand(debugMenuValue, QStringLiteral("Joker"), QString(), [this] { refresh(); });
+  addCommand(debugMenuValue, QStringLiteral("Del memory"), QString(), [this] { engine->whenIdle([this] { objects.book.clearBook(); }); });
+  addCommand(debugMenuValue, QStringLiteral("Read openings"),
+             QStringLiteral("Reads the opening book\nRead openings"), [this] { engine->reloadBook(BookLoad::Append); });
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("Ay&uda"));
+  QAction* about = addCommand(help, QStringLiteral("&Acerca de dovrel2..."), PROMPT_ABOUT, [this] {
+    CAboutDlg dialog(this);
+    dialog.exec();
+  });
+  toolBarActions = {open, save, larger, smaller, previous, current, next, newGame, back, engineMove, moveNow, about};
+}
+
+void CMainFrame::createShortcuts() {
+  // Each key is the one its menu caption names; it triggers the menu's own action.
+  auto shortcut = [this](const QKeySequence& keys, const std::function<void()>& handler) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
+  };
+  const ToolBarActions& actions = toolBarActions;
+  shortcut(QKeySequence::Open, [open = actions.open] { open->trigger(); });
+  shortcut(QKeySequence::Save, [save = actions.save] { save->trigger(); });
+  shortcut(QKeySequence::New, [newGame = actions.newGame] { newGame->trigger(); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_M), [engineMove = actions.engineMove] { engineMove->trigger(); });
+  // On the actions themselves, so the menu shows them.
+  actions.larger->setShortcut(QKeySequence(Qt::Key_Plus));
+  actions.smaller->setShortcut(QKeySequence(Qt::Key_Minus));
+  // Browsing: one ply, ten plies, the first position, the live one.
+  GameInPlay* game = play;
+  shortcut(QKeySequence(Qt::Key_Left), [game] { game->browseBy(-1); });
+  shortcut(QKeySequence(Qt::Key_Right), [game] { game->browseBy(1); });
+  shortcut(QKeySequence(Qt::Key_PageUp), [game] { game->browseBy(-GameInPlay::PAGE_PLIES); });
+  shortcut(QKeySequence(Qt::Key_PageDown), [game] { game->browseBy(GameInPlay::PAGE_PLIES); });
+  shortcut(QKeySequence(Qt::Key_Home), [game] { game->browseTo(0); });
+  shortcut(QKeySequence(Qt::Key_End), [game] { game->browseLive(); });
+}
+
+void CMainFrame::createToolBar() {
+  toolBar = new QToolBar(this);
+  toolBar->setObjectName(QStringLiteral("toolBar"));
+  toolBar->setMovable(false);
+  addToolBar(Qt::TopToolBarArea, toolBar);
+
+  QStyle* look = style();
+  auto [open, save, larger, smaller, previous, current, next, newGame, back, engineMove, moveNow, about] =
+      toolBarActions;
+  open->setIcon(look->standardIcon(QStyle::SP_DialogOpenButton));
+  save->setIcon(look->standardIcon(QStyle::SP_DialogSaveButton));
+  larger->setIcon(look->standardIcon(QStyle::SP_TitleBarMaxButton));
+  smaller->setIcon(look->standardIcon(QStyle::SP_TitleBarMinButton));
+  previous->setIcon(look->standardIcon(QStyle::SP_MediaSeekBackward));
+  current->setIcon(look->standardIcon(QStyle::SP_MediaSkipForward));
+  next->setIcon(look->standardIcon(QStyle::SP_MediaSeekForward));
+  newGame->setIcon(look->standardIcon(QStyle::SP_FileIcon));
+  back->setIcon(look->standardIcon(QStyle::SP_ArrowBack));
+  engineMove->setIcon(look->standardIcon(QStyle::SP_MediaPlay));
+  moveNow->setIcon(look->standardIcon(QStyle::SP_MediaStop));
+  about->setIcon(look->standardIcon(QStyle::SP_MessageBoxInformation));
+  for (QAction* action : {open, save}) toolBar->addAction(action);
+  toolBar->addSeparator();
+  for (QAction* action : {larger, smaller, previous, current, next}) toolBar->addAction(action);
+  toolBar->addSeparator();
+  for (QAction* action : {newGame, back, engineMove, moveNow}) toolBar->addAction(action);
+  toolBar->addSeparator();
+  toolBar->addAction(about);
+}
+
+// Tablero mayor and menor: the window wraps the board of the new size, and
+// the board grows only while the whole window, status bar included, still
+// fits the screen. Between them the window resizes freely, the board with it.
+void CMainFrame::fitToBoard() {
+  boardView->setMinimumSize(boardPixelSize(MIN_SQUARE_SIZE).width, boardPixelSize(MIN_SQUARE_SIZE).height);
+  auto wrapBoard = [this] {
+    boardView->updateGeometry();
+    if (QLayout* frameLayout = layout()) frameLayout->invalidate();
+    resize(sizeHint());
+  };
+  wrapBoard();
+  if (const QScreen* display = screen()) {
+    const QSize borders = frameGeometry().size() - geometry().size();
+    const QSize overhead = sizeHint() - boardView->sizeHint() + borders;
+    const QSize room = display->availableGeometry().size();
+    const int largest = largestFittingSquareSize({room.width(), room.height()}, {overhead.width(), overhead.height()});
+    const int before = boardView->squareSize();
+    boardView->setMaxSquareSize(largest);
+    if (boardView->squareSize() != before) wrapBoard();
+  }
+}
+
+
+void CMainFrame::onCommandsTaken(const QStringList& lines, const QByteArray& text) {
+  play->commandsTaken(lines);
+  refresh();
+  debugWindows->commandTaken(QString::fromLatin1(text));
+  for (const QString& line : lines) emit commandTaken(line);
+}
+
+void CMainFrame::onEngineLine(const QString& line) {
+  debugWindows->engineLine(line);
+  const EngineBridge::SearchRoot& root = engine->searchRoot();
+  debugWindows->thinkingLine(line, root.position, root.ply);
+  play->engineLine(line);
+  refresh();
+  emit lineHandled(line);
+}
+
+void CMainFrame::refresh() {
+  boardView->refresh();
+  std::vector<MoveSpan> spans;
+  const auto [text, entries] = objects.game.read([&spans](const Game& game) {
+    return std::pair{moveListText(game.history, &spans), static_cast<int>(game.history.size())};
+  });
+  rightBarDlg->setMoveSpans(std::move(spans));
+  QString list = QString::fromStdString(text);
+  const GameFlow& flow = play->gameFlow();
+  if (flow.end())
+    list += (list.isEmpty() || list.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + flow.end()->announcement();
+  rightBarDlg->setMoveList(list);
+  const int shown = effectiveBrowseIndex(boardView->browseIndex(), entries);
+  rightBarDlg->markEntry(shown == -1 ? entries - 1 : shown);
+  updateOpening();
+  setWindowModified(doc->isModified());
+  // The hint's text goes with its marks.
+  if (statusBar()->currentMessage().startsWith(QStringLiteral("Pista: ")) && !boardView->hintShown())
+    statusBar()->clearMessage();
+}
+
+// The name is cut with an ellipsis to leave the prompts their room; the whole
+// of it is the field's tooltip.
+void CMainFrame::updateOpening() {
+  const OpeningName* name = objects.game.read([this](const Game& game) {
+    return gameOpening(game.history, boardView->browseIndex(), bookOpeningNames());
+  });
+  const QString text = name ? QString::fromStdString(name->text()) : QString();
+  if (text == openingStatus->toolTip()) return;
+  openingStatus->setToolTip(text);
+  openingStatus->setText(openingStatus->fontMetrics().elidedText(text, Qt::ElideRight, OPENING_FIELD_WIDTH));
+}
+
+// "thinking" while a command is on its way or the engine is working on one.
+void CMainFrame::updateStatus() {
+  updateOpening();
+  engineStatus->setText(channel->handingOver() || !engine->isIdle() ? QStringLiteral("thinking")
+                                                                     : QStringLiteral("ready"));
+  play->followClocks();
+  rightBarDlg->setHead(play->gameFlow().clockText());
+}
+
+// Depuración takes effect at once: the menu and the two windows follow it.
+void CMainFrame::applyDebugSetting(bool enabled) {
+  debugMenuValue->menuAction()->setEnabled(enabled);
+  debugWindows->apply(enabled);
+}
+
+void CMainFrame::startUp(const QString& file) {
+  const auto place = parseWindowPlace(SettingsFile().text(ini::DOVREL, ini::WINDOW, QString()));
+  if (place && screen()) {
+    const QRect fitted = fitWindowPlace(*place, screen()->availableGeometry());
+    move(fitted.topLeft());
+    resize(fitted.size());
+  }
+  show();
+  readSettings();
+  if (debugEnabled())
+    createDebugWindows();
+  else
+    disableDebugMenu();
+  setAcceptDrops(true);
+  startNewGame();
+  // The file's game is read once the new game stands, so it is not replaced.
+  engine->whenIdle([this, file] {
+    if (!file.isEmpty()) openFile(file);
+    emit startedUp();
+  });
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (files->confirmDiscard())
+    event->accept();
+  else
+    event->ignore();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  if (files->openDropped(event->mimeData())) event->acceptProposedAction();
+}
+
+void CMainFrame::copyFen() {
+  const FenCounters counters = objects.game.read([this](const Game& game) {
+    return fenCountersAt(game.history, boardView->browseIndex(), game.startCounters);
+  });
+  QGuiApplication::clipboard()->setText(QString::fromStdString(positionToFen(boardView->shownPosition(), counters)));
+}
+
+void CMainFrame::copyPgn() { QGuiApplication::clipboard()->setText(QString::fromStdString(doc->pgnText())); }
+
+void CMainFrame::pasteGame() {
+  const QString text = QGuiApplication::clipboard()->text();
+  if (files->confirmDiscard()) play->paste(text);
+}
+
+QString CMainFrame::statusText() const { return engineStatus->text(); }
+
+QString CMainFrame::openingText() const { return openingStatus->toolTip(); }

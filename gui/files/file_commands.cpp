@@ -1,0 +1,135 @@
+#include "file_commands.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+#include "data_location.h"
+#include "dovrel2_doc.h"
+#include "engine_bridge.h"
+#include "game_index.h"
+#include "game_list_dlg.h"
+#include "save_questions.h"
+
+namespace {
+
+const QString PGN_FILTER = QStringLiteral("Partidas PGN (*.pgn);;Todos los archivos (*.*)");
+const QString PROMPT_RECENT = QStringLiteral("Abre este documento");
+
+// Where the file dialogs open: the folder the user started the program in,
+// even when it moved into its data folder (empty: the dialog's own default).
+QString startDirectory() { return QString::fromStdString(dataLocation::startDirectory().string()); }
+
+}  // namespace
+
+FileCommands::FileCommands(CDovrel2Doc* doc, EngineBridge* engine, QWidget* window)
+    : QObject(window),
+      doc(doc),
+      engine(engine),
+      window(window),
+      gameChooser([window](const QString& path) { return CGameListDlg::choose(path, window); }) {}
+
+void FileCommands::setRecentMenu(QMenu* menu) {
+  recentMenu = menu;
+  connect(menu, &QMenu::aboutToShow, this, &FileCommands::updateRecentMenu);
+  updateRecentMenu();
+}
+
+void FileCommands::updateRecentMenu() {
+  if (!recentMenu) return;
+  recentMenu->clear();
+  // A file deleted or moved away since is no longer offered.
+  for (const QString& path : QStringList(recentFiles.files()))
+    if (!QFileInfo(path).isFile()) recentFiles.remove(path);
+  const QStringList& files = recentFiles.files();
+  recentMenu->menuAction()->setEnabled(!files.isEmpty());
+  for (int i = 0; i < files.size(); ++i) {
+    const QString path = files[i];
+    QAction* action = recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+    action->setStatusTip(PROMPT_RECENT);
+    connect(action, &QAction::triggered, this, [this, path] {
+      if (confirmDiscard()) openFile(path);
+    });
+  }
+}
+
+void FileCommands::openFile(const QString& path) {
+  // A collection first shows its games; closing the list opens nothing.
+  qint64 offset = 0;
+  if (holdsSeveralGames(path)) {
+    const std::optional<qint64> chosen = gameChooser(path);
+    if (!chosen) return;
+    offset = *chosen;
+  }
+  // Loading replaces the Game's position and players: never under a thinking engine.
+  engine->whenIdle([this, path, offset] {
+    const bool opened = doc->openDocument(path, static_cast<long>(offset));
+    emit gameOpened();
+    // A recent entry that no longer opens is dropped from the list.
+    if (opened)
+      recentFiles.add(path);
+    else
+      recentFiles.remove(path);
+    updateRecentMenu();
+  });
+}
+
+bool FileCommands::saveFile(const QString& path) {
+  const bool saved = doc->saveDocument(path);
+  if (saved) {
+    recentFiles.add(path);
+    updateRecentMenu();
+  }
+  return saved;
+}
+
+bool FileCommands::confirmDiscard() {
+  if (!doc->isModified()) return true;
+  switch (askBeforeDiscarding(window)) {
+    case DiscardChoice::Save: return save();
+    case DiscardChoice::Discard: return true;
+    default: return false;
+  }
+}
+
+void FileCommands::open() {
+  if (!confirmDiscard()) return;
+  const QString path = QFileDialog::getOpenFileName(window, QStringLiteral("Abrir"), startDirectory(), PGN_FILTER);
+  if (!path.isEmpty()) openFile(path);
+}
+
+// Nothing is written when nothing changed; a file holding other games too
+// is rewritten only when the user says so.
+bool FileCommands::save() {
+  if (doc->pathName().isEmpty()) return saveAs();
+  if (!doc->isModified()) return true;
+  if (doc->isCollection()) {
+    switch (askHowToSaveIntoCollection(window, doc->pathName())) {
+      case CollectionChoice::Replace: break;
+      case CollectionChoice::SaveAs: return saveAs();
+      default: return false;
+    }
+  }
+  return saveFile(doc->pathName());
+}
+
+bool FileCommands::saveAs() {
+  QFileDialog dialog(window, QStringLiteral("Guardar como"),
+                     doc->pathName().isEmpty() ? startDirectory() : doc->pathName(), PGN_FILTER);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("pgn"));
+  return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() &&
+         saveFile(dialog.selectedFiles().first());
+}
+
+bool FileCommands::openDropped(const QMimeData* data) {
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) {
+      if (confirmDiscard()) openFile(url.toLocalFile());
+      return true;
+    }
+  }
+  return false;
+}

@@ -1,0 +1,262 @@
+#include "game_in_play.h"
+
+#include "board_geometry.h"
+#include "command_channel.h"
+#include "driver/engine_io.h"
+#include "dovrel2_doc.h"
+#include "dovrel_view.h"
+#include "draw_offer.h"
+#include "driver/game.h"
+#include "engine_bridge.h"
+#include "engine_line.h"
+#include "message_sink.h"
+#include "promoting_sel_dlg.h"
+#include "save_questions.h"
+#include "search/engine_player.h"
+
+namespace {
+
+// The person's side: the one the engine does not play; with no engine
+// player, the side to move.
+bool personPlaysWhite(const Game& game) {
+  if (game.enginePlayer) return game.enginePlayer != game.whitePlayer.get();
+  return game.position.sideToMove != 0;
+}
+
+}  // namespace
+
+GameInPlay::GameInPlay(EngineObjects objects, EngineBridge* engine, CommandChannel* channel, CDovrel2Doc* doc,
+                     CDovrelView* view, QWidget* window)
+    : QObject(window),
+      objects(objects),
+      engine(engine),
+      channel(channel),
+      doc(doc),
+      view(view),
+      window(window),
+      promotionChooser([window] { return CPromotingSelDlg::ask(window); }),
+      flow(objects.game) {}
+
+void GameInPlay::send(const QString& command) { channel->send(command); }
+
+void GameInPlay::startNewGame() { send(flow.newGameCommand()); }
+
+int GameInPlay::personSide() const { return objects.game.read(personPlaysWhite) ? 1 : 0; }
+
+void GameInPlay::putInPlay() {
+  flow.restart();
+  view->browseLive();
+  awaitingFirst = true;
+  view->setAwaitingFirstClick(true);
+  emit statusMessage(QString());
+  emit replaced();
+  emit changed();
+}
+
+void GameInPlay::gameReplaced() {
+  putInPlay();
+  turnBoardToPerson();
+  // A game that is already over when it comes in ends here, without a box.
+  std::string reason;
+  const int outcome = objects.game.edit([&reason](Game& game) { return game.adjudicate(reason); });
+  const char* const scores[] = {"*", "1-0", "1/2-1/2", "0-1"};
+  if (outcome > GAME_GOES_ON && outcome <= BLACK_WINS)
+    end({QLatin1String(scores[outcome]), QString::fromStdString(reason).remove(u'.')}, QString());
+  else if (const std::optional<GameEnd> dead = flow.checkMaterial())
+    announce(*dead, QString());
+}
+
+void GameInPlay::turnBoardToPerson() { view->setWhiteAtBottom(personSide() == 1); }
+
+void GameInPlay::commandsTaken(const QStringList& lines) {
+  for (const QString& taken : lines) {
+    const QString line = taken.trimmed();
+    const QString word = line.section(u' ', 0, 0);
+    flow.commandTaken(line);
+    // The engine replaces the game: a file named by the document no longer holds it.
+    if (word == QLatin1String("new") || word == QLatin1String("_loadpgn")) {
+      if (word == QLatin1String("new"))
+        doc->gameRestarted();
+      else
+        doc->gameReplaced();
+      putInPlay();
+      view->setWhiteAtBottom(true);  // the person plays White
+    } else if (word == QLatin1String("go")) {
+      // The engine takes the side to move; the board turns toward the person's side.
+      const int sideToMove = objects.game.read([](const Game& game) { return game.position.sideToMove; });
+      view->setWhiteAtBottom(sideToMove == 0);
+    }
+  }
+}
+
+void GameInPlay::engineLine(const QString& line) {
+  const EngineBridge::LineStamp& stamp = engine->lineStamp();
+  flow.follow(stamp.at, stamp.plies, stamp.sideToMove);
+  followClocks();
+  const int sideToMove = objects.game.read([](const Game& game) { return game.position.sideToMove; });
+  const EngineLineReaction reaction = EngineLineReaction::of(line, sideToMove);
+  if (reaction.end) {
+    // A result after the game has ended (a move the engine made as its flag fell) changes nothing.
+    end(*reaction.end, reaction.boxText);
+  } else if (const std::optional<GameEnd> dead = flow.checkMaterial()) {
+    announce(*dead, dead->reason + u'\n' + dead->outcome());
+  } else {
+    if (reaction.box != EngineLineReaction::NO_BOX)
+      showMessage(reaction.box == EngineLineReaction::ERROR ? QMessageBox::Critical : QMessageBox::Information,
+                  reaction.boxText, window);
+    if (!reaction.command.isEmpty()) send(reaction.command);
+  }
+}
+
+void GameInPlay::followClocks() {
+  if (const std::optional<GameEnd> fallen = flow.checkFlag()) {
+    // An engine thinking on a fallen flag stops; its move, if any, is taken back below.
+    objects.io.stopRequested = !engine->isIdle();
+    announce(*fallen, fallen->flagBoxText());
+  }
+}
+
+void GameInPlay::end(const GameEnd& ending, const QString& boxText) {
+  if (flow.isOver()) return;
+  flow.finish(ending);
+  announce(ending, boxText);
+}
+
+// The result goes to the engine once it waits; a move it made after the flag fell is taken back.
+void GameInPlay::announce(const GameEnd& ending, const QString& boxText) {
+  const int pliesAtEnd = objects.game.read([](const Game& game) { return static_cast<int>(game.history.size()); });
+  doc->noteResult(ending.score, ending.pgnComment());
+  emit statusMessage(ending.announcement());
+  emit ended(ending);
+  emit changed();
+  const bool flagFall = ending.reason == QLatin1String("time");
+  engine->whenIdle([this, flagFall, pliesAtEnd, score = ending.score] {
+    const int plies = objects.game.read([](const Game& game) { return static_cast<int>(game.history.size()); });
+    send((flagFall && plies > pliesAtEnd ? QStringLiteral("undo\n") : QString()) + QStringLiteral("result ") + score);
+  });
+  if (!boxText.isEmpty()) showMessage(QMessageBox::Information, boxText, window);
+}
+
+void GameInPlay::takeBack() { send(QStringLiteral("undo")); }
+
+void GameInPlay::engineMoves() {
+  if (flow.isOver()) return;
+  sendOnPersonsTurn([this] {
+    const int sideToMove = objects.game.read([](const Game& game) { return game.position.sideToMove; });
+    send(flow.withClocks(QStringLiteral("go"), sideToMove));
+  });
+}
+
+// On the person's turn a command waits for an engine still busy with a new
+// player's book; on the engine's own turn it is lost like any command, so a
+// click made while the engine thinks never becomes a move played after it.
+void GameInPlay::sendOnPersonsTurn(const std::function<void()>& sendIt) {
+  const bool personsTurn = objects.game.read([](const Game& game) {
+    const Player* mover = game.position.sideToMove ? game.whitePlayer.get() : game.blackPlayer.get();
+    return mover != game.enginePlayer;
+  });
+  if (!personsTurn) {
+    sendIt();
+    return;
+  }
+  // One waiting command at a time, and none once the game has ended meanwhile.
+  if (commandWaiting) return;
+  commandWaiting = true;
+  engine->whenIdle([this, sendIt] {
+    commandWaiting = false;
+    if (!flow.isOver()) sendIt();
+  });
+}
+
+void GameInPlay::squareClicked(int square) {
+  // A finished game takes no more moves; Nueva (or Atras) goes on from there.
+  if (flow.isOver()) return;
+  if (awaitingFirst) {
+    fromSquare = square;
+    awaitingFirst = false;
+    view->setFromSquare(fromSquare);
+    view->setAwaitingFirstClick(false);
+    emit changed();
+    return;
+  }
+  toSquare = square;
+  QString move = QString::fromStdString(squareName(fromSquare) + squareName(toSquare));
+  Piece origin = EMPTY;
+  if (isValidSquare(fromSquare))
+    origin = objects.game.read([this](const Game& game) { return game.position.squares[fromSquare]; });
+  if ((origin == WHITE_PAWN && rankOf(fromSquare) == 6) || (origin == BLACK_PAWN && rankOf(fromSquare) == 1))
+    move += CPromotingSelDlg::suffix(promotionChooser());
+  // When the engine answers, it is told both clocks first.
+  sendOnPersonsTurn([this, move] {
+    const auto [sideToMove, engineAnswers] = objects.game.read(
+        [](const Game& game) { return std::pair{game.position.sideToMove, game.enginePlayer != nullptr}; });
+    send(engineAnswers ? flow.withClocks(move, 1 - sideToMove) : move);
+  });
+  awaitingFirst = true;
+  view->setAwaitingFirstClick(true);
+  emit changed();
+}
+
+void GameInPlay::pickCancelled() {
+  awaitingFirst = true;
+  view->setAwaitingFirstClick(true);
+}
+
+int GameInPlay::historySize() const {
+  return objects.game.read([](const Game& game) { return static_cast<int>(game.history.size()); });
+}
+
+void GameInPlay::browseBy(int plies) {
+  const int entries = historySize();
+  int shown = effectiveBrowseIndex(view->browseIndex(), entries);
+  if (shown == -1) shown = entries - 1;
+  browseTo(std::max(0, shown + plies));
+}
+
+void GameInPlay::browseTo(int entry) {
+  view->browseTo(entry);
+  emit changed();
+}
+
+void GameInPlay::browseLive() {
+  view->browseLive();
+  emit changed();
+}
+
+// The pasted game replaces the Game: only while the engine waits.
+void GameInPlay::paste(const QString& text) {
+  engine->whenIdle([this, text] {
+    if (doc->pasteGame(text)) gameReplaced();
+  });
+}
+
+bool GameInPlay::refuseWhenOver() {
+  if (!flow.isOver() && !doc->resultGiven()) return false;
+  showMessage(QMessageBox::Information, QStringLiteral("La partida ya ha terminado."), window);
+  return true;
+}
+
+void GameInPlay::resign() {
+  if (refuseWhenOver() || !askBeforeResigning(window)) return;
+  const bool white = objects.game.read(personPlaysWhite);
+  // The person has just said so: the move list and the status bar show it, no box.
+  end({QLatin1String(white ? "0-1" : "1-0"), QStringLiteral("resign")}, QString());
+}
+
+void GameInPlay::offerDraw() {
+  if (refuseWhenOver()) return;
+  const auto [hasEngine, accepts] = objects.game.read([](const Game& game) {
+    const auto* player = dynamic_cast<const EnginePlayer*>(game.enginePlayer);
+    if (!player) return std::pair{false, false};
+    return std::pair{true, engineAcceptsDraw(player->lastScore, game.enginePlayer == game.whitePlayer.get())};
+  });
+  if (!hasEngine) {
+    showMessage(QMessageBox::Information, QStringLiteral("No hay motor al que ofrecer tablas."), window);
+    return;
+  }
+  if (!accepts) {
+    showMessage(QMessageBox::Information, QStringLiteral("El motor rechaza las tablas y sigue jugando."), window);
+    return;
+  }
+  end({QStringLiteral("1/2-1/2"), QStringLiteral("Draw agreed")}, QStringLiteral("El motor acepta las tablas."));
+}

@@ -1,0 +1,111 @@
+#pragma once
+// The one owner of the window's play state: which game is in play, whether
+// the board shows it live or a browsed ply (a view offset, never a state of
+// the game), whether and how it has ended, the two clocks, and who plays
+// which side. Every way into it goes through here:
+//   - moves: squareClicked (a person's), engineLine (the engine's lines);
+//   - a game put in play: startNewGame (Nueva), gameReplaced (Abrir in all
+//     its forms, Pegar), commandsTaken ("new", "undo", "go" as the engine
+//     takes them), takeBack (Atras), engineMoves (Mueve!);
+//   - endings: resign, offerDraw, the engine's result lines, insufficient
+//     material, followClocks (a fallen flag) - all of them through end(),
+//     the one place that ends a game: clocks stopped, result noted for
+//     saving and Copiar PGN, shown in the move list and the status bar.
+// A game put in play is shown live, with fresh clocks and no end, and an
+// opened or pasted game that is already over is ended at once.
+// Others listen to the signals; none of them decides a result itself.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+#include "engine_objects.h"
+#include "game_flow.h"
+
+class CDovrel2Doc;
+class CDovrelView;
+class CommandChannel;
+class EngineBridge;
+class QWidget;
+
+class GameInPlay : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr int PAGE_PLIES = 10;
+
+  GameInPlay(EngineObjects objects, EngineBridge* engine, CommandChannel* channel, CDovrel2Doc* doc,
+             CDovrelView* view, QWidget* window);
+
+  // Promotion choice; tests replace the dialog.
+  void setPromotionChooser(std::function<int()> chooser) { promotionChooser = std::move(chooser); }
+
+  // Board clicks: the first picks the origin, the second sends the move.
+  void squareClicked(int square);
+  // The person dropped the picked piece back.
+  void pickCancelled();
+  bool awaitingFirstClick() const { return awaitingFirst; }
+  void startNewGame();
+  // The document holds a new game (opened or pasted); the engine worker is idle.
+  void gameReplaced();
+  // Pegar: the clipboard's game or position replaces the game.
+  void paste(const QString& text);
+  void takeBack();
+  void engineMoves();
+  void resign();
+  void offerDraw();
+  // The engine is taking these command lines / wrote this line.
+  void commandsTaken(const QStringList& lines);
+  void engineLine(const QString& line);
+  // The clocks' tick: a fallen flag ends the game.
+  void followClocks();
+  // Ends the game (once): a box with `boxText` unless it is empty.
+  void end(const GameEnd& end, const QString& boxText);
+
+  // Browsing: by plies from the shown position (the first entry at most), to
+  // an entry, or back to the live position.
+  void browseBy(int plies);
+  void browseTo(int entry);
+  void browseLive();
+
+  bool isOver() const { return flow.isOver(); }
+  GameFlow& gameFlow() { return flow; }
+  const GameFlow& gameFlow() const { return flow; }
+  // 1 when the person plays White, 0 Black.
+  int personSide() const;
+
+ signals:
+  // Redraw: the game, its end, the shown ply or the move entry changed.
+  void changed();
+  // Another game is in play (new, opened or pasted).
+  void replaced();
+  void ended(const GameEnd& end);
+  void statusMessage(const QString& text);
+
+ private:
+  // A game that has ended is neither resigned nor drawn again.
+  bool refuseWhenOver();
+  // Everything an ending does but stopping the clocks, which `flow` has done.
+  void announce(const GameEnd& end, const QString& boxText);
+  int historySize() const;
+  void sendOnPersonsTurn(const std::function<void()>& send);
+  void send(const QString& command);
+  // Live, fresh clocks, no end, nothing picked, the board toward the person.
+  void putInPlay();
+  void turnBoardToPerson();
+
+  EngineObjects objects;
+  EngineBridge* engine;
+  CommandChannel* channel;
+  CDovrel2Doc* doc;
+  CDovrelView* view;
+  QWidget* window;
+  std::function<int()> promotionChooser;
+  GameFlow flow;
+  bool commandWaiting = false;  // a person's command waits for the engine
+  bool awaitingFirst = true;
+  int fromSquare = 0;
+  int toSquare = 0;
+};

@@ -1,0 +1,85 @@
+#include "settings_commands.h"
+
+#include <QApplication>
+
+#include "config_dlg.h"
+#include "dovrel_view.h"
+#include "driver/engine_io.h"
+#include "engine_bridge.h"
+#include "file_saver.h"
+#include "game_flow.h"
+#include "message_sink.h"
+#include "player_settings.h"
+#include "settings_file.h"
+
+SettingsCommands::SettingsCommands(EngineObjects objects, EngineBridge* engine, CDovrelView* view, GameFlow& flow,
+                                   QWidget* window)
+    : QObject(window), objects(objects), engine(engine), view(view), flow(flow), window(window) {}
+
+void SettingsCommands::apply(bool forNewPlayer) {
+  objects.io.writeGameLog("Configuration file read.\n");
+  const ProgramSettings settings = ProgramSettings::read(SettingsFile());
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (forNewPlayer)
+    engine->applyPendingPlayerSettings();
+  else if (applyPlayerSettings(objects.game, settings))
+    engine->reloadBook(BookLoad::Replace);
+  QApplication::restoreOverrideCursor();
+  debug = settings.debug;
+  font = settings.font;
+  flow.setTimeControl(settings.timeControl);
+  view->setFontName(font);
+  view->setShowLegalMoves(settings.showLegalMoves);
+}
+
+void SettingsCommands::editOptions() {
+  CConfigDlg::Choices shown;
+  const std::optional<PlayerSwitches> player = playerSwitches(objects.game);
+  if (player) {
+    shown.openingBook = player->useBook;
+    shown.randomFactor = player->randomFactor;
+    shown.post = player->post;
+  }
+  const ProgramSettings stored = ProgramSettings::read(SettingsFile());
+  shown.level = player ? player->level : stored.level;
+  shown.timeControl = flow.timeControl();
+  shown.debugFiles = objects.io.loggingEnabled;
+  shown.debug = debug;
+  shown.showLegalMoves = view->showLegalMoves();
+  CConfigDlg dialog(shown, window);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const CConfigDlg::Choices chosen = dialog.choices();
+
+  debug = chosen.debug;
+  emit debugChanged(debug);
+  flow.setTimeControl(chosen.timeControl);  // from the next new game
+  SettingsFile file;
+  file.setText(ini::KELVO, ini::LEVEL, QString::number(chosen.level));
+  file.setText(ini::DOVREL, ini::TIME_CONTROL, chosen.timeControl.text());
+  // The player may have been replaced while the dialog was open, and a
+  // searching engine reads its flags: store them when the worker waits.
+  const bool hadPlayer = player.has_value();
+  if (hadPlayer) {
+    file.setBoolean(ini::KELVO, ini::OPENING_BOOK, chosen.openingBook);
+    file.setBoolean(ini::KELVO, ini::RANDOM_FACTOR, chosen.randomFactor);
+    file.setBoolean(ini::KELVO, ini::POST, chosen.post);
+  }
+  file.setBoolean(ini::DOVREL, ini::DEBUG, chosen.debug);
+  file.setText(ini::DOVREL, ini::FONT, font);
+  file.setBoolean(ini::DOVREL, ini::DEBUG_FILES, chosen.debugFiles);
+  file.setBoolean(ini::DOVREL, ini::SHOW_LEGAL_MOVES, chosen.showLegalMoves);
+  view->setShowLegalMoves(chosen.showLegalMoves);
+  if (QString reason; !file.save(&reason))
+    showMessage(QMessageBox::Critical, saveFailureText(QString::fromLatin1(SettingsFile::FILE_NAME), reason), window);
+  engine->whenIdle([this, chosen, hadPlayer] {
+    EngineIO& io = objects.io;
+    // Turning the files on during a run opens them (the first time), so the switch has an effect.
+    const std::string reason = chosen.debugFiles ? io.enableLogging() : std::string();
+    if (!chosen.debugFiles) io.disableLogging();
+    if (!reason.empty())
+      showMessage(QMessageBox::Critical,
+                  QStringLiteral("No se pudieron crear los archivos de depuración:\n%1.").arg(QString::fromStdString(reason)),
+                  window);
+    if (hadPlayer) storePlayerSwitches(objects.game, {chosen.openingBook, chosen.randomFactor, chosen.post, chosen.level});
+  });
+}
