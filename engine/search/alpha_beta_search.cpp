@@ -25,7 +25,6 @@ namespace {
 
 constexpr int INFINITE_SCORE = 32000;
 constexpr int MATE_BOUND = MATE_VALUE - MAX_PLY;
-constexpr std::size_t TABLE_MEGABYTES = 16;
 
 // Mate scores are stored relative to the node, read back relative to the root.
 int toTable(int score, int ply) {
@@ -68,8 +67,10 @@ Move squaresOnly(Square from, Square to) {
 
 }  // namespace
 
-AlphaBetaSearch::AlphaBetaSearch()
-    : table(std::make_unique<TranspositionTable>(TABLE_MEGABYTES)),
+AlphaBetaSearch::AlphaBetaSearch() : AlphaBetaSearch(std::make_shared<TranspositionTable>(DEFAULT_HASH_MEGABYTES)) {}
+
+AlphaBetaSearch::AlphaBetaSearch(std::shared_ptr<TranspositionTable> sharedTable)
+    : table(std::move(sharedTable)),
       history(std::make_unique<HistoryTable>()),
       evaluations(1 << 16),
       plies(MAX_PLY + 2) {
@@ -79,7 +80,19 @@ AlphaBetaSearch::AlphaBetaSearch()
 
 AlphaBetaSearch::~AlphaBetaSearch() = default;
 
+void AlphaBetaSearch::configure(std::size_t hashMegabytes, int threads) {
+  threadCount = std::max(threads, 1);
+  if (hashMegabytes != table->megabytes()) {
+    table.reset();  // the old table goes first: both may not fit at once
+    table = std::make_shared<TranspositionTable>(std::max<std::size_t>(hashMegabytes, 1));
+    helpers.clear();
+  }
+}
+
+
 bool AlphaBetaSearch::allowedAtRoot(const Move& move) const {
+  for (const Move& found : excluded)
+    if (found.sameSquares(move) && found.promotion == move.promotion) return false;
   if (limits->searchMoves.empty()) return true;
   for (const Move& allowed : limits->searchMoves)
     if (allowed.sameSquares(move) && (allowed.promotion == EMPTY || allowed.promotion == move.promotion)) return true;
@@ -127,6 +140,8 @@ bool AlphaBetaSearch::timeUp() {
   if ((nodes & 1023) == 0) {
     if (context->stopRequest && context->stopRequest->load(std::memory_order_relaxed)) stopped = true;
     if (hardDeadline >= 0 && context->clock() - start >= hardDeadline) stopped = true;
+    if (helper) publishedNodes.store(nodes, std::memory_order_relaxed);
+    if (limits->progressEvery > 0 && !helper) reportProgress();
   }
   return stopped;
 }
@@ -200,12 +215,12 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   if (ply >= MAX_PLY - 1) return evaluate(ply);
 
   Move hashMove;
-  if (const TableEntry* entry = table->probe(node.key)) {
-    if (entry->from != entry->to) hashMove = squaresOnly(entry->from, entry->to);
-    if (!pvNode && entry->depth >= depth) {
-      const int score = fromTable(entry->score, ply);
-      if (entry->bound == Bound::EXACT || (entry->bound == Bound::LOWER && score >= beta) ||
-          (entry->bound == Bound::UPPER && score <= alpha))
+  if (TableEntry entry; table->probe(node.key, entry)) {
+    if (entry.from != entry.to) hashMove = squaresOnly(entry.from, entry.to);
+    if (!pvNode && entry.depth >= depth) {
+      const int score = fromTable(entry.score, ply);
+      if (entry.bound == Bound::EXACT || (entry.bound == Bound::LOWER && score >= beta) ||
+          (entry.bound == Bound::UPPER && score <= alpha))
         return score;
     }
   }
@@ -291,21 +306,38 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   }
   if (legal == 0) return inCheck ? -MATE_VALUE + ply : 0;
 
+  // A root searched without the lines already found has no true best move.
+  if (root && !excluded.empty()) return best;
   const Bound bound = best >= beta ? Bound::LOWER : best > oldAlpha ? Bound::EXACT : Bound::UPPER;
   table->store(node.key, toTable(best, ply), depth, bound, bound == Bound::UPPER ? Move() : bestMove);
   return best;
 }
 
-void AlphaBetaSearch::report(int depth, int score) {
+std::int64_t AlphaBetaSearch::totalNodes() const {
+  std::int64_t total = nodes;
+  for (const auto& other : helpers) total += other->publishedNodes.load(std::memory_order_relaxed);
+  return total;
+}
+
+void AlphaBetaSearch::report(int depth, const RootLine& line, int rank) {
   SearchReport report;
   report.depth = depth;
-  report.score = score;
-  if (score >= MATE_BOUND) report.mateIn = (MATE_VALUE - score + 1) / 2;
-  if (score <= -MATE_BOUND) report.mateIn = -(MATE_VALUE + score) / 2;
-  report.nodes = nodes;
+  report.score = line.score;
+  if (line.score >= MATE_BOUND) report.mateIn = (MATE_VALUE - line.score + 1) / 2;
+  if (line.score <= -MATE_BOUND) report.mateIn = -(MATE_VALUE + line.score) / 2;
+  report.nodes = totalNodes();
   report.milliseconds = context->clock() - start;
-  report.pv.assign(pv[0].begin(), pv[0].begin() + pvLength[0]);
+  report.pv = line.pv;
+  report.multiPv = rank;
+  lastReport = context->clock();
   if (context->listener) context->listener->iterationDone(report);
+}
+
+// A long iteration says now and then that the search goes on.
+void AlphaBetaSearch::reportProgress() {
+  if (finishedLines.empty() || context->clock() - lastReport < limits->progressEvery) return;
+  for (std::size_t i = 0; i < finishedLines.size(); ++i)
+    report(finishedDepth, finishedLines[i], static_cast<int>(i) + 1);
 }
 
 SearchOutcome AlphaBetaSearch::chooseWithChance(const LevelSettings& settings, const std::vector<Move>& rootMoves) {
@@ -327,27 +359,32 @@ SearchOutcome AlphaBetaSearch::chooseWithChance(const LevelSettings& settings, c
   outcome.move = rootMoves[chosen];
   outcome.score = scores[chosen];
   outcome.depth = depthLimit(*limits, settings);
-  pv[0][0] = outcome.move;
-  pvLength[0] = 1;
-  report(outcome.depth, outcome.score);
+  RootLine line;
+  line.move = outcome.move;
+  line.score = outcome.score;
+  line.pv = {outcome.move};
+  report(outcome.depth, line, 1);
   return outcome;
 }
 
-SearchOutcome AlphaBetaSearch::run(const CBoard& root, const std::vector<std::uint64_t>& gameKeys,
-                                   const SearchLimits& givenLimits, const LevelSettings& settings,
-                                   const SearchContext& givenContext) {
+std::vector<Move> AlphaBetaSearch::prepare(const CBoard& root, const std::vector<std::uint64_t>& gameKeys,
+                                           const SearchLimits& givenLimits, const LevelSettings& settings,
+                                           const SearchContext& givenContext) {
   limits = &givenLimits;
   context = &givenContext;
   quiescence = settings.quiescence;
-  start = context->clock();
+  start = lastReport = context->clock();
   nodes = 0;
+  publishedNodes = 0;
   stopped = false;
-  canStop = false;
+  canStop = helper;
+  excluded.clear();
+  finishedLines.clear();
   TimeBudget budget = planTime(givenLimits, settings.moveTimeWithoutClock);
   if (budget.soft > 0) budget.soft = std::max<std::int64_t>(budget.soft * settings.timePercent / 100, 1);
   if (budget.hard > 0) budget.hard = std::max<std::int64_t>(budget.hard * settings.timePercent / 100, 1);
   hardDeadline = budget.hard;
-  table->newSearch();
+  softLimit = budget.soft;
   for (auto& bySide : history->score)
     for (auto& byFrom : bySide)
       for (auto& entry : byFrom) entry /= 4;
@@ -370,7 +407,14 @@ SearchOutcome AlphaBetaSearch::run(const CBoard& root, const std::vector<std::ui
     if (allowedAtRoot(buffer.moves[i])) rootMoves.push_back(buffer.moves[i]);
   // A search-moves list that names no legal move leaves every move allowed.
   if (rootMoves.empty()) rootMoves.assign(buffer.moves, buffer.moves + legalCount);
+  return rootMoves;
+}
 
+SearchOutcome AlphaBetaSearch::run(const CBoard& root, const std::vector<std::uint64_t>& gameKeys,
+                                   const SearchLimits& givenLimits, const LevelSettings& settings,
+                                   const SearchContext& givenContext) {
+  table->newSearch();
+  const std::vector<Move> rootMoves = prepare(root, gameKeys, givenLimits, settings, givenContext);
   SearchOutcome outcome;
   outcome.move = RESIGN_MOVE;
   if (rootMoves.empty()) return outcome;
@@ -379,48 +423,108 @@ SearchOutcome AlphaBetaSearch::run(const CBoard& root, const std::vector<std::ui
     outcome.nodes = nodes;
     return outcome;
   }
+  startHelpers(root, gameKeys, settings);
+  outcome = iterate(rootMoves, settings, 1);
+  outcome.nodes = nodes + stopHelpers();
+  if (context->stopRequest) *context->stopRequest = false;
+  return outcome;
+}
 
-  outcome.move = rootMoves[0];
-  const int maxDepth = depthLimit(givenLimits, settings);
-  int score = 0;
-  for (int depth = 1; depth <= maxDepth; ++depth) {
-    rootBest = Move();
-    int window = 35;
-    int alpha = depth >= 5 ? score - window : -INFINITE_SCORE;
-    int beta = depth >= 5 ? score + window : INFINITE_SCORE;
-    int value = 0;
-    for (;;) {
-      value = search(depth, 0, alpha, beta, false);
-      if (stopped) break;
-      if (value > alpha && value < beta) break;
-      window *= 2;
-      if (value <= alpha) alpha = window > 400 ? -INFINITE_SCORE : std::max(value - window, -INFINITE_SCORE);
-      else beta = window > 400 ? INFINITE_SCORE : std::min(value + window, INFINITE_SCORE);
+void AlphaBetaSearch::startHelpers(const CBoard& root, const std::vector<std::uint64_t>& gameKeys,
+                                   const LevelSettings& settings) {
+  helpers.resize(threadCount - 1);
+  for (auto& other : helpers)
+    if (!other) {
+      other.reset(new AlphaBetaSearch(table));
+      other->helper = true;
     }
+  helperStop = false;
+  helperContext = *context;
+  helperContext.listener = nullptr;
+  helperContext.stopRequest = &helperStop;
+  for (std::size_t i = 0; i < helpers.size(); ++i)
+    workers.emplace_back([this, i, &root, &gameKeys, &settings] {
+      AlphaBetaSearch& other = *helpers[i];
+      const std::vector<Move> rootMoves = other.prepare(root, gameKeys, *limits, settings, helperContext);
+      // Half the helpers a ply ahead: the threads then fill the table at different depths.
+      if (!rootMoves.empty()) other.iterate(rootMoves, settings, 1 + static_cast<int>(i % 2));
+      other.publishedNodes = other.nodes;
+    });
+}
+
+// Ends the helpers' searches; returns their nodes.
+std::int64_t AlphaBetaSearch::stopHelpers() {
+  helperStop = true;
+  for (std::thread& worker : workers) worker.join();
+  workers.clear();
+  std::int64_t total = 0;
+  for (const auto& other : helpers) total += other->publishedNodes.load();
+  return total;
+}
+
+SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const LevelSettings& settings,
+                                       int firstDepth) {
+  SearchOutcome outcome;
+  outcome.move = rootMoves[0];
+  const int maxDepth = depthLimit(*limits, settings);
+  const int lineCount = helper ? 1 : std::clamp(limits->multiPv, 1, static_cast<int>(rootMoves.size()));
+  for (int depth = firstDepth; depth <= maxDepth; ++depth) {
+    std::vector<RootLine> found;
+    excluded.clear();
+    for (int rank = 0; rank < lineCount; ++rank) {
+      const int previous = rank < static_cast<int>(finishedLines.size()) ? finishedLines[rank].score : 0;
+      rootBest = Move();
+      int window = 35;
+      int alpha = depth >= 5 ? previous - window : -INFINITE_SCORE;
+      int beta = depth >= 5 ? previous + window : INFINITE_SCORE;
+      int value = 0;
+      for (;;) {
+        value = search(depth, 0, alpha, beta, false);
+        if (stopped) break;
+        if (value > alpha && value < beta) break;
+        window *= 2;
+        if (value <= alpha) alpha = window > 400 ? -INFINITE_SCORE : std::max(value - window, -INFINITE_SCORE);
+        else beta = window > 400 ? INFINITE_SCORE : std::min(value + window, INFINITE_SCORE);
+      }
+      if (stopped) break;
+      RootLine line;
+      line.score = value;
+      line.move = pvLength[0] > 0 ? pv[0][0] : rootBest.isNull() ? outcome.move : rootBest;
+      line.pv.assign(pv[0].begin(), pv[0].begin() + pvLength[0]);
+      found.push_back(line);
+      excluded.push_back(line.move);
+    }
+    excluded.clear();
     if (stopped) {
-      // A root move searched through in the unfinished iteration beat the old best.
-      if (!rootBest.isNull()) {
+      if (!found.empty()) {
+        // The first line of the unfinished iteration was searched with every move.
+        outcome.move = found[0].move;
+        outcome.score = found[0].score;
+      } else if (!rootBest.isNull()) {
+        // A root move searched through in the unfinished iteration beat the old best.
         outcome.move = rootBest;
         outcome.score = rootBestScore;
       }
       break;
     }
-    score = value;
-    outcome.move = pvLength[0] > 0 ? pv[0][0] : rootBest.isNull() ? outcome.move : rootBest;
+    std::stable_sort(found.begin(), found.end(), [](const RootLine& a, const RootLine& b) { return a.score > b.score; });
+    finishedLines = found;
+    finishedDepth = depth;
+    const int value = found[0].score;
+    outcome.move = found[0].move;
     outcome.score = value;
     outcome.depth = depth;
     canStop = true;
-    report(depth, value);
+    if (helper) continue;
+    for (std::size_t rank = 0; rank < found.size(); ++rank) report(depth, found[rank], static_cast<int>(rank) + 1);
     const std::int64_t elapsed = context->clock() - start;
     // The next iteration takes longer than all before it together.
-    if (budget.soft >= 0 && elapsed * 2 >= budget.soft) break;
+    if (softLimit >= 0 && elapsed * 2 >= softLimit) break;
     // Nothing to decide, or the mate is seen: more depth changes nothing, unless asked to go on.
-    if (givenLimits.infinite) continue;
-    if (rootMoves.size() == 1 && budget.soft >= 0) break;
+    if (limits->infinite) continue;
+    if (rootMoves.size() == 1 && softLimit >= 0) break;
     if (std::abs(value) >= MATE_BOUND && depth >= MATE_VALUE - std::abs(value) + 2) break;
-    if (givenLimits.nodes > 0 && nodes >= givenLimits.nodes) break;
+    if (limits->nodes > 0 && nodes >= limits->nodes) break;
   }
-  if (context->stopRequest) *context->stopRequest = false;
-  outcome.nodes = nodes;
   return outcome;
 }

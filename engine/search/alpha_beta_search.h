@@ -6,10 +6,18 @@
 // killers and history. Repetitions (of the game's earlier positions too) and
 // the fifty-move rule score as draws. Scores are centipawns from the side to
 // move's point of view; mates are MATE_VALUE less the plies to the mate.
+//
+// It can find several best lines at once (SearchLimits::multiPv: each
+// iteration searches the root again without the lines already found), and it
+// can search on several threads sharing the transposition table: the helpers
+// deepen the same position on their own and leave what they learn in the
+// table; the calling thread's search alone decides and reports.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "position/move_gen.h"
@@ -33,6 +41,14 @@ class AlphaBetaSearch {
  public:
   AlphaBetaSearch();
   ~AlphaBetaSearch();
+  AlphaBetaSearch(const AlphaBetaSearch&) = delete;
+  AlphaBetaSearch& operator=(const AlphaBetaSearch&) = delete;
+
+  // The table's size (a new size starts an empty table) and the threads of
+  // the next searches; one thread searches exactly as the search always has.
+  void configure(std::size_t hashMegabytes, int threads);
+  // Forgets every position searched (a new game).
+  void clearTable() { table->clear(); }
 
   // `gameKeys`: the keys of the game's positions before `root` since the last
   // capture or pawn move, oldest first (their number is the fifty-move count).
@@ -41,6 +57,20 @@ class AlphaBetaSearch {
 
  private:
   struct Ply;
+  struct RootLine {
+    Move move;
+    int score = 0;
+    std::vector<Move> pv;
+  };
+  explicit AlphaBetaSearch(std::shared_ptr<TranspositionTable> sharedTable);
+  // What every thread does before its search; returns the root moves allowed.
+  std::vector<Move> prepare(const CBoard& root, const std::vector<std::uint64_t>& gameKeys, const SearchLimits& limits,
+                            const LevelSettings& settings, const SearchContext& context);
+  // Iterative deepening from `firstDepth`; a helper reports nothing and goes on until stopped.
+  SearchOutcome iterate(const std::vector<Move>& rootMoves, const LevelSettings& settings, int firstDepth);
+  void startHelpers(const CBoard& root, const std::vector<std::uint64_t>& gameKeys, const LevelSettings& settings);
+  std::int64_t stopHelpers();
+  std::int64_t totalNodes() const;
   int search(int depth, int ply, int alpha, int beta, bool allowNull);
   int quiesce(int ply, int alpha, int beta);
   // The child of ply's position by `move` into ply + 1, with its legality context.
@@ -50,10 +80,11 @@ class AlphaBetaSearch {
   bool timeUp();
   int evaluate(int ply);
   SearchOutcome chooseWithChance(const LevelSettings& settings, const std::vector<Move>& rootMoves);
-  void report(int depth, int score);
+  void report(int depth, const RootLine& line, int rank);
+  void reportProgress();
   bool allowedAtRoot(const Move& move) const;
 
-  std::unique_ptr<TranspositionTable> table;
+  std::shared_ptr<TranspositionTable> table;
   std::unique_ptr<HistoryTable> history;
   // Evaluations by position key: the search meets the same positions often.
   struct CachedEvaluation {
@@ -72,9 +103,22 @@ class AlphaBetaSearch {
   bool quiescence = true;
   std::int64_t start = 0;
   std::int64_t hardDeadline = -1;
+  std::int64_t softLimit = -1;
   std::int64_t nodes = 0;
   bool stopped = false;
   bool canStop = false;   // only once an iteration has given a move
   Move rootBest;          // best move of the iteration running, once one was searched through
   int rootBestScore = 0;
+  std::vector<Move> excluded;            // root moves of the lines already found in this iteration
+  std::vector<RootLine> finishedLines;   // of the last finished iteration, best first
+  int finishedDepth = 0;
+  std::int64_t lastReport = 0;
+
+  int threadCount = 1;
+  bool helper = false;
+  std::atomic<std::int64_t> publishedNodes{0};  // a helper's nodes, for the reports' totals
+  std::vector<std::unique_ptr<AlphaBetaSearch>> helpers;
+  std::vector<std::thread> workers;
+  std::atomic<bool> helperStop{false};
+  SearchContext helperContext;
 };

@@ -125,12 +125,17 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
 
 Move EnginePlayer::runLevelSearch(const CChessBoard& position) {
   if (!strongSearch) strongSearch = std::make_unique<AlphaBetaSearch>();
+  strongSearch->configure(hashMegabytes, threads);
   searchStart = context.clock();
   const SearchOutcome outcome =
       strongSearch->run(position, gameKeys, limits, settingsForLevel(level), context);
   nodeCount = static_cast<std::int32_t>(std::min<std::int64_t>(outcome.nodes, INT32_MAX));
   lastScore = position.sideToMove ? outcome.score : -outcome.score;
   return outcome.move;
+}
+
+void EnginePlayer::clearSearchMemory() {
+  if (strongSearch) strongSearch->clearTable();
 }
 
 void EnginePlayer::noteGamePosition(const CChessBoard& position) {

@@ -19,6 +19,7 @@
 #include "search/search_context.h"
 #include "search/search_limits.h"
 #include "search/search_node.h"
+#include "search/transposition_table.h"
 
 class AlphaBetaSearch;
 
@@ -41,6 +42,9 @@ class EnginePlayer : public Player {
   // The level new players start at (the command line's choice).
   int level = SPECIFIED_LEVEL;    // strength ladder (search/level.h)
   SearchLimits limits;            // what the next search may spend
+  // The strong search's table size and threads (the fixed level uses neither).
+  std::size_t hashMegabytes = DEFAULT_HASH_MEGABYTES;
+  int threads = 1;
 
   Move chooseMove(CChessBoard position) override;
   // One complete search from the position; RESIGN_MOVE when there is no move
@@ -56,6 +60,9 @@ class EnginePlayer : public Player {
   // the positions it is asked about and the moves it plays (a position that
   // does not follow from its last move starts the record afresh).
   std::vector<std::uint64_t> gameKeys;
+
+  // Forgets the positions the strong search has seen (a new game).
+  void clearSearchMemory();
 
   // Counts the node and returns its static score.
   int evaluateNode(const CChessBoard& position);

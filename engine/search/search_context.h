@@ -21,6 +21,7 @@ struct SearchReport {
   std::int64_t nodes = 0;
   std::int64_t milliseconds = 0;
   std::vector<Move> pv;         // principal variation from the root
+  int multiPv = 1;              // rank of this line among the lines of the iteration, 1 the best
 };
 
 // Where a search reports. Every call is made whether or not anyone listens;
@@ -34,6 +35,7 @@ class SearchListener {
   virtual void sendLine(const std::string&) {}
   virtual void searchStats(int /*nodes*/, int /*centiseconds*/) {}
   // Each finished iteration; the listener decides whether a line is written.
+  // A search of several lines calls it once per line, best first.
   virtual void iterationDone(const SearchReport&) {}
   // The desktop app also wants the nodes-per-millisecond line after a search.
   virtual bool wantsSpeedLine() const { return false; }

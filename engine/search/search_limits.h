@@ -18,4 +18,7 @@ struct SearchLimits {
   std::int64_t nodes = 0;           // 0: no node limit
   bool infinite = false;            // search until stopped
   std::vector<Move> searchMoves;    // empty: every legal move
+  int multiPv = 1;                  // best lines to find and report (the strong search only)
+  std::int64_t progressEvery = 0;   // milliseconds: an iteration that runs longer repeats its
+                                    // last lines this often with the nodes so far; 0: never
 };

@@ -1,19 +1,43 @@
 #include "search/transposition_table.h"
 
-TranspositionTable::TranspositionTable(std::size_t megabytes) {
+namespace {
+
+std::uint64_t pack(const TableEntry& entry) {
+  return static_cast<std::uint16_t>(entry.score) | std::uint64_t{entry.depth} << 16 |
+         std::uint64_t{static_cast<std::uint8_t>(entry.bound)} << 24 | std::uint64_t{entry.generation} << 32 |
+         std::uint64_t{entry.from} << 40 | std::uint64_t{entry.to} << 48;
+}
+
+}  // namespace
+
+TranspositionTable::TranspositionTable(std::size_t megabytes) : size(megabytes) {
   std::size_t count = 1;
   while (count * 2 * sizeof(TableEntry) <= megabytes * 1024 * 1024) count *= 2;
-  entries.assign(count, TableEntry());
+  slots = std::make_unique<Slot[]>(count);
   mask = count - 1;
 }
 
-const TableEntry* TranspositionTable::probe(std::uint64_t key) const {
-  const TableEntry& entry = entries[key & mask];
-  return entry.key == key && entry.bound != Bound::NONE ? &entry : nullptr;
+TableEntry TranspositionTable::read(const Slot& slot) const {
+  const std::uint64_t data = slot.data.load(std::memory_order_relaxed);
+  TableEntry entry;
+  entry.key = slot.mixedKey.load(std::memory_order_relaxed) ^ data;
+  entry.score = static_cast<std::int16_t>(data & 0xffff);
+  entry.depth = static_cast<std::uint8_t>(data >> 16);
+  entry.bound = static_cast<Bound>((data >> 24) & 0xff);
+  entry.generation = static_cast<std::uint8_t>(data >> 32);
+  entry.from = static_cast<Square>(data >> 40);
+  entry.to = static_cast<Square>(data >> 48);
+  return entry;
+}
+
+bool TranspositionTable::probe(std::uint64_t key, TableEntry& entry) const {
+  entry = read(slots[key & mask]);
+  return entry.key == key && entry.bound != Bound::NONE;
 }
 
 void TranspositionTable::store(std::uint64_t key, int score, int depth, Bound bound, const Move& best) {
-  TableEntry& entry = entries[key & mask];
+  Slot& slot = slots[key & mask];
+  TableEntry entry = read(slot);
   if (entry.key != key && entry.generation == generation && entry.depth > depth + 2) return;
   const bool keepMove = best.isNull() && entry.key == key;
   entry.key = key;
@@ -25,8 +49,14 @@ void TranspositionTable::store(std::uint64_t key, int score, int depth, Bound bo
     entry.from = best.from;
     entry.to = best.to;
   }
+  const std::uint64_t data = pack(entry);
+  slot.data.store(data, std::memory_order_relaxed);
+  slot.mixedKey.store(key ^ data, std::memory_order_relaxed);
 }
 
 void TranspositionTable::clear() {
-  for (TableEntry& entry : entries) entry = TableEntry();
+  for (std::size_t i = 0; i <= mask; ++i) {
+    slots[i].data.store(0, std::memory_order_relaxed);
+    slots[i].mixedKey.store(0, std::memory_order_relaxed);
+  }
 }

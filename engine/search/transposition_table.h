@@ -2,12 +2,17 @@
 // The strong search's memory of positions already searched, keyed by the
 // position key: the best move found there, the score and what kind of bound
 // it is, and the depth it was searched to. One entry per slot; a deeper or
-// newer result replaces an older one.
+// newer result replaces an older one. Several search threads may share one
+// table: a slot is two words, the key stored mixed with the data, so an entry
+// half written by one thread while another reads it is simply not found.
 
+#include <atomic>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "position/move.h"
+
+constexpr std::size_t DEFAULT_HASH_MEGABYTES = 16;
 
 enum class Bound : std::uint8_t { NONE, UPPER, LOWER, EXACT };
 
@@ -24,15 +29,23 @@ class TranspositionTable {
  public:
   explicit TranspositionTable(std::size_t megabytes);
 
-  // The entry stored for the key, or nullptr.
-  const TableEntry* probe(std::uint64_t key) const;
+  // The entry stored for the key into `entry`; false when there is none.
+  bool probe(std::uint64_t key, TableEntry& entry) const;
   void store(std::uint64_t key, int score, int depth, Bound bound, const Move& best);
   // Each new search ages what the earlier ones left.
   void newSearch() { ++generation; }
   void clear();
+  std::size_t megabytes() const { return size; }
 
  private:
-  std::vector<TableEntry> entries;
+  struct Slot {
+    std::atomic<std::uint64_t> mixedKey{0};  // key ^ data
+    std::atomic<std::uint64_t> data{0};
+  };
+  TableEntry read(const Slot& slot) const;
+
+  std::unique_ptr<Slot[]> slots;
   std::size_t mask = 0;
+  std::size_t size = 0;
   std::uint8_t generation = 0;
 };

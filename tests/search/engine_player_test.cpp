@@ -1,5 +1,6 @@
 #include "search/engine_player.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <tuple>
@@ -118,6 +119,47 @@ TEST_F(EnginePlayerTest, LevelsFindMatesAndMaterialAndPlayLegally) {
       CChessBoard position = fromFen(fen);
       EXPECT_TRUE(legalMove(position, moveToCoordinates(player.chooseMove(position)))) << level << " " << fen;
     }
+  }
+}
+
+// Several lines: each iteration reports every line, best first, with distinct
+// first moves, never more lines than moves; the best line is the one played.
+// Two threads sharing the table still find what one finds.
+TEST_F(EnginePlayerTest, SeveralLinesAndThreads) {
+  const std::tuple<const char*, int, int, int, const char*> cases[] = {
+      // fen, lines asked, threads, lines expected, move
+      {"r5k1/5ppp/8/8/8/8/3R1PPP/3R2K1 w - - 0 1", 3, 1, 3, "d2d8"},
+      {"7k/8/8/8/8/8/8/K7 w - - 0 1", 8, 1, 3, ""},  // only three king moves
+      {"r5k1/5ppp/8/8/8/8/3R1PPP/3R2K1 w - - 0 1", 1, 2, 1, "d2d8"},
+      {"3q3k/6pp/8/4N3/8/8/6PP/6K1 w - - 0 1", 2, 2, 2, "e5f7"},
+  };
+  for (const auto& [fen, asked, threads, expected, move] : cases) {
+    listener.reports.clear();
+    EnginePlayer player(context());
+    player.level = TOP_LEVEL;
+    player.threads = threads;
+    player.limits.depth = 6;
+    player.limits.multiPv = asked;
+    const std::string played = moveToCoordinates(player.chooseMove(fromFen(fen)));
+    if (*move) {
+      EXPECT_EQ(played, move) << fen;
+    }
+    ASSERT_EQ(listener.reports.size() % expected, 0u) << fen;
+    for (std::size_t i = 0; i < listener.reports.size(); i += expected) {
+      std::vector<std::string> firsts;
+      for (int rank = 0; rank < expected; ++rank) {
+        const SearchReport& report = listener.reports[i + rank];
+        EXPECT_EQ(report.multiPv, rank + 1) << fen;
+        EXPECT_EQ(report.depth, listener.reports[i].depth) << fen;
+        EXPECT_GT(report.nodes, 0) << fen;
+        ASSERT_FALSE(report.pv.empty()) << fen;
+        if (rank > 0) EXPECT_LE(report.score, listener.reports[i + rank - 1].score) << fen;
+        firsts.push_back(moveToCoordinates(report.pv[0]));
+      }
+      std::sort(firsts.begin(), firsts.end());
+      EXPECT_EQ(std::unique(firsts.begin(), firsts.end()), firsts.end()) << fen;
+    }
+    EXPECT_EQ(moveToCoordinates(listener.reports[listener.reports.size() - expected].pv[0]), played) << fen;
   }
 }
 
