@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "book/pgn_annotation.h"
 #include "book/pgn_tag.h"
 #include "position/chess_board.h"
 
@@ -19,6 +20,9 @@ struct PgnMoves {
   CChessBoard start;
   std::vector<Move> moves;
   bool fromInitialPosition = true;
+  // Per move, when the game was reviewed: written after the move as a NAG,
+  // an [%eval] comment and a variation.
+  std::vector<PgnAnnotation> annotations;
 };
 
 // The history of a game (index k: the position after k plies, or the start

@@ -13,7 +13,7 @@ std::uint64_t pack(const TableEntry& entry) {
 TranspositionTable::TranspositionTable(std::size_t megabytes) : size(megabytes) {
   std::size_t count = 1;
   while (count * 2 * sizeof(TableEntry) <= megabytes * 1024 * 1024) count *= 2;
-  slots = std::make_unique<Slot[]>(count);
+  slotArray = std::make_unique<Slot[]>(count);
   mask = count - 1;
 }
 
@@ -31,12 +31,12 @@ TableEntry TranspositionTable::read(const Slot& slot) const {
 }
 
 bool TranspositionTable::probe(std::uint64_t key, TableEntry& entry) const {
-  entry = read(slots[key & mask]);
+  entry = read(slotArray[key & mask]);
   return entry.key == key && entry.bound != Bound::NONE;
 }
 
 void TranspositionTable::store(std::uint64_t key, int score, int depth, Bound bound, const Move& best) {
-  Slot& slot = slots[key & mask];
+  Slot& slot = slotArray[key & mask];
   TableEntry entry = read(slot);
   if (entry.key != key && entry.generation == generation && entry.depth > depth + 2) return;
   const bool keepMove = best.isNull() && entry.key == key;
@@ -56,7 +56,7 @@ void TranspositionTable::store(std::uint64_t key, int score, int depth, Bound bo
 
 void TranspositionTable::clear() {
   for (std::size_t i = 0; i <= mask; ++i) {
-    slots[i].data.store(0, std::memory_order_relaxed);
-    slots[i].mixedKey.store(0, std::memory_order_relaxed);
+    slotArray[i].data.store(0, std::memory_order_relaxed);
+    slotArray[i].mixedKey.store(0, std::memory_order_relaxed);
   }
 }

@@ -44,7 +44,7 @@ class TranspositionTable {
   };
   TableEntry read(const Slot& slot) const;
 
-  std::unique_ptr<Slot[]> slots;
+  std::unique_ptr<Slot[]> slotArray;
   std::size_t mask = 0;
   std::size_t size = 0;
   std::uint8_t generation = 0;
