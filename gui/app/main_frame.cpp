@@ -20,6 +20,8 @@
 #include <QToolBar>
 
 #include "about_dlg.h"
+#include "analysis_docks.h"
+#include "analysis_panel.h"
 #include "board_geometry.h"
 #include "book/opening_book.h"
 #include "command_channel.h"
@@ -84,6 +86,7 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
   doc->setWindow(this);
   setWindowTitle(doc->windowTitle());
   setCentralWidget(boardView);
+  analysisDocks = new AnalysisDocks(this);
   createMenus();
   createShortcuts();
   createToolBar();
@@ -94,6 +97,8 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
   dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
   dock->setWidget(rightBarDlg);
   addDockWidget(Qt::RightDockWidgetArea, dock);
+  splitDockWidget(dock, analysisDocks->graphDockWidget(), Qt::Vertical);
+  connectAnalysis();
 
   createStatusBar();
   connectParts();
@@ -226,6 +231,12 @@ void CMainFrame::createMenus() {
                                 QStringLiteral("Show the current position\nShow current"),
                                 [this] { boardView->browseLive(); refresh(); });
   viewMenu->addSeparator();
+  QAction* showAnalysis = analysisDocks->analysisDock()->toggleViewAction();
+  showAnalysis->setText(QStringLiteral("Análisis"));
+  showAnalysis->setShortcut(QKeySequence(Qt::Key_F2));
+  setPrompt(showAnalysis, QStringLiteral("Muestra las mejores líneas del motor para la posición\nAnálisis"));
+  viewMenu->addAction(showAnalysis);
+  viewMenu->addSeparator();
   addCommand(viewMenu, QStringLiteral("Opciones"), QStringLiteral("Muestra un diálogo con opciones\nOpciones"),
              [this] { settings->editOptions(); });
 
@@ -249,6 +260,10 @@ void CMainFrame::createMenus() {
              [this] { play->offerDraw(); });
   addCommand(game, QStringLiteral("Abandonar"), QStringLiteral("Abandona la partida\nAbandonar"),
              [this] { play->resign(); });
+  game->addSeparator();
+  addCommand(game, QStringLiteral("Analizar partida..."),
+             QStringLiteral("Busca las imprecisiones, errores y errores graves de la partida\nAnalizar partida"),
+             [this] { reviewGame(); });
 
   debugMenuValue = menuBar()->addMenu(QStringLiteral("Debug"));
   addCommand(debugMenuValue, QStringLiteral("View log"), QStringLiteral("Shows a log window\nShows a log window"),
@@ -374,6 +389,7 @@ void CMainFrame::refresh() {
   if (flow.end())
     list += (list.isEmpty() || list.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + flow.end()->announcement();
   rightBarDlg->setMoveList(list);
+  analysisDocks->follow(objects.game.read([](const Game& game) { return game.history; }), boardView->browseIndex());
   updateOpening();
   setWindowModified(doc->isModified());
   // The hint's text goes with its marks.
@@ -459,3 +475,39 @@ void CMainFrame::pasteGame() {
 QString CMainFrame::statusText() const { return engineStatus->text(); }
 
 QString CMainFrame::openingText() const { return openingStatus->toolTip(); }
+
+void CMainFrame::connectAnalysis() {
+  connect(analysisDocks, &AnalysisDocks::entryChosen, this, [this](int entry) {
+    boardView->browseTo(entry);
+    refresh();
+  });
+  connect(analysisDocks, &AnalysisDocks::reviewChanged, this, [this] {
+    doc->setReviewNotes(annotationsOfReview(analysisDocks->review()));
+    std::map<int, std::pair<QColor, QString>> notes;
+    for (const auto& [entry, note] : analysisDocks->entryNotes()) notes[entry] = {note.colour, note.tip};
+    rightBarDlg->setEntryNotes(std::move(notes));
+  });
+  // The window grows or shrinks with the panel beside the board, before the
+  // layout would take the room from the board.
+  connect(analysisDocks->analysisDock(), &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (isMinimized()) return;
+    const int panel = analysisDocks->analysisDock()->sizeHint().width() +
+                      style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    resize(width() + (visible ? panel : -panel), height());
+  });
+  connect(files, &FileCommands::gameOpened, this, &CMainFrame::showFileReview);
+}
+
+void CMainFrame::reviewGame() {
+  analysisDocks->reviewGame(objects.game.read([](const Game& game) { return game.history; }));
+  refresh();
+}
+
+void CMainFrame::showFileReview() {
+  const std::vector<PgnAnnotation>* notes = doc->reviewNotes();
+  if (!notes) return;
+  const std::vector<CChessBoard> history = objects.game.read([](const Game& game) { return game.history; });
+  int first = 0;
+  const std::vector<CChessBoard> positions = positionsOfHistory(history, first);
+  analysisDocks->setReview(history, reviewOfAnnotations(positions, *notes));
+}

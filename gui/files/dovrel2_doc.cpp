@@ -144,6 +144,7 @@ bool CDovrel2Doc::loadGame(const QString& fileName, long offset, const QString& 
   savedKey = gameKey();
   fileResult = {savedKey, info.result, {}};
   engineResult = {};
+  review = {savedKey, info.annotations};
   gameBytes = bytes.read(info.end - offset);
   moreFollow = info.moreGames;
   return true;
@@ -162,9 +163,16 @@ std::vector<PgnTag> CDovrel2Doc::tagsToWrite() const {
   return written;
 }
 
+void CDovrel2Doc::setReviewNotes(std::vector<PgnAnnotation> notes) { review = {gameKey(), std::move(notes)}; }
+
+const std::vector<PgnAnnotation>* CDovrel2Doc::reviewNotes() const {
+  return review.key == gameKey() && !review.notes.empty() ? &review.notes : nullptr;
+}
+
 std::string CDovrel2Doc::pgnText() const {
-  const PgnMoves moves = game.read([](const Game& g) { return pgnMovesOfHistory(g.history); });
+  PgnMoves moves = game.read([](const Game& g) { return pgnMovesOfHistory(g.history); });
   const std::string key = keyOf(moves);
+  if (review.key == key) moves.annotations = review.notes;
   Result result{key, "*", {}};
   if (engineResult.key == key)
     result = engineResult;
