@@ -90,6 +90,11 @@ GameReview reviewOfAnnotations(const std::vector<CChessBoard>& positions,
   review.scores.push_back(std::nullopt);
   for (std::size_t ply = 0; ply + 1 < positions.size(); ++ply)
     review.scores.push_back(ply < annotations.size() ? annotations[ply].eval : std::nullopt);
+  // A mate or stalemate on the board has no evaluation written: it is known.
+  MoveBuffer buffer;
+  const CChessBoard& last = positions.back();
+  if (!review.scores.back() && generateLegalMoves(last, buffer.moves) == 0)
+    review.scores.back() = legalityContext(last).inCheck ? WhiteScore::won(!last.sideToMove) : WhiteScore::pawns(0);
   review.summary = reviewScores(review.scores, positions[0].sideToMove);
   const std::size_t moves = positions.size() - 1;
   review.marks.assign(moves, MoveMark::NONE);

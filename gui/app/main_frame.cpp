@@ -20,6 +20,7 @@
 #include <QToolBar>
 
 #include "about_dlg.h"
+#include "position_editor_dlg.h"
 #include "analysis_docks.h"
 #include "analysis_panel.h"
 #include "board_geometry.h"
@@ -198,6 +199,9 @@ void CMainFrame::createMenus() {
   addCommand(editMenu, QStringLiteral("Pe&gar FEN/PGN"),
              QStringLiteral("Toma una partida o una posición del portapapeles\nPegar FEN/PGN"),
              [this] { pasteGame(); })->setShortcut(QKeySequence::Paste);
+  addCommand(editMenu, QStringLiteral("Editar posición..."),
+             QStringLiteral("Coloca las piezas para analizar o jugar desde esa posición\nEditar posición"),
+             [this] { editPosition(); });
 
   QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&Ver"));
   QAction* showToolBar = addCommand(viewMenu, QStringLiteral("Barra de &herramientas"), PROMPT_TOOLBAR, [] {});
@@ -510,4 +514,12 @@ void CMainFrame::showFileReview() {
   int first = 0;
   const std::vector<CChessBoard> positions = positionsOfHistory(history, first);
   analysisDocks->setReview(history, reviewOfAnnotations(positions, *notes));
+}
+
+// The position set up is played from as a pasted FEN is, after the question
+// about an unsaved game.
+void CMainFrame::editPosition() {
+  PositionEditorDlg editor(boardView->shownPosition(), this);
+  if (editor.exec() != QDialog::Accepted || !files->confirmDiscard()) return;
+  play->paste(editor.fen());
 }

@@ -117,6 +117,8 @@ class CMainFrame : public QMainWindow {
   void pasteGame();
   // Analizar partida, and a file's review shown when it is opened.
   void connectAnalysis();
+  // Editar posición.
+  void editPosition();
   void reviewGame();
   void showFileReview();
 

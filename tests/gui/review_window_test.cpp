@@ -29,6 +29,7 @@
 #include "engine_bridge.h"
 #include "engine_objects.h"
 #include "main_frame.h"
+#include "position_editor_dlg.h"
 #include "message_sink.h"
 #include "right_bar_dlg.h"
 #include "search/position_judgement.h"
@@ -171,6 +172,38 @@ TEST(ReviewWindow, AFortyMoveGameReviewedSavedAndReopened) {
     if (review.scores[i] && !review.scores[i]->isWon()) EXPECT_EQ(reopened.scores[i], review.scores[i]) << i;
   EXPECT_EQ(frame.analysis()->entryNotes().size(), notes.size());
   shoot(&frame, "5-reopened.png");
+
+  // Editar posición: set up, the reason shown, then played from.
+  QTimer::singleShot(0, [&] {
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 5000));
+    auto* editor = qobject_cast<PositionEditorDlg*>(QApplication::activeModalWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->clearBoard();
+    const struct {
+      Piece piece;
+      const char* square;
+    } placed[] = {{WHITE_KING, "g1"}, {BLACK_KING, "g8"}, {WHITE_ROOK, "d1"}, {BLACK_PAWN, "f7"},
+                  {BLACK_PAWN, "g7"}, {BLACK_PAWN, "h7"}, {WHITE_ROOK, "d8"}};
+    for (const auto& p : placed) {
+      editor->choosePiece(p.piece);
+      editor->clickSquare(static_cast<Square>(parseSquare(p.square)));
+    }
+    shoot(editor, "6-editor-reason.png");
+    EXPECT_FALSE(editor->canAccept());
+    editor->clickSquare(static_cast<Square>(parseSquare("d8")));
+    shoot(editor, "7-editor.png");
+    editor->accept();
+  });
+  actionNamed(&frame, QStringLiteral("Editar posición..."))->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([] {
+    return Game::instance().read([](const Game& game) { return positionToFen(game.position); }) ==
+           "6k1/5ppp/8/8/8/8/8/3R2K1 w - - 0 1";
+  }, 10000));
+  frame.refresh();
+  ASSERT_TRUE(first.wait(5000) || frame.analysis()->panel()->lineText(0).contains(QStringLiteral("#1")));
+  QTest::qWaitFor([&] { return frame.analysis()->panel()->lineText(0).contains(QStringLiteral("#1")); }, 5000);
+  EXPECT_TRUE(frame.analysis()->panel()->lineText(0).contains(QStringLiteral("1.Td8#")));
+  shoot(&frame, "8-edited.png");
 
   setMessageSink({});
   QDir::setCurrent(previous);
