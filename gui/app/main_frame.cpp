@@ -500,6 +500,11 @@ void CMainFrame::connectAnalysis() {
     resize(width() + (visible ? panel : -panel), height());
   });
   connect(files, &FileCommands::gameOpened, this, &CMainFrame::showFileReview);
+  // A click on a marked move names the better one, as hovering does.
+  connect(rightBarDlg, &CRightBarDlg::entryClicked, this, [this](int entry) {
+    const auto notes = analysisDocks->entryNotes();
+    if (const auto note = notes.find(entry); note != notes.end()) statusBar()->showMessage(note->second.tip);
+  });
 }
 
 void CMainFrame::reviewGame() {

@@ -2,6 +2,7 @@
 // graph, the review dialog, and a review through the PGN file and back.
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTextEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include "game_review_dialog.h"
 #include "spanish_notation.h"
 #include "book/pgn_reader.h"
+#include "right_bar_dlg.h"
 #include "book/pgn_writer.h"
 #include "driver/game.h"
 #include "test_positions.h"
@@ -96,6 +98,30 @@ TEST(AnalysisPanel, FollowsThePositionShown) {
   EXPECT_NE(panel.lineText(0), panel.lineText(1));
   panel.setActive(false);
   EXPECT_EQ(panel.infoText(), QStringLiteral("Apagado"));
+}
+
+// The move list colours a marked move and names the better one on hover.
+TEST(RightBarMarks, MarkedMovesShowTheirNote) {
+  CRightBarDlg bar;
+  bar.resize(200, 300);
+  bar.show();
+  bar.setMoveList(QStringLiteral("1.e4 e5 \n2.Nf3"));
+  bar.setMoveSpans({{1, 2, 2}, {2, 5, 2}, {3, 11, 3}});
+  bar.setEntryNotes({{2, {markColour(MoveMark::MISTAKE), QStringLiteral("Error (?). Mejor: 1...c5")}}});
+  auto* text = bar.findChild<QTextEdit*>(QStringLiteral("moveList"));
+  ASSERT_NE(text, nullptr);
+  const auto pointAt = [text](int position) {
+    QTextCursor cursor(text->document());
+    cursor.setPosition(position);
+    return text->cursorRect(cursor).center();
+  };
+  EXPECT_EQ(bar.noteAt(pointAt(6)), QStringLiteral("Error (?). Mejor: 1...c5"));
+  EXPECT_EQ(bar.noteAt(pointAt(3)), QString());
+  EXPECT_EQ(bar.noteAt(pointAt(12)), QString());
+  bool coloured = false;
+  for (const QTextEdit::ExtraSelection& selection : text->extraSelections())
+    coloured |= selection.cursor.selectionStart() == 5 && selection.format.foreground().color() == markColour(MoveMark::MISTAKE);
+  EXPECT_TRUE(coloured);
 }
 
 TEST(EvalGraph, PointsAndClicks) {

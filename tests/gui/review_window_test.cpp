@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -151,6 +152,12 @@ TEST(ReviewWindow, AFortyMoveGameReviewedSavedAndReopened) {
               review.summary.white.mistakes, review.summary.white.blunders, review.summary.white.accuracy,
               review.summary.black.inaccuracies, review.summary.black.mistakes, review.summary.black.blunders,
               review.summary.black.accuracy);
+
+  // A click on a marked move names the better one in the status bar.
+  ASSERT_FALSE(notes.empty());
+  emit frame.rightBar()->entryClicked(notes.begin()->first);
+  EXPECT_EQ(frame.statusBar()->currentMessage(), notes.begin()->second.tip);
+  EXPECT_TRUE(notes.begin()->second.tip.contains(QStringLiteral("Mejor: "))) << notes.begin()->second.tip.toStdString();
 
   // A click on the graph shows that position.
   EvalGraph* graph = frame.analysis()->graph();
