@@ -91,6 +91,7 @@ class CDovrel2Doc : public QObject {
     std::string key;
     std::vector<PgnAnnotation> notes;
   } review;                      // like a result, notes hold for the game they were made for
+  bool reviewUnsaved = false;    // a review made since the game was last read or written
   QByteArray gameBytes;          // the file's bytes this game was read from or written as
   bool moreGames = false;
   long gameOffset = 0;           // where gameBytes begin in the file

@@ -141,6 +141,7 @@ TEST(ReviewWindow, AFortyMoveGameReviewedSavedAndReopened) {
   });
   actionNamed(&frame, QStringLiteral("Analizar partida..."))->trigger();
   const GameReview review = frame.analysis()->review();
+  EXPECT_TRUE(doc.isModified());  // the review is to be saved
   ASSERT_EQ(review.scores.size(), 81u);
   EXPECT_EQ(frame.analysis()->graph()->pointCount(), 81);
   EXPECT_TRUE(frame.analysis()->graph()->isVisible());
@@ -167,6 +168,7 @@ TEST(ReviewWindow, AFortyMoveGameReviewedSavedAndReopened) {
 
   // Saved with the review, read by pgn-extract, opened again without a search.
   ASSERT_TRUE(frame.saveFile(dir.filePath("reviewed.pgn")));
+  EXPECT_FALSE(doc.isModified());
   const std::string saved = dir.filePath("reviewed.pgn").toStdString();
   EXPECT_EQ(pgnExtractReading(saved).substr(0, 20), pgnExtractReading(dir.filePath("forty.pgn").toStdString()).substr(0, 20));
   frame.startNewGame();
@@ -174,6 +176,7 @@ TEST(ReviewWindow, AFortyMoveGameReviewedSavedAndReopened) {
   frame.openFile(dir.filePath("reviewed.pgn"));
   ASSERT_TRUE(QTest::qWaitFor([&] { return frame.windowTitle().startsWith("reviewed.pgn"); }, 10000));
   const GameReview reopened = frame.analysis()->review();
+  EXPECT_FALSE(doc.isModified());
   EXPECT_EQ(reopened.marks, review.marks);
   for (std::size_t i = 1; i < review.scores.size(); ++i)
     if (review.scores[i] && !review.scores[i]->isWon()) EXPECT_EQ(reopened.scores[i], review.scores[i]) << i;
