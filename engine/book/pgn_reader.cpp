@@ -195,18 +195,25 @@ void PgnReader::readTagPairs(std::vector<PgnTag>& tags) {
   }
 }
 
+PgnAnnotation* PgnReader::noting() {
+  return annotations && !annotations->empty() ? &annotations->back() : nullptr;
+}
+
 // Past the next `closing` byte; false at the end of the text first.
-bool PgnReader::skipPast(int closing) {
-  for (int c = file.get(); c != EOF; c = file.get())
+bool PgnReader::skipPast(int closing, std::string* kept) {
+  for (int c = file.get(); c != EOF; c = file.get()) {
     if (c == closing) return true;
+    if (kept && kept->size() < MAX_WORD) kept->push_back(static_cast<char>(c));
+  }
   return false;
 }
 
 // After a "(": up to its ")", nested variations and comments inside it included.
-bool PgnReader::skipVariation() {
+bool PgnReader::skipVariation(std::string* kept) {
   for (int depth = 1, c = file.get(); c != EOF; c = file.get()) {
     if (c == '(') ++depth;
     if (c == ')' && --depth == 0) return true;
+    if (kept && kept->size() < MAX_WORD) kept->push_back(static_cast<char>(c));
     if (c == '{' && !skipPast('}')) return false;
     if (c == ';' && !skipPast('\n')) return false;
   }
@@ -220,7 +227,15 @@ std::string PgnReader::nextGameToken() {
     tokenStart = file.tell() - 1;
     if (c == EOF) return "";
     if (c == '{' || c == '(') {
-      if (c == '{' ? !skipPast('}') : !skipVariation()) return "-1";
+      PgnAnnotation* note = noting();
+      std::string kept;
+      std::string* keep = note && (c == '{' || note->variationText.empty()) ? &kept : nullptr;
+      if (c == '{' ? !skipPast('}', keep) : !skipVariation(keep)) return "-1";
+      if (keep && c == '{') {
+        if (std::optional<WhiteScore> eval = evalInComment(kept)) note->eval = eval;
+      } else if (keep) {
+        note->variationText = kept;
+      }
       continue;
     }
     if (c == ';' || c == ')') {  // a stray ")" closes nothing
@@ -242,9 +257,20 @@ std::string PgnReader::nextGameToken() {
       while (at < word.size() && word[at] == '.') ++at;
       word.erase(0, at);
     }
-    while (!word.empty() && (word.back() == '!' || word.back() == '?')) word.pop_back();
+    std::size_t markStart = word.size();
+    while (markStart > 0 && (word[markStart - 1] == '!' || word[markStart - 1] == '?')) --markStart;
+    markNag = nagOfMark(word.substr(markStart));
+    word.resize(markStart);
     if (std::string castling = castlingToken(word); !castling.empty() && word.size() <= 6) return castling;
-    if (word.empty() || word[0] == '$') continue;
+    if (!word.empty() && word[0] == '$') {
+      if (PgnAnnotation* note = noting(); note && note->nag == 0) note->nag = std::atoi(word.c_str() + 1);
+      continue;
+    }
+    if (word.empty()) {
+      // A mark standing apart from its move ("e4 ?!").
+      if (PgnAnnotation* note = noting(); note && note->nag == 0) note->nag = markNag;
+      continue;
+    }
     for (std::size_t i = 0; i < word.size(); ++i)
       if (isLetter(word[i])) return word.substr(i);
   }
@@ -293,6 +319,11 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
     game.setupPosition(read.start);
   }
 
+  annotations = info ? &read.annotations : nullptr;
+  struct StopNoting {
+    std::vector<PgnAnnotation>*& target;
+    ~StopNoting() { target = nullptr; }
+  } stopNoting{annotations};
   for (int plies = 0;; ++plies) {
     const std::string token = nextGameToken();
     if (token.empty() || isResult(token) || token == "*") {
@@ -306,6 +337,7 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
       return move;
     });
     if (played.isNull()) return fail(tokenStart, token);
+    if (annotations) annotations->push_back(PgnAnnotation{markNag, std::nullopt, {}, {}});
   }
   const long next = nextGameOffset();
   read.moreGames = next != 0;

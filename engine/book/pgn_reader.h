@@ -68,8 +68,11 @@ class PgnReader {
   bool readWord(std::string& word);
   void readTags(OpeningName* name);
   void readTagPairs(std::vector<PgnTag>& tags);
-  bool skipPast(int closing);
-  bool skipVariation();
+  // With `kept`, the bytes passed over (up to a bounded length) are kept there.
+  bool skipPast(int closing, std::string* kept = nullptr);
+  bool skipVariation(std::string* kept = nullptr);
+  // A comment, NAG or variation read after the last move played goes to its annotation.
+  PgnAnnotation* noting();
   static void keepTag(const std::string& tag, OpeningName& name);
   bool openAt(const std::string& path, long offset);
   // After the movetext: the offset of the next game, or 0 at the end of the file.
@@ -91,4 +94,7 @@ class PgnReader {
   std::size_t bookLineLength = 0;  // plies of the line that belong to the last game
   CChessBoard scratch;             // the SAN parser reads a whole position
   long tokenStart = 0;             // offset of the word nextGameToken returned last
+  // While a loaded game is read with its info asked for: where the moves' annotations go.
+  std::vector<PgnAnnotation>* annotations = nullptr;
+  int markNag = 0;                 // the NAG of the mark cut off the word returned last
 };

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "book/pgn_annotation.h"
 #include "position/chess_board.h"
 
 struct PgnTag {
@@ -21,4 +22,6 @@ struct PgnGameInfo {
   bool opened = false;
   int errorLine = 0;         // line (from 1) of the word that could not be read; 0: none
   std::string errorWord;
+  // One per move read: the NAG, the [%eval] and the first variation written after it.
+  std::vector<PgnAnnotation> annotations;
 };

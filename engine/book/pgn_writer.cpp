@@ -66,6 +66,24 @@ class LineFiller {
   std::string text, line;
 };
 
+// A line of moves from `position` as movetext words, up to its first illegal move.
+// `number`: the full-move number of `position`.
+std::vector<std::string> lineWords(CChessBoard position, int number, const std::vector<Move>& line) {
+  std::vector<std::string> words;
+  for (const Move& move : line) {
+    CChessBoard legal = position;
+    if (move.isNull() || !findMove(legal, move.from, move.to)) break;
+    if (position.sideToMove)
+      words.push_back(std::to_string(number) + '.');
+    else if (words.empty())
+      words.push_back(std::to_string(number) + "...");
+    words.push_back(standardSan(position, move));
+    if (!position.sideToMove) ++number;
+    play(position, move);
+  }
+  return words;
+}
+
 }  // namespace
 
 PgnMoves pgnMovesOfHistory(const std::vector<CChessBoard>& history) {
@@ -155,19 +173,35 @@ std::string writePgnGame(const std::vector<PgnTag>& tags, const PgnMoves& game, 
   LineFiller movetext;
   CChessBoard position = game.start;
   int number = 1;
-  bool first = true;
-  for (const Move& move : game.moves) {
+  bool numberBlack = true;  // at the start, and after a comment or a variation
+  for (std::size_t ply = 0; ply < game.moves.size(); ++ply) {
+    const Move& move = game.moves[ply];
     // Only a legal move can be read back; a game edited square by square ends here.
     CChessBoard legal = position;
     if (move.isNull() || !findMove(legal, move.from, move.to)) break;
     if (position.sideToMove)
       movetext.add(std::to_string(number) + '.');
-    else if (first)
+    else if (numberBlack)
       movetext.add(std::to_string(number) + "...");
     movetext.add(standardSan(position, move));
+    numberBlack = false;
+    if (ply < game.annotations.size()) {
+      const PgnAnnotation& note = game.annotations[ply];
+      if (note.nag > 0) movetext.add('$' + std::to_string(note.nag));
+      if (note.eval && !evalText(*note.eval).empty()) {
+        movetext.add("{[%eval " + evalText(*note.eval) + "]}");
+        numberBlack = true;
+      }
+      std::vector<std::string> words = lineWords(position, number, note.variation);
+      if (!words.empty()) {
+        words.front().insert(0, "(");
+        words.back() += ')';
+        for (const std::string& word : words) movetext.add(word);
+        numberBlack = true;
+      }
+    }
     if (!position.sideToMove) ++number;
     play(position, move);
-    first = false;
   }
   if (!termination.empty()) {
     std::string comment = "{";

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "book/pgn_annotation.h"
 #include "book/pgn_tag.h"
 #include "position/chess_board.h"
 #include "position/fen.h"
@@ -21,6 +22,9 @@ struct PgnMoves {
   std::vector<Move> moves;
   bool fromInitialPosition = true;
   FenCounters startCounters;  // of a set-up start, written in its FEN tag
+  // Per move, when the game was reviewed: written after the move as a NAG,
+  // an [%eval] comment and a variation.
+  std::vector<PgnAnnotation> annotations;
 };
 
 // The history of a game (index k: the position after k plies, or the start

@@ -42,3 +42,37 @@ bool makePlayable(CChessBoard& position) {
   CChessBoard scratch = position;
   return !canCaptureKing(scratch);
 }
+
+SetupProblem setupProblem(const CChessBoard& position) {
+  int kings[2] = {0, 0}, pieces[2] = {0, 0}, pawns[2] = {0, 0};
+  for (Square s : ALL_SQUARES) {
+    const Piece piece = position.squares[s];
+    if (piece == EMPTY) continue;
+    const int side = isWhitePiece(piece) ? 1 : 0;
+    ++pieces[side];
+    kings[side] += piece == WHITE_KING || piece == BLACK_KING;
+    if (isPawn(piece)) {
+      ++pawns[side];
+      if (rankOf(s) == 0 || rankOf(s) == 7) return SetupProblem::PAWN_ON_END_RANK;
+    }
+  }
+  if (kings[1] != 1) return SetupProblem::WHITE_KING_COUNT;
+  if (kings[0] != 1) return SetupProblem::BLACK_KING_COUNT;
+  if (pieces[1] > 16 || pawns[1] > 8) return SetupProblem::TOO_MANY_WHITE;
+  if (pieces[0] > 16 || pawns[0] > 8) return SetupProblem::TOO_MANY_BLACK;
+  for (const CastlingHome& home : HOMES)
+    if ((position.castlingRights & home.right) &&
+        (position.squares[home.king] != home.kingCode || position.squares[home.rook] != home.rookCode))
+      return SetupProblem::CASTLING_WITHOUT_HOME;
+  if (const Square passed = position.enPassantSquare; passed != NO_SQUARE) {
+    // The pawn of the side that just moved, and the two squares it crossed empty.
+    const int back = position.sideToMove ? 16 : -16;
+    if (!isValidSquare(passed) || rankOf(passed) != (position.sideToMove ? 4 : 3) ||
+        position.squares[passed] != (position.sideToMove ? BLACK_PAWN : WHITE_PAWN) ||
+        position.squares[passed + back] != EMPTY || position.squares[passed + 2 * back] != EMPTY)
+      return SetupProblem::EN_PASSANT_WITHOUT_PAWN;
+  }
+  CChessBoard scratch = position;
+  if (canCaptureKing(scratch)) return SetupProblem::WAITING_SIDE_IN_CHECK;
+  return SetupProblem::NONE;
+}

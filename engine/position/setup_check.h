@@ -8,3 +8,18 @@
 #include "chess_board.h"
 
 bool makePlayable(CChessBoard& position);
+
+// What keeps a position set up square by square (the board editor) from
+// being played as it stands; NONE when it can be.
+enum class SetupProblem {
+  NONE,
+  WHITE_KING_COUNT,       // no white king, or more than one
+  BLACK_KING_COUNT,
+  PAWN_ON_END_RANK,
+  TOO_MANY_WHITE,         // more than 16 pieces or 8 pawns
+  TOO_MANY_BLACK,
+  CASTLING_WITHOUT_HOME,  // a castling right whose king or rook is not at home
+  EN_PASSANT_WITHOUT_PAWN,  // no pawn that just advanced two squares there, or its path not empty
+  WAITING_SIDE_IN_CHECK,  // the side not to move could take the king
+};
+SetupProblem setupProblem(const CChessBoard& position);

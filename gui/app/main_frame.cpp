@@ -20,6 +20,9 @@
 #include <QToolBar>
 
 #include "about_dlg.h"
+#include "position_editor_dlg.h"
+#include "analysis_docks.h"
+#include "analysis_panel.h"
 #include "board_geometry.h"
 #include "book/opening_book.h"
 #include "command_channel.h"
@@ -85,6 +88,7 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
   doc->setWindow(this);
   setWindowTitle(doc->windowTitle());
   setCentralWidget(boardView);
+  analysisDocks = new AnalysisDocks(this);
   createMenus();
   createShortcuts();
   createToolBar();
@@ -95,6 +99,8 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
   dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
   dock->setWidget(rightBarDlg);
   addDockWidget(Qt::RightDockWidgetArea, dock);
+  splitDockWidget(dock, analysisDocks->graphDockWidget(), Qt::Vertical);
+  connectAnalysis();
 
   createStatusBar();
   connectParts();
@@ -191,6 +197,9 @@ void CMainFrame::createMenus() {
   addCommand(editMenu, QStringLiteral("Pe&gar FEN/PGN"),
              QStringLiteral("Toma una partida o una posición del portapapeles\nPegar FEN/PGN"),
              [this] { pasteGame(); })->setShortcut(QKeySequence::Paste);
+  addCommand(editMenu, QStringLiteral("Editar posición..."),
+             QStringLiteral("Coloca las piezas para analizar o jugar desde esa posición\nEditar posición"),
+             [this] { editPosition(); });
 
   QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&Ver"));
   QAction* showToolBar = addCommand(viewMenu, QStringLiteral("Barra de &herramientas"), PROMPT_TOOLBAR, [] {});
@@ -224,6 +233,12 @@ void CMainFrame::createMenus() {
                                 QStringLiteral("Show the current position\nShow current"),
                                 [this] { boardView->browseLive(); refresh(); });
   viewMenu->addSeparator();
+  QAction* showAnalysis = analysisDocks->analysisDock()->toggleViewAction();
+  showAnalysis->setText(QStringLiteral("Análisis"));
+  showAnalysis->setShortcut(QKeySequence(Qt::Key_F2));
+  setPrompt(showAnalysis, QStringLiteral("Muestra las mejores líneas del motor para la posición\nAnálisis"));
+  viewMenu->addAction(showAnalysis);
+  viewMenu->addSeparator();
   addCommand(viewMenu, QStringLiteral("Opciones"), QStringLiteral("Muestra un diálogo con opciones\nOpciones"),
              [this] { settings->editOptions(); });
 
@@ -247,6 +262,10 @@ void CMainFrame::createMenus() {
              [this] { play->offerDraw(); });
   addCommand(game, QStringLiteral("Abandonar"), QStringLiteral("Abandona la partida\nAbandonar"),
              [this] { play->resign(); });
+  game->addSeparator();
+  addCommand(game, QStringLiteral("Analizar partida..."),
+             QStringLiteral("Busca las imprecisiones, errores y errores graves de la partida\nAnalizar partida"),
+             [this] { reviewGame(); });
 
   debugMenuValue = menuBar()->addMenu(QStringLiteral("Debug"));
   addCommand(debugMenuValue, QStringLiteral("View log"), QStringLiteral("Shows a log window\nShows a log window"),
@@ -380,6 +399,7 @@ void CMainFrame::refresh() {
   rightBarDlg->setMoveList(list);
   const int shown = effectiveBrowseIndex(boardView->browseIndex(), entries);
   rightBarDlg->markEntry(shown == -1 ? entries - 1 : shown);
+  analysisDocks->follow(objects.game.read([](const Game& game) { return game.history; }), boardView->browseIndex());
   updateOpening();
   setWindowModified(doc->isModified());
   // The hint's text goes with its marks.
@@ -468,3 +488,52 @@ void CMainFrame::pasteGame() {
 QString CMainFrame::statusText() const { return engineStatus->text(); }
 
 QString CMainFrame::openingText() const { return openingStatus->toolTip(); }
+
+void CMainFrame::connectAnalysis() {
+  connect(analysisDocks, &AnalysisDocks::entryChosen, this, [this](int entry) {
+    boardView->browseTo(entry);
+    refresh();
+  });
+  connect(analysisDocks, &AnalysisDocks::reviewChanged, this, [this] {
+    doc->setReviewNotes(annotationsOfReview(analysisDocks->review()));
+    std::map<int, std::pair<QColor, QString>> notes;
+    for (const auto& [entry, note] : analysisDocks->entryNotes()) notes[entry] = {note.colour, note.tip};
+    rightBarDlg->setEntryNotes(std::move(notes));
+  });
+  // The window grows or shrinks with the panel beside the board, before the
+  // layout would take the room from the board.
+  connect(analysisDocks->analysisDock(), &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (isMinimized()) return;
+    const int panel = analysisDocks->analysisDock()->sizeHint().width() +
+                      style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    resize(width() + (visible ? panel : -panel), height());
+  });
+  connect(files, &FileCommands::gameOpened, this, &CMainFrame::showFileReview);
+  // A click on a marked move names the better one, as hovering does.
+  connect(rightBarDlg, &CRightBarDlg::entryClicked, this, [this](int entry) {
+    const auto notes = analysisDocks->entryNotes();
+    if (const auto note = notes.find(entry); note != notes.end()) statusBar()->showMessage(note->second.tip);
+  });
+}
+
+void CMainFrame::reviewGame() {
+  analysisDocks->reviewGame(objects.game.read([](const Game& game) { return game.history; }));
+  refresh();
+}
+
+void CMainFrame::showFileReview() {
+  const std::vector<PgnAnnotation>* notes = doc->reviewNotes();
+  if (!notes) return;
+  const std::vector<CChessBoard> history = objects.game.read([](const Game& game) { return game.history; });
+  int first = 0;
+  const std::vector<CChessBoard> positions = positionsOfHistory(history, first);
+  analysisDocks->setReview(history, reviewOfAnnotations(positions, *notes));
+}
+
+// The position set up is played from as a pasted FEN is, after the question
+// about an unsaved game.
+void CMainFrame::editPosition() {
+  PositionEditorDlg editor(boardView->shownPosition(), this);
+  if (editor.exec() != QDialog::Accepted || !files->confirmDiscard()) return;
+  play->paste(editor.fen());
+}

@@ -21,6 +21,7 @@
 #include "game_in_play.h"
 #include "settings_commands.h"
 
+class AnalysisDocks;
 class CDovrel2Doc;
 class CDovrelView;
 class CRightBarDlg;
@@ -72,6 +73,7 @@ class CMainFrame : public QMainWindow {
   CDebugDialog* debugWindow() const { return debugWindows->debugWindow(); }
   EngineBridge* bridge() const { return engine; }
   CDovrel2Doc* document() const { return doc; }
+  AnalysisDocks* analysis() const { return analysisDocks; }
   QMenu* debugMenu() const { return debugMenuValue; }
   const QByteArray& pendingCommand() const { return channel->pending(); }
   bool debugEnabled() const { return settings->debugEnabled(); }
@@ -113,12 +115,19 @@ class CMainFrame : public QMainWindow {
   void copyFen();
   void copyPgn();
   void pasteGame();
+  // Analizar partida, and a file's review shown when it is opened.
+  void connectAnalysis();
+  // Editar posición.
+  void editPosition();
+  void reviewGame();
+  void showFileReview();
 
   CDovrel2Doc* doc;
   EngineObjects objects;
   EngineBridge* engine;
   CDovrelView* boardView;
   CRightBarDlg* rightBarDlg;
+  AnalysisDocks* analysisDocks = nullptr;
   QLabel* engineStatus;
   QLabel* openingStatus;  // the opening the shown position belongs to
   CommandChannel* channel;

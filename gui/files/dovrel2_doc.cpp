@@ -1,5 +1,7 @@
 #include "dovrel2_doc.h"
 
+#include <algorithm>
+
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -68,7 +70,7 @@ std::string CDovrel2Doc::gameKey() const {
   return keyOf(game.read([](const Game& g) { return pgnMovesOfHistory(g.history); }));
 }
 
-bool CDovrel2Doc::isModified() const { return gameKey() != savedKey; }
+bool CDovrel2Doc::isModified() const { return gameKey() != savedKey || reviewUnsaved; }
 
 bool CDovrel2Doc::openDocument(const QString& fileName, long offset) {
   bool moreFollow = false;
@@ -146,6 +148,12 @@ bool CDovrel2Doc::loadGame(const QString& fileName, long offset, const QString& 
   savedKey = gameKey();
   fileResult = {savedKey, info.result, {}};
   engineResult = {};
+  // Only a reviewed game (one with evaluations) keeps its notes to write back;
+  // other files' NAGs and variations are skipped on saving as they always were.
+  bool reviewed = false;
+  for (const PgnAnnotation& note : info.annotations) reviewed |= note.eval.has_value();
+  review = {savedKey, reviewed ? info.annotations : std::vector<PgnAnnotation>()};
+  reviewUnsaved = false;
   gameBytes = bytes.read(info.end - offset);
   moreFollow = info.moreGames;
   return true;
@@ -164,13 +172,35 @@ std::vector<PgnTag> CDovrel2Doc::tagsToWrite() const {
   return written;
 }
 
+// A review changes the file when it changes a mark or an evaluation; the
+// better lines follow from them.
+void CDovrel2Doc::setReviewNotes(std::vector<PgnAnnotation> notes) {
+  const std::string key = gameKey();
+  const PgnAnnotation none;
+  bool same = review.key == key;
+  for (std::size_t i = 0; same && i < std::max(notes.size(), review.notes.size()); ++i) {
+    const PgnAnnotation& was = i < review.notes.size() ? review.notes[i] : none;
+    const PgnAnnotation& is = i < notes.size() ? notes[i] : none;
+    same = was.nag == is.nag && was.eval == is.eval;
+  }
+  review = {key, std::move(notes)};
+  if (same) return;
+  reviewUnsaved = true;
+  emit titleChanged();
+}
+
+const std::vector<PgnAnnotation>* CDovrel2Doc::reviewNotes() const {
+  return review.key == gameKey() && !review.notes.empty() ? &review.notes : nullptr;
+}
+
 std::string CDovrel2Doc::pgnText() const {
-  const PgnMoves moves = game.read([](const Game& g) {
+  PgnMoves moves = game.read([](const Game& g) {
     PgnMoves read = pgnMovesOfHistory(g.history);
     read.startCounters = g.startCounters;
     return read;
   });
   const std::string key = keyOf(moves);
+  if (review.key == key) moves.annotations = review.notes;
   Result result{key, "*", {}};
   if (engineResult.key == key)
     result = engineResult;
@@ -188,6 +218,7 @@ std::string CDovrel2Doc::pgnText() const {
 void CDovrel2Doc::saved(const QString& fileName, const QByteArray& bytes, bool collection) {
   path = fileName;
   savedKey = gameKey();
+  reviewUnsaved = false;
   gameBytes = bytes;
   moreGames = collection;
   if (!collection) gameOffset = 0;
@@ -241,6 +272,8 @@ void CDovrel2Doc::gameRestarted() {
   namesFromPlayers = true;
   savedKey = emptyGameKey();
   fileResult = engineResult = {};
+  review = {};
+  reviewUnsaved = false;
   newDocument();
 }
 

@@ -61,6 +61,11 @@ class CDovrel2Doc : public QObject {
   QString windowTitle() const;
   // What saving writes.
   std::string pgnText() const;
+  // A review of the game as it stands, written with it as NAGs, [%eval]
+  // comments and variations; the one read from the file comes back here.
+  void setReviewNotes(std::vector<PgnAnnotation> notes);
+  // The notes for the game as it stands, or none when the moves changed since.
+  const std::vector<PgnAnnotation>* reviewNotes() const;
 
  signals:
   void refreshViews();
@@ -85,6 +90,11 @@ class CDovrel2Doc : public QObject {
   struct Result {
     std::string key, token, reason;
   } fileResult, engineResult;    // a result holds for the game it was given for
+  struct Notes {
+    std::string key;
+    std::vector<PgnAnnotation> notes;
+  } review;                      // like a result, notes hold for the game they were made for
+  bool reviewUnsaved = false;    // a review made since the game was last read or written
   QByteArray gameBytes;          // the file's bytes this game was read from or written as
   bool moreGames = false;
   long gameOffset = 0;           // where gameBytes begin in the file

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextEdit>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QTextEdit(this)), headField(new QLabel(this)) {
@@ -35,7 +36,18 @@ void CRightBarDlg::markEntry(int entry) {
   QList<QTextEdit::ExtraSelection> marks;
   for (const MoveSpan& span : moveSpans) {
     // Spans of a text not yet set would point past the end of the shown one.
-    if (span.entry != entry || span.start + span.length >= moves->document()->characterCount()) continue;
+    if (span.start + span.length >= moves->document()->characterCount()) continue;
+    const auto note = entryNotes.find(span.entry);
+    if (note != entryNotes.end() && span.entry != entry) {
+      QTextEdit::ExtraSelection coloured;
+      coloured.cursor = QTextCursor(moves->document());
+      coloured.cursor.setPosition(span.start);
+      coloured.cursor.setPosition(span.start + span.length, QTextCursor::KeepAnchor);
+      coloured.format.setForeground(note->second.first);
+      coloured.format.setFontWeight(QFont::Bold);
+      marks << coloured;
+    }
+    if (span.entry != entry) continue;
     QTextEdit::ExtraSelection mark;
     mark.cursor = QTextCursor(moves->document());
     mark.cursor.setPosition(span.start);
@@ -49,15 +61,39 @@ void CRightBarDlg::markEntry(int entry) {
   moves->setExtraSelections(marks);
 }
 
+void CRightBarDlg::setEntryNotes(std::map<int, std::pair<QColor, QString>> notes) {
+  entryNotes = std::move(notes);
+  markEntry(markedEntry);
+}
+
+const MoveSpan* CRightBarDlg::spanAt(const QPoint& viewportPoint) const {
+  const int at = moves->cursorForPosition(viewportPoint).position();
+  for (const MoveSpan& span : moveSpans)
+    if (at >= span.start && at <= span.start + span.length) return &span;
+  return nullptr;
+}
+
+QString CRightBarDlg::noteAt(const QPoint& viewportPoint) const {
+  const MoveSpan* span = spanAt(viewportPoint);
+  const auto note = span ? entryNotes.find(span->entry) : entryNotes.end();
+  return note != entryNotes.end() ? note->second.second : QString();
+}
+
 bool CRightBarDlg::eventFilter(QObject* watched, QEvent* event) {
   if (watched == moves->viewport() && event->type() == QEvent::MouseButtonPress) {
-    const int at = moves->cursorForPosition(static_cast<QMouseEvent*>(event)->position().toPoint()).position();
-    for (const MoveSpan& span : moveSpans) {
-      if (at >= span.start && at <= span.start + span.length) {
-        emit entryClicked(span.entry);
-        return true;
-      }
+    if (const MoveSpan* span = spanAt(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+      emit entryClicked(span->entry);
+      return true;
     }
+  }
+  if (watched == moves->viewport() && event->type() == QEvent::ToolTip) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = noteAt(help->pos());
+    if (tip.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(help->globalPos(), tip, moves->viewport());
+    return true;
   }
   return QWidget::eventFilter(watched, event);
 }

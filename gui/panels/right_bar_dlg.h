@@ -4,6 +4,9 @@
 
 #include <QWidget>
 
+#include <QColor>
+
+#include <map>
 #include <vector>
 
 #include "move_list_text.h"
@@ -25,6 +28,10 @@ class CRightBarDlg : public QWidget {
   // (its move is marked; -1 marks none).
   void setMoveSpans(std::vector<MoveSpan> spans) { moveSpans = std::move(spans); }
   void markEntry(int entry);
+  // Moves a review marked, by history entry: drawn in their colour, their
+  // text shown on hover.
+  void setEntryNotes(std::map<int, std::pair<QColor, QString>> notes);
+  QString noteAt(const QPoint& viewportPoint) const;
   QString moveList() const;
   void setHead(const QString& text);
   QString head() const;
@@ -37,7 +44,10 @@ class CRightBarDlg : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  const MoveSpan* spanAt(const QPoint& viewportPoint) const;
+
   std::vector<MoveSpan> moveSpans;
+  std::map<int, std::pair<QColor, QString>> entryNotes;
   int markedEntry = -1;
   QTextEdit* moves;
   QLabel* headField;

@@ -1,0 +1,96 @@
+#include "search/position_judgement.h"
+
+#include <cstdlib>
+
+#include "position/move_gen.h"
+#include "position/zobrist.h"
+
+namespace {
+
+constexpr int MATE_BOUND = MATE_VALUE - MAX_PLY;
+
+// Keeps the best line of the last finished iteration and passes each line on.
+class LastIteration : public SearchListener {
+ public:
+  explicit LastIteration(SearchListener* forward) : forward(forward) {}
+  void iterationDone(const SearchReport& report) override {
+    if (report.multiPv == 1) last = report;
+    if (forward) forward->iterationDone(report);
+  }
+  SearchReport last;
+
+ private:
+  SearchListener* forward;
+};
+
+bool irreversible(const Move& move) { return move.captured != EMPTY || isPawn(move.piece); }
+
+}  // namespace
+
+WhiteScore whiteScoreOf(int moverScore, bool whiteToMove) {
+  WhiteScore score;
+  if (moverScore >= MATE_BOUND) {
+    score.mate = (MATE_VALUE - moverScore + 1) / 2;
+  } else if (moverScore <= -MATE_BOUND) {
+    score.mate = -((MATE_VALUE + moverScore + 1) / 2);
+    if (score.mate == 0) return WhiteScore::won(!whiteToMove);  // mated on the board
+  } else {
+    score.centipawns = moverScore;
+  }
+  if (!whiteToMove) {
+    score.centipawns = -score.centipawns;
+    score.mate = -score.mate;
+  }
+  return score;
+}
+
+std::vector<std::uint64_t> repetitionKeys(const std::vector<CChessBoard>& positions, std::size_t index) {
+  std::size_t first = index;
+  while (first > 0 && !positions[first].lastMove.isNull() && !irreversible(positions[first].lastMove)) --first;
+  std::vector<std::uint64_t> keys;
+  for (std::size_t i = first; i < index; ++i) keys.push_back(positionKey(positions[i]));
+  return keys;
+}
+
+PositionJudgement judgePosition(AlphaBetaSearch& search, const std::vector<CChessBoard>& positions,
+                                std::size_t index, const SearchLimits& limits, const SearchContext& context) {
+  const CChessBoard& position = positions[index];
+  const bool whiteToMove = position.sideToMove != 0;
+  PositionJudgement judgement;
+  MoveBuffer buffer;
+  if (generateLegalMoves(position, buffer.moves) == 0) {
+    if (legalityContext(position).inCheck) judgement.score = WhiteScore::won(!whiteToMove);
+    return judgement;
+  }
+  LastIteration listener(context.listener);
+  SearchContext own = context;
+  own.listener = &listener;
+  const SearchOutcome outcome =
+      search.run(position, repetitionKeys(positions, index), limits, LevelSettings(), own);
+  judgement.score = whiteScoreOf(outcome.score, whiteToMove);
+  judgement.line = listener.last.pv;
+  if (judgement.line.empty() || !judgement.line.front().sameSquares(outcome.move)) judgement.line = {outcome.move};
+  judgement.depth = outcome.depth;
+  judgement.nodes = outcome.nodes;
+  return judgement;
+}
+
+std::vector<PositionJudgement> judgeGame(const std::vector<CChessBoard>& positions, const SearchLimits& limits,
+                                         ReviewCancel* cancel,
+                                         const std::function<void(int, int)>& progress) {
+  AlphaBetaSearch search;
+  ReviewCancel never;
+  ReviewCancel& asked = cancel ? *cancel : never;
+  SearchContext context;
+  context.stopRequest = &asked.stopSearch;
+  std::vector<PositionJudgement> judged;
+  const int total = static_cast<int>(positions.size());
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    if (asked.cancelled) break;
+    PositionJudgement judgement = judgePosition(search, positions, i, limits, context);
+    if (asked.cancelled) break;  // cut short: not a judgement to keep
+    judged.push_back(std::move(judgement));
+    if (progress) progress(static_cast<int>(judged.size()), total);
+  }
+  return judged;
+}

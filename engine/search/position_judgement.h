@@ -1,0 +1,50 @@
+#pragma once
+// What the strong search says about one position of a game: its score from
+// White's side and the line it expects. A game's review judges every
+// position in turn; the analysis panel judges the shown one.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "position/chess_board.h"
+#include "position/white_score.h"
+#include "search/alpha_beta_search.h"
+
+struct PositionJudgement {
+  WhiteScore score;
+  std::vector<Move> line;  // best line from the position; empty when the game is over there
+  int depth = 0;
+  std::int64_t nodes = 0;
+};
+
+// A search score (side to move's view, mates as MATE_VALUE less plies) from White's side.
+WhiteScore whiteScoreOf(int moverScore, bool whiteToMove);
+
+// The keys of the positions before `index` that it could repeat (back to
+// the last capture or pawn move), oldest first, as the search wants them.
+std::vector<std::uint64_t> repetitionKeys(const std::vector<CChessBoard>& positions, std::size_t index);
+
+// Searches `positions[index]` within `limits`; a position without a legal
+// move is judged without a search (mate or stalemate).
+PositionJudgement judgePosition(AlphaBetaSearch& search, const std::vector<CChessBoard>& positions,
+                                std::size_t index, const SearchLimits& limits, const SearchContext& context);
+
+// Stopping a game's review from another thread. The search clears its stop
+// request when it returns, so the wish to end the whole review is kept apart.
+struct ReviewCancel {
+  std::atomic<bool> cancelled{false};
+  std::atomic<bool> stopSearch{false};
+  void request() {
+    cancelled = true;
+    stopSearch = true;
+  }
+};
+
+// Every position of the game in order, one search each. `progress` hears
+// after each position (done, total); a cancel request ends the review with
+// the positions judged before it.
+std::vector<PositionJudgement> judgeGame(const std::vector<CChessBoard>& positions, const SearchLimits& limits,
+                                         ReviewCancel* cancel = nullptr,
+                                         const std::function<void(int, int)>& progress = {});

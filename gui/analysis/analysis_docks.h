@@ -1,0 +1,73 @@
+#pragma once
+// The analysis around the board in the main window: the Análisis panel with
+// the evaluation bar beside the board, the evaluation graph under the move
+// list, and the game's review (from Analizar partida or from the file) that
+// both the graph and the move list's marks show. The frame tells it what the
+// game is and which position is shown; it tells the frame which position a
+// click on the graph chose.
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+
+#include <map>
+#include <vector>
+
+#include "game_review.h"
+
+class AnalysisPanel;
+class EvalBar;
+class EvalGraph;
+class QDockWidget;
+class QMainWindow;
+
+// A move of the move list as the review marks it.
+struct EntryNote {
+  QColor colour;
+  QString tip;  // "Error grave (??). Mejor: 12.Cf3"
+};
+
+class AnalysisDocks : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit AnalysisDocks(QMainWindow* window);
+
+  // After every change of the game or of the shown entry (-1: the last).
+  void follow(const std::vector<CChessBoard>& history, int shownEntry);
+  void setAnalysisShown(bool shown);
+  bool analysisShown() const;
+  // Analizar partida on the game as it stands; the review is kept on success.
+  void reviewGame(const std::vector<CChessBoard>& history);
+  // A review for the game `history` holds (a file's, or a finished Analizar partida).
+  void setReview(const std::vector<CChessBoard>& history, GameReview review);
+  const GameReview& review() const { return current; }
+  // The marked moves by history entry, for the move list.
+  std::map<int, EntryNote> entryNotes() const;
+
+  AnalysisPanel* panel() const { return analysisPanel; }
+  EvalGraph* graph() const { return evalGraph; }
+  EvalBar* bar() const { return evalBar; }
+  QDockWidget* analysisDock() const { return panelDock; }
+  QDockWidget* graphDockWidget() const { return graphDock; }
+
+ signals:
+  // The graph was clicked: show this history entry.
+  void entryChosen(int entry);
+  void reviewChanged();
+
+ private:
+  QMainWindow* window;
+  AnalysisPanel* analysisPanel;
+  EvalBar* evalBar;
+  EvalGraph* evalGraph;
+  QDockWidget* panelDock;
+  QDockWidget* graphDock;
+  GameReview current;
+  std::vector<Move> reviewedMoves;  // the moves `current` is about
+  int firstEntry = 0;               // the history entry of the reviewed game's start
+};
+
+// A game's history as its positions from the start; `firstEntry` receives
+// the history entry of position 0 (-1 when the start is not in the history).
+std::vector<CChessBoard> positionsOfHistory(const std::vector<CChessBoard>& history, int& firstEntry);
