@@ -62,6 +62,14 @@ QString CecpEngine::moveOfLine(const QString& line) {
   return {};
 }
 
+QString CecpEngine::castlingAsCoordinates(const QString& move, bool white) {
+  QString word = move;
+  word.replace(u'0', u'O').remove(u'+').remove(u'#');
+  if (word == QLatin1String("O-O")) return white ? QStringLiteral("e1g1") : QStringLiteral("e8g8");
+  if (word == QLatin1String("O-O-O")) return white ? QStringLiteral("e1c1") : QStringLiteral("e8c8");
+  return move;
+}
+
 void CecpEngine::takeFeature(const QString& key, const QString& value) {
   features.insert(key, value);
   if (key == QLatin1String("done")) {
@@ -157,7 +165,8 @@ void CecpEngine::readLine(const QString& line) {
     return;
   }
   if (state() != State::Thinking) return;
-  if (const QString move = moveOfLine(line); !move.isEmpty()) {
+  if (QString move = moveOfLine(line); !move.isEmpty()) {
+    move = castlingAsCoordinates(move, whiteToMove(startFen, sentMoves.size()));
     setState(State::Ready);
     sentMoves << move;
     emit moveMade(move);

@@ -27,6 +27,8 @@ class CecpEngine : public ChessEngine {
   static QList<std::pair<QString, QString>> parseFeatures(const QString& text);
   // The move of an engine's move line ("move e2e4", "My move is : e2e4"), else empty.
   static QString moveOfLine(const QString& line);
+  // Phalanx writes its castling "O-O" even with san=0: the king's move instead.
+  static QString castlingAsCoordinates(const QString& move, bool white);
 
  protected:
   void greet() override;

@@ -51,7 +51,7 @@ NewGameDlg::NewGameDlg(const EngineList& list, const Choices& shown, QWidget* pa
     playersForm->addRow(side ? QStringLiteral("Blancas:") : QStringLiteral("Negras:"), row);
     connect(box, &QComboBox::currentIndexChanged, this, [this, side] { seatChanged(side); });
     seatChanged(side);
-    levelBox(side)->setValue(seat.level);
+    if (seat.level >= 0) levelBox(side)->setValue(seat.level);
   }
 
   auto* timeGroup = new QGroupBox(QStringLiteral("Reloj"), this);

@@ -24,7 +24,7 @@ class NewGameDlg : public QDialog {
 
   struct Seat {
     int engine = PERSON;  // index in the engine list
-    int level = 0;        // kelvo's level, or an engine's Skill Level
+    int level = -1;       // kelvo's level, or an engine's Skill Level; -1: its usual one
   };
   struct Choices {
     Seat white, black;

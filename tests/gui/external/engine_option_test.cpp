@@ -69,3 +69,24 @@ TEST(EngineOption, OnlyValidValuesAreAcceptedAndEachProtocolSetsItsOwnWay) {
 }
 
 }  // namespace
+
+#include "cecp_engine.h"
+
+namespace {
+
+TEST(CecpEngine, FeatureLinesMoveLinesAndCastlingAreRead) {
+  const auto pairs = CecpEngine::parseFeatures(R"(myname="Phalanx XXV" setboard=1 option="Randomizer (0-50) -slider 0 0 50" ping=1 )");
+  ASSERT_EQ(pairs.size(), 4);
+  EXPECT_EQ(pairs[0], (std::pair<QString, QString>{"myname", "Phalanx XXV"}));
+  EXPECT_EQ(pairs[2].second, "Randomizer (0-50) -slider 0 0 50");
+  EXPECT_EQ(pairs[3], (std::pair<QString, QString>{"ping", "1"}));
+  const std::pair<const char*, const char*> lines[] = {
+      {"move e2e4", "e2e4"}, {"My move is : d7d5", "d7d5"}, {"move e7e8q", "e7e8q"}, {"1. ... e7e5", ""}, {"moves", ""}};
+  for (const auto& [line, move] : lines) EXPECT_EQ(CecpEngine::moveOfLine(line), move) << line;
+  EXPECT_EQ(CecpEngine::castlingAsCoordinates("O-O", true), "e1g1");
+  EXPECT_EQ(CecpEngine::castlingAsCoordinates("O-O-O", false), "e8c8");
+  EXPECT_EQ(CecpEngine::castlingAsCoordinates("0-0+", false), "e8g8");
+  EXPECT_EQ(CecpEngine::castlingAsCoordinates("g1f3", true), "g1f3");
+}
+
+}  // namespace
