@@ -478,7 +478,8 @@ void CMainFrame::showEnginesDialog() {
 
 void CMainFrame::showNewGameDialog() {
   NewGameDlg::Choices shown = lastChoices;
-  shown.timeControl = gameFlow().timeControl();
+  // The dialog's own last clock, else the one of Opciones.
+  if (!choicesMade) shown.timeControl = gameFlow().timeControl();
   NewGameDlg dialog(engineList, shown, this);
   if (dialog.exec() == QDialog::Accepted) startGame(dialog.choices());
 }

@@ -57,6 +57,7 @@ class CMainFrame : public QMainWindow {
   // Nueva partida's game: the seats, the clock and the start it names.
   void startGame(const NewGameDlg::Choices& chosen) {
     lastChoices = chosen;
+    choicesMade = true;
     play->startGame(chosen, engineList);
   }
   // Detener: the engines stop and the game ends without a result.
@@ -139,6 +140,7 @@ class CMainFrame : public QMainWindow {
   GameInPlay* play;
   EngineList engineList;
   NewGameDlg::Choices lastChoices;
+  bool choicesMade = false;
   FileCommands* files;
   SettingsCommands* settings;
   HintSearch* hints;

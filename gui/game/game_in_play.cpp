@@ -44,6 +44,10 @@ GameInPlay::GameInPlay(EngineObjects objects, EngineBridge* engine, CommandChann
   connect(turns, &EngineTurns::movePlayed, this, [this](const QString& move) { playEngineMove(move); });
   connect(turns, &EngineTurns::builtInToMove, this, &GameInPlay::builtInToMove);
   connect(turns, &EngineTurns::fault, this, &GameInPlay::engineFault);
+  doc->setSeatNamer([this](int side) {
+    const ChessEngine* seated = turns->engineOf(side);
+    return seated ? seated->name() : QString();
+  });
 }
 
 void GameInPlay::send(const QString& command) { channel->send(command); }

@@ -148,6 +148,8 @@ TEST_F(EngineWindowTest, AnIllegalMoveEndsTheGameAsTheEnginesLossAndIsSaved) {
   EXPECT_TRUE(boxes.last().startsWith("El motor torpe envió una jugada ilegal: e7e4.")) << boxes.last().toStdString();
   EXPECT_EQ(plies(), 1);
   EXPECT_EQ(savedGame().substr(0, 9), "d2d4 1-0\n");
+  // The saved game names who played it.
+  EXPECT_NE(doc->pgnText().find("[Black \"torpe\"]"), std::string::npos) << doc->pgnText();
 }
 
 // An engine that never answers leaves the person its side and the game as it was.
@@ -186,6 +188,31 @@ TEST_F(EngineWindowTest, AnEngineThatHangsMidGameLosesOnTimeAndIsNamed) {
   ASSERT_FALSE(boxes.isEmpty());
   EXPECT_EQ(boxes.last(), "El motor lento agotó su tiempo.\nTiempo agotado\nGanan las blancas");
   EXPECT_EQ(plies(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// After a game that ended, the next one seats its engines afresh and they play.
+TEST_F(EngineWindowTest, TheGameAfterAFinishedOneSeatsItsEngineAgain) {
+  NewGameDlg::Choices first;
+  first.white = {engineIndex("Stockfish"), 20};
+  first.black = {0, 4};
+  first.timeControl = {true, 3, 2};
+  first.start = NewGameDlg::Start::Fen;
+  first.fen = "6k1/8/6K1/8/8/8/8/R7 b - - 0 1";
+  frame->startGame(first);
+  ASSERT_TRUE(waitFor([&] { return frame->gameFlow().isOver(); }));
+  NewGameDlg::Choices second;
+  second.white = {NewGameDlg::PERSON, -1};
+  second.black = {engineIndex("Stockfish"), 3};
+  second.timeControl = {true, 3, 0};
+  frame->startGame(second);
+  ASSERT_TRUE(waitFor([&] { return frame->engineTurns()->engineOf(0)->state() == ChessEngine::State::Ready; }));
+  click("e2");
+  click("e4");
+  ASSERT_TRUE(waitFor([&] { return plies() == 2; })) << plies();
 }
 
 }  // namespace
