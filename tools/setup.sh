@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-base-dev qt6-translations-l10n
   python3 python3-fonttools python3-pyclipper fonts-dejavu-core fonts-freefont-ttf
   scid-data pgn-extract
-  xboard xvfb xauth fairymax phalanx polyglot pychess
+  xboard xvfb xauth fairymax phalanx polyglot pychess stockfish gnuchess
   desktop-file-utils appstream man-db dpkg-dev lintian util-linux
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine64

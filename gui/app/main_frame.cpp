@@ -32,6 +32,7 @@
 #include "driver/engine_io.h"
 #include "driver/game.h"
 #include "engine_bridge.h"
+#include "engines_dlg.h"
 #include "game_opening.h"
 #include "get_text_dlg.h"
 #include "hint_search.h"
@@ -86,6 +87,8 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
       hints(new HintSearch(objects.game, this)),
       debugWindows(std::make_unique<DebugWindows>(this, objects)) {
   doc->setWindow(this);
+  engineList.load();
+  lastChoices.black.engine = 0;  // the quick game's seats: a person against kelvo
   setWindowTitle(doc->windowTitle());
   setCentralWidget(boardView);
   analysisDocks = new AnalysisDocks(this);
@@ -241,12 +244,20 @@ void CMainFrame::createMenus() {
   viewMenu->addSeparator();
   addCommand(viewMenu, QStringLiteral("Opciones"), QStringLiteral("Muestra un diálogo con opciones\nOpciones"),
              [this] { settings->editOptions(); });
+  addCommand(viewMenu, QStringLiteral("Motores..."), QStringLiteral("Los motores instalados y sus opciones\nMotores"),
+             [this] { showEnginesDialog(); });
 
   QMenu* game = menuBar()->addMenu(QStringLiteral("Partida"));
   QAction* newGame = addCommand(game, QStringLiteral("Nueva\tCtrl+N"), QStringLiteral("Nueva partida\nNueva partida"),
                                 [this] {
                                   if (files->confirmDiscard()) startNewGame();
                                 });
+  addCommand(game, QStringLiteral("Nueva partida...\tCtrl+Shift+N"),
+             QStringLiteral("Elige los jugadores, el reloj y la posición\nNueva partida"), [this] {
+               if (files->confirmDiscard()) showNewGameDialog();
+             })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+  addCommand(game, QStringLiteral("Detener motores"), QStringLiteral("Detiene la partida de los motores\nDetener"),
+             [this] { stopGame(); });
   QAction* back = addCommand(game, QStringLiteral("Atras"), QStringLiteral("Echar para atras\nMoviola"),
                              [this] { play->takeBack(); });
   QAction* engineMove =
@@ -536,4 +547,17 @@ void CMainFrame::editPosition() {
   PositionEditorDlg editor(boardView->shownPosition(), this);
   if (editor.exec() != QDialog::Accepted || !files->confirmDiscard()) return;
   play->paste(editor.fen());
+}
+
+void CMainFrame::showEnginesDialog() {
+  EnginesDlg dialog(engineList, this);
+  if (dialog.exec() != QDialog::Accepted) engineList.load();  // Cancelar forgets the changes
+}
+
+void CMainFrame::showNewGameDialog() {
+  NewGameDlg::Choices shown = lastChoices;
+  // The dialog's own last clock, else the one of Opciones.
+  if (!choicesMade) shown.timeControl = gameFlow().timeControl();
+  NewGameDlg dialog(engineList, shown, this);
+  if (dialog.exec() == QDialog::Accepted) startGame(dialog.choices());
 }

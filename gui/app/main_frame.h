@@ -16,9 +16,11 @@
 
 #include "command_channel.h"
 #include "debug_windows.h"
+#include "engine_list.h"
 #include "engine_objects.h"
 #include "file_commands.h"
 #include "game_in_play.h"
+#include "new_game_dlg.h"
 #include "settings_commands.h"
 
 class AnalysisDocks;
@@ -53,6 +55,17 @@ class CMainFrame : public QMainWindow {
   void engineMoves() { play->engineMoves(); }
   const GameFlow& gameFlow() const { return play->gameFlow(); }
   GameInPlay* gameInPlay() const { return play; }
+  // Nueva partida's game: the seats, the clock and the start it names.
+  void startGame(const NewGameDlg::Choices& chosen) {
+    lastChoices = chosen;
+    choicesMade = true;
+    play->startGame(chosen, engineList);
+  }
+  // Detener: the engines stop and the game ends without a result.
+  void stopGame() { play->stopGame(); }
+  EngineTurns* engineTurns() const { return play->engineTurns(); }
+  // The configured engines, kelvo first.
+  EngineList& engines() { return engineList; }
   // What the program does once the window exists: show it, apply the
   // settings, set up or disable debugging, start a game and, when a file is
   // named, show that file's game instead.
@@ -98,6 +111,8 @@ class CMainFrame : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void showEnginesDialog();
+  void showNewGameDialog();
   // The menus with their commands, the keyboard shortcuts, then the toolbar
   // that repeats some of the commands with icons.
   void createMenus();
@@ -132,6 +147,9 @@ class CMainFrame : public QMainWindow {
   QLabel* openingStatus;  // the opening the shown position belongs to
   CommandChannel* channel;
   GameInPlay* play;
+  EngineList engineList;
+  NewGameDlg::Choices lastChoices;
+  bool choicesMade = false;
   FileCommands* files;
   SettingsCommands* settings;
   HintSearch* hints;

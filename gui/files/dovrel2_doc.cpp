@@ -166,8 +166,12 @@ std::vector<PgnTag> CDovrel2Doc::tagsToWrite() const {
       const bool any = g.enginePlayer != nullptr;
       return std::pair{any && g.enginePlayer == g.whitePlayer.get(), any && g.enginePlayer == g.blackPlayer.get()};
     });
-    setTag(written, "White", engineWhite ? ENGINE_NAME : personName());
-    setTag(written, "Black", engineBlack ? ENGINE_NAME : personName());
+    auto name = [this](int side, bool kelvo) {
+      const QString seated = seatNamer ? seatNamer(side) : QString();
+      return !seated.isEmpty() ? seated.toStdString() : kelvo ? std::string(ENGINE_NAME) : personName();
+    };
+    setTag(written, "White", name(1, engineWhite));
+    setTag(written, "Black", name(0, engineBlack));
   }
   return written;
 }

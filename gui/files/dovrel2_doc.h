@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,9 @@ class CDovrel2Doc : public QObject {
   void noteResult(const QString& score, const QString& reason);
   // A result was given for the game as it stands: a mate, a resignation, a draw.
   bool resultGiven() const { return !engineResult.token.empty() && engineResult.key == gameKey(); }
+  // Who sits at a side (1 White, 0 Black) when it is no person and not kelvo,
+  // for the saved game's names; empty for the usual ones.
+  void setSeatNamer(std::function<QString(int side)> namer) { seatNamer = std::move(namer); }
   // The window its message boxes belong to.
   void setWindow(QWidget* owner) { window = owner; }
 
@@ -85,6 +89,7 @@ class CDovrel2Doc : public QObject {
   QString path;
   QWidget* window = nullptr;
   std::vector<PgnTag> tags;
+  std::function<QString(int side)> seatNamer;
   bool namesFromPlayers = true;  // a game played here: White and Black are who played it
   std::string savedKey;          // the game as last read, written or started
   struct Result {

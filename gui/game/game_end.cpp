@@ -9,6 +9,7 @@ const QString DRAW = QStringLiteral("1/2-1/2");
 QString spanishOutcome(const QString& score) {
   if (score == WHITE_WINS) return QStringLiteral("Ganan las blancas");
   if (score == BLACK_WINS) return QStringLiteral("Ganan las negras");
+  if (score == QLatin1String("*")) return QStringLiteral("Sin resultado");
   return QStringLiteral("Tablas");
 }
 

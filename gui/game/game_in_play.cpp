@@ -9,6 +9,9 @@
 #include "driver/game.h"
 #include "engine_bridge.h"
 #include "engine_line.h"
+#include "engine_turns.h"
+#include "position/fen.h"
+#include "settings_file.h"
 #include "message_sink.h"
 #include "promoting_sel_dlg.h"
 #include "save_questions.h"
@@ -35,11 +38,26 @@ GameInPlay::GameInPlay(EngineObjects objects, EngineBridge* engine, CommandChann
       view(view),
       window(window),
       promotionChooser([window] { return CPromotingSelDlg::ask(window); }),
-      flow(objects.game) {}
+      flow(objects.game),
+      turns(new EngineTurns(objects.game, this)) {
+  turns->setGameOver([this] { return flow.isOver(); });
+  turns->setLimits([this] { return engineLimits(); });
+  connect(turns, &EngineTurns::movePlayed, this, [this](const QString& move) { playEngineMove(move); });
+  connect(turns, &EngineTurns::builtInToMove, this, &GameInPlay::builtInToMove);
+  connect(turns, &EngineTurns::fault, this, &GameInPlay::engineFault);
+  doc->setSeatNamer([this](int side) {
+    const ChessEngine* seated = turns->engineOf(side);
+    return seated ? seated->name() : QString();
+  });
+}
 
 void GameInPlay::send(const QString& command) { channel->send(command); }
 
-void GameInPlay::startNewGame() { send(flow.newGameCommand()); }
+// The quick new game: a person against kelvo, as ever.
+void GameInPlay::startNewGame() {
+  turns->clear();
+  send(flow.newGameCommand());
+}
 
 int GameInPlay::personSide() const { return objects.game.read(personPlaysWhite) ? 1 : 0; }
 
@@ -106,13 +124,17 @@ void GameInPlay::engineLine(const QString& line) {
                   reaction.boxText, window);
     if (!reaction.command.isEmpty()) send(reaction.command);
   }
+  turns->poll();
 }
 
 void GameInPlay::followClocks() {
+  const int running = flow.clocks().running();
   if (const std::optional<GameEnd> fallen = flow.checkFlag()) {
     // An engine thinking on a fallen flag stops; its move, if any, is taken back below.
     objects.io.stopRequested = !engine->isIdle();
-    announce(*fallen, fallen->flagBoxText());
+    const ChessEngine* external = running == ChessClocks::NOBODY ? nullptr : turns->engineOf(running);
+    announce(*fallen, (external ? QStringLiteral("El motor %1 agotó su tiempo.\n").arg(external->name()) : QString()) +
+                          fallen->flagBoxText());
   }
 }
 
@@ -126,6 +148,7 @@ void GameInPlay::end(const GameEnd& ending, const QString& boxText) {
 void GameInPlay::announce(const GameEnd& ending, const QString& boxText) {
   const int pliesAtEnd = objects.game.read([](const Game& game) { return static_cast<int>(game.history.size()); });
   doc->noteResult(ending.score, ending.pgnComment());
+  turns->halt();
   emit statusMessage(ending.announcement());
   emit ended(ending);
   emit changed();
@@ -170,7 +193,8 @@ void GameInPlay::sendOnPersonsTurn(const std::function<void()>& sendIt) {
 
 void GameInPlay::squareClicked(int square) {
   // A finished game takes no more moves; Nueva (or Atras) goes on from there.
-  if (flow.isOver()) return;
+  // An engine's turn is the engine's.
+  if (flow.isOver() || turns->isEnginesTurn()) return;
   if (awaitingFirst) {
     fromSquare = square;
     awaitingFirst = false;
@@ -259,4 +283,95 @@ void GameInPlay::offerDraw() {
     return;
   }
   end({QStringLiteral("1/2-1/2"), QStringLiteral("Draw agreed")}, QStringLiteral("El motor acepta las tablas."));
+}
+
+// kelvo takes its seat through the protocol ("go" when its side is to move);
+// an external engine gets its own process. Without kelvo in the game, kelvo
+// only keeps and judges it ("force").
+void GameInPlay::startGame(const NewGameDlg::Choices& chosen, const EngineList& engines) {
+  turns->clear();
+  turns->halt();
+  flow.setTimeControl(chosen.timeControl);
+  bool builtInPlays = false;
+  for (int side : {1, 0}) {
+    const NewGameDlg::Seat& seat = side ? chosen.white : chosen.black;
+    if (seat.engine < 0 || seat.engine >= engines.engines().size()) continue;
+    EngineConfig config = engines.engines()[seat.engine];
+    if (config.isBuiltIn()) {
+      builtInPlays = true;
+      if (seat.level >= 0) {
+        SettingsFile file;
+        file.setText(ini::KELVO, ini::LEVEL, QString::number(seat.level));
+        file.save();
+      }
+      turns->seat(side, EngineTurns::Seat::BuiltIn);
+      continue;
+    }
+    // The strength most UCI engines declare; an engine without it ignores it.
+    if (config.protocol == EngineProtocol::Uci && seat.level >= 0)
+      config.optionValues.insert(QStringLiteral("Skill Level"), QString::number(seat.level));
+    turns->seat(side, EngineTurns::Seat::External, ChessEngine::create(config));
+  }
+  QString fen = chosen.start == NewGameDlg::Start::Fen ? chosen.fen : QString();
+  if (chosen.start == NewGameDlg::Start::Shown) fen = QString::fromStdString(positionToFen(view->shownPosition()));
+  send(flow.newGameCommand() + (builtInPlays || !fen.isEmpty() ? QString() : QStringLiteral("\nforce")));
+  engine->whenIdle([this, fen, builtInPlays] {
+    if (!fen.isEmpty()) {
+      if (doc->pasteGame(fen))
+        gameReplaced();
+      else
+        flow.restart();
+      if (!builtInPlays) send(QStringLiteral("force"));
+    }
+    engine->whenIdle([this] { turns->begin(); });
+  });
+}
+
+void GameInPlay::stopGame() {
+  if (!turns->hasExternalSeat() || flow.isOver()) return;
+  turns->halt();
+  objects.io.stopRequested = !engine->isIdle();
+  end({QStringLiteral("*"), QStringLiteral("Partida detenida")}, QStringLiteral("Partida detenida."));
+}
+
+void GameInPlay::builtInToMove() {
+  engine->whenIdle([this] {
+    const int side = objects.game.read([](const Game& game) { return game.position.sideToMove; });
+    if (!flow.isOver() && turns->seatOf(side) == EngineTurns::Seat::BuiltIn) engineMoves();
+  });
+}
+
+// When kelvo answers, it is told both clocks first.
+void GameInPlay::playEngineMove(const QString& move) {
+  engine->whenIdle([this, move] {
+    if (flow.isOver()) return;
+    const auto [sideToMove, kelvoAnswers] = objects.game.read(
+        [](const Game& game) { return std::pair{game.position.sideToMove, game.enginePlayer != nullptr}; });
+    send(kelvoAnswers ? flow.withClocks(move, 1 - sideToMove) : move);
+  });
+}
+
+SearchLimits GameInPlay::engineLimits() const {
+  SearchLimits limits;
+  const ChessClocks& clocks = flow.clocks();
+  if (!clocks.control().timed) {
+    limits.moveTime = 2000;  // an untimed game: a steady pace for the engine
+    return limits;
+  }
+  const qint64 now = flow.now();
+  const int side = objects.game.read([](const Game& game) { return game.position.sideToMove; });
+  limits.timeLeft = clocks.remaining(side, now);
+  limits.opponentTime = clocks.remaining(1 - side, now);
+  limits.increment = clocks.control().incrementMilliseconds();
+  return limits;
+}
+
+void GameInPlay::engineFault(int side, const QString& reason, bool gameBegan) {
+  if (!gameBegan || flow.isOver()) {
+    showMessage(QMessageBox::Warning, reason + QStringLiteral("\nSu lado queda para una persona."), window);
+    return;
+  }
+  const QString score = side ? QStringLiteral("0-1") : QStringLiteral("1-0");
+  end({score, reason},
+          reason + u'\n' + (side ? QStringLiteral("Ganan las negras") : QStringLiteral("Ganan las blancas")));
 }

@@ -21,13 +21,17 @@
 
 #include <functional>
 
+#include "engine_list.h"
 #include "engine_objects.h"
 #include "game_flow.h"
+#include "new_game_dlg.h"
+#include "search/search_limits.h"
 
 class CDovrel2Doc;
 class CDovrelView;
 class CommandChannel;
 class EngineBridge;
+class EngineTurns;
 class QWidget;
 
 class GameInPlay : public QObject {
@@ -54,6 +58,11 @@ class GameInPlay : public QObject {
   void paste(const QString& text);
   void takeBack();
   void engineMoves();
+  // Nueva partida's game: each side a person, kelvo or an engine of `engines`.
+  void startGame(const NewGameDlg::Choices& chosen, const EngineList& engines);
+  // Detener: the engines stop and the game ends without a result.
+  void stopGame();
+  EngineTurns* engineTurns() const { return turns; }
   void resign();
   void offerDraw();
   // The engine is taking these command lines / wrote this line.
@@ -95,6 +104,13 @@ class GameInPlay : public QObject {
   // Live, fresh clocks, no end, nothing picked, the board toward the person.
   void putInPlay();
   void turnBoardToPerson();
+  // kelvo is to move for its seat: "go" once it waits, if still so.
+  void builtInToMove();
+  // An external engine's move goes to kelvo like a person's.
+  void playEngineMove(const QString& move);
+  // An external engine failed: a game under way is its loss, else only told.
+  void engineFault(int side, const QString& reason, bool gameBegan);
+  SearchLimits engineLimits() const;
 
   EngineObjects objects;
   EngineBridge* engine;
@@ -104,6 +120,7 @@ class GameInPlay : public QObject {
   QWidget* window;
   std::function<int()> promotionChooser;
   GameFlow flow;
+  EngineTurns* turns;
   bool commandWaiting = false;  // a person's command waits for the engine
   bool awaitingFirst = true;
   int fromSquare = 0;

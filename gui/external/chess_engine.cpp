@@ -1,0 +1,140 @@
+#include "chess_engine.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "cecp_engine.h"
+#include "uci_engine.h"
+
+namespace {
+
+constexpr int QUIT_GRACE_MS = 1000;
+
+// Debian installs chess engines in /usr/games, which a desktop PATH may lack.
+QString programPath(const QString& program) {
+  if (program.contains(u'/')) return program;
+  QString found = QStandardPaths::findExecutable(program);
+  if (found.isEmpty()) found = QStandardPaths::findExecutable(program, {QStringLiteral("/usr/games")});
+  return found.isEmpty() ? program : found;
+}
+
+}  // namespace
+
+std::unique_ptr<ChessEngine> ChessEngine::create(const EngineConfig& config, QObject* parent) {
+  switch (config.protocol) {
+    case EngineProtocol::Uci: return std::make_unique<UciEngine>(config, parent);
+    case EngineProtocol::Cecp: return std::make_unique<CecpEngine>(config, parent);
+    default: return nullptr;
+  }
+}
+
+ChessEngine::ChessEngine(EngineConfig config, QObject* parent)
+    : QObject(parent), configuration(std::move(config)), process(new QProcess(this)), startTimer(new QTimer(this)) {
+  startTimer->setSingleShot(true);
+  connect(startTimer, &QTimer::timeout, this, [this] {
+    fail(QStringLiteral("El motor %1 no contestó en %2 s al iniciarse.").arg(name()).arg(START_TIMEOUT_MS / 1000));
+  });
+  process->setProcessChannelMode(QProcess::SeparateChannels);
+  connect(process, &QProcess::readyReadStandardOutput, this, &ChessEngine::readOutput);
+  connect(process, &QProcess::errorOccurred, this, &ChessEngine::processError);
+  connect(process, &QProcess::finished, this, &ChessEngine::processFinished);
+}
+
+ChessEngine::~ChessEngine() {
+  // The process must not outlive its driver, nor keep the window waiting.
+  disconnect(process, nullptr, this, nullptr);
+  if (process->state() != QProcess::NotRunning) {
+    process->write(goodbye().toLatin1() + '\n');
+    process->kill();
+    process->waitForFinished(500);
+  }
+}
+
+bool ChessEngine::whiteToMove(const QString& fen, qsizetype plies) {
+  const bool whiteStarts = fen.section(u' ', 1, 1) != QLatin1String("b");
+  return (plies % 2 == 0) == whiteStarts;
+}
+
+void ChessEngine::start() {
+  if (currentState != State::NotStarted) return;
+  currentState = State::Starting;
+  startTimer->start(START_TIMEOUT_MS);
+  process->start(programPath(configuration.program), configuration.arguments);
+  greet();
+}
+
+void ChessEngine::quit() {
+  if (process->state() == QProcess::NotRunning) return;
+  currentState = State::Closed;
+  startTimer->stop();
+  send(goodbye());
+  QTimer::singleShot(QUIT_GRACE_MS, process, [p = process] {
+    if (p->state() != QProcess::NotRunning) p->kill();
+  });
+}
+
+void ChessEngine::send(const QString& line) {
+  if (process->state() == QProcess::NotRunning) return;
+  process->write(line.toLatin1() + '\n');
+  emit lineSent(line);
+}
+
+void ChessEngine::becomeReady() {
+  startTimer->stop();
+  currentState = State::Ready;
+  emit ready();
+}
+
+void ChessEngine::fail(const QString& reason) {
+  if (currentState == State::Failed || currentState == State::Closed) return;
+  currentState = State::Failed;
+  startTimer->stop();
+  if (process->state() != QProcess::NotRunning) process->kill();
+  emit failed(reason);
+}
+
+void ChessEngine::declareOption(EngineOption option) {
+  const auto chosen = configuration.optionValues.constFind(option.name);
+  if (chosen != configuration.optionValues.cend() && option.accepts(*chosen)) option.value = *chosen;
+  for (EngineOption& known : declaredOptions)
+    if (known.name == option.name) {
+      known = option;
+      return;
+    }
+  declaredOptions << option;
+}
+
+void ChessEngine::readOutput() {
+  partialLine += process->readAllStandardOutput();
+  qsizetype end;
+  while ((end = partialLine.indexOf('\n')) >= 0) {
+    QString line = QString::fromLocal8Bit(partialLine.left(end));
+    partialLine.remove(0, end + 1);
+    if (line.endsWith(u'\r')) line.chop(1);
+    emit lineReceived(line);
+    if (currentState == State::Failed || currentState == State::Closed) continue;
+    readLine(line);
+  }
+}
+
+void ChessEngine::processError(QProcess::ProcessError error) {
+  if (error != QProcess::FailedToStart) return;
+  const QString program = programPath(configuration.program);
+  fail(QFileInfo::exists(program)
+           ? QStringLiteral("El motor %1 no se pudo iniciar: %2 no se puede ejecutar.").arg(name(), program)
+           : QStringLiteral("El motor %1 no se pudo iniciar: no existe %2.").arg(name(), program));
+}
+
+void ChessEngine::processFinished(int exitCode, QProcess::ExitStatus status) {
+  if (currentState == State::Closed || currentState == State::Failed) {
+    currentState = State::Closed;
+    return;
+  }
+  if (currentState == State::Starting)
+    fail(QStringLiteral("El motor %1 terminó al iniciarse (código %2).").arg(name()).arg(exitCode));
+  else if (status == QProcess::CrashExit)
+    fail(QStringLiteral("El motor %1 se cerró de forma anormal durante la partida.").arg(name()));
+  else
+    fail(QStringLiteral("El motor %1 se cerró durante la partida (código %2).").arg(name()).arg(exitCode));
+}

@@ -1,0 +1,95 @@
+#pragma once
+// An engine that runs as a child process and speaks a text protocol. What
+// both protocols share lives here: the process and its lines, the start
+// time-out, a death noticed at once, and the faults told in Spanish. The
+// protocol's own words are the subclass's (UciEngine, CecpEngine).
+//
+// Nothing here waits: the window's thread gets the engine's answers as signals.
+
+#include <QList>
+#include <QObject>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+#include "engine_config.h"
+#include "engine_option.h"
+#include "search/search_limits.h"
+
+class QTimer;
+
+class ChessEngine : public QObject {
+  Q_OBJECT
+
+ public:
+  enum class State { NotStarted, Starting, Ready, Thinking, Failed, Closed };
+  static constexpr int START_TIMEOUT_MS = 10000;
+
+  // A driver for the configured protocol (UCI or CECP); null for the built-in one.
+  static std::unique_ptr<ChessEngine> create(const EngineConfig& config, QObject* parent = nullptr);
+
+  explicit ChessEngine(EngineConfig config, QObject* parent = nullptr);
+  ~ChessEngine() override;
+
+  // Starts the process and asks the protocol's greeting; ready() or failed() follows.
+  void start();
+  // A game from the initial position (empty `fen`) or from a FEN.
+  virtual void newGame(const QString& fen) = 0;
+  // The engine moves in the position after `moves` (coordinate texts from the
+  // start of the game), within `limits`; moveMade() follows.
+  virtual void go(const QStringList& moves, const SearchLimits& limits) = 0;
+  // Whose move it is after `plies` from the start `fen` (empty: the initial position).
+  static bool whiteToMove(const QString& fen, qsizetype plies);
+  // Move now.
+  virtual void stop() = 0;
+  // Says goodbye and lets the process end; it is killed if it stays.
+  void quit();
+
+  State state() const { return currentState; }
+  const EngineConfig& config() const { return configuration; }
+  // The name the engine gave itself, else the configured one.
+  QString name() const { return declaredName.isEmpty() ? configuration.name : declaredName; }
+  // As declared by the engine, with the configured values applied.
+  const QList<EngineOption>& options() const { return declaredOptions; }
+
+ signals:
+  void ready();
+  void moveMade(const QString& move);
+  void resigned();
+  // A search line (depth, score, variation) in the protocol's own form.
+  void thinking(const QString& line);
+  // Start failure, no answer, death or a rejected move: the game cannot go on.
+  void failed(const QString& reason);
+  void lineSent(const QString& line);
+  void lineReceived(const QString& line);
+
+ protected:
+  virtual void greet() = 0;
+  virtual void readLine(const QString& line) = 0;
+  virtual QString goodbye() const { return QStringLiteral("quit"); }
+
+  void send(const QString& line);
+  void setState(State state) { currentState = state; }
+  // Handshake done: the start time-out ends and ready() goes out.
+  void becomeReady();
+  void fail(const QString& reason);
+  void setDeclaredName(const QString& text) { declaredName = text; }
+  // Keeps a declared option, with the configured value when it is a valid one.
+  void declareOption(EngineOption option);
+  QList<EngineOption>& optionList() { return declaredOptions; }
+
+ private:
+  void readOutput();
+  void processError(QProcess::ProcessError error);
+  void processFinished(int exitCode, QProcess::ExitStatus status);
+
+  EngineConfig configuration;
+  QProcess* process;
+  QTimer* startTimer;
+  State currentState = State::NotStarted;
+  QString declaredName;
+  QList<EngineOption> declaredOptions;
+  QByteArray partialLine;
+};

@@ -1,0 +1,102 @@
+#include "engine_discovery.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "engine_list.h"
+#include "fake_engine.h"
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& text) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(text);
+}
+
+QStringList commandsOf(const QList<EngineConfig>& configs) {
+  QStringList commands;
+  for (const EngineConfig& config : configs) commands << config.commandText();
+  return commands;
+}
+
+TEST(EngineDiscovery, PluginFilesGiveTheChessEnginesOnly) {
+  QTemporaryDir dir;
+  writeFile(dir.filePath("good.eng"), "plugin spec 0.0\n/opt/good -x\nchess,capablanca\n");
+  writeFile(dir.filePath("normal.eng"), "plugin spec 0.0\nnormal\nnormal\n");
+  writeFile(dir.filePath("xiangqi.eng"), "plugin spec 0.0\nmaxqi\nxiangqi\n");
+  writeFile(dir.filePath("broken.eng"), "not a plugin\nbroken\nchess\n");
+  writeFile(dir.filePath("empty.eng"), "plugin spec 0.0\n\nchess\n");
+  writeFile(dir.filePath("readme.txt"), "plugin spec 0.0\ntxt\nchess\n");
+  const QList<EngineConfig> found = readXboardPlugins(dir.path());
+  EXPECT_EQ(commandsOf(found), (QStringList{"/opt/good -x", "normal"}));
+  EXPECT_EQ(found[0].name, "Good");
+}
+
+TEST(EngineDiscovery, EnginesConfGivesNameProtocolProgramAndArguments) {
+  QTemporaryDir dir;
+  writeFile(dir.filePath("engines.conf"),
+            "# engines\n[Stockfish]\nprotocol=uci\nbinary=stockfish\n\n[GNU Chess]\nprotocol=cecp\nbinary=gnuchess\n"
+            "args=--xboard --post\n[Nothing]\nprotocol=uci\n");
+  const QList<EngineConfig> found = readEnginesConf(dir.filePath("engines.conf"));
+  ASSERT_EQ(found.size(), 2);
+  EXPECT_EQ(found[0].name, "Stockfish");
+  EXPECT_EQ(found[0].protocol, EngineProtocol::Uci);
+  EXPECT_EQ(found[1].name, "GNU Chess");
+  EXPECT_EQ(found[1].protocol, EngineProtocol::Cecp);
+  EXPECT_EQ(found[1].arguments, (QStringList{"--xboard", "--post"}));
+  EXPECT_TRUE(readEnginesConf(dir.filePath("absent.conf")).isEmpty());
+}
+
+// Installed engines only, each program once: a program the known list names
+// is not listed again from a plugin file under another command.
+TEST(EngineDiscovery, OnlyInstalledEnginesAreListedAndEachProgramOnce) {
+  QTemporaryDir dir;
+  const QString script = uciScript(dir, "myengine", "echo bestmove e2e4");
+  writeFile(dir.filePath("mine.eng"), ("plugin spec 0.0\n" + script + "\nchess\n").toUtf8());
+  writeFile(dir.filePath("missing.eng"), "plugin spec 0.0\n/nowhere/engine\nchess\n");
+  writeFile(dir.filePath("engines.conf"), ("[Mine again]\nprotocol=uci\nbinary=" + script + "\n").toUtf8());
+  const QList<EngineConfig> found = discoverEngines(dir.path(), dir.filePath("engines.conf"));
+  const QStringList commands = commandsOf(found);
+  EXPECT_EQ(commands.count(script), 1);
+  EXPECT_FALSE(commands.contains("/nowhere/engine"));
+  // Debian's own engines, installed for the tests, are found with no setup.
+  EXPECT_TRUE(commands.contains("stockfish"));
+  EXPECT_TRUE(commands.contains("gnuchess --uci"));
+  EXPECT_EQ(found[commands.indexOf("stockfish")].protocol, EngineProtocol::Uci);
+}
+
+TEST(EngineList, TheBuiltInEngineComesFirstAndTheListReadsBackAsSaved) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("sub/engines.ini");
+  EngineList list(path);
+  EngineConfig stockfish{"Stockfish 15.1", "stockfish", {}, EngineProtocol::Uci, {{"Skill Level", "3"}, {"Hash", "32"}}};
+  EngineConfig phalanx{"Phalanx XXV", "/usr/games/phalanx", {"-l-"}, EngineProtocol::Cecp, {}};
+  list.add(stockfish);
+  list.add(phalanx);
+  stockfish.name = "Otro nombre";
+  list.add(stockfish);  // the same command replaces its entry
+  list.remove(0);       // the built-in engine stays
+  ASSERT_TRUE(list.save());
+
+  EngineList again(path);
+  again.load();
+  ASSERT_EQ(again.engines().size(), 3);
+  EXPECT_TRUE(again.engines()[0].isBuiltIn());
+  EXPECT_EQ(again.engines()[1].name, "Otro nombre");
+  EXPECT_EQ(again.engines()[1].optionValues, stockfish.optionValues);
+  EXPECT_EQ(again.engines()[2].arguments, phalanx.arguments);
+  EXPECT_EQ(again.engines()[2].protocol, EngineProtocol::Cecp);
+}
+
+TEST(EngineList, TheFirstStartListsTheInstalledEngines) {
+  QTemporaryDir dir;
+  EngineList list(dir.filePath("engines.ini"));
+  list.load();
+  EXPECT_TRUE(list.engines()[0].isBuiltIn());
+  EXPECT_GE(list.indexOf("Stockfish"), 1);
+}
+
+}  // namespace
