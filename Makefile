@@ -58,10 +58,11 @@ soak:
 	tools/soak.sh $(BUILD)
 
 # kelvo at a level (MATCH_LEVEL, default the top) against fairymax and phalanx,
-# or against another level (MATCH_OPPONENTS="level:N"), through the real xboard;
-# not part of test. Settings in tools/match.sh.
+# or against another level (MATCH_OPPONENTS="level:N") or build ("base:PATH"),
+# through the real xboard from fixed openings; not part of test. Settings in
+# tools/match.sh.
 match:
-	tools/setup.sh $(BUILD)
+	KELVO_EXTRA_PACKAGES="gnuchess stockfish" tools/setup.sh $(BUILD)
 	tools/match.sh $(BUILD)
 
 clean:
