@@ -15,6 +15,7 @@
 #   MATCH_SPRT="ELO0 ELO1": games in rounds of MATCH_ROUND (default 10) until the
 #     test decides or MATCH_GAMES are played; otherwise a fixed count.
 #   MATCH_DIR=where the results go (default BUILD_DIR/match)
+#   MATCH_KELVO=the kelvo to measure (default BUILD_DIR/console/kelvo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -39,7 +40,7 @@ clock_text=$(if [ -n "$inc" ]; then echo "$tc min + $inc s per move"; else echo 
 minutes=${tc%%:*}
 
 export PATH="$PATH:/usr/games"  # Debian installs xboard and the engines there
-kelvo=$build/console/kelvo
+kelvo=${MATCH_KELVO:-$build/console/kelvo}
 book=$build/run/aperturas.pgn
 for tool in xboard xvfb-run pgn-extract; do
   command -v "$tool" >/dev/null || { echo "match: $tool is not installed" >&2; exit 2; }
