@@ -21,7 +21,7 @@ DEPTH = 12
 
 
 def positions(book):
-    text = subprocess.run(["pgn-extract", "-s", "--plylimit", str(PLIES), "-F", book],
+    text = subprocess.run(["pgn-extract", "-s", "-w", "1000", "--plylimit", str(PLIES), "-F", book],
                           capture_output=True, text=True, encoding="latin-1").stdout
     fens = sorted(set(re.findall(r'\{ "([^"]+)" \}', text)))
     # Lines shorter than the limit end earlier: keep only positions eight plies in.
