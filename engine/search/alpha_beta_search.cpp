@@ -7,6 +7,7 @@
 #include "base/random.h"
 #include "position/attack.h"
 #include "position/zobrist.h"
+#include "search/static_exchange.h"
 #include "search/strong_evaluation.h"
 #include "search/time_manager.h"
 
@@ -154,16 +155,14 @@ int AlphaBetaSearch::quiesce(int ply, int alpha, int beta) {
     if (!quiescence || best >= beta) return best;
     alpha = std::max(alpha, best);
   }
-  const int side = node.board.sideToMove ? 1 : 0;
   node.picker.start(node.board, Move(), nullptr, *history, !inCheck);
   for (Move move; node.picker.next(move);) {
     if (!isLegal(node.board, node.legality, move)) continue;
     if (!inCheck && move.promotion == EMPTY) {
-      // Nothing this capture can win lifts the score to alpha, or it loses the
-      // capturing piece to a defender for less.
+      // Nothing this capture can win lifts the score to alpha, or it loses
+      // material in the exchange on its square.
       if (best + orderingValue(move.captured) * 100 + 200 <= alpha) continue;
-      if (orderingValue(move.piece) > orderingValue(move.captured) && attack::isAttackedBy(node.board, move.to, !side))
-        continue;
+      if (orderingValue(move.piece) > orderingValue(move.captured) && staticExchange(node.board, move) < 0) continue;
     }
     makeChild(ply, move);
     const int score = -quiesce(ply + 1, -beta, -alpha);
@@ -247,6 +246,10 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
     // come so late in the order that they almost never do.
     if (!pvNode && !inCheck && !givesCheck && quiet && legal > 1 && best > -MATE_BOUND &&
         ((depth <= 2 && staticEval + 100 + 150 * depth <= alpha) || (depth <= 3 && legal > 3 + 2 * depth * depth)))
+      continue;
+    // Shallow moves that lose material on their square, more the nearer the leaves.
+    if (!pvNode && !inCheck && !givesCheck && legal > 1 && best > -MATE_BOUND && depth <= 3 &&
+        move.promotion == EMPTY && staticExchange(node.board, move) < (quiet ? -60 * depth * depth : -100 * depth))
       continue;
 
     int score;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "position/attack.h"
+#include "search/static_exchange.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ void MovePicker::start(const CBoard& board, const Move& hashMove, const Move* ki
       score = (move.captured != EMPTY ? orderingValue(move.captured) * 64 : 0) + (move.promotion != EMPTY ? 9 * 64 : 0) -
               orderingValue(move.piece);
       const bool losing = move.promotion == EMPTY && orderingValue(move.piece) > orderingValue(move.captured) &&
-                          attack::isAttackedBy(board, move.to, side ? 0 : 1);
+                          staticExchange(board, move) < 0;
       score += losing ? LOSING_CAPTURE : CAPTURE;
     } else if (killers && (move.sameSquares(killers[0]) || move.sameSquares(killers[1]))) {
       score = move.sameSquares(killers[0]) ? KILLER + 1 : KILLER;

@@ -3,8 +3,8 @@
 // transposition table remembers, then captures and promotions by the value of
 // the piece taken and then of the piece taking (most valuable victim, least
 // valuable attacker), then the two killer moves of the ply, then the quiet
-// moves by their history score, and last the captures of a defended piece
-// worth less than the capturing one. Moves come one at a time, pseudo-legal: the
+// moves by their history score, and last the captures that lose material in
+// the exchange on their square. Moves come one at a time, pseudo-legal: the
 // search tests legality only for the moves it reaches.
 
 #include <cstdint>
