@@ -11,13 +11,16 @@
 #include "search/strong_evaluation.h"
 #include "search/time_manager.h"
 
-// One ply of the current line: its position, key, legality context and the
-// killer moves found at this distance from the root.
+// One ply of the current line: its position, key, legality context, the move
+// that led to it, its static score and the killer moves found at this
+// distance from the root.
 struct AlphaBetaSearch::Ply {
   CBoard board;
   std::uint64_t key = 0;
   LegalityContext legality;
   int halfmoves = 0;  // plies since the last capture or pawn move
+  Move move;          // null at the root and after a pass
+  int staticEval = 0;
   Move killers[2];
   MovePicker picker;
 };
@@ -95,6 +98,7 @@ void AlphaBetaSearch::makeChild(int ply, const Move& move) {
   child.board.sideToMove = parent.board.sideToMove ? 0 : 1;
   child.key = keyAfterMove(parent.board, parent.key, child.board, move);
   child.halfmoves = isReversible(move) ? parent.halfmoves + 1 : 0;
+  child.move = move;
   child.legality = legalityContext(child.board);
   keys[rootIndex + ply + 1] = child.key;
 }
@@ -108,6 +112,7 @@ void AlphaBetaSearch::makeNullChild(int ply) {
   child.key = positionKey(child.board);
   // A pass repeats nothing: the line before it cannot come back through it.
   child.halfmoves = 0;
+  child.move = Move();
   child.legality = legalityContext(child.board);
   keys[rootIndex + ply + 1] = child.key;
 }
@@ -210,9 +215,13 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   }
 
   const int staticEval = inCheck ? -INFINITE_SCORE : evaluate(ply);
+  node.staticEval = staticEval;
+  // Better than two plies ago: the side to move is getting somewhere, so
+  // cutoffs are likelier and late moves matter less.
+  const bool improving = !inCheck && ply >= 2 && staticEval > plies[ply - 2].staticEval;
   if (!pvNode && !inCheck && std::abs(beta) < MATE_BOUND) {
     // Far enough above beta that a shallow search will not bring it down.
-    if (depth <= 3 && staticEval - 120 * depth >= beta) return staticEval;
+    if (depth <= 3 && staticEval - 120 * depth + (improving ? 40 : 0) >= beta) return staticEval;
     // Passing still holds beta: a real move will too (not with pawns alone,
     // where passing may be the only good move).
     if (allowNull && depth >= 3 && staticEval >= beta && pieceMaterial(node.board, node.board.sideToMove) > 0) {
@@ -233,7 +242,9 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   int legal = 0;
   Move quietsTried[MAX_MOVES];
   int quietCount = 0;
-  node.picker.start(node.board, hashMove, node.killers, *history, false);
+  const Move& previous = node.move;
+  const Move counter = previous.isNull() ? Move() : history->counter[previous.from][previous.to];
+  node.picker.start(node.board, hashMove, node.killers, *history, false, counter);
   for (Move move; node.picker.next(move);) {
     if (root && !allowedAtRoot(move)) continue;
     if (!isLegal(node.board, node.legality, move)) continue;
@@ -245,7 +256,8 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
     // Shallow quiet moves that cannot reach alpha however they go, or that
     // come so late in the order that they almost never do.
     if (!pvNode && !inCheck && !givesCheck && quiet && legal > 1 && best > -MATE_BOUND &&
-        ((depth <= 2 && staticEval + 100 + 150 * depth <= alpha) || (depth <= 3 && legal > 3 + 2 * depth * depth)))
+        ((depth <= 2 && staticEval + 100 + 150 * depth <= alpha) ||
+         (depth <= 3 && legal > (improving ? 3 + 2 * depth * depth : 2 + depth * depth))))
       continue;
     // Shallow moves that lose material on their square, more the nearer the leaves.
     if (!pvNode && !inCheck && !givesCheck && legal > 1 && best > -MATE_BOUND && depth <= 3 &&
@@ -258,7 +270,8 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
     } else {
       int reduction = 0;
       if (depth >= 3 && quiet && !inCheck && !givesCheck && !killer && legal > 3) {
-        reduction = reductionFor(depth, legal) - (pvNode ? 1 : 0);
+        reduction = reductionFor(depth, legal) - (pvNode ? 1 : 0) + (improving ? 0 : 1) -
+                    (move.sameSquares(counter) ? 1 : 0);
         reduction = std::clamp(reduction, 0, depth - 2);
       }
       score = -search(depth - 1 - reduction, ply + 1, -alpha - 1, -alpha, true);
@@ -287,6 +300,7 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
         }
         const int side = node.board.sideToMove ? 1 : 0;
         history->reward(side, move, depth * depth);
+        if (!previous.isNull()) history->counter[previous.from][previous.to] = move;
         for (int i = 0; i + 1 < quietCount; ++i) history->reward(side, quietsTried[i], -depth * depth);
       }
       break;
@@ -359,6 +373,7 @@ SearchOutcome AlphaBetaSearch::run(const CBoard& root, const std::vector<std::ui
   rootIndex = static_cast<int>(keys.size());
   keys.resize(rootIndex + MAX_PLY + 2);
   for (Ply& ply : plies) ply.killers[0] = ply.killers[1] = Move();
+  plies[0].move = Move();
   Ply& top = plies[0];
   top.board = root;
   top.key = positionKey(root);

@@ -40,10 +40,12 @@ void HistoryTable::clear() {
   for (auto& bySide : score)
     for (auto& byFrom : bySide)
       for (auto& entry : byFrom) entry = 0;
+  for (auto& byFrom : counter)
+    for (auto& entry : byFrom) entry = Move();
 }
 
 void MovePicker::start(const CBoard& board, const Move& hashMove, const Move* killers, const HistoryTable& history,
-                       bool capturesOnly) {
+                       bool capturesOnly, const Move& counter) {
   const int count = generatePseudoMoves(board, moves);
   total = 0;
   cursor = 0;
@@ -63,6 +65,8 @@ void MovePicker::start(const CBoard& board, const Move& hashMove, const Move* ki
       score += losing ? LOSING_CAPTURE : CAPTURE;
     } else if (killers && (move.sameSquares(killers[0]) || move.sameSquares(killers[1]))) {
       score = move.sameSquares(killers[0]) ? KILLER + 1 : KILLER;
+    } else if (!counter.isNull() && move.sameSquares(counter)) {
+      score = KILLER - 1;
     } else {
       score = history.score[side][move.from][move.to];
     }
