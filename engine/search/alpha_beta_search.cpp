@@ -167,7 +167,7 @@ int AlphaBetaSearch::quiesce(int ply, int alpha, int beta) {
       // Nothing this capture can win lifts the score to alpha, or it loses
       // material in the exchange on its square.
       if (best + orderingValue(move.captured) * 100 + 200 <= alpha) continue;
-      if (orderingValue(move.piece) > orderingValue(move.captured) && staticExchange(node.board, move) < 0) continue;
+      if (node.picker.lastLoses()) continue;
     }
     makeChild(ply, move);
     const int score = -quiesce(ply + 1, -beta, -alpha);

@@ -32,6 +32,8 @@ class MovePicker {
   void start(const CBoard& board, const Move& hashMove, const Move* killers, const HistoryTable& history,
              bool capturesOnly, const Move& counter = Move());
   bool next(Move& move);
+  // Whether the move `next` gave last loses material in the exchange on its square.
+  bool lastLoses() const { return cursor > 0 && scores[cursor - 1] < LOSING_BAND; }
   int count() const { return total; }
 
  private:
@@ -39,6 +41,7 @@ class MovePicker {
   std::int32_t scores[MAX_MOVES];
   int total = 0;
   int cursor = 0;
+  static constexpr std::int32_t LOSING_BAND = -(1 << 27);
 };
 
 bool isCaptureOrPromotion(const Move& move);
