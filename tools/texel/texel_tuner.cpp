@@ -48,29 +48,40 @@ double fitScale(const std::vector<LabelledPosition>& positions, const Evaluation
 
 EvaluationWeights tuneWeights(const std::vector<LabelledPosition>& positions, EvaluationWeights weights, double scale,
                               int passes, const std::function<void(int, double)>& progress) {
-  double best = meanError(positions, weights, scale);
   std::vector<int*> values;
   forEachWeight(weights, [&](const std::string&, int& value) { values.push_back(&value); });
+  std::vector<int> start;
+  for (const int* value : values) start.push_back(*value);
+  // Weights that few positions see would otherwise wander far on little
+  // evidence: each pays for its squared distance from where it started.
+  double drift = 0;
+  auto objective = [&] { return meanError(positions, weights, scale) + REGULARISATION * drift; };
+  double best = objective();
   // A step that helped is tried again, doubled, before moving on.
   for (int pass = 1; pass <= passes; ++pass) {
-    for (int* value : values) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      int* value = values[i];
+      auto distance = [&] { return static_cast<double>(*value - start[i]) * (*value - start[i]); };
       for (int direction : {1, -1}) {
         bool improved = false;
         for (int step = direction;; step *= 2) {
+          const double before = distance();
           *value += step;
-          const double error = meanError(positions, weights, scale);
+          drift += distance() - before;
+          const double error = objective();
           if (error >= best) {
             *value -= step;
+            drift -= distance() - before;
             break;
           }
           best = error;
           improved = true;
-          if (std::abs(step) >= 16) break;
+          if (std::abs(step) >= 8) break;
         }
         if (improved) break;
       }
     }
-    if (progress) progress(pass, best);
+    if (progress) progress(pass, meanError(positions, weights, scale));
   }
   return weights;
 }

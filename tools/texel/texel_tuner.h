@@ -3,7 +3,7 @@
 // the evaluation predicts the results of the games its positions came from.
 // The error is the mean squared difference between result and prediction;
 // the fit is a local search that moves one weight at a time while the error
-// falls.
+// (plus a small penalty on moving far from the start) falls.
 
 #include <functional>
 #include <iosfwd>
@@ -27,7 +27,11 @@ double meanError(const std::vector<LabelledPosition>& positions, const Evaluatio
 // The scale that fits the given weights best (golden-section search).
 double fitScale(const std::vector<LabelledPosition>& positions, const EvaluationWeights& weights);
 
-// `passes` rounds over every weight; `progress` hears the error after each.
+// Penalty per squared centipawn a weight moves from its start.
+constexpr double REGULARISATION = 1e-7;
+
+// `passes` rounds over every weight, each fitted to lower the error plus the
+// penalty; `progress` hears the error after each.
 EvaluationWeights tuneWeights(const std::vector<LabelledPosition>& positions, EvaluationWeights weights, double scale,
                               int passes, const std::function<void(int pass, double error)>& progress);
 
