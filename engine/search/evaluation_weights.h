@@ -1,7 +1,7 @@
 #pragma once
 // Every weight of the strong evaluation, middlegame (Mg) and endgame (Eg)
 // apart, in centipawns. The values in use are fitted to the results of the
-// engine's own games (tools/texel_tune.cpp) and written to
+// engine's own games (tools/texel/, make tune) and written to
 // evaluation_weights.cpp; the piece-square values add rank and file
 // corrections to a fixed shape (towards the centre, pawns forward, the king
 // home in the middlegame).
