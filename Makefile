@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup play test test-fast package windows bench fuzz soak match clean
+.PHONY: all setup play test test-fast package windows bench fuzz soak match tune clean
 
 all: setup
 
@@ -58,11 +58,17 @@ soak:
 	tools/soak.sh $(BUILD)
 
 # kelvo at a level (MATCH_LEVEL, default the top) against fairymax and phalanx,
-# or against another level (MATCH_OPPONENTS="level:N"), through the real xboard;
-# not part of test. Settings in tools/match.sh.
+# or against another level (MATCH_OPPONENTS="level:N") or build ("base:PATH"),
+# through the real xboard from fixed openings; not part of test. Settings in
+# tools/match.sh.
 match:
-	tools/setup.sh $(BUILD)
+	KELVO_EXTRA_PACKAGES="gnuchess stockfish" tools/setup.sh $(BUILD)
 	tools/match.sh $(BUILD)
+
+# Self-play games, then the strong evaluation's weights fitted to their
+# results (engine/search/evaluation_weights.cpp). Settings in tools/texel/tune.sh.
+tune: setup
+	tools/texel/tune.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) build-fuzz

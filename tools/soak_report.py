@@ -9,10 +9,18 @@ move times and for any line of kelvo's that the protocol does not define.
 Exits 1 when a game ended in anything but a chess result (an illegal move, a
 crash, a time forfeit, a protocol error, or a reason it does not know), or when
 fewer games were played than expected.
+
+A game is void, named and left out of the score, when it ends within its first
+moves without a mate on the board, or when its ending names what the final
+position does not show (a mate, a stalemate, a repetition, the fifty-move
+rule; pgn-extract replays each game to see). With SPRT="ELO0 ELO1" the log
+likelihood ratio of the test (alpha = beta = 5 %) is printed with its verdict.
 """
 
 import math
+import os
 import re
+import subprocess
 import sys
 
 ABNORMAL = [
@@ -36,6 +44,25 @@ KELVO_REPLY = re.compile(
 )
 
 
+# Fewer plies than this, and no mate on the board: the game never happened.
+MIN_PLIES = 4
+# Words of an ending that the final position must bear out, and pgn-extract's
+# option selecting the games that end so.
+CLAIMS = [
+    (re.compile(r"(?<!stale)mate(?!rial)", re.I), "--checkmate", "a mate"),
+    (re.compile(r"stalemate", re.I), "--stalemate", "a stalemate"),
+    (re.compile(r"repetition", re.I), "--repetition", "a repetition"),
+    (re.compile(r"50|fifty|move rule", re.I), "--fifty", "the fifty-move rule"),
+]
+SAN = re.compile(r"^(O-O(-O)?|[KQRBN]?[a-h]?[1-8]?x?[a-h][1-8](=?[QRBN])?)[+#]?[!?]*$")
+
+
+def count_plies(chunk):
+    body = "\n".join(line for line in chunk.splitlines() if not line.startswith("["))
+    body = re.sub(r"\{[^}]*\}|\([^)]*\)", " ", body)
+    return sum(1 for word in re.sub(r"\d+\.(\.\.)?", " ", body).split() if SAN.match(word))
+
+
 def read_games(path):
     games = []
     try:
@@ -46,9 +73,36 @@ def read_games(path):
         tags = dict(re.findall(r'^\[(\w+) "(.*)"\]', chunk, re.M))
         if "Result" not in tags:
             continue
-        tags["Plies"] = len(re.findall(r"\b\d+\.", chunk))
+        tags["Plies"] = count_plies(chunk)
+        tags["Text"] = chunk.strip() + "\n"
         games.append(tags)
     return games
+
+
+def ends_so(text, option):
+    """Whether pgn-extract, replaying the game, finds it ends as `option` selects."""
+    try:
+        done = subprocess.run(["pgn-extract", "-s", option], input=text, capture_output=True, text=True,
+                              encoding="latin-1", env=dict(os.environ, PATH=os.environ.get("PATH", "") + ":/usr/games"))
+    except OSError:
+        return True  # without pgn-extract nothing is judged void on this ground
+    return "[Event " in done.stdout
+
+
+def void_reason(game):
+    """Why the game does not count, or None."""
+    ending = game.get("Ending", "")
+    mate_shown = None
+    for pattern, option, what in CLAIMS:
+        if pattern.search(ending):
+            shown = ends_so(game["Text"], option)
+            if option == "--checkmate":
+                mate_shown = shown
+            if not shown:
+                return f"ends with {what} the position does not show ({ending})"
+    if game["Plies"] < MIN_PLIES and not mate_shown:
+        return f"ends after {game['Plies']} plies ({ending or game['Result']})"
+    return None
 
 
 def read_debug(path):
@@ -102,6 +156,24 @@ def elo_line(points):
     return f"score {100 * mean:.1f}%, Elo difference {elo(mean):+.0f} (95%: {elo(low):+.0f} .. {elo(high):+.0f})"
 
 
+def expected_score(elo_difference):
+    return 1 / (1 + 10 ** (-elo_difference / 400))
+
+
+def sprt_line(points, elo0, elo1):
+    """The log likelihood ratio of H1 (elo1) against H0 (elo0), normal approximation."""
+    n = len(points)
+    mean = sum(points) / n
+    variance = sum((p - mean) ** 2 for p in points) / n
+    bound = math.log(0.95 / 0.05)
+    if variance == 0:
+        return f"SPRT [{elo0:g}, {elo1:g}]: no variance yet (bounds {-bound:.2f} .. {bound:.2f})"
+    s0, s1 = expected_score(elo0), expected_score(elo1)
+    llr = n * (s1 - s0) * (2 * mean - s0 - s1) / (2 * variance)
+    verdict = "H1 accepted" if llr >= bound else "H0 accepted" if llr <= -bound else "undecided"
+    return f"SPRT [{elo0:g}, {elo1:g}]: LLR {llr:.2f} (bounds {-bound:.2f} .. {bound:.2f}): {verdict}"
+
+
 def main():
     pgn, debug, expected, elapsed = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
     games = read_games(pgn)
@@ -115,10 +187,14 @@ def main():
     points = []
     score = {"wins": 0, "draws": 0, "losses": 0}
     abnormal = []
+    void = []
     for number, game in enumerate(games, 1):
         kelvo_white = game.get("White", "").startswith("Kelvo")
         result = game["Result"]
-        if result == "1/2-1/2":
+        reason = void_reason(game)
+        if reason:
+            void.append((number, reason))
+        elif result == "1/2-1/2":
             score["draws"] += 1
             kelvo_points += 0.5
             points.append(0.5)
@@ -136,12 +212,18 @@ def main():
                 abnormal.append((number, "not a chess result", game["Ending"]))
 
     print(f"games played: {len(games)} of {expected} in {elapsed} s")
+    print(f"void games (not counted): {len(void)}")
+    for number, reason in void:
+        print(f"  game {number}: {reason}")
     as_white = sum(1 for g in games if g.get("White", "").startswith("Kelvo"))
     print(f"kelvo white in {as_white}, black in {len(games) - as_white}")
     print(f"kelvo: {score['wins']} wins, {score['draws']} draws, {score['losses']} losses "
-          f"({kelvo_points:g} of {len(games)} points)")
+          f"({kelvo_points:g} of {len(points)} points)")
     if points:
         print(elo_line(points))
+        if os.environ.get("SPRT"):
+            elo0, elo1 = (float(v) for v in os.environ["SPRT"].split())
+            print(sprt_line(points, elo0, elo1))
     if times:
         print(f"kelvo moves: {len(times)}, average {sum(times) / len(times):.3f} s, "
               f"longest {max(times):.3f} s")
@@ -157,7 +239,7 @@ def main():
     print(f"kelvo lines outside the protocol: {len(odd)}")
     for line in odd[:20]:
         print(f"  {line}")
-    return 1 if abnormal or odd or len(games) < expected else 0
+    return 1 if abnormal or odd or void or len(games) < expected else 0
 
 
 if __name__ == "__main__":

@@ -7,16 +7,20 @@
 #include "base/random.h"
 #include "position/attack.h"
 #include "position/zobrist.h"
+#include "search/static_exchange.h"
 #include "search/strong_evaluation.h"
 #include "search/time_manager.h"
 
-// One ply of the current line: its position, key, legality context and the
-// killer moves found at this distance from the root.
+// One ply of the current line: its position, key, legality context, the move
+// that led to it, its static score and the killer moves found at this
+// distance from the root.
 struct AlphaBetaSearch::Ply {
   CBoard board;
   std::uint64_t key = 0;
   LegalityContext legality;
   int halfmoves = 0;  // plies since the last capture or pawn move
+  Move move;          // null at the root and after a pass
+  int staticEval = 0;
   Move killers[2];
   MovePicker picker;
 };
@@ -106,6 +110,7 @@ void AlphaBetaSearch::makeChild(int ply, const Move& move) {
   child.board.sideToMove = parent.board.sideToMove ? 0 : 1;
   child.key = keyAfterMove(parent.board, parent.key, child.board, move);
   child.halfmoves = isReversible(move) ? parent.halfmoves + 1 : 0;
+  child.move = move;
   child.legality = legalityContext(child.board);
   keys[rootIndex + ply + 1] = child.key;
 }
@@ -119,6 +124,7 @@ void AlphaBetaSearch::makeNullChild(int ply) {
   child.key = positionKey(child.board);
   // A pass repeats nothing: the line before it cannot come back through it.
   child.halfmoves = 0;
+  child.move = Move();
   child.legality = legalityContext(child.board);
   keys[rootIndex + ply + 1] = child.key;
 }
@@ -168,16 +174,14 @@ int AlphaBetaSearch::quiesce(int ply, int alpha, int beta) {
     if (!quiescence || best >= beta) return best;
     alpha = std::max(alpha, best);
   }
-  const int side = node.board.sideToMove ? 1 : 0;
   node.picker.start(node.board, Move(), nullptr, *history, !inCheck);
   for (Move move; node.picker.next(move);) {
     if (!isLegal(node.board, node.legality, move)) continue;
     if (!inCheck && move.promotion == EMPTY) {
-      // Nothing this capture can win lifts the score to alpha, or it loses the
-      // capturing piece to a defender for less.
+      // Nothing this capture can win lifts the score to alpha, or it loses
+      // material in the exchange on its square.
       if (best + orderingValue(move.captured) * 100 + 200 <= alpha) continue;
-      if (orderingValue(move.piece) > orderingValue(move.captured) && attack::isAttackedBy(node.board, move.to, !side))
-        continue;
+      if (node.picker.lastLoses()) continue;
     }
     makeChild(ply, move);
     const int score = -quiesce(ply + 1, -beta, -alpha);
@@ -225,9 +229,13 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   }
 
   const int staticEval = inCheck ? -INFINITE_SCORE : evaluate(ply);
+  node.staticEval = staticEval;
+  // Better than two plies ago: the side to move is getting somewhere, so
+  // cutoffs are likelier and late moves matter less.
+  const bool improving = !inCheck && ply >= 2 && staticEval > plies[ply - 2].staticEval;
   if (!pvNode && !inCheck && std::abs(beta) < MATE_BOUND) {
     // Far enough above beta that a shallow search will not bring it down.
-    if (depth <= 3 && staticEval - 120 * depth >= beta) return staticEval;
+    if (depth <= 3 && staticEval - 120 * depth + (improving ? 40 : 0) >= beta) return staticEval;
     // Passing still holds beta: a real move will too (not with pawns alone,
     // where passing may be the only good move).
     if (allowNull && depth >= 3 && staticEval >= beta && pieceMaterial(node.board, node.board.sideToMove) > 0) {
@@ -248,7 +256,9 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   int legal = 0;
   Move quietsTried[MAX_MOVES];
   int quietCount = 0;
-  node.picker.start(node.board, hashMove, node.killers, *history, false);
+  const Move& previous = node.move;
+  const Move counter = previous.isNull() ? Move() : history->counter[previous.from][previous.to];
+  node.picker.start(node.board, hashMove, node.killers, *history, false, counter);
   for (Move move; node.picker.next(move);) {
     if (root && !allowedAtRoot(move)) continue;
     if (!isLegal(node.board, node.legality, move)) continue;
@@ -260,7 +270,12 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
     // Shallow quiet moves that cannot reach alpha however they go, or that
     // come so late in the order that they almost never do.
     if (!pvNode && !inCheck && !givesCheck && quiet && legal > 1 && best > -MATE_BOUND &&
-        ((depth <= 2 && staticEval + 100 + 150 * depth <= alpha) || (depth <= 3 && legal > 3 + 2 * depth * depth)))
+        ((depth <= 2 && staticEval + 100 + 150 * depth <= alpha) ||
+         (depth <= 3 && legal > (improving ? 3 + 2 * depth * depth : 2 + depth * depth))))
+      continue;
+    // Shallow moves that lose material on their square, more the nearer the leaves.
+    if (!pvNode && !inCheck && !givesCheck && legal > 1 && best > -MATE_BOUND && depth <= 3 &&
+        move.promotion == EMPTY && staticExchange(node.board, move) < (quiet ? -60 * depth * depth : -100 * depth))
       continue;
 
     int score;
@@ -269,7 +284,8 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
     } else {
       int reduction = 0;
       if (depth >= 3 && quiet && !inCheck && !givesCheck && !killer && legal > 3) {
-        reduction = reductionFor(depth, legal) - (pvNode ? 1 : 0);
+        reduction = reductionFor(depth, legal) - (pvNode ? 1 : 0) + (improving ? 0 : 1) -
+                    (move.sameSquares(counter) ? 1 : 0);
         reduction = std::clamp(reduction, 0, depth - 2);
       }
       score = -search(depth - 1 - reduction, ply + 1, -alpha - 1, -alpha, true);
@@ -298,6 +314,7 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
         }
         const int side = node.board.sideToMove ? 1 : 0;
         history->reward(side, move, depth * depth);
+        if (!previous.isNull()) history->counter[previous.from][previous.to] = move;
         for (int i = 0; i + 1 < quietCount; ++i) history->reward(side, quietsTried[i], -depth * depth);
       }
       break;
@@ -393,6 +410,7 @@ std::vector<Move> AlphaBetaSearch::prepare(const CBoard& root, const std::vector
   rootIndex = static_cast<int>(keys.size());
   keys.resize(rootIndex + MAX_PLY + 2);
   for (Ply& ply : plies) ply.killers[0] = ply.killers[1] = Move();
+  plies[0].move = Move();
   Ply& top = plies[0];
   top.board = root;
   top.key = positionKey(root);

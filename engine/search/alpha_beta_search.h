@@ -1,9 +1,11 @@
 #pragma once
 // The strong search: iterative deepening of a negamax alpha-beta search with
 // a principal-variation window, aspiration windows, a quiescence search of
-// captures, check extension, null-move pruning, late-move reductions and
-// shallow futility pruning, ordered by the transposition table, captures,
-// killers and history. Repetitions (of the game's earlier positions too) and
+// the captures that do not lose in the exchange (static_exchange.h), check
+// extension, null-move pruning, late-move reductions and shallow futility,
+// move-count and exchange pruning (all keener where the side to move is not
+// improving on its score of two plies before), ordered by the transposition
+// table, captures, killers, counter-moves and history. Repetitions (of the game's earlier positions too) and
 // the fifty-move rule score as draws. Scores are centipawns from the side to
 // move's point of view; mates are MATE_VALUE less the plies to the mate.
 //

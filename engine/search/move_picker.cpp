@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "position/attack.h"
+#include "search/static_exchange.h"
 
 namespace {
 
@@ -40,10 +40,12 @@ void HistoryTable::clear() {
   for (auto& bySide : score)
     for (auto& byFrom : bySide)
       for (auto& entry : byFrom) entry = 0;
+  for (auto& byFrom : counter)
+    for (auto& entry : byFrom) entry = Move();
 }
 
 void MovePicker::start(const CBoard& board, const Move& hashMove, const Move* killers, const HistoryTable& history,
-                       bool capturesOnly) {
+                       bool capturesOnly, const Move& counter) {
   const int count = generatePseudoMoves(board, moves);
   total = 0;
   cursor = 0;
@@ -59,10 +61,12 @@ void MovePicker::start(const CBoard& board, const Move& hashMove, const Move* ki
       score = (move.captured != EMPTY ? orderingValue(move.captured) * 64 : 0) + (move.promotion != EMPTY ? 9 * 64 : 0) -
               orderingValue(move.piece);
       const bool losing = move.promotion == EMPTY && orderingValue(move.piece) > orderingValue(move.captured) &&
-                          attack::isAttackedBy(board, move.to, side ? 0 : 1);
+                          staticExchange(board, move) < 0;
       score += losing ? LOSING_CAPTURE : CAPTURE;
     } else if (killers && (move.sameSquares(killers[0]) || move.sameSquares(killers[1]))) {
       score = move.sameSquares(killers[0]) ? KILLER + 1 : KILLER;
+    } else if (!counter.isNull() && move.sameSquares(counter)) {
+      score = KILLER - 1;
     } else {
       score = history.score[side][move.from][move.to];
     }

@@ -1,6 +1,6 @@
 #include "search/strong_evaluation.h"
 
-#include <array>
+#include <algorithm>
 #include <cstdlib>
 
 #include "position/attack.h"
@@ -34,55 +34,54 @@ struct Placed {
   int side;
 };
 
-constexpr int MATERIAL_MG[6] = {82, 337, 365, 477, 1025, 0};
-constexpr int MATERIAL_EG[6] = {94, 281, 297, 512, 936, 0};
 constexpr int PHASE[6] = {0, 1, 1, 2, 4, 0};
 constexpr int FULL_PHASE = 24;
+// Middlegame piece values for the phase-independent material tests.
+constexpr int PIECE_VALUE[6] = {82, 337, 365, 477, 1025, 0};
 
-// Middlegame and endgame values of one piece kind on one square, from the
-// owner's side (rank 0 is its own back rank).
-struct Placement {
-  std::array<std::array<int, 64>, 6> mg{};
-  std::array<std::array<int, 64>, 6> eg{};
-};
+}  // namespace
 
-const Placement& placement() {
-  static const Placement table = [] {
-    Placement p;
-    for (int rank = 0; rank < 8; ++rank) {
-      for (int file = 0; file < 8; ++file) {
-        const int i = rank * 8 + file;
-        // Distance to the centre, 1 (d4..e5) to 7 (corners), twice over so it stays whole.
-        const int centre = std::abs(2 * file - 7) + std::abs(2 * rank - 7);
-        const int central = 14 - centre;  // 0 in a corner, 12 in the centre
-        const bool middleFile = file >= 2 && file <= 5;
-        const bool innerFile = file == 3 || file == 4;
-        p.mg[PAWN][i] = rank == 0 || rank == 7 ? 0 : (innerFile ? (rank >= 3 ? 20 : rank == 1 ? -10 : 5) : 0) +
-                                                        (middleFile && !innerFile && rank >= 2 ? 8 : 0) + rank * 2;
-        p.eg[PAWN][i] = rank == 0 || rank == 7 ? 0 : rank * rank * 2;
-        p.mg[KNIGHT][i] = central * 5 - 35 + (rank == 0 ? -10 : 0);
-        p.eg[KNIGHT][i] = central * 4 - 28;
-        p.mg[BISHOP][i] = central * 2 - 10 + (rank == 0 ? -10 : 0) + ((rank == 1 && (file == 1 || file == 6)) ? 10 : 0);
-        p.eg[BISHOP][i] = central * 2 - 12;
-        p.mg[ROOK][i] = (rank == 6 ? 20 : 0) + (innerFile ? 6 : 0) - (file == 0 || file == 7 ? 3 : 0);
-        p.eg[ROOK][i] = rank == 6 ? 10 : 0;
-        p.mg[QUEEN][i] = central - 8 + (rank == 0 ? -5 : 0);
-        p.eg[QUEEN][i] = central * 2 - 12;
-        int king = rank == 0 ? (file == 1 || file == 2 || file == 6 ? 30 : file == 0 || file == 7 ? 15 : file == 4 ? 0 : 5)
-                             : rank == 1 ? -5 : -15 - 10 * rank;
-        p.mg[KING][i] = king;
-        p.eg[KING][i] = central * 5 - 35;
+EvaluationTables::EvaluationTables(const EvaluationWeights& weights) : w(weights) {
+  // The fixed shape, from the owner's side (rank 0 is its own back rank), and
+  // the fitted material, rank and file values on top.
+  for (int rank = 0; rank < 8; ++rank) {
+    for (int file = 0; file < 8; ++file) {
+      const int i = rank * 8 + file;
+      // Distance to the centre, 1 (d4..e5) to 7 (corners), twice over so it stays whole.
+      const int centre = std::abs(2 * file - 7) + std::abs(2 * rank - 7);
+      const int central = 14 - centre;  // 0 in a corner, 12 in the centre
+      const bool middleFile = file >= 2 && file <= 5;
+      const bool innerFile = file == 3 || file == 4;
+      mg[PAWN][i] = rank == 0 || rank == 7 ? 0 : (innerFile ? (rank >= 3 ? 20 : rank == 1 ? -10 : 5) : 0) +
+                                                   (middleFile && !innerFile && rank >= 2 ? 8 : 0) + rank * 2;
+      eg[PAWN][i] = rank == 0 || rank == 7 ? 0 : rank * rank * 2;
+      mg[KNIGHT][i] = central * 5 - 35 + (rank == 0 ? -10 : 0);
+      eg[KNIGHT][i] = central * 4 - 28;
+      mg[BISHOP][i] = central * 2 - 10 + (rank == 0 ? -10 : 0) + ((rank == 1 && (file == 1 || file == 6)) ? 10 : 0);
+      eg[BISHOP][i] = central * 2 - 12;
+      mg[ROOK][i] = (rank == 6 ? 20 : 0) + (innerFile ? 6 : 0) - (file == 0 || file == 7 ? 3 : 0);
+      eg[ROOK][i] = rank == 6 ? 10 : 0;
+      mg[QUEEN][i] = central - 8 + (rank == 0 ? -5 : 0);
+      eg[QUEEN][i] = central * 2 - 12;
+      mg[KING][i] = rank == 0 ? (file == 1 || file == 2 || file == 6 ? 30 : file == 0 || file == 7 ? 15 : file == 4 ? 0 : 5)
+                              : rank == 1 ? -5 : -15 - 10 * rank;
+      eg[KING][i] = central * 5 - 35;
+      const int folded = file < 4 ? file : 7 - file;
+      for (int kind = PAWN; kind <= KING; ++kind) {
+        mg[kind][i] += (kind == KING ? 0 : w.materialMg[kind]) + w.rankMg[kind][rank] + w.fileMg[kind][folded];
+        eg[kind][i] += (kind == KING ? 0 : w.materialEg[kind]) + w.rankEg[kind][rank] + w.fileEg[kind][folded];
       }
     }
-    return p;
-  }();
-  return table;
+  }
 }
 
-constexpr int PASSED_MG[8] = {0, 5, 10, 15, 30, 55, 90, 0};
-constexpr int PASSED_EG[8] = {0, 10, 15, 30, 55, 90, 140, 0};
-constexpr int MOBILITY_MG[6] = {0, 4, 5, 2, 1, 0};
-constexpr int MOBILITY_EG[6] = {0, 4, 5, 4, 2, 0};
+const EvaluationTables& tunedTables() {
+  static const EvaluationTables tables(TUNED_WEIGHTS);
+  return tables;
+}
+
+namespace {
+
 constexpr int MOBILITY_AVERAGE[6] = {0, 4, 6, 7, 13, 0};
 constexpr int KING_ATTACK_WEIGHT[6] = {0, 2, 2, 3, 5, 0};
 
@@ -109,7 +108,8 @@ bool nearKing(int square, int king) {
   return std::abs(fileOf(square) - fileOf(king)) <= 1 && std::abs(rankOf(square) - rankOf(king)) <= 1;
 }
 
-void addMobility(const CBoard& b, int square, Kind kind, int side, Side& own, int otherKing) {
+void addMobility(const CBoard& b, const EvaluationWeights& w, int square, Kind kind, int side, Side& own,
+                 int otherKing) {
   const Piece* s = b.squares;
   int count = 0, attacks = 0;
   auto visit = [&](int to) {
@@ -130,8 +130,8 @@ void addMobility(const CBoard& b, int square, Kind kind, int side, Side& own, in
     if (kind == ROOK || kind == QUEEN) slide(attack::ROOK_OFFSETS);
     if (kind == BISHOP || kind == QUEEN) slide(attack::BISHOP_OFFSETS);
   }
-  own.mg += MOBILITY_MG[kind] * (count - MOBILITY_AVERAGE[kind]);
-  own.eg += MOBILITY_EG[kind] * (count - MOBILITY_AVERAGE[kind]);
+  own.mg += w.mobilityMg[kind - KNIGHT] * (count - MOBILITY_AVERAGE[kind]);
+  own.eg += w.mobilityEg[kind - KNIGHT] * (count - MOBILITY_AVERAGE[kind]);
   if (attacks) {
     own.attackUnits += KING_ATTACK_WEIGHT[kind] * attacks;
     ++own.attackers;
@@ -149,18 +149,19 @@ bool isPassed(const Side& other, int square, int side) {
   return true;
 }
 
-void pawnStructure(const CBoard& b, int side, Side& own, const Side& other, const Placed* pieces, int count) {
+void pawnStructure(const CBoard& b, const EvaluationWeights& w, int side, Side& own, const Side& other,
+                   const Placed* pieces, int count) {
   for (int file = 0; file < 8; ++file) {
     const int count = own.pawnsOnFile[file];
     if (count == 0) continue;
     if (count > 1) {
-      own.mg -= 10 * (count - 1);
-      own.eg -= 20 * (count - 1);
+      own.mg += w.doubledMg * (count - 1);
+      own.eg += w.doubledEg * (count - 1);
     }
     const bool isolated = (file == 0 || !own.pawnsOnFile[file - 1]) && (file == 7 || !own.pawnsOnFile[file + 1]);
     if (isolated) {
-      own.mg -= 10 * count;
-      own.eg -= 15 * count;
+      own.mg += w.isolatedMg * count;
+      own.eg += w.isolatedEg * count;
     }
   }
   for (int i = 0; i < count; ++i) {
@@ -168,47 +169,47 @@ void pawnStructure(const CBoard& b, int side, Side& own, const Side& other, cons
     const int s = pieces[i].square;
     if (own.mostAdvanced[fileOf(s)] != relativeRank(s, side) || !isPassed(other, s, side)) continue;
     const int rank = relativeRank(s, side);
-    own.mg += PASSED_MG[rank];
-    own.eg += PASSED_EG[rank];
+    own.mg += w.passedMg[rank];
+    own.eg += w.passedEg[rank];
     // In the ending the kings decide a passed pawn's race.
     const int front = side ? s + 16 : s - 16;
     if (isOnBoard(front)) {
       auto distance = [&](int king) {
         return king == NO_SQUARE ? 7 : std::max(std::abs(fileOf(king) - fileOf(front)), std::abs(rankOf(king) - rankOf(front)));
       };
-      own.eg += (distance(other.king) * 5 - distance(own.king) * 2) * rank / 2;
-      if (b.squares[front] != EMPTY) own.eg -= PASSED_EG[rank] / 3;
+      own.eg += (distance(other.king) * w.passerOtherKingEg - distance(own.king) * w.passerOwnKingEg) * rank / 2;
+      if (b.squares[front] != EMPTY) own.eg -= w.passedEg[rank] / 3;
     }
   }
 }
 
-void kingSafety(int side, Side& own, const Side& other) {
+void kingSafety(const EvaluationWeights& w, int side, Side& own, const Side& other) {
   if (own.king != NO_SQUARE && relativeRank(own.king, side) <= 1) {
     const int kingFile = fileOf(own.king);
     for (int f = kingFile - 1; f <= kingFile + 1; ++f) {
       if (f < 0 || f > 7) continue;
       if (!own.pawnsOnFile[f]) {
-        own.mg -= other.pawnsOnFile[f] ? 15 : 25;
+        own.mg += other.pawnsOnFile[f] ? w.shieldMissingMg : w.shieldOpenMg;
         continue;
       }
       const int rank = own.leastAdvanced[f];
-      own.mg += rank == 1 ? 10 : rank == 2 ? 5 : -5;
+      own.mg += rank == 1 ? w.shieldNearMg : rank == 2 ? w.shieldMiddleMg : w.shieldFarMg;
     }
   }
   // Attacks next to our king, counted on the other side's pieces; a lone attacker does little.
   if (other.attackers >= 2 && other.pieceMaterial >= 1025) {
     const int units = other.attackUnits;
-    own.mg -= std::min(units * units * 2, 400);
+    own.mg -= std::min(units * units * w.kingAttack, 400);
   }
 }
 
-void rookFiles(int side, Side& own, const Side& other, const Placed* pieces, int count) {
+void rookFiles(const EvaluationWeights& w, int side, Side& own, const Side& other, const Placed* pieces, int count) {
   for (int i = 0; i < count; ++i) {
     if (pieces[i].kind != ROOK || pieces[i].side != side) continue;
     const int file = fileOf(pieces[i].square);
     if (own.pawnsOnFile[file]) continue;
-    own.mg += other.pawnsOnFile[file] ? 10 : 20;
-    own.eg += other.pawnsOnFile[file] ? 5 : 10;
+    own.mg += other.pawnsOnFile[file] ? w.rookHalfOpenMg : w.rookOpenMg;
+    own.eg += other.pawnsOnFile[file] ? w.rookHalfOpenEg : w.rookOpenEg;
   }
 }
 
@@ -230,13 +231,15 @@ int pieceMaterial(const CBoard& board, int side) {
     const int code = board.squares[s];
     if (code == EMPTY || !belongsTo(code, side)) continue;
     const Kind kind = kindOf(code);
-    if (kind != PAWN && kind != NONE) total += MATERIAL_MG[kind];
+    if (kind != PAWN && kind != NONE) total += PIECE_VALUE[kind];
   }
   return total;
 }
 
-int strongEvaluate(const CBoard& b) {
-  const Placement& table = placement();
+int strongEvaluate(const CBoard& b) { return strongEvaluate(b, tunedTables()); }
+
+int strongEvaluate(const CBoard& b, const EvaluationTables& table) {
+  const EvaluationWeights& w = table.w;
   Side sides[2];  // index: 1 White, 0 Black
   for (Side& side : sides) {
     side.mostAdvanced.fill(-1);
@@ -252,8 +255,8 @@ int strongEvaluate(const CBoard& b) {
     pieces[count++] = {s, kind, side};
     Side& own = sides[side];
     const int index = relativeIndex(s, side);
-    own.mg += MATERIAL_MG[kind] + table.mg[kind][index];
-    own.eg += MATERIAL_EG[kind] + table.eg[kind][index];
+    own.mg += table.mg[kind][index];
+    own.eg += table.eg[kind][index];
     own.phase += PHASE[kind];
     if (kind == PAWN) {
       const int file = fileOf(s), rank = relativeRank(s, side);
@@ -264,7 +267,7 @@ int strongEvaluate(const CBoard& b) {
     } else if (kind == KING) {
       if (own.king == NO_SQUARE) own.king = s;
     } else {
-      own.pieceMaterial += MATERIAL_MG[kind];
+      own.pieceMaterial += PIECE_VALUE[kind];
       if (kind == BISHOP) ++own.bishops;
       if (kind == KNIGHT || kind == BISHOP) ++own.minors;
       else ++own.majors;
@@ -273,17 +276,17 @@ int strongEvaluate(const CBoard& b) {
   for (int i = 0; i < count; ++i) {
     const Placed& piece = pieces[i];
     if (piece.kind == PAWN || piece.kind == KING) continue;
-    addMobility(b, piece.square, piece.kind, piece.side, sides[piece.side], sides[!piece.side].king);
+    addMobility(b, w, piece.square, piece.kind, piece.side, sides[piece.side], sides[!piece.side].king);
   }
   for (int side = 0; side < 2; ++side) {
     Side& own = sides[side];
     const Side& other = sides[!side];
-    pawnStructure(b, side, own, other, pieces, count);
-    kingSafety(side, own, other);
-    rookFiles(side, own, other, pieces, count);
+    pawnStructure(b, w, side, own, other, pieces, count);
+    kingSafety(w, side, own, other);
+    rookFiles(w, side, own, other, pieces, count);
     if (own.bishops >= 2) {
-      own.mg += 30;
-      own.eg += 50;
+      own.mg += w.bishopPairMg;
+      own.eg += w.bishopPairEg;
     }
   }
 
@@ -303,6 +306,6 @@ int strongEvaluate(const CBoard& b) {
       score += (side ? 1 : -1) * mopUp(own, other);
   }
 
-  score += b.sideToMove ? 10 : -10;  // the move is worth a little
+  score += b.sideToMove ? w.tempo : -w.tempo;  // the move is worth a little
   return b.sideToMove ? score : -score;
 }

@@ -1,0 +1,42 @@
+// Fits the strong evaluation's weights to labelled positions and writes them
+// as the source of evaluation_weights.cpp:
+//   texel_tune POSITIONS.txt OUT.cpp [PASSES]
+
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <sstream>
+
+#include "base/process_clock.h"
+#include "texel_tuner.h"
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::cerr << "usage: texel_tune POSITIONS.txt OUT.cpp [PASSES]\n";
+    return 2;
+  }
+  std::ifstream in(argv[1]);
+  const auto positions = readLabelledPositions(in);
+  if (positions.empty()) {
+    std::cerr << "texel_tune: no positions in " << argv[1] << "\n";
+    return 2;
+  }
+  const int passes = argc > 3 ? std::atoi(argv[3]) : 4;
+  const std::int64_t start = processMilliseconds();
+  const double scale = fitScale(positions, TUNED_WEIGHTS);
+  const double before = meanError(positions, TUNED_WEIGHTS, scale);
+  std::cerr << std::setprecision(6) << "texel_tune: " << positions.size() << " positions, scale " << scale
+            << ", error " << before << "\n";
+  const EvaluationWeights tuned = tuneWeights(positions, TUNED_WEIGHTS, scale, passes, [&](int pass, double error) {
+    std::cerr << "texel_tune: pass " << pass << ", error " << error << ", "
+              << (processMilliseconds() - start) / 1000 << " s\n";
+  });
+  std::ostringstream origin;
+  origin << "Fitted to " << positions.size() << " positions of self-play games, " << passes
+         << " passes: mean squared error " << std::setprecision(6) << before << " -> "
+         << meanError(positions, tuned, scale) << " (scale " << std::setprecision(3) << scale << ").";
+  std::ofstream out(argv[2]);
+  writeWeightsSource(out, tuned, origin.str());
+  std::cerr << "texel_tune: " << origin.str() << "\n";
+  return 0;
+}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# make tune: self-play games at a fixed node count from the book's lines cut
+# at eight plies, their quiet positions labelled with the results, and the
+# strong evaluation's weights fitted to them (Texel's method), written to
+# engine/search/evaluation_weights.cpp.
+#   tools/texel/tune.sh [BUILD_DIR]
+#   TUNE_GAMES=600  TUNE_NODES=1500 (per move)  TUNE_PASSES=4  TUNE_SEED=1
+#   TUNE_POSITIONS=an existing labelled file: skip the games
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root=$PWD
+build=${1:-build}
+case $build in /*) ;; *) build=$root/$build ;; esac
+export PATH="$PATH:/usr/games"
+cmake --build "$build" -j2 --target selfplay texel_tune opening_book
+work=$build/tune
+mkdir -p "$work"
+positions=${TUNE_POSITIONS:-$work/positions.txt}
+if [ -z "${TUNE_POSITIONS:-}" ]; then
+  pgn-extract -s -w 1000 --plylimit 8 -F "$build/run/aperturas.pgn" 2>/dev/null | grep -o '{ "[^"]*" }' | sed 's/{ "//; s/" }//' \
+    | sort -u >"$work/openings.fen"
+  start=$(date +%s)
+  "$build/tools/texel/selfplay" "$work/openings.fen" "$positions" "${TUNE_GAMES:-600}" "${TUNE_NODES:-1500}" \
+    "${TUNE_SEED:-1}"
+  echo "tune: games took $(( $(date +%s) - start )) s"
+fi
+start=$(date +%s)
+"$build/tools/texel/texel_tune" "$positions" "$root/engine/search/evaluation_weights.cpp" "${TUNE_PASSES:-4}"
+echo "tune: the fit took $(( $(date +%s) - start )) s; rebuild to play with the new weights"
