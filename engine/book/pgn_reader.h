@@ -21,6 +21,11 @@
 #include "book/replay_target.h"
 #include "position/chess_board.h"
 
+// Every ply keeps a whole position in the history, so a file holding one endless
+// game would exhaust memory. No game reaches this length (the 75-move and
+// fivefold-repetition rules end every game sooner); a longer one is cut here.
+inline constexpr int MAX_GAME_PLIES = 20000;
+
 class PgnReader {
  public:
   PgnReader() = default;
@@ -91,4 +96,5 @@ class PgnReader {
   std::size_t bookLineLength = 0;  // plies of the line that belong to the last game
   CChessBoard scratch;             // the SAN parser reads a whole position
   long tokenStart = 0;             // offset of the word nextGameToken returned last
+  char unclosed = 0;               // "{" or "(" when nextGameToken returned "-1"
 };
