@@ -33,11 +33,11 @@ std::string randomPart() {
 
 // A new file beside the target, under a name nobody has; a few tries, since
 // an existing name (a collision, a planted link) is skipped, never opened.
-std::FILE* createTemporary(const fs::path& target, fs::path& name) {
+std::FILE* createTemporary(const fs::path& target, fs::path& name, FileMode mode) {
   for (int attempt = 0; attempt < 16; ++attempt) {
     name = target;
     name += TEMPORARY_MARK + randomPart();
-    if (std::FILE* file = createNewFile(name.string())) return file;
+    if (std::FILE* file = createNewFile(name.string(), mode)) return file;
     if (errno != EEXIST) return nullptr;
   }
   return nullptr;
@@ -61,12 +61,12 @@ void removeStaleTemporaries(const fs::path& target) {
 
 }  // namespace
 
-std::FILE* createNewFile(const std::string& path) {
+std::FILE* createNewFile(const std::string& path, FileMode mode) {
   // "x" (exclusive) fails on any existing name, a dangling link included.
-  return std::fopen(path.c_str(), "wx");
+  return std::fopen(path.c_str(), mode == FileMode::BINARY ? "wbx" : "wx");
 }
 
-std::string replaceFile(const std::string& path, const std::string& text, const DiskSync* sync) {
+std::string replaceFile(const std::string& path, const std::string& text, const DiskSync* sync, FileMode mode) {
   const fs::path target = resolveLinks(path);
   std::error_code error;
   const bool existed = fs::exists(target, error);
@@ -82,7 +82,7 @@ std::string replaceFile(const std::string& path, const std::string& text, const 
 
   fs::path temporary;
   errno = 0;
-  std::FILE* file = createTemporary(target, temporary);
+  std::FILE* file = createTemporary(target, temporary, mode);
   if (!file) return systemReason("cannot be created");
   bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   written = std::fflush(file) == 0 && written;

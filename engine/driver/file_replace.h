@@ -30,9 +30,13 @@ inline constexpr const char* TEMPORARY_MARK = ".kelvo-tmp-";
 // A temporary file older than this is a leftover, not a save in progress.
 inline constexpr std::chrono::seconds STALE_TEMPORARY_AGE{30};
 
-// Empty on success, else the system's reason. `text` is written as it is.
-std::string replaceFile(const std::string& path, const std::string& text, const DiskSync* sync = nullptr);
+// Text mode, as the engine's other files; binary keeps every byte as given.
+enum class FileMode { TEXT, BINARY };
+
+// Empty on success, else the system's reason.
+std::string replaceFile(const std::string& path, const std::string& text, const DiskSync* sync = nullptr,
+                        FileMode mode = FileMode::TEXT);
 
 // A file created for writing only when nothing (not even a dangling link) has
 // that name; nullptr otherwise.
-std::FILE* createNewFile(const std::string& path);
+std::FILE* createNewFile(const std::string& path, FileMode mode = FileMode::TEXT);
