@@ -31,6 +31,7 @@ std::unique_ptr<ChessEngine> ChessEngine::create(const EngineConfig& config, QOb
 
 ChessEngine::ChessEngine(EngineConfig config, QObject* parent)
     : QObject(parent), configuration(std::move(config)), process(new QProcess(this)), startTimer(new QTimer(this)) {
+  qRegisterMetaType<EngineInfo>();
   startTimer->setSingleShot(true);
   connect(startTimer, &QTimer::timeout, this, [this] {
     fail(QStringLiteral("El motor %1 no contestó en %2 s al iniciarse.").arg(name()).arg(START_TIMEOUT_MS / 1000));
@@ -84,6 +85,45 @@ void ChessEngine::becomeReady() {
   startTimer->stop();
   currentState = State::Ready;
   emit ready();
+  if (pendingAnalysis && currentState == State::Ready) analysisEnded();
+}
+
+void ChessEngine::analyse(const QString& fen, const QStringList& moves, int lines) {
+  if (currentState == State::Failed || currentState == State::Closed) return;
+  pendingAnalysis = AnalysisRequest{fen, moves, lines};
+  if (currentState == State::NotStarted) {
+    start();
+  } else if (currentState == State::Ready) {
+    analysisEnded();
+  } else if (analysisRunning && !analysisStopping) {
+    analysisStopping = true;
+    endAnalysis();
+  }
+}
+
+void ChessEngine::stopAnalysis() {
+  pendingAnalysis.reset();
+  if (analysisRunning && !analysisStopping) {
+    analysisStopping = true;
+    endAnalysis();
+  }
+}
+
+void ChessEngine::analysisEnded() {
+  if (currentState == State::Failed || currentState == State::Closed) return;
+  analysisRunning = false;
+  analysisStopping = false;
+  currentState = State::Ready;
+  if (!pendingAnalysis) return;
+  const AnalysisRequest request = std::move(*pendingAnalysis);
+  pendingAnalysis.reset();
+  analysisRunning = true;
+  currentState = State::Thinking;
+  beginAnalysis(request);
+}
+
+void ChessEngine::reportAnalysis(const EngineInfo& info) {
+  if (analysisRunning && !analysisStopping) emit analysisInfo(info);
 }
 
 void ChessEngine::fail(const QString& reason) {
@@ -133,6 +173,8 @@ void ChessEngine::processFinished(int exitCode, QProcess::ExitStatus status) {
   }
   if (currentState == State::Starting)
     fail(QStringLiteral("El motor %1 terminó al iniciarse (código %2).").arg(name()).arg(exitCode));
+  else if (analysisRunning)
+    fail(QStringLiteral("El motor %1 se cerró durante el análisis (código %2).").arg(name()).arg(exitCode));
   else if (status == QProcess::CrashExit)
     fail(QStringLiteral("El motor %1 se cerró de forma anormal durante la partida.").arg(name()));
   else
