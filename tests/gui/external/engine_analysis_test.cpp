@@ -47,61 +47,35 @@ std::vector<CChessBoard> gameOf(const std::string& fen, const std::vector<std::s
   return positionsOfGame(fromFen(fen), played);
 }
 
+// Every field of a line read, or "-" for a line that is none.
+QString summary(const std::optional<EngineInfo>& info) {
+  if (!info) return "-";
+  return QString("d%1 pv%2 cp%3 mate%4 n%5 t%6: %7")
+      .arg(info->depth).arg(info->multiPv).arg(info->centipawns).arg(info->mate)
+      .arg(info->nodes).arg(info->milliseconds).arg(info->pv.join(' '));
+}
+
 TEST(EngineInfo, UciAndCecpLinesAsTheEnginesWriteThem) {
   const struct {
+    bool cecp;
     const char* line;
-    bool read;
-    int depth, multiPv, centipawns, mate;
-    qint64 nodes, milliseconds;
-    const char* pv;
-  } uci[] = {
-      {"info depth 20 seldepth 28 multipv 2 score cp -31 nodes 81234 nps 900000 hashfull 12 tbhits 0 time 90 pv e7e5 g1f3 b8c6",
-       true, 20, 2, -31, 0, 81234, 90, "e7e5 g1f3 b8c6"},
-      {"info depth 9 score mate -3 upperbound nodes 10 time 2 pv e1f1 d8d1", true, 9, 1, 0, -3, 10, 2, "e1f1 d8d1"},
-      {"info depth 3 score cp 5 nodes 40 pv e2e4 string extra", true, 3, 1, 5, 0, 40, -1, "e2e4"},
-      {"info depth 12 currmove e2e4 currmovenumber 1", false, 0, 0, 0, 0, 0, 0, ""},
-      {"info string NNUE evaluation using nn.nnue enabled", false, 0, 0, 0, 0, 0, 0, ""},
-      {"info depth 1 score cp 12 nodes 20", false, 0, 0, 0, 0, 0, 0, ""},  // no line
-      {"bestmove e2e4", false, 0, 0, 0, 0, 0, 0, ""},
+    const char* read;
+  } rows[] = {
+      {false, "info depth 20 seldepth 28 multipv 2 score cp -31 nodes 81234 nps 900000 hashfull 12 time 90 pv e7e5 g1f3",
+       "d20 pv2 cp-31 mate0 n81234 t90: e7e5 g1f3"},
+      {false, "info depth 9 score mate -3 upperbound nodes 10 time 2 pv e1f1 d8d1", "d9 pv1 cp0 mate-3 n10 t2: e1f1 d8d1"},
+      {false, "info depth 3 score cp 5 nodes 40 pv e2e4 string extra", "d3 pv1 cp5 mate0 n40 t-1: e2e4"},
+      {false, "info depth 12 currmove e2e4 currmovenumber 1", "-"},
+      {false, "info string NNUE evaluation using nn.nnue enabled", "-"},
+      {false, "info depth 1 score cp 12 nodes 20", "-"},
+      {true, " 7     12       70     316335 g8f6 e4e5 f6d5", "d7 pv1 cp12 mate0 n316335 t700: g8f6 e4e5 f6d5"},
+      {true, "12. -45 105 482311 1. Nf3 Nc6 2. Bb5+", "d12 pv1 cp-45 mate0 n482311 t1050: Nf3 Nc6 Bb5"},
+      {true, "5& 100003 3 900 a1a8", "d5 pv1 cp0 mate3 n900 t30: a1a8"},
+      {true, "4 -100002 3 900 e1f1 d8d1", "d4 pv1 cp0 mate-2 n900 t30: e1f1 d8d1"},
+      {true, "  0      0     0        0  (e7-e5  c7-c5 , book1)", "-"},
   };
-  for (const auto& row : uci) {
-    SCOPED_TRACE(row.line);
-    const auto info = parseUciInfo(row.line);
-    ASSERT_EQ(info.has_value(), row.read);
-    if (!info) continue;
-    EXPECT_EQ(info->depth, row.depth);
-    EXPECT_EQ(info->multiPv, row.multiPv);
-    EXPECT_EQ(info->centipawns, row.centipawns);
-    EXPECT_EQ(info->mate, row.mate);
-    EXPECT_EQ(info->nodes, row.nodes);
-    EXPECT_EQ(info->milliseconds, row.milliseconds);
-    EXPECT_EQ(info->pv.join(' '), row.pv);
-  }
-  const struct {
-    const char* line;
-    bool read;
-    int depth, centipawns, mate;
-    qint64 milliseconds;
-    const char* pv;
-  } cecp[] = {
-      {" 7     12       70     316335 g8f6 e4e5 f6d5", true, 7, 12, 0, 700, "g8f6 e4e5 f6d5"},
-      {"12. -45 105 482311 1. Nf3 Nc6 2. Bb5+", true, 12, -45, 0, 1050, "Nf3 Nc6 Bb5"},
-      {"5& 100003 3 900 a1a8", true, 5, 0, 3, 30, "a1a8"},
-      {"4 -100002 3 900 e1f1 d8d1", true, 4, 0, -2, 30, "e1f1 d8d1"},
-      {"  0      0     0        0  (e7-e5  c7-c5 , book1)", false, 0, 0, 0, 0, ""},
-      {"move e2e4", false, 0, 0, 0, 0, ""},
-  };
-  for (const auto& row : cecp) {
-    SCOPED_TRACE(row.line);
-    const auto info = parseCecpThinking(row.line);
-    ASSERT_EQ(info.has_value(), row.read);
-    if (!info) continue;
-    EXPECT_EQ(info->depth, row.depth);
-    EXPECT_EQ(info->centipawns, row.centipawns);
-    EXPECT_EQ(info->mate, row.mate);
-    EXPECT_EQ(info->milliseconds, row.milliseconds);
-    EXPECT_EQ(info->pv.join(' '), row.pv);
-  }
+  for (const auto& row : rows)
+    EXPECT_EQ(summary(row.cecp ? parseCecpThinking(row.line) : parseUciInfo(row.line)), row.read) << row.line;
 }
 
 // The score turns to White's side, the moves to Spanish SAN, and the line
@@ -190,42 +164,6 @@ TEST(CecpAnalysis, FairyMaxLinesFollowTheLatestPosition) {
   const CChessBoard afterE4 = fromFen(AFTER_E4);
   for (const EngineInfo& info : infos)
     EXPECT_FALSE(readUciMove(afterE4, info.pv[0].toStdString()).isNull()) << info.pv.join(' ').toStdString();
-  // No setboard: a game from a given position cannot be analysed, and says so.
-  QSignalSpy failed(engine.get(), &ChessEngine::failed);
-  engine->analyse(MATE_IN_ONE, {}, 1);
-  ASSERT_TRUE(failed.wait(LINE_WAIT_MS));
-  EXPECT_EQ(failed[0][0].toString(), "El motor Fairy-Max 5.0b no admite analizar una posición dada.");
-}
-
-// The panel on stockfish: Spanish lines from White's side, several lines,
-// a mate, and a finished game judged without the engine.
-TEST(AnalysisPanelEngine, StockfishAnalysesTheShownPosition) {
-  AnalysisPanel panel;
-  panel.show();
-  EngineConfig stockfish = configFromCommand("stockfish");
-  stockfish.name = "Stockfish";
-  stockfish.protocol = EngineProtocol::Uci;
-  panel.setEngines({builtInEngine(), stockfish}, "Stockfish");
-  ASSERT_EQ(panel.engineName(), "Stockfish");
-  QSignalSpy first(&panel, &AnalysisPanel::firstLineShown);
-  panel.showPosition(gameOf(INITIAL_FEN, {"e2e4"}), 1);
-  panel.setActive(true);
-  ASSERT_TRUE(first.wait(LINE_WAIT_MS));
-  EXPECT_TRUE(panel.lineText(0).contains(QStringLiteral("1..."))) << panel.lineText(0).toStdString();
-  EXPECT_TRUE(panel.infoText().startsWith(QStringLiteral("Profundidad")));
-
-  panel.showPosition(gameOf(MATE_IN_ONE), 30);
-  QTRY_VERIFY_WITH_TIMEOUT(panel.lineText(0).contains(QStringLiteral("30.Td8#")), LINE_WAIT_MS);
-  EXPECT_EQ(panel.score(), WhiteScore::mateIn(1));
-
-  panel.showPosition(gameOf("3R2k1/5ppp/8/8/8/8/8/6K1 b - - 0 1"), 30);
-  QTRY_COMPARE_WITH_TIMEOUT(panel.infoText(), QStringLiteral("Partida terminada"), LINE_WAIT_MS);
-
-  panel.showPosition(gameOf(INITIAL_FEN), 1);
-  panel.findChild<QSpinBox*>()->setValue(3);
-  QTRY_VERIFY_WITH_TIMEOUT(!panel.lineText(2).isEmpty(), LINE_WAIT_MS);
-  EXPECT_NE(panel.lineText(0), panel.lineText(1));
-  EXPECT_TRUE(panel.lineText(2).contains(QStringLiteral("1."))) << panel.lineText(2).toStdString();
 }
 
 // An engine that dies or never was: its fault in Spanish, nothing running,
@@ -265,9 +203,10 @@ TEST(AnalysisPanelEngine, AFaultIsToldAndNothingRuns) {
 }
 
 // The choice is kept with the engines: the window's panel offers the saved
-// engines and analyses with the one chosen last, and the list saved again
-// keeps the choice.
-TEST(AnalysisDocksEngine, TheChosenEngineIsRememberedWithTheEngines) {
+// engines and analyses with the one chosen last (Spanish lines from White's
+// side, a mate, a finished game judged without the engine, several lines),
+// and the built-in one chosen again is kept too.
+TEST(AnalysisDocksEngine, TheChosenEngineAnalysesAndIsRemembered) {
   QTemporaryDir dir;
   const QString path = dir.filePath("engines.ini");
   EngineList list(path);
@@ -276,20 +215,31 @@ TEST(AnalysisDocksEngine, TheChosenEngineIsRememberedWithTheEngines) {
   stockfish.protocol = EngineProtocol::Uci;
   list.add(stockfish);
   ASSERT_TRUE(list.setAnalysisEngine("Stockfish"));  // the first write keeps the list too
-  ASSERT_TRUE(list.save());
 
   QMainWindow window;
   AnalysisDocks docks(&window, path);
   window.show();
   docks.setAnalysisShown(true);
-  auto* box = docks.panel()->findChild<QComboBox*>("analysisEngine");
+  AnalysisPanel* panel = docks.panel();
+  auto* box = panel->findChild<QComboBox*>("analysisEngine");
   ASSERT_EQ(box->count(), 2);
   EXPECT_EQ(box->itemText(0), "kelvo");
-  EXPECT_EQ(docks.panel()->engineName(), "Stockfish");
-  QSignalSpy first(docks.panel(), &AnalysisPanel::firstLineShown);
+  EXPECT_EQ(panel->engineName(), "Stockfish");
+  QSignalSpy first(panel, &AnalysisPanel::firstLineShown);
   docks.follow(gameOf(INITIAL_FEN, {"d2d4"}), -1);
   ASSERT_TRUE(first.wait(LINE_WAIT_MS));
-  EXPECT_TRUE(docks.panel()->lineText(0).contains(QStringLiteral("1..."))) << docks.panel()->lineText(0).toStdString();
+  EXPECT_TRUE(panel->lineText(0).contains(QStringLiteral("1..."))) << panel->lineText(0).toStdString();
+  EXPECT_TRUE(panel->infoText().startsWith(QStringLiteral("Profundidad")));
+
+  docks.follow(gameOf(MATE_IN_ONE), -1);
+  QTRY_VERIFY_WITH_TIMEOUT(panel->lineText(0).contains(QStringLiteral("1.Td8#")), LINE_WAIT_MS);
+  EXPECT_EQ(panel->score(), WhiteScore::mateIn(1));
+  docks.follow(gameOf("3R2k1/5ppp/8/8/8/8/8/6K1 b - - 0 1"), -1);
+  QTRY_COMPARE_WITH_TIMEOUT(panel->infoText(), QStringLiteral("Partida terminada"), LINE_WAIT_MS);
+  docks.follow(gameOf(INITIAL_FEN), -1);
+  panel->findChild<QSpinBox*>()->setValue(3);
+  QTRY_VERIFY_WITH_TIMEOUT(!panel->lineText(2).isEmpty(), LINE_WAIT_MS);
+  EXPECT_NE(panel->lineText(0), panel->lineText(1));
 
   box->setCurrentIndex(0);
   emit box->activated(0);
