@@ -30,8 +30,13 @@ std::unique_ptr<ChessEngine> ChessEngine::create(const EngineConfig& config, QOb
 }
 
 ChessEngine::ChessEngine(EngineConfig config, QObject* parent)
-    : QObject(parent), configuration(std::move(config)), process(new QProcess(this)), startTimer(new QTimer(this)) {
+    : QObject(parent), configuration(std::move(config)), process(new QProcess(this)), startTimer(new QTimer(this)),
+      stopTimer(new QTimer(this)) {
   qRegisterMetaType<EngineInfo>();
+  stopTimer->setSingleShot(true);
+  connect(stopTimer, &QTimer::timeout, this, [this] {
+    fail(QStringLiteral("El motor %1 no dejó de analizar en %2 s.").arg(name()).arg(STOP_TIMEOUT_MS / 1000));
+  });
   startTimer->setSingleShot(true);
   connect(startTimer, &QTimer::timeout, this, [this] {
     fail(QStringLiteral("El motor %1 no contestó en %2 s al iniciarse.").arg(name()).arg(START_TIMEOUT_MS / 1000));
@@ -95,22 +100,26 @@ void ChessEngine::analyse(const QString& fen, const QStringList& moves, int line
     start();
   } else if (currentState == State::Ready) {
     analysisEnded();
-  } else if (analysisRunning && !analysisStopping) {
-    analysisStopping = true;
-    endAnalysis();
+  } else {
+    requestAnalysisEnd();
   }
+}
+
+void ChessEngine::requestAnalysisEnd() {
+  if (!analysisRunning || analysisStopping) return;
+  analysisStopping = true;
+  stopTimer->start(STOP_TIMEOUT_MS);
+  endAnalysis();
 }
 
 void ChessEngine::stopAnalysis() {
   pendingAnalysis.reset();
-  if (analysisRunning && !analysisStopping) {
-    analysisStopping = true;
-    endAnalysis();
-  }
+  requestAnalysisEnd();
 }
 
 void ChessEngine::analysisEnded() {
   if (currentState == State::Failed || currentState == State::Closed) return;
+  stopTimer->stop();
   analysisRunning = false;
   analysisStopping = false;
   currentState = State::Ready;
@@ -130,6 +139,7 @@ void ChessEngine::fail(const QString& reason) {
   if (currentState == State::Failed || currentState == State::Closed) return;
   currentState = State::Failed;
   startTimer->stop();
+  stopTimer->stop();
   if (process->state() != QProcess::NotRunning) process->kill();
   emit failed(reason);
 }

@@ -28,6 +28,8 @@ class ChessEngine : public QObject {
  public:
   enum class State { NotStarted, Starting, Ready, Thinking, Failed, Closed };
   static constexpr int START_TIMEOUT_MS = 10000;
+  // An analysis asked to stop that does not end within this is a fault.
+  static constexpr int STOP_TIMEOUT_MS = 3000;
 
   // A driver for the configured protocol (UCI or CECP); null for the built-in one.
   static std::unique_ptr<ChessEngine> create(const EngineConfig& config, QObject* parent = nullptr);
@@ -105,6 +107,7 @@ class ChessEngine : public QObject {
   QList<EngineOption>& optionList() { return declaredOptions; }
 
  private:
+  void requestAnalysisEnd();
   void readOutput();
   void processError(QProcess::ProcessError error);
   void processFinished(int exitCode, QProcess::ExitStatus status);
@@ -112,6 +115,7 @@ class ChessEngine : public QObject {
   EngineConfig configuration;
   QProcess* process;
   QTimer* startTimer;
+  QTimer* stopTimer;
   State currentState = State::NotStarted;
   QString declaredName;
   QList<EngineOption> declaredOptions;

@@ -166,17 +166,19 @@ TEST(CecpAnalysis, FairyMaxLinesFollowTheLatestPosition) {
     EXPECT_FALSE(readUciMove(afterE4, info.pv[0].toStdString()).isNull()) << info.pv.join(' ').toStdString();
 }
 
-// An engine that dies or never was: its fault in Spanish, nothing running,
-// the built-in search again when chosen.
+// An engine that dies, never was or does not stop: its fault in Spanish,
+// nothing running, the built-in search again when chosen.
 TEST(AnalysisPanelEngine, AFaultIsToldAndNothingRuns) {
   QTemporaryDir dir;
   const QString dies = uciScript(dir, "muere", "exit 3");
+  const QString deaf = uciScript(dir, "sorda", ":");  // "stop" is never answered
   const struct {
     QString program;
     QString message;
   } rows[] = {
       {dies, "El motor muere se cerró durante el análisis (código 3)."},
       {dir.filePath("falta"), "El motor falta no se pudo iniciar: no existe " + dir.filePath("falta") + "."},
+      {deaf, "El motor sorda no dejó de analizar en 3 s."},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.message.toStdString());
@@ -187,9 +189,11 @@ TEST(AnalysisPanelEngine, AFaultIsToldAndNothingRuns) {
     panel.setEngines({builtInEngine(), config}, config.name);
     panel.showPosition(gameOf(INITIAL_FEN), 1);
     panel.setActive(true);
+    QTest::qWait(300);
+    panel.showPosition(gameOf(INITIAL_FEN, {"e2e4"}), 1);
     QTRY_COMPARE_WITH_TIMEOUT(panel.infoText(), row.message, LINE_WAIT_MS);
     QSignalSpy first(&panel, &AnalysisPanel::firstLineShown);
-    panel.showPosition(gameOf(INITIAL_FEN, {"e2e4"}), 1);
+    panel.showPosition(gameOf(INITIAL_FEN, {"d2d4"}), 1);
     QTest::qWait(300);
     EXPECT_EQ(panel.infoText(), row.message);
     EXPECT_TRUE(first.isEmpty());
