@@ -1,7 +1,6 @@
 #include "main_frame.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDockWidget>
@@ -20,30 +19,24 @@
 #include <QToolBar>
 
 #include "about_dlg.h"
-#include "position_editor_dlg.h"
+#include "analysis_commands.h"
 #include "analysis_docks.h"
-#include "analysis_panel.h"
 #include "board_geometry.h"
 #include "book/opening_book.h"
-#include "command_channel.h"
-#include "debug_windows.h"
 #include "dovrel2_doc.h"
 #include "dovrel_view.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
 #include "engine_bridge.h"
-#include "engines_dlg.h"
 #include "file_saver.h"
 #include "game_opening.h"
 #include "get_text_dlg.h"
 #include "hint_search.h"
 #include "message_sink.h"
 #include "move_list_text.h"
-#include "game_in_play.h"
 #include "position/fen.h"
 #include "position_clipboard.h"
 #include "right_bar_dlg.h"
-#include "settings_commands.h"
 #include "settings_file.h"
 #include "window_place.h"
 
@@ -84,16 +77,16 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
       openingStatus(new QLabel(this)),
       channel(new CommandChannel(engine, this)),
       play(new GameInPlay(objects, engine, channel, doc, boardView, this)),
+      engineCommands(new EngineCommands(play, this)),
       files(new FileCommands(doc, engine, this)),
       settings(new SettingsCommands(objects, engine, boardView, play->gameFlow(), this)),
       hints(new HintSearch(objects.game, this)),
       debugWindows(std::make_unique<DebugWindows>(this, objects)) {
   doc->setWindow(this);
-  engineList.load();
-  lastChoices.black.engine = 0;  // the quick game's seats: a person against kelvo
   setWindowTitle(doc->windowTitle());
   setCentralWidget(boardView);
-  analysisDocks = new AnalysisDocks(this);
+  analysisCommands = new AnalysisCommands({objects.game, doc, boardView, rightBarDlg, files, play}, this);
+  connect(analysisCommands, &AnalysisCommands::refreshWanted, this, &CMainFrame::refresh);
   createMenus();
   createShortcuts();
   createToolBar();
@@ -104,8 +97,7 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
   dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
   dock->setWidget(rightBarDlg);
   addDockWidget(Qt::RightDockWidgetArea, dock);
-  splitDockWidget(dock, analysisDocks->graphDockWidget(), Qt::Vertical);
-  connectAnalysis();
+  splitDockWidget(dock, analysis()->graphDockWidget(), Qt::Vertical);
 
   createStatusBar();
   connectParts();
@@ -206,7 +198,7 @@ void CMainFrame::createMenus() {
              [this] { pasteGame(); })->setShortcut(QKeySequence::Paste);
   addCommand(editMenu, QStringLiteral("Editar posición..."),
              QStringLiteral("Coloca las piezas para analizar o jugar desde esa posición\nEditar posición"),
-             [this] { editPosition(); });
+             [this] { analysisCommands->editPosition(); });
 
   QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&Ver"));
   QAction* showToolBar = addCommand(viewMenu, QStringLiteral("Barra de &herramientas"), PROMPT_TOOLBAR, [] {});
@@ -240,7 +232,7 @@ void CMainFrame::createMenus() {
                                 QStringLiteral("Show the current position\nShow current"),
                                 [this] { boardView->browseLive(); refresh(); });
   viewMenu->addSeparator();
-  QAction* showAnalysis = analysisDocks->analysisDock()->toggleViewAction();
+  QAction* showAnalysis = analysis()->analysisDock()->toggleViewAction();
   showAnalysis->setText(QStringLiteral("Análisis"));
   showAnalysis->setShortcut(QKeySequence(Qt::Key_F2));
   setPrompt(showAnalysis, QStringLiteral("Muestra las mejores líneas del motor para la posición\nAnálisis"));
@@ -249,7 +241,7 @@ void CMainFrame::createMenus() {
   addCommand(viewMenu, QStringLiteral("Opciones"), QStringLiteral("Muestra un diálogo con opciones\nOpciones"),
              [this] { settings->editOptions(); });
   addCommand(viewMenu, QStringLiteral("Motores..."), QStringLiteral("Los motores instalados y sus opciones\nMotores"),
-             [this] { showEnginesDialog(); });
+             [this] { engineCommands->showEnginesDialog(); });
 
   QMenu* game = menuBar()->addMenu(QStringLiteral("Partida"));
   QAction* newGame = addCommand(game, QStringLiteral("Nueva\tCtrl+N"), QStringLiteral("Nueva partida\nNueva partida"),
@@ -258,7 +250,7 @@ void CMainFrame::createMenus() {
                                 });
   addCommand(game, QStringLiteral("Nueva partida...\tCtrl+Shift+N"),
              QStringLiteral("Elige los jugadores, el reloj y la posición\nNueva partida"), [this] {
-               if (files->confirmDiscard()) showNewGameDialog();
+               if (files->confirmDiscard()) engineCommands->showNewGameDialog();
              })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
   addCommand(game, QStringLiteral("Detener motores"), QStringLiteral("Detiene la partida de los motores\nDetener"),
              [this] { stopGame(); });
@@ -280,7 +272,7 @@ void CMainFrame::createMenus() {
   game->addSeparator();
   addCommand(game, QStringLiteral("Analizar partida..."),
              QStringLiteral("Busca las imprecisiones, errores y errores graves de la partida\nAnalizar partida"),
-             [this] { reviewGame(); });
+             [this] { analysisCommands->reviewGame(); });
 
   debugMenuValue = menuBar()->addMenu(QStringLiteral("Debug"));
   addCommand(debugMenuValue, QStringLiteral("View log"), QStringLiteral("Shows a log window\nShows a log window"),
@@ -383,7 +375,6 @@ void CMainFrame::fitToBoard() {
   }
 }
 
-
 void CMainFrame::onCommandsTaken(const QStringList& lines, const QByteArray& text) {
   play->commandsTaken(lines);
   refresh();
@@ -414,7 +405,7 @@ void CMainFrame::refresh() {
   rightBarDlg->setMoveList(list);
   const int shown = effectiveBrowseIndex(boardView->browseIndex(), entries);
   rightBarDlg->markEntry(shown == -1 ? entries - 1 : shown);
-  analysisDocks->follow(objects.game.read([](const Game& game) { return game.history; }), boardView->browseIndex());
+  analysisCommands->follow();
   updateOpening();
   setWindowModified(doc->isModified());
   // The hint's text goes with its marks.
@@ -504,64 +495,4 @@ QString CMainFrame::statusText() const { return engineStatus->text(); }
 
 QString CMainFrame::openingText() const { return openingStatus->toolTip(); }
 
-void CMainFrame::connectAnalysis() {
-  connect(analysisDocks, &AnalysisDocks::entryChosen, this, [this](int entry) {
-    boardView->browseTo(entry);
-    refresh();
-  });
-  connect(analysisDocks, &AnalysisDocks::reviewChanged, this, [this] {
-    doc->setReviewNotes(annotationsOfReview(analysisDocks->review()));
-    std::map<int, std::pair<QColor, QString>> notes;
-    for (const auto& [entry, note] : analysisDocks->entryNotes()) notes[entry] = {note.colour, note.tip};
-    rightBarDlg->setEntryNotes(std::move(notes));
-  });
-  // The window grows or shrinks with the panel beside the board, before the
-  // layout would take the room from the board.
-  connect(analysisDocks->analysisDock(), &QDockWidget::visibilityChanged, this, [this](bool visible) {
-    if (isMinimized()) return;
-    const int panel = analysisDocks->analysisDock()->sizeHint().width() +
-                      style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
-    resize(width() + (visible ? panel : -panel), height());
-  });
-  connect(files, &FileCommands::gameOpened, this, &CMainFrame::showFileReview);
-  // A click on a marked move names the better one, as hovering does.
-  connect(rightBarDlg, &CRightBarDlg::entryClicked, this, [this](int entry) {
-    const auto notes = analysisDocks->entryNotes();
-    if (const auto note = notes.find(entry); note != notes.end()) statusBar()->showMessage(note->second.tip);
-  });
-}
-
-void CMainFrame::reviewGame() {
-  analysisDocks->reviewGame(objects.game.read([](const Game& game) { return game.history; }));
-  refresh();
-}
-
-void CMainFrame::showFileReview() {
-  const std::vector<PgnAnnotation>* notes = doc->reviewNotes();
-  if (!notes) return;
-  const std::vector<CChessBoard> history = objects.game.read([](const Game& game) { return game.history; });
-  int first = 0;
-  const std::vector<CChessBoard> positions = positionsOfHistory(history, first);
-  analysisDocks->setReview(history, reviewOfAnnotations(positions, *notes));
-}
-
-// The position set up is played from as a pasted FEN is, after the question
-// about an unsaved game.
-void CMainFrame::editPosition() {
-  PositionEditorDlg editor(boardView->shownPosition(), this);
-  if (editor.exec() != QDialog::Accepted || !files->confirmDiscard()) return;
-  play->paste(editor.fen());
-}
-
-void CMainFrame::showEnginesDialog() {
-  EnginesDlg dialog(engineList, this);
-  if (dialog.exec() != QDialog::Accepted) engineList.load();  // Cancelar forgets the changes
-}
-
-void CMainFrame::showNewGameDialog() {
-  NewGameDlg::Choices shown = lastChoices;
-  // The dialog's own last clock, else the one of Opciones.
-  if (!choicesMade) shown.timeControl = gameFlow().timeControl();
-  NewGameDlg dialog(engineList, shown, this);
-  if (dialog.exec() == QDialog::Accepted) startGame(dialog.choices());
-}
+AnalysisDocks* CMainFrame::analysis() const { return analysisCommands->docks(); }

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the assembly of menus, toolbar, status bar, the board and
 // the right-hand bar. The commands live with their concept: the game in play
-// (GameInPlay), files (FileCommands), settings (SettingsCommands), the engine
+// (GameInPlay), files (FileCommands), settings (SettingsCommands), analysis
+// (AnalysisCommands), the configured engines (EngineCommands), the engine
 // hand-over (CommandChannel) and the engine-watching windows (DebugWindows);
 // the frame connects them and redraws.
 
@@ -16,13 +17,13 @@
 
 #include "command_channel.h"
 #include "debug_windows.h"
-#include "engine_list.h"
+#include "engine_commands.h"
 #include "engine_objects.h"
 #include "file_commands.h"
 #include "game_in_play.h"
-#include "new_game_dlg.h"
 #include "settings_commands.h"
 
+class AnalysisCommands;
 class AnalysisDocks;
 class CDovrel2Doc;
 class CDovrelView;
@@ -56,16 +57,12 @@ class CMainFrame : public QMainWindow {
   const GameFlow& gameFlow() const { return play->gameFlow(); }
   GameInPlay* gameInPlay() const { return play; }
   // Nueva partida's game: the seats, the clock and the start it names.
-  void startGame(const NewGameDlg::Choices& chosen) {
-    lastChoices = chosen;
-    choicesMade = true;
-    play->startGame(chosen, engineList);
-  }
+  void startGame(const NewGameDlg::Choices& chosen) { engineCommands->startGame(chosen); }
   // Detener: the engines stop and the game ends without a result.
   void stopGame() { play->stopGame(); }
   EngineTurns* engineTurns() const { return play->engineTurns(); }
   // The configured engines, kelvo first.
-  EngineList& engines() { return engineList; }
+  EngineList& engines() { return engineCommands->engines(); }
   // What the program does once the window exists: show it, apply the
   // settings, set up or disable debugging, start a game and, when a file is
   // named, show that file's game instead.
@@ -86,7 +83,7 @@ class CMainFrame : public QMainWindow {
   CDebugDialog* debugWindow() const { return debugWindows->debugWindow(); }
   EngineBridge* bridge() const { return engine; }
   CDovrel2Doc* document() const { return doc; }
-  AnalysisDocks* analysis() const { return analysisDocks; }
+  AnalysisDocks* analysis() const;
   QMenu* debugMenu() const { return debugMenuValue; }
   const QByteArray& pendingCommand() const { return channel->pending(); }
   bool debugEnabled() const { return settings->debugEnabled(); }
@@ -111,8 +108,6 @@ class CMainFrame : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void showEnginesDialog();
-  void showNewGameDialog();
   // The menus with their commands, the keyboard shortcuts, then the toolbar
   // that repeats some of the commands with icons.
   void createMenus();
@@ -130,26 +125,18 @@ class CMainFrame : public QMainWindow {
   void copyFen();
   void copyPgn();
   void pasteGame();
-  // Analizar partida, and a file's review shown when it is opened.
-  void connectAnalysis();
-  // Editar posición.
-  void editPosition();
-  void reviewGame();
-  void showFileReview();
 
   CDovrel2Doc* doc;
   EngineObjects objects;
   EngineBridge* engine;
   CDovrelView* boardView;
   CRightBarDlg* rightBarDlg;
-  AnalysisDocks* analysisDocks = nullptr;
+  AnalysisCommands* analysisCommands = nullptr;
   QLabel* engineStatus;
   QLabel* openingStatus;  // the opening the shown position belongs to
   CommandChannel* channel;
   GameInPlay* play;
-  EngineList engineList;
-  NewGameDlg::Choices lastChoices;
-  bool choicesMade = false;
+  EngineCommands* engineCommands;
   FileCommands* files;
   SettingsCommands* settings;
   HintSearch* hints;

@@ -11,6 +11,9 @@ CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QTextEd
   setObjectName(QStringLiteral("rightBar"));
   moves->setObjectName(QStringLiteral("moveList"));
   moves->setReadOnly(true);
+  // A click on a move browses; the keys stay with the window, whose arrows and
+  // Ctrl+C the list would otherwise take for its own caret and selection.
+  moves->setFocusPolicy(Qt::NoFocus);
   // Move lines fit the bar; the announcement of the end wraps.
   moves->setLineWrapMode(QTextEdit::WidgetWidth);
   moves->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -998,6 +998,19 @@ TEST_F(MainFrameTest, KeysBrowseTheGame) {
     QTest::keyClick(frame.get(), key);
     EXPECT_EQ(effectiveBrowseIndex(frame->view()->browseIndex(), 3), shown) << key;
   }
+  // A click on a move of the list leaves the keys to the window, so the arrows
+  // and Copiar PGN are not taken by the list's own text selection.
+  auto* list = frame->rightBar()->findChild<QTextEdit*>("moveList");
+  QTextCursor first(list->document());
+  first.setPosition(3);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->cursorRect(first).center());
+  EXPECT_EQ(effectiveBrowseIndex(frame->view()->browseIndex(), 3), 1);
+  QWidget* focused = QApplication::focusWidget() ? QApplication::focusWidget() : frame.get();
+  EXPECT_NE(focused, list);
+  QTest::keyClick(focused, Qt::Key_Right);
+  EXPECT_EQ(effectiveBrowseIndex(frame->view()->browseIndex(), 3), -1);
+  QTest::keyClick(focused, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("[Event ")));
 }
 
 }  // namespace

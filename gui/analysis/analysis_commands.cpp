@@ -1,0 +1,73 @@
+#include "analysis_commands.h"
+
+#include <QDockWidget>
+#include <QMainWindow>
+#include <QStatusBar>
+#include <QStyle>
+
+#include <map>
+
+#include "analysis_docks.h"
+#include "dovrel2_doc.h"
+#include "dovrel_view.h"
+#include "driver/game.h"
+#include "file_commands.h"
+#include "game_in_play.h"
+#include "position_editor_dlg.h"
+#include "right_bar_dlg.h"
+
+AnalysisCommands::AnalysisCommands(Parts parts, QMainWindow* window)
+    : QObject(window), parts(parts), window(window), analysisDocks(new AnalysisDocks(window)) {
+  connect(analysisDocks, &AnalysisDocks::entryChosen, this, [this](int entry) {
+    this->parts.view->browseTo(entry);
+    emit refreshWanted();
+  });
+  connect(analysisDocks, &AnalysisDocks::reviewChanged, this, &AnalysisCommands::reviewChanged);
+  // The window grows or shrinks with the panel beside the board, before the
+  // layout would take the room from the board.
+  connect(analysisDocks->analysisDock(), &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (this->window->isMinimized()) return;
+    const int panel = analysisDocks->analysisDock()->sizeHint().width() +
+                      this->window->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this->window);
+    this->window->resize(this->window->width() + (visible ? panel : -panel), this->window->height());
+  });
+  connect(parts.files, &FileCommands::gameOpened, this, &AnalysisCommands::showFileReview);
+  // A click on a marked move names the better one, as hovering does.
+  connect(parts.rightBar, &CRightBarDlg::entryClicked, this, [this](int entry) {
+    const auto notes = analysisDocks->entryNotes();
+    if (const auto note = notes.find(entry); note != notes.end()) this->window->statusBar()->showMessage(note->second.tip);
+  });
+}
+
+void AnalysisCommands::follow() {
+  analysisDocks->follow(parts.game.read([](const Game& game) { return game.history; }), parts.view->browseIndex());
+}
+
+void AnalysisCommands::reviewGame() {
+  analysisDocks->reviewGame(parts.game.read([](const Game& game) { return game.history; }));
+  emit refreshWanted();
+}
+
+void AnalysisCommands::reviewChanged() {
+  parts.doc->setReviewNotes(annotationsOfReview(analysisDocks->review()));
+  std::map<int, std::pair<QColor, QString>> notes;
+  for (const auto& [entry, note] : analysisDocks->entryNotes()) notes[entry] = {note.colour, note.tip};
+  parts.rightBar->setEntryNotes(std::move(notes));
+}
+
+void AnalysisCommands::showFileReview() {
+  const std::vector<PgnAnnotation>* notes = parts.doc->reviewNotes();
+  if (!notes) return;
+  const std::vector<CChessBoard> history = parts.game.read([](const Game& game) { return game.history; });
+  int first = 0;
+  const std::vector<CChessBoard> positions = positionsOfHistory(history, first);
+  analysisDocks->setReview(history, reviewOfAnnotations(positions, *notes));
+}
+
+// The position set up is played from as a pasted FEN is, after the question
+// about an unsaved game.
+void AnalysisCommands::editPosition() {
+  PositionEditorDlg editor(parts.view->shownPosition(), window);
+  if (editor.exec() != QDialog::Accepted || !parts.files->confirmDiscard()) return;
+  parts.play->paste(editor.fen());
+}

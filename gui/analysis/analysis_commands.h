@@ -1,0 +1,51 @@
+#pragma once
+// The analysis in the main window: the docks of analysis_docks.h kept in step
+// with the game and the shown position, Analizar partida, a file's review shown
+// when it is opened, the review's marks in the move list, and Editar posición,
+// whose position is then played from.
+
+#include <QObject>
+
+class AnalysisDocks;
+class CDovrel2Doc;
+class CDovrelView;
+class CRightBarDlg;
+class FileCommands;
+class Game;
+class GameInPlay;
+class QMainWindow;
+
+class AnalysisCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  struct Parts {
+    Game& game;
+    CDovrel2Doc* doc;
+    CDovrelView* view;
+    CRightBarDlg* rightBar;
+    FileCommands* files;
+    GameInPlay* play;
+  };
+  AnalysisCommands(Parts parts, QMainWindow* window);
+
+  AnalysisDocks* docks() const { return analysisDocks; }
+  // After every change of the game or of the shown position.
+  void follow();
+  // Analizar partida on the game as it stands.
+  void reviewGame();
+  // Editar posición.
+  void editPosition();
+
+ signals:
+  // The shown position or the marks changed: the window redraws.
+  void refreshWanted();
+
+ private:
+  void showFileReview();
+  void reviewChanged();
+
+  Parts parts;
+  QMainWindow* window;
+  AnalysisDocks* analysisDocks;
+};
