@@ -1,5 +1,6 @@
 #include "book/pgn_annotation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -18,8 +19,10 @@ std::optional<WhiteScore> evalInComment(const std::string& comment) {
   const std::size_t at = comment.find("[%eval");
   if (at == std::string::npos) return std::nullopt;
   std::size_t i = at + 6;
-  while (i < comment.size() && comment[i] == ' ') ++i;
-  const std::size_t end = comment.find_first_of(",] ", i);
+  // Other programs wrap long comments, a line end among them.
+  const char* const blanks = " \t\r\n";
+  i = std::min(comment.find_first_not_of(blanks, i), comment.size());
+  const std::size_t end = comment.find_first_of(std::string(",]") + blanks, i);
   if (end == std::string::npos || end == i) return std::nullopt;
   const std::string value = comment.substr(i, end - i);
   char* rest = nullptr;

@@ -174,11 +174,23 @@ std::string writePgnGame(const std::vector<PgnTag>& tags, const PgnMoves& game, 
   CChessBoard position = game.start;
   int number = 1;
   bool numberBlack = true;  // at the start, and after a comment or a variation
+  // A move's comment and variation wait for the next move: the termination
+  // joins the last move's comment, ahead of its variation, as some readers
+  // take one comment per move and none after a variation.
+  std::string comment;
+  std::vector<std::string> variation;
+  const auto flush = [&] {
+    if (!comment.empty()) movetext.add('{' + comment + '}');
+    for (const std::string& word : variation) movetext.add(word);
+    comment.clear();
+    variation.clear();
+  };
   for (std::size_t ply = 0; ply < game.moves.size(); ++ply) {
     const Move& move = game.moves[ply];
     // Only a legal move can be read back; a game edited square by square ends here.
     CChessBoard legal = position;
     if (move.isNull() || !findMove(legal, move.from, move.to)) break;
+    flush();
     if (position.sideToMove)
       movetext.add(std::to_string(number) + '.');
     else if (numberBlack)
@@ -189,14 +201,13 @@ std::string writePgnGame(const std::vector<PgnTag>& tags, const PgnMoves& game, 
       const PgnAnnotation& note = game.annotations[ply];
       if (note.nag > 0) movetext.add('$' + std::to_string(note.nag));
       if (note.eval && !evalText(*note.eval).empty()) {
-        movetext.add("{[%eval " + evalText(*note.eval) + "]}");
+        comment = "[%eval " + evalText(*note.eval) + "]";
         numberBlack = true;
       }
-      std::vector<std::string> words = lineWords(position, number, note.variation);
-      if (!words.empty()) {
-        words.front().insert(0, "(");
-        words.back() += ')';
-        for (const std::string& word : words) movetext.add(word);
+      variation = lineWords(position, number, note.variation);
+      if (!variation.empty()) {
+        variation.front().insert(0, "(");
+        variation.back() += ')';
         numberBlack = true;
       }
     }
@@ -204,11 +215,11 @@ std::string writePgnGame(const std::vector<PgnTag>& tags, const PgnMoves& game, 
     play(position, move);
   }
   if (!termination.empty()) {
-    std::string comment = "{";
+    if (!comment.empty()) comment += ' ';
     for (char c : termination)
       if (c != '{' && c != '}') comment += c;
-    movetext.add(comment + '}');
   }
+  flush();
   movetext.add(result);
   return text + movetext.finish();
 }

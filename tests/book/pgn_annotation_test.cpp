@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 #include "book/pgn_reader.h"
@@ -35,6 +37,8 @@ TEST(PgnAnnotation, EvalInForeignComments) {
       {" [%eval -1.2] ", WhiteScore::pawns(-120)},
       {"[%clk 0:03:00] [%eval 2.5]", WhiteScore::pawns(250)},
       {"[%eval 0.35,18]", WhiteScore::pawns(35)},
+      {"[%eval\n#3]", WhiteScore::mateIn(3)},  // wrapped by the program that wrote it
+      {"[%eval\t-0.5\n]", WhiteScore::pawns(-50)},
       {"Blunder. [%eval #-1]", WhiteScore::mateIn(-1)},
       {"[%eval abc]", std::nullopt},
       {"[%eval #0]", std::nullopt},
@@ -107,6 +111,81 @@ TEST(PgnAnnotation, MarksAndNagsAsOthersWriteThem) {
   EXPECT_EQ(info.annotations[3].nag, 5);
   EXPECT_FALSE(info.annotations[3].eval);
   EXPECT_EQ(info.result, "*");
+}
+
+// A reviewed game from a set-up position, with castling, promotions, checks
+// and a resignation: written, then read by other programs (below).
+std::string writeReviewedSetUpGame(const std::string& name) {
+  PgnMoves game;
+  game.start = fromFen("r3k2r/1P6/8/8/8/8/6p1/R3K2R b KQkq - 0 30");
+  game.fromInitialPosition = false;
+  game.startCounters = {0, 30};
+  const struct {
+    const char* move;
+    PgnAnnotation note;
+    std::vector<const char*> variation;
+  } plies[] = {
+      {"e8g8", {NAG_MISTAKE, WhiteScore::pawns(150), {}, {}}, {"g2g1=Q", "h1g1"}},
+      {"b7a8=Q", {0, WhiteScore::pawns(-40), {}, {}}, {}},
+      {"g2g1=Q", {NAG_INACCURACY, WhiteScore::pawns(-275), {}, {}}, {}},
+      {"h1g1", {NAG_BLUNDER, WhiteScore::mateIn(-2), {}, {}}, {"e1d2", "g1g2"}},
+  };
+  CChessBoard position = game.start;
+  for (const auto& ply : plies) {
+    PgnAnnotation note = ply.note;
+    CChessBoard line = position;
+    for (const char* text : ply.variation) {
+      note.variation.push_back(parseCoordinateMove(line, text));
+      makeMove(line, note.variation.back());
+      line.switchSide();
+    }
+    game.moves.push_back(parseCoordinateMove(position, ply.move));
+    game.annotations.push_back(note);
+    makeMove(position, game.moves.back());
+    position.switchSide();
+  }
+  return writeFile(name, writePgnGame({}, game, "0-1", "White resigns"));
+}
+
+// What the readers print for that game: per move its coordinates, NAGs,
+// comment and variation, then the result.
+constexpr const char* REVIEWED_SET_UP_GAME =
+    "e8g8 $2 {[%eval 1.50]} (g2g1q h1g1)\n"
+    "b7a8q {[%eval -0.40]}\n"
+    "g2g1q $6 {[%eval -2.75]}\n"
+    "h1g1 $4 {[%eval #-2] White resigns} (e1d2 g1g2)\n"
+    "result 0-1\n";
+
+std::string commandOutput(const std::string& command) {
+  std::string text;
+  if (std::FILE* out = popen((command + " 2>&1").c_str(), "r")) {
+    for (int c; (c = std::fgetc(out)) != EOF;) text += static_cast<char>(c);
+    pclose(out);
+  }
+  return text;
+}
+
+TEST(PgnAnnotation, ReviewReadByPgnExtract) {
+  const std::string path = writeReviewedSetUpGame("reviewed_setup.pgn");
+  EXPECT_EQ(pgnExtractReading(path), "e8g8 b7a8Q g2g1Q h1g1 0-1\n\n") << path;
+}
+
+// chess.js as tools/setup.sh installs it beside the tests.
+TEST(PgnAnnotation, ReviewReadByChessJs) {
+  if (std::string(KELVO_NODE).empty()) GTEST_SKIP() << "no node (tools/setup.sh installs it)";
+  if (!std::filesystem::exists(KELVO_CHESSJS "/package.json")) GTEST_SKIP() << "no chess.js (tools/setup.sh installs it)";
+  const std::string path = writeReviewedSetUpGame("reviewed_chessjs.pgn");
+  EXPECT_EQ(commandOutput(std::string(KELVO_NODE) + " " + KELVO_READERS "/chessjs_reading.mjs '" + path + "'"),
+            REVIEWED_SET_UP_GAME);
+}
+
+TEST(PgnAnnotation, ReviewReadByScid) {
+  if (std::string(KELVO_TKSCID).empty()) GTEST_SKIP() << "no tkscid (tools/setup.sh installs scid)";
+  const std::string path = writeReviewedSetUpGame("reviewed_scid.pgn");
+  const std::string base = ::testing::TempDir() + "reviewed_scid";
+  for (const char* suffix : {".si4", ".sg4", ".sn4"}) std::filesystem::remove(base + suffix);
+  EXPECT_EQ(commandOutput(std::string(KELVO_TKSCID) + " " + KELVO_READERS "/scid_reading.tcl '" + path + "' '" + base + "'"),
+            REVIEWED_SET_UP_GAME);
 }
 
 }  // namespace
