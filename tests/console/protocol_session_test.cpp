@@ -235,6 +235,11 @@ const Session SESSIONS[] = {
       "go"},
      {"accepted", "Hint: a1a8", "tellusererror Illegal position", "tellusererror Illegal position",
       "tellusererror Illegal position", "0", "move a1a8", "1-0 {Checkmate}"}},
+    // The fifty moves count on from a set-up position's clock; read from a file, it has none.
+    {"SetBoardClockCountsTowardsTheFiftyMoves",
+     {"new", "force", "setboard 7k/8/8/8/8/8/8/R6K w - - 98 70", "_writepos", "_readpos", "a1a2", "h8g8", "ping 1",
+      "setboard 7k/8/8/8/8/8/8/R6K w - - 98 70", "a1a2", "ping 2", "h8g8"},
+     {"accepted", "accepted", "accepted", "pong 1", "pong 2", "1/2-1/2 {Fifty move rule}"}},
     {"HintLeavesTheGameAlone",
      {"new", "e2e4", "hint", "remove", "_get e4", "_get e2", "undo"},
      {"accepted", ENGINE_MOVE, HINT, "accepted", "-1", "8"}},
