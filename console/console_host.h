@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 
+#include "disk_sync.h"
 #include "driver/engine_host.h"
 
 class ConsoleHost : public EngineHost {
@@ -16,7 +17,9 @@ class ConsoleHost : public EngineHost {
   void notifyHost(int, int) override {}
   void searchStats(int, int) override {}
   bool isWindowedProgram() const override { return false; }
+  const DiskSync* diskSync() const override { return &sync; }
 
  private:
   std::istream& input;
+  SystemDiskSync sync;
 };

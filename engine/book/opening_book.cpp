@@ -39,14 +39,34 @@ OpeningBook& OpeningBook::instance() {
   return *book;
 }
 
-int OpeningBook::loadBook(const std::string& path, ReplayTarget& game, OpeningNames* names) {
-  if (!std::ifstream(path)) return 0;
+std::string bookLoadStopText(BookLoadStop stop) {
+  switch (stop) {
+    case BookLoadStop::NONE: return "";
+    case BookLoadStop::NOT_REGULAR_FILE: return "not a regular file";
+    case BookLoadStop::UNREADABLE: return "cannot be read";
+    case BookLoadStop::ENTRY_LIMIT: return "cut at the limit of " + std::to_string(MAX_BOOK_ENTRIES) + " book moves";
+  }
+  return "";
+}
+
+int OpeningBook::loadBook(const std::string& path, ReplayTarget& game, OpeningNames* names, BookLoadStop* stop) {
+  BookLoadStop ignored;
+  BookLoadStop& why = stop ? *stop : ignored;
+  why = BookLoadStop::NONE;
+  std::error_code error;
+  if (std::filesystem::exists(path, error) && !PgnFile::isRegularFile(path)) why = BookLoadStop::NOT_REGULAR_FILE;
+  else if (!std::ifstream(path)) why = BookLoadStop::UNREADABLE;
+  if (why != BookLoadStop::NONE) return 0;
   giveBack();
   reserveFor(path);
   PgnReader reader;
   int games = 0;
   long offset = 0;
   for (;;) {
+    if (entryCount() >= MAX_BOOK_ENTRIES) {
+      why = BookLoadStop::ENTRY_LIMIT;
+      break;
+    }
     ++games;
     const long next = reader.readBookGame(path, offset, *this, names);
     // A word holding "[" where a game's movetext starts ("] a[") ends that game
@@ -70,7 +90,7 @@ void OpeningBook::reserveFor(const std::string& path) {
   std::error_code error;
   const std::uintmax_t bytes = std::filesystem::file_size(path, error);
   if (error) return;
-  const std::size_t expected = static_cast<std::size_t>(std::min<std::uintmax_t>(bytes / 8, 1u << 20));
+  const std::size_t expected = static_cast<std::size_t>(std::min<std::uintmax_t>(bytes / 8, MAX_BOOK_ENTRIES));
   std::lock_guard guard(lock);
   entries.reserve(entries.size() + expected);
   index.reserve(index.size() + expected);

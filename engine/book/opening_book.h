@@ -25,6 +25,16 @@ struct BookEntry {
 // The book both programs load from the working directory.
 inline constexpr const char* BOOK_FILE_NAME = "aperturas.pgn";
 
+// A book holds at most this many moves (each about 90 bytes with its index):
+// eight times the default book, and a bound on the memory and the time any
+// file given as a book can take. Loading stops at the game that reaches it.
+inline constexpr std::size_t MAX_BOOK_ENTRIES = 1000000;
+
+// Why a load read less than the whole file.
+enum class BookLoadStop { NONE, NOT_REGULAR_FILE, UNREADABLE, ENTRY_LIMIT };
+// The reason in words ("" for NONE).
+std::string bookLoadStopText(BookLoadStop stop);
+
 class OpeningNames;
 
 class OpeningBook {
@@ -33,10 +43,13 @@ class OpeningBook {
 
   // Appends the games of a PGN file; stops quietly at the first unreadable
   // move. Returns the number of games read (the faulty one included), 0 when
-  // the file cannot be opened (`game` is then left untouched). As if every
-  // game had been replayed through `game`, the last one read is left there.
-  // With `names`, the openings named by the games' tags are kept there too.
-  int loadBook(const std::string& path, ReplayTarget& game, OpeningNames* names = nullptr);
+  // the file cannot be opened or is no regular file (`game` is then left
+  // untouched). As if every game had been replayed through `game`, the last
+  // one read is left there. With `names`, the openings named by the games'
+  // tags are kept there too. `stop`, when given, says why the load ended
+  // before the file did (a faulty move is not counted: books have them).
+  int loadBook(const std::string& path, ReplayTarget& game, OpeningNames* names = nullptr,
+               BookLoadStop* stop = nullptr);
   void addEntry(const CChessBoard& position, const Move& move);
   // The same with the entry made and its squares hashed by the caller.
   // The same for `count` entries made and hashed by the caller, under one lock.

@@ -1,11 +1,19 @@
 #include "book/pgn_file.h"
 
+#include <filesystem>
+
 namespace {
 constexpr std::size_t BLOCK = 64 * 1024;
 }
 
+bool PgnFile::isRegularFile(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
 bool PgnFile::open(const std::string& path) {
   close();
+  if (!isRegularFile(path)) return false;
   file = std::fopen(path.c_str(), "rb");
   if (!file) return false;
   openPath = path;
@@ -60,4 +68,12 @@ void PgnFile::skipByteOrderMark() {
   const int second = get();
   const int third = second == 0xBB ? get() : EOF;
   if (third != 0xBF) seek(0);
+}
+
+bool PgnFile::looksWide() {
+  if (bufferStart != 0 || (position == filled && !refill())) return false;
+  const auto byte = [this](std::size_t at) { return static_cast<unsigned char>(buffer[at]); };
+  if (filled < 2) return false;
+  const int first = byte(0), second = byte(1);
+  return (first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF) || (first == 0) != (second == 0);
 }

@@ -22,7 +22,13 @@ class PgnFile {
   PgnFile(const PgnFile&) = delete;
   PgnFile& operator=(const PgnFile&) = delete;
 
+  // Only a regular file (or a link to one) is opened: a pipe or a device
+  // would block in the open or never end, and a folder holds no text.
   bool open(const std::string& path);
+  static bool isRegularFile(const std::string& path);
+  // Does the text start as UTF-16 does (a byte-order mark, or a NUL in one of
+  // its first two bytes)? Call before the first get.
+  bool looksWide();
   // Takes over a file that is already open (tests).
   void attach(std::FILE* stream);
   void close();

@@ -1,6 +1,7 @@
 #include "book/pgn_reader.h"
 
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <mutex>
 
@@ -22,11 +23,6 @@ bool isResult(const std::string& word) {
   return word.size() == 7 && word == "1/2-1/2";
 }
 
-// Every ply keeps a whole position in the history, so a file holding one endless
-// game would exhaust memory. No game reaches this length (the 75-move and
-// fivefold-repetition rules end every game sooner); a longer one is cut here,
-// like a game with an unreadable move.
-constexpr int MAX_GAME_PLIES = 20000;
 constexpr std::size_t MAX_WORD = 4096;
 
 const CBoard& initialPosition() {
@@ -230,7 +226,10 @@ std::string PgnReader::nextGameToken() {
       PgnAnnotation* note = noting();
       std::string kept;
       std::string* keep = note && (c == '{' || note->variationText.empty()) ? &kept : nullptr;
-      if (c == '{' ? !skipPast('}', keep) : !skipVariation(keep)) return "-1";
+      if (c == '{' ? !skipPast('}', keep) : !skipVariation(keep)) {
+        unclosed = static_cast<char>(c);
+        return "-1";
+      }
       if (keep && c == '{') {
         if (std::optional<WhiteScore> eval = evalInComment(kept)) note->eval = eval;
       } else if (keep) {
@@ -301,20 +300,28 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
   game.setupInitialPosition();
   if (book) game.clearHistory();
   read.start.setupInitialPosition();
-  if (!openAt(path, offset)) return 0;
+  if (!openAt(path, offset)) {
+    std::error_code error;
+    if (std::filesystem::exists(path, error) && !PgnFile::isRegularFile(path)) read.fault = PgnFault::NOT_REGULAR_FILE;
+    return 0;
+  }
   read.opened = true;
-  readTagPairs(read.tags);
-
-  auto fail = [&](long at, const std::string& word) {
+  auto fail = [&](PgnFault fault, long at, const std::string& word) {
+    read.fault = fault;
     read.errorLine = lineAt(path, at);
     read.errorWord = word;
     file.close();
     return 0L;
   };
+  if (offset == 0 && file.looksWide()) return fail(PgnFault::WIDE_TEXT, 0, "");
+  readTagPairs(read.tags);
+
   for (const PgnTag& tag : read.tags) {
     if (tag.name != "FEN") continue;
-    const std::optional<CChessBoard> start = positionFromFen(tag.value);
-    if (!start) return fail(offset, tag.value);
+    std::optional<CChessBoard> start = positionFromFen(tag.value);
+    if (!start) return fail(PgnFault::BAD_FEN, offset, tag.value);
+    read.setupFault = checkSetup(*start);
+    if (read.setupFault != SetupFault::NONE) return fail(PgnFault::UNPLAYABLE_FEN, offset, tag.value);
     read.start = *start;
     game.setupPosition(read.start);
   }
@@ -325,18 +332,20 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
     ~StopNoting() { target = nullptr; }
   } stopNoting{annotations};
   for (int plies = 0;; ++plies) {
+    unclosed = 0;
     const std::string token = nextGameToken();
     if (token.empty() || isResult(token) || token == "*") {
       read.result = token;
       break;
     }
+    if (unclosed) return fail(unclosed == '{' ? PgnFault::OPEN_COMMENT : PgnFault::OPEN_VARIATION, tokenStart, "");
+    if (plies >= MAX_GAME_PLIES) return fail(PgnFault::PLY_LIMIT, tokenStart, token);
     const Move played = game.replayMove([&](CChessBoard& position) {
-      Move move;  // null past the cap
-      if (plies < MAX_GAME_PLIES) move = parseSan(position, token);
+      const Move move = parseSan(position, token);
       if (!move.isNull() && book) book->addEntry(position, move);
       return move;
     });
-    if (played.isNull()) return fail(tokenStart, token);
+    if (played.isNull()) return fail(PgnFault::ILLEGAL_MOVE, tokenStart, token);
     if (annotations) annotations->push_back(PgnAnnotation{markNag, std::nullopt, {}, {}});
   }
   const long next = nextGameOffset();

@@ -21,6 +21,11 @@
 #include "book/replay_target.h"
 #include "position/chess_board.h"
 
+// Every ply keeps a whole position in the history, so a file holding one endless
+// game would exhaust memory. No game reaches this length (the 75-move and
+// fivefold-repetition rules end every game sooner); a longer one is cut here.
+inline constexpr int MAX_GAME_PLIES = 20000;
+
 class PgnReader {
  public:
   PgnReader() = default;
@@ -97,4 +102,5 @@ class PgnReader {
   // While a loaded game is read with its info asked for: where the moves' annotations go.
   std::vector<PgnAnnotation>* annotations = nullptr;
   int markNag = 0;                 // the NAG of the mark cut off the word returned last
+  char unclosed = 0;               // "{" or "(" when nextGameToken returned "-1"
 };

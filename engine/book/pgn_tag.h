@@ -7,6 +7,20 @@
 
 #include "book/pgn_annotation.h"
 #include "position/chess_board.h"
+#include "position/setup_check.h"
+
+// Why a game could not be read, for a message that names the cause.
+enum class PgnFault {
+  NONE,
+  NOT_REGULAR_FILE,  // a folder, a pipe, a device
+  WIDE_TEXT,         // UTF-16
+  ILLEGAL_MOVE,
+  PLY_LIMIT,         // longer than MAX_GAME_PLIES
+  OPEN_COMMENT,      // a "{" never closed
+  OPEN_VARIATION,    // a "(" never closed
+  BAD_FEN,           // the FEN tag is no FEN
+  UNPLAYABLE_FEN,    // the FEN tag sets up an illegal position (setupFault says why)
+};
 
 struct PgnTag {
   std::string name;
@@ -20,6 +34,8 @@ struct PgnGameInfo {
   long end = 0;              // where the game's bytes end: the next game's offset, or the file size
   bool moreGames = false;    // something other than blanks follows the game
   bool opened = false;
+  PgnFault fault = PgnFault::NONE;
+  SetupFault setupFault = SetupFault::NONE;
   int errorLine = 0;         // line (from 1) of the word that could not be read; 0: none
   std::string errorWord;
   // One per move read: the NAG, the [%eval] and the first variation written after it.

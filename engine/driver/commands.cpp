@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "book/opening_book.h"
+#include "book/pgn_file.h"
 #include "book/pgn_reader.h"
 #include "driver/engine_io.h"
 #include "driver/file_replace.h"
@@ -255,14 +256,26 @@ void setLevel(int level) {
   if (EnginePlayer* engine = engineOfGame()) engine->level = session().level;
 }
 
-// option NAME=VALUE: only the strength level is an option.
+// option NAME=VALUE: only the strength level is an option. A value that is
+// no whole number changes nothing; one out of range is clamped. Either way
+// the interface hears why its value was not taken as given.
 void cmdOption(const CommandLine& command) {
   const std::string prefix = std::string(LEVEL_OPTION) + "=";
   const std::string setting = command.line.substr(std::min(command.line.find("option") + 7, command.line.size()));
-  if (setting.rfind(prefix, 0) == 0) {
-    setLevel(toNumber(setting.substr(prefix.size())));
-    session().levelChosen = true;
+  if (setting.rfind(prefix, 0) != 0) return;
+  std::string value = setting.substr(prefix.size());
+  while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
+  const bool whole = !value.empty() && value.find_first_not_of("0123456789", value[0] == '-' || value[0] == '+') ==
+                                           std::string::npos && value.size() > (value[0] == '-' || value[0] == '+');
+  if (!whole) {
+    io().sendLine("Error (not a whole number): option " + setting);
+    return;
   }
+  const int level = toNumber(value);
+  setLevel(level);
+  session().levelChosen = true;
+  if (session().level != level)
+    io().sendLine("telluser " + prefix + value + " is out of range: level " + std::to_string(session().level));
 }
 
 // "Skill Level N", the UCI option's words as a command: an interface's
@@ -329,8 +342,9 @@ void cmdSetBoard(const CommandLine& command) {
     return std::all_of(ALL_SQUARES.begin(), ALL_SQUARES.end(), [&p](Square s) { return p.squares[s] == EMPTY; });
   };
   if (position && isEmpty(*position)) return;
-  if (!position || !makePlayable(*position)) {
-    io().sendLine("tellusererror Illegal position");
+  const SetupFault fault = position ? checkSetup(*position) : SetupFault::NONE;
+  if (!position || fault != SetupFault::NONE) {
+    io().sendLine(std::string("tellusererror Illegal position") + (position ? ": " : "") + setupFaultText(fault));
     return;
   }
   changeGame([&](Game& g) {
@@ -420,7 +434,8 @@ void cmdDump(const CommandLine&) {
 void cmdWritePos(const CommandLine&) {
   std::ostringstream picture;
   currentPosition().writePicture(picture);
-  const std::string reason = replaceFile(POSITION_FILE, picture.str());
+  const DiskSync* sync = io().host() ? io().host()->diskSync() : nullptr;
+  const std::string reason = replaceFile(POSITION_FILE, picture.str(), sync);
   if (!reason.empty()) io().sendLine(std::string("tellusererror Could not write ") + POSITION_FILE + ": " + reason);
   io().sendLine("accepted");
 }
@@ -645,7 +660,7 @@ int runEngine(EngineHost& host) {
   io().setHost(&host);
   // Reading a book game resets the Game; without a book file the Game must
   // keep its empty board.
-  if (std::ifstream(BOOK_FILE_NAME)) OpeningBook::instance().loadBook(BOOK_FILE_NAME, game());
+  if (PgnFile::isRegularFile(BOOK_FILE_NAME)) OpeningBook::instance().loadBook(BOOK_FILE_NAME, game());
   game();
   std::string line;
   bool more = io().readLine(line);

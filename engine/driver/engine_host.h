@@ -5,6 +5,8 @@
 
 #include <string>
 
+class DiskSync;
+
 class EngineHost {
  public:
   // Notification codes passed to notifyHost.
@@ -24,4 +26,6 @@ class EngineHost {
   // Which program the engine serves: changes the feature line version, the
   // "accepted" after opponent moves, the speed line and transcript details.
   virtual bool isWindowedProgram() const = 0;
+  // How the files the engine writes are made durable; none by default.
+  virtual const DiskSync* diskSync() const { return nullptr; }
 };

@@ -1,9 +1,9 @@
 #include "driver/file_replace.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -22,19 +22,51 @@ fs::path resolveLinks(fs::path path) {
   return path;
 }
 
-// A name beside the target that no file has yet.
-fs::path freeNameBeside(const fs::path& target) {
+std::string randomPart() {
+  static std::mt19937_64 generator{std::random_device{}() ^
+                                   static_cast<std::uint64_t>(fs::file_time_type::clock::now().time_since_epoch().count())};
+  static const char digits[] = "0123456789abcdef";
+  std::string part;
+  for (std::uint64_t bits = generator(); part.size() < 8; bits >>= 4) part.push_back(digits[bits & 15]);
+  return part;
+}
+
+// A new file beside the target, under a name nobody has; a few tries, since
+// an existing name (a collision, a planted link) is skipped, never opened.
+std::FILE* createTemporary(const fs::path& target, fs::path& name, FileMode mode) {
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    name = target;
+    name += TEMPORARY_MARK + randomPart();
+    if (std::FILE* file = createNewFile(name.string(), mode)) return file;
+    if (errno != EEXIST) return nullptr;
+  }
+  return nullptr;
+}
+
+// Leftovers of this target's earlier saves that a kill stopped before their rename.
+void removeStaleTemporaries(const fs::path& target) {
   std::error_code error;
-  for (int i = 0;; ++i) {
-    fs::path candidate = target;
-    candidate += ".new" + std::to_string(i);
-    if (!fs::exists(candidate, error) || i == 1000) return candidate;
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const std::string prefix = target.filename().string() + TEMPORARY_MARK;
+  const auto now = fs::file_time_type::clock::now();
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() != prefix.size() + 8 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    std::error_code ignored;
+    if (!it->is_regular_file(ignored) || it->is_symlink(ignored)) continue;
+    const auto written = fs::last_write_time(it->path(), ignored);
+    if (!ignored && now - written > STALE_TEMPORARY_AGE) fs::remove(it->path(), ignored);
   }
 }
 
 }  // namespace
 
-std::string replaceFile(const std::string& path, const std::string& text) {
+std::FILE* createNewFile(const std::string& path, FileMode mode) {
+  // "x" (exclusive) fails on any existing name, a dangling link included.
+  return std::fopen(path.c_str(), mode == FileMode::BINARY ? "wbx" : "wx");
+}
+
+std::string replaceFile(const std::string& path, const std::string& text, const DiskSync* sync, FileMode mode) {
   const fs::path target = resolveLinks(path);
   std::error_code error;
   const bool existed = fs::exists(target, error);
@@ -46,13 +78,19 @@ std::string replaceFile(const std::string& path, const std::string& text) {
     if (!probe) return systemReason("cannot be written");
     std::fclose(probe);
   }
+  removeStaleTemporaries(target);
 
-  const fs::path temporary = freeNameBeside(target);
-  std::FILE* file = std::fopen(temporary.string().c_str(), "w");
+  fs::path temporary;
+  errno = 0;
+  std::FILE* file = createTemporary(target, temporary, mode);
   if (!file) return systemReason("cannot be created");
   bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   written = std::fflush(file) == 0 && written;
   std::string reason = written ? "" : systemReason("write error");
+  if (written && sync && !sync->syncFile(file)) {
+    written = false;
+    reason = systemReason("cannot be synced to disk");
+  }
   if (std::fclose(file) != 0 && written) {
     written = false;
     reason = systemReason("write error");
@@ -65,6 +103,11 @@ std::string replaceFile(const std::string& path, const std::string& text) {
     written = false;
     reason = error.message();
   }
-  if (!written) std::remove(temporary.string().c_str());
+  if (!written) {
+    fs::remove(temporary, error);
+    return reason;
+  }
+  // The rename itself is durable only once the folder is.
+  if (sync) sync->syncFolder(target.has_parent_path() ? target.parent_path().string() : ".");
   return reason;
 }

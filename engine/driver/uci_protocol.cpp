@@ -31,17 +31,20 @@ std::string lowerCase(std::string text) {
   return text;
 }
 
-// A whole decimal number; false for anything else.
+// A whole decimal number, saturated at the ends of long long; false for anything else.
 bool readNumber(const std::string& text, long long& value) {
   char* end = nullptr;
   value = std::strtoll(text.c_str(), &end, 10);
   return !text.empty() && *end == '\0';
 }
 
-// The number after words[at], 0 when it is missing or no number; never negative.
+// The number after words[at], 0 when it is missing or no number; never
+// negative, and never more than a `go` limit can mean (about 31 years of
+// milliseconds), so nothing computed from it overflows.
 long long numberAfter(const Words& words, std::size_t at) {
+  constexpr long long MAX_GO_NUMBER = 1'000'000'000'000LL;
   long long value = 0;
-  if (at + 1 < words.size() && readNumber(words[at + 1], value)) return std::max(value, 0LL);
+  if (at + 1 < words.size() && readNumber(words[at + 1], value)) return std::clamp(value, 0LL, MAX_GO_NUMBER);
   return 0;
 }
 
@@ -168,7 +171,8 @@ class UciSession {
       const auto fen = positionFromFen(wordsAfter(arguments, "fen", "moves"));
       if (!fen) return complain("bad position");
       start = *fen;
-      if (!makePlayable(start)) return complain("unplayable position");
+      if (const SetupFault fault = checkSetup(start); fault != SetupFault::NONE)
+        return complain(std::string("unplayable position: ") + setupFaultText(fault));
     } else {
       return complain("no position");
     }
@@ -286,13 +290,16 @@ class UciSession {
 
   // The book of another file replaces the loaded one; a file that cannot be
   // read (or "<empty>") leaves no book. Interfaces send every option at
-  // start, so the file already loaded is not read again.
+  // start, so the file already loaded is not read again. The user named the
+  // file, so a refused or cut one is reported even without "debug on".
   void loadBook(const std::string& path) {
     if (path == bookPath) return;
     bookPath = path;
     OpeningBook::instance().clearBook();
     Game scratch;  // a book load must not disturb the game
-    if (!path.empty() && path != "<empty>") OpeningBook::instance().loadBook(path, scratch);
+    BookLoadStop stop = BookLoadStop::NONE;
+    if (!path.empty() && path != "<empty>") OpeningBook::instance().loadBook(path, scratch, nullptr, &stop);
+    if (stop != BookLoadStop::NONE) io().sendLine("info string BookFile " + path + ": " + bookLoadStopText(stop));
     book.outOfBook = false;
   }
 

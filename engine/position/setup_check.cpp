@@ -19,15 +19,16 @@ constexpr CastlingHome HOMES[] = {
 
 }  // namespace
 
-bool makePlayable(CChessBoard& position) {
+SetupFault checkSetup(CChessBoard& position) {
   int whiteKings = 0, blackKings = 0;
   for (Square s : ALL_SQUARES) {
     const Piece piece = position.squares[s];
     whiteKings += piece == WHITE_KING;
     blackKings += piece == BLACK_KING;
-    if (isPawn(piece) && (rankOf(s) == 0 || rankOf(s) == 7)) return false;
+    if (isPawn(piece) && (rankOf(s) == 0 || rankOf(s) == 7)) return SetupFault::PAWN_ON_END_RANK;
   }
-  if (whiteKings != 1 || blackKings != 1) return false;
+  if (whiteKings != 1) return SetupFault::WHITE_KINGS;
+  if (blackKings != 1) return SetupFault::BLACK_KINGS;
 
   for (const CastlingHome& home : HOMES)
     if (position.squares[home.king] != home.kingCode || position.squares[home.rook] != home.rookCode)
@@ -40,7 +41,18 @@ bool makePlayable(CChessBoard& position) {
     position.enPassantSquare = NO_SQUARE;
 
   CChessBoard scratch = position;
-  return !canCaptureKing(scratch);
+  return canCaptureKing(scratch) ? SetupFault::KING_CAPTURABLE : SetupFault::NONE;
+}
+
+const char* setupFaultText(SetupFault fault) {
+  switch (fault) {
+    case SetupFault::NONE: return "";
+    case SetupFault::WHITE_KINGS: return "White must have one king";
+    case SetupFault::BLACK_KINGS: return "Black must have one king";
+    case SetupFault::PAWN_ON_END_RANK: return "a pawn on the first or last rank";
+    case SetupFault::KING_CAPTURABLE: return "the side to move can capture the king";
+  }
+  return "";
 }
 
 SetupProblem setupProblem(const CChessBoard& position) {

@@ -1,13 +1,20 @@
 #pragma once
-// Whether a position given from outside (a FEN from an interface) can be
-// played: one king a side, no pawn on the first or last rank, and the side
-// that just moved not left in check. Rights the squares contradict are
-// dropped, so the move generator never castles a missing rook or takes en
-// passant past a missing pawn.
+// Whether a position given from outside (a FEN from an interface, a pasted
+// FEN, a PGN game's FEN tag) can be played: one king a side, no pawn on the
+// first or last rank, and the side that just moved not left in check. Rights
+// the squares contradict are dropped, so the move generator never castles a
+// missing rook or takes en passant past a missing pawn.
 
 #include "chess_board.h"
 
-bool makePlayable(CChessBoard& position);
+enum class SetupFault { NONE, WHITE_KINGS, BLACK_KINGS, PAWN_ON_END_RANK, KING_CAPTURABLE };
+
+// NONE when the position can be played (its contradicted rights dropped).
+SetupFault checkSetup(CChessBoard& position);
+inline bool makePlayable(CChessBoard& position) { return checkSetup(position) == SetupFault::NONE; }
+
+// The reason in words, for the engine's replies ("" for NONE).
+const char* setupFaultText(SetupFault fault);
 
 // What keeps a position set up square by square (the board editor) from
 // being played as it stands; NONE when it can be.

@@ -8,9 +8,21 @@ namespace {
 // whole centiseconds: never plan to use the last moments.
 std::int64_t reserveFor(std::int64_t timeLeft) { return std::min<std::int64_t>(50 + timeLeft / 20, 1000); }
 
+// Times beyond this (about 31 years) plan as this: the budget and the
+// deadlines computed from it stay far from overflowing.
+constexpr std::int64_t MAX_PLANNED_TIME = 1'000'000'000'000;
+
+SearchLimits saturated(SearchLimits limits) {
+  limits.moveTime = std::clamp<std::int64_t>(limits.moveTime, 0, MAX_PLANNED_TIME);
+  limits.timeLeft = std::clamp<std::int64_t>(limits.timeLeft, -1, MAX_PLANNED_TIME);
+  limits.increment = std::clamp<std::int64_t>(limits.increment, 0, MAX_PLANNED_TIME);
+  return limits;
+}
+
 }  // namespace
 
-TimeBudget planTime(const SearchLimits& limits, std::int64_t fallback) {
+TimeBudget planTime(const SearchLimits& givenLimits, std::int64_t fallback) {
+  const SearchLimits limits = saturated(givenLimits);
   TimeBudget budget;
   if (limits.infinite) return budget;
   if (limits.moveTime > 0) {
@@ -34,6 +46,6 @@ TimeBudget planTime(const SearchLimits& limits, std::int64_t fallback) {
     return budget;
   }
   if (limits.depth > 0 || limits.nodes > 0) return budget;
-  if (fallback > 0) budget.soft = budget.hard = fallback;
+  if (fallback > 0) budget.soft = budget.hard = std::min(fallback, MAX_PLANNED_TIME);
   return budget;
 }

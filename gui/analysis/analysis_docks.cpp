@@ -37,9 +37,10 @@ std::vector<CChessBoard> positionsOfHistory(const std::vector<CChessBoard>& hist
   return positionsOfGame(game.start, game.moves);
 }
 
-AnalysisDocks::AnalysisDocks(QMainWindow* window)
+AnalysisDocks::AnalysisDocks(QMainWindow* window, const QString& enginesPath)
     : QObject(window),
       window(window),
+      engines(enginesPath),
       analysisPanel(new AnalysisPanel),
       evalBar(new EvalBar),
       evalGraph(new EvalGraph),
@@ -62,12 +63,22 @@ AnalysisDocks::AnalysisDocks(QMainWindow* window)
   graphDock->hide();
 
   connect(panelDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (visible) refreshEngines();
     analysisPanel->setActive(visible);
+  });
+  connect(analysisPanel, &AnalysisPanel::enginesWanted, this, &AnalysisDocks::refreshEngines);
+  connect(analysisPanel, &AnalysisPanel::engineChosen, this, [this](const QString& name) {
+    engines.setAnalysisEngine(name == builtInEngine().name ? QString() : name);
   });
   connect(analysisPanel, &AnalysisPanel::scoreChanged, evalBar, &EvalBar::setScore);
   connect(evalGraph, &EvalGraph::positionClicked, this, [this](int position) {
     emit entryChosen(firstEntry + position);
   });
+}
+
+void AnalysisDocks::refreshEngines() {
+  engines.load();
+  analysisPanel->setEngines(engines.engines(), engines.analysisEngine());
 }
 
 void AnalysisDocks::setAnalysisShown(bool shown) { panelDock->setVisible(shown); }

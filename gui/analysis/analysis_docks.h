@@ -4,7 +4,9 @@
 // list, and the game's review (from Analizar partida or from the file) that
 // both the graph and the move list's marks show. The frame tells it what the
 // game is and which position is shown; it tells the frame which position a
-// click on the graph chose.
+// click on the graph chose. The engines the panel offers are the player's
+// configured ones, read from their file when the list is wanted, and the
+// panel's choice is kept there too.
 
 #include <QColor>
 #include <QObject>
@@ -13,6 +15,7 @@
 #include <map>
 #include <vector>
 
+#include "engine_list.h"
 #include "game_review.h"
 
 class AnalysisPanel;
@@ -31,7 +34,8 @@ class AnalysisDocks : public QObject {
   Q_OBJECT
 
  public:
-  explicit AnalysisDocks(QMainWindow* window);
+  // `enginesPath`: the configured engines' file.
+  explicit AnalysisDocks(QMainWindow* window, const QString& enginesPath = EngineList::defaultPath());
 
   // After every change of the game or of the shown entry (-1: the last).
   void follow(const std::vector<CChessBoard>& history, int shownEntry);
@@ -57,7 +61,10 @@ class AnalysisDocks : public QObject {
   void reviewChanged();
 
  private:
+  void refreshEngines();
+
   QMainWindow* window;
+  EngineList engines;
   AnalysisPanel* analysisPanel;
   EvalBar* evalBar;
   EvalGraph* evalGraph;

@@ -1,13 +1,17 @@
 #include "analysis_panel.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <cstring>
+#include <functional>
 
+#include "engine_analyser.h"
 #include "spanish_notation.h"
+#include "position/move_gen.h"
 
 namespace {
 
@@ -19,9 +23,26 @@ bool samePosition(const CBoard& a, const CBoard& b) {
          a.castlingRights == b.castlingRights && a.enPassantSquare == b.enPassantSquare;
 }
 
+bool gameOver(const CChessBoard& position) {
+  MoveBuffer buffer;
+  return generateLegalMoves(position, buffer.moves) == 0;
+}
+
+// The engines' list, refreshed just before it opens.
+class EngineBox : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  std::function<void()> beforePopup;
+  void showPopup() override {
+    if (beforePopup) beforePopup();
+    QComboBox::showPopup();
+  }
+};
+
 }  // namespace
 
-AnalysisPanel::AnalysisPanel(QWidget* parent) : QWidget(parent), info(new QLabel(this)), lines(new QSpinBox(this)) {
+AnalysisPanel::AnalysisPanel(QWidget* parent)
+    : QWidget(parent), info(new QLabel(this)), engineBox(new EngineBox(this)), lines(new QSpinBox(this)) {
   setMinimumWidth(MIN_WIDTH);
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
@@ -34,6 +55,13 @@ AnalysisPanel::AnalysisPanel(QWidget* parent) : QWidget(parent), info(new QLabel
   lines->setToolTip(QStringLiteral("Mejores líneas mostradas"));
   top->addWidget(lines);
   layout->addLayout(top);
+  engineBox->setObjectName(QStringLiteral("analysisEngine"));
+  engineBox->setToolTip(QStringLiteral("El motor que analiza"));
+  engineBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  engineBox->setMinimumContentsLength(12);
+  static_cast<EngineBox*>(engineBox)->beforePopup = [this] { emit enginesWanted(); };
+  setEngines({builtInEngine()}, {});
+  layout->addWidget(engineBox);
   layout->addWidget(info);
   for (int i = 0; i < MAX_LINES; ++i) {
     auto* label = new QLabel(this);
@@ -43,16 +71,89 @@ AnalysisPanel::AnalysisPanel(QWidget* parent) : QWidget(parent), info(new QLabel
     layout->addWidget(label);
   }
   layout->addStretch();
-  connect(&analyser, &PositionAnalyser::lineFound, this, &AnalysisPanel::onLine);
+  connect(&analyser, &PositionAnalyser::lineFound, this,
+          [this](const AnalysisLine& line) { onLine(line, &analyser); });
   connect(lines, &QSpinBox::valueChanged, this, [this] {
     for (int i = 0; i < MAX_LINES; ++i) {
       lineLabels[i]->setVisible(i < lines->value());
       lineLabels[i]->clear();
     }
-    if (active && !shown.empty()) request = analyser.analyse(shown, shownMoveNumber, lines->value());
+    if (active && !shown.empty()) analyseShown();
+  });
+  connect(engineBox, &QComboBox::activated, this, [this](int index) {
+    useEngine(index);
+    emit engineChosen(engineName());
   });
   for (int i = 1; i < MAX_LINES; ++i) lineLabels[i]->hide();
   info->setText(QStringLiteral("Apagado"));
+}
+
+void AnalysisPanel::setEngines(const QList<EngineConfig>& engines, const QString& chosen) {
+  const QString before = engineName();
+  engineConfigs = engines;
+  if (engineConfigs.isEmpty() || !engineConfigs.front().isBuiltIn()) engineConfigs.prepend(builtInEngine());
+  engineBox->clear();
+  for (const EngineConfig& config : engineConfigs) engineBox->addItem(config.name);
+  int index = 0;
+  for (int i = 0; i < engineConfigs.size(); ++i)
+    if (engineConfigs[i].name == chosen) index = i;
+  engineBox->setCurrentIndex(index);
+  // The running engine goes on when it is still the one chosen.
+  if (engineName() != before || (index == 0) != (external == nullptr)) useEngine(index);
+}
+
+QString AnalysisPanel::engineName() const { return engineBox->currentText(); }
+
+void AnalysisPanel::useEngine(int index) {
+  stopSearch();
+  if (external) {
+    external->deleteLater();
+    external = nullptr;
+  }
+  faulted = false;
+  if (index > 0 && index < engineConfigs.size()) {
+    external = new EngineAnalyser(engineConfigs[index], this);
+    connect(external, &EngineAnalyser::lineFound, this,
+            [this, from = external](const AnalysisLine& line) { onLine(line, from); });
+    connect(external, &EngineAnalyser::failed, this, &AnalysisPanel::engineFailed);
+  }
+  for (QLabel* label : lineLabels) label->clear();
+  if (active) {
+    info->setText(QStringLiteral("Calculando..."));
+    if (!shown.empty()) analyseShown();
+  }
+}
+
+void AnalysisPanel::engineFailed(const QString& reason) {
+  if (external) external->deleteLater();
+  external = nullptr;
+  requestFrom = nullptr;
+  faulted = true;
+  for (QLabel* label : lineLabels) label->clear();
+  info->setText(reason);
+  lastScore.reset();
+  emit scoreChanged(lastScore);
+}
+
+void AnalysisPanel::analyseShown() {
+  answered = false;
+  if (faulted) return;
+  // A finished game needs no engine: the built-in judge says how it ended.
+  if (!external || gameOver(shown.back())) {
+    if (external) external->stop();
+    requestFrom = &analyser;
+    request = analyser.analyse(shown, shownMoveNumber, lines->value());
+  } else {
+    analyser.stop();
+    requestFrom = external;
+    request = external->analyse(shown, shownMoveNumber, lines->value());
+  }
+}
+
+void AnalysisPanel::stopSearch() {
+  analyser.stop();
+  if (external) external->stop();
+  requestFrom = nullptr;
 }
 
 void AnalysisPanel::showPosition(const std::vector<CChessBoard>& positions, int moveNumber) {
@@ -61,31 +162,32 @@ void AnalysisPanel::showPosition(const std::vector<CChessBoard>& positions, int 
   shown = positions;
   shownMoveNumber = moveNumber;
   if (same || !active) return;
-  answered = false;
-  request = analyser.analyse(shown, shownMoveNumber, lines->value());
+  analyseShown();
 }
 
 void AnalysisPanel::setActive(bool on) {
   if (on == active) return;
   active = on;
   if (!active) {
-    analyser.stop();
+    stopSearch();
     info->setText(QStringLiteral("Apagado"));
     return;
   }
-  info->setText(QStringLiteral("Calculando..."));
-  if (!shown.empty()) {
-    answered = false;
-    request = analyser.analyse(shown, shownMoveNumber, lines->value());
+  // Turning the panel on again tries a failed engine once more.
+  if (faulted) {
+    useEngine(engineBox->currentIndex());
+    return;
   }
+  info->setText(QStringLiteral("Calculando..."));
+  if (!shown.empty()) analyseShown();
 }
 
 int AnalysisPanel::lineCount() const { return lines->value(); }
 QString AnalysisPanel::lineText(int index) const { return lineLabels.at(index)->text(); }
 QString AnalysisPanel::infoText() const { return info->text(); }
 
-void AnalysisPanel::onLine(const AnalysisLine& line) {
-  if (line.request != request || !active) return;  // a position no longer shown
+void AnalysisPanel::onLine(const AnalysisLine& line, const QObject* from) {
+  if (from != requestFrom || line.request != request || !active) return;  // a position no longer shown
   if (line.rank > 1) {
     if (line.rank <= MAX_LINES)
       lineLabels[line.rank - 1]->setText(
@@ -93,7 +195,7 @@ void AnalysisPanel::onLine(const AnalysisLine& line) {
     return;
   }
   lastScore = line.score;
-  if (line.depth == 0) {
+  if (line.depth == 0 && line.moves.empty()) {
     info->setText(QStringLiteral("Partida terminada"));
     lineLabels[0]->setText(scoreText(line.score));
   } else {

@@ -2,14 +2,20 @@
 // Análisis: the search's best line for the shown position in Spanish SAN,
 // its score from White's side, depth and speed. It follows every position
 // it is shown at once and restarts only when the position really changed.
+// The search is the built-in one or any configured engine, chosen in the
+// panel; an engine's fault is told here and leaves nothing running.
 
+#include <QList>
 #include <QWidget>
 
 #include <optional>
 #include <vector>
 
+#include "engine_config.h"
 #include "position_analyser.h"
 
+class EngineAnalyser;
+class QComboBox;
 class QLabel;
 class QSpinBox;
 
@@ -25,6 +31,10 @@ class AnalysisPanel : public QWidget {
   void setActive(bool active);
   bool isActive() const { return active; }
 
+  // The engines to choose from (the built-in one first) and the chosen one, by name.
+  void setEngines(const QList<EngineConfig>& engines, const QString& chosen);
+  QString engineName() const;
+
   int lineCount() const;
   QString lineText(int index) const;
   QString infoText() const;
@@ -34,12 +44,25 @@ class AnalysisPanel : public QWidget {
   void scoreChanged(std::optional<WhiteScore> score);
   // The first line for a newly shown position arrived (for timing).
   void firstLineShown();
+  // The player chose another engine.
+  void engineChosen(const QString& name);
+  // The list of engines is about to be shown: a chance to bring it up to date.
+  void enginesWanted();
 
  private:
-  void onLine(const AnalysisLine& line);
+  void onLine(const AnalysisLine& line, const QObject* from);
+  void analyseShown();
+  void stopSearch();
+  void useEngine(int index);
+  void engineFailed(const QString& reason);
 
   PositionAnalyser analyser;
+  EngineAnalyser* external = nullptr;  // the chosen engine's, when not the built-in one
+  const QObject* requestFrom = nullptr;
+  QList<EngineConfig> engineConfigs;
+  bool faulted = false;
   QLabel* info;
+  QComboBox* engineBox;
   QSpinBox* lines;
   std::vector<QLabel*> lineLabels;
   std::vector<CChessBoard> shown;

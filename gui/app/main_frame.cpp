@@ -33,9 +33,11 @@
 #include "driver/game.h"
 #include "engine_bridge.h"
 #include "engines_dlg.h"
+#include "file_saver.h"
 #include "game_opening.h"
 #include "get_text_dlg.h"
 #include "hint_search.h"
+#include "message_sink.h"
 #include "move_list_text.h"
 #include "game_in_play.h"
 #include "position/fen.h"
@@ -115,7 +117,9 @@ CMainFrame::~CMainFrame() {
   // The next start opens the window where this one was, as large.
   SettingsFile file;
   file.setText(ini::DOVREL, ini::WINDOW, windowPlaceText(QRect(pos(), size())));
-  file.save();
+  QString reason;
+  if (!file.save(&reason))
+    showMessage(QMessageBox::Warning, saveFailureText(QString::fromLatin1(SettingsFile::FILE_NAME), reason), this);
   engine->shutdown();
 }
 

@@ -7,6 +7,9 @@
 
 #include <optional>
 
+// Saved numbers beyond this are taken as this.
+inline constexpr int MAX_WINDOW_EXTENT = 1000000;
+
 QString windowPlaceText(const QRect& place);
 // None for text that is not four numbers with a positive size.
 std::optional<QRect> parseWindowPlace(const QString& text);

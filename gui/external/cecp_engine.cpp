@@ -144,6 +144,33 @@ void CecpEngine::go(const QStringList& moves, const SearchLimits& limits) {
   setState(State::Thinking);
 }
 
+void CecpEngine::beginAnalysis(const AnalysisRequest& request) {
+  if (!request.fen.isEmpty() && !isOn(features.value(QStringLiteral("setboard")))) {
+    fail(QStringLiteral("El motor %1 no admite analizar una posición dada.").arg(name()));
+    return;
+  }
+  if (features.value(QStringLiteral("analyze"), QStringLiteral("1")) == QLatin1String("0")) {
+    fail(QStringLiteral("El motor %1 no sabe analizar.").arg(name()));
+    return;
+  }
+  startFen = request.fen;
+  startPosition();
+  const bool prefixed = isOn(features.value(QStringLiteral("usermove")));
+  for (const QString& move : request.moves) {
+    send(prefixed ? QStringLiteral("usermove ") + move : move);
+    sentMoves << move;
+  }
+  send(QStringLiteral("analyze"));
+}
+
+void CecpEngine::endAnalysis() {
+  send(QStringLiteral("exit"));
+  if (isOn(features.value(QStringLiteral("ping"))))
+    send(QStringLiteral("ping %1").arg(++pings));
+  else
+    analysisEnded();
+}
+
 void CecpEngine::stop() {
   if (state() == State::Thinking) send(QStringLiteral("?"));
 }
@@ -165,6 +192,13 @@ void CecpEngine::readLine(const QString& line) {
     return;
   }
   if (state() != State::Thinking) return;
+  if (isAnalysing()) {
+    if (word == QLatin1String("pong") && line.section(u' ', 1, 1, QString::SectionSkipEmpty).toInt() == pings)
+      analysisEnded();
+    else if (const auto info = parseCecpThinking(line))
+      reportAnalysis(*info);
+    return;
+  }
   if (QString move = moveOfLine(line); !move.isEmpty()) {
     move = castlingAsCoordinates(move, whiteToMove(startFen, sentMoves.size()));
     setState(State::Ready);

@@ -2,7 +2,9 @@
 // The CECP (xboard) driver: "xboard" and "protover 2", the feature lines
 // answered one by one until done=1 (or 2 s of silence from an engine of the
 // first protocol version); then "new" and "force" for each game, the moves not
-// yet sent, "time"/"otim" and "go" for each move the engine is to make.
+// yet sent, "time"/"otim" and "go" for each move the engine is to make. To
+// analyse, the position and "analyze"; "exit" ends it, and with a "ping"
+// its "pong" tells when the old search's lines are over.
 
 #include <QMap>
 
@@ -33,6 +35,8 @@ class CecpEngine : public ChessEngine {
  protected:
   void greet() override;
   void readLine(const QString& line) override;
+  void beginAnalysis(const AnalysisRequest& request) override;
+  void endAnalysis() override;
 
  private:
   void takeFeature(const QString& key, const QString& value);
@@ -47,4 +51,5 @@ class CecpEngine : public ChessEngine {
   QString startFen;
   QStringList sentMoves;
   bool levelSent = false;
+  int pings = 0;  // the number of the last ping sent
 };

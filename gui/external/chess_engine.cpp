@@ -30,7 +30,13 @@ std::unique_ptr<ChessEngine> ChessEngine::create(const EngineConfig& config, QOb
 }
 
 ChessEngine::ChessEngine(EngineConfig config, QObject* parent)
-    : QObject(parent), configuration(std::move(config)), process(new QProcess(this)), startTimer(new QTimer(this)) {
+    : QObject(parent), configuration(std::move(config)), process(new QProcess(this)), startTimer(new QTimer(this)),
+      stopTimer(new QTimer(this)) {
+  qRegisterMetaType<EngineInfo>();
+  stopTimer->setSingleShot(true);
+  connect(stopTimer, &QTimer::timeout, this, [this] {
+    fail(QStringLiteral("El motor %1 no dejó de analizar en %2 s.").arg(name()).arg(STOP_TIMEOUT_MS / 1000));
+  });
   startTimer->setSingleShot(true);
   connect(startTimer, &QTimer::timeout, this, [this] {
     fail(QStringLiteral("El motor %1 no contestó en %2 s al iniciarse.").arg(name()).arg(START_TIMEOUT_MS / 1000));
@@ -84,12 +90,56 @@ void ChessEngine::becomeReady() {
   startTimer->stop();
   currentState = State::Ready;
   emit ready();
+  if (pendingAnalysis && currentState == State::Ready) analysisEnded();
+}
+
+void ChessEngine::analyse(const QString& fen, const QStringList& moves, int lines) {
+  if (currentState == State::Failed || currentState == State::Closed) return;
+  pendingAnalysis = AnalysisRequest{fen, moves, lines};
+  if (currentState == State::NotStarted) {
+    start();
+  } else if (currentState == State::Ready) {
+    analysisEnded();
+  } else {
+    requestAnalysisEnd();
+  }
+}
+
+void ChessEngine::requestAnalysisEnd() {
+  if (!analysisRunning || analysisStopping) return;
+  analysisStopping = true;
+  stopTimer->start(STOP_TIMEOUT_MS);
+  endAnalysis();
+}
+
+void ChessEngine::stopAnalysis() {
+  pendingAnalysis.reset();
+  requestAnalysisEnd();
+}
+
+void ChessEngine::analysisEnded() {
+  if (currentState == State::Failed || currentState == State::Closed) return;
+  stopTimer->stop();
+  analysisRunning = false;
+  analysisStopping = false;
+  currentState = State::Ready;
+  if (!pendingAnalysis) return;
+  const AnalysisRequest request = std::move(*pendingAnalysis);
+  pendingAnalysis.reset();
+  analysisRunning = true;
+  currentState = State::Thinking;
+  beginAnalysis(request);
+}
+
+void ChessEngine::reportAnalysis(const EngineInfo& info) {
+  if (analysisRunning && !analysisStopping) emit analysisInfo(info);
 }
 
 void ChessEngine::fail(const QString& reason) {
   if (currentState == State::Failed || currentState == State::Closed) return;
   currentState = State::Failed;
   startTimer->stop();
+  stopTimer->stop();
   if (process->state() != QProcess::NotRunning) process->kill();
   emit failed(reason);
 }
@@ -133,6 +183,8 @@ void ChessEngine::processFinished(int exitCode, QProcess::ExitStatus status) {
   }
   if (currentState == State::Starting)
     fail(QStringLiteral("El motor %1 terminó al iniciarse (código %2).").arg(name()).arg(exitCode));
+  else if (analysisRunning)
+    fail(QStringLiteral("El motor %1 se cerró durante el análisis (código %2).").arg(name()).arg(exitCode));
   else if (status == QProcess::CrashExit)
     fail(QStringLiteral("El motor %1 se cerró de forma anormal durante la partida.").arg(name()));
   else

@@ -13,8 +13,10 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 #include "engine_config.h"
+#include "engine_info.h"
 #include "engine_option.h"
 #include "search/search_limits.h"
 
@@ -26,6 +28,8 @@ class ChessEngine : public QObject {
  public:
   enum class State { NotStarted, Starting, Ready, Thinking, Failed, Closed };
   static constexpr int START_TIMEOUT_MS = 10000;
+  // An analysis asked to stop that does not end within this is a fault.
+  static constexpr int STOP_TIMEOUT_MS = 3000;
 
   // A driver for the configured protocol (UCI or CECP); null for the built-in one.
   static std::unique_ptr<ChessEngine> create(const EngineConfig& config, QObject* parent = nullptr);
@@ -44,6 +48,12 @@ class ChessEngine : public QObject {
   static bool whiteToMove(const QString& fen, qsizetype plies);
   // Move now.
   virtual void stop() = 0;
+  // Analyses the position after `moves` from `fen` (empty: the initial
+  // position) for `lines` best lines until stopped or replaced. A search
+  // running is stopped first and its lines dropped; the engine is started
+  // when it was not, and the request waits for its handshake.
+  void analyse(const QString& fen, const QStringList& moves, int lines);
+  void stopAnalysis();
   // Says goodbye and lets the process end; it is killed if it stays.
   void quit();
 
@@ -60,6 +70,8 @@ class ChessEngine : public QObject {
   void resigned();
   // A search line (depth, score, variation) in the protocol's own form.
   void thinking(const QString& line);
+  // A line of the position analyse() asked for last.
+  void analysisInfo(const EngineInfo& info);
   // Start failure, no answer, death or a rejected move: the game cannot go on.
   void failed(const QString& reason);
   void lineSent(const QString& line);
@@ -69,6 +81,20 @@ class ChessEngine : public QObject {
   virtual void greet() = 0;
   virtual void readLine(const QString& line) = 0;
   virtual QString goodbye() const { return QStringLiteral("quit"); }
+
+  struct AnalysisRequest {
+    QString fen;
+    QStringList moves;
+    int lines = 1;
+  };
+  // The protocol's words to start analysing, and to end it; the subclass
+  // calls analysisEnded() once the engine confirmed the end.
+  virtual void beginAnalysis(const AnalysisRequest& request) = 0;
+  virtual void endAnalysis() = 0;
+  void analysisEnded();
+  bool isAnalysing() const { return analysisRunning; }
+  // Hands on a line unless its search is being stopped.
+  void reportAnalysis(const EngineInfo& info);
 
   void send(const QString& line);
   void setState(State state) { currentState = state; }
@@ -81,6 +107,7 @@ class ChessEngine : public QObject {
   QList<EngineOption>& optionList() { return declaredOptions; }
 
  private:
+  void requestAnalysisEnd();
   void readOutput();
   void processError(QProcess::ProcessError error);
   void processFinished(int exitCode, QProcess::ExitStatus status);
@@ -88,8 +115,12 @@ class ChessEngine : public QObject {
   EngineConfig configuration;
   QProcess* process;
   QTimer* startTimer;
+  QTimer* stopTimer;
   State currentState = State::NotStarted;
   QString declaredName;
   QList<EngineOption> declaredOptions;
   QByteArray partialLine;
+  std::optional<AnalysisRequest> pendingAnalysis;
+  bool analysisRunning = false;
+  bool analysisStopping = false;
 };

@@ -15,6 +15,7 @@ EngineList::EngineList(QString path) : path(std::move(path)) { list << builtInEn
 
 void EngineList::load() {
   list = {builtInEngine()};
+  analysisChoice.clear();
   if (!QFileInfo::exists(path)) {
     addDiscovered(discoverEngines());
     return;
@@ -34,6 +35,17 @@ void EngineList::load() {
     if (!config.program.isEmpty() && !config.isBuiltIn()) list << config;
   }
   file.endArray();
+  analysisChoice = file.value(QStringLiteral("analysisEngine")).toString();
+}
+
+bool EngineList::setAnalysisEngine(const QString& name) {
+  analysisChoice = name;
+  // A file holding only the choice would read back as an empty list.
+  if (!QFileInfo::exists(path) && !save()) return false;
+  QSettings file(path, QSettings::IniFormat);
+  file.setValue(QStringLiteral("analysisEngine"), name);
+  file.sync();
+  return file.status() == QSettings::NoError;
 }
 
 bool EngineList::save() const {

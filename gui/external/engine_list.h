@@ -27,8 +27,14 @@ class EngineList {
   // Adds the discovered engines not listed yet; how many were added.
   int addDiscovered(const QList<EngineConfig>& found);
   int indexOf(const QString& name) const;
+  // The engine the Análisis panel uses, by name (empty: the built-in one);
+  // the choice is written at once and only it, so a list saved elsewhere
+  // keeps it.
+  QString analysisEngine() const { return analysisChoice; }
+  bool setAnalysisEngine(const QString& name);
 
  private:
   QString path;
   QList<EngineConfig> list;
+  QString analysisChoice;
 };

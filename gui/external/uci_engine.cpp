@@ -1,5 +1,7 @@
 #include "uci_engine.h"
 
+#include <algorithm>
+
 void UciEngine::greet() { send(QStringLiteral("uci")); }
 
 void UciEngine::newGame(const QString& fen) {
@@ -32,6 +34,21 @@ void UciEngine::go(const QStringList& moves, const SearchLimits& limits) {
   setState(State::Thinking);
 }
 
+void UciEngine::beginAnalysis(const AnalysisRequest& request) {
+  const bool declared = std::any_of(options().cbegin(), options().cend(),
+                                    [](const EngineOption& option) { return option.name == QLatin1String("MultiPV"); });
+  if (declared && request.lines != multiPv) {
+    multiPv = request.lines;
+    send(QStringLiteral("setoption name MultiPV value %1").arg(multiPv));
+  }
+  QString position = request.fen.isEmpty() ? QStringLiteral("position startpos") : QStringLiteral("position fen ") + request.fen;
+  if (!request.moves.isEmpty()) position += QStringLiteral(" moves ") + request.moves.join(u' ');
+  send(position);
+  send(QStringLiteral("go infinite"));
+}
+
+void UciEngine::endAnalysis() { send(QStringLiteral("stop")); }
+
 void UciEngine::stop() {
   if (state() == State::Thinking) send(QStringLiteral("stop"));
 }
@@ -54,6 +71,14 @@ void UciEngine::readLine(const QString& line) {
     return;
   }
   if (state() != State::Thinking) return;
+  if (isAnalysing()) {
+    if (word == QLatin1String("info")) {
+      if (const auto info = parseUciInfo(line)) reportAnalysis(*info);
+    } else if (word == QLatin1String("bestmove")) {
+      analysisEnded();
+    }
+    return;
+  }
   if (word == QLatin1String("info")) {
     emit thinking(line);
   } else if (word == QLatin1String("bestmove")) {

@@ -1,7 +1,9 @@
 #pragma once
 // The UCI driver: "uci" until "uciok" (collecting "id name" and the "option"
 // lines), the changed options, "isready" until "readyok"; then for each move
-// the whole game as "position ... moves ..." and "go" with the clocks.
+// the whole game as "position ... moves ..." and "go" with the clocks. To
+// analyse, "setoption name MultiPV", the position and "go infinite"; "stop"
+// and the "bestmove" that answers it end that search.
 
 #include "chess_engine.h"
 
@@ -22,8 +24,11 @@ class UciEngine : public ChessEngine {
  protected:
   void greet() override;
   void readLine(const QString& line) override;
+  void beginAnalysis(const AnalysisRequest& request) override;
+  void endAnalysis() override;
 
  private:
   QString startFen;
   bool handshakeDone = false;
+  int multiPv = 1;
 };

@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
@@ -55,12 +57,28 @@ void FileCommands::updateRecentMenu() {
   }
 }
 
+// Whether the file holds several games is found out on a thread of its own,
+// so a file of any size never stalls the window. A pipe, a device or a
+// folder is not looked into at all: the reader refuses it, naming why.
 void FileCommands::openFile(const QString& path) {
+  const bool regular = QFileInfo(path).isFile();
+  auto* watcher = new QFutureWatcher<bool>(this);
+  connect(watcher, &QFutureWatcher<bool>::finished, this, [this, watcher, path] {
+    watcher->deleteLater();
+    openChosenGame(path, watcher->result());
+  });
+  watcher->setFuture(QtConcurrent::run([path, regular] { return regular && holdsSeveralGames(path); }));
+}
+
+void FileCommands::openChosenGame(const QString& path, bool severalGames) {
   // A collection first shows its games; closing the list opens nothing.
   qint64 offset = 0;
-  if (holdsSeveralGames(path)) {
+  if (severalGames) {
     const std::optional<qint64> chosen = gameChooser(path);
-    if (!chosen) return;
+    if (!chosen) {
+      emit openFinished();
+      return;
+    }
     offset = *chosen;
   }
   // Loading replaces the Game's position and players: never under a thinking engine.
@@ -73,6 +91,7 @@ void FileCommands::openFile(const QString& path) {
     else
       recentFiles.remove(path);
     updateRecentMenu();
+    emit openFinished();
   });
 }
 

@@ -45,8 +45,11 @@ class FileCommands : public QObject {
  signals:
   // The document now holds the opened game (the engine worker is idle).
   void gameOpened();
+  // An openFile has ended: opened, refused or cancelled.
+  void openFinished();
 
  private:
+  void openChosenGame(const QString& path, bool severalGames);
   void updateRecentMenu();
 
   CDovrel2Doc* doc;

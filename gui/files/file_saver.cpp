@@ -1,7 +1,10 @@
 #include "file_saver.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "disk_sync.h"
+#include "driver/file_replace.h"
 
 namespace {
 
@@ -28,24 +31,23 @@ bool faultAt(SaveFault stage, QString& reason) {
 void injectSaveFault(SaveFault stage, const QString& reason) { injected() = {stage, reason}; }
 
 QString writeFileWhole(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
   QString reason;
   if (faultAt(SaveFault::Open, reason)) return reason;
   // A file the user may not write stays as it is, although the folder would
   // let a rename replace it.
   const QFileInfo existing(path);
   if (existing.exists() && !existing.isWritable()) return QStringLiteral("Permiso denegado");
-  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-  // Returning before commit drops the temporary file.
-  // Flushed here, because commit (Qt 6.4) renames the temporary file over the
-  // old one even when its own flush failed: a full disk would leave it empty.
-  if (file.write(bytes) != bytes.size() || !file.flush()) return file.errorString();
+  // Failing before the rename leaves the old file, as a kill there would.
   if (faultAt(SaveFault::Write, reason) || faultAt(SaveFault::Commit, reason)) return reason;
-  if (!file.commit()) return file.errorString();
-  return {};
+  static const SystemDiskSync sync;
+  return QString::fromStdString(replaceFile(QFile::encodeName(path).toStdString(), bytes.toStdString(), &sync,
+                                            FileMode::BINARY));
 }
 
+// The old file is never touched by a failed save; only one that exists is mentioned.
 QString saveFailureText(const QString& path, const QString& reason) {
-  return QStringLiteral("No se pudo guardar el archivo «%1»:\n%2.\n\nEl archivo anterior no se ha modificado.")
-      .arg(QFileInfo(path).absoluteFilePath(), reason);
+  const QFileInfo file(path);
+  QString text = QStringLiteral("No se pudo guardar el archivo «%1»:\n%2.").arg(file.absoluteFilePath(), reason);
+  if (file.exists()) text += QStringLiteral("\n\nEl archivo anterior no se ha modificado.");
+  return text;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // Every file the desktop app writes for the user (games, kelvo.ini) is written
-// whole or not at all: into a temporary file in the same folder, flushed, then
-// renamed over the old one (QSaveFile). A symbolic link keeps pointing at its
-// file, which is the one replaced, with its permissions. On any failure the
-// old file is untouched and the caller gets the system's reason.
+// whole or not at all, as the engine writes its own (replaceFile): into a
+// temporary file of its own in the same folder, synced, then renamed over the
+// old one. A symbolic link keeps pointing at its file, which is the one
+// replaced, with its permissions. On any failure the old file is untouched
+// and the caller gets the system's reason.
 
 #include <QByteArray>
 #include <QString>

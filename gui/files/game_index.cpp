@@ -111,14 +111,19 @@ int indexGames(QIODevice& in, const std::function<void(QVector<GameIndexEntry>)>
   qsizetype at = 0;          // of that line in block
   bool firstLine = offset == 0;
   // Lines are cut from large blocks: one read per megabyte, not one per line.
+  // A line longer than MAX_LINE (a file that is one long word) is cut there:
+  // no tag is that long, and the block stays bounded.
+  constexpr qsizetype BLOCK = 1 << 20, MAX_LINE = 1 << 20;
   auto nextLine = [&](QByteArrayView& line) {
     qsizetype end = block.indexOf('\n', at);
-    while (end < 0 && !in.atEnd()) {
-      block = block.mid(at) + in.read(1 << 20);
+    while (end < 0 && !in.atEnd() && block.size() - at < MAX_LINE) {
+      const qsizetype searched = block.size() - at;
+      block.remove(0, at);
       at = 0;
-      end = block.indexOf('\n');
+      block += in.read(BLOCK);
+      end = block.indexOf('\n', searched);
     }
-    if (end < 0) end = block.size() - 1;
+    if (end < 0 || end - at >= MAX_LINE) end = std::min(block.size(), at + MAX_LINE) - 1;
     if (at > end) return false;
     line = QByteArrayView(block).sliced(at, end + 1 - at);
     at = end + 1;

@@ -1,6 +1,7 @@
 #include "settings_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "file_saver.h"
 
@@ -27,8 +28,11 @@ constexpr int MAX_TEXT = 254;
 }  // namespace
 
 SettingsFile::SettingsFile(QString path) : filePath(std::move(path)) {
+  // A pipe would block the open; a device or a huge file would fill memory.
+  const QFileInfo info(filePath);
+  foreign = info.exists() && (!info.isFile() || info.size() > MAX_BYTES);
   QFile file(filePath);
-  if (!file.open(QIODevice::ReadOnly)) return;
+  if (foreign || !file.open(QIODevice::ReadOnly)) return;
   const QByteArray bytes = read = file.readAll();
   QString section;
   qsizetype start = 0;
@@ -125,6 +129,10 @@ void SettingsFile::setBoolean(const QString& section, const QString& key, bool o
 }
 
 bool SettingsFile::save(QString* reason) const {
+  if (foreign) {
+    if (reason) *reason = QStringLiteral("no es un archivo de opciones (o pasa de %1 bytes)").arg(MAX_BYTES);
+    return false;
+  }
   QByteArray bytes;
   for (const Line& line : lines) bytes += line.raw;
   if (!read.isNull() && bytes == read) return true;

@@ -35,6 +35,9 @@ class SettingsFile {
   // bytes already; false (and why, when asked) when it cannot be written,
   // the old file then untouched.
   bool save(QString* reason = nullptr) const;
+  // A larger file, or one that is no regular file, is no settings file of
+  // ours: it is neither read (the defaults apply) nor ever overwritten.
+  static constexpr qint64 MAX_BYTES = 1 << 20;
 
   static bool parseBoolean(const QString& text) { return text == QLatin1String("True") || text == QLatin1String("true"); }
   static QString booleanText(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
@@ -53,6 +56,7 @@ class SettingsFile {
   QString filePath;
   std::vector<Line> lines;
   QByteArray read;  // the file as it was read; null when there was none
+  bool foreign = false;
   QByteArray lineEnd = "\n";  // what the file uses, taken from its first line
 };
 

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <filesystem>
 
 #include "book/opening_book.h"
 #include "book/pgn_reader.h"
@@ -88,6 +91,66 @@ TEST(PgnReadGame, AnnotatedGamesAreReadToTheirEnd) {
   }
 }
 
+std::string endlessGame() {
+  std::string text;
+  for (int i = 0; i < MAX_GAME_PLIES / 4 + 1; ++i) text += "Nf3 Nf6 Ng1 Ng8\n";
+  return text;
+}
+
+// A game that cannot be read says why, where; a FEN tag passes the same
+// set-up check as every other position from outside.
+TEST(PgnReadGame, FaultsNameTheirCause) {
+  const struct {
+    std::string text;
+    PgnFault fault;
+    SetupFault setup;
+    int errorLine;
+  } cases[] = {
+      {"[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\n\n*", PgnFault::UNPLAYABLE_FEN, SetupFault::WHITE_KINGS, 1},
+      {"[FEN \"4k3/8/8/8/8/8/8/8 w - - 0 1\"]\n\n*", PgnFault::UNPLAYABLE_FEN, SetupFault::WHITE_KINGS, 1},
+      {"[FEN \"4k3/8/8/8/8/8/8/4KR2 w - - 0 1\"]\n[FEN \"P3k3/8/8/8/8/8/8/4K3 w - - 0 1\"]\n*",
+       PgnFault::UNPLAYABLE_FEN, SetupFault::PAWN_ON_END_RANK, 1},
+      {"[FEN \"4k3/8/8/8/8/8/8/2K1K3 w - - 0 1\"]\n*", PgnFault::UNPLAYABLE_FEN, SetupFault::WHITE_KINGS, 1},
+      {"[FEN \"4k3/8/8/8/8/8/8/4R1K1 w - - 0 1\"]\n*", PgnFault::UNPLAYABLE_FEN, SetupFault::KING_CAPTURABLE, 1},
+      {"\n[FEN \"not a position\"]\n*", PgnFault::BAD_FEN, SetupFault::NONE, 1},
+      {"1. e4 e5 2. Nf9 *", PgnFault::ILLEGAL_MOVE, SetupFault::NONE, 1},
+      {"1. e4 (1. d4 {never closed", PgnFault::OPEN_VARIATION, SetupFault::NONE, 1},
+      {"1. e4\n{never closed\n1-0", PgnFault::OPEN_COMMENT, SetupFault::NONE, 2},
+      {endlessGame(), PgnFault::PLY_LIMIT, SetupFault::NONE, MAX_GAME_PLIES / 4 + 1},
+      {std::string("\xFF\xFE[\0E\0", 6), PgnFault::WIDE_TEXT, SetupFault::NONE, 1},
+      {std::string("[\0E\0v\0", 6), PgnFault::WIDE_TEXT, SetupFault::NONE, 1},
+      {"[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 1\"]\n1. Kd2 *", PgnFault::NONE, SetupFault::NONE, 0},
+  };
+  for (const auto& c : cases) {
+    Game game;
+    PgnGameInfo info;
+    PgnReader().readGame(writeFile("fault.pgn", c.text), 0, nullptr, game, &info);
+    const std::string shown = c.text.substr(0, 60);
+    EXPECT_EQ(info.fault, c.fault) << shown;
+    EXPECT_EQ(info.setupFault, c.setup) << shown;
+    EXPECT_EQ(info.errorLine, c.errorLine) << shown;
+  }
+}
+
+// A folder or a pipe is refused before any open, which would block on a pipe.
+TEST(PgnReadGame, NonRegularFilesAreRefusedAtOnce) {
+  const std::string folder = ::testing::TempDir() + "folder.pgn";
+  const std::string pipe = ::testing::TempDir() + "pipe.pgn";
+  std::filesystem::create_directories(folder);
+  std::filesystem::remove(pipe);
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  for (const std::string& path : {folder, pipe, std::string("/dev/zero")}) {
+    Game game;
+    PgnGameInfo info;
+    EXPECT_EQ(PgnReader().readGame(path, 0, nullptr, game, &info), 0) << path;
+    EXPECT_EQ(info.fault, PgnFault::NOT_REGULAR_FILE) << path;
+    OpeningBook book;
+    BookLoadStop stop = BookLoadStop::NONE;
+    EXPECT_EQ(book.loadBook(path, game, nullptr, &stop), 0) << path;
+    EXPECT_EQ(stop, BookLoadStop::NOT_REGULAR_FILE) << path;
+  }
+}
+
 // Written games read back as the same moves, by this reader and by pgn-extract.
 TEST(PgnWriter, StandardSanReadBackByAnIndependentReader) {
   const std::string knights = "g1f3 g8f6 f3g1 f6g8 ";
@@ -159,6 +222,21 @@ TEST_F(OpeningBookTest, LoadsAppendAndProbesKeepBookOrder) {
   EXPECT_EQ(moveTexts(book.probeBook(afterE4)), "e7e5 c7c5 ");  // either side to move
   EXPECT_EQ(book.loadBook(::testing::TempDir() + "no_book.pgn", game), 0);
   EXPECT_EQ(book.entryCount(), 6u);
+}
+
+// A book stops at its named size limit, at a game's end, whatever the file holds.
+TEST_F(OpeningBookTest, ABookStopsAtItsEntryLimit) {
+  const std::string game10 = "[G \"x\"]\n1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. O-O Be7 *\n\n";
+  std::string games;
+  for (std::size_t i = 0; i < MAX_BOOK_ENTRIES / 10 + 50; ++i) games += game10;
+  BookLoadStop stop = BookLoadStop::NONE;
+  book.loadBook(writeFile("big.pgn", games), game, nullptr, &stop);
+  EXPECT_EQ(stop, BookLoadStop::ENTRY_LIMIT);
+  EXPECT_EQ(book.entryCount(), MAX_BOOK_ENTRIES);
+  EXPECT_NE(bookLoadStopText(stop).find(std::to_string(MAX_BOOK_ENTRIES)), std::string::npos);
+  book.loadBook(writeFile("small.pgn", game10), game, nullptr, &stop);
+  EXPECT_EQ(stop, BookLoadStop::ENTRY_LIMIT);
+  EXPECT_EQ(book.entryCount(), MAX_BOOK_ENTRIES);
 }
 
 TEST_F(OpeningBookTest, AddAfterProbeAndClear) {

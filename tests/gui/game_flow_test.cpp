@@ -92,6 +92,18 @@ TEST(WindowPlace, ReopensOnTheScreen) {
   EXPECT_EQ(parseWindowPlace("10,20,600,500"), QRect(10, 20, 600, 500));
   EXPECT_FALSE(parseWindowPlace("10,20,0,500"));
   EXPECT_EQ(fitWindowPlace({1900, -50, 600, 2000}, {0, 0, 1280, 1024}), QRect(680, 0, 600, 1024));
+  // Hand-edited extremes saturate and still land on the screen, with no overflow on the way.
+  const std::pair<const char*, QRect> extremes[] = {
+      {"2147483647,2147483647,2147483647,2147483647", {0, 0, 1280, 1024}},
+      {"-2147483648,-2147483648,600,500", {0, 0, 600, 500}},
+      {"9223372036854775807,-9223372036854775807,9223372036854775807,500", {0, 0, 1280, 500}},
+  };
+  for (const auto& [text, fitted] : extremes) {
+    const std::optional<QRect> place = parseWindowPlace(text);
+    ASSERT_TRUE(place) << text;
+    EXPECT_EQ(fitWindowPlace(*place, {0, 0, 1280, 1024}), fitted) << text;
+  }
+  EXPECT_FALSE(parseWindowPlace("99999999999999999999,0,600,500"));
 }
 
 }  // namespace

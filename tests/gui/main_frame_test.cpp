@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QPushButton>
@@ -33,6 +34,8 @@
 #include "dovrel2_app.h"
 #include "dovrel2_doc.h"
 #include "dovrel_view.h"
+#include "book/pgn_reader.h"
+#include "file_commands.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
 #include "engine_bridge.h"
@@ -57,11 +60,19 @@ constexpr int WAIT_MS = 60000;
 bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, WAIT_MS); }
 
 // Runs `act` on the modal dialog once it is up.
+// Polled, not waited for in a loop of its own: the box may open from inside
+// another wait (an open that finishes off the window thread).
 void whenModal(std::function<void(QWidget*)> act) {
-  QTimer::singleShot(0, [act] {
-    if (QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 5000))
-      act(QApplication::activeModalWidget());
+  auto* timer = new QTimer;
+  auto ticks = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, [timer, act, ticks] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal && ++*ticks < 500) return;
+    timer->stop();
+    timer->deleteLater();
+    if (modal) act(modal);
   });
+  timer->start(10);
 }
 
 Piece pieceOn(const char* square) {
@@ -127,6 +138,18 @@ class MainFrameTest : public ::testing::Test {
     return nullptr;
   }
   QAction* recentEntry(const QString& name) const { return action(name, true); }
+
+  // Opening looks into the file off the window thread: run `start` and wait until the open has ended.
+  void waitForOpen(const std::function<void()>& start) {
+    QSignalSpy ended(frame->findChild<FileCommands*>(), &FileCommands::openFinished);
+    start();
+    if (ended.isEmpty()) {
+      ASSERT_TRUE(ended.wait(10000));
+    }
+  }
+  void openFile(const QString& path) {
+    waitForOpen([&] { frame->openFile(path); });
+  }
 
   bool waitForLine(const QString& line) { return waitFor([&] { return lines.contains(line); }); }
   bool waitForCommand(const QString& command) { return waitFor([&] { return commands.contains(command); }); }
@@ -287,7 +310,7 @@ TEST_F(MainFrameTest, OpenLoadsAPgnGameAndSaveWritesItAsPgn) {
   writeFile("game.pgn", "[Event \"Test\"]\n[White \"A\"]\n\n1. e4 e5 2. Nf3 {a comment} 1-0\n\n"
                         "[Event \"Second\"]\n\n1. d4 d5 *\n");
   createFrame();
-  frame->openFile("game.pgn");
+  openFile("game.pgn");
   EXPECT_EQ(pieceOn("f3"), WHITE_KNIGHT);
   EXPECT_EQ(Game::instance().read([](const Game& game) { return game.history.size(); }), 4u);
   EXPECT_EQ(frame->rightBar()->moveList(), "1.e4 e5 \n2.Nf3");
@@ -308,7 +331,7 @@ TEST_F(MainFrameTest, OpenLoadsAPgnGameAndSaveWritesItAsPgn) {
     text = static_cast<QMessageBox*>(box)->text();
     box->close();
   });
-  frame->openFile("missing.pgn");
+  openFile("missing.pgn");
   EXPECT_TRUE(text.startsWith("Error loading file\n\n"));
   EXPECT_EQ(owner, frame.get());
 }
@@ -346,15 +369,15 @@ TEST_F(MainFrameTest, FailedOpensLeaveBoardListAndTitleInStep) {
   writeFile("game.pgn", "1. e4 e5 2. Nf3 *\n");
   writeFile("broken.pgn", "1. e5 *\n");  // no readable move
   createFrame();
-  frame->openFile("gone.pgn");
-  frame->openFile("game.pgn");
+  openFile("gone.pgn");
+  openFile("game.pgn");
   ASSERT_EQ(frame->windowTitle(), "game.pgn[*] - dovrel2");
 
   // A recent file that is gone leaves the list, and the game in progress stays.
   QAction* entry = recentEntry("gone.pgn");
   ASSERT_NE(entry, nullptr);
   ASSERT_TRUE(QFile::remove("gone.pgn"));
-  entry->trigger();
+  waitForOpen([&] { entry->trigger(); });
   EXPECT_EQ(boxes.value(0), "Error loading file\n\nNo se puede leer el archivo «" + dir.filePath("gone.pgn") + "».");
   EXPECT_EQ(recentEntry("gone.pgn"), nullptr);
   EXPECT_NE(recentEntry("game.pgn"), nullptr);
@@ -369,7 +392,7 @@ TEST_F(MainFrameTest, FailedOpensLeaveBoardListAndTitleInStep) {
     titleAtBox = frame->windowTitle();
     listAtBox = frame->rightBar()->moveList();
   });
-  frame->openFile("broken.pgn");
+  openFile("broken.pgn");
   EXPECT_EQ(boxes.value(1), "Error loading file\n\n«" + dir.filePath("broken.pgn") +
                                 "», línea 1: «e5» no es una jugada legal en esa posición.");
   EXPECT_EQ(titleAtBox, "game.pgn[*] - dovrel2");
@@ -389,9 +412,7 @@ TEST_F(MainFrameTest, AFileNamedAtStartUpIsTheGameShown) {
   ASSERT_NE(app, nullptr);
   ASSERT_TRUE(waitForLine("accepted"));
   CMainFrame* main = app->mainFrame();
-  ASSERT_TRUE(waitFor([main] { return main->bridge()->isIdle(); }));
-  QCoreApplication::processEvents();
-  EXPECT_EQ(main->windowTitle(), "game.pgn[*] - dovrel2");
+  ASSERT_TRUE(waitFor([main] { return main->windowTitle() == "game.pgn[*] - dovrel2"; }));
   EXPECT_EQ(main->rightBar()->moveList(), "1.e4 e5 \n2.Nf3");
 
   // A saved game is named again, and the next new game drops the name.
@@ -420,6 +441,65 @@ TEST_F(MainFrameTest, AFileNamedAtStartUpIsTheGameShown) {
 // document's name; a link keeps pointing at the file it names, which is
 // replaced. As root (who may write anything) the read-only cases are injected;
 // a real full file system is a small tmpfs where mounting one is allowed.
+// Each refused file names its real cause; none changes the game, and no
+// FEN tag sets up a position the engine would refuse.
+TEST_F(MainFrameTest, RefusedOpensNameTheRealCause) {
+  std::string endless;
+  for (int i = 0; i < MAX_GAME_PLIES / 4 + 1; ++i) endless += "Nf3 Nf6 Ng1 Ng8\n";
+  const std::pair<QByteArray, QString> cases[] = {
+      {"[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\n\n*\n",
+       "línea 1: la etiqueta FEN «8/8/8/8/8/8/8/8 w - - 0 1» no es una posición legal: las blancas no tienen "
+       "exactamente un rey."},
+      {"[FEN \"4k3/8/8/8/8/8/8/4R1K1 w - - 0 1\"]\n\n*\n",
+       "línea 1: la etiqueta FEN «4k3/8/8/8/8/8/8/4R1K1 w - - 0 1» no es una posición legal: el bando que mueve "
+       "puede capturar el rey."},
+      {"[FEN \"P3k3/8/8/8/8/8/8/4K3 w - - 0 1\"]\n\n*\n",
+       "línea 1: la etiqueta FEN «P3k3/8/8/8/8/8/8/4K3 w - - 0 1» no es una posición legal: hay un peón en la "
+       "primera o la última fila."},
+      {"[FEN \"nonsense\"]\n\n*\n", "línea 1: la etiqueta FEN «nonsense» no es una posición FEN."},
+      {"1. e4 (1. d4\n", "línea 1: una variante «(» que no se cierra."},
+      {"1. e4 {open\n", "línea 1: un comentario «{» que no se cierra."},
+      {QByteArray::fromStdString(endless),
+       QString("línea %1: la partida pasa de %2 medias jugadas, el máximo que se lee.")
+           .arg(MAX_GAME_PLIES / 4 + 1)
+           .arg(MAX_GAME_PLIES)},
+      {QByteArray(5000, 'x'), "línea 1: «" + QString(40, 'x') + "…» no es una jugada legal en esa posición."},
+      {QByteArray("\xff\xfe[\0E\0v\0", 8), "está escrito en UTF-16: guárdelo como UTF-8 para abrirlo."},
+  };
+  createFrame();
+  for (const auto& [text, cause] : cases) {
+    writeFile("bad.pgn", text);
+    boxes.clear();
+    openFile("bad.pgn");
+    EXPECT_TRUE(boxes.value(0).endsWith("» " + cause) || boxes.value(0).endsWith("», " + cause))
+        << boxes.value(0).toStdString();
+    EXPECT_EQ(frame->windowTitle(), "dovrel2[*]");
+  }
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.pgn"));
+  ASSERT_EQ(mkfifo("pipe.pgn", 0600), 0);
+  for (const char* name : {"folder.pgn", "pipe.pgn"}) {
+    boxes.clear();
+    openFile(name);
+    EXPECT_EQ(boxes.value(0).toStdString(), ("Error loading file\n\n«" + dir.filePath(name) +
+                                              "» no es un archivo normal (es una carpeta, una tubería o un dispositivo).")
+                                                 .toStdString());
+  }
+}
+
+// A single game's file replaced by another program is not overwritten by Guardar.
+TEST_F(MainFrameTest, AGameFileChangedOnDiskIsNotOverwritten) {
+  writeFile("game.pgn", "1. e4 e5 *\n");
+  createFrame();
+  openFile("game.pgn");
+  writeFile("game.pgn", "[Event \"Other\"]\n\n1. d4 *\n");
+  boxes.clear();
+  EXPECT_FALSE(frame->saveFile("game.pgn"));
+  EXPECT_EQ(readFile("game.pgn"), "[Event \"Other\"]\n\n1. d4 *\n");
+  EXPECT_TRUE(boxes.value(0).contains("el archivo ha cambiado desde que se abrió")) << boxes.value(0).toStdString();
+  // A file that did not exist is not called the previous one.
+  EXPECT_FALSE(saveFailureText("nueva.pgn", "x").contains("anterior"));
+}
+
 TEST_F(MainFrameTest, FailedSavesKeepTheOldFileAndSaySo) {
   createFrame();
   const bool root = geteuid() == 0;
@@ -481,7 +561,7 @@ TEST_F(MainFrameTest, SavingAGameOfACollectionKeepsTheOtherGames) {
   const QByteArray others = "[Event \"2\"]\n\n1. d4 {kept as it is} d5 *\n\n[Event \"3\"]\n\n1. c4 *\n";
   writeFile("three.pgn", "[Event \"1\"]\n\n1. e4 e5 (1... c5) 2. Nf3 1-0\n\n" + others);
   createFrame();
-  frame->openFile("three.pgn");
+  openFile("three.pgn");
   QStringList questions;
   int answer = 2;
   setQuestionAnswerer([&](const QString& text) {
@@ -617,7 +697,7 @@ TEST_F(MainFrameTest, TheGameChosenFromACollectionIsListedFilteredAndSavedInItsP
   }
   createFrame();
   frame->setGameChooser([](const QString&) { return GAME_1.size(); });
-  frame->openFile("three.pgn");
+  openFile("three.pgn");
   EXPECT_EQ(pieceOn("d5"), BLACK_PAWN);
   frame->sendCommand("c2c4");
   ASSERT_TRUE(waitFor([this] { return lines.filter("move ").size() == 1; }));
@@ -731,7 +811,7 @@ TEST_F(MainFrameTest, TheStatusBarNamesTheOpeningPlayedBrowsedAndOpened) {
 
   // An opened game is named by its positions: this move order transposes.
   writeFile("game.pgn", "1. Nf3 c5 2. e4 d6 3. d4 cxd4 4. Nxd4 Nf6 5. Nc3 a6 *\n");
-  frame->openFile("game.pgn");
+  openFile("game.pgn");
   EXPECT_EQ(frame->openingText(), "B90 Siciliana: Najdorf");
 }
 
@@ -803,7 +883,7 @@ TEST_F(MainFrameTest, EveryEntryLeavesOneStateThePersonCanActIn) {
 
     switch (row.entry) {
       case NUEVA: ASSERT_TRUE(newGame()) << name; break;
-      case ABRIR: frame->openFile("open.pgn"); break;
+      case ABRIR: openFile("open.pgn"); break;
       case PEGAR: play->paste("1. d4 d5 *"); break;
       case ABANDONAR: play->resign(); break;
       case TABLAS:
@@ -822,7 +902,7 @@ TEST_F(MainFrameTest, EveryEntryLeavesOneStateThePersonCanActIn) {
         ASSERT_TRUE(waitFor([play] { return play->isOver(); })) << name;
         break;
       case BARE_BISHOP: play->paste("4k3/8/8/8/8/8/3B4/4K3 w - - 0 1"); break;
-      case OPEN_MATED: frame->openFile("mated.pgn"); break;
+      case OPEN_MATED: openFile("mated.pgn"); break;
       case ENGINE_BLACK_RESIGNS:
       case ENGINE_WHITE_RESIGNS:
         play->paste(row.entry == ENGINE_BLACK_RESIGNS ? "7k/5K2/8/8/8/8/8/R7 b - - 0 1" : "7K/5k2/8/8/8/8/8/r7 w - - 0 1");

@@ -1,6 +1,9 @@
 #include "settings_file.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -24,6 +27,23 @@ TEST(SettingsBoolean, OnlyTrueAndLowerTrueCount) {
                                                 {"1", false},     {"yes", false},  {"", false},     {"False", false},
                                                 {"True ", false}, {"Truex", false}};
   for (auto [text, expected] : cases) EXPECT_EQ(SettingsFile::parseBoolean(QLatin1String(text)), expected) << text;
+}
+
+// A huge file or a pipe named kelvo.ini is not ours: the defaults apply, fast
+// and in little memory, and it is never overwritten.
+TEST_F(SettingsFileTest, AFileThatIsNoSettingsFileIsNeitherReadNorWritten) {
+  write("[DOVREL]\nFont=Merida\n" + QByteArray(SettingsFile::MAX_BYTES, ';'));
+  const QString fifo = dir.filePath("fifo.ini");
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  for (const QString& file : {path, fifo}) {
+    SettingsFile settings(file);
+    EXPECT_EQ(ProgramSettings::read(settings).font, "Regular") << file.toStdString();
+    settings.setText("DOVREL", "Font", "Merida");
+    QString reason;
+    EXPECT_FALSE(settings.save(&reason)) << file.toStdString();
+    EXPECT_FALSE(reason.isEmpty());
+  }
+  EXPECT_EQ(QFileInfo(path).size(), 21 + SettingsFile::MAX_BYTES);
 }
 
 TEST_F(SettingsFileTest, ReadsValuesAsTheProfileFunctionsDo) {

@@ -1,0 +1,12 @@
+#pragma once
+// The system calls that make a written file and a rename survive a power
+// loss, for the engine's file replacement: the host hands this in, since the
+// engine library makes no OS calls.
+
+#include "driver/file_replace.h"
+
+class SystemDiskSync : public DiskSync {
+ public:
+  bool syncFile(std::FILE* file) const override;
+  bool syncFolder(const std::string& folder) const override;
+};
