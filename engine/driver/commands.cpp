@@ -351,6 +351,7 @@ void cmdSetBoard(const CommandLine& command) {
     g.position = *position;
     generateMoves(g.position, false);
     g.restartHistory();
+    g.startCounters = fenCounters(command.line.substr(at));
   });
   analyseIfAsked();
 }

@@ -54,6 +54,7 @@ void Game::restartHistory() {
   std::lock_guard guard(lock);
   history.clear();
   history.push_back(position);
+  startCounters = {};
 }
 
 void Game::startNewGame() {

@@ -69,7 +69,8 @@ class Game : public ReplayTarget {
   void clearHistory() override;
   void setupPosition(const CBoard& start) override;
   Move replayMove(const std::function<Move(CChessBoard& position)>& read) override;
-  // The history becomes the current position as its only snapshot.
+  // The history becomes the current position as its only snapshot, with a
+  // fresh start's counters (nothing is known of the plies before it).
   void restartHistory();
 
   void assignPlayers(bool engineBothSides);

@@ -180,6 +180,7 @@ class UciSession {
     game().edit([&](Game& g) {
       g.position = start;
       g.restartHistory();
+      if (arguments[0] == "fen") g.startCounters = fenCounters(wordsAfter(arguments, "fen", "moves"));
       std::istringstream in(moves);
       for (std::string text; in >> text;) {
         const Move move = readUciMove(g.position, text);

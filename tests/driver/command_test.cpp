@@ -15,6 +15,7 @@
 #include "driver/engine_io.h"
 #include "driver/game.h"
 #include "driver/session_settings.h"
+#include "driver/uci_protocol.h"
 #include "search/level_elo.h"
 
 namespace {
@@ -25,7 +26,13 @@ class RecordingHost : public EngineHost {
  public:
   explicit RecordingHost(bool windowed) : windowed(windowed) {}
 
-  bool takeCommand(std::string&) override { return false; }
+  // The lines a loop that reads for itself (UCI's) is given, in order.
+  bool takeCommand(std::string& line) override {
+    if (input.empty()) return false;
+    line = input.front();
+    input.erase(input.begin());
+    return true;
+  }
   void lineWritten(const std::string& text) override { written.push_back(text); }
   void debugText(const std::string& text, int colour) override { debug.push_back({text, colour}); }
   void notifyHost(int code, int) override { notified.push_back(code); }
@@ -33,7 +40,7 @@ class RecordingHost : public EngineHost {
   bool isWindowedProgram() const override { return windowed; }
 
   bool windowed;
-  Lines written;
+  Lines input, written;
   std::vector<std::pair<std::string, int>> debug;
   std::vector<int> notified, stats;
 };
@@ -108,6 +115,36 @@ TEST_F(CommandTest, LogSwitchTurnsOffAndOnAgain) {
   std::filesystem::current_path(previous);
   EXPECT_EQ(transcript.str(), "> pong 1\n> pong 1\n> pong 1\n");
   EXPECT_EQ(std::regex_replace(gameLog.str(), std::regex("[^W]"), ""), "WWW");  // one "White:" per dump
+}
+
+// A FEN's clock and move number, set up by either protocol, are the game's
+// from then on; a position set up any other way starts them afresh.
+TEST_F(CommandTest, SetUpPositionsKeepTheirFenCounters) {
+  const std::string fen = "7k/8/8/8/8/8/8/R6K w - - 98 70";
+  const struct {
+    Lines commands;
+    int halfMoves, moveNumber;
+  } cases[] = {
+      {{"setboard " + fen}, 98, 70},
+      {{"setboard 7k/8/8/8/8/8/8/R6K w - -"}, 0, 1},
+      {{"setboard " + fen, "new"}, 0, 1},
+      {{"uci", "position fen " + fen + " moves a1a2 h8g8"}, 98, 70},
+      {{"uci", "position fen " + fen, "position startpos moves e2e4"}, 0, 1},
+  };
+  for (const auto& [commands, halfMoves, moveNumber] : cases) {
+    RecordingHost host(false);
+    if (commands.front() == "uci") {
+      host.input.assign(commands.begin() + 1, commands.end());
+      EngineIO::instance().setHost(&host);
+      runUci();
+      EngineIO::instance().maxLine = EngineIO::MAX_LINE;
+    } else {
+      run(host, commands);
+    }
+    const FenCounters counters = Game::instance().read([](const Game& g) { return g.startCounters; });
+    EXPECT_EQ(counters.halfMoves, halfMoves) << commands.back();
+    EXPECT_EQ(counters.moveNumber, moveNumber) << commands.back();
+  }
 }
 
 TEST_F(CommandTest, QuitEndsDispatchingAndQuestionMarkStopsTheSearch) {
