@@ -455,10 +455,12 @@ void CMainFrame::startUp(const QString& file) {
     disableDebugMenu();
   setAcceptDrops(true);
   startNewGame();
-  // The file's game is read once the new game stands, so it is not replaced.
+  // The file's game is read once the new game stands, so it is not replaced;
+  // the start is over when the file's game stands in its turn.
   engine->whenIdle([this, file] {
-    if (!file.isEmpty()) openFile(file);
-    emit startedUp();
+    if (file.isEmpty()) return emit startedUp();
+    connect(files, &FileCommands::openFinished, this, &CMainFrame::startedUp, Qt::SingleShotConnection);
+    openFile(file);
   });
 }
 
