@@ -1,5 +1,7 @@
 #include "analysis_panel.h"
 
+#include <utility>
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSpinBox>
@@ -55,10 +57,10 @@ AnalysisPanel::AnalysisPanel(QWidget* parent) : QWidget(parent), info(new QLabel
   info->setText(QStringLiteral("Apagado"));
 }
 
-void AnalysisPanel::showPosition(const std::vector<CChessBoard>& positions, int moveNumber) {
+void AnalysisPanel::showPosition(std::vector<CChessBoard> positions, int moveNumber) {
   if (positions.empty()) return;
   const bool same = !shown.empty() && samePosition(shown.back(), positions.back());
-  shown = positions;
+  shown = std::move(positions);
   shownMoveNumber = moveNumber;
   if (same || !active) return;
   answered = false;
