@@ -2,7 +2,9 @@
 // then Mueve! for each ply until the game ends, again and again, with
 // kelvo at its weakest level so games are quick. After each game it prints
 // the resident set and the heap in use, so what grows per game shows.
-//   game_soak [MINUTES [MAX_GAMES]]   (default 30 minutes, no game limit)
+//   game_soak [MINUTES [MAX_GAMES [trim]]]   (default 30 minutes, no game limit)
+// With "trim" the C library hands its free memory back to the system after
+// each game, which tells the memory still in use from the memory only kept.
 // Run in a scratch directory holding aperturas.pgn and the fonts (a copy of
 // the build's run directory): it writes kelvo.ini and the logs there.
 // Asserts nothing; exits 1 when a game stalls.
@@ -47,6 +49,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   const double minutes = argc > 1 ? std::atof(argv[1]) : 30.0;
   const long maxGames = argc > 2 ? std::atol(argv[2]) : -1;
+  const bool trim = argc > 3 && std::string(argv[3]) == "trim";
   QFile ini(QStringLiteral("kelvo.ini"));
   if (!ini.open(QIODevice::WriteOnly) || ini.write("[KELVO]\nNivel=1\n") < 0) return 1;
   ini.close();
@@ -77,6 +80,7 @@ int main(int argc, char** argv) {
     }
     if (!idle()) return 1;
     QTest::qWait(20);
+    if (trim) malloc_trim(0);
     const long rss = residentKb(), heap = heapKb();
     if (games == 1) firstRss = rss, firstHeap = heap;
     std::printf("game %ld: %d plies %s, %.1f min, RSS %ld kB (%+ld), heap %ld kB (%+ld), %d boxes\n", games,
