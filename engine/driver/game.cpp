@@ -7,6 +7,14 @@
 #include "driver/process_players.h"
 #include "position/move_gen.h"
 
+namespace {
+
+// An entry is about 2 KB (the board keeps its move list), and clear() keeps the
+// storage: the longest game's history would stay allocated for good.
+void emptyHistory(std::vector<CChessBoard>& history) { std::vector<CChessBoard>().swap(history); }
+
+}  // namespace
+
 Game& Game::instance() {
   static Game* game = new Game(makeProcessPlayer);  // never destroyed: the desktop app's window may read it until exit
   return *game;
@@ -47,19 +55,19 @@ void Game::setupPosition(const CBoard& start) {
 
 void Game::clearHistory() {
   std::lock_guard guard(lock);
-  history.clear();
+  emptyHistory(history);
 }
 
 void Game::restartHistory() {
   std::lock_guard guard(lock);
-  history.clear();
+  emptyHistory(history);
   history.push_back(position);
   startCounters = {};
 }
 
 void Game::startNewGame() {
   std::lock_guard guard(lock);
-  history.clear();
+  emptyHistory(history);
   startCounters = {};
   const auto seconds =
       std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();

@@ -1,5 +1,7 @@
 #include "analysis_panel.h"
 
+#include <utility>
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -156,10 +158,10 @@ void AnalysisPanel::stopSearch() {
   requestFrom = nullptr;
 }
 
-void AnalysisPanel::showPosition(const std::vector<CChessBoard>& positions, int moveNumber) {
+void AnalysisPanel::showPosition(std::vector<CChessBoard> positions, int moveNumber) {
   if (positions.empty()) return;
   const bool same = !shown.empty() && samePosition(shown.back(), positions.back());
-  shown = positions;
+  shown = std::move(positions);
   shownMoveNumber = moveNumber;
   if (same || !active) return;
   analyseShown();

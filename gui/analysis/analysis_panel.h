@@ -26,7 +26,8 @@ class AnalysisPanel : public QWidget {
   explicit AnalysisPanel(QWidget* parent = nullptr);
 
   // The game's positions up to the shown one (the last); `moveNumber` is its full-move number.
-  void showPosition(const std::vector<CChessBoard>& positions, int moveNumber);
+  // Taken over, not copied into the old storage, which after a long game would stay that long.
+  void showPosition(std::vector<CChessBoard> positions, int moveNumber);
   // Off: the search stops and the panel keeps its last lines.
   void setActive(bool active);
   bool isActive() const { return active; }

@@ -1,5 +1,5 @@
-// What the protocol sessions do not reach: a broken cycle, Black's win, and a
-// bare king against a knight, on a Game of the test's own.
+// What the protocol sessions do not reach: a broken cycle, Black's win, a
+// bare king against a knight, and the history's storage, on a Game of the test's own.
 
 #include "driver/game.h"
 
@@ -61,6 +61,22 @@ TEST(GameAdjudication, FinishedPositions) {
     game.position = *positionFromFen(fen);
     game.restartHistory();
     EXPECT_EQ(adjudicated(game), expected) << fen;
+  }
+}
+
+// Back-to-back games: a long game's history (about 2 KB a ply) is not kept
+// allocated once the history is emptied, whichever way it is.
+TEST(GameHistory, EmptyingGivesTheStorageBack) {
+  const std::pair<const char*, void (Game::*)()> ways[] = {
+      {"new game", &Game::startNewGame}, {"clear", &Game::clearHistory}, {"restart", &Game::restartHistory}};
+  for (const auto& [name, empty] : ways) {
+    Game game;
+    game.startNewGame();
+    game.restartHistory();
+    for (int i = 0; i < 400; ++i)
+      game.playMove(parseCoordinateMove(game.position, std::vector<const char*>{"g1f3", "g8f6", "f3g1", "f6g8"}[i % 4]));
+    (game.*empty)();
+    EXPECT_LE(game.history.capacity(), 1u) << name;
   }
 }
 
