@@ -59,8 +59,8 @@ for opponent in $opponents; do
   second=(); protocol=xboard
   case $opponent in
     level:*) command="$kelvo --level ${opponent#level:}"; name="kelvo level ${opponent#level:}"; dir=$work/level${opponent#level:} ;;
-    base:*) spec=${opponent#base:}; path=${spec%%:*}; base_level=$level
-            [ "$spec" != "$path" ] && base_level=${spec#*:}
+    base:*) given=${opponent#base:}; path=${given%%:*}; base_level=$level
+            [ "$given" != "$path" ] && base_level=${given#*:}
             [ -x "$path" ] || { echo "match: $path is not an executable" >&2; status=2; continue; }
             command="$path --level $base_level"; name="base level $base_level"; dir=$work/base ;;
     *) command=$(command -v "$opponent") || { echo "match: $opponent is not installed" >&2; status=2; continue; }

@@ -55,10 +55,10 @@ QList<EngineConfig> readXboardPlugins(const QString& folder) {
     QFile text(dir.filePath(file));
     if (!text.open(QIODevice::ReadOnly | QIODevice::Text)) continue;
     QTextStream in(&text);
-    const QString spec = in.readLine();
+    const QString header = in.readLine();
     const QString command = in.readLine().trimmed();
     const QStringList variants = in.readLine().split(u',', Qt::SkipEmptyParts);
-    if (!spec.startsWith(QLatin1String("plugin spec")) || command.isEmpty()) continue;
+    if (!header.startsWith(QLatin1String("plugin spec")) || command.isEmpty()) continue;
     if (!variants.contains(QStringLiteral("chess")) && !variants.contains(QStringLiteral("normal"))) continue;
     found << configFromCommand(command);
   }
