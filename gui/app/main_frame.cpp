@@ -330,8 +330,7 @@ void CMainFrame::createToolBar() {
   addToolBar(Qt::TopToolBarArea, toolBar);
 
   QStyle* look = style();
-  auto [open, save, larger, smaller, previous, current, next, newGame, back, engineMove, moveNow, about] =
-      toolBarActions;
+  auto [open, save, larger, smaller, previous, current, next, newGame, back, engineMove, moveNow, about] = toolBarActions;
   open->setIcon(look->standardIcon(QStyle::SP_DialogOpenButton));
   save->setIcon(look->standardIcon(QStyle::SP_DialogSaveButton));
   larger->setIcon(look->standardIcon(QStyle::SP_TitleBarMaxButton));
