@@ -58,7 +58,7 @@ QList<EngineConfig> readXboardPlugins(const QString& folder) {
     const QString header = in.readLine();
     const QString command = in.readLine().trimmed();
     const QStringList variants = in.readLine().split(u',', Qt::SkipEmptyParts);
-    if (!header.startsWith(QLatin1String("plugin spec")) || command.isEmpty()) continue;
+    if (!header.startsWith(QLatin1String("plugin ")) || command.isEmpty()) continue;
     if (!variants.contains(QStringLiteral("chess")) && !variants.contains(QStringLiteral("normal"))) continue;
     found << configFromCommand(command);
   }

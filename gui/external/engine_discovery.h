@@ -8,7 +8,7 @@
 
 #include "engine_config.h"
 
-// "plugin spec 0.0", the command, the variants: one engine per *.eng file
+// The "plugin" format line, the command, the variants: one engine per *.eng file
 // that plays normal chess.
 QList<EngineConfig> readXboardPlugins(const QString& folder);
 // [Name] sections with protocol=uci|cecp, binary= and args=.

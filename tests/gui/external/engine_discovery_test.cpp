@@ -16,6 +16,13 @@ void writeFile(const QString& path, const QByteArray& text) {
   file.write(text);
 }
 
+// The format line of the plugin files Debian's engines install (fairymax's is
+// there for the tests), so the crafted files begin as real ones do.
+QByteArray pluginHeader() {
+  QFile real(QStringLiteral("/usr/share/games/plugins/xboard/fairymax.eng"));
+  return real.open(QIODevice::ReadOnly) ? real.readLine() : QByteArray();
+}
+
 QStringList commandsOf(const QList<EngineConfig>& configs) {
   QStringList commands;
   for (const EngineConfig& config : configs) commands << config.commandText();
@@ -23,13 +30,15 @@ QStringList commandsOf(const QList<EngineConfig>& configs) {
 }
 
 TEST(EngineDiscovery, PluginFilesGiveTheChessEnginesOnly) {
+  const QByteArray header = pluginHeader();
+  if (!header.startsWith("plugin ")) GTEST_SKIP() << "no Debian plugin file to copy the format line from";
   QTemporaryDir dir;
-  writeFile(dir.filePath("good.eng"), "plugin spec 0.0\n/opt/good -x\nchess,capablanca\n");
-  writeFile(dir.filePath("normal.eng"), "plugin spec 0.0\nnormal\nnormal\n");
-  writeFile(dir.filePath("xiangqi.eng"), "plugin spec 0.0\nmaxqi\nxiangqi\n");
+  writeFile(dir.filePath("good.eng"), header + "/opt/good -x\nchess,capablanca\n");
+  writeFile(dir.filePath("normal.eng"), header + "normal\nnormal\n");
+  writeFile(dir.filePath("xiangqi.eng"), header + "maxqi\nxiangqi\n");
   writeFile(dir.filePath("broken.eng"), "not a plugin\nbroken\nchess\n");
-  writeFile(dir.filePath("empty.eng"), "plugin spec 0.0\n\nchess\n");
-  writeFile(dir.filePath("readme.txt"), "plugin spec 0.0\ntxt\nchess\n");
+  writeFile(dir.filePath("empty.eng"), header + "\nchess\n");
+  writeFile(dir.filePath("readme.txt"), header + "txt\nchess\n");
   const QList<EngineConfig> found = readXboardPlugins(dir.path());
   EXPECT_EQ(commandsOf(found), (QStringList{"/opt/good -x", "normal"}));
   EXPECT_EQ(found[0].name, "Good");
@@ -53,10 +62,12 @@ TEST(EngineDiscovery, EnginesConfGivesNameProtocolProgramAndArguments) {
 // Installed engines only, each program once: a program the known list names
 // is not listed again from a plugin file under another command.
 TEST(EngineDiscovery, OnlyInstalledEnginesAreListedAndEachProgramOnce) {
+  const QByteArray header = pluginHeader();
+  if (!header.startsWith("plugin ")) GTEST_SKIP() << "no Debian plugin file to copy the format line from";
   QTemporaryDir dir;
   const QString script = uciScript(dir, "myengine", "echo bestmove e2e4");
-  writeFile(dir.filePath("mine.eng"), ("plugin spec 0.0\n" + script + "\nchess\n").toUtf8());
-  writeFile(dir.filePath("missing.eng"), "plugin spec 0.0\n/nowhere/engine\nchess\n");
+  writeFile(dir.filePath("mine.eng"), header + (script + "\nchess\n").toUtf8());
+  writeFile(dir.filePath("missing.eng"), header + "/nowhere/engine\nchess\n");
   writeFile(dir.filePath("engines.conf"), ("[Mine again]\nprotocol=uci\nbinary=" + script + "\n").toUtf8());
   const QList<EngineConfig> found = discoverEngines(dir.path(), dir.filePath("engines.conf"));
   const QStringList commands = commandsOf(found);
