@@ -19,6 +19,13 @@ from pathlib import Path
 SYSTEM_DLLS = {"kernel32.dll", "msvcrt.dll", "ucrtbase.dll", "ntdll.dll", "advapi32.dll", "user32.dll"}
 
 
+class WaitFor:
+    """A session mark: wait until the replies hold text count times."""
+
+    def __init__(self, text, count):
+        self.text, self.count = text, count
+
+
 def skip(reason):
     print(f"skipped: {reason}")
     sys.exit(77)
@@ -54,13 +61,36 @@ class Runner:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
     def run(self, command, cwd=None, data=b"", timeout=60):
+        """data is bytes, or a list of bytes and WaitFor marks: the input after a
+        mark is sent only once the output holds what it waits for, so a search
+        ends by itself, not by whichever command happens to arrive first."""
         # Output goes to a file, not a pipe: wine's own service processes may
         # inherit the pipe and keep it open long after the program has ended.
         with tempfile.TemporaryFile() as output:
-            done = subprocess.run(command, input=data, stdout=output, stderr=subprocess.DEVNULL,
-                                  cwd=cwd, env=self.env, timeout=timeout)
-            output.seek(0)
-            return done.returncode, output.read()
+            if isinstance(data, bytes):
+                done = subprocess.run(command, input=data, stdout=output, stderr=subprocess.DEVNULL,
+                                      cwd=cwd, env=self.env, timeout=timeout)
+                output.seek(0)
+                return done.returncode, output.read()
+            deadline = time.monotonic() + timeout
+            engine = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=output, stderr=subprocess.DEVNULL,
+                                      cwd=cwd, env=self.env)
+            try:
+                for part in data:
+                    if isinstance(part, WaitFor):
+                        while os.pread(output.fileno(), 1 << 20, 0).count(part.text) < part.count:
+                            if time.monotonic() > deadline or engine.poll() is not None:
+                                break  # the comparison of the replies tells what is missing
+                            time.sleep(0.02)
+                    else:
+                        engine.stdin.write(part)
+                        engine.stdin.flush()
+                engine.stdin.close()
+                code = engine.wait(max(deadline - time.monotonic(), 1))
+            except (BrokenPipeError, subprocess.TimeoutExpired):
+                engine.kill()
+                code = engine.wait()
+            return code, os.pread(output.fileno(), 1 << 24, 0)
 
     def both(self, args, cwd_linux=None, cwd_windows=None, data=b"", timeout=60):
         """The same command on both builds at once: (linux result, windows result)."""
@@ -164,12 +194,14 @@ PICTURE = "\n r  n  b  q  k  b  n  r \n p  p  p  p  .  p  p  p \n" + " .  .  .  
           " .  .  .  .  p  .  .  . \n" + " .  .  .  .  .  .  .  . \n" + \
           " P  P  P  P  P  P  P  P \n R  N  B  Q  K  B  N  R \n"
 
-BOOK_SESSION = ["xboard", "ping 1", "_showlegal", "_loadpgn line.pgn", "go", "c2c4", "quit"]
+BOOK_SESSION = ["xboard", "ping 1", "_showlegal", "_loadpgn line.pgn", "go", WaitFor(b"\nmove ", 1), "c2c4",
+                WaitFor(b"\nmove ", 2), "quit"]
 # The same game in UCI: a book move, then searches on the search thread.
 BOOK_LINE_UCI = ("position startpos moves e2e4 c7c5 g1f3 d7d6 d2d4 c5d4 f3d4 g8f6 b1c3 a7a6 c1g5 e7e6 f2f4 d8b6 "
                  "d1d2 b6b2 a1b1 b2a3 f4f5 b8c6 f5e6 f7e6 d4c6 b7c6 e4e5 d6e5 g5f6 g7f6 c3e4 f8e7 f1e2 h7h5 b1b3")
-UCI_SESSION = ["uci", "isready", BOOK_LINE_UCI, "go depth 4", BOOK_LINE_UCI + " a3a4 c2c4", "go wtime 9000 btime 9000",
-               "position fen 7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", "go infinite", "isready", "stop", "quit"]
+UCI_SESSION = ["uci", "isready", BOOK_LINE_UCI, "go depth 4", WaitFor(b"bestmove", 1), BOOK_LINE_UCI + " a3a4 c2c4",
+               "go wtime 9000 btime 9000", WaitFor(b"bestmove", 2), "position fen 7k/6Q1/6K1/8/8/8/8/8 b - - 0 1",
+               "go infinite", "isready", "stop", "quit"]
 # What differs from run to run in UCI info lines.
 UCI_TIMES = re.compile(rb" nps \d+ time \d+")
 
@@ -182,7 +214,7 @@ SESSIONS = {
                "d2d4", "quit"], "\n", {}, None),
     "promotion": (["new", "force", "edit", "#", "Ka1", "Pb7", "c", "Kh1", "Pg2", ".", "_writepos", "_readpos",
                    "b7b8n", "_get b8", "undo", "b7b8", "_get b8", "undo", "b7b8r", "g2g1b", "_get g1", "undo", "undo",
-                   "white", "go", "quit"], "\r\n", {}, None),
+                   "white", "go", WaitFor(b"\nmove ", 1), "quit"], "\r\n", {}, None),
     "mate": (["new", "force", "e2e4", "e7e5", "f1c4", "b8c6", "d1h5", "g8f6", "h5f7", "go", "undo", "h5f7",
               "new", "force", "edit", "#", "Kb6", "Qc1", "c", "Ka8", ".", "c1c7", "quit"], "\n", {}, None),
     "positions": (["new", "force", "e2e4", "e7e5", "g1f3", "_writepos", "_clear", "_get e4", "_readpos", "_get e4",
@@ -196,7 +228,7 @@ SESSIONS = {
 
 def run_session(runner, name, session, base):
     lines, line_end, files, book_line_end = session
-    data = "".join(line + line_end for line in lines).encode("latin-1")
+    data = [line if isinstance(line, WaitFor) else (line + line_end).encode("latin-1") for line in lines]
     dirs = []
     for side in ("linux", "windows"):
         directory = fresh_dir(base / name / side)
