@@ -44,6 +44,8 @@ class GapMeter {
   }
   double stopMs() {
     timer.stop();
+    // A stall that lasts to the end has no tick after it.
+    longest = std::max(longest, clock.nsecsElapsed() - last);
     return static_cast<double>(longest) / 1e6;
   }
 

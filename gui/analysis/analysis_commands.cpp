@@ -26,6 +26,7 @@ AnalysisCommands::AnalysisCommands(Parts parts, QMainWindow* window)
   // The window grows or shrinks with the panel beside the board, before the
   // layout would take the room from the board.
   connect(analysisDocks->analysisDock(), &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (visible) follow();  // it was not followed while closed
     if (this->window->isMinimized()) return;
     const int panel = analysisDocks->analysisDock()->sizeHint().width() +
                       this->window->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this->window);
@@ -39,7 +40,10 @@ AnalysisCommands::AnalysisCommands(Parts parts, QMainWindow* window)
   });
 }
 
+// Nothing is copied while nothing follows the game: a long game would make
+// every redraw slow.
 void AnalysisCommands::follow() {
+  if (!analysisDocks->followsTheGame()) return;
   analysisDocks->follow(parts.game.read([](const Game& game) { return game.history; }), parts.view->browseIndex());
 }
 

@@ -85,6 +85,8 @@ void AnalysisDocks::setAnalysisShown(bool shown) { panelDock->setVisible(shown);
 
 bool AnalysisDocks::analysisShown() const { return panelDock->isVisible(); }
 
+bool AnalysisDocks::followsTheGame() const { return !panelDock->isHidden() || !current.isEmpty(); }
+
 void AnalysisDocks::follow(const std::vector<CChessBoard>& history, int shownEntry) {
   if (history.empty()) return;
   int first = 0;

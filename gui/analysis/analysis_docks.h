@@ -39,6 +39,8 @@ class AnalysisDocks : public QObject {
 
   // After every change of the game or of the shown entry (-1: the last).
   void follow(const std::vector<CChessBoard>& history, int shownEntry);
+  // Whether follow has anything to do: the panel is open or a review stands.
+  bool followsTheGame() const;
   void setAnalysisShown(bool shown);
   bool analysisShown() const;
   // Analizar partida on the game as it stands; the review is kept on success.

@@ -51,6 +51,7 @@ MoveMark markOfNag(int nag) {
 
 std::vector<CChessBoard> positionsOfGame(const CChessBoard& start, const std::vector<Move>& moves) {
   std::vector<CChessBoard> positions{start};
+  positions.reserve(moves.size() + 1);
   for (const Move& move : moves) {
     CChessBoard next = positions.back();
     if (move.isNull() || !findMove(next, move.from, move.to)) break;

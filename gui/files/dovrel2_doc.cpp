@@ -12,6 +12,7 @@
 #include "book/pgn_writer.h"
 #include "driver/game.h"
 #include "file_saver.h"
+#include "game_file_read.h"
 #include "message_sink.h"
 #include "position_clipboard.h"
 #include "position/fen.h"
@@ -57,48 +58,6 @@ void setTag(std::vector<PgnTag>& tags, const std::string& name, const std::strin
   tags.push_back({name, value});
 }
 
-QString setupFaultInSpanish(SetupFault fault) {
-  switch (fault) {
-    case SetupFault::NONE: break;
-    case SetupFault::WHITE_KINGS: return QStringLiteral("las blancas no tienen exactamente un rey");
-    case SetupFault::BLACK_KINGS: return QStringLiteral("las negras no tienen exactamente un rey");
-    case SetupFault::PAWN_ON_END_RANK: return QStringLiteral("hay un peón en la primera o la última fila");
-    case SetupFault::KING_CAPTURABLE: return QStringLiteral("el bando que mueve puede capturar el rey");
-  }
-  return {};
-}
-
-// A word of the file as the message shows it: a run-on word may be megabytes long.
-QString shownWord(const std::string& word) {
-  constexpr int MAX_SHOWN = 40;
-  const QString text = QString::fromStdString(word);
-  return text.size() <= MAX_SHOWN ? text : text.left(MAX_SHOWN) + QStringLiteral("…");
-}
-
-// Why the reader could not read the game, or empty when it could.
-QString readFailureText(const PgnGameInfo& info, const QString& file) {
-  const QString where = QStringLiteral("«%1», línea %2: ").arg(file).arg(info.errorLine);
-  const QString word = shownWord(info.errorWord);
-  switch (info.fault) {
-    case PgnFault::NONE: break;
-    case PgnFault::NOT_REGULAR_FILE:
-      return QStringLiteral("«%1» no es un archivo normal (es una carpeta, una tubería o un dispositivo).").arg(file);
-    case PgnFault::WIDE_TEXT:
-      return QStringLiteral("«%1» está escrito en UTF-16: guárdelo como UTF-8 para abrirlo.").arg(file);
-    case PgnFault::ILLEGAL_MOVE: return where + QStringLiteral("«%1» no es una jugada legal en esa posición.").arg(word);
-    case PgnFault::PLY_LIMIT:
-      return where + QStringLiteral("la partida pasa de %1 medias jugadas, el máximo que se lee.").arg(MAX_GAME_PLIES);
-    case PgnFault::OPEN_COMMENT: return where + QStringLiteral("un comentario «{» que no se cierra.");
-    case PgnFault::OPEN_VARIATION: return where + QStringLiteral("una variante «(» que no se cierra.");
-    case PgnFault::BAD_FEN: return where + QStringLiteral("la etiqueta FEN «%1» no es una posición FEN.").arg(word);
-    case PgnFault::UNPLAYABLE_FEN:
-      return where + QStringLiteral("la etiqueta FEN «%1» no es una posición legal: %2.")
-                         .arg(word, setupFaultInSpanish(info.setupFault));
-  }
-  if (!info.opened) return QStringLiteral("No se puede leer el archivo «%1».").arg(file);
-  return {};
-}
-
 bool sameFile(const QString& a, const QString& b) {
   return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }
@@ -114,9 +73,17 @@ std::string CDovrel2Doc::gameKey() const {
 
 bool CDovrel2Doc::isModified() const { return gameKey() != savedKey || reviewUnsaved; }
 
+GameFileRead CDovrel2Doc::readForOpening(const QString& fileName, long offset) {
+  return readGameFile(fileName, offset, QFileInfo(fileName).absoluteFilePath());
+}
+
 bool CDovrel2Doc::openDocument(const QString& fileName, long offset) {
+  return openRead(fileName, offset, readForOpening(fileName, offset));
+}
+
+bool CDovrel2Doc::openRead(const QString& fileName, long offset, const GameFileRead& read) {
   bool moreFollow = false;
-  if (!loadGame(fileName, offset, QFileInfo(fileName).absoluteFilePath(), moreFollow)) return false;
+  if (!takeGame(read, moreFollow)) return false;
   path = fileName;
   namesFromPlayers = false;
   gameOffset = offset;
@@ -139,7 +106,7 @@ bool CDovrel2Doc::pasteGame(const QString& text) {
     return false;
   }
   bool moreFollow = false;
-  if (!loadGame(file.fileName(), 0, QStringLiteral("portapapeles"), moreFollow)) return false;
+  if (!takeGame(readGameFile(file.fileName(), 0, QStringLiteral("portapapeles")), moreFollow)) return false;
   path.clear();
   namesFromPlayers = false;
   gameOffset = 0;
@@ -150,30 +117,19 @@ bool CDovrel2Doc::pasteGame(const QString& text) {
   return true;
 }
 
-bool CDovrel2Doc::loadGame(const QString& fileName, long offset, const QString& shownName, bool& moreFollow) {
-  Game scratch;
-  PgnReader reader;
-  PgnGameInfo info;
-  // The reader refuses a folder, a pipe or a device itself, saying so.
-  reader.readGame(QFile::encodeName(fileName).toStdString(), offset, nullptr, scratch, &info);
-  QString why = readFailureText(info, shownName);
-  if (why.isEmpty() && info.tags.empty() && scratch.history.empty() && info.result.empty())
-    why = QStringLiteral("«%1» no contiene ninguna partida.").arg(shownName);
-  QFile bytes(fileName);
-  if (why.isEmpty() && (!bytes.open(QIODevice::ReadOnly) || !bytes.seek(offset)))
-    why = QStringLiteral("No se puede leer el archivo «%1»: %2.").arg(shownName, bytes.errorString());
-  if (!why.isEmpty()) {
-    showMessage(QMessageBox::Warning, QStringLiteral("Error loading file\n\n") + why, window);
+bool CDovrel2Doc::takeGame(const GameFileRead& read, bool& moreFollow) {
+  if (!read.ok()) {
+    showMessage(QMessageBox::Warning, QStringLiteral("Error loading file\n\n") + read.why, window);
     return false;
   }
-
+  const PgnGameInfo& info = read.info;
   game.edit([&](Game& edited) {
     edited.startNewGame();
     CChessBoard start = info.start;
     start.lastMove = Move();
     start.parent = start.child = nullptr;
     edited.history.assign(1, start);
-    edited.history.insert(edited.history.end(), scratch.history.begin(), scratch.history.end());
+    edited.history.insert(edited.history.end(), read.moves.begin(), read.moves.end());
     edited.position = edited.history.back();
     for (const PgnTag& tag : info.tags)
       if (tag.name == "FEN") edited.startCounters = fenCounters(tag.value);
@@ -188,7 +144,7 @@ bool CDovrel2Doc::loadGame(const QString& fileName, long offset, const QString& 
   for (const PgnAnnotation& note : info.annotations) reviewed |= note.eval.has_value();
   review = {savedKey, reviewed ? info.annotations : std::vector<PgnAnnotation>()};
   reviewUnsaved = false;
-  gameBytes = bytes.read(info.end - offset);
+  gameBytes = read.bytes;
   moreFollow = info.moreGames;
   return true;
 }

@@ -15,6 +15,7 @@
 #include "book/pgn_tag.h"
 
 class Game;
+struct GameFileRead;
 class QWidget;
 
 class CDovrel2Doc : public QObject {
@@ -30,6 +31,10 @@ class CDovrel2Doc : public QObject {
   // file's name and the line. The engine worker must be idle.
   // `offset` picks a game of a collection by where its tags begin.
   bool openDocument(const QString& path, long offset = 0);
+  // The same in two steps, so the reading can run on another thread: the
+  // read touches nothing of the document, openRead takes its game.
+  static GameFileRead readForOpening(const QString& path, long offset);
+  bool openRead(const QString& path, long offset, const GameFileRead& read);
   // Pegar FEN/PGN: a game or a position from text, as from an unnamed file;
   // text that is neither says why and changes nothing.
   bool pasteGame(const QString& text);
@@ -78,9 +83,9 @@ class CDovrel2Doc : public QObject {
  private:
   // The game as its start and moves, comparable.
   std::string gameKey() const;
-  // Reads the game at `offset` of the file into the Game, or says why not
-  // naming the file `shownName`; the game's bytes go to gameBytes.
-  bool loadGame(const QString& fileName, long offset, const QString& shownName, bool& moreFollow);
+  // Puts a game read from a file into the Game, or shows why it could not be
+  // read; the game's bytes go to gameBytes.
+  bool takeGame(const GameFileRead& read, bool& moreFollow);
   std::vector<PgnTag> tagsToWrite() const;
   bool replaceInCollection(const std::string& text);
   void saved(const QString& fileName, const QByteArray& bytes, bool collection);

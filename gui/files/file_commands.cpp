@@ -11,6 +11,7 @@
 #include "data_location.h"
 #include "dovrel2_doc.h"
 #include "engine_bridge.h"
+#include "game_file_read.h"
 #include "game_index.h"
 #include "game_list_dlg.h"
 #include "save_questions.h"
@@ -81,18 +82,26 @@ void FileCommands::openChosenGame(const QString& path, bool severalGames) {
     }
     offset = *chosen;
   }
-  // Loading replaces the Game's position and players: never under a thinking engine.
-  engine->whenIdle([this, path, offset] {
-    const bool opened = doc->openDocument(path, static_cast<long>(offset));
-    emit gameOpened();
-    // A recent entry that no longer opens is dropped from the list.
-    if (opened)
-      recentFiles.add(path);
-    else
-      recentFiles.remove(path);
-    updateRecentMenu();
-    emit openFinished();
+  // The game is read on a thread of its own too: a long game or a comment of
+  // megabytes never stalls the window. Taking it replaces the Game's position
+  // and players: never under a thinking engine.
+  auto* watcher = new QFutureWatcher<GameFileRead>(this);
+  connect(watcher, &QFutureWatcher<GameFileRead>::finished, this, [this, watcher, path, offset] {
+    watcher->deleteLater();
+    engine->whenIdle([this, path, offset, read = watcher->result()] {
+      const bool opened = doc->openRead(path, static_cast<long>(offset), read);
+      emit gameOpened();
+      // A recent entry that no longer opens is dropped from the list.
+      if (opened)
+        recentFiles.add(path);
+      else
+        recentFiles.remove(path);
+      updateRecentMenu();
+      emit openFinished();
+    });
   });
+  watcher->setFuture(
+      QtConcurrent::run([path, offset] { return CDovrel2Doc::readForOpening(path, static_cast<long>(offset)); }));
 }
 
 bool FileCommands::saveFile(const QString& path) {

@@ -36,6 +36,8 @@ CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QTextEd
 
 void CRightBarDlg::markEntry(int entry) {
   markedEntry = entry;
+  if (entry == shownMark) return;
+  shownMark = entry;
   QList<QTextEdit::ExtraSelection> marks;
   for (const MoveSpan& span : moveSpans) {
     // Spans of a text not yet set would point past the end of the shown one.
@@ -66,6 +68,7 @@ void CRightBarDlg::markEntry(int entry) {
 
 void CRightBarDlg::setEntryNotes(std::map<int, std::pair<QColor, QString>> notes) {
   entryNotes = std::move(notes);
+  shownMark = -2;
   markEntry(markedEntry);
 }
 
@@ -104,6 +107,7 @@ bool CRightBarDlg::eventFilter(QObject* watched, QEvent* event) {
 void CRightBarDlg::setMoveList(const QString& text) {
   if (text == moves->toPlainText()) return;
   moves->setPlainText(text);
+  shownMark = -2;
   moves->verticalScrollBar()->setValue(moves->verticalScrollBar()->maximum());
   markEntry(markedEntry);
 }

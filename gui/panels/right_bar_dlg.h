@@ -49,6 +49,7 @@ class CRightBarDlg : public QWidget {
   std::vector<MoveSpan> moveSpans;
   std::map<int, std::pair<QColor, QString>> entryNotes;
   int markedEntry = -1;
+  int shownMark = -2;  // the entry the marks were last laid out for; -2: none (laying out a long list is slow)
   QTextEdit* moves;
   QLabel* headField;
 };
