@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup play test test-fast package windows bench fuzz soak match tune clean
+.PHONY: all setup play test test-fast package windows bench fuzz soak match levels tune clean
 
 all: setup
 
@@ -64,6 +64,12 @@ soak:
 match:
 	KELVO_EXTRA_PACKAGES="gnuchess stockfish" tools/setup.sh $(BUILD)
 	tools/match.sh $(BUILD)
+
+# Each level's rating on stockfish's UCI_Elo scale, from one match a level;
+# not part of test. Settings in tools/level_ratings.sh.
+levels:
+	KELVO_EXTRA_PACKAGES="stockfish" tools/setup.sh $(BUILD)
+	tools/level_ratings.sh $(BUILD)
 
 # Self-play games, then the strong evaluation's weights fitted to their
 # results (engine/search/evaluation_weights.cpp). Settings in tools/texel/tune.sh.

@@ -8,7 +8,8 @@
 #   MATCH_TC=1 (minutes per session, or M:SS)  MATCH_MPS=40 (moves per session)  MATCH_INC=seconds per move (instead of sessions)
 #   MATCH_OPPONENTS names Debian engines (xboard ones, or UCI ones through polyglot:
 #     stockfish, glaurung, toga2, fruit), "level:N" (kelvo at level N), or
-#     "base:PATH[:LEVEL]" (another kelvo build, at MATCH_LEVEL unless given).
+#     "base:PATH[:LEVEL]" (another kelvo build, at MATCH_LEVEL unless given), or
+#     "stockfish@ELO" (stockfish held to that rating by its UCI_Elo option).
 #   MATCH_OPENINGS=FEN file (default data/match_openings.fen): each position played
 #     twice, colours swapped, kelvo's book off; "book" starts from the initial
 #     position with the books on.
@@ -63,6 +64,10 @@ for opponent in $opponents; do
             [ "$given" != "$path" ] && base_level=${given#*:}
             [ -x "$path" ] || { echo "match: $path is not an executable" >&2; status=2; continue; }
             command="$path --level $base_level"; name="base level $base_level"; dir=$work/base ;;
+    stockfish@*) elo=${opponent#stockfish@}
+       command=$(command -v stockfish) || { echo "match: stockfish is not installed" >&2; status=2; continue; }
+       name="stockfish $elo"; dir=$work/stockfish$elo; protocol=UCI
+       second=(-sUCI -secondOptions "UCI_LimitStrength=1,UCI_Elo=$elo") ;;
     *) command=$(command -v "$opponent") || { echo "match: $opponent is not installed" >&2; status=2; continue; }
        name=$opponent; dir=$work/$opponent
        case $opponent in
