@@ -2,10 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <climits>
-#include <cstdlib>
 #include <cstdint>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <regex>
@@ -14,9 +11,9 @@
 
 #include "book/opening_book.h"
 #include "book/pgn_file.h"
-#include "book/pgn_reader.h"
+#include "driver/command_line.h"
+#include "driver/debug_commands.h"
 #include "driver/engine_io.h"
-#include "driver/file_replace.h"
 #include "driver/game.h"
 #include "driver/protocol_text.h"
 #include "driver/session_settings.h"
@@ -28,11 +25,9 @@
 #include "position/notation.h"
 #include "position/setup_check.h"
 #include "search/engine_player.h"
-#include "position/evaluation.h"
 
 namespace {
 
-const char* const POSITION_FILE = "pos.log";
 const char* const UNKNOWN_COMMAND = "Error (unknown command): ";
 const char* const ILLEGAL_MOVE = "Illegal move: ";
 // A draw is worth taking when the engine's own last search has it this many
@@ -52,28 +47,6 @@ ThinkingThread& thinking() {
 }
 
 using ThinkingKind = ThinkingThread::Kind;
-
-// A command line split at white space: the command word and up to three
-// arguments (missing ones empty); the whole line stays for "telluser".
-struct CommandLine {
-  std::string word;
-  std::string args[3];
-  const std::string& line;
-};
-
-CommandLine splitLine(const std::string& line) {
-  CommandLine command{{}, {}, line};
-  std::istringstream in(line);
-  in >> command.word >> command.args[0] >> command.args[1] >> command.args[2];
-  return command;
-}
-
-// atoi's reading (blanks, sign, leading digits; anything else 0), but
-// saturating where atoi would overflow.
-int toNumber(const std::string& text) {
-  const long value = std::strtol(text.c_str(), nullptr, 10);
-  return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
-}
 
 EngineIO& io() { return EngineIO::instance(); }
 Game& game() { return Game::instance(); }
@@ -382,73 +355,7 @@ void cmdStop(const CommandLine&) { io().stopRequested = true; }
 void cmdPing(const CommandLine& command) { io().sendLine("pong " + command.args[0]); }
 void cmdTellUser(const CommandLine& command) { io().sendLine(command.line); }
 
-void cmdShowLegal(const CommandLine&) {
-  CChessBoard position = currentPosition();
-  generateMoves(position, false);
-  for (int i = 0; i < position.moveCount; ++i) {
-    const std::string san = moveToSan(position, position.moves[i]) + "\n";
-    io().writeDirect(san);
-    io().sendLine(san);
-  }
-}
-
 void cmdHumanHuman(const CommandLine&) { game().makeHumansOnly(); }
-
-void cmdClear(const CommandLine&) {
-  changeGame([](Game& g) { g.position.clearSquares(); });
-}
-
-void cmdLoadPgn(const CommandLine& command) {
-  game().startNewGame();
-  PgnReader reader;
-  reader.readGame(command.args[0], 0, nullptr, game());
-}
-
-void cmdSet(const CommandLine& command) {
-  const int square = squareAt(command.args[0], 0);
-  if (square < 0) return;
-  changeGame([&](Game& g) { g.position.squares[square] = static_cast<Piece>(toNumber(command.args[1])); });
-}
-
-void cmdGet(const CommandLine& command) {
-  const int square = squareAt(command.args[0], 0);
-  if (square < 0) return;
-  const int code = static_cast<std::int8_t>(currentPosition().squares[square]);
-  io().writeDirect(std::to_string(code) + "\n");
-}
-
-void cmdDump(const CommandLine&) {
-  const CChessBoard position = currentPosition();
-  std::ostringstream dump;
-  position.writePicture(dump);
-  const GameClock& clock = game().clock;
-  dump << "White: " << GameClock::clockText(clock.remaining(1)) << '\n';
-  dump << "Black: " << GameClock::clockText(clock.remaining(0)) << '\n';
-  EnginePlayer* engine = engineOfGame();
-  dump << (engine ? engine->evaluateNode(position) : evaluate(position)) << '\n';
-  io().writeGameLog(dump.str());
-}
-
-// The old file stays whole when the new one cannot be written, and the
-// interface hears why; "accepted" is the reply either way.
-void cmdWritePos(const CommandLine&) {
-  std::ostringstream picture;
-  currentPosition().writePicture(picture);
-  const DiskSync* sync = io().host() ? io().host()->diskSync() : nullptr;
-  const std::string reason = replaceFile(POSITION_FILE, picture.str(), sync);
-  if (!reason.empty()) io().sendLine(std::string("tellusererror Could not write ") + POSITION_FILE + ": " + reason);
-  io().sendLine("accepted");
-}
-
-void cmdReadPos(const CommandLine&) {
-  changeGame([](Game& g) {
-    std::ifstream file(POSITION_FILE);
-    if (file) g.position.readPicture(file);
-    generateMoves(g.position, false);
-    g.restartHistory();
-  });
-  io().sendLine("accepted");
-}
 
 void cmdUndo(const CommandLine&) {
   if (!game().undoPly()) return;
