@@ -12,6 +12,7 @@
 #include "engine_turns.h"
 #include "position/fen.h"
 #include "settings_file.h"
+#include "memory_release.h"
 #include "message_sink.h"
 #include "promoting_sel_dlg.h"
 #include "save_questions.h"
@@ -62,6 +63,7 @@ void GameInPlay::startNewGame() {
 int GameInPlay::personSide() const { return objects.game.read(personPlaysWhite) ? 1 : 0; }
 
 void GameInPlay::putInPlay() {
+  releaseFreeMemory();  // what the game before held
   flow.restart();
   view->browseLive();
   awaitingFirst = true;
@@ -152,6 +154,7 @@ void GameInPlay::announce(const GameEnd& ending, const QString& boxText) {
   emit statusMessage(ending.announcement());
   emit ended(ending);
   emit changed();
+  releaseFreeMemory();
   const bool flagFall = ending.reason == QLatin1String("time");
   engine->whenIdle([this, flagFall, pliesAtEnd, score = ending.score] {
     const int plies = objects.game.read([](const Game& game) { return static_cast<int>(game.history.size()); });
