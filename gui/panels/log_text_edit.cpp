@@ -4,9 +4,19 @@
 
 #include "text_colour.h"
 
+namespace {
+
+// A window left open over a long session keeps its latest lines only.
+constexpr int MAX_LINES = 20000;
+
+}  // namespace
+
 LogTextEdit::LogTextEdit(QWidget* parent) : QTextEdit(parent) {
   setReadOnly(true);
   setAcceptRichText(false);
+  // Nothing typed here is ever undone: an undo history would keep every line again.
+  document()->setUndoRedoEnabled(false);
+  document()->setMaximumBlockCount(MAX_LINES);
 }
 
 void LogTextEdit::appendText(int colour, const QString& text) {
