@@ -393,8 +393,8 @@ void CMainFrame::onEngineLine(const QString& line) {
 void CMainFrame::refresh() {
   boardView->refresh();
   std::vector<MoveSpan> spans;
-  const auto [text, entries] = objects.game.read([&spans](const Game& game) {
-    return std::pair{moveListText(game.history, &spans), static_cast<int>(game.history.size())};
+  const auto [text, entries] = objects.game.read([this, &spans](const Game& game) {
+    return std::pair{moveListCache.textOf(game.history, spans), static_cast<int>(game.history.size())};
   });
   rightBarDlg->setMoveSpans(std::move(spans));
   QString list = QString::fromStdString(text);

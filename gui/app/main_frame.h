@@ -21,6 +21,7 @@
 #include "engine_objects.h"
 #include "file_commands.h"
 #include "game_in_play.h"
+#include "move_list_text.h"
 #include "settings_commands.h"
 
 class AnalysisCommands;
@@ -131,6 +132,7 @@ class CMainFrame : public QMainWindow {
   EngineBridge* engine;
   CDovrelView* boardView;
   CRightBarDlg* rightBarDlg;
+  MoveListCache moveListCache;
   AnalysisCommands* analysisCommands = nullptr;
   QLabel* engineStatus;
   QLabel* openingStatus;  // the opening the shown position belongs to

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "position/fen.h"
 #include "position/move_gen.h"
 #include "position/notation.h"
 
@@ -44,5 +45,27 @@ std::string moveListText(const std::vector<CChessBoard>& history, std::vector<Mo
     text += move;
     if (entry.sideToMove != 0) text += " \n";
   }
+  return text;
+}
+
+const std::string& MoveListCache::textOf(const std::vector<CChessBoard>& history, std::vector<MoveSpan>& spansOut) {
+  std::vector<std::uint64_t> now;
+  now.reserve(history.size());
+  for (const CChessBoard& entry : history) {
+    const Move& move = entry.lastMove;
+    now.push_back(std::uint64_t{static_cast<std::uint8_t>(move.from)} | std::uint64_t{static_cast<std::uint8_t>(move.to)} << 8 |
+                  std::uint64_t{static_cast<std::uint8_t>(move.promotion)} << 16 |
+                  std::uint64_t{static_cast<std::uint8_t>(move.piece)} << 24 |
+                  std::uint64_t{static_cast<std::uint8_t>(entry.sideToMove)} << 32);
+  }
+  std::string first = history.empty() ? std::string() : positionToFen(history.front());
+  if (!made || now != moves || first != start) {
+    spans.clear();
+    text = moveListText(history, &spans);
+    moves = std::move(now);
+    start = std::move(first);
+    made = true;
+  }
+  spansOut = spans;
   return text;
 }

@@ -2,6 +2,7 @@
 // The moves of the game as the right-hand bar shows them and Guardar writes
 // them: "1.e4 e5 \n2.Nf3" - one line per full move.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,3 +22,18 @@ struct MoveSpan {
 // The caller holds the Game lock while the history is read. With `spans`,
 // also where each move stands, in the order of the text.
 std::string moveListText(const std::vector<CChessBoard>& history, std::vector<MoveSpan>* spans = nullptr);
+
+// The window redraws at every engine line, and SAN for a long game is slow:
+// the text of the history last asked for, made again only when its start or
+// one of its moves changed. The caller holds the Game lock.
+class MoveListCache {
+ public:
+  const std::string& textOf(const std::vector<CChessBoard>& history, std::vector<MoveSpan>& spansOut);
+
+ private:
+  bool made = false;
+  std::string start;                 // the first entry's FEN
+  std::vector<std::uint64_t> moves;  // each entry's move and side to move
+  std::string text;
+  std::vector<MoveSpan> spans;
+};

@@ -3,11 +3,11 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QToolTip>
 #include <QVBoxLayout>
 
-CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QTextEdit(this)), headField(new QLabel(this)) {
+CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QPlainTextEdit(this)), headField(new QLabel(this)) {
   setObjectName(QStringLiteral("rightBar"));
   moves->setObjectName(QStringLiteral("moveList"));
   moves->setReadOnly(true);
@@ -15,7 +15,7 @@ CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QTextEd
   // Ctrl+C the list would otherwise take for its own caret and selection.
   moves->setFocusPolicy(Qt::NoFocus);
   // Move lines fit the bar; the announcement of the end wraps.
-  moves->setLineWrapMode(QTextEdit::WidgetWidth);
+  moves->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   moves->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // A long line ("14.Qxe7+ Kxe7") is wider than the bar: it scrolls sideways.
   moves->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

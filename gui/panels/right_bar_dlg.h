@@ -12,7 +12,7 @@
 #include "move_list_text.h"
 
 class QLabel;
-class QTextEdit;
+class QPlainTextEdit;
 
 class CRightBarDlg : public QWidget {
   Q_OBJECT
@@ -50,6 +50,6 @@ class CRightBarDlg : public QWidget {
   std::map<int, std::pair<QColor, QString>> entryNotes;
   int markedEntry = -1;
   int shownMark = -2;  // the entry the marks were last laid out for; -2: none (laying out a long list is slow)
-  QTextEdit* moves;
+  QPlainTextEdit* moves;
   QLabel* headField;
 };

@@ -2,6 +2,7 @@
 // graph, the review dialog, and a review through the PGN file and back.
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTest>
 
@@ -108,7 +109,7 @@ TEST(RightBarMarks, MarkedMovesShowTheirNote) {
   bar.setMoveList(QStringLiteral("1.e4 e5 \n2.Nf3"));
   bar.setMoveSpans({{1, 2, 2}, {2, 5, 2}, {3, 11, 3}});
   bar.setEntryNotes({{2, {markColour(MoveMark::MISTAKE), QStringLiteral("Error (?). Mejor: 1...c5")}}});
-  auto* text = bar.findChild<QTextEdit*>(QStringLiteral("moveList"));
+  auto* text = bar.findChild<QPlainTextEdit*>(QStringLiteral("moveList"));
   ASSERT_NE(text, nullptr);
   const auto pointAt = [text](int position) {
     QTextCursor cursor(text->document());

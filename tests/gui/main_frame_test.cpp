@@ -13,7 +13,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTableView>
@@ -737,7 +737,7 @@ TEST(RightBar, ALongMoveLineCanBeBroughtIntoView) {
   bar.show();
   bar.setMoveList("1.e4 e5 \n13.Qxe7+ Kxe7 \n14.Bxf7+ Kxf7 \n");
   QCoreApplication::processEvents();
-  auto* list = bar.findChild<QTextEdit*>("moveList");
+  auto* list = bar.findChild<QPlainTextEdit*>("moveList");
   ASSERT_NE(list, nullptr);
   const int hidden = static_cast<int>(list->document()->idealWidth()) - list->viewport()->width();
   const bool scrolls = list->horizontalScrollBar()->isVisible() && list->horizontalScrollBar()->maximum() >= hidden;
@@ -1000,7 +1000,7 @@ TEST_F(MainFrameTest, KeysBrowseTheGame) {
   }
   // A click on a move of the list leaves the keys to the window, so the arrows
   // and Copiar PGN are not taken by the list's own text selection.
-  auto* list = frame->rightBar()->findChild<QTextEdit*>("moveList");
+  auto* list = frame->rightBar()->findChild<QPlainTextEdit*>("moveList");
   QTextCursor first(list->document());
   first.setPosition(3);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->cursorRect(first).center());
