@@ -20,6 +20,20 @@ TEST(MoveListText, OneLinePerFullMoveInSan) {
   EXPECT_EQ(moveListText(newGameWith({"e7e5", "g1f3", "b8c6", "f1b5"}, blackToMove)), " e5 \n2.Nf3 Nc6 \n3.Bb5");
 }
 
+// The cache writes the text again for any change: a transposition reaches the
+// same last position in as many plies, and a set-up start changes only the start.
+TEST(MoveListText, TheCachedTextFollowsEveryChange) {
+  MoveListCache cache;
+  std::vector<MoveSpan> spans;
+  EXPECT_EQ(cache.textOf(newGameWith({"g1f3", "g8f6", "b1c3"}), spans), "1.Nf3 Nf6 \n2.Nc3");
+  EXPECT_EQ(cache.textOf(newGameWith({"b1c3", "g8f6", "g1f3"}), spans), "1.Nc3 Nf6 \n2.Nf3");
+  EXPECT_EQ(spans.size(), 3u);
+  EXPECT_EQ(cache.textOf(newGameWith({"e7e5"}, "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1"), spans),
+            " e5 \n");
+  EXPECT_EQ(cache.textOf(newGameWith({}), spans), "");
+  EXPECT_TRUE(spans.empty());
+}
+
 // A loaded game's history has no entry for the initial position (the main
 // window's open test lists one): its first move is written without the
 // position it was played in.
