@@ -9,7 +9,8 @@
 #   MATCH_OPPONENTS names Debian engines (xboard ones, or UCI ones through polyglot:
 #     stockfish, glaurung, toga2, fruit), "level:N" (kelvo at level N), or
 #     "base:PATH[:LEVEL]" (another kelvo build, at MATCH_LEVEL unless given), or
-#     "stockfish@ELO" (stockfish held to that rating by its UCI_Elo option).
+#     "stockfish@ELO" (stockfish held to that rating by its UCI_Elo option), or
+#     "gnuchess-uci" (GNU Chess as a UCI engine).
 #   MATCH_OPENINGS=FEN file (default data/match_openings.fen): each position played
 #     twice, colours swapped, kelvo's book off; "book" starts from the initial
 #     position with the books on.
@@ -64,6 +65,10 @@ for opponent in $opponents; do
             [ "$given" != "$path" ] && base_level=${given#*:}
             [ -x "$path" ] || { echo "match: $path is not an executable" >&2; status=2; continue; }
             command="$path --level $base_level"; name="base level $base_level"; dir=$work/base ;;
+    # GNU Chess through polyglot: its xboard mode can leave xboard waiting for
+    # an answer it holds back.
+    gnuchess-uci) command="$(command -v gnuchess) --uci" || { echo "match: gnuchess is not installed" >&2; status=2; continue; }
+       name="gnuchess (UCI)"; dir=$work/gnuchess-uci; protocol=UCI; second=(-sUCI) ;;
     stockfish@*) elo=${opponent#stockfish@}
        command=$(command -v stockfish) || { echo "match: stockfish is not installed" >&2; status=2; continue; }
        name="stockfish $elo"; dir=$work/stockfish$elo; protocol=UCI
