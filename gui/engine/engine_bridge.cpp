@@ -68,7 +68,7 @@ void EngineBridge::runWhileWaiting(std::function<void()> job) {
 void EngineBridge::reloadBook(BookLoad mode) {
   auto load = [this, mode] {
     auto names = std::make_shared<OpeningNames>();
-    reloadOpeningBook(mode, objects.book, *names);
+    if (!reloadOpeningBook(mode, objects.book, *names)) return;  // the names kept still hold
     QMetaObject::invokeMethod(
         this, [mode, names] { adoptOpeningNames(mode, std::move(*names)); }, Qt::QueuedConnection);
   };

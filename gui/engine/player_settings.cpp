@@ -1,5 +1,10 @@
 #include "player_settings.h"
 
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
 #include "book/opening_book.h"
 #include "book/opening_names.h"
 #include "driver/game.h"
@@ -44,8 +49,32 @@ void adoptOpeningNames(BookLoad mode, OpeningNames&& loaded) {
   openingNames().merge(std::move(loaded));
 }
 
-void reloadOpeningBook(BookLoad mode, OpeningBook& book, OpeningNames& names) {
+bool reloadOpeningBook(BookLoad mode, OpeningBook& book, OpeningNames& names) {
+  // The file as it was when the book in memory was read from it alone, and
+  // the entries that made: a book cleared or changed since is read again.
+  struct FileStamp {
+    std::uintmax_t size;
+    std::filesystem::file_time_type::rep time;  // ticks: the time point itself has no usable ==
+    std::size_t entries;
+    bool operator==(const FileStamp&) const = default;
+  };
+  static std::optional<FileStamp> loaded;
+  std::error_code error;
+  const std::filesystem::path file(BOOK_FILE_NAME);
+  std::optional<FileStamp> now;
+  if (const auto size = std::filesystem::file_size(file, error); !error) {
+    const auto time = std::filesystem::last_write_time(file, error);
+    if (!error) now = FileStamp{size, time.time_since_epoch().count(), book.entryCount()};
+  }
+  if (mode == BookLoad::Replace && now && loaded == now) {
+    book.giveBack();
+    return false;
+  }
   if (mode == BookLoad::Replace) book.clearBook();
   Game scratch;
   book.loadBook(BOOK_FILE_NAME, scratch, &names);
+  // Appended to, the book is no longer the file's.
+  loaded = mode == BookLoad::Replace && now ? std::optional(FileStamp{now->size, now->time, book.entryCount()})
+                                            : std::nullopt;
+  return true;
 }

@@ -38,9 +38,12 @@ enum class BookLoad { Append, Replace };
 // replaces it, since appending the same file at each new game only grows memory
 // (a book of n identical copies draws every move with the same odds as one).
 // Loading replays the games through a scratch game, so the game in progress is
-// left alone. The openings the games' tags name go into `names`. Safe on any
-// thread; the engine bridge runs it on the engine worker.
-void reloadOpeningBook(BookLoad mode, OpeningBook& book, OpeningNames& names);
+// left alone. The openings the games' tags name go into `names`. A replacing
+// load of a file unchanged since the last one (same size and time) only puts
+// the book back in play: each Mueve! makes a new player, and reading the file
+// again at every press left the allocator's heap ever more broken up. Returns
+// whether the file was read. Called from one thread only (the engine worker).
+bool reloadOpeningBook(BookLoad mode, OpeningBook& book, OpeningNames& names);
 
 // The openings named by the book's tags as last read (window thread only).
 const OpeningNames& bookOpeningNames();

@@ -1,12 +1,20 @@
 #include "engine_bridge.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
+
+#include "book/opening_book.h"
+#include "book/opening_names.h"
+#include "player_settings.h"
 
 namespace {
 
@@ -59,6 +67,45 @@ TEST(EngineBridge, AJobRunsOnTheWorkerAndACommandReleasedMeanwhileWaitsForIt) {
   EXPECT_FALSE(taken.contains("force"));
   letGo = true;
   EXPECT_TRUE(QTest::qWaitFor([&] { return taken.contains("force") && bridge.isIdle(); }, 10000));
+}
+
+}  // namespace
+
+namespace {
+
+// Each new engine player asks for the book again: an unchanged file only puts
+// it back in play, while a changed file, a cleared book or one appended to is
+// read again.
+TEST(BookReload, TheFileIsReadAgainOnlyWhenItOrTheBookChanged) {
+  QTemporaryDir dir;
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(dir.path());
+  auto write = [](const char* text) {
+    QFile file(QString::fromLatin1(BOOK_FILE_NAME));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  };
+  write("1. e4 e5 *\n");
+  OpeningBook book;
+  OpeningNames names;
+  EXPECT_TRUE(reloadOpeningBook(BookLoad::Replace, book, names));
+  const std::size_t entries = book.entryCount();
+  EXPECT_GT(entries, 0u);
+  book.leaveForThisGame();
+  EXPECT_FALSE(reloadOpeningBook(BookLoad::Replace, book, names));
+  EXPECT_TRUE(book.inPlay());
+  EXPECT_EQ(book.entryCount(), entries);
+
+  write("1. d4 d5 2. c4 *\n");
+  std::filesystem::last_write_time(BOOK_FILE_NAME, std::filesystem::last_write_time(BOOK_FILE_NAME) +
+                                                       std::chrono::seconds(5));
+  EXPECT_TRUE(reloadOpeningBook(BookLoad::Replace, book, names));
+  EXPECT_NE(book.entryCount(), entries);
+  book.clearBook();
+  EXPECT_TRUE(reloadOpeningBook(BookLoad::Replace, book, names));
+  EXPECT_TRUE(reloadOpeningBook(BookLoad::Append, book, names));
+  EXPECT_TRUE(reloadOpeningBook(BookLoad::Replace, book, names));
+  QDir::setCurrent(previous);
 }
 
 }  // namespace
