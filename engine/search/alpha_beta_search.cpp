@@ -399,9 +399,12 @@ std::vector<Move> AlphaBetaSearch::prepare(const CBoard& root, const std::vector
   finishedLines.clear();
   TimeBudget budget = planTime(givenLimits, settings.moveTimeWithoutClock);
   if (budget.soft > 0) budget.soft = std::max<std::int64_t>(budget.soft * settings.timePercent / 100, 1);
-  if (budget.hard > 0) budget.hard = std::max<std::int64_t>(budget.hard * settings.timePercent / 100, 1);
+  // A level's depth floor may run past its share, never past the clock's limit.
+  if (budget.hard > 0 && settings.minDepth == 0)
+    budget.hard = std::max<std::int64_t>(budget.hard * settings.timePercent / 100, 1);
   hardDeadline = budget.hard;
   softLimit = budget.soft;
+  minDepth = settings.minDepth;
   for (auto& bySide : history->score)
     for (auto& byFrom : bySide)
       for (auto& entry : byFrom) entry /= 4;
@@ -542,7 +545,7 @@ SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const
     for (std::size_t rank = 0; rank < found.size(); ++rank) report(depth, found[rank], static_cast<int>(rank) + 1);
     const std::int64_t elapsed = context->clock() - start;
     // The next iteration takes longer than all before it together.
-    if (softLimit >= 0 && elapsed * 2 >= softLimit) break;
+    if (softLimit >= 0 && elapsed * 2 >= softLimit && depth >= minDepth) break;
     // Nothing to decide, or the mate is seen: more depth changes nothing, unless asked to go on.
     if (limits->infinite) continue;
     if (rootMoves.size() == 1 && softLimit >= 0) break;

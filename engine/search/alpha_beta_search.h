@@ -105,6 +105,7 @@ class AlphaBetaSearch {
   std::int64_t start = 0;
   std::int64_t hardDeadline = -1;
   std::int64_t softLimit = -1;
+  int minDepth = 0;  // iterations finished before the soft limit may stop the search
   std::int64_t nodes = 0;
   bool stopped = false;
   bool canStop = false;   // only once an iteration has given a move

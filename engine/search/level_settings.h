@@ -12,7 +12,8 @@ struct LevelSettings {
   bool quiescence = true;               // resolve captures beyond the horizon
   int noise = 0;                        // centipawns of chance added to each root move's score
   int blunderPercent = 0;               // chance of playing any legal move at all
-  int timePercent = 100;                // of the time the clock allows a move
+  int timePercent = 100;                // of the time the clock allows a move to start a new iteration
+  int minDepth = 0;                     // iterations finished whatever timePercent says (the clock's limit holds)
   std::int64_t moveTimeWithoutClock = 0;  // milliseconds a move may take when no clock is given
 };
 
