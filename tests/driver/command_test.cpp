@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -192,14 +191,11 @@ TEST_F(CommandTest, StrengthAndResourceCommandsReachTheSession) {
   session = saved;
 }
 
-// UCI_Elo: pychess spreads its strengths 1 to 18 over the rating range and
-// sends its top two as Skill Level: every level is reached.
-TEST(LevelElo, PychessRatingsReachEveryLevel) {
-  std::set<int> levels = {TOP_LEVEL};
-  const int low = eloOfLevel(WEAKEST_LEVEL), high = eloOfLevel(TOP_LEVEL);
-  for (int strength = 1; strength <= 18; ++strength) levels.insert(levelForElo(low + strength * (high - low) / 20));
-  EXPECT_EQ(levels.size(), static_cast<std::size_t>(TOP_LEVEL - WEAKEST_LEVEL + 1));
+// UCI_Elo: a rating asks for the level measured nearest to it; the measured
+// ratings rise with the level, so each one names its own level.
+TEST(LevelElo, EachRatingNamesItsLevel) {
   for (int level = WEAKEST_LEVEL; level <= TOP_LEVEL; ++level) EXPECT_EQ(levelForElo(eloOfLevel(level)), level);
+  EXPECT_EQ(levelForElo((eloOfLevel(4) + eloOfLevel(5)) / 2 - 1), 4);
   EXPECT_EQ(levelForElo(0), WEAKEST_LEVEL);
   EXPECT_EQ(levelForElo(99999), TOP_LEVEL);
 }
