@@ -283,7 +283,8 @@ def cmd_files(runner):
     """Log file names and contents with --log."""
     runner.require()
     dirs = [fresh_dir(runner.work / "files" / side) for side in ("linux", "windows")]
-    data = b"xboard\nnew\n_dump\nnotacommand\ne2e4\nquit\n"
+    # The answer to e2e4 is waited for: a quit during the search would cut it short.
+    data = [b"xboard\nnew\n_dump\nnotacommand\ne2e4\n", WaitFor(b"\nmove ", 1), b"quit\n"]
     (_, linux), (_, windows) = runner.both(["--log"], dirs[0], dirs[1], data)
     names = [sorted(p.name for p in d.iterdir()) for d in dirs]
     print(f"log files: {names[1]}")
