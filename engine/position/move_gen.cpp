@@ -338,6 +338,24 @@ LegalityContext legalityContext(const CBoard& board, bool forClassifying) {
   return ctx;
 }
 
+LegalityContext legalityContextAfter(const CBoard& after, const LegalityContext& before, const Move& move) {
+  LegalityContext ctx;
+  ctx.side = after.sideToMove ? 1 : 0;
+  // Only one king a side, none taken or made, and the turn passed: otherwise look.
+  if (before.kingCount != 1 || before.otherKingCount != 1 || ctx.side == before.side || isKing(move.captured) ||
+      isKing(move.promotion))
+    return legalityContext(after);
+  ctx.king = ctx.side ? WHITE_KING : BLACK_KING;
+  ctx.kingSquare = before.otherKingSquare;
+  ctx.kingCount = 1;
+  ctx.otherKingSquare = move.piece == before.king ? move.to : before.kingSquare;
+  ctx.otherKingCount = 1;
+  if (after.squares[ctx.kingSquare] != ctx.king || after.squares[ctx.otherKingSquare] != before.king)
+    return legalityContext(after);
+  ctx.inCheck = isAttackedBy(after, ctx.kingSquare, !ctx.side);
+  return ctx;
+}
+
 // The whole-copy test copies the position, makes the move and lets the opponent
 // try to capture the king; for castling also after the king's first step and
 // before moving at all. This gives the same answers without the copies of the

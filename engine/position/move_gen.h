@@ -63,6 +63,10 @@ struct LegalityContext {
   bool otherInCheck = false;  // filled only when asked for, for classifying
 };
 LegalityContext legalityContext(const CBoard& board, bool forClassifying = false);
+// The same as legalityContext(after) for the position `move` (or a pass, a
+// null move) led to from the one `before` describes: the kings are followed
+// instead of looked for on every square, which a search does at every node.
+LegalityContext legalityContextAfter(const CBoard& after, const LegalityContext& before, const Move& move);
 bool isLegal(const CBoard& board, const LegalityContext& context, const Move& move);
 // The context must come from legalityContext(board, true).
 int classifyMove(const CBoard& board, const LegalityContext& context, const Move& move);

@@ -111,7 +111,7 @@ void AlphaBetaSearch::makeChild(int ply, const Move& move) {
   child.key = keyAfterMove(parent.board, parent.key, child.board, move);
   child.halfmoves = isReversible(move) ? parent.halfmoves + 1 : 0;
   child.move = move;
-  child.legality = legalityContext(child.board);
+  child.legality = legalityContextAfter(child.board, parent.legality, move);
   keys[rootIndex + ply + 1] = child.key;
 }
 
@@ -125,7 +125,7 @@ void AlphaBetaSearch::makeNullChild(int ply) {
   // A pass repeats nothing: the line before it cannot come back through it.
   child.halfmoves = 0;
   child.move = Move();
-  child.legality = legalityContext(child.board);
+  child.legality = legalityContextAfter(child.board, parent.legality, child.move);
   keys[rootIndex + ply + 1] = child.key;
 }
 

@@ -115,3 +115,50 @@ TEST(Robustness, BoardIsOkRejectsEachBrokenField) {
 }
 
 }  // namespace
+
+namespace {
+
+bool sameContext(const LegalityContext& a, const LegalityContext& b) {
+  return a.side == b.side && a.king == b.king && a.kingSquare == b.kingSquare && a.kingCount == b.kingCount &&
+         a.otherKingSquare == b.otherKingSquare && a.otherKingCount == b.otherKingCount && a.inCheck == b.inCheck;
+}
+
+// Two plies of every legal move and a pass from each position; returns the positions compared.
+int compareFollowedContexts(const CBoard& board, const LegalityContext& context, int plies) {
+  if (plies == 0) return 0;
+  MoveBuffer buffer;
+  const int count = generatePseudoMoves(board, buffer.moves);
+  int compared = 0;
+  for (int i = 0; i <= count; ++i) {
+    const Move move = i < count ? buffer.moves[i] : Move();
+    if (i < count && !isLegal(board, context, move)) continue;
+    CBoard after = board;
+    if (i < count) applyMove(after, move);
+    after.sideToMove = board.sideToMove ? 0 : 1;
+    const LegalityContext followed = legalityContextAfter(after, context, move);
+    EXPECT_TRUE(sameContext(followed, legalityContext(after))) << moveToCoordinates(move);
+    compared += 1 + compareFollowedContexts(after, followed, plies - 1);
+  }
+  return compared;
+}
+
+}  // namespace
+
+// The search follows the kings from move to move; it must see what a full look sees:
+// king moves, castling, checks given and discovered, promotions, two kings or none.
+TEST(Generation, FollowedKingsMatchAFullLook) {
+  const char* fens[] = {
+      "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+      "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
+      "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
+      "k7/2P5/1K6/8/8/8/8/8 w - - 0 1",
+      "4k3/8/8/8/8/8/8/4K1K1 w - - 0 1",
+      "8/8/8/8/8/8/8/R3K3 w Q - 0 1",
+  };
+  int compared = 0;
+  for (const char* fen : fens) {
+    const CChessBoard position = fromFen(fen);
+    compared += compareFollowedContexts(position, legalityContext(position), 2);
+  }
+  EXPECT_GT(compared, 2000);
+}
