@@ -1,0 +1,59 @@
+// The strong evaluation is blind to which colour is which: every term of it
+// counted for Black is the mirror of the one counted for White.
+
+#include <cctype>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "position/fen.h"
+#include "search/strong_evaluation.h"
+
+namespace {
+
+// The same position with the colours swapped: ranks mirrored, pieces and
+// castling rights recoloured, the other side to move.
+std::string colourMirror(const std::string& fen) {
+  std::istringstream in(fen);
+  std::string placement, side, castling, passant, rest;
+  in >> placement >> side >> castling >> passant;
+  std::getline(in, rest);
+  std::string ranks[8], mirrored;
+  std::istringstream rows(placement);
+  for (auto& rank : ranks) std::getline(rows, rank, '/');
+  for (int r = 7; r >= 0; --r) {
+    for (char c : ranks[r]) mirrored += std::isalpha(static_cast<unsigned char>(c)) ? c ^ 0x20 : c;
+    if (r) mirrored += '/';
+  }
+  for (char& c : castling)
+    if (c != '-') c ^= 0x20;
+  if (passant != "-") passant[1] = passant[1] == '3' ? '6' : '3';
+  return mirrored + (side == "w" ? " b " : " w ") + castling + " " + passant + rest;
+}
+
+int evaluate(const std::string& fen) {
+  const auto position = positionFromFen(fen);
+  EXPECT_TRUE(position) << fen;
+  return strongEvaluate(*position);
+}
+
+TEST(StrongEvaluation, BlindToColour) {
+  for (const char* fen : {
+           "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1",
+           "r1bq1rk1/pp2bppp/2n1pn2/2pp4/3P4/2PBPN2/PP1N1PPP/R2QK2R w KQ - 0 8",
+           "2r2rk1/1b2qppp/p3pn2/1p1nN3/3P4/P1B3Q1/1P3PPP/2RR2K1 w - - 0 20",
+           "4k3/p7/8/4N3/3P4/8/8/4K3 w - - 0 1",
+           "8/5pk1/6p1/3Pp3/2P1P3/5K2/8/8 b - - 0 40",
+           "r3k2r/ppp2ppp/2n5/3q4/3n4/2P2N2/PP3PPP/R2QKB1R w KQkq - 0 10",
+           "6k1/5ppp/8/8/8/8/1K6/7R w - - 0 1",
+           "8/2k5/8/1P6/5p2/8/4K3/8 w - - 0 50",        // passed pawns and the kings' race
+           "1r4k1/5ppp/8/8/8/8/5PPP/2R3K1 b - - 0 30",  // rooks on open files, shields
+           "8/8/8/3k4/8/8/8/KQ6 w - - 0 60",            // the bare king driven to the edge
+           "8/4k3/8/8/3N4/8/3K4/8 b - - 0 70",          // a lone knight cannot win
+       }) {
+    EXPECT_EQ(evaluate(fen), evaluate(colourMirror(fen))) << fen;
+  }
+}
+
+}  // namespace
