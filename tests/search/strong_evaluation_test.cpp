@@ -35,7 +35,7 @@ std::string colourMirror(const std::string& fen) {
 int evaluate(const std::string& fen) {
   const auto position = positionFromFen(fen);
   EXPECT_TRUE(position) << fen;
-  return strongEvaluate(*position);
+  return position ? strongEvaluate(*position) : 0;
 }
 
 TEST(StrongEvaluation, BlindToColour) {
