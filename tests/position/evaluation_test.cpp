@@ -27,11 +27,7 @@ TEST(Evaluation, ColourSwappedMirrorNegates) {
   for (const char* fen : {KIWIPETE_FEN, "8/2p5/3p4/KP5r/1R3p2/4P1k1/6P1/8 w - - 0 1",
                           "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP3PPP/R2QKB1R w KQ - 0 1"}) {
     const CChessBoard position = fromFen(fen);
-    CChessBoard mirrored = position;
-    for (Square s : ALL_SQUARES)
-      mirrored.squares[makeSquare(fileOf(s), 7 - rankOf(s))] =
-          position.squares[s] == EMPTY ? EMPTY : static_cast<Piece>(position.squares[s] ^ 24);
-    EXPECT_EQ(evaluate(mirrored), -evaluate(position)) << fen;
+    EXPECT_EQ(evaluate(colourMirror(position)), -evaluate(position)) << fen;
   }
 }
 

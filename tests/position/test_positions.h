@@ -18,6 +18,17 @@ inline CChessBoard fromFen(const std::string& fen) {
   return position ? *position : CChessBoard();
 }
 
+// The same position with the colours swapped: ranks mirrored top to bottom,
+// every piece recoloured, the other side to move.
+inline CChessBoard colourMirror(const CChessBoard& position) {
+  CChessBoard mirrored = position;
+  for (Square s : ALL_SQUARES)
+    mirrored.squares[makeSquare(fileOf(s), 7 - rankOf(s))] =
+        position.squares[s] == EMPTY ? EMPTY : static_cast<Piece>(position.squares[s] ^ 24);
+  mirrored.switchSide();
+  return mirrored;
+}
+
 // The list as coordinate texts, space separated, in list order.
 inline std::string moveTexts(const CChessBoard& position) {
   std::string text;

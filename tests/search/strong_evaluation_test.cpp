@@ -1,42 +1,10 @@
 // The strong evaluation is blind to which colour is which: every term of it
 // counted for Black is the mirror of the one counted for White.
 
-#include <cctype>
-#include <sstream>
-#include <string>
-
-#include <gtest/gtest.h>
-
-#include "position/fen.h"
 #include "search/strong_evaluation.h"
+#include "test_positions.h"
 
 namespace {
-
-// The same position with the colours swapped: ranks mirrored, pieces and
-// castling rights recoloured, the other side to move.
-std::string colourMirror(const std::string& fen) {
-  std::istringstream in(fen);
-  std::string placement, side, castling, passant, rest;
-  in >> placement >> side >> castling >> passant;
-  std::getline(in, rest);
-  std::string ranks[8], mirrored;
-  std::istringstream rows(placement);
-  for (auto& rank : ranks) std::getline(rows, rank, '/');
-  for (int r = 7; r >= 0; --r) {
-    for (char c : ranks[r]) mirrored += std::isalpha(static_cast<unsigned char>(c)) ? c ^ 0x20 : c;
-    if (r) mirrored += '/';
-  }
-  for (char& c : castling)
-    if (c != '-') c ^= 0x20;
-  if (passant != "-") passant[1] = passant[1] == '3' ? '6' : '3';
-  return mirrored + (side == "w" ? " b " : " w ") + castling + " " + passant + rest;
-}
-
-int evaluate(const std::string& fen) {
-  const auto position = positionFromFen(fen);
-  EXPECT_TRUE(position) << fen;
-  return position ? strongEvaluate(*position) : 0;
-}
 
 TEST(StrongEvaluation, BlindToColour) {
   for (const char* fen : {
@@ -52,7 +20,8 @@ TEST(StrongEvaluation, BlindToColour) {
            "8/8/8/3k4/8/8/8/KQ6 w - - 0 60",            // the bare king driven to the edge
            "8/4k3/8/8/3N4/8/3K4/8 b - - 0 70",          // a lone knight cannot win
        }) {
-    EXPECT_EQ(evaluate(fen), evaluate(colourMirror(fen))) << fen;
+    const CChessBoard position = fromFen(fen);
+    EXPECT_EQ(strongEvaluate(colourMirror(position)), strongEvaluate(position)) << fen;
   }
 }
 
