@@ -1,7 +1,8 @@
 // Fits the strong evaluation's weights to labelled positions and writes them
 // as the source of evaluation_weights.cpp:
-//   texel_tune POSITIONS.txt OUT.cpp [PASSES]
+//   texel_tune POSITIONS.txt OUT.cpp [PASSES] [PENALTY per squared centipawn moved]
 
+#include <cstdlib>
 #include <fstream>
 #include <iomanip>
 #include <iostream>
@@ -12,7 +13,7 @@
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::cerr << "usage: texel_tune POSITIONS.txt OUT.cpp [PASSES]\n";
+    std::cerr << "usage: texel_tune POSITIONS.txt OUT.cpp [PASSES] [PENALTY]\n";
     return 2;
   }
   std::ifstream in(argv[1]);
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int passes = argc > 3 ? std::atoi(argv[3]) : 4;
+  const double penalty = argc > 4 ? std::atof(argv[4]) : REGULARISATION;
   const std::int64_t start = processMilliseconds();
   const double scale = fitScale(positions, TUNED_WEIGHTS);
   const double before = meanError(positions, TUNED_WEIGHTS, scale);
@@ -30,11 +32,12 @@ int main(int argc, char** argv) {
   const EvaluationWeights tuned = tuneWeights(positions, TUNED_WEIGHTS, scale, passes, [&](int pass, double error) {
     std::cerr << "texel_tune: pass " << pass << ", error " << error << ", "
               << (processMilliseconds() - start) / 1000 << " s\n";
-  });
+  }, penalty);
   std::ostringstream origin;
   origin << "Fitted to " << positions.size() << " positions of self-play games, " << passes
          << " passes: mean squared error " << std::setprecision(6) << before << " -> "
-         << meanError(positions, tuned, scale) << " (scale " << std::setprecision(3) << scale << ").";
+         << meanError(positions, tuned, scale) << " (scale " << std::setprecision(3) << scale << ", penalty "
+         << penalty << " per squared centipawn moved).";
   std::ofstream out(argv[2]);
   writeWeightsSource(out, tuned, origin.str());
   std::cerr << "texel_tune: " << origin.str() << "\n";

@@ -47,7 +47,7 @@ double fitScale(const std::vector<LabelledPosition>& positions, const Evaluation
 }
 
 EvaluationWeights tuneWeights(const std::vector<LabelledPosition>& positions, EvaluationWeights weights, double scale,
-                              int passes, const std::function<void(int, double)>& progress) {
+                              int passes, const std::function<void(int, double)>& progress, double penalty) {
   std::vector<int*> values;
   forEachWeight(weights, [&](const std::string&, int& value) { values.push_back(&value); });
   std::vector<int> start;
@@ -55,7 +55,7 @@ EvaluationWeights tuneWeights(const std::vector<LabelledPosition>& positions, Ev
   // Weights that few positions see would otherwise wander far on little
   // evidence: each pays for its squared distance from where it started.
   double drift = 0;
-  auto objective = [&] { return meanError(positions, weights, scale) + REGULARISATION * drift; };
+  auto objective = [&] { return meanError(positions, weights, scale) + penalty * drift; };
   double best = objective();
   // A step that helped is tried again, doubled, before moving on.
   for (int pass = 1; pass <= passes; ++pass) {

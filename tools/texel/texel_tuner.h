@@ -27,13 +27,15 @@ double meanError(const std::vector<LabelledPosition>& positions, const Evaluatio
 // The scale that fits the given weights best (golden-section search).
 double fitScale(const std::vector<LabelledPosition>& positions, const EvaluationWeights& weights);
 
-// Penalty per squared centipawn a weight moves from its start.
+// Penalty per squared centipawn a weight moves from its start. More
+// positions are more evidence, so a larger set may take a smaller one.
 constexpr double REGULARISATION = 1e-7;
 
 // `passes` rounds over every weight, each fitted to lower the error plus the
 // penalty; `progress` hears the error after each.
 EvaluationWeights tuneWeights(const std::vector<LabelledPosition>& positions, EvaluationWeights weights, double scale,
-                              int passes, const std::function<void(int pass, double error)>& progress);
+                              int passes, const std::function<void(int pass, double error)>& progress,
+                              double penalty = REGULARISATION);
 
 // The source of evaluation_weights.cpp for these weights, `origin` in its header comment.
 void writeWeightsSource(std::ostream& out, EvaluationWeights weights, const std::string& origin);

@@ -5,6 +5,10 @@
 # engine/search/evaluation_weights.cpp.
 #   tools/texel/tune.sh [BUILD_DIR]
 #   TUNE_GAMES=600  TUNE_NODES=1500 (per move)  TUNE_PASSES=4  TUNE_SEED=1
+#   TUNE_JOBS=1 (game processes at once, seeds SEED, SEED+1, ..., the games shared
+#     out evenly and their positions joined in seed order)
+#   TUNE_PENALTY=1e-7 (per squared centipawn a weight moves from the weights the
+#     fit starts from, those in evaluation_weights.cpp)
 #   TUNE_POSITIONS=an existing labelled file: skip the games
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -20,10 +24,19 @@ if [ -z "${TUNE_POSITIONS:-}" ]; then
   pgn-extract -s -w 1000 --plylimit 8 -F "$build/run/aperturas.pgn" 2>/dev/null | grep -o '{ "[^"]*" }' | sed 's/{ "//; s/" }//' \
     | sort -u >"$work/openings.fen"
   start=$(date +%s)
-  "$build/tools/texel/selfplay" "$work/openings.fen" "$positions" "${TUNE_GAMES:-600}" "${TUNE_NODES:-1500}" \
-    "${TUNE_SEED:-1}"
+  jobs=${TUNE_JOBS:-1}
+  seed=${TUNE_SEED:-1}
+  pids=()
+  for ((job = 0; job < jobs; ++job)); do
+    "$build/tools/texel/selfplay" "$work/openings.fen" "$work/positions.$job.txt" $(( ${TUNE_GAMES:-600} / jobs )) \
+      "${TUNE_NODES:-1500}" $(( seed + job )) &
+    pids+=($!)
+  done
+  for pid in "${pids[@]}"; do wait "$pid"; done
+  for ((job = 0; job < jobs; ++job)); do cat "$work/positions.$job.txt"; done >"$positions"
   echo "tune: games took $(( $(date +%s) - start )) s"
 fi
 start=$(date +%s)
-"$build/tools/texel/texel_tune" "$positions" "$root/engine/search/evaluation_weights.cpp" "${TUNE_PASSES:-4}"
+"$build/tools/texel/texel_tune" "$positions" "$root/engine/search/evaluation_weights.cpp" "${TUNE_PASSES:-4}" \
+  "${TUNE_PENALTY:-1e-7}"
 echo "tune: the fit took $(( $(date +%s) - start )) s; rebuild to play with the new weights"
