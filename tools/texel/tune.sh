@@ -7,8 +7,8 @@
 #   TUNE_GAMES=600  TUNE_NODES=1500 (per move)  TUNE_PASSES=4  TUNE_SEED=1
 #   TUNE_JOBS=1 (game processes at once, seeds SEED, SEED+1, ..., the games shared
 #     out evenly and their positions joined in seed order)
-#   TUNE_PENALTY=1e-7 (per squared centipawn a weight moves from the weights the
-#     fit starts from, those in evaluation_weights.cpp)
+#   TUNE_PENALTY (per squared centipawn a weight moves from the weights the fit
+#     starts from, those in evaluation_weights.cpp; the tuner's own when unset)
 #   TUNE_POSITIONS=an existing labelled file: skip the games
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -38,5 +38,5 @@ if [ -z "${TUNE_POSITIONS:-}" ]; then
 fi
 start=$(date +%s)
 "$build/tools/texel/texel_tune" "$positions" "$root/engine/search/evaluation_weights.cpp" "${TUNE_PASSES:-4}" \
-  "${TUNE_PENALTY:-1e-7}"
+  ${TUNE_PENALTY:+"$TUNE_PENALTY"}
 echo "tune: the fit took $(( $(date +%s) - start )) s; rebuild to play with the new weights"
