@@ -235,11 +235,12 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   const bool improving = !inCheck && ply >= 2 && staticEval > plies[ply - 2].staticEval;
   if (!pvNode && !inCheck && std::abs(beta) < MATE_BOUND) {
     // Far enough above beta that a shallow search will not bring it down.
-    if (depth <= 3 && staticEval - 120 * depth + (improving ? 40 : 0) >= beta) return staticEval;
+    if (depth <= 7 && staticEval - 120 * depth + (improving ? 40 : 0) >= beta) return staticEval;
     // Passing still holds beta: a real move will too (not with pawns alone,
-    // where passing may be the only good move).
+    // where passing may be the only good move). The further above beta, the
+    // shallower the check.
     if (allowNull && depth >= 3 && staticEval >= beta && pieceMaterial(node.board, node.board.sideToMove) > 0) {
-      const int reduction = 3 + depth / 6;
+      const int reduction = 3 + depth / 6 + std::min((staticEval - beta) / 200, 3);
       makeNullChild(ply);
       const int score = -search(depth - 1 - reduction, ply + 1, -beta, -beta + 1, false);
       if (stopped) return 0;
@@ -258,7 +259,10 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   int quietCount = 0;
   const Move& previous = node.move;
   const Move counter = previous.isNull() ? Move() : history->counter[previous.from][previous.to];
-  node.picker.start(node.board, hashMove, node.killers, *history, false, counter);
+  ContinuationRow* const rows[2] = {history->rowAfter(previous),
+                                    ply >= 1 ? history->rowAfter(plies[ply - 1].move) : nullptr};
+  const int side = node.board.sideToMove ? 1 : 0;
+  node.picker.start(node.board, hashMove, node.killers, *history, false, counter, rows);
   for (Move move; node.picker.next(move);) {
     if (root && !allowedAtRoot(move)) continue;
     if (!isLegal(node.board, node.legality, move)) continue;
@@ -267,11 +271,14 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
     const bool killer = move.sameSquares(node.killers[0]) || move.sameSquares(node.killers[1]);
     makeChild(ply, move);
     const bool givesCheck = plies[ply + 1].legality.inCheck;
-    // Shallow quiet moves that cannot reach alpha however they go, or that
-    // come so late in the order that they almost never do.
+    const int historyScore = quiet ? history->quietScore(side, move, rows) : 0;
+    // Shallow quiet moves that cannot reach alpha however they go, that come
+    // so late in the order that they almost never do, or that have failed
+    // here over and over.
     if (!pvNode && !inCheck && !givesCheck && quiet && legal > 1 && best > -MATE_BOUND &&
-        ((depth <= 2 && staticEval + 100 + 150 * depth <= alpha) ||
-         (depth <= 3 && legal > (improving ? 3 + 2 * depth * depth : 2 + depth * depth))))
+        ((depth <= 5 && staticEval + 100 + 150 * depth <= alpha) ||
+         (depth <= 3 && legal > (improving ? 3 + 2 * depth * depth : 2 + depth * depth)) ||
+         (depth <= 3 && !killer && historyScore < -4000 * depth)))
       continue;
     // Shallow moves that lose material on their square, more the nearer the leaves.
     if (!pvNode && !inCheck && !givesCheck && legal > 1 && best > -MATE_BOUND && depth <= 3 &&
@@ -285,7 +292,7 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
       int reduction = 0;
       if (depth >= 3 && quiet && !inCheck && !givesCheck && !killer && legal > 3) {
         reduction = reductionFor(depth, legal) - (pvNode ? 1 : 0) + (improving ? 0 : 1) -
-                    (move.sameSquares(counter) ? 1 : 0);
+                    (move.sameSquares(counter) ? 1 : 0) - historyScore / 12000;
         reduction = std::clamp(reduction, 0, depth - 2);
       }
       score = -search(depth - 1 - reduction, ply + 1, -alpha - 1, -alpha, true);
@@ -312,10 +319,10 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
           node.killers[1] = node.killers[0];
           node.killers[0] = move;
         }
-        const int side = node.board.sideToMove ? 1 : 0;
-        history->reward(side, move, depth * depth);
+        const int bonus = std::min(24 * depth * depth + 32 * depth, 2400);
+        history->reward(side, move, rows, bonus);
         if (!previous.isNull()) history->counter[previous.from][previous.to] = move;
-        for (int i = 0; i + 1 < quietCount; ++i) history->reward(side, quietsTried[i], -depth * depth);
+        for (int i = 0; i + 1 < quietCount; ++i) history->reward(side, quietsTried[i], rows, -bonus);
       }
       break;
     }

@@ -25,27 +25,55 @@ int orderingValue(int code) {
 
 bool isCaptureOrPromotion(const Move& move) { return move.captured != EMPTY || move.promotion != EMPTY; }
 
-void HistoryTable::reward(int side, const Move& move, int bonus) {
-  std::int32_t& value = score[side][move.from][move.to];
-  value += bonus;
-  if (std::abs(value) > KILLER / 2) {
-    // Keep every score below the killers' band, halving all to keep their proportions.
-    for (auto& bySide : score)
-      for (auto& byFrom : bySide)
-        for (auto& entry : byFrom) entry /= 2;
-  }
+int pieceKind(int code) {
+  const int colour = isBlackPiece(code) ? 6 : 0;
+  if (isPawn(code)) return colour;
+  if (isKnight(code)) return colour + 1;
+  if (isBishop(code)) return colour + 2;
+  if (isRook(code)) return colour + 3;
+  if (isQueen(code)) return colour + 4;
+  return colour + 5;
+}
+
+namespace {
+
+void nudge(std::int16_t& value, int bonus) {
+  bonus = std::clamp(bonus, -HistoryTable::BOUND, HistoryTable::BOUND);
+  value = static_cast<std::int16_t>(value + bonus - value * std::abs(bonus) / HistoryTable::BOUND);
+}
+
+}  // namespace
+
+int HistoryTable::quietScore(int side, const Move& move, const ContinuationRow* const rows[2]) const {
+  int total = score[side][move.from][move.to];
+  const int kind = pieceKind(move.piece);
+  for (int i = 0; i < 2; ++i)
+    if (rows[i]) total += (*rows[i])[kind][move.to];
+  return total;
+}
+
+void HistoryTable::reward(int side, const Move& move, ContinuationRow* const rows[2], int bonus) {
+  nudge(score[side][move.from][move.to], bonus);
+  const int kind = pieceKind(move.piece);
+  for (int i = 0; i < 2; ++i)
+    if (rows[i]) nudge((*rows[i])[kind][move.to], bonus);
 }
 
 void HistoryTable::clear() {
   for (auto& bySide : score)
     for (auto& byFrom : bySide)
       for (auto& entry : byFrom) entry = 0;
+  for (auto& byKind : continuation)
+    for (auto& row : byKind)
+      for (auto& byPiece : row) byPiece.fill(0);
   for (auto& byFrom : counter)
     for (auto& entry : byFrom) entry = Move();
 }
 
 void MovePicker::start(const CBoard& board, const Move& hashMove, const Move* killers, const HistoryTable& history,
-                       bool capturesOnly, const Move& counter) {
+                       bool capturesOnly, const Move& counter, const ContinuationRow* const* rows) {
+  const ContinuationRow* const noRows[2] = {nullptr, nullptr};
+  if (!rows) rows = noRows;
   const int count = generatePseudoMoves(board, moves);
   total = 0;
   cursor = 0;
@@ -68,7 +96,7 @@ void MovePicker::start(const CBoard& board, const Move& hashMove, const Move* ki
     } else if (!counter.isNull() && move.sameSquares(counter)) {
       score = KILLER - 1;
     } else {
-      score = history.score[side][move.from][move.to];
+      score = history.quietScore(side, move, rows);
     }
     moves[total] = move;
     scores[total++] = score;

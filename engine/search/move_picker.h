@@ -8,18 +8,39 @@
 // one at a time, pseudo-legal: the search tests legality only for the moves
 // it reaches.
 
+#include <array>
 #include <cstdint>
 
 #include "position/chess_board.h"
 #include "position/move_gen.h"
 
-// Cutoffs made by quiet moves, by side, origin and destination; the quiet
-// moves tried before a cutoff lose what the cutting move gains. And the quiet
-// move that last refuted each move (by its squares), the counter-move.
+// A piece code's colour and kind, 0 .. 11 (White pawn, knight, bishop, rook,
+// queen, king, then Black's).
+int pieceKind(int code);
+
+// How a quiet move fared after one earlier move, by the quiet move's piece
+// kind and destination.
+using ContinuationRow = std::array<std::array<std::int16_t, SQUARE_COUNT>, 12>;
+
+// Cutoffs made by quiet moves: by side, origin and destination, and by the
+// moves one and two plies before (the continuation history, which knows that
+// a move answers what the opponent just did). The quiet moves tried before a
+// cutoff lose what the cutting move gains. Scores move toward their bound
+// less the nearer they are to it, so they stay within it without rescaling.
+// And the quiet move that last refuted each move (by its squares), the counter-move.
 struct HistoryTable {
-  std::int32_t score[2][SQUARE_COUNT][SQUARE_COUNT] = {};
+  static constexpr int BOUND = 16384;
+  std::int16_t score[2][SQUARE_COUNT][SQUARE_COUNT] = {};
+  std::array<std::array<ContinuationRow, SQUARE_COUNT>, 12> continuation{};
   Move counter[SQUARE_COUNT][SQUARE_COUNT] = {};
-  void reward(int side, const Move& move, int bonus);
+
+  // The continuation row of an earlier move; null for a pass or no move.
+  ContinuationRow* rowAfter(const Move& earlier) {
+    return earlier.isNull() ? nullptr : &continuation[pieceKind(earlier.piece)][earlier.to];
+  }
+  // A quiet move's score from every table, with `rows` the rows of the moves one and two plies before.
+  int quietScore(int side, const Move& move, const ContinuationRow* const rows[2]) const;
+  void reward(int side, const Move& move, ContinuationRow* const rows[2], int bonus);
   void clear();
 };
 
@@ -30,7 +51,7 @@ class MovePicker {
  public:
   // `capturesOnly`: captures and promotions only (the quiescence search).
   void start(const CBoard& board, const Move& hashMove, const Move* killers, const HistoryTable& history,
-             bool capturesOnly, const Move& counter = Move());
+             bool capturesOnly, const Move& counter = Move(), const ContinuationRow* const* rows = nullptr);
   bool next(Move& move);
   // Whether the move `next` gave last loses material in the exchange on its square.
   bool lastLoses() const { return cursor > 0 && scores[cursor - 1] < LOSING_BAND; }
