@@ -73,6 +73,35 @@ inline bool isAttackedBy(const CBoard& board, int square, int side) {
   return false;
 }
 
+// Is `square` attacked by `side` on a board where, since it was last known not
+// to be, only a piece of `side` moved from `vacated` to `arrived`? Then only
+// that piece and the line from `square` through `vacated` can reach it.
+inline bool isAttackedAfterMoveBy(const CBoard& board, int square, int side, int vacated, int arrived) {
+  const Piece* s = board.squares;
+  const int piece = s[arrived];
+  const int towards = square - arrived;
+  if (!belongsTo(piece, side)) {
+    // a promotion to the other side's piece attacks nothing of that side
+  } else if (isPawn(piece)) {
+    if (side ? (towards == 15 || towards == 17) : (towards == -15 || towards == -17)) return true;
+  } else if (isKnight(piece)) {
+    for (int offset : KNIGHT_OFFSETS)
+      if (towards == offset) return true;
+  } else if (isKing(piece)) {
+    for (int offset : KING_OFFSETS)
+      if (towards == offset) return true;
+  } else if (const int direction = LINE_DIRECTION[towards + 119]; direction && slidesAlong(piece, direction, side)) {
+    int at = arrived + direction;
+    while (at != square && s[at] == EMPTY) at += direction;
+    if (at == square) return true;
+  }
+  const int direction = LINE_DIRECTION[vacated - square + 119];
+  if (direction == 0) return false;
+  for (int at = square + direction; isOnBoard(at); at += direction)
+    if (s[at] != EMPTY) return slidesAlong(s[at], direction, side);
+  return false;
+}
+
 // First square in a1..h8 order holding exactly `code`, or NO_SQUARE.
 inline int findFirst(const CBoard& board, int code) {
   for (Square s : ALL_SQUARES)

@@ -333,8 +333,10 @@ LegalityContext legalityContext(const CBoard& board, bool forClassifying) {
     }
   }
   ctx.inCheck = ctx.kingSquare != NO_SQUARE && isAttackedBy(board, ctx.kingSquare, !ctx.side);
-  if (forClassifying)
+  if (forClassifying) {
     ctx.otherInCheck = ctx.otherKingSquare != NO_SQUARE && isAttackedBy(board, ctx.otherKingSquare, ctx.side);
+    ctx.otherSafe = !ctx.otherInCheck;
+  }
   return ctx;
 }
 
@@ -352,7 +354,14 @@ LegalityContext legalityContextAfter(const CBoard& after, const LegalityContext&
   ctx.otherKingCount = 1;
   if (after.squares[ctx.kingSquare] != ctx.king || after.squares[ctx.otherKingSquare] != before.king)
     return legalityContext(after);
-  ctx.inCheck = isAttackedBy(after, ctx.kingSquare, !ctx.side);
+  // A plain move onto a king not attacked before can only check by what it
+  // touched; a pass, castling and en passant move a third square.
+  const bool plain = before.otherSafe && !move.isNull() && !(isPawn(move.piece) && move.enPassant == 1) &&
+                     !(isKing(move.piece) && (move.to - move.from == 2 || move.from - move.to == 2));
+  ctx.inCheck = plain ? isAttackedAfterMoveBy(after, ctx.kingSquare, !ctx.side, move.from, move.to)
+                      : isAttackedBy(after, ctx.kingSquare, !ctx.side);
+  // The mover's move was legal, so its king stands safe; after a pass it is as safe as it was.
+  ctx.otherSafe = move.isNull() ? !before.inCheck : true;
   return ctx;
 }
 

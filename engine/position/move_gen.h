@@ -61,11 +61,14 @@ struct LegalityContext {
   int otherKingCount = 0;
   bool inCheck = false;
   bool otherInCheck = false;  // filled only when asked for, for classifying
+  // The other king is known not to be attacked: then whether the next move
+  // gives check can be told from the squares it touches.
+  bool otherSafe = false;
 };
 LegalityContext legalityContext(const CBoard& board, bool forClassifying = false);
-// The same as legalityContext(after) for the position `move` (or a pass, a
-// null move) led to from the one `before` describes: the kings are followed
-// instead of looked for on every square, which a search does at every node.
+// The same as legalityContext(after) for the position a legal `move` (or a
+// pass, a null move) led to from the one `before` describes: the kings are
+// followed instead of looked for on every square, which a search does at every node.
 LegalityContext legalityContextAfter(const CBoard& after, const LegalityContext& before, const Move& move);
 bool isLegal(const CBoard& board, const LegalityContext& context, const Move& move);
 // The context must come from legalityContext(board, true).

@@ -258,7 +258,7 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   Move quietsTried[MAX_MOVES];
   int quietCount = 0;
   const Move& previous = node.move;
-  const Move counter = previous.isNull() ? Move() : history->counter[previous.from][previous.to];
+  const Move counter = previous.isNull() ? Move() : history->counterTo(previous);
   ContinuationRow* const rows[2] = {history->rowAfter(previous),
                                     ply >= 1 ? history->rowAfter(plies[ply - 1].move) : nullptr};
   const int side = node.board.sideToMove ? 1 : 0;
@@ -321,7 +321,7 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
         }
         const int bonus = std::min(24 * depth * depth + 32 * depth, 2400);
         history->reward(side, move, rows, bonus);
-        if (!previous.isNull()) history->counter[previous.from][previous.to] = move;
+        if (!previous.isNull()) history->counterTo(previous) = move;
         for (int i = 0; i + 1 < quietCount; ++i) history->reward(side, quietsTried[i], rows, -bonus);
       }
       break;
@@ -412,9 +412,7 @@ std::vector<Move> AlphaBetaSearch::prepare(const CBoard& root, const std::vector
   hardDeadline = budget.hard;
   softLimit = budget.soft;
   minDepth = settings.minDepth;
-  for (auto& bySide : history->score)
-    for (auto& byFrom : bySide)
-      for (auto& entry : byFrom) entry /= 4;
+  history->age();
 
   keys.assign(gameKeys.begin(), gameKeys.end());
   rootIndex = static_cast<int>(keys.size());
@@ -425,7 +423,7 @@ std::vector<Move> AlphaBetaSearch::prepare(const CBoard& root, const std::vector
   top.board = root;
   top.key = positionKey(root);
   top.halfmoves = rootIndex;
-  top.legality = legalityContext(root);
+  top.legality = legalityContext(root, true);
   keys[rootIndex] = top.key;
 
   MoveBuffer buffer;

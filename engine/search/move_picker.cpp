@@ -25,16 +25,6 @@ int orderingValue(int code) {
 
 bool isCaptureOrPromotion(const Move& move) { return move.captured != EMPTY || move.promotion != EMPTY; }
 
-int pieceKind(int code) {
-  const int colour = isBlackPiece(code) ? 6 : 0;
-  if (isPawn(code)) return colour;
-  if (isKnight(code)) return colour + 1;
-  if (isBishop(code)) return colour + 2;
-  if (isRook(code)) return colour + 3;
-  if (isQueen(code)) return colour + 4;
-  return colour + 5;
-}
-
 namespace {
 
 void nudge(std::int16_t& value, int bonus) {
@@ -44,19 +34,18 @@ void nudge(std::int16_t& value, int bonus) {
 
 }  // namespace
 
-int HistoryTable::quietScore(int side, const Move& move, const ContinuationRow* const rows[2]) const {
-  int total = score[side][move.from][move.to];
+void HistoryTable::reward(int side, const Move& move, ContinuationRow* const rows[2], int bonus) {
+  const int to = squareIndex64(move.to);
+  nudge(score[side][squareIndex64(move.from)][to], bonus);
   const int kind = pieceKind(move.piece);
   for (int i = 0; i < 2; ++i)
-    if (rows[i]) total += (*rows[i])[kind][move.to];
-  return total;
+    if (rows[i]) nudge((*rows[i])[kind][to], bonus);
 }
 
-void HistoryTable::reward(int side, const Move& move, ContinuationRow* const rows[2], int bonus) {
-  nudge(score[side][move.from][move.to], bonus);
-  const int kind = pieceKind(move.piece);
-  for (int i = 0; i < 2; ++i)
-    if (rows[i]) nudge((*rows[i])[kind][move.to], bonus);
+void HistoryTable::age() {
+  for (auto& bySide : score)
+    for (auto& byFrom : bySide)
+      for (auto& entry : byFrom) entry /= 4;
 }
 
 void HistoryTable::clear() {

@@ -14,13 +14,32 @@
 #include "position/chess_board.h"
 #include "position/move_gen.h"
 
+namespace detail {
+constexpr int kindOf(int code) {
+  const int colour = isBlackPiece(code) ? 6 : 0;
+  if (isPawn(code)) return colour;
+  if (isKnight(code)) return colour + 1;
+  if (isBishop(code)) return colour + 2;
+  if (isRook(code)) return colour + 3;
+  if (isQueen(code)) return colour + 4;
+  return colour + 5;
+}
+// Every quiet move scored reads it: a table rather than the chain of tests.
+inline constexpr std::array<std::uint8_t, 32> KIND_OF = [] {
+  std::array<std::uint8_t, 32> kinds{};
+  for (int code = 0; code < 32; ++code) kinds[code] = static_cast<std::uint8_t>(kindOf(code));
+  return kinds;
+}();
+}  // namespace detail
+
 // A piece code's colour and kind, 0 .. 11 (White pawn, knight, bishop, rook,
 // queen, king, then Black's).
-int pieceKind(int code);
+constexpr int pieceKind(int code) { return code >= 0 && code < 32 ? detail::KIND_OF[code] : detail::kindOf(code); }
 
 // How a quiet move fared after one earlier move, by the quiet move's piece
-// kind and destination.
-using ContinuationRow = std::array<std::array<std::int16_t, SQUARE_COUNT>, 12>;
+// kind and destination (squareIndex64: 64 squares keep the tables small
+// enough to stay in cache).
+using ContinuationRow = std::array<std::array<std::int16_t, 64>, 12>;
 
 // Cutoffs made by quiet moves: by side, origin and destination, and by the
 // moves one and two plies before (the continuation history, which knows that
@@ -30,17 +49,28 @@ using ContinuationRow = std::array<std::array<std::int16_t, SQUARE_COUNT>, 12>;
 // And the quiet move that last refuted each move (by its squares), the counter-move.
 struct HistoryTable {
   static constexpr int BOUND = 16384;
-  std::int16_t score[2][SQUARE_COUNT][SQUARE_COUNT] = {};
-  std::array<std::array<ContinuationRow, SQUARE_COUNT>, 12> continuation{};
-  Move counter[SQUARE_COUNT][SQUARE_COUNT] = {};
+  std::int16_t score[2][64][64] = {};
+  std::array<std::array<ContinuationRow, 64>, 12> continuation{};
+  Move counter[64][64] = {};
 
   // The continuation row of an earlier move; null for a pass or no move.
   ContinuationRow* rowAfter(const Move& earlier) {
-    return earlier.isNull() ? nullptr : &continuation[pieceKind(earlier.piece)][earlier.to];
+    return earlier.isNull() ? nullptr : &continuation[pieceKind(earlier.piece)][squareIndex64(earlier.to)];
   }
+  // The counter-move slot of an earlier move (not a pass).
+  Move& counterTo(const Move& earlier) { return counter[squareIndex64(earlier.from)][squareIndex64(earlier.to)]; }
   // A quiet move's score from every table, with `rows` the rows of the moves one and two plies before.
-  int quietScore(int side, const Move& move, const ContinuationRow* const rows[2]) const;
+  int quietScore(int side, const Move& move, const ContinuationRow* const rows[2]) const {
+    const int to = squareIndex64(move.to);
+    int total = score[side][squareIndex64(move.from)][to];
+    const int kind = pieceKind(move.piece);
+    for (int i = 0; i < 2; ++i)
+      if (rows[i]) total += (*rows[i])[kind][to];
+    return total;
+  }
   void reward(int side, const Move& move, ContinuationRow* const rows[2], int bonus);
+  // A new search keeps a quarter of what the last one learned by origin and destination.
+  void age();
   void clear();
 };
 

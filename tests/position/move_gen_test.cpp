@@ -158,7 +158,9 @@ TEST(Generation, FollowedKingsMatchAFullLook) {
   int compared = 0;
   for (const char* fen : fens) {
     const CChessBoard position = fromFen(fen);
+    // Once without knowing the other king safe (a full look first), once knowing it.
     compared += compareFollowedContexts(position, legalityContext(position), 2);
+    compared += compareFollowedContexts(position, legalityContext(position, true), 3);
   }
   EXPECT_GT(compared, 2000);
 }
