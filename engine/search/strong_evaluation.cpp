@@ -102,11 +102,17 @@ struct Side {
 int relativeRank(int square, int side) { return side ? rankOf(square) : 7 - rankOf(square); }
 int relativeIndex(int square, int side) { return relativeRank(square, side) * 8 + fileOf(square); }
 
+// Square differences of a king's square and its neighbours, by difference + 119:
+// 0x88 numbering gives each file and rank step a difference of its own.
+constexpr auto KING_NEIGHBOURHOOD = [] {
+  std::array<bool, 239> near{};
+  for (int rank = -1; rank <= 1; ++rank)
+    for (int file = -1; file <= 1; ++file) near[rank * 16 + file + 119] = true;
+  return near;
+}();
+
 // The other king's square and its neighbours.
-bool nearKing(int square, int king) {
-  if (king == NO_SQUARE) return false;
-  return std::abs(fileOf(square) - fileOf(king)) <= 1 && std::abs(rankOf(square) - rankOf(king)) <= 1;
-}
+bool nearKing(int square, int king) { return king != NO_SQUARE && KING_NEIGHBOURHOOD[square - king + 119]; }
 
 void addMobility(const CBoard& b, const EvaluationWeights& w, int square, Kind kind, int side, Side& own,
                  int otherKing) {
