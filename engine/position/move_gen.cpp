@@ -25,14 +25,15 @@ void addPawnCapture(const CBoard& b, MoveSink& out, int from, int to, int promot
 }
 
 // Only queen promotions; en-passant captures are built with captured EMPTY so
-// the Move constructor marks them.
+// the Move constructor marks them. `Tactical`: captures and promotions only.
+template <bool Tactical>
 void generatePawnMoves(const CBoard& b, MoveSink& out, int from) {
   const Piece* s = b.squares;
   const int piece = s[from];
   const int rank = rankOf(from);
   if (b.sideToMove) {
     if (rank < 6) {
-      if (s[from + 16] == EMPTY) {
+      if (!Tactical && s[from + 16] == EMPTY) {
         out.add(Move(from, from + 16, piece, EMPTY, EMPTY));
         if (rank == 1 && s[from + 32] == EMPTY) out.add(Move(from, from + 32, piece, EMPTY, EMPTY));
       }
@@ -49,7 +50,7 @@ void generatePawnMoves(const CBoard& b, MoveSink& out, int from) {
     }
   } else {
     if (rank > 1) {
-      if (s[from - 16] == EMPTY) {
+      if (!Tactical && s[from - 16] == EMPTY) {
         out.add(Move(from, from - 16, piece, EMPTY, EMPTY));
         if (rank == 6 && s[from - 32] == EMPTY) out.add(Move(from, from - 32, piece, EMPTY, EMPTY));
       }
@@ -67,13 +68,14 @@ void generatePawnMoves(const CBoard& b, MoveSink& out, int from) {
   }
 }
 
+template <bool Tactical>
 void walkLines(const CBoard& b, MoveSink& out, int from, const int (&offsets)[4]) {
   const int piece = b.squares[from];
   for (int offset : offsets) {
     for (int to = from + offset; isOnBoard(to); to += offset) {
       const int target = b.squares[to];
       if (target == EMPTY) {
-        out.add(Move(from, to, piece, EMPTY, EMPTY));
+        if (!Tactical) out.add(Move(from, to, piece, EMPTY, EMPTY));
         continue;
       }
       if (isOpponentOf(target, b.sideToMove)) out.add(Move(from, to, piece, target, EMPTY));
@@ -82,13 +84,15 @@ void walkLines(const CBoard& b, MoveSink& out, int from, const int (&offsets)[4]
   }
 }
 
+template <bool Tactical>
 void generateSteps(const CBoard& b, MoveSink& out, int from, const int (&offsets)[8]) {
   const int piece = b.squares[from];
   for (int offset : offsets) {
     const int to = from + offset;
     if (!isOnBoard(to)) continue;
     const int target = b.squares[to];
-    if (target == EMPTY || isOpponentOf(target, b.sideToMove)) out.add(Move(from, to, piece, target, EMPTY));
+    if ((!Tactical && target == EMPTY) || isOpponentOf(target, b.sideToMove))
+      out.add(Move(from, to, piece, target, EMPTY));
   }
 }
 
@@ -111,14 +115,15 @@ void generateCastling(const CBoard& b, MoveSink& out, int from) {
   }
 }
 
+template <bool Tactical>
 void generatePieceMoves(const CBoard& b, MoveSink& out, int from) {
   const int piece = b.squares[from];
-  if (isRook(piece) || isQueen(piece)) walkLines(b, out, from, ROOK_OFFSETS);
-  if (isBishop(piece) || isQueen(piece)) walkLines(b, out, from, BISHOP_OFFSETS);
-  if (isKnight(piece)) generateSteps(b, out, from, KNIGHT_OFFSETS);
+  if (isRook(piece) || isQueen(piece)) walkLines<Tactical>(b, out, from, ROOK_OFFSETS);
+  if (isBishop(piece) || isQueen(piece)) walkLines<Tactical>(b, out, from, BISHOP_OFFSETS);
+  if (isKnight(piece)) generateSteps<Tactical>(b, out, from, KNIGHT_OFFSETS);
   if (isKing(piece)) {
-    generateSteps(b, out, from, KING_OFFSETS);
-    generateCastling(b, out, from);
+    generateSteps<Tactical>(b, out, from, KING_OFFSETS);
+    if (!Tactical) generateCastling(b, out, from);
   }
 }
 
@@ -137,10 +142,10 @@ bool generatePseudo(const CBoard& b, MoveSink& out, int upperBound, int lowerBou
     const int piece = b.squares[from];
     if (piece == EMPTY || !belongsTo(piece, b.sideToMove)) continue;
     if (isPawn(piece)) {
-      generatePawnMoves(b, out, from);
+      generatePawnMoves<false>(b, out, from);
       continue;
     }
-    generatePieceMoves(b, out, from);
+    generatePieceMoves<false>(b, out, from);
     if (!bounded || out.count == 0) continue;
     if (upperBound != NO_BOUND) {
       stopScore = probeLastMove(b, out);
@@ -316,6 +321,17 @@ int generatePseudoMoves(const CBoard& board, Move* list) {
   MoveSink out{list};
   int unused = 0;
   generatePseudo(board, out, NO_BOUND, NO_BOUND, unused);
+  return out.count;
+}
+
+int generatePseudoCaptures(const CBoard& board, Move* list) {
+  MoveSink out{list};
+  for (Square from : ALL_SQUARES) {
+    const int piece = board.squares[from];
+    if (piece == EMPTY || !belongsTo(piece, board.sideToMove)) continue;
+    if (isPawn(piece)) generatePawnMoves<true>(board, out, from);
+    else generatePieceMoves<true>(board, out, from);
+  }
   return out.count;
 }
 

@@ -47,6 +47,9 @@ union MoveBuffer {
 // makeMove without recording lastMove.
 bool applyMove(CBoard& board, const Move& move);
 int generatePseudoMoves(const CBoard& board, Move* list);
+// The captures and promotions of generatePseudoMoves, in its order, without
+// building the quiet moves (the quiescence search wants no others).
+int generatePseudoCaptures(const CBoard& board, Move* list);
 // Legal moves in generation order, checkState left unclassified (255).
 int generateLegalMoves(const CBoard& board, Move* list);
 

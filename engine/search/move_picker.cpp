@@ -63,7 +63,7 @@ void MovePicker::start(const CBoard& board, const Move& hashMove, const Move* ki
                        bool capturesOnly, const Move& counter, const ContinuationRow* const* rows) {
   const ContinuationRow* const noRows[2] = {nullptr, nullptr};
   if (!rows) rows = noRows;
-  const int count = generatePseudoMoves(board, moves);
+  const int count = capturesOnly ? generatePseudoCaptures(board, moves) : generatePseudoMoves(board, moves);
   total = 0;
   cursor = 0;
   const int side = board.sideToMove ? 1 : 0;

@@ -123,11 +123,25 @@ bool sameContext(const LegalityContext& a, const LegalityContext& b) {
          a.otherKingSquare == b.otherKingSquare && a.otherKingCount == b.otherKingCount && a.inCheck == b.inCheck;
 }
 
-// Two plies of every legal move and a pass from each position; returns the positions compared.
+// The captures alone are the full list's captures and promotions, in its order.
+void compareCaptures(const CBoard& board, const Move* all, int count) {
+  MoveBuffer captures;
+  const int captureCount = generatePseudoCaptures(board, captures.moves);
+  int matched = 0;
+  for (int i = 0; i < count; ++i) {
+    if (all[i].captured == EMPTY && all[i].promotion == EMPTY) continue;
+    ASSERT_LT(matched, captureCount) << moveToCoordinates(all[i]);
+    EXPECT_TRUE(std::memcmp(&all[i], &captures.moves[matched++], sizeof(Move)) == 0) << moveToCoordinates(all[i]);
+  }
+  EXPECT_EQ(matched, captureCount);
+}
+
+// `plies` plies of every legal move and a pass from each position; returns the positions compared.
 int compareFollowedContexts(const CBoard& board, const LegalityContext& context, int plies) {
   if (plies == 0) return 0;
   MoveBuffer buffer;
   const int count = generatePseudoMoves(board, buffer.moves);
+  compareCaptures(board, buffer.moves, count);
   int compared = 0;
   for (int i = 0; i <= count; ++i) {
     const Move move = i < count ? buffer.moves[i] : Move();
@@ -144,9 +158,10 @@ int compareFollowedContexts(const CBoard& board, const LegalityContext& context,
 
 }  // namespace
 
-// The search follows the kings from move to move; it must see what a full look sees:
-// king moves, castling, checks given and discovered, promotions, two kings or none.
-TEST(Generation, FollowedKingsMatchAFullLook) {
+// The search follows the kings from move to move and generates captures apart;
+// it must see what a full look sees: king moves, castling, checks given and
+// discovered, promotions, en passant, two kings or none.
+TEST(Generation, SearchShortcutsMatchAFullLook) {
   const char* fens[] = {
       "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
       "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
