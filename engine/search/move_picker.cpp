@@ -8,9 +8,7 @@
 namespace {
 
 constexpr std::int32_t HASH_MOVE = 1 << 30;
-constexpr std::int32_t CAPTURE = 1 << 28;
 constexpr std::int32_t KILLER = 1 << 27;
-constexpr std::int32_t LOSING_CAPTURE = -(1 << 28);
 
 }  // namespace
 
@@ -67,19 +65,20 @@ void MovePicker::start(const CBoard& board, const Move& hashMove, const Move* ki
   total = 0;
   cursor = 0;
   const int side = board.sideToMove ? 1 : 0;
+  position = &board;
   for (int i = 0; i < count; ++i) {
     const Move move = moves[i];
     const bool tactical = isCaptureOrPromotion(move);
     if (capturesOnly && !tactical) continue;
     std::int32_t score;
+    bool unsure = false;
     if (!hashMove.isNull() && move.sameSquares(hashMove)) {
       score = HASH_MOVE;
     } else if (tactical) {
       score = (move.captured != EMPTY ? orderingValue(move.captured) * 64 : 0) + (move.promotion != EMPTY ? 9 * 64 : 0) -
-              orderingValue(move.piece);
-      const bool losing = move.promotion == EMPTY && orderingValue(move.piece) > orderingValue(move.captured) &&
-                          staticExchange(board, move) < 0;
-      score += losing ? LOSING_CAPTURE : CAPTURE;
+              orderingValue(move.piece) + CAPTURE;
+      // A dearer piece taking a cheaper one may lose it: `next` looks when it gets there.
+      unsure = move.promotion == EMPTY && orderingValue(move.piece) > orderingValue(move.captured);
     } else if (killers && (move.sameSquares(killers[0]) || move.sameSquares(killers[1]))) {
       score = move.sameSquares(killers[0]) ? KILLER + 1 : KILLER;
     } else if (!counter.isNull() && move.sameSquares(counter)) {
@@ -88,17 +87,29 @@ void MovePicker::start(const CBoard& board, const Move& hashMove, const Move* ki
       score = history.quietScore(side, move, rows);
     }
     moves[total] = move;
+    exchangeUnknown[total] = unsure;
     scores[total++] = score;
   }
 }
 
 bool MovePicker::next(Move& move) {
   if (cursor >= total) return false;
-  int best = cursor;
-  for (int i = cursor + 1; i < total; ++i)
-    if (scores[i] > scores[best]) best = i;
+  int best;
+  // An unsure capture stands as winning until it is the best left: the
+  // exchange on its square is worked out only for the captures reached, and
+  // the order is the same as if it had been worked out for all.
+  for (;;) {
+    best = cursor;
+    for (int i = cursor + 1; i < total; ++i)
+      if (scores[i] > scores[best]) best = i;
+    if (!exchangeUnknown[best]) break;
+    exchangeUnknown[best] = false;
+    if (staticExchange(*position, moves[best]) >= 0) break;
+    scores[best] += LOSING_CAPTURE - CAPTURE;
+  }
   std::swap(moves[cursor], moves[best]);
   std::swap(scores[cursor], scores[best]);
+  std::swap(exchangeUnknown[cursor], exchangeUnknown[best]);
   move = moves[cursor++];
   return true;
 }

@@ -90,8 +90,12 @@ class MovePicker {
  private:
   Move moves[MAX_MOVES];
   std::int32_t scores[MAX_MOVES];
+  bool exchangeUnknown[MAX_MOVES];  // a capture scored as winning until looked at
+  const CBoard* position = nullptr;
   int total = 0;
   int cursor = 0;
+  static constexpr std::int32_t CAPTURE = 1 << 28;
+  static constexpr std::int32_t LOSING_CAPTURE = -(1 << 28);
   static constexpr std::int32_t LOSING_BAND = -(1 << 27);
 };
 
