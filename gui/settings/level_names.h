@@ -1,6 +1,6 @@
 #pragma once
 // The Spanish names of the engine's strength ladder, as Opciones lists them,
-// each with its measured rating: "5 - Club (unos 1600)".
+// each with its measured rating: "5 - Club (unos 1700)".
 
 #include <QString>
 
