@@ -73,28 +73,33 @@ inline bool isAttackedBy(const CBoard& board, int square, int side) {
   return false;
 }
 
+// Does `piece`, standing on `at` for `side`, reach `target`? `isEmpty(square)`
+// says which squares a slider passes: the board as it is, or as a move leaves it.
+template <typename IsEmpty>
+bool pieceReaches(int piece, int at, int target, int side, IsEmpty isEmpty) {
+  const int towards = target - at;
+  if (isPawn(piece)) return side ? (towards == 15 || towards == 17) : (towards == -15 || towards == -17);
+  if (isKnight(piece) || isKing(piece)) {
+    for (int offset : isKnight(piece) ? KNIGHT_OFFSETS : KING_OFFSETS)
+      if (towards == offset) return true;
+    return false;
+  }
+  const int direction = LINE_DIRECTION[towards + 119];
+  if (direction == 0 || !slidesAlong(piece, direction, side)) return false;
+  int between = at + direction;
+  while (between != target && isEmpty(between)) between += direction;
+  return between == target;
+}
+
 // Is `square` attacked by `side` on a board where, since it was last known not
 // to be, only a piece of `side` moved from `vacated` to `arrived`? Then only
-// that piece and the line from `square` through `vacated` can reach it.
+// that piece and the line from `square` through `vacated` can reach it. A
+// promotion to the other side's piece attacks nothing of that side.
 inline bool isAttackedAfterMoveBy(const CBoard& board, int square, int side, int vacated, int arrived) {
   const Piece* s = board.squares;
   const int piece = s[arrived];
-  const int towards = square - arrived;
-  if (!belongsTo(piece, side)) {
-    // a promotion to the other side's piece attacks nothing of that side
-  } else if (isPawn(piece)) {
-    if (side ? (towards == 15 || towards == 17) : (towards == -15 || towards == -17)) return true;
-  } else if (isKnight(piece)) {
-    for (int offset : KNIGHT_OFFSETS)
-      if (towards == offset) return true;
-  } else if (isKing(piece)) {
-    for (int offset : KING_OFFSETS)
-      if (towards == offset) return true;
-  } else if (const int direction = LINE_DIRECTION[towards + 119]; direction && slidesAlong(piece, direction, side)) {
-    int at = arrived + direction;
-    while (at != square && s[at] == EMPTY) at += direction;
-    if (at == square) return true;
-  }
+  if (belongsTo(piece, side) && pieceReaches(piece, arrived, square, side, [s](int at) { return s[at] == EMPTY; }))
+    return true;
   const int direction = LINE_DIRECTION[vacated - square + 119];
   if (direction == 0) return false;
   for (int at = square + direction; isOnBoard(at); at += direction)

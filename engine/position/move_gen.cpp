@@ -238,21 +238,7 @@ bool givesCheckDirectly(const CBoard& b, const LegalityContext& ctx, const Move&
   const int piece = isPawn(move.piece) && move.promotion != EMPTY ? move.promotion : b.squares[from];
   auto emptyAfter = [&](int s) { return s == from || (s != to && b.squares[s] == EMPTY); };
 
-  const int towardsKing = king - to;
-  if (isPawn(piece)) {
-    if (ctx.side ? (towardsKing == 15 || towardsKing == 17) : (towardsKing == -15 || towardsKing == -17)) return true;
-  } else if (isKnight(piece)) {
-    for (int offset : KNIGHT_OFFSETS)
-      if (towardsKing == offset) return true;
-  } else if (isKing(piece)) {
-    for (int offset : KING_OFFSETS)
-      if (towardsKing == offset) return true;
-  } else if (const int direction = LINE_DIRECTION[towardsKing + 119];
-             direction && slidesAlong(piece, direction, ctx.side)) {
-    int s = to + direction;
-    while (s != king && emptyAfter(s)) s += direction;
-    if (s == king) return true;
-  }
+  if (pieceReaches(piece, to, king, ctx.side, emptyAfter)) return true;
 
   const int direction = LINE_DIRECTION[from - king + 119];
   if (direction == 0) return false;
