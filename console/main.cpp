@@ -14,7 +14,7 @@
 #include "standard_streams.h"
 #include "driver/commands.h"
 #include "driver/engine_io.h"
-#include "driver/session_settings.h"
+#include "driver/engine_session.h"
 #include "position/fen.h"
 #include "position/perft.h"
 #include "search/bench.h"
@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--log") == 0)
       logging = true;
     else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
-      SessionSettings::instance().level = clampLevel(std::atoi(argv[++i]));
-      SessionSettings::instance().levelChosen = true;
+      processSession().settings.level = clampLevel(std::atoi(argv[++i]));
+      processSession().settings.levelChosen = true;
     } else
       return usage();
   }

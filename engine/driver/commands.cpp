@@ -16,14 +16,11 @@
 #include "driver/engine_io.h"
 #include "driver/game.h"
 #include "driver/protocol_text.h"
-#include "driver/session_settings.h"
-#include "driver/side_searches.h"
-#include "driver/thinking_thread.h"
+#include "driver/engine_session.h"
 #include "driver/uci_protocol.h"
 #include "position/move_gen.h"
 #include "position/fen.h"
 #include "position/notation.h"
-#include "position/setup_check.h"
 #include "search/engine_player.h"
 
 namespace {
@@ -33,7 +30,6 @@ const char* const ILLEGAL_MOVE = "Illegal move: ";
 // A draw is worth taking when the engine's own last search has it this many
 // centipawns down: a draw then beats the result it expects.
 constexpr int DRAW_ACCEPTING_DEFICIT = 300;
-constexpr int MAX_HASH_MEGABYTES = 1024;
 // pychess asks for its strengths 1 to 18 by search depth alone.
 constexpr int DEPTH_OF_TOP_LEVEL = 18;
 
@@ -41,18 +37,21 @@ constexpr int DEPTH_OF_TOP_LEVEL = 18;
 // line by line (the desktop app's worker, the tests) thinks inside the command.
 bool thinkAside = false;
 
-ThinkingThread& thinking() {
-  static ThinkingThread thread;
-  return thread;
-}
+EngineSession& session() { return processSession(); }
+SessionSettings& settings() { return session().settings; }
+ThinkingThread& thinking() { return session().thinking; }
 
 using ThinkingKind = ThinkingThread::Kind;
 
 EngineIO& io() { return EngineIO::instance(); }
 Game& game() { return Game::instance(); }
-SessionSettings& session() { return SessionSettings::instance(); }
+EnginePlayer* engineOfGame() { return session().engineOfGame(); }
 
-EnginePlayer* engineOfGame() { return dynamic_cast<EnginePlayer*>(game().enginePlayer); }
+// Analyze mode's reports, as thinking lines.
+class ThinkingLines : public SearchListener {
+ public:
+  void iterationDone(const SearchReport& report) override { io().sendLine(thinkingLine(report)); }
+};
 
 // The desktop app's window reads the position, clock and play state under
 // the Game lock, so every change is made under it too.
@@ -97,16 +96,21 @@ void think(ThinkingKind kind, std::function<void()> work) {
 
 // In analyze mode every change of the position is analysed at once, until the next command.
 void analyseIfAsked() {
-  if (!session().analysing) return;
+  if (!settings().analysing) return;
   const CChessBoard position = currentPosition();
-  think(ThinkingKind::ANALYSIS, [position] { analysePosition(position, session(), thinkAside); });
+  think(ThinkingKind::ANALYSIS, [position] {
+    static ThinkingLines lines;
+    session().analyse(position, thinkAside, lines);
+  });
 }
 
 // Asks the engine player for a move and plays it. False when it resigned.
 bool playEngineMove(bool runClock) {
   const CChessBoard position = currentPosition();
-  if (EnginePlayer* engine = engineOfGame())
-    engine->limits = game().read([](const Game& g) { return session().limitsFor(g); });
+  if (EnginePlayer* engine = engineOfGame()) {
+    engine->limits = game().read([](const Game& g) { return settings().limitsFor(g); });
+    session().prepare(*engine, position);
+  }
   const Move move = game().enginePlayer->chooseMove(position);
   // A null answer would put nothing on the board: treated as giving up too.
   if (move.sameSquares(RESIGN_MOVE) || move.isNull()) {
@@ -124,18 +128,17 @@ bool playEngineMove(bool runClock) {
 // "hard": after its move the engine thinks on, in the position its search
 // expects next, until the opponent's move (or any other command) comes.
 void ponderIfAsked() {
-  if (!thinkAside || !session().ponder) return;
+  if (!thinkAside || !settings().ponder) return;
   EnginePlayer* engine = engineOfGame();
   if (!engine || engine->expectedReply.isNull()) return;
   const Move reply = engine->expectedReply;
-  CChessBoard next = currentPosition();
-  CChessBoard scratch = next;
-  if (!findMove(scratch, reply.from, reply.to)) return;
-  const int mover = next.sideToMove;
-  applyMove(next, reply);
-  next.sideToMove = mover ? 0 : 1;
+  const CChessBoard now = currentPosition();
+  CChessBoard scratch = now;
+  const Move* legal = findMove(scratch, reply.from, reply.to);
+  if (!legal) return;
   thinking().becomes(ThinkingKind::PONDER);
-  engine->ponder(next);
+  engine->gameKeys = session().keysAfter(now, *legal);
+  engine->ponder(positionAfter(now, reply));
 }
 
 // The interface's move text as a Move; false when it names no legal move.
@@ -183,7 +186,7 @@ void opponentMove(const std::string& word) {
     g.clock.start(g.position.sideToMove);
   });
   if (io().isWindowedProgram()) io().sendLine("accepted");
-  if (session().analysing) {
+  if (settings().analysing) {
     analyseIfAsked();
     return;
   }
@@ -219,15 +222,12 @@ void cmdProtover(const CommandLine& command) {
                             "sigterm=0 reuse=1 analyze=1 colors=0 name=1 ics=0 pause=0 nps=0 debug=0 memory=1 "
                             "smp=1 exclude=0 highlight=0 variants=\"normal\" myname=\"") +
                 myName() + "\"");
-  io().sendLine("feature option=\"" + std::string(LEVEL_OPTION) + " -spin " + std::to_string(session().level) + " " +
+  io().sendLine("feature option=\"" + std::string(LEVEL_OPTION) + " -spin " + std::to_string(settings().level) + " " +
                 std::to_string(WEAKEST_LEVEL) + " " + std::to_string(TOP_LEVEL) + "\"");
   io().sendLine("feature done=1");
 }
 
-void setLevel(int level) {
-  session().level = clampLevel(level);
-  if (EnginePlayer* engine = engineOfGame()) engine->level = session().level;
-}
+void setLevel(int level) { session().setLevel(level); }
 
 // option NAME=VALUE: only the strength level is an option. A value that is
 // no whole number changes nothing; one out of range is clamped. Either way
@@ -246,9 +246,9 @@ void cmdOption(const CommandLine& command) {
   }
   const int level = toNumber(value);
   setLevel(level);
-  session().levelChosen = true;
-  if (session().level != level)
-    io().sendLine("telluser " + prefix + value + " is out of range: level " + std::to_string(session().level));
+  settings().levelChosen = true;
+  if (settings().level != level)
+    io().sendLine("telluser " + prefix + value + " is out of range: level " + std::to_string(settings().level));
 }
 
 // "Skill Level N", the UCI option's words as a command: an interface's
@@ -259,7 +259,7 @@ void cmdSkill(const CommandLine& command) {
     return;
   }
   setLevel(toNumber(command.args[1]));
-  session().levelChosen = true;
+  settings().levelChosen = true;
 }
 
 void cmdUserMove(const CommandLine& command) { opponentMove(command.args[0]); }
@@ -267,41 +267,32 @@ void cmdUserMove(const CommandLine& command) { opponentMove(command.args[0]); }
 // An interface that asks for strength by depth alone (pychess) reaches the
 // levels through it, two depths a level, unless a level was chosen by name.
 void cmdSearchDepth(const CommandLine& command) {
-  session().depth = std::max(toNumber(command.args[0]), 0);
-  if (session().depth > 0 && !session().levelChosen)
-    setLevel(session().depth >= DEPTH_OF_TOP_LEVEL ? TOP_LEVEL : (session().depth + 1) / 2);
+  settings().depth = std::max(toNumber(command.args[0]), 0);
+  if (settings().depth > 0 && !settings().levelChosen)
+    setLevel(settings().depth >= DEPTH_OF_TOP_LEVEL ? TOP_LEVEL : (settings().depth + 1) / 2);
 }
 
-void cmdMemory(const CommandLine& command) {
-  session().hashMegabytes = static_cast<std::size_t>(std::clamp(toNumber(command.args[0]), 1, MAX_HASH_MEGABYTES));
-  if (EnginePlayer* engine = engineOfGame()) engine->hashMegabytes = session().hashMegabytes;
-}
+void cmdMemory(const CommandLine& command) { session().setHashMegabytes(toNumber(command.args[0])); }
+void cmdCores(const CommandLine& command) { session().setThreads(toNumber(command.args[0])); }
 
-int maxThreads() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
-
-void cmdCores(const CommandLine& command) {
-  session().threads = std::clamp(toNumber(command.args[0]), 1, maxThreads());
-  if (EnginePlayer* engine = engineOfGame()) engine->threads = session().threads;
-}
-
-void cmdHard(const CommandLine&) { session().ponder = true; }
-void cmdEasy(const CommandLine&) { session().ponder = false; }
+void cmdHard(const CommandLine&) { settings().ponder = true; }
+void cmdEasy(const CommandLine&) { settings().ponder = false; }
 
 void cmdMoveTime(const CommandLine& command) {
-  session().moveTime = std::max(toNumber(command.args[0]), 0) * 1000LL;
+  settings().moveTime = std::max(toNumber(command.args[0]), 0) * 1000LL;
 }
 
-void cmdOpponentTime(const CommandLine& command) { session().opponentTime = toNumber(command.args[0]) * 10LL; }
+void cmdOpponentTime(const CommandLine& command) { settings().opponentTime = toNumber(command.args[0]) * 10LL; }
 
 void cmdHint(const CommandLine&) {
-  const Move move = hintMove(currentPosition(), session());
+  const Move move = session().hintMove(currentPosition());
   if (!move.isNull()) io().sendLine("Hint: " + moveText(move));
 }
 
 // The book's moves for the position and how many games play each, then the
 // empty line that ends the reply; every line begins with a blank as xboard wants.
 void cmdBook(const CommandLine&) {
-  const auto weights = OpeningBook::instance().weightedLegalMoves(currentPosition());
+  const auto weights = session().book.weightedLegalMoves(currentPosition());
   if (weights.empty()) io().sendLine(" no book moves");
   for (const auto& [move, count] : weights) io().sendLine(" " + moveText(move) + " " + std::to_string(count));
   io().sendLine("");
@@ -309,28 +300,23 @@ void cmdBook(const CommandLine&) {
 
 void cmdSetBoard(const CommandLine& command) {
   const std::size_t at = command.line.find(command.word) + command.word.size();
-  std::optional<CChessBoard> position = positionFromFen(command.line.substr(at));
+  const std::string fen = command.line.substr(at);
   // pychess stops an analysis with the empty board and shows any error about it.
   const auto isEmpty = [](const CChessBoard& p) {
     return std::all_of(ALL_SQUARES.begin(), ALL_SQUARES.end(), [&p](Square s) { return p.squares[s] == EMPTY; });
   };
-  if (position && isEmpty(*position)) return;
-  const SetupFault fault = position ? checkSetup(*position) : SetupFault::NONE;
-  if (!position || fault != SetupFault::NONE) {
-    io().sendLine(std::string("tellusererror Illegal position") + (position ? ": " : "") + setupFaultText(fault));
+  if (const auto board = positionFromFen(fen); board && isEmpty(*board)) return;
+  const SetupReading setup = readSetup(fen);
+  if (!setup.position) {
+    io().sendLine(std::string("tellusererror Illegal position") + (setup.readable ? ": " : "") + setup.fault);
     return;
   }
-  changeGame([&](Game& g) {
-    g.position = *position;
-    generateMoves(g.position, false);
-    g.restartHistory();
-    g.startCounters = fenCounters(command.line.substr(at));
-  });
+  session().setUpPosition(*setup.position, setup.counters);
   analyseIfAsked();
 }
 
 void cmdDraw(const CommandLine&) {
-  if (game().enginePlayer && !session().analysing && session().lastScore <= -DRAW_ACCEPTING_DEFICIT)
+  if (game().enginePlayer && !settings().analysing && settings().lastScore <= -DRAW_ACCEPTING_DEFICIT)
     io().sendLine("offer draw");
 }
 
@@ -343,12 +329,12 @@ void cmdPlayOther(const CommandLine&) {
 
 // Moves are only recorded while analysing: nobody answers them.
 void cmdAnalyze(const CommandLine&) {
-  session().analysing = true;
+  settings().analysing = true;
   game().makeHumansOnly();
   analyseIfAsked();
 }
 
-void cmdExit(const CommandLine&) { session().analysing = false; }
+void cmdExit(const CommandLine&) { settings().analysing = false; }
 
 void cmdNothing(const CommandLine&) {}
 void cmdStop(const CommandLine&) { io().stopRequested = true; }
@@ -369,18 +355,12 @@ void cmdRemove(const CommandLine&) {
   analyseIfAsked();
 }
 
-// Posting is the session's: it holds for every engine player made from now on.
-void setPosting(bool on) {
-  session().post = on;
-  if (EnginePlayer* engine = engineOfGame()) engine->post = on;
-}
-
-void cmdPost(const CommandLine&) { setPosting(true); }
-void cmdNoPost(const CommandLine&) { setPosting(false); }
+void cmdPost(const CommandLine&) { session().setPosting(true); }
+void cmdNoPost(const CommandLine&) { session().setPosting(false); }
 
 void cmdTime(const CommandLine& command) {
   changeGame([&](Game& g) { g.clock.setRemaining(g.position.sideToMove, toNumber(command.args[0]) / 100.0); });
-  session().engineTime = toNumber(command.args[0]) * 10LL;
+  settings().engineTime = toNumber(command.args[0]) * 10LL;
 }
 
 // Edit mode: only squares change. Lines are read (and logged) but never dispatched.
@@ -419,8 +399,8 @@ void cmdLevel(const CommandLine& command) {
   const double seconds =
       toNumber(base) * 60.0 + (colon == std::string::npos ? 0 : toNumber(base.substr(colon + 1)));
   changeGame([&](Game& g) { g.clock.setLevel(toNumber(command.args[0]), seconds, toNumber(command.args[2])); });
-  session().clockGiven = true;
-  session().moveTime = 0;
+  settings().clockGiven = true;
+  settings().moveTime = 0;
 }
 
 void cmdResult(const CommandLine&) {
@@ -429,13 +409,7 @@ void cmdResult(const CommandLine&) {
 
 // Each game starts in the book, whatever the last one did.
 void cmdNew(const CommandLine&) {
-  changeGame([](Game& g) {
-    g.startNewGame();
-    g.restartHistory();
-    if (session().analysing) g.makeHumansOnly();
-  });
-  session().startGame();
-  OpeningBook::instance().giveBack();
+  session().newGame();
   io().sendLine("accepted");
   analyseIfAsked();
 }
@@ -567,7 +541,7 @@ int runEngine(EngineHost& host) {
   io().setHost(&host);
   // Reading a book game resets the Game; without a book file the Game must
   // keep its empty board.
-  if (PgnFile::isRegularFile(BOOK_FILE_NAME)) OpeningBook::instance().loadBook(BOOK_FILE_NAME, game());
+  if (PgnFile::isRegularFile(BOOK_FILE_NAME)) session().book.loadBook(BOOK_FILE_NAME, game());
   game();
   std::string line;
   bool more = io().readLine(line);
@@ -578,7 +552,7 @@ int runEngine(EngineHost& host) {
   for (; more; more = io().readLine(line)) {
     if (thinkAside && !settleThinking(line)) continue;
     if ((quit = !dispatchCommand(line))) break;
-    if (thinkAside && session().analysing && !thinking().busy()) analyseIfAsked();
+    if (thinkAside && settings().analysing && !thinking().busy()) analyseIfAsked();
   }
   // At the end of the input the move still comes.
   if (thinkAside) {

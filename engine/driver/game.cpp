@@ -4,8 +4,9 @@
 #include <iterator>
 
 #include "base/random.h"
-#include "driver/process_players.h"
+#include "driver/engine_session.h"
 #include "position/move_gen.h"
+#include "position/zobrist.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ void emptyHistory(std::vector<CChessBoard>& history) { std::vector<CChessBoard>(
 }  // namespace
 
 Game& Game::instance() {
-  static Game* game = new Game(makeProcessPlayer);  // never destroyed: the desktop app's window may read it until exit
+  static Game* game = new Game([](bool engine) { return processSession().makePlayer(engine); });  // never destroyed: the desktop app's window may read it until exit
   return *game;
 }
 
@@ -192,4 +193,15 @@ int Game::adjudicate(std::string& reason) {
   }
   reason = "Stalemate";
   return GAME_DRAWN;
+}
+
+std::vector<std::uint64_t> Game::repetitionKeys() const {
+  std::lock_guard guard(lock);
+  std::vector<std::uint64_t> keys;
+  for (std::size_t at = history.size(); at >= 2; --at) {
+    const Move& move = history[at - 1].lastMove;
+    if (move.isNull() || move.captured != EMPTY || isPawn(move.piece)) break;
+    keys.push_back(positionKey(history[at - 2]));
+  }
+  return {keys.rbegin(), keys.rend()};
 }

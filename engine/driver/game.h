@@ -3,6 +3,7 @@
 // ply, the clock and the players. The PGN reader and the command loop play
 // into it with the same operations.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -84,6 +85,10 @@ class Game : public ReplayTarget {
   bool undoPly();
   bool removePair();
 
+  // The keys of the positions before the current one since the last capture
+  // or pawn move, oldest first: what a search needs to see the game's own
+  // repetitions, whoever made the moves.
+  std::vector<std::uint64_t> repetitionKeys() const;
   // 0 goes on, 1 White won, 2 drawn, 3 Black won; reason filled for 1..3.
   int adjudicate(std::string& reason);
 

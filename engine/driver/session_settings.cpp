@@ -3,14 +3,10 @@
 #include "driver/game.h"
 #include "search/engine_player.h"
 
-SessionSettings& SessionSettings::instance() {
-  static SessionSettings* settings = new SessionSettings();  // lives as long as the Game
-  return *settings;
-}
-
 void SessionSettings::applyTo(EnginePlayer& player) const {
   player.post = post;
-  player.level = level;
+  player.level = playingLevel();
+  player.bookAllowed = ownBook;
   player.hashMegabytes = hashMegabytes;
   player.threads = threads;
 }

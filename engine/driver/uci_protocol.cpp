@@ -11,12 +11,10 @@
 #include "book/opening_book.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
-#include "driver/process_players.h"
+#include "driver/engine_session.h"
 #include "driver/uci_moves.h"
 #include "driver/uci_search.h"
-#include "position/fen.h"
 #include "position/move_gen.h"
-#include "position/setup_check.h"
 #include "search/level_elo.h"
 
 namespace {
@@ -57,32 +55,11 @@ std::string wordsAfter(const Words& words, const std::string& word, const std::s
   return text;
 }
 
-// The out-of-book state of one game: the engine player empties the book after
-// its first search, which here lasts until the next game, since the book
-// stays loaded for every game of the run.
-class GameBook : public BookProbe {
- public:
-  bool enabled = true;   // OwnBook
-  bool outOfBook = false;
-  bool analysing = false;  // an analysis wants the search, and leaves the game's book alone
-  std::vector<Move> probeBook(const CChessBoard& position) const override {
-    if (!enabled || outOfBook || analysing) return {};
-    return OpeningBook::instance().probeBook(position);
-  }
-  void leaveBook() override {
-    if (!analysing) outOfBook = true;
-  }
-};
-
-constexpr int MAX_HASH_MEGABYTES = 1024;
-constexpr int MAX_LINES = 16;
-constexpr std::int64_t PROGRESS_MILLISECONDS = 1000;
-
-int maxThreads() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
-
 class UciSession {
  public:
-  UciSession() { newGame({}); }
+  explicit UciSession(EngineSession& session) : session(session), settings(session.settings), search(session.thinking) {
+    newGame({});
+  }
 
   // False when the line asks to quit. Words before the first command word are
   // skipped, as the protocol asks; a line without one is ignored.
@@ -101,10 +78,10 @@ class UciSession {
     io().sendLine("option name Skill Level type spin default " + std::to_string(SPECIFIED_LEVEL) + " min " +
                   std::to_string(WEAKEST_LEVEL) + " max " + std::to_string(TOP_LEVEL));
     io().sendLine("option name Hash type spin default " + std::to_string(DEFAULT_HASH_MEGABYTES) + " min 1 max " +
-                  std::to_string(MAX_HASH_MEGABYTES));
-    io().sendLine("option name Threads type spin default 1 min 1 max " + std::to_string(maxThreads()));
+                  std::to_string(EngineSession::MAX_HASH_MEGABYTES));
+    io().sendLine("option name Threads type spin default 1 min 1 max " + std::to_string(EngineSession::maxThreads()));
     io().sendLine("option name Ponder type check default false");
-    io().sendLine("option name MultiPV type spin default 1 min 1 max " + std::to_string(MAX_LINES));
+    io().sendLine("option name MultiPV type spin default 1 min 1 max " + std::to_string(EngineSession::MAX_LINES));
     io().sendLine("option name UCI_LimitStrength type check default false");
     io().sendLine("option name UCI_Elo type spin default " + std::to_string(eloOfLevel(SPECIFIED_LEVEL)) + " min " +
                   std::to_string(eloOfLevel(WEAKEST_LEVEL)) + " max " + std::to_string(eloOfLevel(TOP_LEVEL)));
@@ -134,22 +111,12 @@ class UciSession {
   // the initial position, the book in play again.
   bool newGame(const Words&, const std::string& = "") {
     stopSearch();
-    game().startNewGame();
-    game().restartHistory();
-    book.outOfBook = false;
-    SearchContext context = processSearchContext();
-    context.listener = &search.listener();
-    context.book = &book;
-    player = std::make_unique<EnginePlayer>(context);
+    session.newGame();
+    player = session.makeEnginePlayer(&search.listener());
     // The fixed search reports its line only when posting.
     player->post = true;
-    player->level = playingLevel();
-    player->hashMegabytes = hashMegabytes;
-    player->threads = threads;
     return true;
   }
-
-  int playingLevel() const { return limitStrength ? levelForElo(elo) : level; }
 
   // A command that changes what is searched ends the search running first,
   // whose bestmove then still comes before anything the command answers.
@@ -163,24 +130,23 @@ class UciSession {
   bool setPosition(const Words& arguments, const std::string&) {
     stopSearch();
     CChessBoard start;
+    FenCounters counters;
     if (!arguments.empty() && arguments[0] == "startpos") {
       start.setupInitialPosition();
       // The initial position with no moves starts a game, even without "ucinewgame".
-      if (std::find(arguments.begin(), arguments.end(), "moves") == arguments.end()) book.outOfBook = false;
+      if (std::find(arguments.begin(), arguments.end(), "moves") == arguments.end()) session.book.giveBack();
     } else if (!arguments.empty() && arguments[0] == "fen") {
-      const auto fen = positionFromFen(wordsAfter(arguments, "fen", "moves"));
-      if (!fen) return complain("bad position");
-      start = *fen;
-      if (const SetupFault fault = checkSetup(start); fault != SetupFault::NONE)
-        return complain(std::string("unplayable position: ") + setupFaultText(fault));
+      const SetupReading setup = readSetup(wordsAfter(arguments, "fen", "moves"));
+      if (!setup.readable) return complain("bad position");
+      if (!setup.position) return complain("unplayable position: " + setup.fault);
+      start = *setup.position;
+      counters = setup.counters;
     } else {
       return complain("no position");
     }
     const std::string moves = wordsAfter(arguments, "moves");
+    session.setUpPosition(start, counters);
     game().edit([&](Game& g) {
-      g.position = start;
-      g.restartHistory();
-      if (arguments[0] == "fen") g.startCounters = fenCounters(wordsAfter(arguments, "fen", "moves"));
       std::istringstream in(moves);
       for (std::string text; in >> text;) {
         const Move move = readUciMove(g.position, text);
@@ -223,14 +189,14 @@ class UciSession {
     // An analysis (infinite, or any go of an analysing interface) is the
     // strongest search without the book; a go without any limit runs until stopped.
     const bool unlimited = limits.depth == 0 && limits.moveTime == 0 && limits.timeLeft < 0 && limits.nodes == 0;
-    const bool analysis = limits.infinite || analyseMode;
-    if (analyseMode && unlimited) limits.infinite = hold = true;
-    if (analysis) limits.progressEvery = PROGRESS_MILLISECONDS;
-    limits.multiPv = lines;
-    book.analysing = analysis;
-    player->level = analysis ? TOP_LEVEL : playingLevel();
-    player->threads = threads;
-    player->hashMegabytes = hashMegabytes;
+    const bool analysis = limits.infinite || settings.analyseMode;
+    if (settings.analyseMode && unlimited) limits.infinite = hold = true;
+    if (analysis) limits.progressEvery = EngineSession::PROGRESS_MILLISECONDS;
+    limits.multiPv = settings.lines;
+    session.setAnalysing(analysis);
+    session.prepare(*player, position);
+    player->level = analysis ? TOP_LEVEL : settings.playingLevel();
+    player->bookAllowed = settings.ownBook;
     player->limits = limits;
     // Pondering searches until the predicted move is played, then as long as
     // the limits of this go allow.
@@ -264,22 +230,22 @@ class UciSession {
     while (!value.empty() && std::isspace(static_cast<unsigned char>(value.back()))) value.pop_back();
     while (!value.empty() && std::isspace(static_cast<unsigned char>(value.front()))) value.erase(0, 1);
     long long number = 0;
-    if (name == "ownbook" && (lowerCase(value) == "true" || lowerCase(value) == "false")) {
-      book.enabled = lowerCase(value) == "true";
+    if (name == "ownbook" && readFlag(value, settings.ownBook)) {
     } else if (name == "skill level" && readNumber(value, number)) {
-      level = static_cast<int>(std::clamp<long long>(number, WEAKEST_LEVEL, TOP_LEVEL));
+      session.setLevel(number);
     } else if (name == "uci_elo" && readNumber(value, number)) {
-      elo = static_cast<int>(std::clamp<long long>(number, eloOfLevel(WEAKEST_LEVEL), eloOfLevel(TOP_LEVEL)));
-    } else if (name == "uci_limitstrength" && readFlag(value, limitStrength)) {
-    } else if (name == "uci_analysemode" && readFlag(value, analyseMode)) {
+      settings.elo =
+          static_cast<int>(std::clamp<long long>(number, eloOfLevel(WEAKEST_LEVEL), eloOfLevel(TOP_LEVEL)));
+    } else if (name == "uci_limitstrength" && readFlag(value, settings.limitStrength)) {
+    } else if (name == "uci_analysemode" && readFlag(value, settings.analyseMode)) {
     } else if (name == "ponder") {
       // Pondering is the interface's to ask for with "go ponder".
     } else if (name == "hash" && readNumber(value, number)) {
-      hashMegabytes = static_cast<std::size_t>(std::clamp<long long>(number, 1, MAX_HASH_MEGABYTES));
+      session.setHashMegabytes(number);
     } else if (name == "threads" && readNumber(value, number)) {
-      threads = static_cast<int>(std::clamp<long long>(number, 1, maxThreads()));
+      session.setThreads(number);
     } else if (name == "multipv" && readNumber(value, number)) {
-      lines = static_cast<int>(std::clamp<long long>(number, 1, MAX_LINES));
+      session.setLines(number);
     } else if (name == "bookfile") {
       loadBook(value);
     } else {
@@ -295,12 +261,8 @@ class UciSession {
   void loadBook(const std::string& path) {
     if (path == bookPath) return;
     bookPath = path;
-    OpeningBook::instance().clearBook();
-    Game scratch;  // a book load must not disturb the game
-    BookLoadStop stop = BookLoadStop::NONE;
-    if (!path.empty() && path != "<empty>") OpeningBook::instance().loadBook(path, scratch, nullptr, &stop);
-    if (stop != BookLoadStop::NONE) io().sendLine("info string BookFile " + path + ": " + bookLoadStopText(stop));
-    book.outOfBook = false;
+    if (const std::string stop = session.loadBookFile(path); !stop.empty())
+      io().sendLine("info string BookFile " + path + ": " + stop);
   }
 
   // With "debug on" the engine says what it ignored.
@@ -315,17 +277,11 @@ class UciSession {
     return true;
   }
 
+  EngineSession& session;
+  SessionSettings& settings;
   UciSearch search;
-  GameBook book;
   std::unique_ptr<EnginePlayer> player;
   std::string bookPath = BOOK_FILE_NAME;
-  int level = SPECIFIED_LEVEL;
-  int elo = eloOfLevel(SPECIFIED_LEVEL);
-  bool limitStrength = false;
-  bool analyseMode = false;
-  std::size_t hashMegabytes = DEFAULT_HASH_MEGABYTES;
-  int threads = 1;
-  int lines = 1;
   bool debug = false;
 };
 
@@ -361,7 +317,7 @@ bool isUciCommand(const std::string& line) {
 
 int runUci() {
   io().maxLine = EngineIO::MAX_UCI_LINE;
-  UciSession session;
+  UciSession session(processSession());
   session.identify({}, "uci");
   for (std::string line; io().readLine(line);)
     if (!session.dispatch(line)) break;

@@ -20,10 +20,7 @@ Move bestAfterOnePly(const CChessBoard& position, const std::vector<Move>& allow
   Move best = allowed.front();
   int bestValue = INT_MIN;
   for (const Move& move : allowed) {
-    CBoard after = position;
-    applyMove(after, move);
-    after.sideToMove = position.sideToMove ? 0 : 1;
-    if (const int value = side * evaluate(after); value > bestValue) {
+    if (const int value = side * evaluate(positionAfter(static_cast<const CBoard&>(position), move)); value > bestValue) {
       bestValue = value;
       best = move;
     }
@@ -80,7 +77,7 @@ void UciSearch::start(EnginePlayer& player, const CChessBoard& position, bool ho
   MoveBuffer buffer;
   if (generateLegalMoves(position, buffer.moves) == 0)
     EngineIO::instance().sendLine(legalityContext(position).inCheck ? "info depth 0 score mate 0" : "info depth 0 score cp 0");
-  worker = std::thread(&UciSearch::run, this, std::ref(player), position);
+  thinking.start(ThinkingThread::Kind::MOVE, [this, &player, position] { run(player, position); });
 }
 
 void UciSearch::stop() {
@@ -125,7 +122,11 @@ void UciSearch::release() {
 }
 
 void UciSearch::finish() {
-  if (!worker.joinable()) return;
+  if (!thinking.busy()) {
+    thinking.finish();
+    stopTimer();
+    return;
+  }
   pondering = false;
   bool stillHeld;
   {
@@ -133,7 +134,7 @@ void UciSearch::finish() {
     stillHeld = held;
   }
   if (stillHeld) stop();
-  worker.join();
+  thinking.finish();
   stopTimer();
 }
 
@@ -145,9 +146,7 @@ void UciSearch::run(EnginePlayer& player, CChessBoard position) {
   // The expected answer lets the interface ponder, or show it as a hint.
   std::string ponder;
   if (!answer.isNull() && answer.sameSquares(chosen) && !player.expectedReply.isNull()) {
-    CChessBoard next = position;
-    applyMove(next, answer);
-    next.sideToMove = position.sideToMove ? 0 : 1;
+    const CBoard next = positionAfter(static_cast<const CBoard&>(position), answer);
     MoveBuffer replies;
     const int count = generateLegalMoves(next, replies.moves);
     for (int i = 0; i < count; ++i)

@@ -1,6 +1,6 @@
 #pragma once
-// The search of one UCI "go", on a thread of its own so that the protocol
-// thread goes on reading: "isready", "stop" and "ponderhit" are answered while
+// The search of one UCI "go", on the session's thinking thread so that the
+// protocol thread goes on reading: "isready", "stop" and "ponderhit" are answered while
 // the engine thinks. It reports each finished iteration as an "info" line and
 // ends with the "bestmove" line, which an infinite or pondering search holds
 // back until it is released.
@@ -10,11 +10,12 @@
 #include <string>
 #include <thread>
 
+#include "driver/thinking_thread.h"
 #include "search/engine_player.h"
 
 class UciSearch : private SearchListener {
  public:
-  UciSearch() = default;
+  explicit UciSearch(ThinkingThread& thinking) : thinking(thinking) {}
   ~UciSearch() { finish(); }
   UciSearch(const UciSearch&) = delete;
   UciSearch& operator=(const UciSearch&) = delete;
@@ -42,7 +43,7 @@ class UciSearch : private SearchListener {
   void iterationDone(const SearchReport& report) override;
   void stopTimer();
 
-  std::thread worker;
+  ThinkingThread& thinking;
   std::mutex lock;
   std::condition_variable released;
   bool held = false;

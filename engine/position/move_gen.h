@@ -46,6 +46,14 @@ union MoveBuffer {
 
 // makeMove without recording lastMove.
 bool applyMove(CBoard& board, const Move& move);
+// The position after the move, with the other side to move: what a reply, a
+// predicted answer or a line's next position is looked up in.
+template <class Board>
+Board positionAfter(Board board, const Move& move) {
+  applyMove(board, move);
+  board.sideToMove = board.sideToMove ? 0 : 1;
+  return board;
+}
 int generatePseudoMoves(const CBoard& board, Move* list);
 // The captures and promotions of generatePseudoMoves, in its order, without
 // building the quiet moves (the quiescence search wants no others).

@@ -59,31 +59,27 @@ Move EnginePlayer::chooseMove(CChessBoard position) {
   SearchListener& host = *context.listener;
   host.searchStarted();
   const bool fixed = clampLevel(level) == SPECIFIED_LEVEL;
-  if (!fixed) noteGamePosition(position);
 
   BookProbe& book = *context.book;
   // Books match the squares only: a stored move that is illegal here counts as
   // unknown; with none left the position is searched, and the book emptied, as
   // for any position it lacks.
-  const std::vector<Move> bookMoves = legalMovesAmong(position, book.probeBook(position));
+  const std::vector<Move> bookMoves =
+      bookAllowed ? legalMovesAmong(position, book.probeBook(position)) : std::vector<Move>();
   expectedReply = Move();
   if (!bookMoves.empty()) {
     const int count = static_cast<int>(bookMoves.size());
     const Move choice = bookMoves[bookMoveIndex(count, engineRand())];
     // The book's first answer is the likeliest.
-    CChessBoard next = position;
-    applyMove(next, choice);
-    next.sideToMove = position.sideToMove ? 0 : 1;
+    const CChessBoard next = positionAfter(position, choice);
     if (const std::vector<Move> replies = legalMovesAmong(next, book.probeBook(next)); !replies.empty())
       expectedReply = replies.front();
     // No search ran: nothing to report but an empty statistic.
     host.searchStats(0, 0);
-    if (!fixed) notePlayedMove(position, choice);
     return choice;
   }
 
   const Move answer = fixed ? runSearch(position) : runLevelSearch(position);
-  if (!fixed) notePlayedMove(position, answer);
   book.leaveBook();
   {
     const std::int64_t elapsed = context.clock() - searchStart;
@@ -154,39 +150,6 @@ void EnginePlayer::ponder(const CChessBoard& position) {
   SearchLimits endless;
   endless.infinite = true;
   strongSearch->run(position, gameKeys, endless, settingsForLevel(level), quiet);
-}
-
-void EnginePlayer::noteGamePosition(const CChessBoard& position) {
-  if (!followsOwnMove) {
-    gameKeys.clear();
-    return;
-  }
-  followsOwnMove = false;
-  const std::uint64_t key = positionKey(position);
-  MoveBuffer buffer;
-  const int count = generateLegalMoves(afterOwnMove, buffer.moves);
-  for (int i = 0; i < count; ++i) {
-    CBoard next = afterOwnMove;
-    applyMove(next, buffer.moves[i]);
-    next.sideToMove = afterOwnMove.sideToMove ? 0 : 1;
-    if (positionKey(next) != key) continue;
-    const Move& move = buffer.moves[i];
-    if (move.captured != EMPTY || isPawn(move.piece)) gameKeys.clear();
-    else gameKeys.push_back(positionKey(afterOwnMove));
-    return;
-  }
-  gameKeys.clear();
-}
-
-void EnginePlayer::notePlayedMove(const CChessBoard& position, const Move& move) {
-  followsOwnMove = false;
-  if (move.isNull() || move.sameSquares(RESIGN_MOVE)) return;
-  if (move.captured != EMPTY || isPawn(move.piece)) gameKeys.clear();
-  else gameKeys.push_back(positionKey(position));
-  afterOwnMove = position;
-  applyMove(afterOwnMove, move);
-  afterOwnMove.sideToMove = position.sideToMove ? 0 : 1;
-  followsOwnMove = true;
 }
 
 bool EnginePlayer::stopNow() const {

@@ -38,6 +38,9 @@ class EnginePlayer : public Player {
   Move lastCutMove;               // the null move matches no real move
   std::int32_t nodeCount = 0;
   bool useBook = false;           // desktop app settings
+  // The interface's own-book switch (UCI's OwnBook, the window's book box):
+  // off, the book is never asked.
+  bool bookAllowed = true;
   bool randomFactor = false;
   // The level new players start at (the command line's choice).
   int level = SPECIFIED_LEVEL;    // strength ladder (search/level.h)
@@ -56,10 +59,10 @@ class EnginePlayer : public Player {
   // It never resigns: RESIGN_MOVE only when there is no legal move.
   Move runLevelSearch(const CChessBoard& position);
 
-  // The game's positions before the current one since the last capture or
-  // pawn move, as position keys: the player follows the game itself from
-  // the positions it is asked about and the moves it plays (a position that
-  // does not follow from its last move starts the record afresh).
+  // The game's positions before the one searched since the last capture or
+  // pawn move, as position keys, oldest first: the game's own record, handed
+  // in by whoever keeps the game before each search (the strong search scores
+  // a return to one of them as a draw).
   std::vector<std::uint64_t> gameKeys;
 
   // Thinking on the opponent's time: searches the position (the opponent's
@@ -99,13 +102,9 @@ class EnginePlayer : public Player {
   static void makeChild(const SearchNode& node, const Move& move, SearchNode& child);
   bool stopNow() const;
 
-  void noteGamePosition(const CChessBoard& position);
-  void notePlayedMove(const CChessBoard& position, const Move& move);
 
   SearchContext context;
   std::unique_ptr<AlphaBetaSearch> strongSearch;  // made for the first search that needs it
-  bool followsOwnMove = false;                    // afterOwnMove holds the position our last move made
-  CBoard afterOwnMove;
   std::vector<std::unique_ptr<PlyState>> plies;
   std::vector<int> lineLength;
   std::vector<std::vector<Move>> lineMoves;  // [ply]: the best line below that ply, lineLength[ply] moves

@@ -15,7 +15,7 @@
 #include "book/opening_book.h"
 #include "base/random.h"
 #include "driver/game.h"
-#include "driver/process_players.h"
+#include "driver/engine_session.h"
 #include "position/fen.h"
 #include "position/move_gen.h"
 #include "position/notation.h"
@@ -67,7 +67,7 @@ TEST(DefaultBook, NeighbouringSeedsChooseDifferentBookMoves) {
   std::set<std::string> firstMoves, answers;
   const std::uint32_t now = 1765000000;  // December 2025
   for (std::uint32_t seed = now; seed < now + 50; ++seed) {
-    EnginePlayer player(processSearchContext());
+    EnginePlayer player(processSession().searchContext());
     engineSrand(seed);
     firstMoves.insert(moveToCoordinates(player.chooseMove(start)));
     engineSrand(seed);

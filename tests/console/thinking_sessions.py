@@ -166,6 +166,52 @@ def uci_several_lines():
     session.close()
 
 
+# White's lone queen against a lone king: only a return to a position the
+# game has had saves Black, and a search that is handed the game's positions
+# scores that return as a draw.
+QUEEN_UP = "4k3/8/8/8/8/8/8/3QK3 w - - 0 1"
+
+
+def last_score(lines, pattern):
+    scores = [int(match.group(1)) for match in (re.match(pattern, line) for line in lines) if match]
+    assert scores, lines
+    return scores[-1]
+
+
+def xboard_repetition_after_take_back():
+    # After two plies taken back, the engine (Black) is asked to move where
+    # Ke7 repeats the game: it sees the draw, not the queen down.
+    session = xboard()
+    session.send("force", "setboard " + QUEEN_UP, "d1d2", "e8e7", "d2d1", "e7e8", "d1d2", "e8e7", "d2d1",
+                 "undo", "undo", "sd 4", "go")
+    lines = []
+    while not (line := session.next_line()).startswith("move "):
+        lines.append(line)
+    assert line == "move e8e7" and last_score(lines, r"\d+ (-?\d+) ") == 0, (line, lines)
+    session.close()
+
+
+def uci_analysis_sees_repetition():
+    # The interface sets the position with its moves; the analysis of Ke8,
+    # back to the start, is a draw.
+    session = uci("setoption name UCI_AnalyseMode value true")
+    session.send(f"position fen {QUEEN_UP} moves d1d2 e8e7 d2d1", "go infinite searchmoves e7e8")
+    lines = [session.wait_for(r"info depth 6 ", info)]
+    session.send("stop")
+    lines.append(session.wait_for("bestmove e7e8", info))
+    assert last_score(lines, r"info depth \d+ score cp (-?\d+) ") == 0, lines
+    session.close()
+
+
+def uci_own_book_off():
+    # The book knows the initial position; switched off, the move is searched.
+    session = uci("setoption name OwnBook value false")
+    session.send("position startpos", "go depth 2")
+    session.wait_for(r"info ", lambda line: not line.startswith("bestmove"))
+    session.wait_for("bestmove ", info)
+    session.close()
+
+
 def polyglot_hint():
     # xboard -fUCI: polyglot answers "hint" with the expected answer of the last bestmove.
     session = Session([POLYGLOT, "-noini", "-ec", KELVO, "-ed", "."])
@@ -179,7 +225,7 @@ def polyglot_hint():
 
 
 SESSIONS = [xboard_move_now, xboard_analysis, uci_position_during_search, uci_ponder, uci_several_lines,
-            polyglot_hint]
+            xboard_repetition_after_take_back, uci_analysis_sees_repetition, uci_own_book_off, polyglot_hint]
 
 failed = 0
 for run in SESSIONS:

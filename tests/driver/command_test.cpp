@@ -13,7 +13,7 @@
 #include "driver/commands.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
-#include "driver/session_settings.h"
+#include "driver/engine_session.h"
 #include "driver/uci_protocol.h"
 #include "search/level_elo.h"
 
@@ -164,7 +164,7 @@ namespace {
 // lines, xboard's memory and cores; a level chosen by name outlasts any depth.
 TEST_F(CommandTest, StrengthAndResourceCommandsReachTheSession) {
   RecordingHost host(false);
-  SessionSettings& session = SessionSettings::instance();
+  SessionSettings& session = processSession().settings;
   const SessionSettings saved = session;
   const struct {
     Lines commands;

@@ -11,6 +11,7 @@
 
 #include "position/fen.h"
 #include "position/notation.h"
+#include "position/zobrist.h"
 
 namespace {
 
@@ -78,6 +79,26 @@ TEST(GameHistory, EmptyingGivesTheStorageBack) {
     (game.*empty)();
     EXPECT_LE(game.history.capacity(), 1u) << name;
   }
+}
+
+// What a search is handed of the game: the positions since the last capture or
+// pawn move, oldest first, the current one left out; a take-back gives them back.
+TEST(GameHistory, RepetitionKeysRunBackToTheLastIrreversibleMove) {
+  Game game;
+  game.position = *positionFromFen("4k3/8/8/8/8/8/4p3/R3K3 w - - 0 1");
+  game.restartHistory();
+  std::vector<std::uint64_t> seen;
+  for (const char* text : {"a1a2", "e8d8", "a2e2", "d8c8", "e1d1", "c8d8"}) {
+    seen.push_back(positionKey(game.position));
+    game.playMove(parseCoordinateMove(game.position, text));
+  }
+  // Ra2xe2 captured: only the positions after it count.
+  EXPECT_EQ(game.repetitionKeys(), (std::vector<std::uint64_t>{seen[3], seen[4], seen[5]}));
+  game.undoPly();
+  game.undoPly();
+  EXPECT_EQ(game.repetitionKeys(), (std::vector<std::uint64_t>{seen[3]}));
+  game.undoPly();
+  EXPECT_TRUE(game.repetitionKeys().empty());
 }
 
 }  // namespace
