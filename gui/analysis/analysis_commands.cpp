@@ -28,6 +28,11 @@ AnalysisCommands::AnalysisCommands(Parts parts, QMainWindow* window)
   connect(analysisDocks->analysisDock(), &QDockWidget::visibilityChanged, this, [this](bool visible) {
     if (visible) follow();  // it was not followed while closed
     if (this->window->isMinimized()) return;
+    // A maximised window keeps its size: the board gives the panel its room.
+    if (this->window->isMaximized() || this->window->isFullScreen()) {
+      emit roomChanged();
+      return;
+    }
     const int panel = analysisDocks->analysisDock()->sizeHint().width() +
                       this->window->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this->window);
     this->window->resize(this->window->width() + (visible ? panel : -panel), this->window->height());

@@ -38,6 +38,8 @@ class AnalysisCommands : public QObject {
   void editPosition();
 
  signals:
+  // The panel came or went in a window that keeps its size.
+  void roomChanged();
   // The shown position or the marks changed: the window redraws.
   void refreshWanted();
 

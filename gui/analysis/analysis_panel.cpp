@@ -55,6 +55,8 @@ AnalysisPanel::AnalysisPanel(QWidget* parent)
   lines->setRange(1, MAX_LINES);
   lines->setValue(1);
   lines->setToolTip(QStringLiteral("Mejores líneas mostradas"));
+  // Set with the mouse, it leaves the keyboard to the window: arrows browse, Ctrl+C copies the game.
+  lines->setFocusPolicy(Qt::NoFocus);
   top->addWidget(lines);
   layout->addLayout(top);
   engineBox->setObjectName(QStringLiteral("analysisEngine"));

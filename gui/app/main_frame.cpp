@@ -87,6 +87,7 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
   setCentralWidget(boardView);
   analysisCommands = new AnalysisCommands({objects.game, doc, boardView, rightBarDlg, files, play}, this);
   connect(analysisCommands, &AnalysisCommands::refreshWanted, this, &CMainFrame::refresh);
+  connect(analysisCommands, &AnalysisCommands::roomChanged, this, &CMainFrame::fitBoardToRoom);
   createMenus();
   createShortcuts();
   createToolBar();
@@ -157,7 +158,7 @@ void CMainFrame::connectParts() {
     refresh();
   });
   connect(play, &GameInPlay::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text); });
-  connect(files, &FileCommands::gameOpened, play, &GameInPlay::gameReplaced);
+  connect(files, &FileCommands::gameOpened, play, &GameInPlay::gameOpened);
   connect(settings, &SettingsCommands::debugChanged, this, &CMainFrame::applyDebugSetting);
   connect(hints, &HintSearch::searching, this,
           [this] { statusBar()->showMessage(QStringLiteral("Buscando una pista...")); });
@@ -372,6 +373,12 @@ void CMainFrame::fitToBoard() {
     boardView->setMaxSquareSize(largest);
     if (boardView->squareSize() != before) wrapBoard();
   }
+}
+
+void CMainFrame::fitBoardToRoom() {
+  const QSize overhead = sizeHint() - boardView->sizeHint();
+  boardView->setMaxSquareSize(largestFittingSquareSize({width(), height()}, {overhead.width(), overhead.height()}));
+  boardView->updateGeometry();
 }
 
 void CMainFrame::onCommandsTaken(const QStringList& lines, const QByteArray& text) {

@@ -40,7 +40,7 @@ class CMainFrame : public QMainWindow {
   CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* parent = nullptr);
   ~CMainFrame() override;
 
-  // Hands a command line to the engine; lost when the engine is busy.
+  // Hands a command line to the engine; taken after what it is busy with.
   void sendCommand(const QString& text) { channel->send(text); }
   // Board clicks: the first picks the origin, the second sends the move.
   void squareClicked(int square) { play->squareClicked(square); }
@@ -118,6 +118,8 @@ class CMainFrame : public QMainWindow {
   void connectParts();
   QAction* addCommand(QMenu* menu, const QString& caption, const QString& prompt, const std::function<void()>& handler);
   void fitToBoard();
+  // A window that keeps its size (maximised) gives the board the room left to it.
+  void fitBoardToRoom();
   void updateStatus();
   void applyDebugSetting(bool enabled);
 

@@ -1,10 +1,11 @@
 #pragma once
-// The window's side of the hand-over to the engine worker: the one pending
-// command (a line, or a batch of lines taken one after the other), released
-// to the worker, and the news that the worker is taking it. A command given
-// while the worker is busy replaces the pending one and is lost with it.
+// The window's side of the hand-over to the engine worker: the commands (each
+// a line, or a batch of lines taken one after the other) released to the
+// worker in the order given, and the news that the worker is taking one. A
+// command given while the worker is busy waits for it; none is lost.
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -21,7 +22,10 @@ class CommandChannel : public QObject {
 
   // Hands a command line (or lines) to the engine; starts the worker the first time.
   void send(const QString& text);
+  // The last command given, as the worker takes it.
   const QByteArray& pending() const { return pendingText; }
+  // Commands given but not yet taken.
+  int waiting() const { return static_cast<int>(queued.size()); }
   // True while send runs: the status shows "thinking" meanwhile.
   bool handingOver() const { return handing; }
 
@@ -34,5 +38,6 @@ class CommandChannel : public QObject {
 
   EngineBridge* engine;
   QByteArray pendingText;
+  QList<QByteArray> queued;
   bool handing = false;
 };

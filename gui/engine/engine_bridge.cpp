@@ -45,7 +45,7 @@ void EngineBridge::start() {
 
 void EngineBridge::release() {
   std::lock_guard guard(mutex);
-  if (waiting || !reachedFirstWait) released = true;
+  released = true;
   wake.notify_all();
 }
 
@@ -97,7 +97,9 @@ void EngineBridge::runIdleActions() {
 
 bool EngineBridge::applyPendingPlayerSettings() {
   if (!settingsPending.exchange(false)) return false;
-  if (applyPlayerSettings(objects.game, ProgramSettings::read(SettingsFile()))) reloadBook(BookLoad::Replace);
+  ProgramSettings settings = ProgramSettings::read(SettingsFile());
+  if (const int level = gameLevel; level > 0) settings.level = level;
+  if (applyPlayerSettings(objects.game, settings)) reloadBook(BookLoad::Replace);
   return true;
 }
 

@@ -4,11 +4,11 @@
 // it writes comes back as a queued signal carrying its own copy, so lines reach
 // the window once each and in order.
 //
-// Deliberately, a release while the worker is busy is lost: the window's
-// commands are meant for an engine that waits, and "Move now!" uses the stop
-// request instead. A command may be a batch of lines taken one after the
-// other without a wait between them. The only exception is the first command, which is kept until
-// the worker, still reading its book, reaches its first wait.
+// A release while the worker is busy is kept: the worker asks for the next
+// command as soon as it waits again, so a command given while it thinks is
+// taken after the search, never lost ("Move now!" uses the stop request
+// instead). A command may be a batch of lines taken one after the other
+// without a wait between them.
 
 #include <QByteArray>
 #include <QObject>
@@ -57,6 +57,9 @@ class EngineBridge : public QObject, public EngineHost {
   // Applies the [KELVO] settings to a newly made engine player unless that was
   // already done; true when it was still to do.
   bool applyPendingPlayerSettings();
+  // The level kelvo plays the game in play at, in place of the saved one; 0:
+  // the saved one. Kept for the engine players the game makes, never saved.
+  void setGameLevel(int level) { gameLevel = level; }
   void shutdown();
 
   // Where the last search started: its position and the plies before it.
@@ -108,6 +111,7 @@ class EngineBridge : public QObject, public EngineHost {
   std::vector<std::function<void()>> workerJobs;
   std::atomic<bool> quitting{false};
   std::atomic<bool> settingsPending{false};
+  std::atomic<int> gameLevel{0};
   std::vector<std::function<void()>> idleActions;
   // A command of several lines ("time 100\notim 100\ne2e4") is taken line
   // by line; the lines after the first wait here (engine worker only).

@@ -23,6 +23,8 @@ bool storePlayerSwitches(Game& game, const PlayerSwitches& switches) {
     auto* player = dynamic_cast<EnginePlayer*>(g.enginePlayer);
     if (!player) return false;
     player->useBook = switches.useBook;
+    // Unticked, the book stays loaded for a later game but this player never asks it.
+    player->bookAllowed = switches.useBook;
     player->randomFactor = switches.randomFactor;
     player->post = switches.post;
     player->level = switches.level;

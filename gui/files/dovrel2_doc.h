@@ -46,6 +46,8 @@ class CDovrel2Doc : public QObject {
   void newDocument();
   // The engine starts a new game: no file, nothing to save yet, today's date.
   void gameRestarted();
+  // The pasted start of a game set up with its seats: the PGN names who sits there.
+  void nameSeatedPlayers() { namesFromPlayers = true; }
   // The engine loaded a game of its own accord ("_loadpgn"): no file, unsaved.
   void gameReplaced();
   // Result lines and resignations, for the saved game's result.

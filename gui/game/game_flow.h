@@ -25,8 +25,12 @@ class GameFlow {
  public:
   explicit GameFlow(const Game& game);
 
-  // Takes effect at the next new game.
-  void setTimeControl(const TimeControl& control) { nextControl = control; }
+  // The usual time control (Opciones), from the next new game on.
+  void setTimeControl(const TimeControl& control) { usualControl = nextControl = control; }
+  // The time control of one game set up on purpose (Nueva partida...), from
+  // its start until a quick new game goes back to the usual one.
+  void setGameTimeControl(const TimeControl& control) { nextControl = control; }
+  void useUsualTimeControl() { nextControl = usualControl; }
   const TimeControl& timeControl() const { return nextControl; }
 
   // "level 0 3 0\nnew": the engine learns the time control with each new game.
@@ -62,6 +66,7 @@ class GameFlow {
 
  private:
   const Game& game;
+  TimeControl usualControl;
   TimeControl nextControl;
   ChessClocks clockState;
   std::optional<GameEnd> gameEnd;

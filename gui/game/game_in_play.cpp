@@ -10,8 +10,9 @@
 #include "engine_bridge.h"
 #include "engine_line.h"
 #include "engine_turns.h"
+#include "position_clipboard.h"
 #include "position/fen.h"
-#include "settings_file.h"
+#include "position/move_gen.h"
 #include "memory_release.h"
 #include "message_sink.h"
 #include "promoting_sel_dlg.h"
@@ -57,14 +58,23 @@ void GameInPlay::send(const QString& command) { channel->send(command); }
 // The quick new game: a person against kelvo, as ever.
 void GameInPlay::startNewGame() {
   turns->clear();
+  engine->setGameLevel(0);
+  flow.useUsualTimeControl();
   send(flow.newGameCommand());
 }
 
-int GameInPlay::personSide() const { return objects.game.read(personPlaysWhite) ? 1 : 0; }
+// The side of the person's own moves in this game; before the first, the
+// side kelvo does not play. kelvo answers whichever side the person leaves
+// it, so its player's seat may not say (a pasted position with Black to move).
+int GameInPlay::personSide() const {
+  if (personMoved >= 0) return personMoved;
+  return objects.game.read(personPlaysWhite) ? 1 : 0;
+}
 
 void GameInPlay::putInPlay() {
   releaseFreeMemory();  // what the game before held
   flow.restart();
+  personMoved = -1;
   view->browseLive();
   awaitingFirst = true;
   view->setAwaitingFirstClick(true);
@@ -102,6 +112,7 @@ void GameInPlay::commandsTaken(const QStringList& lines) {
       putInPlay();
       view->setWhiteAtBottom(true);  // the person plays White
     } else if (word == QLatin1String("go")) {
+      personMoved = -1;  // the engine has taken the side to move
       // The engine takes the side to move; the board turns toward the person's side.
       const int sideToMove = objects.game.read([](const Game& game) { return game.position.sideToMove; });
       view->setWhiteAtBottom(sideToMove == 0);
@@ -174,15 +185,15 @@ void GameInPlay::engineMoves() {
 }
 
 // On the person's turn a command waits for an engine still busy with a new
-// player's book; on the engine's own turn it is lost like any command, so a
-// click made while the engine thinks never becomes a move played after it.
+// player's book; on the engine's own turn it is refused while the engine
+// thinks, so a click made meanwhile never becomes a move played after it.
 void GameInPlay::sendOnPersonsTurn(const std::function<void()>& sendIt) {
   const bool personsTurn = objects.game.read([](const Game& game) {
     const Player* mover = game.position.sideToMove ? game.whitePlayer.get() : game.blackPlayer.get();
     return mover != game.enginePlayer;
   });
   if (!personsTurn) {
-    sendIt();
+    if (engine->isIdle()) sendIt();
     return;
   }
   // One waiting command at a time, and none once the game has ended meanwhile.
@@ -213,11 +224,22 @@ void GameInPlay::squareClicked(int square) {
     origin = objects.game.read([this](const Game& game) { return game.position.squares[fromSquare]; });
   if ((origin == WHITE_PAWN && rankOf(fromSquare) == 6) || (origin == BLACK_PAWN && rankOf(fromSquare) == 1))
     move += CPromotingSelDlg::suffix(promotionChooser());
-  // When the engine answers, it is told both clocks first.
-  sendOnPersonsTurn([this, move] {
-    const auto [sideToMove, engineAnswers] = objects.game.read(
-        [](const Game& game) { return std::pair{game.position.sideToMove, game.enginePlayer != nullptr}; });
-    send(engineAnswers ? flow.withClocks(move, 1 - sideToMove) : move);
+  // When the engine answers, it is told both clocks first. A move that leaves
+  // neither side mating material ends the game: the engine only records it
+  // ("force"), so no answer comes after the end.
+  sendOnPersonsTurn([this, move, from = fromSquare, to = toSquare] {
+    const auto [sideToMove, engineAnswers, ends] = objects.game.read([from, to](const Game& game) {
+      CChessBoard scratch = game.position;
+      const Move* legal = isValidSquare(from) && isValidSquare(to) ? findMove(scratch, from, to) : nullptr;
+      const CBoard after = legal ? positionAfter(static_cast<const CBoard&>(game.position), *legal) : CBoard();
+      const bool dead = legal && !hasMatingMaterial(after, 1) && !hasMatingMaterial(after, 0);
+      return std::tuple{game.position.sideToMove, game.enginePlayer != nullptr, dead};
+    });
+    if (engineAnswers && !turns->hasExternalSeat()) personMoved = sideToMove;
+    if (ends && engineAnswers)
+      send(QStringLiteral("force\n") + move);
+    else
+      send(engineAnswers ? flow.withClocks(move, 1 - sideToMove) : move);
   });
   awaitingFirst = true;
   view->setAwaitingFirstClick(true);
@@ -253,8 +275,18 @@ void GameInPlay::browseLive() {
 // The pasted game replaces the Game: only while the engine waits.
 void GameInPlay::paste(const QString& text) {
   engine->whenIdle([this, text] {
-    if (doc->pasteGame(text)) gameReplaced();
+    if (doc->pasteGame(text)) gameOpened();
   });
+}
+
+// An opened or pasted game is the person's against kelvo, as a quick new game
+// is: the seats, level and clock of a game set up before it are gone.
+void GameInPlay::gameOpened() {
+  turns->clear();
+  turns->halt();
+  engine->setGameLevel(0);
+  flow.useUsualTimeControl();
+  gameReplaced();
 }
 
 bool GameInPlay::refuseWhenOver() {
@@ -265,7 +297,7 @@ bool GameInPlay::refuseWhenOver() {
 
 void GameInPlay::resign() {
   if (refuseWhenOver() || !askBeforeResigning(window)) return;
-  const bool white = objects.game.read(personPlaysWhite);
+  const bool white = personSide() == 1;
   // The person has just said so: the move list and the status bar show it, no box.
   end({QLatin1String(white ? "0-1" : "1-0"), QStringLiteral("resign")}, QString());
 }
@@ -294,7 +326,8 @@ void GameInPlay::offerDraw() {
 void GameInPlay::startGame(const NewGameDlg::Choices& chosen, const EngineList& engines) {
   turns->clear();
   turns->halt();
-  flow.setTimeControl(chosen.timeControl);
+  engine->setGameLevel(0);
+  flow.setGameTimeControl(chosen.timeControl);
   bool builtInPlays = false;
   for (int side : {1, 0}) {
     const NewGameDlg::Seat& seat = side ? chosen.white : chosen.black;
@@ -302,11 +335,7 @@ void GameInPlay::startGame(const NewGameDlg::Choices& chosen, const EngineList& 
     EngineConfig config = engines.engines()[seat.engine];
     if (config.isBuiltIn()) {
       builtInPlays = true;
-      if (seat.level >= 0) {
-        SettingsFile file;
-        file.setText(ini::KELVO, ini::LEVEL, QString::number(seat.level));
-        file.save();
-      }
+      engine->setGameLevel(std::max(seat.level, 0));
       turns->seat(side, EngineTurns::Seat::BuiltIn);
       continue;
     }
@@ -316,13 +345,19 @@ void GameInPlay::startGame(const NewGameDlg::Choices& chosen, const EngineList& 
     turns->seat(side, EngineTurns::Seat::External, ChessEngine::create(config));
   }
   QString fen = chosen.start == NewGameDlg::Start::Fen ? chosen.fen : QString();
-  if (chosen.start == NewGameDlg::Start::Shown) fen = QString::fromStdString(positionToFen(view->shownPosition()));
+  if (chosen.start == NewGameDlg::Start::Shown) {
+    const FenCounters counters = objects.game.read([this](const Game& game) {
+      return fenCountersAt(game.history, view->browseIndex(), game.startCounters);
+    });
+    fen = QString::fromStdString(positionToFen(view->shownPosition(), counters));
+  }
   send(flow.newGameCommand() + (builtInPlays || !fen.isEmpty() ? QString() : QStringLiteral("\nforce")));
   engine->whenIdle([this, fen, builtInPlays] {
     if (!fen.isEmpty()) {
-      if (doc->pasteGame(fen))
+      if (doc->pasteGame(fen)) {
+        doc->nameSeatedPlayers();
         gameReplaced();
-      else
+      } else
         flow.restart();
       if (!builtInPlays) send(QStringLiteral("force"));
     }

@@ -54,6 +54,8 @@ class GameInPlay : public QObject {
   void startNewGame();
   // The document holds a new game (opened or pasted); the engine worker is idle.
   void gameReplaced();
+  // Abrir or Pegar put a game in play: no seats of an earlier game stay.
+  void gameOpened();
   // Pegar: the clipboard's game or position replaces the game.
   void paste(const QString& text);
   void takeBack();
@@ -122,6 +124,7 @@ class GameInPlay : public QObject {
   GameFlow flow;
   EngineTurns* turns;
   bool commandWaiting = false;  // a person's command waits for the engine
+  int personMoved = -1;         // the side the person has moved in this game; -1: none yet
   bool awaitingFirst = true;
   int fromSquare = 0;
   int toSquare = 0;

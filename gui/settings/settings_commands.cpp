@@ -27,7 +27,8 @@ void SettingsCommands::apply(bool forNewPlayer) {
   QApplication::restoreOverrideCursor();
   debug = settings.debug;
   font = settings.font;
-  flow.setTimeControl(settings.timeControl);
+  // A new engine player comes with every game: the game in play keeps its own clock.
+  if (!forNewPlayer) flow.setTimeControl(settings.timeControl);
   view->setFontName(font);
   view->setShowLegalMoves(settings.showLegalMoves);
 }

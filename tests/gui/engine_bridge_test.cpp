@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "book/opening_book.h"
+#include "command_channel.h"
 #include "book/opening_names.h"
 #include "player_settings.h"
 
@@ -67,6 +68,27 @@ TEST(EngineBridge, AJobRunsOnTheWorkerAndACommandReleasedMeanwhileWaitsForIt) {
   EXPECT_FALSE(taken.contains("force"));
   letGo = true;
   EXPECT_TRUE(QTest::qWaitFor([&] { return taken.contains("force") && bridge.isIdle(); }, 10000));
+}
+
+// Commands given while the worker is busy are all taken, in order, once it waits.
+TEST(EngineBridge, CommandsGivenWhileTheWorkerIsBusyAreQueuedNotLost) {
+  EngineBridge bridge(EngineObjects::ofProcess());
+  CommandChannel channel(&bridge);
+  QStringList taken;
+  QObject::connect(&channel, &CommandChannel::taken, [&](const QStringList& lines) { taken << lines; });
+  channel.send(QStringLiteral("new"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return taken.contains("new") && bridge.isIdle(); }, 60000));
+  std::atomic<bool> started{false}, letGo{false};
+  bridge.runWhileWaiting([&] {
+    started = true;
+    while (!letGo) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return started.load(); }, 10000));
+  for (const char* command : {"force", "e2e4\ne7e5", "ping 3"}) channel.send(QString::fromLatin1(command));
+  EXPECT_EQ(channel.waiting(), 3);
+  letGo = true;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return taken.contains("ping 3") && bridge.isIdle(); }, 10000));
+  EXPECT_EQ(taken, (QStringList{"new", "force", "e2e4", "e7e5", "ping 3"}));
 }
 
 }  // namespace

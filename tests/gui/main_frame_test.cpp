@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTableView>
 #include <QTest>
@@ -290,6 +291,23 @@ TEST_F(MainFrameTest, SettingsFeedThePlayerAndOptionsWriteThemBack) {
   EXPECT_TRUE(frame->debugMenu()->menuAction()->isEnabled());
   EXPECT_TRUE(waitFor([player] { return player().post && !player().useBook; }));
   EXPECT_EQ(Game::instance().read([](const Game& g) { return dynamic_cast<const EnginePlayer*>(g.enginePlayer)->level; }), 6);
+}
+
+// "Usar libro de aperturas" unticked: the book that knows 1.e4 stays loaded,
+// but the engine searches its answer (its thinking line comes before the move).
+TEST_F(MainFrameTest, TheBookSwitchOffMakesTheEngineSearch) {
+  writeFile("kelvo.ini", "[KELVO]\nOpeningBook=False\nPost=True\n");
+  createFrame();
+  click("e2");
+  click("e4");
+  const auto moveAt = [this] {
+    for (int i = 0; i < lines.size(); ++i)
+      if (lines[i].startsWith("move ")) return i;
+    return -1;
+  };
+  ASSERT_TRUE(waitFor([&] { return moveAt() >= 0; }));
+  const QRegularExpression thinking(QStringLiteral("\\d+ -?\\d+ \\d+ \\d+ .*"));
+  EXPECT_TRUE(lines.mid(0, moveAt()).indexOf(thinking) >= 0) << lines.join(u'|').toStdString();
 }
 
 TEST_F(MainFrameTest, NewGamesReloadTheBookWithoutGrowingIt) {
@@ -821,7 +839,8 @@ TEST_F(MainFrameTest, TheStatusBarNamesTheOpeningPlayedBrowsedAndOpened) {
 // whether the board takes the person's next move.
 TEST_F(MainFrameTest, EveryEntryLeavesOneStateThePersonCanActIn) {
   enum Before { PLAYING, BROWSING, FLAG_FALLEN, RESIGNED };
-  enum Entry { NUEVA, ABRIR, PEGAR, ABANDONAR, TABLAS, FLAG, MATE, BARE_BISHOP, OPEN_MATED, ENGINE_BLACK_RESIGNS, ENGINE_WHITE_RESIGNS };
+  enum Entry { NUEVA, ABRIR, PEGAR, ABANDONAR, TABLAS, FLAG, MATE, BARE_BISHOP, OPEN_MATED, ENGINE_BLACK_RESIGNS, ENGINE_WHITE_RESIGNS,
+               ABANDONAR_AS_BLACK, CAPTURE_LEAVES_NO_MATE, PEGAR_AFTER_DIALOG };
   struct Row {
     Before before;
     Entry entry;
@@ -845,6 +864,12 @@ TEST_F(MainFrameTest, EveryEntryLeavesOneStateThePersonCanActIn) {
       // Mated next move whatever it plays, the engine resigns; the winner is the other side.
       {PLAYING, ENGINE_BLACK_RESIGNS, "1-0", "1-0 Ganan las blancas (abandono)"},
       {PLAYING, ENGINE_WHITE_RESIGNS, "0-1", "0-1 Ganan las negras (abandono)"},
+      // A pasted position with Black to move: the person plays Black, kelvo answers for White.
+      {PLAYING, ABANDONAR_AS_BLACK, "1-0", "1-0 Ganan las blancas (abandono)"},
+      // The person's capture leaves a bishop: drawn at once, and kelvo does not answer.
+      {PLAYING, CAPTURE_LEAVES_NO_MATE, "1/2-1/2", "1/2-1/2 Tablas (material insuficiente)"},
+      // A game set up in Nueva partida... leaves no seat behind for a pasted one.
+      {PLAYING, PEGAR_AFTER_DIALOG, "*", "1.d4 d5 \n"},
   };
   writeFile("kelvo.ini", "[DOVREL]\nTimeControl=3+0\n");
   createFrame();
@@ -903,6 +928,38 @@ TEST_F(MainFrameTest, EveryEntryLeavesOneStateThePersonCanActIn) {
         break;
       case BARE_BISHOP: play->paste("4k3/8/8/8/8/8/3B4/4K3 w - - 0 1"); break;
       case OPEN_MATED: openFile("mated.pgn"); break;
+      case ABANDONAR_AS_BLACK:
+        play->paste("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1");
+        ASSERT_TRUE(waitForIdle());
+        lines.clear();
+        click("c7");
+        click("c5");
+        ASSERT_TRUE(waitFor([this] { return !lines.filter("move ").isEmpty(); })) << name;
+        ASSERT_TRUE(waitForIdle());
+        play->resign();
+        break;
+      case CAPTURE_LEAVES_NO_MATE:
+        play->paste("4k3/8/8/8/8/8/3n4/2B1K3 w - - 0 1");
+        ASSERT_TRUE(waitForIdle());
+        lines.clear();
+        click("c1");
+        click("d2");
+        ASSERT_TRUE(waitFor([play] { return play->isOver(); })) << name;
+        ASSERT_TRUE(waitForIdle());
+        EXPECT_TRUE(lines.filter("move ").isEmpty()) << name;
+        break;
+      case PEGAR_AFTER_DIALOG: {
+        NewGameDlg::Choices chosen;
+        chosen.white = {NewGameDlg::PERSON, 0};
+        chosen.black = {0, 4};  // kelvo
+        chosen.timeControl = {true, 3, 0};
+        commands.clear();
+        frame->startGame(chosen);
+        ASSERT_TRUE(waitForCommand("new")) << name;
+        ASSERT_TRUE(waitForIdle());
+        play->paste("1. d4 d5 *");
+        break;
+      }
       case ENGINE_BLACK_RESIGNS:
       case ENGINE_WHITE_RESIGNS:
         play->paste(row.entry == ENGINE_BLACK_RESIGNS ? "7k/5K2/8/8/8/8/8/R7 b - - 0 1" : "7K/5k2/8/8/8/8/8/r7 w - - 0 1");
@@ -947,6 +1004,57 @@ TEST_F(MainFrameTest, EveryEntryLeavesOneStateThePersonCanActIn) {
     commands.clear();
   }
   setQuestionAnswerer({});
+}
+
+// Nueva partida... with each start and clock, against the usual 3+0 of
+// Opciones: the chosen clock is the game's (none at all for "sin reloj"), the
+// seats name the players, and a start from the board keeps its FEN counters.
+TEST_F(MainFrameTest, NuevaPartidaKeepsItsClockSeatsAndCounters) {
+  using Start = NewGameDlg::Start;
+  const struct {
+    Start start;
+    bool timed;
+    const char* counters;  // the end of the saved [FEN] tag; "" for the initial position
+  } rows[] = {
+      {Start::Initial, false, ""}, {Start::Fen, false, " 10 40\"]"}, {Start::Fen, true, " 10 40\"]"},
+      {Start::Shown, false, " 0 2\"]"}, {Start::Shown, true, " 0 2\"]"},
+  };
+  writeFile("kelvo.ini", "[DOVREL]\nTimeControl=3+0\n");
+  createFrame();
+  GameInPlay* play = frame->gameInPlay();
+  for (const auto& row : rows) {
+    const std::string name = std::to_string(static_cast<int>(row.start)) + (row.timed ? " 1+0" : " sin reloj");
+    commands.clear();
+    frame->startNewGame();
+    ASSERT_TRUE(waitForCommand("new") && waitForIdle()) << name;
+    click("e2");
+    click("e4");
+    ASSERT_TRUE(waitForLine("move e7e5")) << name;
+    ASSERT_TRUE(waitForIdle());
+    NewGameDlg::Choices chosen;
+    chosen.white = {NewGameDlg::PERSON, 0};
+    chosen.black = {0, 4};  // kelvo
+    chosen.timeControl = {row.timed, 1, 0};
+    chosen.start = row.start;
+    chosen.fen = "4k3/8/8/8/8/8/4P3/4K3 w - - 10 40";
+    commands.clear();
+    frame->startGame(chosen);
+    ASSERT_TRUE(waitForCommand("new")) << name;
+    ASSERT_TRUE(waitForIdle());
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(waitForIdle());
+    EXPECT_EQ(play->gameFlow().clocks().control().timed, row.timed) << name;
+    EXPECT_EQ(play->gameFlow().clockText() == "sin reloj", !row.timed) << name;
+    if (row.timed) {
+      EXPECT_EQ(play->gameFlow().clocks().remaining(1, play->gameFlow().now()), 60000) << name;
+    }
+    const std::string pgn = doc->pgnText();
+    EXPECT_NE(pgn.find("[Black \"Kelvo 3.0\"]"), std::string::npos) << name << pgn;
+    EXPECT_EQ(pgn.find("[White \"?\"]"), std::string::npos) << name << pgn;
+    if (*row.counters) {
+      EXPECT_NE(pgn.find(row.counters), std::string::npos) << name << pgn;
+    }
+  }
 }
 
 // Copiar FEN gives the real counters; a pasted FEN keeps them, in the saved
