@@ -1,11 +1,11 @@
 #include "engine_analyser.h"
 
-#include "chess_engine.h"
-#include "spanish_notation.h"
 #include "driver/uci_moves.h"
+#include "external/chess_engine.h"
 #include "position/fen.h"
 #include "position/move_gen.h"
 #include "position/notation.h"
+#include "spanish_notation.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "engine_config.h"
-#include "engine_info.h"
+#include "external/engine_config.h"
+#include "external/engine_info.h"
 #include "position_analyser.h"
 
 class ChessEngine;

@@ -11,7 +11,7 @@
 #include "driver/commands.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
-#include "game_flow.h"
+#include "game/game_flow.h"
 #include "player_settings.h"
 
 EngineBridge::EngineBridge(EngineObjects objects, QObject* parent) : QObject(parent), objects(objects) {

@@ -7,7 +7,7 @@
 
 #include "search/level.h"
 
-#include "settings_file.h"
+#include "settings/settings_file.h"
 
 class EnginePlayer;
 class Game;

@@ -1,4 +1,4 @@
-#include "engine_bridge.h"
+#include "engine/engine_bridge.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +14,7 @@
 
 #include "book/opening_book.h"
 #include "book/opening_names.h"
-#include "player_settings.h"
+#include "engine/player_settings.h"
 
 namespace {
 
