@@ -2,6 +2,8 @@
 
 #include "driver/uci_moves.h"
 #include "external/chess_engine.h"
+#include "external/engine_config.h"
+#include "external/engine_info.h"
 #include "position/fen.h"
 #include "position/move_gen.h"
 #include "position/notation.h"

@@ -13,6 +13,7 @@
 #include "driver/game.h"
 #include "game/game_flow.h"
 #include "player_settings.h"
+#include "settings/settings_file.h"
 
 EngineBridge::EngineBridge(EngineObjects objects, QObject* parent) : QObject(parent), objects(objects) {
   lastSearchRoot.position.clearSquares();  // read only for a thinking line, which a search precedes

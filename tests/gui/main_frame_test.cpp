@@ -49,6 +49,7 @@
 #include "play/game_in_play.h"
 #include "position/fen.h"
 #include "search/engine_player.h"
+#include "settings/settings_file.h"
 #include "test_positions.h"
 
 #include <unistd.h>
