@@ -20,12 +20,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "dovrel2_app.h"
+#include "app/dovrel2_app.h"
+#include "app/main_frame.h"
+#include "common/message_sink.h"
 #include "driver/game.h"
-#include "engine_bridge.h"
-#include "game_in_play.h"
-#include "main_frame.h"
-#include "message_sink.h"
+#include "engine/engine_bridge.h"
+#include "play/game_in_play.h"
 
 namespace {
 

@@ -18,11 +18,11 @@
 
 #include <QSignalSpy>
 
-#include "dovrel2_app.h"
-#include "engine_bridge.h"
-#include "file_commands.h"
-#include "main_frame.h"
-#include "message_sink.h"
+#include "app/dovrel2_app.h"
+#include "app/file_commands.h"
+#include "app/main_frame.h"
+#include "common/message_sink.h"
+#include "engine/engine_bridge.h"
 
 namespace {
 

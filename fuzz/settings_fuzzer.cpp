@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "fuzz_support.h"
-#include "settings_file.h"
+#include "settings/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   enterScratchDirectory();

@@ -15,7 +15,7 @@
 #include <map>
 #include <vector>
 
-#include "engine_list.h"
+#include "external/engine_list.h"
 #include "game_review.h"
 
 class AnalysisPanel;

@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "engine_config.h"
+#include "external/engine_config.h"
 #include "position_analyser.h"
 
 class EngineAnalyser;

@@ -1,11 +1,13 @@
 #include "engine_analyser.h"
 
-#include "chess_engine.h"
-#include "spanish_notation.h"
 #include "driver/uci_moves.h"
+#include "external/chess_engine.h"
+#include "external/engine_config.h"
+#include "external/engine_info.h"
 #include "position/fen.h"
 #include "position/move_gen.h"
 #include "position/notation.h"
+#include "spanish_notation.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <memory>
 #include <vector>
 
-#include "engine_config.h"
-#include "engine_info.h"
 #include "position_analyser.h"
 
 class ChessEngine;
+struct EngineConfig;
+struct EngineInfo;
 
 class EngineAnalyser : public QObject {
   Q_OBJECT

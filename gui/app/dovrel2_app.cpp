@@ -9,11 +9,11 @@
 #include <QPixmap>
 #include <QTranslator>
 
-#include "dovrel2_doc.h"
-#include "engine_objects.h"
-#include "engine_bridge.h"
+#include "common/message_sink.h"
+#include "engine/engine_bridge.h"
+#include "engine/engine_objects.h"
+#include "files/dovrel2_doc.h"
 #include "main_frame.h"
-#include "message_sink.h"
 
 namespace {
 

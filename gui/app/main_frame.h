@@ -15,13 +15,13 @@
 
 #include <QMenu>
 
-#include "command_channel.h"
-#include "debug_windows.h"
+#include "engine/command_channel.h"
+#include "engine/engine_objects.h"
 #include "engine_commands.h"
-#include "engine_objects.h"
 #include "file_commands.h"
-#include "game_in_play.h"
-#include "move_list_text.h"
+#include "game/move_list_text.h"
+#include "panels/debug_windows.h"
+#include "play/game_in_play.h"
 #include "settings_commands.h"
 
 class AnalysisCommands;

@@ -11,9 +11,9 @@
 
 #include "board_geometry.h"
 #include "board_marks.h"
+#include "common/message_sink.h"
 #include "driver/game.h"
 #include "font_glyphs.h"
-#include "message_sink.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "level_names.h"
+#include "settings/level_names.h"
 
 CConfigDlg::CConfigDlg(const Choices& shown, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Configuración"));

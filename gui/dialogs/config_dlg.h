@@ -3,8 +3,8 @@
 
 #include <QDialog>
 
+#include "game/time_control.h"
 #include "search/level.h"
-#include "time_control.h"
 
 class QCheckBox;
 class QComboBox;

@@ -9,7 +9,7 @@
 #include <atomic>
 #include <optional>
 
-#include "game_index.h"
+#include "files/game_index.h"
 
 class QLabel;
 class QLineEdit;

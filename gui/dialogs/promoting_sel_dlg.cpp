@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "font_glyphs.h"
+#include "board/font_glyphs.h"
 #include "position/piece.h"
 #include "position/square.h"
 

@@ -11,8 +11,9 @@
 #include "driver/commands.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
-#include "game_flow.h"
+#include "game/game_flow.h"
 #include "player_settings.h"
+#include "settings/settings_file.h"
 
 EngineBridge::EngineBridge(EngineObjects objects, QObject* parent) : QObject(parent), objects(objects) {
   lastSearchRoot.position.clearSquares();  // read only for a thinking line, which a search precedes

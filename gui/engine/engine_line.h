@@ -8,7 +8,7 @@
 
 #include <QString>
 
-#include "game_end.h"
+#include "game/game_end.h"
 
 struct EngineLineReaction {
   enum Box { NO_BOX, INFORMATION, ERROR };

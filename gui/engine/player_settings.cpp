@@ -9,6 +9,7 @@
 #include "book/opening_names.h"
 #include "driver/game.h"
 #include "search/engine_player.h"
+#include "settings/settings_file.h"
 
 std::optional<PlayerSwitches> playerSwitches(const Game& game) {
   return game.read([](const Game& g) -> std::optional<PlayerSwitches> {

@@ -7,12 +7,11 @@
 
 #include "search/level.h"
 
-#include "settings_file.h"
-
 class EnginePlayer;
 class Game;
 class OpeningBook;
 class OpeningNames;
+struct ProgramSettings;
 
 // The engine player's three switches. The worker may replace the players at
 // any time (a new game), so they are read and written under the Game lock and

@@ -11,8 +11,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "common/message_sink.h"
 #include "engine_discovery.h"
-#include "message_sink.h"
 #include "protocol_probe.h"
 
 namespace {

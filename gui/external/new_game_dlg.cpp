@@ -12,7 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "message_sink.h"
+#include "common/message_sink.h"
 #include "position/fen.h"
 #include "search/level.h"
 

@@ -6,7 +6,7 @@
 #include <QDialog>
 
 #include "engine_list.h"
-#include "time_control.h"
+#include "game/time_control.h"
 
 class QButtonGroup;
 class QComboBox;

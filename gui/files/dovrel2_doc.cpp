@@ -10,11 +10,11 @@
 
 #include "book/pgn_reader.h"
 #include "book/pgn_writer.h"
+#include "common/file_saver.h"
+#include "common/message_sink.h"
 #include "driver/game.h"
-#include "file_saver.h"
+#include "game/position_clipboard.h"
 #include "game_file_read.h"
-#include "message_sink.h"
-#include "position_clipboard.h"
 #include "position/fen.h"
 #include "position/notation.h"
 

@@ -1,9 +1,9 @@
 #include "debug_windows.h"
 
 #include "command_dlg.h"
+#include "common/side_window_place.h"
 #include "debug_dialog.h"
-#include "side_window_place.h"
-#include "thinking_line.h"
+#include "engine/thinking_line.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "debug_dialog.h"
 #include <QString>
 
-#include "engine_objects.h"
+#include "engine/engine_objects.h"
 
 class CChessBoard;
 class QWidget;

@@ -2,7 +2,7 @@
 
 #include <QScrollBar>
 
-#include "text_colour.h"
+#include "common/text_colour.h"
 
 namespace {
 

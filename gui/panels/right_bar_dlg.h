@@ -9,7 +9,7 @@
 #include <map>
 #include <vector>
 
-#include "move_list_text.h"
+#include "game/move_list_text.h"
 
 class QLabel;
 class QPlainTextEdit;

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "file_saver.h"
+#include "common/file_saver.h"
 
 namespace {
 

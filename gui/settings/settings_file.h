@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
+#include "game/time_control.h"
 #include "search/level.h"
-#include "time_control.h"
 
 class SettingsFile {
  public:

@@ -10,16 +10,16 @@
 
 #include <sstream>
 
-#include "analysis_panel.h"
-#include "eval_bar.h"
-#include "eval_graph.h"
-#include "game_review.h"
-#include "game_review_dialog.h"
-#include "spanish_notation.h"
+#include "analysis/analysis_panel.h"
+#include "analysis/eval_bar.h"
+#include "analysis/eval_graph.h"
+#include "analysis/game_review.h"
+#include "analysis/game_review_dialog.h"
+#include "analysis/spanish_notation.h"
 #include "book/pgn_reader.h"
-#include "right_bar_dlg.h"
 #include "book/pgn_writer.h"
 #include "driver/game.h"
+#include "panels/right_bar_dlg.h"
 #include "test_positions.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "board_geometry.h"
-#include "board_marks.h"
+#include "board/board_geometry.h"
+#include "board/board_marks.h"
+#include "common/side_window_place.h"
+#include "game/position_clipboard.h"
 #include "position/fen.h"
-#include "position_clipboard.h"
-#include "side_window_place.h"
 
 #include <gtest/gtest.h>
 

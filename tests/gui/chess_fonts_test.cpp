@@ -9,7 +9,7 @@
 
 #include <set>
 
-#include "font_glyphs.h"
+#include "board/font_glyphs.h"
 #include "position/piece.h"
 #include "position/square.h"
 

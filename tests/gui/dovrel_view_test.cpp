@@ -1,4 +1,4 @@
-#include "dovrel_view.h"
+#include "board/dovrel_view.h"
 
 #include <QFontDatabase>
 #include <QSignalSpy>
@@ -8,10 +8,10 @@
 
 #include <functional>
 
-#include "board_geometry.h"
+#include "board/board_geometry.h"
+#include "common/message_sink.h"
 #include "driver/game.h"
 #include "game_after.h"
-#include "message_sink.h"
 
 namespace {
 

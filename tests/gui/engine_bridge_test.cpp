@@ -1,4 +1,4 @@
-#include "engine_bridge.h"
+#include "engine/engine_bridge.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,9 +13,9 @@
 #include <thread>
 
 #include "book/opening_book.h"
-#include "command_channel.h"
 #include "book/opening_names.h"
-#include "player_settings.h"
+#include "engine/command_channel.h"
+#include "engine/player_settings.h"
 
 namespace {
 

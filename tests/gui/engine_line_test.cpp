@@ -1,4 +1,4 @@
-#include "engine_line.h"
+#include "engine/engine_line.h"
 
 #include <gtest/gtest.h>
 

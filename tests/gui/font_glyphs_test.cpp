@@ -1,6 +1,6 @@
 // What the font tests cannot see: which face and square colour pick which
 // character, and what unknown faces and stray piece codes draw.
-#include "font_glyphs.h"
+#include "board/font_glyphs.h"
 
 #include <gtest/gtest.h>
 

@@ -3,14 +3,14 @@
 
 #include <tuple>
 
-#include "chess_clocks.h"
+#include "common/window_place.h"
 #include "driver/game.h"
-#include "game_flow.h"
-#include "game_end.h"
+#include "engine/thinking_line.h"
+#include "game/chess_clocks.h"
+#include "game/game_end.h"
+#include "game/game_flow.h"
+#include "game/time_control.h"
 #include "position/fen.h"
-#include "thinking_line.h"
-#include "time_control.h"
-#include "window_place.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "main_frame.h"
+#include "app/main_frame.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -28,28 +28,29 @@
 #include <memory>
 #include <sstream>
 
-#include "board_geometry.h"
-#include "game_in_play.h"
+#include "app/dovrel2_app.h"
+#include "app/file_commands.h"
+#include "board/board_geometry.h"
+#include "board/dovrel_view.h"
 #include "book/opening_book.h"
-#include "config_dlg.h"
-#include "dovrel2_app.h"
-#include "dovrel2_doc.h"
-#include "dovrel_view.h"
 #include "book/pgn_reader.h"
-#include "file_commands.h"
+#include "common/file_saver.h"
+#include "common/message_sink.h"
+#include "dialogs/config_dlg.h"
+#include "dialogs/game_list_dlg.h"
+#include "dialogs/promoting_sel_dlg.h"
+#include "dialogs/save_questions.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
-#include "engine_bridge.h"
-#include "file_saver.h"
-#include "game_index.h"
-#include "game_list_dlg.h"
-#include "message_sink.h"
-#include "player_settings.h"
+#include "engine/engine_bridge.h"
+#include "engine/player_settings.h"
+#include "files/dovrel2_doc.h"
+#include "files/game_index.h"
+#include "panels/right_bar_dlg.h"
+#include "play/game_in_play.h"
 #include "position/fen.h"
-#include "promoting_sel_dlg.h"
-#include "right_bar_dlg.h"
-#include "save_questions.h"
 #include "search/engine_player.h"
+#include "settings/settings_file.h"
 #include "test_positions.h"
 
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "move_list_text.h"
+#include "game/move_list_text.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "position_editor_dlg.h"
+#include "dialogs/position_editor_dlg.h"
 #include "test_positions.h"
 
 namespace {

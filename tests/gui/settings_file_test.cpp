@@ -1,4 +1,4 @@
-#include "settings_file.h"
+#include "settings/settings_file.h"
 
 #include <sys/stat.h>
 

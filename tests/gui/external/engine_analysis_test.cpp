@@ -12,15 +12,15 @@
 
 #include <set>
 
-#include "analysis_docks.h"
-#include "analysis_panel.h"
-#include "chess_engine.h"
-#include "engine_analyser.h"
-#include "engine_discovery.h"
-#include "engine_info.h"
-#include "engine_list.h"
+#include "analysis/analysis_docks.h"
+#include "analysis/analysis_panel.h"
+#include "analysis/engine_analyser.h"
 #include "book/pgn_writer.h"
 #include "driver/uci_moves.h"
+#include "external/chess_engine.h"
+#include "external/engine_discovery.h"
+#include "external/engine_info.h"
+#include "external/engine_list.h"
 #include "fake_engine.h"
 #include "test_positions.h"
 

@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engines_dlg.h"
-#include "new_game_dlg.h"
-#include "message_sink.h"
+#include "common/message_sink.h"
+#include "external/engines_dlg.h"
+#include "external/new_game_dlg.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "engine_discovery.h"
+#include "external/engine_discovery.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include "engine_list.h"
+#include "external/engine_list.h"
 #include "fake_engine.h"
 
 namespace {

@@ -9,10 +9,10 @@
 
 #include <memory>
 
-#include "chess_engine.h"
-#include "engine_discovery.h"
-#include "engine_match.h"
-#include "protocol_probe.h"
+#include "external/chess_engine.h"
+#include "external/engine_discovery.h"
+#include "external/engine_match.h"
+#include "external/protocol_probe.h"
 #include "fake_engine.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "engine_option.h"
+#include "external/engine_option.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +70,7 @@ TEST(EngineOption, OnlyValidValuesAreAcceptedAndEachProtocolSetsItsOwnWay) {
 
 }  // namespace
 
-#include "cecp_engine.h"
+#include "external/cecp_engine.h"
 
 namespace {
 

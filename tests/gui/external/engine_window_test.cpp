@@ -6,15 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include "dovrel2_doc.h"
-#include "dovrel_view.h"
-#include "engine_discovery.h"
+#include "app/main_frame.h"
+#include "board/dovrel_view.h"
+#include "common/message_sink.h"
 #include "driver/game.h"
-#include "engine_bridge.h"
-#include "engine_turns.h"
+#include "engine/engine_bridge.h"
+#include "external/engine_discovery.h"
+#include "external/engine_turns.h"
 #include "fake_engine.h"
-#include "main_frame.h"
-#include "message_sink.h"
+#include "files/dovrel2_doc.h"
 #include "test_positions.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "engine_commands.h"
 
-#include "engines_dlg.h"
-#include "game_in_play.h"
+#include "external/engines_dlg.h"
+#include "play/game_in_play.h"
 
 EngineCommands::EngineCommands(GameInPlay* play, QWidget* window) : QObject(window), play(play), window(window) {
   engineList.load();

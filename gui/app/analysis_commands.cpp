@@ -7,14 +7,14 @@
 
 #include <map>
 
-#include "analysis_docks.h"
-#include "dovrel2_doc.h"
-#include "dovrel_view.h"
+#include "analysis/analysis_docks.h"
+#include "board/dovrel_view.h"
+#include "dialogs/position_editor_dlg.h"
 #include "driver/game.h"
 #include "file_commands.h"
-#include "game_in_play.h"
-#include "position_editor_dlg.h"
-#include "right_bar_dlg.h"
+#include "files/dovrel2_doc.h"
+#include "panels/right_bar_dlg.h"
+#include "play/game_in_play.h"
 
 AnalysisCommands::AnalysisCommands(Parts parts, QMainWindow* window)
     : QObject(window), parts(parts), window(window), analysisDocks(new AnalysisDocks(window)) {

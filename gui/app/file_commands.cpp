@@ -9,12 +9,12 @@
 #include <QUrl>
 
 #include "data_location.h"
-#include "dovrel2_doc.h"
-#include "engine_bridge.h"
-#include "game_file_read.h"
-#include "game_index.h"
-#include "game_list_dlg.h"
-#include "save_questions.h"
+#include "dialogs/game_list_dlg.h"
+#include "dialogs/save_questions.h"
+#include "engine/engine_bridge.h"
+#include "files/dovrel2_doc.h"
+#include "files/game_file_read.h"
+#include "files/game_index.h"
 
 namespace {
 

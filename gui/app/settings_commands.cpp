@@ -2,15 +2,15 @@
 
 #include <QApplication>
 
-#include "config_dlg.h"
-#include "dovrel_view.h"
+#include "board/dovrel_view.h"
+#include "common/file_saver.h"
+#include "common/message_sink.h"
+#include "dialogs/config_dlg.h"
 #include "driver/engine_io.h"
-#include "engine_bridge.h"
-#include "file_saver.h"
-#include "game_flow.h"
-#include "message_sink.h"
-#include "player_settings.h"
-#include "settings_file.h"
+#include "engine/engine_bridge.h"
+#include "engine/player_settings.h"
+#include "game/game_flow.h"
+#include "settings/settings_file.h"
 
 SettingsCommands::SettingsCommands(EngineObjects objects, EngineBridge* engine, CDovrelView* view, GameFlow& flow,
                                    QWidget* window)

@@ -5,8 +5,8 @@
 
 #include <QObject>
 
-#include "engine_list.h"
-#include "new_game_dlg.h"
+#include "external/engine_list.h"
+#include "external/new_game_dlg.h"
 
 class GameInPlay;
 class QWidget;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "recent_file_list.h"
+#include "files/recent_file_list.h"
 
 class CDovrel2Doc;
 class EngineBridge;

@@ -21,10 +21,10 @@
 
 #include <functional>
 
-#include "engine_list.h"
-#include "engine_objects.h"
-#include "game_flow.h"
-#include "new_game_dlg.h"
+#include "engine/engine_objects.h"
+#include "external/engine_list.h"
+#include "external/new_game_dlg.h"
+#include "game/game_flow.h"
 #include "search/search_limits.h"
 
 class CDovrel2Doc;

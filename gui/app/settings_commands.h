@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QString>
 
-#include "engine_objects.h"
+#include "engine/engine_objects.h"
 
 class CDovrelView;
 class EngineBridge;
