@@ -78,7 +78,12 @@ TEST_F(FileReplace, AKillBeforeTheRenameKeepsTheOldFileAndTheLeftoverGoesLater) 
     replaceFile(target.string(), "new\n", &blocking);
     _exit(0);
   }
-  for (int i = 0; i < 500 && temporariesOf(target).empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  // Killed once the temporary holds the whole text, as it does when the sync starts.
+  const auto written = [this] {
+    const std::vector<fs::path> found = temporariesOf(target);
+    return !found.empty() && readAll(found[0]) == "new\n";
+  };
+  for (int i = 0; i < 500 && !written(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   kill(child, SIGKILL);
   waitpid(child, nullptr, 0);
   EXPECT_EQ(readAll(target), "old\n");
