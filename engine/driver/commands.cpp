@@ -74,6 +74,10 @@ void sendResign(int sideToMove) {
     io().sendLine("resign");
 }
 
+void tellHost(int code, int value) {
+  if (EngineHost* host = io().host()) host->notifyHost(code, value);
+}
+
 // Sends the result line when the game has ended; true then.
 bool reportResult() {
   std::string reason;
@@ -345,12 +349,14 @@ void cmdHumanHuman(const CommandLine&) { game().makeHumansOnly(); }
 
 void cmdUndo(const CommandLine&) {
   if (!game().undoPly()) return;
+  tellHost(EngineHost::PLIES_TAKEN_BACK, 1);
   io().sendLine("accepted");
   analyseIfAsked();
 }
 
 void cmdRemove(const CommandLine&) {
   if (!game().removePair()) return;
+  tellHost(EngineHost::PLIES_TAKEN_BACK, 2);
   io().sendLine("accepted");
   analyseIfAsked();
 }
@@ -410,15 +416,18 @@ void cmdResult(const CommandLine&) {
 // Each game starts in the book, whatever the last one did.
 void cmdNew(const CommandLine&) {
   session().newGame();
+  tellHost(EngineHost::GAME_STARTED, 0);
   io().sendLine("accepted");
   analyseIfAsked();
 }
 
 void cmdGo(const CommandLine&) {
-  changeGame([](Game& g) {
+  const int side = game().edit([](Game& g) {
     g.playState = PLAYING;
     g.makeEngineToMove();
+    return static_cast<int>(g.position.sideToMove);
   });
+  tellHost(EngineHost::ENGINE_TAKES_SIDE, side);
   think(ThinkingKind::MOVE, [] {
     if (playEngineMove(false) && !reportResult()) ponderIfAsked();
   });

@@ -45,6 +45,7 @@ void cmdLoadPgn(const CommandLine& command) {
   game().startNewGame();
   PgnReader reader;
   reader.readGame(command.args[0], 0, nullptr, game());
+  if (EngineHost* host = io().host()) host->notifyHost(EngineHost::GAME_STARTED, 1);
 }
 
 void cmdSet(const CommandLine& command) {

@@ -12,6 +12,11 @@ class EngineHost {
   // Notification codes passed to notifyHost.
   static constexpr int SEARCH_STARTED = 1032;       // an engine player starts choosing a move
   static constexpr int ENGINE_PLAYER_CREATED = 1036;
+  // What the commands did to the game, so that a host keeping a view of it
+  // follows the game rather than the words it sent.
+  static constexpr int GAME_STARTED = 1040;         // "new" (value 0) or a loaded game (value 1)
+  static constexpr int PLIES_TAKEN_BACK = 1041;     // "undo" (value 1) or "remove" (value 2)
+  static constexpr int ENGINE_TAKES_SIDE = 1042;    // "go": the engine plays the side to move (value)
 
   virtual ~EngineHost() = default;
 

@@ -135,6 +135,10 @@ void CMainFrame::createStatusBar() {
 void CMainFrame::connectParts() {
   connect(channel, &CommandChannel::taken, this, &CMainFrame::onCommandsTaken);
   connect(engine, &EngineBridge::lineArrived, this, &CMainFrame::onEngineLine);
+  connect(engine, &EngineBridge::gameEvent, this, [this](int code, int value) {
+    play->gameEvent(code, value);
+    refresh();
+  });
   connect(engine, &EngineBridge::debugTextArrived, this,
           [this](const QString& text, int colour) { debugWindows->debugText(text, colour); });
   // A new engine player waits for its settings; the worker may be busy, so this
@@ -382,7 +386,6 @@ void CMainFrame::fitBoardToRoom() {
 }
 
 void CMainFrame::onCommandsTaken(const QStringList& lines, const QByteArray& text) {
-  play->commandsTaken(lines);
   refresh();
   debugWindows->commandTaken(QString::fromLatin1(text));
   for (const QString& line : lines) emit commandTaken(line);

@@ -195,8 +195,12 @@ void EngineBridge::debugText(const std::string& text, int colour) {
   callOnMainThread([this, &copy, colour] { emit debugTextArrived(copy, colour); });
 }
 
-void EngineBridge::notifyHost(int code, int) {
-  if (code == ENGINE_PLAYER_CREATED) {
+void EngineBridge::notifyHost(int code, int value) {
+  if (code == GAME_STARTED || code == PLIES_TAKEN_BACK || code == ENGINE_TAKES_SIDE) {
+    // Sent outside the Game lock: the worker goes on once the window has
+    // followed, after every line written before.
+    callOnMainThread([this, code, value] { emit gameEvent(code, value); });
+  } else if (code == ENGINE_PLAYER_CREATED) {
     // Called while the worker holds the Game lock, so it must not wait for the
     // window (which may be waiting for that lock to paint). The window applies
     // the settings when the worker next waits; a search that starts first

@@ -92,6 +92,10 @@ class EngineBridge : public QObject, public EngineHost {
   void playerCreated();
   void searchStarted();
   void statsArrived(int nodes, int centiseconds);
+  // What a command did to the game (EngineHost's codes GAME_STARTED,
+  // PLIES_TAKEN_BACK, ENGINE_TAKES_SIDE), after the lines written before it;
+  // the worker waits until the window has followed.
+  void gameEvent(int code, int value);
   void engineFinished();
 
  private:

@@ -23,18 +23,6 @@ void GameFlow::restart() {
   gameEnd.reset();
 }
 
-void GameFlow::commandTaken(const QString& line) {
-  const QString word = line.section(u' ', 0, 0);
-  if (word == QLatin1String("new") || word == QLatin1String("_loadpgn")) {
-    restart();
-  } else if (word == QLatin1String("undo") || word == QLatin1String("remove")) {
-    takenBack();
-  } else if (word == QLatin1String("go")) {
-    const int side = game.read([](const Game& g) { return g.position.sideToMove; });
-    clockState.startThinking(now(), side);
-  }
-}
-
 void GameFlow::follow(qint64 at, int plies, int sideToMove) {
   if (!isOver()) clockState.follow(at, plies, sideToMove);
 }

@@ -41,8 +41,8 @@ class GameFlow {
 
   // A new game (or one opened from a file): the clocks of the time control, stopped.
   void restart();
-  // A command line the engine is taking now.
-  void commandTaken(const QString& line);
+  // The engine starts thinking for `side`.
+  void engineThinks(int side) { clockState.startThinking(now(), side); }
   // The game stood at `plies` with `sideToMove` to move at time `at` (the
   // moment the engine wrote a line, so each ply is charged to who made it).
   void follow(qint64 at, int plies, int sideToMove);

@@ -98,25 +98,24 @@ void GameInPlay::gameReplaced() {
 
 void GameInPlay::turnBoardToPerson() { view->setWhiteAtBottom(personSide() == 1); }
 
-void GameInPlay::commandsTaken(const QStringList& lines) {
-  for (const QString& taken : lines) {
-    const QString line = taken.trimmed();
-    const QString word = line.section(u' ', 0, 0);
-    flow.commandTaken(line);
-    // The engine replaces the game: a file named by the document no longer holds it.
-    if (word == QLatin1String("new") || word == QLatin1String("_loadpgn")) {
-      if (word == QLatin1String("new"))
-        doc->gameRestarted();
-      else
-        doc->gameReplaced();
-      putInPlay();
-      view->setWhiteAtBottom(true);  // the person plays White
-    } else if (word == QLatin1String("go")) {
-      personMoved = -1;  // the engine has taken the side to move
-      // The engine takes the side to move; the board turns toward the person's side.
-      const int sideToMove = objects.game.read([](const Game& game) { return game.position.sideToMove; });
-      view->setWhiteAtBottom(sideToMove == 0);
-    }
+// The engine says what its commands did to the game, whoever sent them (the
+// window's menus or a command typed in the command window).
+void GameInPlay::gameEvent(int code, int value) {
+  if (code == EngineHost::GAME_STARTED) {
+    // The engine replaced the game: a file named by the document no longer holds it.
+    if (value == 0)
+      doc->gameRestarted();
+    else
+      doc->gameReplaced();
+    putInPlay();
+    view->setWhiteAtBottom(true);  // the person plays White
+  } else if (code == EngineHost::PLIES_TAKEN_BACK) {
+    flow.takenBack();
+  } else if (code == EngineHost::ENGINE_TAKES_SIDE) {
+    personMoved = -1;
+    flow.engineThinks(value);
+    // The board turns toward the person's side.
+    view->setWhiteAtBottom(value == 0);
   }
 }
 

@@ -5,8 +5,9 @@
 // which side. Every way into it goes through here:
 //   - moves: squareClicked (a person's), engineLine (the engine's lines);
 //   - a game put in play: startNewGame (Nueva), gameReplaced (Abrir in all
-//     its forms, Pegar), commandsTaken ("new", "undo", "go" as the engine
-//     takes them), takeBack (Atras), engineMoves (Mueve!);
+//     its forms, Pegar), gameEvent (a new game, a take-back, the engine
+//     taking a side, as the engine reports them), takeBack (Atras),
+//     engineMoves (Mueve!);
 //   - endings: resign, offerDraw, the engine's result lines, insufficient
 //     material, followClocks (a fallen flag) - all of them through end(),
 //     the one place that ends a game: clocks stopped, result noted for
@@ -67,8 +68,8 @@ class GameInPlay : public QObject {
   EngineTurns* engineTurns() const { return turns; }
   void resign();
   void offerDraw();
-  // The engine is taking these command lines / wrote this line.
-  void commandsTaken(const QStringList& lines);
+  // What the engine's commands did to the game (EngineHost's codes) / a line it wrote.
+  void gameEvent(int code, int value);
   void engineLine(const QString& line);
   // The clocks' tick: a fallen flag ends the game.
   void followClocks();
