@@ -732,6 +732,15 @@ TEST_F(MainFrameTest, TheWindowNeverOutgrowsTheScreen) {
   EXPECT_EQ(frame->view()->size(), frame->view()->sizeHint());
 }
 
+// A saved place far off and smaller than the window can be: it grows to its
+// least size before the fit, so all of it opens on the screen.
+TEST_F(MainFrameTest, ASavedPlaceOffTheScreenOpensOnIt) {
+  writeFile("kelvo.ini", "[DOVREL]\nWindow=2147483647,2147483647,100,100\n");
+  createFrame();
+  const QRect room = frame->screen()->availableGeometry();
+  EXPECT_TRUE(room.contains(frame->geometry())) << frame->geometry().x() << "," << frame->geometry().y();
+}
+
 TEST(RightBar, ALongMoveLineCanBeBroughtIntoView) {
   CRightBarDlg bar;
   bar.show();
