@@ -1,6 +1,7 @@
 #include "engine_analyser.h"
 
 #include "chess_engine.h"
+#include "engine_text.h"
 #include "spanish_notation.h"
 #include "driver/uci_moves.h"
 #include "position/fen.h"
@@ -12,6 +13,7 @@ namespace {
 // The engine's move text as a legal move where it stands: coordinates, or
 // SAN from the engines of the older protocol.
 Move moveOfText(const CChessBoard& position, const QString& text) {
+  if (text.size() > engine_text::MAX_MOVE_CHARS) return Move();
   const std::string word = text.toStdString();
   Move move = readUciMove(position, word);
   if (move.isNull()) {

@@ -115,9 +115,9 @@ struct Fault {
 
 const Fault FAULTS[] = {
     {"muere", false, "exit 3", -1, "0-1", "El motor muere se cerró durante la partida (código 3)."},
-    {"ilegal", false, "echo bestmove e2e5", -1, "0-1", "El motor ilegal envió una jugada ilegal: e2e5."},
+    {"ilegal", false, "echo bestmove e2e5", -1, "0-1", "El motor ilegal envió una jugada ilegal: «e2e5»."},
     {"cuelga", false, ":", 1500, "0-1", "El motor cuelga perdió por tiempo."},
-    {"ilegalx", true, "echo move a1a8", -1, "0-1", "El motor ilegalx envió una jugada ilegal: a1a8."},
+    {"ilegalx", true, "echo move a1a8", -1, "0-1", "El motor ilegalx envió una jugada ilegal: «a1a8»."},
     {"abandona", true, "echo resign", -1, "0-1", "El motor abandona abandona."},
 };
 

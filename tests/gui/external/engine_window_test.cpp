@@ -145,11 +145,42 @@ TEST_F(EngineWindowTest, AnIllegalMoveEndsTheGameAsTheEnginesLossAndIsSaved) {
   click("d4");
   ASSERT_TRUE(waitFor([&] { return frame->gameFlow().isOver(); }));
   ASSERT_FALSE(boxes.isEmpty());
-  EXPECT_TRUE(boxes.last().startsWith("El motor torpe envió una jugada ilegal: e7e4.")) << boxes.last().toStdString();
+  EXPECT_TRUE(boxes.last().startsWith("El motor torpe envió una jugada ilegal: «e7e4».")) << boxes.last().toStdString();
   EXPECT_EQ(plies(), 1);
   EXPECT_EQ(savedGame().substr(0, 9), "d2d4 1-0\n");
   // The saved game names who played it.
   EXPECT_NE(doc->pgnText().find("[Black \"torpe\"]"), std::string::npos) << doc->pgnText();
+}
+
+// A move of a megabyte, or one of escape sequences, a bell and a NUL, reaches
+// the box, the move list and the saved game as a short printable excerpt.
+TEST_F(EngineWindowTest, AGarbageMoveIsToldAsAShortPrintableExcerpt) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"huge", "El motor hostil envió una jugada ilegal: «aaaaaaaaaaaaaaaaaaaa…»."},
+      {"controls", "El motor hostil envió una jugada ilegal: «[31me2»."},
+  };
+  for (const auto& [mode, told] : rows) {
+    SCOPED_TRACE(mode);
+    EngineConfig config = configFromCommand(QStringLiteral(HOSTILE_ENGINE " ") + mode);
+    config.name = QStringLiteral("hostil ") + mode;
+    config.protocol = EngineProtocol::Uci;
+    frame->engines().add(config);
+    NewGameDlg::Choices chosen;
+    chosen.white = {NewGameDlg::PERSON, 0};
+    chosen.black = {frame->engines().indexOf(config.name), 0};
+    chosen.timeControl = {false, 3, 0};
+    frame->startGame(chosen);
+    ASSERT_TRUE(waitFor([&] { return frame->engineTurns()->engineOf(0)->state() == ChessEngine::State::Ready; }));
+    click("d2");
+    click("d4");
+    ASSERT_TRUE(waitFor([&] { return frame->gameFlow().isOver(); }));
+    ASSERT_FALSE(boxes.isEmpty());
+    EXPECT_TRUE(boxes.last().startsWith(QString::fromUtf8(told))) << boxes.last().toStdString();
+    const std::string pgn = doc->pgnText();
+    EXPECT_NE(pgn.find(told), std::string::npos) << pgn;
+    EXPECT_LT(pgn.size(), 1000u);
+    EXPECT_TRUE(std::none_of(pgn.begin(), pgn.end(), [](unsigned char c) { return c < 0x20 && c != '\n'; })) << pgn;
+  }
 }
 
 // An engine that never answers leaves the person its side and the game as it was.
