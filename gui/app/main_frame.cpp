@@ -449,6 +449,9 @@ void CMainFrame::startUp(const QString& file) {
     resize(fitted.size());
   }
   show();
+  // The frame's margins are known only once it is shown: the whole frame goes on the screen.
+  if (place && screen() && !screen()->availableGeometry().contains(frameGeometry()))
+    move(fitWindowPlace(frameGeometry(), screen()->availableGeometry()).topLeft());
   readSettings();
   if (debugEnabled())
     createDebugWindows();
