@@ -2,18 +2,18 @@
 # An engine that speaks UCI or xboard (whichever it is greeted in) and then
 # misbehaves as its first argument says, on "go" or while it analyses:
 #   huge        its move is one word of a megabyte
-#   endless     twenty megabytes without a line end, then e2e4
-#   errors      twenty megabytes on standard error, then e2e4
+#   endless     megabytes without a line end, then e2e4
+#   errors      megabytes on standard error, then e2e4
 #   numbers     analysis lines whose numbers overflow every type
 #   controls    a move with escape sequences, a bell and a NUL byte
 #   empty       "bestmove" with no move, blanks or NULs after it (second argument: which)
 #   option      declares a string option and plays e2e4 unless a line it never
 #               sent as a command (one that starts "injected") reached it
-# HOSTILE_MB sets the floods' size in megabytes (20), to measure by hand.
+# HOSTILE_MB sets the floods' size in megabytes (8), to measure by hand.
 import os
 import sys
 
-flood = int(os.environ.get("HOSTILE_MB", "20")) * 1_000_000
+flood = int(os.environ.get("HOSTILE_MB", "8")) * 1_000_000
 mode = sys.argv[1]
 variant = sys.argv[2] if len(sys.argv) > 2 else ""
 out = sys.stdout.buffer
@@ -56,11 +56,13 @@ for raw in sys.stdin.buffer:
         if mode == "huge":
             move("a" * 1_000_000)
         elif mode == "endless":
-            say(b"x" * flood)
+            for _ in range(flood // 1_000_000):
+                say(b"x" * 1_000_000)
             say(b"\n")
             move("e2e4")
         elif mode == "errors":
-            sys.stderr.buffer.write(b"e" * flood)
+            for _ in range(flood // 1_000_000):
+                sys.stderr.buffer.write(b"e" * 1_000_000)
             sys.stderr.flush()
             move("e2e4")
         elif mode == "controls":
