@@ -42,7 +42,7 @@ BENCHMARK(GeneratePseudo)->DenseRange(0, 3);
 // Legal but unclassified, into a caller's buffer: what perft uses.
 void GenerateLegalUnclassified(benchmark::State& state) {
   const CChessBoard position = positionAt(state);
-  Move list[MAX_MOVES];
+  Move list[MAX_GENERATED_MOVES];
   for (auto _ : state) {
     benchmark::DoNotOptimize(generateLegalMoves(position, list));
     benchmark::ClobberMemory();

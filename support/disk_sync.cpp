@@ -28,3 +28,19 @@ bool SystemDiskSync::syncFolder(const std::string& folder) const {
   return synced;
 #endif
 }
+
+std::FILE* SystemDiskSync::createFile(const std::string& path, FileMode mode, std::filesystem::perms permissions) const {
+#ifdef _WIN32
+  return DiskSync::createFile(path, mode, permissions);
+#else
+  // The mode is the file's from its creation: no one can open it before.
+  const mode_t bits = permissions == std::filesystem::perms::unknown
+                          ? 0666
+                          : static_cast<mode_t>(permissions & std::filesystem::perms::all);
+  const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, bits);
+  if (descriptor < 0) return nullptr;
+  std::FILE* file = fdopen(descriptor, mode == FileMode::BINARY ? "wb" : "w");
+  if (!file) close(descriptor);
+  return file;
+#endif
+}

@@ -33,11 +33,12 @@ std::string randomPart() {
 
 // A new file beside the target, under a name nobody has; a few tries, since
 // an existing name (a collision, a planted link) is skipped, never opened.
-std::FILE* createTemporary(const fs::path& target, fs::path& name, FileMode mode) {
+std::FILE* createTemporary(const fs::path& target, fs::path& name, FileMode mode, const DiskSync& host,
+                           fs::perms permissions) {
   for (int attempt = 0; attempt < 16; ++attempt) {
     name = target;
     name += TEMPORARY_MARK + randomPart();
-    if (std::FILE* file = createNewFile(name.string(), mode)) return file;
+    if (std::FILE* file = host.createFile(name.string(), mode, permissions)) return file;
     if (errno != EEXIST) return nullptr;
   }
   return nullptr;
@@ -61,6 +62,33 @@ void removeStaleTemporaries(const fs::path& target) {
 
 }  // namespace
 
+namespace {
+
+// What the standard library can do: the permissions follow the creation at
+// once, while the file is still empty.
+class StandardHost : public DiskSync {
+ public:
+  bool syncFile(std::FILE*) const override { return true; }
+  bool syncFolder(const std::string&) const override { return true; }
+};
+
+}  // namespace
+
+std::FILE* DiskSync::createFile(const std::string& path, FileMode mode, fs::perms permissions) const {
+  std::FILE* file = createNewFile(path, mode);
+  if (file && permissions != fs::perms::unknown) {
+    std::error_code error;
+    fs::permissions(path, permissions, error);
+    if (error) {
+      std::fclose(file);
+      fs::remove(path, error);
+      errno = EACCES;
+      return nullptr;
+    }
+  }
+  return file;
+}
+
 std::FILE* createNewFile(const std::string& path, FileMode mode) {
   // "x" (exclusive) fails on any existing name, a dangling link included.
   return std::fopen(path.c_str(), mode == FileMode::BINARY ? "wbx" : "wx");
@@ -80,9 +108,11 @@ std::string replaceFile(const std::string& path, const std::string& text, const 
   }
   removeStaleTemporaries(target);
 
+  const fs::perms permissions = existed ? fs::status(target, error).permissions() : fs::perms::unknown;
   fs::path temporary;
   errno = 0;
-  std::FILE* file = createTemporary(target, temporary, mode);
+  static const StandardHost standard;
+  std::FILE* file = createTemporary(target, temporary, mode, sync ? *sync : standard, permissions);
   if (!file) return systemReason("cannot be created");
   bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   written = std::fflush(file) == 0 && written;
@@ -95,7 +125,8 @@ std::string replaceFile(const std::string& path, const std::string& text, const 
     written = false;
     reason = systemReason("write error");
   }
-  if (written && existed) fs::permissions(temporary, fs::status(target, error).permissions(), error);
+  // Exactly the old ones, whatever the creation's mask took away.
+  if (written && existed) fs::permissions(temporary, permissions, error);
   // The library's rename replaces an existing file on every platform (the C
   // library's does not on Windows).
   if (written) fs::rename(temporary, target, error);

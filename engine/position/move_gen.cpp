@@ -1,5 +1,7 @@
 #include "move_gen.h"
 
+#include <algorithm>
+
 #include "attack.h"
 #include "evaluation.h"
 
@@ -8,26 +10,29 @@ using namespace attack;
 namespace {
 
 // Appends to a fixed list and silently drops what does not fit: set-up
-// positions can hold more pseudo-legal moves than any game position.
+// positions can hold more pseudo-legal moves than any game position. The
+// size is the type's, so the check costs no load of it after each store.
+template <int Capacity>
 struct MoveSink {
   Move* moves;
   int count = 0;
   void add(const Move& move) {
-    if (count < MAX_MOVES) moves[count++] = move;
+    if (count < Capacity) moves[count++] = move;
   }
 };
 
 bool isOpponentOf(int code, int side) { return code != EMPTY && !belongsTo(code, side); }
 
-void addPawnCapture(const CBoard& b, MoveSink& out, int from, int to, int promotion) {
+template <class Sink>
+void addPawnCapture(const CBoard& b, Sink& out, int from, int to, int promotion) {
   if (!isOnBoard(to) || !isOpponentOf(b.squares[to], b.sideToMove)) return;
   out.add(Move(from, to, b.squares[from], b.squares[to], promotion));
 }
 
 // Only queen promotions; en-passant captures are built with captured EMPTY so
 // the Move constructor marks them. `Tactical`: captures and promotions only.
-template <bool Tactical>
-void generatePawnMoves(const CBoard& b, MoveSink& out, int from) {
+template <bool Tactical, class Sink>
+void generatePawnMoves(const CBoard& b, Sink& out, int from) {
   const Piece* s = b.squares;
   const int piece = s[from];
   const int rank = rankOf(from);
@@ -68,8 +73,8 @@ void generatePawnMoves(const CBoard& b, MoveSink& out, int from) {
   }
 }
 
-template <bool Tactical>
-void walkLines(const CBoard& b, MoveSink& out, int from, const int (&offsets)[4]) {
+template <bool Tactical, class Sink>
+void walkLines(const CBoard& b, Sink& out, int from, const int (&offsets)[4]) {
   const int piece = b.squares[from];
   for (int offset : offsets) {
     for (int to = from + offset; isOnBoard(to); to += offset) {
@@ -84,8 +89,8 @@ void walkLines(const CBoard& b, MoveSink& out, int from, const int (&offsets)[4]
   }
 }
 
-template <bool Tactical>
-void generateSteps(const CBoard& b, MoveSink& out, int from, const int (&offsets)[8]) {
+template <bool Tactical, class Sink>
+void generateSteps(const CBoard& b, Sink& out, int from, const int (&offsets)[8]) {
   const int piece = b.squares[from];
   for (int offset : offsets) {
     const int to = from + offset;
@@ -98,7 +103,8 @@ void generateSteps(const CBoard& b, MoveSink& out, int from, const int (&offsets
 
 // Only the mover's own rook on the corner allows castling; whether the king is
 // in check or crosses an attacked square is the legality test's business.
-void generateCastling(const CBoard& b, MoveSink& out, int from) {
+template <class Sink>
+void generateCastling(const CBoard& b, Sink& out, int from) {
   const Piece* s = b.squares;
   if (b.sideToMove && from == E1) {
     if ((b.castlingRights & WHITE_KING_SIDE) && s[F1] == EMPTY && s[G1] == EMPTY && s[H1] == WHITE_ROOK)
@@ -115,8 +121,8 @@ void generateCastling(const CBoard& b, MoveSink& out, int from) {
   }
 }
 
-template <bool Tactical>
-void generatePieceMoves(const CBoard& b, MoveSink& out, int from) {
+template <bool Tactical, class Sink>
+void generatePieceMoves(const CBoard& b, Sink& out, int from) {
   const int piece = b.squares[from];
   if (isRook(piece) || isQueen(piece)) walkLines<Tactical>(b, out, from, ROOK_OFFSETS);
   if (isBishop(piece) || isQueen(piece)) walkLines<Tactical>(b, out, from, BISHOP_OFFSETS);
@@ -128,7 +134,8 @@ void generatePieceMoves(const CBoard& b, MoveSink& out, int from) {
 }
 
 // The search's bound probe: the static score after the last move so far.
-int probeLastMove(const CBoard& b, const MoveSink& out) {
+template <class Sink>
+int probeLastMove(const CBoard& b, const Sink& out) {
   CBoard child = b;
   applyMove(child, out.moves[out.count - 1]);
   return evaluate(child);
@@ -136,7 +143,8 @@ int probeLastMove(const CBoard& b, const MoveSink& out) {
 
 // Pseudo-legal generation in board order. With bounds, returns true and the
 // probe's score as soon as a probe falls outside them.
-bool generatePseudo(const CBoard& b, MoveSink& out, int upperBound, int lowerBound, int& stopScore) {
+template <class Sink>
+bool generatePseudo(const CBoard& b, Sink& out, int upperBound, int lowerBound, int& stopScore) {
   const bool bounded = upperBound != NO_BOUND || lowerBound != NO_BOUND;
   for (Square from : ALL_SQUARES) {
     const int piece = b.squares[from];
@@ -303,15 +311,19 @@ bool makeMove(CChessBoard& position, const Move& move) {
   return applyMove(position, move);
 }
 
-int generatePseudoMoves(const CBoard& board, Move* list) {
-  MoveSink out{list};
+namespace {
+
+template <int Capacity>
+int pseudoMovesInto(const CBoard& board, Move* list) {
+  MoveSink<Capacity> out{list};
   int unused = 0;
   generatePseudo(board, out, NO_BOUND, NO_BOUND, unused);
   return out.count;
 }
 
-int generatePseudoCaptures(const CBoard& board, Move* list) {
-  MoveSink out{list};
+template <int Capacity>
+int pseudoCapturesInto(const CBoard& board, Move* list) {
+  MoveSink<Capacity> out{list};
   for (Square from : ALL_SQUARES) {
     const int piece = board.squares[from];
     if (piece == EMPTY || !belongsTo(piece, board.sideToMove)) continue;
@@ -319,6 +331,19 @@ int generatePseudoCaptures(const CBoard& board, Move* list) {
     else generatePieceMoves<true>(board, out, from);
   }
   return out.count;
+}
+
+}  // namespace
+
+int generatePseudoMoves(const CBoard& board, Move (&list)[MAX_MOVES]) { return pseudoMovesInto<MAX_MOVES>(board, list); }
+int generatePseudoMoves(const CBoard& board, Move (&list)[MAX_GENERATED_MOVES]) {
+  return pseudoMovesInto<MAX_GENERATED_MOVES>(board, list);
+}
+int generatePseudoCaptures(const CBoard& board, Move (&list)[MAX_MOVES]) {
+  return pseudoCapturesInto<MAX_MOVES>(board, list);
+}
+int generatePseudoCaptures(const CBoard& board, Move (&list)[MAX_GENERATED_MOVES]) {
+  return pseudoCapturesInto<MAX_GENERATED_MOVES>(board, list);
 }
 
 LegalityContext legalityContext(const CBoard& board, bool forClassifying) {
@@ -395,7 +420,7 @@ int keepLegal(const CBoard& board, const LegalityContext& ctx, Move* list, int c
 
 }  // namespace
 
-int generateLegalMoves(const CBoard& board, Move* list) {
+int generateLegalMoves(const CBoard& board, Move (&list)[MAX_GENERATED_MOVES]) {
   const int count = generatePseudoMoves(board, list);
   return keepLegal(board, legalityContext(board), list, count);
 }
@@ -415,8 +440,8 @@ int classifyMove(const CBoard& board, const LegalityContext& ctx, const Move& mo
 
   after.sideToMove = ctx.side ? 0 : 1;
   MoveBuffer buffer;
-  Move* replies = buffer.moves;
-  const int count = generatePseudoMoves(after, replies);
+  const Move* replies = buffer.moves;
+  const int count = generatePseudoMoves(after, buffer.moves);
   const LegalityContext replyCtx = legalityContext(after);
   for (int i = 0; i < count; ++i)
     if (isLegal(after, replyCtx, replies[i])) return 1;
@@ -424,7 +449,7 @@ int classifyMove(const CBoard& board, const LegalityContext& ctx, const Move& mo
 }
 
 int generateMoves(CChessBoard& p, bool pseudoOnly, int upperBound, int lowerBound) {
-  MoveSink out{p.moves};
+  MoveSink<MAX_MOVES> out{p.moves};
   int stopScore = 0;
   const bool stopped = generatePseudo(p, out, upperBound, lowerBound, stopScore);
   p.moveCount = out.count;
@@ -432,7 +457,16 @@ int generateMoves(CChessBoard& p, bool pseudoOnly, int upperBound, int lowerBoun
   if (pseudoOnly) return p.moveCount;
 
   const LegalityContext ctx = legalityContext(p, true);
-  const int kept = keepLegal(p, ctx, p.moves, p.moveCount);
+  int kept = 0;
+  if (p.moveCount < MAX_MOVES) {
+    kept = keepLegal(p, ctx, p.moves, p.moveCount);
+  } else {
+    // The list may have lost moves, legal ones among them (a set-up position
+    // of many queens): the legal ones are picked from the whole list instead.
+    MoveBuffer all;
+    kept = std::min(generateLegalMoves(p, all.moves), MAX_MOVES);
+    std::copy_n(all.moves, kept, p.moves);
+  }
   p.moveCount = kept;
   for (int i = 0; i < kept; ++i) p.moves[i].checkState = static_cast<CheckState>(classifyMove(p, ctx, p.moves[i]));
   return kept;

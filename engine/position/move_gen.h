@@ -35,13 +35,18 @@ void removeMove(CChessBoard& position, int from, int to);
 bool targetsSquare(const CChessBoard& position, int square);
 
 // Lower-level operations on the position proper, for callers that keep their
-// own move buffers (perft, tight search loops). Lists hold MAX_MOVES entries.
+// own move buffers (perft, tight search loops).
 
-// A scratch list whose entries are left unconstructed: building 256 null
+// Set-up positions can have more moves than a position's list holds (26
+// queens give over 260): the lists that count or choose among all the moves
+// hold this many. More than that are dropped, never written past the end.
+constexpr int MAX_GENERATED_MOVES = 512;
+
+// A scratch list whose entries are left unconstructed: building 512 null
 // moves would cost more than generating into it. Entries are written before read.
 union MoveBuffer {
   MoveBuffer() {}
-  Move moves[MAX_MOVES];
+  Move moves[MAX_GENERATED_MOVES];
 };
 
 // makeMove without recording lastMove.
@@ -54,12 +59,17 @@ Board positionAfter(Board board, const Move& move) {
   board.sideToMove = board.sideToMove ? 0 : 1;
   return board;
 }
-int generatePseudoMoves(const CBoard& board, Move* list);
+// The list's size is its type's: a position's (MAX_MOVES, the search's own
+// lists) or a MoveBuffer's, which holds every move of any position short of
+// the absurd.
+int generatePseudoMoves(const CBoard& board, Move (&list)[MAX_MOVES]);
+int generatePseudoMoves(const CBoard& board, Move (&list)[MAX_GENERATED_MOVES]);
 // The captures and promotions of generatePseudoMoves, in its order, without
 // building the quiet moves (the quiescence search wants no others).
-int generatePseudoCaptures(const CBoard& board, Move* list);
+int generatePseudoCaptures(const CBoard& board, Move (&list)[MAX_MOVES]);
+int generatePseudoCaptures(const CBoard& board, Move (&list)[MAX_GENERATED_MOVES]);
 // Legal moves in generation order, checkState left unclassified (255).
-int generateLegalMoves(const CBoard& board, Move* list);
+int generateLegalMoves(const CBoard& board, Move (&list)[MAX_GENERATED_MOVES]);
 
 // What the legality test needs to know about the side to move's king, computed
 // once per position rather than once per move.

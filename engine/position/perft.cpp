@@ -10,8 +10,8 @@ namespace {
 // Leaves are counted in bulk: at depth 1 the legal list's length is the count.
 std::uint64_t perftFrom(const CBoard& board, int depth) {
   MoveBuffer buffer;
-  Move* moves = buffer.moves;
-  const int count = generateLegalMoves(board, moves);
+  const Move* moves = buffer.moves;
+  const int count = generateLegalMoves(board, buffer.moves);
   if (depth == 1) return static_cast<std::uint64_t>(count);
   std::uint64_t nodes = 0;
   for (int i = 0; i < count; ++i) {
@@ -36,8 +36,8 @@ void perftDivide(const CChessBoard& position, int depth, std::ostream& out) {
     total = 1;
   } else {
     MoveBuffer buffer;
-    Move* moves = buffer.moves;
-    const int count = generateLegalMoves(position, moves);
+    const Move* moves = buffer.moves;
+    const int count = generateLegalMoves(position, buffer.moves);
     for (int i = 0; i < count; ++i) {
       CBoard child = position;
       applyMove(child, moves[i]);

@@ -103,6 +103,7 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
   rootHasBest = false;
   rootBestMove = Move();
   rootCutByMate = false;
+  rootCut = false;
 
   SearchNode root;
   root.board = static_cast<const CBoard&>(position);
@@ -126,6 +127,9 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
   }
   // White's quiet mate cuts the root's own expansion: play the mating move.
   if (rootCutByMate) return lastCutMove;
+  // So does a score past the mate's in a set-up position of many queens; the
+  // cut move may come from the unchecked list, so it is played only if legal.
+  if (rootCut && isLegalMove(position, lastCutMove)) return lastCutMove;
   return RESIGN_MOVE;
 }
 
@@ -225,7 +229,10 @@ int EnginePlayer::expand(int ply, SearchNode& node, int alpha, int beta) {
     if (side * score >= side * bound && move.captured == EMPTY) {
       node.board.score = score;
       lastCutMove = move;
-      if (ply == 0 && move.checkState == CHECKMATE) rootCutByMate = true;
+      if (ply == 0) {
+        rootCut = true;
+        rootCutByMate = move.checkState == CHECKMATE;
+      }
       state.children.clear();
       return 0;
     }

@@ -111,4 +111,5 @@ class EnginePlayer : public Player {
   bool rootHasBest = false;
   Move rootBestMove;
   bool rootCutByMate = false;
+  bool rootCut = false;
 };

@@ -4,6 +4,7 @@
 #include "external/chess_engine.h"
 #include "external/engine_config.h"
 #include "external/engine_info.h"
+#include "external/engine_text.h"
 #include "position/fen.h"
 #include "position/move_gen.h"
 #include "position/notation.h"
@@ -14,6 +15,7 @@ namespace {
 // The engine's move text as a legal move where it stands: coordinates, or
 // SAN from the engines of the older protocol.
 Move moveOfText(const CChessBoard& position, const QString& text) {
+  if (text.size() > engine_text::MAX_MOVE_CHARS) return Move();
   const std::string word = text.toStdString();
   Move move = readUciMove(position, word);
   if (move.isNull()) {

@@ -452,11 +452,16 @@ void CMainFrame::applyDebugSetting(bool enabled) {
 void CMainFrame::startUp(const QString& file) {
   const auto place = parseWindowPlace(SettingsFile().text(ini::DOVREL, ini::WINDOW, QString()));
   if (place && screen()) {
-    const QRect fitted = fitWindowPlace(*place, screen()->availableGeometry());
+    // A size below the window's least would grow after the fit and push it off the screen.
+    const QSize least = minimumSize().expandedTo(minimumSizeHint());
+    const QRect fitted = fitWindowPlace(QRect(place->topLeft(), place->size().expandedTo(least)), screen()->availableGeometry());
     move(fitted.topLeft());
     resize(fitted.size());
   }
   show();
+  // The frame's margins are known only once it is shown: the whole frame goes on the screen.
+  if (place && screen() && !screen()->availableGeometry().contains(frameGeometry()))
+    move(fitWindowPlace(frameGeometry(), screen()->availableGeometry()).topLeft());
   readSettings();
   if (debugEnabled())
     createDebugWindows();

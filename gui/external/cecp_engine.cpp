@@ -188,7 +188,7 @@ void CecpEngine::readLine(const QString& line) {
   }
   const QString word = line.section(u' ', 0, 0, QString::SectionSkipEmpty);
   if (word.startsWith(QLatin1String("Illegal")) && !sentMoves.isEmpty()) {
-    fail(QStringLiteral("El motor %1 rechazó una jugada: %2").arg(name(), line));
+    fail(QStringLiteral("El motor %1 rechazó una jugada: %2").arg(name(), engine_text::excerpt(line, 80)));
     return;
   }
   if (state() != State::Thinking) return;

@@ -19,13 +19,31 @@ QString programPath(const QString& program) {
   return found.isEmpty() ? program : found;
 }
 
+bool isExternal(EngineProtocol protocol) { return protocol == EngineProtocol::Uci || protocol == EngineProtocol::Cecp; }
+
+// An entry whose protocol is none this program speaks: it never starts a
+// process, and its start fails with the reason.
+class UnusableEngine : public ChessEngine {
+ public:
+  using ChessEngine::ChessEngine;
+  void newGame(const QString&) override {}
+  void go(const QStringList&, const SearchLimits&) override {}
+  void stop() override {}
+
+ protected:
+  void greet() override {}
+  void readLine(const QString&) override {}
+  void beginAnalysis(const AnalysisRequest&) override {}
+  void endAnalysis() override {}
+};
+
 }  // namespace
 
 std::unique_ptr<ChessEngine> ChessEngine::create(const EngineConfig& config, QObject* parent) {
   switch (config.protocol) {
     case EngineProtocol::Uci: return std::make_unique<UciEngine>(config, parent);
     case EngineProtocol::Cecp: return std::make_unique<CecpEngine>(config, parent);
-    default: return nullptr;
+    default: return std::make_unique<UnusableEngine>(config, parent);
   }
 }
 
@@ -43,6 +61,8 @@ ChessEngine::ChessEngine(EngineConfig config, QObject* parent)
   });
   process->setProcessChannelMode(QProcess::SeparateChannels);
   connect(process, &QProcess::readyReadStandardOutput, this, &ChessEngine::readOutput);
+  // Unread, an engine's standard error would pile up in memory.
+  connect(process, &QProcess::readyReadStandardError, this, &ChessEngine::dropErrors);
   connect(process, &QProcess::errorOccurred, this, &ChessEngine::processError);
   connect(process, &QProcess::finished, this, &ChessEngine::processFinished);
 }
@@ -65,6 +85,16 @@ bool ChessEngine::whiteToMove(const QString& fen, qsizetype plies) {
 void ChessEngine::start() {
   if (currentState != State::NotStarted) return;
   currentState = State::Starting;
+  if (!isExternal(configuration.protocol)) {
+    // Told once the caller is back, as a process that cannot start is.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          fail(QStringLiteral("El motor %1 no se puede usar: su protocolo no es UCI ni xboard.").arg(name()));
+        },
+        Qt::QueuedConnection);
+    return;
+  }
   startTimer->start(START_TIMEOUT_MS);
   process->start(programPath(configuration.program), configuration.arguments);
   greet();
@@ -82,8 +112,10 @@ void ChessEngine::quit() {
 
 void ChessEngine::send(const QString& line) {
   if (process->state() == QProcess::NotRunning) return;
-  process->write(line.toLatin1() + '\n');
-  emit lineSent(line);
+  // One line is one command, whatever a setting or a file put into it.
+  const QString command = engine_text::printable(line);
+  process->write(command.toLatin1() + '\n');
+  emit lineSent(command);
 }
 
 void ChessEngine::becomeReady() {
@@ -152,21 +184,25 @@ void ChessEngine::declareOption(EngineOption option) {
       known = option;
       return;
     }
-  declaredOptions << option;
+  // An engine declaring options without end would fill the memory and the table.
+  constexpr qsizetype MAX_OPTIONS = 1000;
+  if (declaredOptions.size() < MAX_OPTIONS) declaredOptions << option;
 }
 
 void ChessEngine::readOutput() {
+  // What one read brings is a pipe's worth; the splitter bounds what is kept.
   partialLine += process->readAllStandardOutput();
-  qsizetype end;
-  while ((end = partialLine.indexOf('\n')) >= 0) {
-    QString line = QString::fromLocal8Bit(partialLine.left(end));
-    partialLine.remove(0, end + 1);
-    if (line.endsWith(u'\r')) line.chop(1);
+  QByteArray raw;
+  while (lines.next(partialLine, raw)) {
+    if (raw.endsWith('\r')) raw.chop(1);
+    const QString line = engine_text::printable(QString::fromLocal8Bit(raw));
     emit lineReceived(line);
     if (currentState == State::Failed || currentState == State::Closed) continue;
     readLine(line);
   }
 }
+
+void ChessEngine::dropErrors() { process->readAllStandardError(); }
 
 void ChessEngine::processError(QProcess::ProcessError error) {
   if (error != QProcess::FailedToStart) return;

@@ -18,6 +18,7 @@
 #include "engine_config.h"
 #include "engine_info.h"
 #include "engine_option.h"
+#include "engine_text.h"
 #include "search/search_limits.h"
 
 class QTimer;
@@ -31,7 +32,8 @@ class ChessEngine : public QObject {
   // An analysis asked to stop that does not end within this is a fault.
   static constexpr int STOP_TIMEOUT_MS = 3000;
 
-  // A driver for the configured protocol (UCI or CECP); null for the built-in one.
+  // A driver for the configured protocol (UCI or CECP); for any other
+  // protocol one that fails at its start, saying the engine is not usable.
   static std::unique_ptr<ChessEngine> create(const EngineConfig& config, QObject* parent = nullptr);
 
   explicit ChessEngine(EngineConfig config, QObject* parent = nullptr);
@@ -101,7 +103,9 @@ class ChessEngine : public QObject {
   // Handshake done: the start time-out ends and ready() goes out.
   void becomeReady();
   void fail(const QString& reason);
-  void setDeclaredName(const QString& text) { declaredName = text; }
+  void setDeclaredName(const QString& text) {
+    declaredName = engine_text::excerpt(text.trimmed(), engine_text::MAX_NAME_CHARS);
+  }
   // Keeps a declared option, with the configured value when it is a valid one.
   void declareOption(EngineOption option);
   QList<EngineOption>& optionList() { return declaredOptions; }
@@ -109,6 +113,7 @@ class ChessEngine : public QObject {
  private:
   void requestAnalysisEnd();
   void readOutput();
+  void dropErrors();
   void processError(QProcess::ProcessError error);
   void processFinished(int exitCode, QProcess::ExitStatus status);
 
@@ -120,6 +125,7 @@ class ChessEngine : public QObject {
   QString declaredName;
   QList<EngineOption> declaredOptions;
   QByteArray partialLine;
+  engine_text::LineSplitter lines;
   std::optional<AnalysisRequest> pendingAnalysis;
   bool analysisRunning = false;
   bool analysisStopping = false;

@@ -25,9 +25,11 @@ QString protocolText(EngineProtocol protocol) {
 }
 
 EngineProtocol protocolFromText(const QString& text) {
-  if (text == QLatin1String("kelvo")) return EngineProtocol::BuiltIn;
-  if (text == QLatin1String("uci")) return EngineProtocol::Uci;
-  if (text == QLatin1String("xboard") || text == QLatin1String("cecp")) return EngineProtocol::Cecp;
+  // Written by hand, or by other programs, in any case.
+  const QString word = text.trimmed().toLower();
+  if (word == QLatin1String("kelvo")) return EngineProtocol::BuiltIn;
+  if (word == QLatin1String("uci")) return EngineProtocol::Uci;
+  if (word == QLatin1String("xboard") || word == QLatin1String("cecp")) return EngineProtocol::Cecp;
   return EngineProtocol::Unknown;
 }
 

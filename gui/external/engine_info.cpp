@@ -2,6 +2,10 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
+#include "driver/report_number.h"
+
 namespace {
 
 constexpr int CECP_MATE = 100000;
@@ -10,6 +14,10 @@ constexpr int CECP_MATE = 100000;
 const QStringList UCI_KEYS = {"depth", "seldepth", "time", "nodes", "pv", "multipv", "score", "currmove",
                               "currmovenumber", "hashfull", "nps", "tbhits", "sbhits", "cpuload", "string",
                               "refutation", "currline"};
+
+std::optional<long long> numberOf(const QString& word, ReportRange range) {
+  return reportNumber(word.toStdString(), range);
+}
 
 }  // namespace
 
@@ -20,24 +28,35 @@ std::optional<EngineInfo> parseUciInfo(const QString& line) {
   bool scored = false;
   for (qsizetype i = 1; i < words.size(); ++i) {
     const QString& key = words[i];
-    const auto number = [&] { return i + 1 < words.size() ? words[++i].toLongLong() : 0; };
+    // The next word as a number within its range; 0 when it is none.
+    const auto number = [&](ReportRange range) {
+      return i + 1 < words.size() ? numberOf(words[++i], range).value_or(0) : 0;
+    };
     // Free text to the end: the whole line, or what follows the numbers.
     if (key == QLatin1String("string")) {
       if (i == 1) return std::nullopt;
       break;
     }
-    if (key == QLatin1String("depth")) info.depth = int(number());
-    else if (key == QLatin1String("seldepth")) info.selDepth = int(number());
-    else if (key == QLatin1String("multipv")) info.multiPv = int(number());
-    else if (key == QLatin1String("nodes")) info.nodes = number();
-    else if (key == QLatin1String("nps")) info.nps = number();
-    else if (key == QLatin1String("time")) info.milliseconds = number();
+    if (key == QLatin1String("depth")) info.depth = int(number(report_range::DEPTH));
+    else if (key == QLatin1String("seldepth")) info.selDepth = int(number(report_range::DEPTH));
+    else if (key == QLatin1String("multipv")) info.multiPv = int(number(report_range::MULTI_PV));
+    else if (key == QLatin1String("nodes")) info.nodes = number(report_range::NODES);
+    else if (key == QLatin1String("nps")) info.nps = number(report_range::NODES);
+    else if (key == QLatin1String("time")) info.milliseconds = number(report_range::MILLISECONDS);
     else if (key == QLatin1String("score") && i + 2 < words.size()) {
       const QString kind = words[++i];
-      const int value = words[++i].toInt(&scored);
-      if (kind == QLatin1String("mate")) info.mate = value;
-      else if (kind == QLatin1String("cp")) info.centipawns = value;
-      else scored = false;
+      const QString& text = words[++i];
+      if (kind == QLatin1String("mate")) {
+        const auto value = numberOf(text, report_range::MATE_MOVES);
+        scored = value.has_value();
+        info.mate = int(value.value_or(0));
+      } else if (kind == QLatin1String("cp")) {
+        const auto value = numberOf(text, report_range::CENTIPAWNS);
+        scored = value.has_value();
+        info.centipawns = int(value.value_or(0));
+      } else {
+        scored = false;
+      }
     } else if (key == QLatin1String("pv")) {
       while (i + 1 < words.size() && !UCI_KEYS.contains(words[i + 1])) info.pv << words[++i];
     }
@@ -52,13 +71,17 @@ std::optional<EngineInfo> parseCecpThinking(const QString& line) {
   const QRegularExpressionMatch match = form.match(line);
   if (!match.hasMatch()) return std::nullopt;
   EngineInfo info;
-  info.depth = match.captured(1).toInt();
-  const int score = match.captured(2).toInt();
+  info.depth = int(numberOf(match.captured(1), report_range::DEPTH).value_or(0));
+  // A mate is 100000 + moves: the score's range is the mates' one beyond that.
+  constexpr ReportRange SCORE{-CECP_MATE + report_range::MATE_MOVES.low, CECP_MATE + report_range::MATE_MOVES.high};
+  const int score = int(numberOf(match.captured(2), SCORE).value_or(0));
   if (score >= CECP_MATE) info.mate = score - CECP_MATE;
   else if (score <= -CECP_MATE) info.mate = -(-score - CECP_MATE);
-  else info.centipawns = score;
-  info.milliseconds = match.captured(3).toLongLong() * 10;
-  info.nodes = match.captured(4).toLongLong();
+  else info.centipawns = std::clamp<int>(score, report_range::CENTIPAWNS.low, report_range::CENTIPAWNS.high);
+  // Centiseconds, read within the milliseconds' range a tenth of it.
+  constexpr ReportRange CENTISECONDS{0, report_range::MILLISECONDS.high / 10};
+  info.milliseconds = numberOf(match.captured(3), CENTISECONDS).value_or(0) * 10;
+  info.nodes = numberOf(match.captured(4), report_range::NODES).value_or(0);
   // Move numbers ("1.", "3...") and marks stand between the moves of some engines.
   static const QRegularExpression moveNumber(QStringLiteral(R"(^\d+\.+$)"));
   for (QString word : match.captured(5).split(u' ', Qt::SkipEmptyParts)) {

@@ -15,9 +15,11 @@ class EngineList {
 
   explicit EngineList(QString path = defaultPath());
   // Reads the saved list; on the first start (nothing saved) the installed
-  // engines found on the machine are listed instead.
+  // engines found on the machine are listed instead. Something that is not
+  // a regular file of a sane size is not read, and never written over.
   void load();
   bool save() const;
+  bool isForeign() const { return foreign; }
 
   const QList<EngineConfig>& engines() const { return list; }
   // Adds an engine or, when its command is listed already, replaces that entry.
@@ -37,4 +39,5 @@ class EngineList {
   QString path;
   QList<EngineConfig> list;
   QString analysisChoice;
+  bool foreign = false;
 };

@@ -100,7 +100,7 @@ void EngineMatch::moveArrived(ChessEngine* engine, const QString& text) {
   if (clock.baseMs >= 0) remaining[side] = remaining[side] - thinking.elapsed() + clock.incrementMs;
   const Move move = board.read([&text](const Game& game) { return readUciMove(game.position, text.toStdString()); });
   if (move.isNull()) {
-    finish(winnerAgainst(side), QStringLiteral("El motor %1 envió una jugada ilegal: %2.").arg(engine->name(), text));
+    finish(winnerAgainst(side), QStringLiteral("El motor %1 envió una jugada ilegal: %2.").arg(engine->name(), engine_text::quotedMove(text)));
     return;
   }
   std::string reason;

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "engine_text.h"
+
 namespace {
 
 struct TypeName {
@@ -37,6 +39,8 @@ QString field(const QStringList& words, const QString& key, const QStringList& k
 }  // namespace
 
 bool EngineOption::accepts(const QString& text) const {
+  // A line break would reach the engine as a command of its own.
+  if (engine_text::hasControl(text)) return false;
   switch (type) {
     case Type::Check: return text == QLatin1String("true") || text == QLatin1String("false");
     case Type::Spin: {

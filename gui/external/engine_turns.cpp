@@ -125,7 +125,7 @@ void EngineTurns::moveArrived(int side, const QString& text) {
   if (move.isNull()) {
     seats[side] = Seat::Person;
     engines[side]->quit();
-    emit fault(side, QStringLiteral("El motor %1 envió una jugada ilegal: %2.").arg(engines[side]->name(), text), true);
+    emit fault(side, QStringLiteral("El motor %1 envió una jugada ilegal: %2.").arg(engines[side]->name(), engine_text::quotedMove(text)), true);
     return;
   }
   emit movePlayed(text, side);

@@ -28,7 +28,7 @@ QString protocolShown(EngineProtocol protocol) {
     case EngineProtocol::BuiltIn: return QStringLiteral("integrado");
     case EngineProtocol::Uci: return QStringLiteral("UCI");
     case EngineProtocol::Cecp: return QStringLiteral("xboard");
-    default: return QStringLiteral("?");
+    default: return QStringLiteral("no utilizable");  // a protocol this program does not speak
   }
 }
 

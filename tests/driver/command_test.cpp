@@ -73,10 +73,23 @@ TEST_F(CommandTest, DesktopEngineReportsVersionThreeZeroAcceptsMovesAndShowsSpee
   EXPECT_TRUE(std::regex_match(lines[3], std::regex(R"(\(\d+\.\d\))"))) << lines[3];
   EXPECT_TRUE(std::regex_match(lines[4], std::regex("move [a-h][1-8][a-h][1-8]"))) << lines[4];
   EXPECT_EQ(lines[5], "Illegal move: e2e5");
-  // The engine player made by "new" announces itself, then its search.
-  EXPECT_EQ(host.notified, (std::vector<int>{EngineHost::ENGINE_PLAYER_CREATED, EngineHost::SEARCH_STARTED}));
+  // The engine player made by "new" announces itself, the new game follows, then its search.
+  EXPECT_EQ(host.notified, (std::vector<int>{EngineHost::ENGINE_PLAYER_CREATED, EngineHost::GAME_STARTED,
+                                             EngineHost::SEARCH_STARTED}));
   ASSERT_EQ(host.stats.size(), 1u);
   EXPECT_GT(host.stats[0], 0);
+}
+
+// The host hears what the commands did to the game, not the words: a take-back
+// that takes nothing back and a refused move say nothing.
+TEST_F(CommandTest, TheHostHearsWhatTheGameDid) {
+  RecordingHost host(true);
+  run(host, {"new", "force", "undo", "e2e4", "e7e5", "remove", "e2e5", "e2e4", "undo", "go"});
+  const std::vector<int> expected = {EngineHost::ENGINE_PLAYER_CREATED, EngineHost::GAME_STARTED,
+                                     EngineHost::PLIES_TAKEN_BACK,      EngineHost::PLIES_TAKEN_BACK,
+                                     EngineHost::ENGINE_PLAYER_CREATED, EngineHost::ENGINE_TAKES_SIDE,
+                                     EngineHost::SEARCH_STARTED};
+  EXPECT_EQ(host.notified, expected);
 }
 
 TEST_F(CommandTest, ConsoleEngineWritesEveryLineToOutputAndHost) {

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <thread>
 
+#include "disk_sync.h"
 #include "driver/file_replace.h"
 
 namespace fs = std::filesystem;
@@ -98,6 +99,37 @@ TEST_F(FileReplace, AKillBeforeTheRenameKeepsTheOldFileAndTheLeftoverGoesLater) 
   ASSERT_EQ(replaceFile(target.string(), "newest\n"), "");
   EXPECT_TRUE(temporariesOf(target).empty());
   EXPECT_EQ(readAll(target), "newest\n");
+}
+
+// Notes the permissions of the new file once it holds the bytes, before its rename.
+template <class Host>
+class WatchingSync : public Host {
+ public:
+  explicit WatchingSync(fs::path target) : target(std::move(target)) {}
+  bool syncFile(std::FILE* file) const override {
+    std::fflush(file);
+    for (const fs::path& made : temporariesOf(target)) seen = fs::status(made).permissions() & fs::perms::all;
+    return true;
+  }
+  bool syncFolder(const std::string&) const override { return true; }
+  fs::path target;
+  mutable fs::perms seen = fs::perms::unknown;
+};
+
+// A private file is never readable by others on its way: the new file is
+// created with its mode, with the system's call and without it.
+TEST_F(FileReplace, APrivateFileStaysPrivateWhileItIsWritten) {
+  const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write;
+  ASSERT_EQ(replaceFile(target.string(), "old\n"), "");
+  fs::permissions(target, mode);
+  WatchingSync<SystemDiskSync> system(target);
+  WatchingSync<DiskSync> standard(target);  // the standard library alone
+  for (const DiskSync* host : {static_cast<const DiskSync*>(&system), static_cast<const DiskSync*>(&standard)}) {
+    ASSERT_EQ(replaceFile(target.string(), "secret\n", host), "");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, mode);
+  }
+  EXPECT_EQ(system.seen, mode);
+  EXPECT_EQ(standard.seen, mode);
 }
 
 }  // namespace

@@ -751,6 +751,17 @@ TEST_F(MainFrameTest, TheWindowNeverOutgrowsTheScreen) {
   EXPECT_EQ(frame->view()->size(), frame->view()->sizeHint());
 }
 
+// A saved place far off and smaller than the window can be: it grows to its
+// least size before the fit, so all of it opens on the screen.
+TEST_F(MainFrameTest, ASavedPlaceOffTheScreenOpensOnIt) {
+  writeFile("kelvo.ini", "[DOVREL]\nWindow=2147483647,2147483647,100,100\n");
+  createFrame();
+  const QRect room = frame->screen()->availableGeometry();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(room.contains(frame->frameGeometry())) << frame->frameGeometry().x() << "," << frame->frameGeometry().y();
+  EXPECT_TRUE(room.contains(frame->geometry()));
+}
+
 TEST(RightBar, ALongMoveLineCanBeBroughtIntoView) {
   CRightBarDlg bar;
   bar.show();

@@ -53,14 +53,14 @@ TEST(Castling, RookMovesAndCapturesOnCornersClearRights) {
 }
 
 TEST(Robustness, CrowdedBoardsNeverOverflowTheList) {
-  // Thirty queens have more pseudo-legal moves than the list holds.
+  // Thirty queens have more pseudo-legal moves than a position's list holds.
   for (const char* fen : {"1QQ1QQQk/1Q1Q3Q/1Q3Q1Q/Q6Q/Q6Q/Q6Q/Q2QQ2Q/KQQ2QQQ w - - 0 1",
                           "1qq1qqqK/1q1q3q/1q3q1q/q6q/q6q/q6q/q2qq2q/kqq2qqq b - - 0 1"}) {
     CChessBoard position = fromFen(fen);
     EXPECT_EQ(generateMoves(position, true), MAX_MOVES);
     EXPECT_LE(generateMoves(position, false), MAX_MOVES);
-    Move list[MAX_MOVES];
-    EXPECT_LE(generateLegalMoves(position, list), MAX_MOVES);
+    MoveBuffer buffer;
+    EXPECT_LE(generateLegalMoves(position, buffer.moves), MAX_GENERATED_MOVES);
   }
 }
 

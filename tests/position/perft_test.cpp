@@ -15,6 +15,8 @@ TEST(Perft, Counts) {
       {"r2q1rk1/pP1p2pp/Q4n2/bbp1p3/Np6/1B3NBn/pPPP1PPP/R3K2R b KQ - 0 1", 3, 9467 - 1380},
       {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", 3, 62379 - 8372},
       {"n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1", 3, 9483 - 6230},
+      // A set-up position of 27 queens: more moves than a position's list holds.
+      {MANY_QUEENS_FEN, 1, 260},
   };
   for (const auto& [fen, depth, nodes] : cases) EXPECT_EQ(perft(fromFen(fen), depth), nodes) << fen;
 }

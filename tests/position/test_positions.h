@@ -75,3 +75,5 @@ inline std::string pgnExtractReading(const std::string& path) {
 
 constexpr const char* INITIAL_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 constexpr const char* KIWIPETE_FEN = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
+// Set up, not reachable: 260 legal moves for White, and a material score past a mate's.
+constexpr const char* MANY_QUEENS_FEN = "kqQQQQQQ/qqQ4Q/QQ5Q/Q6Q/Q3Q2Q/Q6Q/Q6Q/QQQQKQQ1 w - - 0 1";

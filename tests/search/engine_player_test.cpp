@@ -111,8 +111,9 @@ TEST_F(EnginePlayerTest, LevelsFindMatesAndMaterialAndPlayLegally) {
     EXPECT_EQ(listener.last.mateIn, mateIn) << fen;
   }
   engineSrand(7);
-  for (int level : {0, 1, 2, 3, 5, 99}) {
-    for (const std::string& fen : {std::string(INITIAL_FEN), benchPositions()[9], benchPositions()[16]}) {
+  for (int level : {0, 1, 2, 3, 4, 5, 99}) {
+    for (const std::string& fen :
+         {std::string(INITIAL_FEN), benchPositions()[9], benchPositions()[16], std::string(MANY_QUEENS_FEN)}) {
       EnginePlayer player(context());
       player.level = level;
       player.limits.depth = 3;

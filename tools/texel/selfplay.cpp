@@ -54,7 +54,7 @@ double playGame(const CChessBoard& start, int nodes, std::mt19937& random, std::
   int halfmoves = 0, decisive = 0;
   std::vector<std::string> fens;
   for (int ply = 0; ply < MAX_PLIES; ++ply) {
-    Move legal[MAX_MOVES];
+    Move legal[MAX_GENERATED_MOVES];
     const int count = generateLegalMoves(position, legal);
     const bool inCheck = legalityContext(position).inCheck;
     if (count == 0) {

@@ -73,6 +73,12 @@ TEST(EngineInfo, UciAndCecpLinesAsTheEnginesWriteThem) {
       {true, "5& 100003 3 900 a1a8", "d5 pv1 cp0 mate3 n900 t30: a1a8"},
       {true, "4 -100002 3 900 e1f1 d8d1", "d4 pv1 cp0 mate-2 n900 t30: e1f1 d8d1"},
       {true, "  0      0     0        0  (e7-e5  c7-c5 , book1)", "-"},
+      // Numbers past every type come within their ranges: nothing overflows on the way.
+      {false, "info depth 2147483648 multipv 99999999999 score cp -2147483648 nodes 9223372036854775807 nps 1 pv e2e4",
+       "d1000 pv256 cp-99999 mate0 n1000000000000000 t-1: e2e4"},
+      {false, "info score mate -2147483648 nodes -5 time 99999999999999999999 pv e2e4", "d0 pv1 cp0 mate-10000 n0 t1000000000000: e2e4"},
+      {true, "99999999999 -2147483648 9223372036854775807 9223372036854775807 e2e4",
+       "d1000 pv1 cp0 mate-10000 n1000000000000000 t1000000000000: e2e4"},
   };
   for (const auto& row : rows)
     EXPECT_EQ(summary(row.cecp ? parseCecpThinking(row.line) : parseUciInfo(row.line)), row.read) << row.line;
@@ -109,6 +115,11 @@ TEST(EngineAnalyser, AnEngineLineAsThePanelShowsIt) {
     EXPECT_EQ(line.score, row.score);
     EXPECT_EQ(line.milliseconds, 5);
   }
+  // The time from the largest nodes at the least speed, and a side flip of the lowest score.
+  EngineInfo extreme = *parseUciInfo("info score cp -2147483648 nodes 9223372036854775807 nps 1 pv e7e5");
+  const AnalysisLine line = EngineAnalyser::lineOf(extreme, fromFen(AFTER_E4), 1);
+  EXPECT_EQ(line.score, WhiteScore::pawns(99999));
+  EXPECT_EQ(line.milliseconds, 1'000'000'000'000'000'000);
 }
 
 // Three lines of the start, then a new position: the old search is stopped
@@ -175,17 +186,20 @@ TEST(AnalysisPanelEngine, AFaultIsToldAndNothingRuns) {
   const struct {
     QString program;
     QString message;
+    EngineProtocol protocol = EngineProtocol::Uci;
   } rows[] = {
       {dies, "El motor muere se cerró durante el análisis (código 3)."},
       {dir.filePath("falta"), "El motor falta no se pudo iniciar: no existe " + dir.filePath("falta") + "."},
       {deaf, "El motor sorda no dejó de analizar en 3 s."},
+      // engines.ini with a protocol of another spelling: once a crash of F2.
+      {dies, "El motor muere no se puede usar: su protocolo no es UCI ni xboard.", protocolFromText("winboard")},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.message.toStdString());
     AnalysisPanel panel;
     EngineConfig config = configFromCommand(row.program);
     config.name = QFileInfo(row.program).fileName();
-    config.protocol = EngineProtocol::Uci;
+    config.protocol = row.protocol;
     panel.setEngines({builtInEngine(), config}, config.name);
     panel.showPosition(gameOf(INITIAL_FEN), 1);
     panel.setActive(true);

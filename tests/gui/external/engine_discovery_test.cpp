@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "external/engine_list.h"
+#include "external/engine_text.h"
 #include "fake_engine.h"
 
 namespace {
@@ -108,6 +111,51 @@ TEST(EngineList, TheFirstStartListsTheInstalledEngines) {
   list.load();
   EXPECT_TRUE(list.engines()[0].isBuiltIn());
   EXPECT_GE(list.indexOf("Stockfish"), 1);
+}
+
+struct ListRow {
+  const char* name;
+  QByteArray text;  // the file's bytes; "fifo" and "folder" make those instead
+  QStringList protocols;  // the engines read, by protocol text ("" for a refused one)
+  bool foreign;
+};
+
+// engines.ini as hand edits or other programs leave it.
+TEST(HostileEngineList, OnlyASaneListIsReadAndAnUnknownProtocolIsNeverAnEngineOfNone) {
+  QTemporaryDir dir;
+  const QByteArray entry = "[engines]\n1\\name=A\n1\\program=a\n2\\name=B\n2\\program=b\n3\\name=C\n3\\program=c\n";
+  const ListRow rows[] = {
+      {"protocols", entry + "1\\protocol=UCI\n2\\protocol= Xboard\n3\\protocol=\nsize=3\n", {"uci", "xboard", ""}, false},
+      {"no protocol word", entry + "1\\protocol=winboard\n2\\protocol=cecp\n3\\protocol=kelvo\nsize=3\n", {"", "xboard"}, false},
+      {"endless count", entry + "1\\protocol=uci\nsize=2147483647\n", {"uci", "", ""}, false},
+      {"option with a line break", entry + "1\\protocol=uci\n1\\optionNames=Libro, Hash\n1\\optionValues=\"a\\nquit\", 16\nsize=1\n",
+       {"uci"}, false},
+      {"huge", "[engines]\nsize=1\n1\\program=a\n;" + QByteArray(2 << 20, 'x') + "\n", {}, true},
+      {"fifo", "fifo", {}, true},
+      {"folder", "folder", {}, true},
+  };
+  for (const ListRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    const QString path = dir.filePath(QStringLiteral("%1.ini").arg(row.name));
+    if (row.text == "fifo") {
+      ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (row.text == "folder") {
+      ASSERT_TRUE(QDir().mkpath(path));
+    } else {
+      writeFile(path, row.text);
+    }
+    EngineList list(path);
+    list.load();
+    EXPECT_EQ(list.isForeign(), row.foreign);
+    QStringList protocols;
+    for (qsizetype i = 1; i < list.engines().size(); ++i) protocols << protocolText(list.engines()[i].protocol);
+    EXPECT_EQ(protocols, row.protocols);
+    for (qsizetype i = 1; i < list.engines().size(); ++i)
+      for (const QString& value : list.engines()[i].optionValues) EXPECT_FALSE(engine_text::hasControl(value));
+    if (row.foreign) {
+      EXPECT_FALSE(list.save());
+    }
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "external/chess_engine.h"
 #include "external/engine_discovery.h"
 #include "external/engine_match.h"
+#include "external/engine_text.h"
 #include "external/protocol_probe.h"
 #include "fake_engine.h"
 
@@ -111,14 +112,33 @@ struct Fault {
   long long clockMs;     // -1: 200 ms a move
   const char* result;    // the crafted engine plays White
   const char* reason;
+  const char* libro = nullptr;  // the value chosen for its string option
 };
+
+// A word of a megabyte after `prefix`.
+#define HUGE_WORD(prefix) "{ printf '" prefix "'; head -c 1000000 /dev/zero | tr '\\0' a; echo; }"
 
 const Fault FAULTS[] = {
     {"muere", false, "exit 3", -1, "0-1", "El motor muere se cerró durante la partida (código 3)."},
-    {"ilegal", false, "echo bestmove e2e5", -1, "0-1", "El motor ilegal envió una jugada ilegal: e2e5."},
+    {"ilegal", false, "echo bestmove e2e5", -1, "0-1", "El motor ilegal envió una jugada ilegal: «e2e5»."},
     {"cuelga", false, ":", 1500, "0-1", "El motor cuelga perdió por tiempo."},
-    {"ilegalx", true, "echo move a1a8", -1, "0-1", "El motor ilegalx envió una jugada ilegal: a1a8."},
+    {"ilegalx", true, "echo move a1a8", -1, "0-1", "El motor ilegalx envió una jugada ilegal: «a1a8»."},
     {"abandona", true, "echo resign", -1, "0-1", "El motor abandona abandona."},
+    // Hostile output: bounded, printable, and the line after a flood still read.
+    {"enorme", false, HUGE_WORD("bestmove "), -1, "0-1", "El motor enorme envió una jugada ilegal: «aaaaaaaaaaaaaaaaaaaa…»."},
+    {"enormex", true, HUGE_WORD("move "), -1, "0-1", "El motor enormex envió una jugada ilegal: «aaaaaaaaaaaaaaaaaaaa…»."},
+    {"sinfin", false, "head -c 8000000 /dev/zero | tr '\\0' x; echo; echo bestmove e2e5", -1, "0-1",
+     "El motor sinfin envió una jugada ilegal: «e2e5»."},
+    {"errores", false, "head -c 8000000 /dev/zero >&2; echo bestmove e2e5", -1, "0-1",
+     "El motor errores envió una jugada ilegal: «e2e5»."},
+    {"control", false, "printf 'bestmove \\033[31me2\\007e9\\000\\033]0;t\\007\\n'", -1, "0-1",
+     "El motor control envió una jugada ilegal: «[31me2»."},
+    {"vacio", false, "echo bestmove", -1, "0-1", "El motor vacio envió «bestmove» sin jugada."},
+    {"blancos", false, "echo 'bestmove    '", -1, "0-1", "El motor blancos envió «bestmove» sin jugada."},
+    {"nulos", false, "printf 'bestmove \\000\\000\\n'", -1, "0-1", "El motor nulos envió «bestmove» sin jugada."},
+    // A line break in an option's value would have sent a command of its own.
+    {"inyectada", false, "[ -n \"$injected\" ] && echo bestmove e2e4 || echo bestmove e2e5", -1, "0-1",
+     "El motor inyectada envió una jugada ilegal: «e2e5».", "nada\ninjected"},
 };
 
 TEST(EngineFaults, AMisbehavingEngineLosesWithItsFaultNamedAndTheGameKept) {
@@ -126,13 +146,23 @@ TEST(EngineFaults, AMisbehavingEngineLosesWithItsFaultNamedAndTheGameKept) {
   for (const Fault& fault : FAULTS) {
     SCOPED_TRACE(fault.name);
     const QString script = fault.cecp ? cecpScript(dir, fault.name, fault.onGo) : uciScript(dir, fault.name, fault.onGo);
-    auto white = engineOf(script, fault.cecp ? EngineProtocol::Cecp : EngineProtocol::Uci);
+    QMap<QString, QString> options;
+    if (fault.libro) options.insert("Libro", fault.libro);
+    auto white = engineOf(script, fault.cecp ? EngineProtocol::Cecp : EngineProtocol::Uci, options);
     auto black = engineOf("stockfish", EngineProtocol::Uci);
+    qsizetype longest = 0;
+    bool raw = false;
+    QObject::connect(white.get(), &ChessEngine::lineReceived, [&](const QString& line) {
+      longest = std::max(longest, line.size());
+      raw = raw || engine_text::hasControl(line);
+    });
     EngineMatch match(white.get(), black.get(), {}, {fault.clockMs, 0, 200});
     const auto [result, reason] = play(match);
     EXPECT_EQ(result, fault.result);
-    EXPECT_EQ(reason, fault.reason);
+    EXPECT_EQ(reason, QString::fromUtf8(fault.reason));
     EXPECT_TRUE(match.moves().isEmpty());
+    EXPECT_LE(longest, engine_text::MAX_LINE_BYTES);
+    EXPECT_FALSE(raw);
   }
 }
 

@@ -132,24 +132,37 @@ TEST_F(EngineWindowTest, TwoEnginesPlayUntilStoppedAndTheGameIsSavedWithoutAResu
 }
 
 // An engine's illegal move ends the game as its loss, told in Spanish; the
-// moves before it are kept and saved with the result.
+// moves before it are kept and saved with the result. A move of a megabyte,
+// or of escape sequences, a bell and a NUL, is told as a short printable excerpt.
 TEST_F(EngineWindowTest, AnIllegalMoveEndsTheGameAsTheEnginesLossAndIsSaved) {
-  const int faulty = addEngine(uciScript(dir, "torpe", "echo bestmove e7e4"), EngineProtocol::Uci);
-  NewGameDlg::Choices chosen;
-  chosen.white = {NewGameDlg::PERSON, 0};
-  chosen.black = {faulty, 0};
-  chosen.timeControl = {false, 3, 0};
-  frame->startGame(chosen);
-  ASSERT_TRUE(waitFor([&] { return frame->engineTurns()->engineOf(0)->state() == ChessEngine::State::Ready; }));
-  click("d2");
-  click("d4");
-  ASSERT_TRUE(waitFor([&] { return frame->gameFlow().isOver(); }));
-  ASSERT_FALSE(boxes.isEmpty());
-  EXPECT_TRUE(boxes.last().startsWith("El motor torpe envió una jugada ilegal: e7e4.")) << boxes.last().toStdString();
-  EXPECT_EQ(plies(), 1);
-  EXPECT_EQ(savedGame().substr(0, 9), "d2d4 1-0\n");
-  // The saved game names who played it.
-  EXPECT_NE(doc->pgnText().find("[Black \"torpe\"]"), std::string::npos) << doc->pgnText();
+  const std::tuple<QString, const char*, const char*> rows[] = {
+      {"torpe", "echo bestmove e7e4", "«e7e4»."},
+      {"enorme", "{ printf 'bestmove '; head -c 1000000 /dev/zero | tr '\\0' a; echo; }", "«aaaaaaaaaaaaaaaaaaaa…»."},
+      {"control", "printf 'bestmove \\033[31me2\\007e9\\000\\n'", "«[31me2»."},
+  };
+  for (const auto& [name, onGo, told] : rows) {
+    SCOPED_TRACE(told);
+    const int faulty = addEngine(uciScript(dir, name, onGo), EngineProtocol::Uci);
+    NewGameDlg::Choices chosen;
+    chosen.white = {NewGameDlg::PERSON, 0};
+    chosen.black = {faulty, 0};
+    chosen.timeControl = {false, 3, 0};
+    frame->startGame(chosen);
+    ASSERT_TRUE(waitFor([&] { return frame->engineTurns()->engineOf(0)->state() == ChessEngine::State::Ready; }));
+    click("d2");
+    click("d4");
+    ASSERT_TRUE(waitFor([&] { return frame->gameFlow().isOver(); }));
+    ASSERT_FALSE(boxes.isEmpty());
+    const QString reason = "El motor " + name + " envió una jugada ilegal: " + QString::fromUtf8(told);
+    EXPECT_TRUE(boxes.last().startsWith(reason)) << boxes.last().toStdString();
+    EXPECT_EQ(plies(), 1);
+    EXPECT_EQ(savedGame().substr(0, 9), "d2d4 1-0\n");
+    // The saved game names who played it, and the fault as it was told.
+    const std::string pgn = doc->pgnText();
+    EXPECT_NE(pgn.find("[Black \"" + name.toStdString() + "\"]"), std::string::npos) << pgn;
+    EXPECT_NE(pgn.find(reason.toStdString()), std::string::npos) << pgn;
+    EXPECT_LT(pgn.size(), 1000u);
+  }
 }
 
 // An engine that never answers leaves the person its side and the game as it was.

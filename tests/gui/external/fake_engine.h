@@ -16,11 +16,14 @@ inline QString writeScript(const QTemporaryDir& dir, const QString& name, const 
   return path;
 }
 
-// A UCI engine that shakes hands and then answers "go" with `onGo` (a shell command).
+// A UCI engine that shakes hands and then answers "go" with `onGo` (a shell
+// command). A line starting "injected", which no driver sends, sets $injected.
 inline QString uciScript(const QTemporaryDir& dir, const QString& name, const QString& onGo) {
   return writeScript(dir, name, QStringLiteral(R"(while read line; do
   case "$line" in
-    uci) echo "id name %1"; echo "option name Skill Level type spin default 20 min 0 max 20"; echo uciok ;;
+    uci) echo "id name %1"; echo "option name Skill Level type spin default 20 min 0 max 20"
+         echo "option name Libro type string default nada"; echo uciok ;;
+    injected*) injected=1 ;;
     isready) echo readyok ;;
     go*) %2 ;;
     quit) exit 0 ;;
