@@ -28,20 +28,6 @@ struct AlphaBetaSearch::Ply {
 namespace {
 
 constexpr int INFINITE_SCORE = 32000;
-constexpr int MATE_BOUND = MATE_VALUE - MAX_PLY;
-
-// Mate scores are stored relative to the node, read back relative to the root.
-int toTable(int score, int ply) {
-  if (score >= MATE_BOUND) return score + ply;
-  if (score <= -MATE_BOUND) return score - ply;
-  return score;
-}
-
-int fromTable(int score, int ply) {
-  if (score >= MATE_BOUND) return score - ply;
-  if (score <= -MATE_BOUND) return score + ply;
-  return score;
-}
 
 bool isReversible(const Move& move) { return move.captured == EMPTY && !isPawn(move.piece); }
 
@@ -218,10 +204,10 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   if (ply >= MAX_PLY - 1) return evaluate(ply);
 
   Move hashMove;
-  if (TableEntry entry; table->probe(node.key, entry)) {
+  if (TableEntry entry; table->probe(node.key, ply, entry)) {
     if (entry.from != entry.to) hashMove = squaresOnly(entry.from, entry.to);
     if (!pvNode && entry.depth >= depth) {
-      const int score = fromTable(entry.score, ply);
+      const int score = entry.score;
       if (entry.bound == Bound::EXACT || (entry.bound == Bound::LOWER && score >= beta) ||
           (entry.bound == Bound::UPPER && score <= alpha))
         return score;
@@ -332,7 +318,7 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   // A root searched without the lines already found has no true best move.
   if (root && !excluded.empty()) return best;
   const Bound bound = best >= beta ? Bound::LOWER : best > oldAlpha ? Bound::EXACT : Bound::UPPER;
-  table->store(node.key, toTable(best, ply), depth, bound, bound == Bound::UPPER ? Move() : bestMove);
+  table->store(node.key, ply, best, depth, bound, bound == Bound::UPPER ? Move() : bestMove);
   return best;
 }
 

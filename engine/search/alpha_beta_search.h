@@ -24,13 +24,11 @@
 
 #include "position/move_gen.h"
 #include "search/level_settings.h"
+#include "search/mate_score.h"
 #include "search/move_picker.h"
 #include "search/search_context.h"
 #include "search/search_limits.h"
 #include "search/transposition_table.h"
-
-constexpr int MATE_VALUE = 30000;
-constexpr int MAX_PLY = 128;
 
 struct SearchOutcome {
   Move move;                  // RESIGN_MOVE when the side to move has no legal move

@@ -8,6 +8,18 @@ std::uint64_t pack(const TableEntry& entry) {
          std::uint64_t{entry.from} << 40 | std::uint64_t{entry.to} << 48;
 }
 
+int toTable(int score, int ply) {
+  if (score >= MATE_BOUND) return score + ply;
+  if (score <= -MATE_BOUND) return score - ply;
+  return score;
+}
+
+int fromTable(int score, int ply) {
+  if (score >= MATE_BOUND) return score - ply;
+  if (score <= -MATE_BOUND) return score + ply;
+  return score;
+}
+
 }  // namespace
 
 TranspositionTable::TranspositionTable(std::size_t megabytes) : size(megabytes) {
@@ -30,18 +42,19 @@ TableEntry TranspositionTable::read(const Slot& slot) const {
   return entry;
 }
 
-bool TranspositionTable::probe(std::uint64_t key, TableEntry& entry) const {
+bool TranspositionTable::probe(std::uint64_t key, int ply, TableEntry& entry) const {
   entry = read(slotArray[key & mask]);
+  entry.score = static_cast<std::int16_t>(fromTable(entry.score, ply));
   return entry.key == key && entry.bound != Bound::NONE;
 }
 
-void TranspositionTable::store(std::uint64_t key, int score, int depth, Bound bound, const Move& best) {
+void TranspositionTable::store(std::uint64_t key, int ply, int score, int depth, Bound bound, const Move& best) {
   Slot& slot = slotArray[key & mask];
   TableEntry entry = read(slot);
   if (entry.key != key && entry.generation == generation && entry.depth > depth + 2) return;
   const bool keepMove = best.isNull() && entry.key == key;
   entry.key = key;
-  entry.score = static_cast<std::int16_t>(score);
+  entry.score = static_cast<std::int16_t>(toTable(score, ply));
   entry.depth = static_cast<std::uint8_t>(depth < 0 ? 0 : depth > 255 ? 255 : depth);
   entry.bound = bound;
   entry.generation = generation;

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "position/move.h"
+#include "search/mate_score.h"
 
 constexpr std::size_t DEFAULT_HASH_MEGABYTES = 16;
 
@@ -29,9 +30,13 @@ class TranspositionTable {
  public:
   explicit TranspositionTable(std::size_t megabytes);
 
+  // `ply` is the node's distance from the root. A mate score is kept as the
+  // distance from the node, since a later search (or another line) may meet
+  // the position at another ply, and read back as the distance from the
+  // prober's root.
   // The entry stored for the key into `entry`; false when there is none.
-  bool probe(std::uint64_t key, TableEntry& entry) const;
-  void store(std::uint64_t key, int score, int depth, Bound bound, const Move& best);
+  bool probe(std::uint64_t key, int ply, TableEntry& entry) const;
+  void store(std::uint64_t key, int ply, int score, int depth, Bound bound, const Move& best);
   // Each new search ages what the earlier ones left.
   void newSearch() { ++generation; }
   void clear();

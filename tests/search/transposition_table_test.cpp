@@ -1,0 +1,40 @@
+#include "search/transposition_table.h"
+
+#include <gtest/gtest.h>
+
+#include "test_positions.h"
+
+namespace {
+
+// A mate found below a node is as many plies from that node wherever the
+// position comes back: stored at one ply and probed at another, its score is
+// the distance from the prober's root. Other scores come back as they went in.
+TEST(TranspositionTable, MateScoresFollowTheProbersPly) {
+  struct Row {
+    int score, storedAt, probedAt, expected;
+  };
+  const Row rows[] = {
+      {MATE_VALUE - 8, 5, 2, MATE_VALUE - 5},        // mate three plies below the node
+      {-(MATE_VALUE - 8), 5, 2, -(MATE_VALUE - 5)},  // mated there
+      {MATE_VALUE - 3, 1, 7, MATE_VALUE - 9},        // met again deeper
+      {-(MATE_VALUE - 3), 1, 7, -(MATE_VALUE - 9)},
+      {MATE_VALUE - 5, 4, 0, MATE_VALUE - 1},        // mate one ply below: met again at the root
+      {MATE_BOUND - 1, 3, 9, MATE_BOUND - 1},        // a large score, no mate
+      {-(MATE_BOUND - 1), 9, 3, -(MATE_BOUND - 1)},
+      {250, 6, 1, 250},
+      {-37, 0, 12, -37},
+  };
+  TranspositionTable table(1);
+  std::uint64_t key = 0x9e3779b97f4a7c15ull;
+  for (const Row& row : rows) {
+    key += 0x1234567;
+    table.store(key, row.storedAt, row.score, 6, Bound::EXACT, Move());
+    TableEntry entry;
+    ASSERT_TRUE(table.probe(key, row.probedAt, entry)) << row.score;
+    EXPECT_EQ(entry.score, row.expected) << row.score << " stored at " << row.storedAt;
+    EXPECT_EQ(entry.depth, 6);
+    EXPECT_EQ(entry.bound, Bound::EXACT);
+  }
+}
+
+}  // namespace
