@@ -48,13 +48,6 @@ int depthLimit(const SearchLimits& limits, const LevelSettings& settings) {
   return std::clamp(depth, 1, MAX_PLY - 8);
 }
 
-Move squaresOnly(Square from, Square to) {
-  Move move;
-  move.from = from;
-  move.to = to;
-  return move;
-}
-
 }  // namespace
 
 AlphaBetaSearch::AlphaBetaSearch() : AlphaBetaSearch(std::make_shared<TranspositionTable>(DEFAULT_HASH_MEGABYTES)) {}
@@ -205,7 +198,7 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
 
   Move hashMove;
   if (TableEntry entry; table->probe(node.key, ply, entry)) {
-    if (entry.from != entry.to) hashMove = squaresOnly(entry.from, entry.to);
+    hashMove = entry.move();
     if (!pvNode && entry.depth >= depth) {
       const int score = entry.score;
       if (entry.bound == Bound::EXACT || (entry.bound == Bound::LOWER && score >= beta) ||

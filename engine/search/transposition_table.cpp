@@ -5,7 +5,7 @@ namespace {
 std::uint64_t pack(const TableEntry& entry) {
   return static_cast<std::uint16_t>(entry.score) | std::uint64_t{entry.depth} << 16 |
          std::uint64_t{static_cast<std::uint8_t>(entry.bound)} << 24 | std::uint64_t{entry.generation} << 32 |
-         std::uint64_t{entry.from} << 40 | std::uint64_t{entry.to} << 48;
+         std::uint64_t{entry.from} << 40 | std::uint64_t{entry.to} << 48 | std::uint64_t{entry.promotion} << 56;
 }
 
 int toTable(int score, int ply) {
@@ -39,6 +39,7 @@ TableEntry TranspositionTable::read(const Slot& slot) const {
   entry.generation = static_cast<std::uint8_t>(data >> 32);
   entry.from = static_cast<Square>(data >> 40);
   entry.to = static_cast<Square>(data >> 48);
+  entry.promotion = static_cast<Piece>(data >> 56);
   return entry;
 }
 
@@ -61,6 +62,7 @@ void TranspositionTable::store(std::uint64_t key, int ply, int score, int depth,
   if (!keepMove) {
     entry.from = best.from;
     entry.to = best.to;
+    entry.promotion = best.promotion;
   }
   const std::uint64_t data = pack(entry);
   slot.data.store(data, std::memory_order_relaxed);

@@ -1,6 +1,6 @@
 #pragma once
 // The strong search's memory of positions already searched, keyed by the
-// position key: the best move found there, the score and what kind of bound
+// position key: the best move found there (its squares and promotion), the score and what kind of bound
 // it is, and the depth it was searched to. One entry per slot; a deeper or
 // newer result replaces an older one. Several search threads may share one
 // table: a slot is two words, the key stored mixed with the data, so an entry
@@ -23,7 +23,21 @@ struct TableEntry {
   std::uint8_t depth = 0;
   Bound bound = Bound::NONE;
   std::uint8_t generation = 0;
-  Square from = 0, to = 0;  // the best move's squares; from == to: none
+  // The best move's squares and promotion (each of the four promotions is a
+  // move of its own); from == to: none.
+  Square from = 0, to = 0;
+  Piece promotion = EMPTY;
+
+  // The best move as far as the table knows it, for matching against the
+  // generated moves; null when none.
+  Move move() const {
+    Move best;
+    if (from == to) return best;
+    best.from = from;
+    best.to = to;
+    best.promotion = promotion;
+    return best;
+  }
 };
 
 class TranspositionTable {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+
 #include "test_positions.h"
 
 namespace {
@@ -34,6 +35,31 @@ TEST(TranspositionTable, MateScoresFollowTheProbersPly) {
     EXPECT_EQ(entry.score, row.expected) << row.score << " stored at " << row.storedAt;
     EXPECT_EQ(entry.depth, 6);
     EXPECT_EQ(entry.bound, Bound::EXACT);
+  }
+}
+
+// The move comes back whole: each promotion is a move of its own, and no
+// move stored means none comes back, even after a store with one.
+TEST(TranspositionTable, TheBestMoveComesBackWithItsPromotion) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"1r5k/P7/8/8/8/8/8/K7 w - - 0 1", "a7a8=N"}, {"1r5k/P7/8/8/8/8/8/K7 w - - 0 1", "a7b8=R"},
+      {"1r5k/P7/8/8/8/8/8/K7 w - - 0 1", "a7a8=Q"}, {"k7/8/8/8/8/8/p7/1R5K b - - 0 1", "a2b1=B"},
+      {"4k3/8/8/8/8/8/8/4K2R w K - 0 1", "e1g1"},    {"4k3/8/8/8/8/8/8/4K2R w K - 0 1", ""},
+  };
+  TranspositionTable table(1);
+  std::uint64_t key = 77;
+  for (const auto& [fen, text] : rows) {
+    const CChessBoard position = fromFen(fen);
+    const std::string coordinates(text);
+    const Move best = coordinates.empty() ? Move() : parseCoordinateMove(position, coordinates);
+    key = key * 6364136223846793005ull + 1442695040888963407ull;
+    table.store(key, 3, 10, 4, Bound::LOWER, best);
+    TableEntry entry;
+    ASSERT_TRUE(table.probe(key, 3, entry)) << text;
+    const Move back = entry.move();
+    EXPECT_TRUE(back.sameSquares(best)) << text;
+    EXPECT_EQ(back.promotion, best.promotion) << text;
+    EXPECT_EQ(back.isNull(), coordinates.empty()) << text;
   }
 }
 
