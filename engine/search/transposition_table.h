@@ -1,8 +1,10 @@
 #pragma once
 // The strong search's memory of positions already searched, keyed by the
 // position key: the best move found there (its squares and promotion), the score and what kind of bound
-// it is, and the depth it was searched to. One entry per slot; a deeper or
-// newer result replaces an older one. Several search threads may share one
+// it is, and the depth it was searched to. A key may sit in any of the four
+// slots of its bucket (one cache line): a new key takes the slot least worth
+// keeping, an empty one, else the one left by the oldest search, else the
+// shallowest. Several search threads may share one
 // table: a slot is two words, the key stored mixed with the data, so an entry
 // half written by one thread while another reads it is simply not found.
 
@@ -61,9 +63,12 @@ class TranspositionTable {
     std::atomic<std::uint64_t> mixedKey{0};  // key ^ data
     std::atomic<std::uint64_t> data{0};
   };
-  TableEntry read(const Slot& slot) const;
+  static constexpr int BUCKET_SLOTS = 4;
+  struct alignas(64) Bucket {
+    Slot slots[BUCKET_SLOTS];
+  };
 
-  std::unique_ptr<Slot[]> slotArray;
+  std::unique_ptr<Bucket[]> buckets;
   std::size_t mask = 0;
   std::size_t size = 0;
   std::uint8_t generation = 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 
 #include "test_positions.h"
 
@@ -60,6 +62,39 @@ TEST(TranspositionTable, TheBestMoveComesBackWithItsPromotion) {
     EXPECT_TRUE(back.sameSquares(best)) << text;
     EXPECT_EQ(back.promotion, best.promotion) << text;
     EXPECT_EQ(back.isNull(), coordinates.empty()) << text;
+  }
+}
+
+// Keys that differ only in their high bits meet in one place of any table.
+// Several of them stay found; when one must go, it is the one least worth
+// keeping: from an earlier search before this one's, the shallowest first.
+TEST(TranspositionTable, CollidingKeysKeepTheDeepAndTheRecent) {
+  struct Row {
+    std::vector<int> depths;       // stored in this order, a search apart where the depth is negative
+    std::vector<bool> found;       // each stored key found afterwards
+  };
+  const Row rows[] = {
+      {{6, 6, 6, 6}, {true, true, true, true}},
+      {{9, 3, 7, 5, 4}, {true, false, true, true, true}},        // the shallowest gives way
+      {{2, 9, 8, 7, 6, 5}, {false, true, true, true, false, true}},
+      {{9, 9, 9, 9, -1}, {false, true, true, true, true}},        // a new search's entry beats an old deep one
+      {{9, 3, 9, 9, -12, 1}, {false, false, true, true, true, true}},  // both old ones go first
+  };
+  for (const Row& row : rows) {
+    TranspositionTable table(1);
+    std::vector<std::uint64_t> keys;
+    for (int depth : row.depths) {
+      if (depth < 0) table.newSearch();
+      keys.push_back(0x1234 + (std::uint64_t{keys.size() + 1} << 40));
+      table.store(keys.back(), 0, 100 + depth, depth < 0 ? -depth : depth, Bound::LOWER, Move());
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      TableEntry entry;
+      EXPECT_EQ(table.probe(keys[i], 0, entry), row.found[i]) << "entry " << i << " of row " << &row - rows;
+      if (row.found[i]) {
+        EXPECT_EQ(entry.score, 100 + row.depths[i]);
+      }
+    }
   }
 }
 
