@@ -146,6 +146,17 @@ int AlphaBetaSearch::quiesce(int ply, int alpha, int beta) {
   if (timeUp()) return 0;
   if (ply >= MAX_PLY - 1) return evaluate(ply);
   Ply& node = plies[ply];
+  // Whatever depth an entry was searched to, it is at least this one's: a
+  // bound that settles the node ends it, and its move is tried first.
+  Move hashMove;
+  if (quiescence) {
+    if (TableEntry entry; table->probe(node.key, ply, entry)) {
+      if (beta - alpha == 1 && (entry.bound == Bound::EXACT || (entry.bound == Bound::LOWER && entry.score >= beta) ||
+                                (entry.bound == Bound::UPPER && entry.score <= alpha)))
+        return entry.score;
+      hashMove = entry.move();
+    }
+  }
   const bool inCheck = node.legality.inCheck;
   int best = -MATE_VALUE + ply;
   if (!inCheck) {
@@ -153,7 +164,7 @@ int AlphaBetaSearch::quiesce(int ply, int alpha, int beta) {
     if (!quiescence || best >= beta) return best;
     alpha = std::max(alpha, best);
   }
-  node.picker.start(node.board, Move(), nullptr, *history, !inCheck);
+  node.picker.start(node.board, hashMove, nullptr, *history, !inCheck);
   for (Move move; node.picker.next(move);) {
     if (!isLegal(node.board, node.legality, move)) continue;
     if (!inCheck && move.promotion == EMPTY) {
