@@ -47,7 +47,7 @@ TranspositionTable::TranspositionTable(std::size_t megabytes) : size(megabytes) 
 
 bool TranspositionTable::probe(std::uint64_t key, int ply, TableEntry& entry) const {
   // The key is checked before anything is decoded: most slots hold other keys.
-  for (const Slot& slot : buckets[key & mask].slots) {
+  for (const Slot& slot : buckets[key & mask].slot) {
     const std::uint64_t data = slot.data.load(std::memory_order_relaxed);
     if ((slot.mixedKey.load(std::memory_order_relaxed) ^ data) != key) continue;
     entry = unpack(key, data);
@@ -63,7 +63,7 @@ void TranspositionTable::store(std::uint64_t key, int ply, int score, int depth,
   std::uint64_t targetData = 0;
   bool sameKey = false;
   int leastWorth = INT_MAX;
-  for (Slot& slot : buckets[key & mask].slots) {
+  for (Slot& slot : buckets[key & mask].slot) {
     const std::uint64_t data = slot.data.load(std::memory_order_relaxed);
     if ((slot.mixedKey.load(std::memory_order_relaxed) ^ data) == key) {
       target = &slot;
@@ -98,7 +98,7 @@ void TranspositionTable::store(std::uint64_t key, int ply, int score, int depth,
 
 void TranspositionTable::clear() {
   for (std::size_t i = 0; i <= mask; ++i)
-    for (Slot& slot : buckets[i].slots) {
+    for (Slot& slot : buckets[i].slot) {
       slot.data.store(0, std::memory_order_relaxed);
       slot.mixedKey.store(0, std::memory_order_relaxed);
     }

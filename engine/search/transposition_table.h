@@ -65,7 +65,7 @@ class TranspositionTable {
   };
   static constexpr int BUCKET_SLOTS = 4;
   struct alignas(64) Bucket {
-    Slot slots[BUCKET_SLOTS];
+    Slot slot[BUCKET_SLOTS];  // not "slots": Qt takes that word for itself
   };
 
   std::unique_ptr<Bucket[]> buckets;
