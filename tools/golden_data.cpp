@@ -1,11 +1,12 @@
 // The golden data of the tests: what the move generator, the fixed 4-ply
-// search and the book loader give for a fixed set of inputs: a line per ten
-// generated positions, per search and per book file. `check` recomputes the
+// search, the strong search and the book loader give for a fixed set of
+// inputs: a line per ten generated positions, per search and per book file. `check` recomputes the
 // lines from the product code and lists those that differ from the file;
 // `write` rewrites the file after a deliberate change (review the diff before
 // committing it).
 //   golden_data check|write movegen FILE
 //   golden_data check|write search FILE
+//   golden_data check|write strong FILE
 //   golden_data check|write book FILE PGN_FILE_OR_FOLDER...
 //   golden_data agree PGN_FILE...   the two book loaders agree (for books that change)
 // The positions come from seeded random playouts and random placements, so
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -33,6 +35,7 @@
 #include "position/move_gen.h"
 #include "position/notation.h"
 #include "position/zobrist.h"
+#include "base/random.h"
 #include "search/bench.h"
 #include "search/engine_player.h"
 
@@ -253,6 +256,60 @@ Lines searchLines() {
   return lines;
 }
 
+// --- the strong search -------------------------------------------------------
+
+// The bench suite's lines ("N FEN move M score S nodes K") at one level and
+// depth, then their node total: any change to what the strong search finds,
+// or to the tree it walks to find it, changes a line.
+void addBenchLines(Lines& lines, int level, int depth) {
+  std::ostringstream out;
+  runBench("", out, level, depth);
+  std::istringstream text(out.str());
+  const std::string label = "level " + std::to_string(level) + " depth " + std::to_string(depth) + ": ";
+  for (std::string line; std::getline(text, line);) {
+    if (line.empty()) continue;
+    if (line.rfind("Nodes searched", 0) == 0)
+      lines.push_back({label + "total " + line.substr(line.find(':') + 2), ""});
+    else if (std::isdigit(static_cast<unsigned char>(line[0])))
+      lines.push_back({label + line, ""});
+  }
+}
+
+// One thread, fixed depths, so every line is reproducible: the suite at the
+// top level to depth 8 (the figure `kelvo bench --level 10 --depth 8` gives),
+// the levels that stop at their own depth, the chance levels from a fixed
+// seed, and games of self-play in which each player keeps its table, history
+// and record of the game's positions from move to move.
+Lines strongLines() {
+  Lines lines;
+  addBenchLines(lines, TOP_LEVEL, 8);
+  addBenchLines(lines, 5, 8);
+  for (int level = 1; level <= 3; ++level) {
+    engineSrand(20261208 + level);
+    addBenchLines(lines, level, 0);
+  }
+  const std::vector<std::string>& suite = benchPositions();
+  for (const std::string& fen : {suite[0], suite[7], suite[20]}) {
+    EnginePlayer players[2];
+    for (EnginePlayer& player : players) {
+      player.level = TOP_LEVEL;
+      player.limits.depth = 6;
+    }
+    CChessBoard position = fromFen(fen);
+    for (int ply = 0; ply < 30; ++ply) {
+      EnginePlayer& player = players[position.sideToMove ? 0 : 1];
+      const Move move = player.chooseMove(position);
+      if (move.sameSquares(RESIGN_MOVE)) break;
+      lines.push_back({"self-play " + fen + " ply " + std::to_string(ply) + " " + moveToCoordinates(move) + " " +
+                           std::to_string(player.lastScore) + " " + std::to_string(player.nodeCount),
+                       ""});
+      makeMove(position, move);
+      position.switchSide();
+    }
+  }
+  return lines;
+}
+
 // --- the book loader -----------------------------------------------------------
 
 // The one-pass loader against the game reader adding every move it reads: the
@@ -342,7 +399,7 @@ int main(int argc, char** argv) {
     return differ ? 1 : 0;
   }
   if (args.size() < 3 || (args[0] != "check" && args[0] != "write")) {
-    std::cerr << "usage: golden_data check|write movegen|search|book FILE [PGN...]\n";
+    std::cerr << "usage: golden_data check|write movegen|search|strong|book FILE [PGN...]\n";
     return 2;
   }
   const std::string& set = args[1];
@@ -352,6 +409,8 @@ int main(int argc, char** argv) {
     lines = movegenLines();
   else if (set == "search")
     lines = searchLines();
+  else if (set == "strong")
+    lines = strongLines();
   else if (set == "book")
     lines = bookLines({args.begin() + 3, args.end()});
   else

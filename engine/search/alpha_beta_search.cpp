@@ -28,20 +28,6 @@ struct AlphaBetaSearch::Ply {
 namespace {
 
 constexpr int INFINITE_SCORE = 32000;
-constexpr int MATE_BOUND = MATE_VALUE - MAX_PLY;
-
-// Mate scores are stored relative to the node, read back relative to the root.
-int toTable(int score, int ply) {
-  if (score >= MATE_BOUND) return score + ply;
-  if (score <= -MATE_BOUND) return score - ply;
-  return score;
-}
-
-int fromTable(int score, int ply) {
-  if (score >= MATE_BOUND) return score - ply;
-  if (score <= -MATE_BOUND) return score + ply;
-  return score;
-}
 
 bool isReversible(const Move& move) { return move.captured == EMPTY && !isPawn(move.piece); }
 
@@ -60,13 +46,6 @@ int reductionFor(int depth, int moveNumber) {
 int depthLimit(const SearchLimits& limits, const LevelSettings& settings) {
   const int depth = limits.depth > 0 ? std::min(limits.depth, settings.depth) : settings.depth;
   return std::clamp(depth, 1, MAX_PLY - 8);
-}
-
-Move squaresOnly(Square from, Square to) {
-  Move move;
-  move.from = from;
-  move.to = to;
-  return move;
 }
 
 }  // namespace
@@ -167,6 +146,17 @@ int AlphaBetaSearch::quiesce(int ply, int alpha, int beta) {
   if (timeUp()) return 0;
   if (ply >= MAX_PLY - 1) return evaluate(ply);
   Ply& node = plies[ply];
+  // Whatever depth an entry was searched to, it is at least this one's: a
+  // bound that settles the node ends it, and its move is tried first.
+  Move hashMove;
+  if (quiescence) {
+    if (TableEntry entry; table->probe(node.key, ply, entry)) {
+      if (beta - alpha == 1 && (entry.bound == Bound::EXACT || (entry.bound == Bound::LOWER && entry.score >= beta) ||
+                                (entry.bound == Bound::UPPER && entry.score <= alpha)))
+        return entry.score;
+      hashMove = entry.move();
+    }
+  }
   const bool inCheck = node.legality.inCheck;
   int best = -MATE_VALUE + ply;
   if (!inCheck) {
@@ -174,7 +164,7 @@ int AlphaBetaSearch::quiesce(int ply, int alpha, int beta) {
     if (!quiescence || best >= beta) return best;
     alpha = std::max(alpha, best);
   }
-  node.picker.start(node.board, Move(), nullptr, *history, !inCheck);
+  node.picker.start(node.board, hashMove, nullptr, *history, !inCheck);
   for (Move move; node.picker.next(move);) {
     if (!isLegal(node.board, node.legality, move)) continue;
     if (!inCheck && move.promotion == EMPTY) {
@@ -218,10 +208,10 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   if (ply >= MAX_PLY - 1) return evaluate(ply);
 
   Move hashMove;
-  if (TableEntry entry; table->probe(node.key, entry)) {
-    if (entry.from != entry.to) hashMove = squaresOnly(entry.from, entry.to);
+  if (TableEntry entry; table->probe(node.key, ply, entry)) {
+    hashMove = entry.move();
     if (!pvNode && entry.depth >= depth) {
-      const int score = fromTable(entry.score, ply);
+      const int score = entry.score;
       if (entry.bound == Bound::EXACT || (entry.bound == Bound::LOWER && score >= beta) ||
           (entry.bound == Bound::UPPER && score <= alpha))
         return score;
@@ -332,7 +322,7 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   // A root searched without the lines already found has no true best move.
   if (root && !excluded.empty()) return best;
   const Bound bound = best >= beta ? Bound::LOWER : best > oldAlpha ? Bound::EXACT : Bound::UPPER;
-  table->store(node.key, toTable(best, ply), depth, bound, bound == Bound::UPPER ? Move() : bestMove);
+  table->store(node.key, ply, best, depth, bound, bound == Bound::UPPER ? Move() : bestMove);
   return best;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The strong search: iterative deepening of a negamax alpha-beta search with
 // a principal-variation window, aspiration windows, a quiescence search of
-// the captures that do not lose in the exchange (static_exchange.h), check
+// the captures that do not lose in the exchange (static_exchange.h, the
+// transposition table consulted there too), check
 // extension, null-move pruning, late-move reductions and shallow futility,
 // move-count and exchange pruning (all keener where the side to move is not
 // improving on its score of two plies before), ordered by the transposition
@@ -24,13 +25,11 @@
 
 #include "position/move_gen.h"
 #include "search/level_settings.h"
+#include "search/mate_score.h"
 #include "search/move_picker.h"
 #include "search/search_context.h"
 #include "search/search_limits.h"
 #include "search/transposition_table.h"
-
-constexpr int MATE_VALUE = 30000;
-constexpr int MAX_PLY = 128;
 
 struct SearchOutcome {
   Move move;                  // RESIGN_MOVE when the side to move has no legal move

@@ -72,7 +72,7 @@ void MovePicker::start(const CBoard& board, const Move& hashMove, const Move* ki
     if (capturesOnly && !tactical) continue;
     std::int32_t score;
     bool unsure = false;
-    if (!hashMove.isNull() && move.sameSquares(hashMove)) {
+    if (!hashMove.isNull() && move.sameSquares(hashMove) && move.promotion == hashMove.promotion) {
       score = HASH_MOVE;
     } else if (tactical) {
       score = (move.captured != EMPTY ? orderingValue(move.captured) * 64 : 0) + (move.promotion != EMPTY ? 9 * 64 : 0) -

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int MATE_BOUND = MATE_VALUE - MAX_PLY;
 
 // Keeps the best line of the last finished iteration and passes each line on.
 class LastIteration : public SearchListener {

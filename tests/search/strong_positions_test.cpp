@@ -3,12 +3,15 @@
 // position, a king-and-pawn ending won by the opposition, a rook's pawn drawn
 // in the corner, the queen against a bare king).
 
+#include <cstdint>
 #include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "position/fen.h"
 #include "position/notation.h"
+#include "position/zobrist.h"
 #include "search/engine_player.h"
 
 namespace {
@@ -45,6 +48,51 @@ TEST(StrongPositions, TacticsAndEndings) {
     const int score = fen[std::string(fen).find(' ') + 1] == 'w' ? player.lastScore : -player.lastScore;
     EXPECT_GE(score, low) << fen;
     EXPECT_LE(score, high) << fen;
+  }
+}
+
+// Draws the search must see however far ahead it looks, and a zugzwang a pass
+// would hide. Each position but the last two is lost on material for the side
+// to move, which can only save itself by the draw.
+TEST(StrongPositions, DrawsAndZugzwang) {
+  struct Row {
+    const char* fen;
+    std::vector<const char*> history;  // the game's earlier positions, oldest first
+    int filler;                        // reversible plies before those, as unrelated keys
+    int depth;
+    const char* moves;
+    int low, high;                     // side to move's point of view
+  };
+  const Row rows[] = {
+      // Checks on h5 and e8 for ever: the search's own line repeats.
+      {"8/6pk/8/8/8/8/qr3PPP/3Q2K1 w - - 0 1", {}, 0, 10, "d1h5", -30, 30},
+      // Nf3 goes back to a position of the game: one repetition is enough.
+      {"r6k/8/8/8/8/8/8/6NK w - - 0 1",
+       {"r6k/8/8/8/8/5N2/8/7K b - - 1 1", "7k/r7/8/8/8/5N2/8/7K w - - 2 2", "7k/r7/8/8/8/8/8/6NK b - - 3 2"},
+       0, 8, "g1f3", 0, 0},
+      // 99 reversible plies played: any move but a capture or a pawn's ends the game.
+      {"r6k/8/8/8/8/8/8/6NK w - - 0 1", {}, 99, 8, "", 0, 0},
+      // The same without the history: the rook is worth something.
+      {"r6k/8/8/8/8/8/8/6NK w - - 0 1", {}, 0, 8, "", -1000, -100},
+      // Only pawns: a pass would leave the other side in the zugzwang after Kf4
+      // (Kf5 for Black), and the outflanking win would look like a blocked draw.
+      {"8/8/3k4/3p4/3P4/4K3/8/8 w - - 0 1", {}, 0, 14, "e3f4", 100, 1000},
+      {"8/8/4k3/3p4/3P4/3K4/8/8 b - - 0 1", {}, 0, 14, "e6f5", 100, 1000},
+  };
+  for (const Row& row : rows) {
+    EnginePlayer player;
+    player.level = 10;
+    player.limits.depth = row.depth;
+    for (int i = 0; i < row.filler; ++i) player.gameKeys.push_back(0x5bd1e995u * (i + 1));
+    for (const char* fen : row.history) player.gameKeys.push_back(positionKey(*positionFromFen(fen)));
+    const Move move = player.runLevelSearch(*positionFromFen(row.fen));
+    const std::string played = moveToCoordinates(move);
+    if (*row.moves) {
+      EXPECT_EQ(played, row.moves) << row.fen;
+    }
+    const int score = std::string(row.fen).find(" w ") != std::string::npos ? player.lastScore : -player.lastScore;
+    EXPECT_GE(score, row.low) << row.fen << " played " << played;
+    EXPECT_LE(score, row.high) << row.fen << " played " << played;
   }
 }
 
