@@ -278,8 +278,8 @@ void addBenchLines(Lines& lines, int level, int depth) {
 // One thread, fixed depths, so every line is reproducible: the suite at the
 // top level to depth 8 (the figure `kelvo bench --level 10 --depth 8` gives),
 // the levels that stop at their own depth, the chance levels from a fixed
-// seed, and games of self-play in which each player keeps its table, history
-// and record of the game's positions from move to move.
+// seed, and games of self-play in which each player keeps its table and
+// history from move to move and is handed the game's positions.
 Lines strongLines() {
   Lines lines;
   addBenchLines(lines, TOP_LEVEL, 8);
@@ -295,16 +295,20 @@ Lines strongLines() {
       player.level = TOP_LEVEL;
       player.limits.depth = 6;
     }
-    CChessBoard position = fromFen(fen);
+    // The game keeps the record of its positions and hands it to each search.
+    Game game;
+    game.position = fromFen(fen);
+    game.restartHistory();
     for (int ply = 0; ply < 30; ++ply) {
+      const CChessBoard position = game.position;
       EnginePlayer& player = players[position.sideToMove ? 0 : 1];
+      player.gameKeys = game.repetitionKeys();
       const Move move = player.chooseMove(position);
       if (move.sameSquares(RESIGN_MOVE)) break;
       lines.push_back({"self-play " + fen + " ply " + std::to_string(ply) + " " + moveToCoordinates(move) + " " +
                            std::to_string(player.lastScore) + " " + std::to_string(player.nodeCount),
                        ""});
-      makeMove(position, move);
-      position.switchSide();
+      game.playMove(move);
     }
   }
   return lines;
