@@ -61,6 +61,21 @@ GameEnd GameEnd::ofFlagFall(const CBoard& position, int flaggedSide) {
 
 QString GameEnd::flagBoxText() const { return QStringLiteral("Tiempo agotado\n") + spanishOutcome(score); }
 
+bool isDeadPosition(const CBoard& position) {
+  int minors = 0;
+  int bishopColours = 0;  // bit 0: a bishop on a dark square, bit 1: on a light one
+  bool knights = false;
+  for (Square s : ALL_SQUARES) {
+    const Piece piece = position.squares[s];
+    if (piece == EMPTY || isKing(piece)) continue;
+    if (!isBishop(piece) && !isKnight(piece)) return false;
+    ++minors;
+    if (isKnight(piece)) knights = true;
+    else bishopColours |= (rankOf(s) + fileOf(s)) % 2 == 0 ? 1 : 2;
+  }
+  return minors <= 1 || (!knights && bishopColours != 3);
+}
+
 bool hasMatingMaterial(const CBoard& position, int side) {
   int minors = 0;
   for (Square s : ALL_SQUARES) {

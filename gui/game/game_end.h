@@ -28,3 +28,7 @@ struct GameEnd {
 // False when `side` has nothing but its king, or its king and one bishop or
 // one knight: no sequence of moves lets it mate.
 bool hasMatingMaterial(const CBoard& position, int side);
+// No series of legal moves can end in a mate: bare kings, a lone bishop or
+// knight, or bishops all on squares of one colour. (A bishop against a knight
+// is not dead: either side can still be mated.)
+bool isDeadPosition(const CBoard& position);

@@ -39,7 +39,7 @@ std::optional<GameEnd> GameFlow::checkFlag() {
 std::optional<GameEnd> GameFlow::checkMaterial() {
   if (isOver()) return std::nullopt;
   const CBoard position = game.read([](const Game& g) -> CBoard { return g.position; });
-  if (hasMatingMaterial(position, 1) || hasMatingMaterial(position, 0)) return std::nullopt;
+  if (!isDeadPosition(position)) return std::nullopt;
   finish({QStringLiteral("1/2-1/2"), QStringLiteral("Insufficient material")});
   return gameEnd;
 }

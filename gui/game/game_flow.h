@@ -48,7 +48,7 @@ class GameFlow {
   void follow(qint64 at, int plies, int sideToMove);
   // When the running side's flag has fallen, the game ends here and its end is returned.
   std::optional<GameEnd> checkFlag();
-  // Neither side can mate any more (the engine names only two bare kings):
+  // Neither side can be mated any more (the engine names only two bare kings):
   // the game ends here drawn, and its end is returned.
   std::optional<GameEnd> checkMaterial();
   void finish(const GameEnd& end);

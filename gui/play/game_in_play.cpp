@@ -231,7 +231,7 @@ void GameInPlay::squareClicked(int square) {
       CChessBoard scratch = game.position;
       const Move* legal = isValidSquare(from) && isValidSquare(to) ? findMove(scratch, from, to) : nullptr;
       const CBoard after = legal ? positionAfter(static_cast<const CBoard&>(game.position), *legal) : CBoard();
-      const bool dead = legal && !hasMatingMaterial(after, 1) && !hasMatingMaterial(after, 0);
+      const bool dead = legal && isDeadPosition(after);
       return std::tuple{game.position.sideToMove, game.enginePlayer != nullptr, dead};
     });
     if (engineAnswers && !turns->hasExternalSeat()) personMoved = sideToMove;

@@ -68,8 +68,12 @@ TEST(GameEnd, FlagFallAndItsAnnouncement) {
 
 // The window ends a game the engine would play on: neither side can mate.
 TEST(GameFlow, DeadPositionsEndTheGame) {
-  const std::pair<const char*, bool> cases[] = {{"4k3/8/8/8/8/8/8/3NK3 w - - 0 1", true},
-                                                {"4k3/8/8/8/8/8/8/2BNK3 w - - 0 1", false}};
+  const std::pair<const char*, bool> cases[] = {
+      {"4k3/8/8/8/8/8/8/3NK3 w - - 0 1", true},      {"4k3/8/8/8/8/8/8/2BNK3 w - - 0 1", false},
+      {"4k3/8/8/8/8/8/3n4/2B1K3 w - - 0 1", false},  // bishop against knight: a mate can still happen
+      {"4kb2/8/8/8/8/8/8/2B1K3 w - - 0 1", true},    // bishops on squares of one colour
+      {"2b1k3/8/8/8/8/8/8/2B1K3 w - - 0 1", false},  // and of both
+      {"4k3/8/8/8/8/8/8/1NN1K3 w - - 0 1", false}};
   for (const auto& [fen, over] : cases) {
     Game game;
     game.position = *positionFromFen(fen);

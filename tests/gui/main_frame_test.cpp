@@ -951,7 +951,7 @@ TEST_F(MainFrameTest, EveryEntryLeavesOneStateThePersonCanActIn) {
         play->resign();
         break;
       case CAPTURE_LEAVES_NO_MATE:
-        play->paste("4k3/8/8/8/8/8/3n4/2B1K3 w - - 0 1");
+        play->paste("4k3/8/8/8/8/8/3r4/2B1K3 w - - 0 1");
         ASSERT_TRUE(waitForIdle());
         lines.clear();
         click("c1");
