@@ -84,23 +84,14 @@ class EngineSession::ChannelListener : public SearchListener {
   EngineSession& session;
 };
 
-namespace {
-
 // The analysis player's reports go to whichever listener the analysis names.
-class ForwardingListener : public SearchListener {
+class EngineSession::AnalysisReports : public SearchListener {
  public:
   void iterationDone(const SearchReport& report) override {
     if (target) target->iterationDone(report);
   }
   SearchListener* target = nullptr;
 };
-
-ForwardingListener& analysisListener() {
-  static ForwardingListener listener;
-  return listener;
-}
-
-}  // namespace
 
 int EngineSession::maxThreads() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
 
@@ -109,7 +100,8 @@ EngineSession::EngineSession(Game& game, OpeningBook& book, EngineIO& io)
       book(book),
       io(io),
       sessionBook(std::make_unique<SessionBook>(book)),
-      channel(std::make_unique<ChannelListener>(*this)) {}
+      channel(std::make_unique<ChannelListener>(*this)),
+      analysisReports(std::make_unique<AnalysisReports>()) {}
 
 EngineSession::~EngineSession() { thinking.finish(); }
 
@@ -118,7 +110,7 @@ EnginePlayer* EngineSession::engineOfGame() const {
 }
 
 void EngineSession::setLevel(long long level) {
-  settings.level = clampLevel(static_cast<int>(std::clamp<long long>(level, WEAKEST_LEVEL - 1, TOP_LEVEL + 1)));
+  settings.level = static_cast<int>(std::clamp<long long>(level, WEAKEST_LEVEL, TOP_LEVEL));
   if (EnginePlayer* engine = engineOfGame()) engine->level = settings.playingLevel();
 }
 
@@ -231,11 +223,11 @@ Move EngineSession::hintMove(const CChessBoard& position) {
 void EngineSession::analyse(const CChessBoard& position, bool untilStopped, SearchListener& listener) {
   if (!hasMove(position)) return;
   if (!analyst) {
-    SearchContext context = searchContext(&analysisListener());
+    SearchContext context = searchContext(analysisReports.get());
     context.book = nullptr;
     analyst = std::make_unique<EnginePlayer>(context);
   }
-  analysisListener().target = &listener;
+  analysisReports->target = &listener;
   prepare(*analyst, position);
   analyst->level = TOP_LEVEL;
   analyst->limits = SearchLimits();

@@ -97,8 +97,10 @@ class EngineSession {
  private:
   class SessionBook;
   class ChannelListener;
+  class AnalysisReports;
   std::unique_ptr<SessionBook> sessionBook;
   std::unique_ptr<ChannelListener> channel;
+  std::unique_ptr<AnalysisReports> analysisReports;
   std::unique_ptr<EnginePlayer> analyst;
 };
 
