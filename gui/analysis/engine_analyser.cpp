@@ -3,7 +3,7 @@
 #include "driver/uci_moves.h"
 #include "external/chess_engine.h"
 #include "external/engine_config.h"
-#include "external/engine_info.h"
+#include "game/engine_info.h"
 #include "external/engine_text.h"
 #include "position/fen.h"
 #include "position/move_gen.h"

@@ -3,12 +3,13 @@
 // nodes, principal variation in coordinates) with its variation written as
 // the move list writes moves: "4 -94 0 338 1.e4 e5".
 
+#include <QString>
+
 #include <optional>
-#include <string>
 
 #include "position/chess_board.h"
 
 // `root` is the position the search started from, `rootPly` the plies played
 // before it (numbering the moves). None for a line that is not a thinking
 // line; a word that names no legal move is kept as sent and ends the variation.
-std::optional<std::string> thinkingLineInSan(const std::string& line, const CChessBoard& root, int rootPly);
+std::optional<QString> thinkingLineInSan(const QString& line, const CChessBoard& root, int rootPly);

@@ -2,6 +2,9 @@
 
 #include <QTimer>
 
+#include "game/game_end.h"
+#include "game/time_control.h"
+
 namespace {
 
 // Features this driver uses; others are refused so the engine keeps its defaults.
@@ -137,8 +140,8 @@ void CecpEngine::go(const QStringList& moves, const SearchLimits& limits) {
                .arg(limits.increment / 1000));
       levelSent = true;
     }
-    send(QStringLiteral("time %1").arg(limits.timeLeft / 10));
-    send(QStringLiteral("otim %1").arg((limits.opponentTime >= 0 ? limits.opponentTime : limits.timeLeft) / 10));
+    const qint64 opponentTime = limits.opponentTime >= 0 ? limits.opponentTime : limits.timeLeft;
+    for (const QString& clockLine : cecpClockLines(limits.timeLeft, opponentTime).split(u'\n')) send(clockLine);
   }
   send(QStringLiteral("go"));
   setState(State::Thinking);
@@ -204,7 +207,8 @@ void CecpEngine::readLine(const QString& line) {
     setState(State::Ready);
     sentMoves << move;
     emit moveMade(move);
-  } else if (word == QLatin1String("resign") || line.contains(QLatin1String("resigns}"))) {
+  } else if (const std::optional<GameEnd> end = GameEnd::ofResultLine(line, whiteToMove(startFen, sentMoves.size()));
+             end && end->isResignation()) {
     setState(State::Ready);
     emit resigned();
   } else if (!word.isEmpty() && word[0].isDigit()) {

@@ -48,7 +48,7 @@ std::unique_ptr<ChessEngine> ChessEngine::create(const EngineConfig& config, QOb
 }
 
 ChessEngine::ChessEngine(EngineConfig config, QObject* parent)
-    : QObject(parent), configuration(std::move(config)), process(new QProcess(this)), startTimer(new QTimer(this)),
+    : SeatedPlayer(parent), configuration(std::move(config)), process(new QProcess(this)), startTimer(new QTimer(this)),
       stopTimer(new QTimer(this)) {
   qRegisterMetaType<EngineInfo>();
   stopTimer->setSingleShot(true);

@@ -16,14 +16,15 @@
 #include <optional>
 
 #include "engine_config.h"
-#include "engine_info.h"
 #include "engine_option.h"
 #include "engine_text.h"
+#include "game/engine_info.h"
+#include "seated_player.h"
 #include "search/search_limits.h"
 
 class QTimer;
 
-class ChessEngine : public QObject {
+class ChessEngine : public SeatedPlayer {
   Q_OBJECT
 
  public:
@@ -40,16 +41,9 @@ class ChessEngine : public QObject {
   ~ChessEngine() override;
 
   // Starts the process and asks the protocol's greeting; ready() or failed() follows.
-  void start();
-  // A game from the initial position (empty `fen`) or from a FEN.
-  virtual void newGame(const QString& fen) = 0;
-  // The engine moves in the position after `moves` (coordinate texts from the
-  // start of the game), within `limits`; moveMade() follows.
-  virtual void go(const QStringList& moves, const SearchLimits& limits) = 0;
+  void start() override;
   // Whose move it is after `plies` from the start `fen` (empty: the initial position).
   static bool whiteToMove(const QString& fen, qsizetype plies);
-  // Move now.
-  virtual void stop() = 0;
   // Analyses the position after `moves` from `fen` (empty: the initial
   // position) for `lines` best lines until stopped or replaced. A search
   // running is stopped first and its lines dropped; the engine is started
@@ -57,7 +51,11 @@ class ChessEngine : public QObject {
   void analyse(const QString& fen, const QStringList& moves, int lines);
   void stopAnalysis();
   // Says goodbye and lets the process end; it is killed if it stays.
-  void quit();
+  void quit() override;
+
+  QString seatName() const override { return name(); }
+  bool hasStarted() const override { return currentState != State::NotStarted; }
+  bool isReady() const override { return currentState == State::Ready; }
 
   State state() const { return currentState; }
   const EngineConfig& config() const { return configuration; }
@@ -67,15 +65,10 @@ class ChessEngine : public QObject {
   const QList<EngineOption>& options() const { return declaredOptions; }
 
  signals:
-  void ready();
-  void moveMade(const QString& move);
-  void resigned();
   // A search line (depth, score, variation) in the protocol's own form.
   void thinking(const QString& line);
   // A line of the position analyse() asked for last.
   void analysisInfo(const EngineInfo& info);
-  // Start failure, no answer, death or a rejected move: the game cannot go on.
-  void failed(const QString& reason);
   void lineSent(const QString& line);
   void lineReceived(const QString& line);
 

@@ -2,6 +2,7 @@
 
 #include "driver/game.h"
 #include "driver/uci_moves.h"
+#include "engine_text.h"
 #include "position/fen.h"
 
 namespace {
@@ -17,33 +18,29 @@ EngineTurns::EngineTurns(const Game& game, QObject* parent) : QObject(parent), g
 
 EngineTurns::~EngineTurns() { clear(); }
 
-void EngineTurns::seat(int side, Seat seat, std::unique_ptr<ChessEngine> engine) {
-  if (engines[side]) engines[side]->quit();
-  engines[side].reset();
-  seats[side] = seat;
+void EngineTurns::seat(int side, std::unique_ptr<SeatedPlayer> player) {
+  if (players[side]) players[side]->quit();
+  players[side] = std::move(player);
+  seated[side] = players[side] != nullptr;
   inGame[side] = false;
-  if (seat != Seat::External || !engine) {
-    if (seat == Seat::External) seats[side] = Seat::Person;
-    return;
-  }
-  engines[side] = std::move(engine);
-  ChessEngine* driver = engines[side].get();
-  connect(driver, &ChessEngine::ready, this, [this, side] { engineReady(side); });
-  connect(driver, &ChessEngine::moveMade, this, [this, side](const QString& move) { moveArrived(side, move); });
-  connect(driver, &ChessEngine::resigned, this, [this, side, driver] {
-    if (!halted) emit fault(side, QStringLiteral("El motor %1 abandona.").arg(driver->name()), true);
+  SeatedPlayer* seatedPlayer = players[side].get();
+  if (!seatedPlayer) return;
+  connect(seatedPlayer, &SeatedPlayer::ready, this, [this, side] { playerReady(side); });
+  connect(seatedPlayer, &SeatedPlayer::moveMade, this, [this, side](const QString& move) { moveArrived(side, move); });
+  connect(seatedPlayer, &SeatedPlayer::resigned, this, [this, side, seatedPlayer] {
+    if (!halted) emit fault(side, QStringLiteral("El motor %1 abandona.").arg(seatedPlayer->seatName()), true);
   });
-  connect(driver, &ChessEngine::failed, this, [this, side](const QString& reason) {
+  connect(seatedPlayer, &SeatedPlayer::failed, this, [this, side](const QString& reason) {
     const bool began = inGame[side];
-    // The engine's seat is a person's from now on: the game can be saved or played on.
-    seats[side] = Seat::Person;
+    // The player's seat is a person's from now on: the game can be saved or played on.
+    seated[side] = false;
     askedAtPly = -1;
     emit fault(side, reason, began);
   });
 }
 
 void EngineTurns::clear() {
-  for (int side : {0, 1}) seat(side, Seat::Person);
+  for (int side : {0, 1}) seat(side, nullptr);
   askedAtPly = -1;
 }
 
@@ -51,21 +48,21 @@ void EngineTurns::begin() {
   halted = false;
   askedAtPly = -1;
   for (int side : {0, 1}) {
-    ChessEngine* engine = engines[side].get();
-    if (!engine) continue;
-    if (engine->state() == ChessEngine::State::NotStarted)
-      engine->start();
+    SeatedPlayer* player = activePlayer(side);
+    if (!player) continue;
+    if (!player->hasStarted())
+      player->start();
     else
-      engineReady(side);
+      playerReady(side);
   }
   poll();
 }
 
-void EngineTurns::engineReady(int side) {
-  ChessEngine* engine = engines[side].get();
-  if (!engine || engine->state() != ChessEngine::State::Ready || inGame[side]) return;
-  engine->newGame(gameSoFar().first);
-  inGame[side] = engine->state() == ChessEngine::State::Ready;
+void EngineTurns::playerReady(int side) {
+  SeatedPlayer* player = activePlayer(side);
+  if (!player || !player->isReady() || inGame[side]) return;
+  player->newGame(gameSoFar().first);
+  inGame[side] = player->isReady();
   poll();
 }
 
@@ -73,7 +70,13 @@ int EngineTurns::sideToMove() const {
   return game.read([](const Game& g) { return g.position.sideToMove; });
 }
 
-bool EngineTurns::isEnginesTurn() const { return seats[sideToMove()] != Seat::Person; }
+bool EngineTurns::isEnginesTurn() const { return activePlayer(sideToMove()) != nullptr; }
+
+bool EngineTurns::hasProposingPlayer() const {
+  for (int side : {0, 1})
+    if (activePlayer(side) && !activePlayer(side)->playsIntoTheGame()) return true;
+  return false;
+}
 
 std::pair<QString, QStringList> EngineTurns::gameSoFar() const {
   return game.read([](const Game& g) {
@@ -94,38 +97,42 @@ std::pair<QString, QStringList> EngineTurns::gameSoFar() const {
 void EngineTurns::poll() {
   if (halted || (gameOver && gameOver())) return;
   const int side = sideToMove();
-  // kelvo answers moves by itself once it plays its side; the window asks it
-  // ("go") only when it stands idle on its own turn, as after a set-up position.
-  if (seats[side] == Seat::BuiltIn) {
-    emit builtInToMove();
+  SeatedPlayer* player = activePlayer(side);
+  if (!player || !inGame[side] || !player->isReady()) return;
+  const SearchLimits limits = currentLimits ? currentLimits() : SearchLimits{};
+  // kelvo answers moves by itself once it plays its side; it is asked each
+  // time it may stand idle on its own turn, as after a set-up position.
+  if (player->playsIntoTheGame()) {
+    player->go({}, limits);
     return;
   }
-  ChessEngine* engine = engines[side].get();
-  if (seats[side] != Seat::External || !engine || !inGame[side] || engine->state() != ChessEngine::State::Ready) return;
   const auto [fen, moves] = gameSoFar();
   if (askedAtPly == moves.size()) return;
   askedAtPly = static_cast<int>(moves.size());
-  engine->go(moves, currentLimits ? currentLimits() : SearchLimits{});
+  player->go(moves, limits);
 }
 
 void EngineTurns::halt() {
   halted = true;
   askedAtPly = -1;
-  for (auto& engine : engines)
-    if (engine) engine->stop();
+  for (auto& player : players)
+    if (player) player->stop();
 }
 
 void EngineTurns::moveArrived(int side, const QString& text) {
   const int expectedPly = askedAtPly;
   askedAtPly = -1;
-  if (halted || (gameOver && gameOver()) || sideToMove() != side) return;
+  if (halted || (gameOver && gameOver()) || sideToMove() != side || !activePlayer(side)) return;
   const auto [fen, moves] = gameSoFar();
   if (expectedPly != moves.size()) return;  // the game moved on meanwhile (a take-back)
   const Move move = game.read([&text](const Game& g) { return readUciMove(g.position, text.toStdString()); });
   if (move.isNull()) {
-    seats[side] = Seat::Person;
-    engines[side]->quit();
-    emit fault(side, QStringLiteral("El motor %1 envió una jugada ilegal: %2.").arg(engines[side]->name(), engine_text::quotedMove(text)), true);
+    seated[side] = false;
+    players[side]->quit();
+    emit fault(side,
+               QStringLiteral("El motor %1 envió una jugada ilegal: %2.")
+                   .arg(players[side]->seatName(), engine_text::quotedMove(text)),
+               true);
     return;
   }
   emit movePlayed(text, side);

@@ -1,10 +1,11 @@
 #pragma once
-// The external engines seated at the window's game. The game itself stays
-// the built-in engine's Game, which judges every move (the window hands it
-// each move as it hands it a person's); this only notices when a seated
-// engine is to move, asks it with the game so far and both clocks, checks
-// the answer against the legal moves, and passes it on. A fault of an engine
-// is reported with the side it played.
+// The players seated at the window's game. The game itself stays the
+// built-in engine's Game, which judges every move (the window hands it each
+// move as it hands it a person's); this only notices when a seated player is
+// to move, asks it with the game so far and both clocks, checks the answer
+// against the legal moves, and passes it on. Every seat is a SeatedPlayer,
+// kelvo's as an engine's; a seat without one is the person's. A fault of a
+// player is reported with the side it played.
 
 #include <QObject>
 #include <QString>
@@ -13,7 +14,7 @@
 #include <functional>
 #include <memory>
 
-#include "chess_engine.h"
+#include "seated_player.h"
 
 class Game;
 
@@ -21,8 +22,6 @@ class EngineTurns : public QObject {
   Q_OBJECT
 
  public:
-  enum class Seat { Person, BuiltIn, External };
-
   EngineTurns(const Game& game, QObject* parent = nullptr);
   ~EngineTurns() override;
 
@@ -30,34 +29,37 @@ class EngineTurns : public QObject {
   void setLimits(std::function<SearchLimits()> limits) { currentLimits = std::move(limits); }
   void setGameOver(std::function<bool()> over) { gameOver = std::move(over); }
 
-  // Side 1 White, 0 Black; an external seat comes with its engine.
-  void seat(int side, Seat seat, std::unique_ptr<ChessEngine> engine = nullptr);
-  // Every seat a person's again (the quick new game seats kelvo itself); engines are told to quit.
+  // Side 1 White, 0 Black; no player: the seat is the person's. A player
+  // seated before is told to quit.
+  void seat(int side, std::unique_ptr<SeatedPlayer> player);
+  // Every seat a person's again (the quick new game seats kelvo itself).
   void clear();
-  // Starts the seated engines; the first turn follows once they are ready.
+  // Starts the seated players; the first turn follows once they are ready.
   void begin();
   // The game changed (a move, a new game, a take-back): asks whoever is to move now.
   void poll();
   // Ends every thinking: a move that still arrives is not played.
   void halt();
 
-  Seat seatOf(int side) const { return seats[side]; }
-  ChessEngine* engineOf(int side) const { return engines[side].get(); }
-  // The side to move is an engine's (no clicks on the board then).
+  // The player given the side's seat, also once it has failed (the saved
+  // game still names it); none for the person's.
+  SeatedPlayer* playerOf(int side) const { return players[side].get(); }
+  // The side to move is a seated player's (no clicks on the board then).
   bool isEnginesTurn() const;
-  bool hasExternalSeat() const { return seats[0] == Seat::External || seats[1] == Seat::External; }
+  // A seat holds a player that proposes its moves (an engine run as a process).
+  bool hasProposingPlayer() const;
 
  signals:
-  // A legal move of the engine playing `side`, for the window to play.
+  // A legal move of the player at `side`, for the window to play.
   void movePlayed(const QString& move, int side);
-  // The built-in engine's seat is to move: the window has it move once it waits.
-  void builtInToMove();
-  // The engine of `side` cannot go on; `gameBegan` is false when it never got ready.
+  // The player of `side` cannot go on; `gameBegan` is false when it never got ready.
   void fault(int side, const QString& reason, bool gameBegan);
 
  private:
   int sideToMove() const;
-  void engineReady(int side);
+  // The player still holding the side's seat: none once it has failed.
+  SeatedPlayer* activePlayer(int side) const { return seated[side] ? players[side].get() : nullptr; }
+  void playerReady(int side);
   void moveArrived(int side, const QString& move);
   // The game's start as a FEN (empty for the initial position) and its moves as coordinates.
   std::pair<QString, QStringList> gameSoFar() const;
@@ -65,9 +67,9 @@ class EngineTurns : public QObject {
   const Game& game;
   std::function<SearchLimits()> currentLimits;
   std::function<bool()> gameOver;
-  std::array<Seat, 2> seats{Seat::Person, Seat::Person};
-  std::array<std::unique_ptr<ChessEngine>, 2> engines;
+  std::array<std::unique_ptr<SeatedPlayer>, 2> players;
+  std::array<bool, 2> seated{false, false};  // the seat is the player's (until it fails)
   std::array<bool, 2> inGame{false, false};  // told the game's start
-  int askedAtPly = -1;                       // the ply an engine is thinking on
+  int askedAtPly = -1;                       // the ply a proposing player is thinking on
   bool halted = false;
 };

@@ -1,5 +1,7 @@
 #include "game_end.h"
 
+#include <QStringList>
+
 namespace {
 
 const QString WHITE_WINS = QStringLiteral("1-0");
@@ -86,3 +88,17 @@ bool hasMatingMaterial(const CBoard& position, int side) {
   }
   return minors >= 2;
 }
+
+std::optional<GameEnd> GameEnd::ofResultLine(const QString& line, int sideToMove) {
+  const QStringList words = line.simplified().split(u' ', Qt::SkipEmptyParts);
+  const QString first = words.value(0);
+  if (first == QLatin1String("resign") && words.size() == 1)
+    return GameEnd{sideToMove ? BLACK_WINS : WHITE_WINS, QStringLiteral("resign")};
+  if (first != WHITE_WINS && first != BLACK_WINS && first != DRAW) return std::nullopt;
+  const qsizetype open = line.indexOf(u'{');
+  const qsizetype close = line.indexOf(u'}', open + 1);
+  if (open >= 0 && close > open) return GameEnd{first, line.mid(open + 1, close - open - 1).trimmed()};
+  return GameEnd{first, words.value(1)};
+}
+
+bool GameEnd::isResignation() const { return reason == QLatin1String("resign") || reason.endsWith(QLatin1String(" resigns")); }

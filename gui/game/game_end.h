@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "position/chess_board.h"
 
 struct GameEnd {
@@ -17,6 +19,15 @@ struct GameEnd {
   QString pgnComment() const;
   // "Draw", "White wins" or "Black wins", as the result boxes say it.
   QString outcome() const;
+
+  // The end an engine's line announces: a result ("1-0 {White mates}",
+  // "0-1 Checkmate") with the text in braces or else the first word after it
+  // as the reason, or a bare "resign" for `sideToMove` (1 White, 0 Black).
+  // Nothing for any other line. The one reading of result lines, for the
+  // built-in engine as for the others.
+  static std::optional<GameEnd> ofResultLine(const QString& line, int sideToMove);
+  // The loser gave up ("resign", "White resigns").
+  bool isResignation() const;
 
   // The side whose flag fell loses, unless the other side has no mating
   // material left: then the game is drawn.

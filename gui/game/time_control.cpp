@@ -26,8 +26,10 @@ QString TimeControl::levelCommand() const {
 }
 
 QString TimeControl::clockCommands(qint64 engineMs, qint64 personMs) const {
-  if (!timed) return {};
-  // A flag that has fallen still tells the engine it has no time, never less.
+  return timed ? cecpClockLines(engineMs, personMs) : QString();
+}
+
+QString cecpClockLines(qint64 ownMs, qint64 opponentMs) {
   auto centiseconds = [](qint64 ms) { return std::max<qint64>(ms, 0) / 10; };
-  return QStringLiteral("time %1\notim %2").arg(centiseconds(engineMs)).arg(centiseconds(personMs));
+  return QStringLiteral("time %1\notim %2").arg(centiseconds(ownMs)).arg(centiseconds(opponentMs));
 }

@@ -27,3 +27,9 @@ struct TimeControl {
 
   bool operator==(const TimeControl&) const = default;
 };
+
+// "time 17950\notim 18000": CECP's clock lines, the thinking side's and its
+// opponent's remaining times in centiseconds; a flag that has fallen is told
+// as no time left, never less. The one writer of them, for the built-in
+// engine as for the others.
+QString cecpClockLines(qint64 ownMs, qint64 opponentMs);

@@ -60,8 +60,8 @@ void DebugWindows::engineLine(const QString& line) {
 
 void DebugWindows::thinkingLine(const QString& line, const CChessBoard& root, int ply) {
   if (!debugDlg) return;
-  if (const auto text = thinkingLineInSan(line.toStdString(), root, ply))
-    debugDlg->appendText(RED, QString::fromStdString(*text) + u'\n');
+  if (const auto text = thinkingLineInSan(line, root, ply))
+    debugDlg->appendText(RED, *text + u'\n');
 }
 
 void DebugWindows::debugText(const QString& text, int colour) {

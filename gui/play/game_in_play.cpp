@@ -10,10 +10,12 @@
 #include "engine/command_channel.h"
 #include "engine/engine_bridge.h"
 #include "engine/engine_line.h"
+#include "external/chess_engine.h"
 #include "external/engine_turns.h"
 #include "files/dovrel2_doc.h"
 #include "game/draw_offer.h"
 #include "game/position_clipboard.h"
+#include "built_in_player.h"
 #include "memory_release.h"
 #include "position/fen.h"
 #include "position/move_gen.h"
@@ -45,11 +47,10 @@ GameInPlay::GameInPlay(EngineObjects objects, EngineBridge* engine, CommandChann
   turns->setGameOver([this] { return flow.isOver(); });
   turns->setLimits([this] { return engineLimits(); });
   connect(turns, &EngineTurns::movePlayed, this, [this](const QString& move) { playEngineMove(move); });
-  connect(turns, &EngineTurns::builtInToMove, this, &GameInPlay::builtInToMove);
   connect(turns, &EngineTurns::fault, this, &GameInPlay::engineFault);
   doc->setSeatNamer([this](int side) {
-    const ChessEngine* seated = turns->engineOf(side);
-    return seated ? seated->name() : QString();
+    const SeatedPlayer* seated = turns->playerOf(side);
+    return seated ? seated->seatName() : QString();
   });
 }
 
@@ -144,8 +145,9 @@ void GameInPlay::followClocks() {
   if (const std::optional<GameEnd> fallen = flow.checkFlag()) {
     // An engine thinking on a fallen flag stops; its move, if any, is taken back below.
     objects.io.stopRequested = !engine->isIdle();
-    const ChessEngine* external = running == ChessClocks::NOBODY ? nullptr : turns->engineOf(running);
-    announce(*fallen, (external ? QStringLiteral("El motor %1 agotó su tiempo.\n").arg(external->name()) : QString()) +
+    const SeatedPlayer* seated = running == ChessClocks::NOBODY ? nullptr : turns->playerOf(running);
+    const QString name = seated ? seated->seatName() : QString();
+    announce(*fallen, (name.isEmpty() ? QString() : QStringLiteral("El motor %1 agotó su tiempo.\n").arg(name)) +
                           fallen->flagBoxText());
   }
 }
@@ -234,7 +236,7 @@ void GameInPlay::squareClicked(int square) {
       const bool dead = legal && isDeadPosition(after);
       return std::tuple{game.position.sideToMove, game.enginePlayer != nullptr, dead};
     });
-    if (engineAnswers && !turns->hasExternalSeat()) personMoved = sideToMove;
+    if (engineAnswers && !turns->hasProposingPlayer()) personMoved = sideToMove;
     if (ends && engineAnswers)
       send(QStringLiteral("force\n") + move);
     else
@@ -335,13 +337,13 @@ void GameInPlay::startGame(const NewGameDlg::Choices& chosen, const EngineList& 
     if (config.isBuiltIn()) {
       builtInPlays = true;
       engine->setGameLevel(std::max(seat.level, 0));
-      turns->seat(side, EngineTurns::Seat::BuiltIn);
+      turns->seat(side, std::make_unique<BuiltInPlayer>([this] { builtInToMove(); }));
       continue;
     }
     // The strength most UCI engines declare; an engine without it ignores it.
     if (config.protocol == EngineProtocol::Uci && seat.level >= 0)
       config.optionValues.insert(QStringLiteral("Skill Level"), QString::number(seat.level));
-    turns->seat(side, EngineTurns::Seat::External, ChessEngine::create(config));
+    turns->seat(side, ChessEngine::create(config));
   }
   QString fen = chosen.start == NewGameDlg::Start::Fen ? chosen.fen : QString();
   if (chosen.start == NewGameDlg::Start::Shown) {
@@ -365,7 +367,7 @@ void GameInPlay::startGame(const NewGameDlg::Choices& chosen, const EngineList& 
 }
 
 void GameInPlay::stopGame() {
-  if (!turns->hasExternalSeat() || flow.isOver()) return;
+  if (!turns->hasProposingPlayer() || flow.isOver()) return;
   turns->halt();
   objects.io.stopRequested = !engine->isIdle();
   end({QStringLiteral("*"), QStringLiteral("Partida detenida")}, QStringLiteral("Partida detenida."));
@@ -374,7 +376,8 @@ void GameInPlay::stopGame() {
 void GameInPlay::builtInToMove() {
   engine->whenIdle([this] {
     const int side = objects.game.read([](const Game& game) { return game.position.sideToMove; });
-    if (!flow.isOver() && turns->seatOf(side) == EngineTurns::Seat::BuiltIn) engineMoves();
+    const SeatedPlayer* seated = turns->playerOf(side);
+    if (!flow.isOver() && seated && seated->playsIntoTheGame()) engineMoves();
   });
 }
 

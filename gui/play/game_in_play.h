@@ -107,7 +107,7 @@ class GameInPlay : public QObject {
   // Live, fresh clocks, no end, nothing picked, the board toward the person.
   void putInPlay();
   void turnBoardToPerson();
-  // kelvo is to move for its seat: "go" once it waits, if still so.
+  // kelvo is to move at its seat: "go" once it waits, if still so.
   void builtInToMove();
   // An external engine's move goes to kelvo like a person's.
   void playEngineMove(const QString& move);

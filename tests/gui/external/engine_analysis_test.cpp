@@ -19,7 +19,7 @@
 #include "driver/uci_moves.h"
 #include "external/chess_engine.h"
 #include "external/engine_discovery.h"
-#include "external/engine_info.h"
+#include "game/engine_info.h"
 #include "external/engine_list.h"
 #include "fake_engine.h"
 #include "test_positions.h"

@@ -100,7 +100,7 @@ TEST_F(EngineWindowTest, APersonPlaysAgainstAnExternalEngineOnTheBoard) {
   chosen.black = {engineIndex("Phalanx"), 0};
   chosen.timeControl = {false, 3, 0};
   frame->startGame(chosen);
-  ASSERT_TRUE(waitFor([&] { return frame->engineTurns()->engineOf(0)->state() == ChessEngine::State::Ready; }));
+  ASSERT_TRUE(waitFor([&] { const SeatedPlayer* black = frame->engineTurns()->playerOf(0); return black && black->isReady(); }));
   click("e2");
   click("e4");
   ASSERT_TRUE(waitFor([&] { return plies() == 2; }));
@@ -148,7 +148,7 @@ TEST_F(EngineWindowTest, AnIllegalMoveEndsTheGameAsTheEnginesLossAndIsSaved) {
     chosen.black = {faulty, 0};
     chosen.timeControl = {false, 3, 0};
     frame->startGame(chosen);
-    ASSERT_TRUE(waitFor([&] { return frame->engineTurns()->engineOf(0)->state() == ChessEngine::State::Ready; }));
+    ASSERT_TRUE(waitFor([&] { const SeatedPlayer* black = frame->engineTurns()->playerOf(0); return black && black->isReady(); }));
     click("d2");
     click("d4");
     ASSERT_TRUE(waitFor([&] { return frame->gameFlow().isOver(); }));
@@ -222,7 +222,7 @@ TEST_F(EngineWindowTest, TheGameAfterAFinishedOneSeatsItsEngineAgain) {
   second.black = {engineIndex("Stockfish"), 3};
   second.timeControl = {true, 3, 0};
   frame->startGame(second);
-  ASSERT_TRUE(waitFor([&] { return frame->engineTurns()->engineOf(0)->state() == ChessEngine::State::Ready; }));
+  ASSERT_TRUE(waitFor([&] { const SeatedPlayer* black = frame->engineTurns()->playerOf(0); return black && black->isReady(); }));
   click("e2");
   click("e4");
   ASSERT_TRUE(waitFor([&] { return plies() == 2; })) << plies();

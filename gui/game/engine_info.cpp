@@ -65,31 +65,46 @@ std::optional<EngineInfo> parseUciInfo(const QString& line) {
   return info;
 }
 
-std::optional<EngineInfo> parseCecpThinking(const QString& line) {
+std::optional<CecpThinking> splitCecpThinking(const QString& line) {
   // The ply may carry a mark ("12.", "12&"); the score a sign.
-  static const QRegularExpression form(QStringLiteral(R"(^\s*(\d+)\S?\s+([+-]?\d+)\s+(\d+)\s+(\d+)\s+(.*)$)"));
+  static const QRegularExpression form(QStringLiteral(R"(^\s*(\d+\S?\s+[+-]?\d+\s+\d+\s+\d+)(?:\s+(.*))?$)"));
   const QRegularExpressionMatch match = form.match(line);
   if (!match.hasMatch()) return std::nullopt;
+  CecpThinking thinking{match.captured(1).simplified(), {}, {}};
+  // Move numbers ("1.", "3...") and marks stand between the moves of some engines.
+  static const QRegularExpression moveNumber(QStringLiteral(R"(^\d+\.+$)"));
+  const QStringList words = match.captured(2).split(u' ', Qt::SkipEmptyParts);
+  for (qsizetype i = 0; i < words.size(); ++i) {
+    QString word = words[i];
+    if (moveNumber.match(word).hasMatch()) continue;
+    if (word.startsWith(u'{') || word.startsWith(u'(') || word.startsWith(u'<') || word.startsWith(u'[')) {
+      thinking.rest = words.mid(i).join(u' ');
+      break;
+    }
+    word.remove(u'+').remove(u'#').remove(u'!').remove(u'?');
+    if (!word.isEmpty()) thinking.moves << word;
+  }
+  return thinking;
+}
+
+std::optional<EngineInfo> parseCecpThinking(const QString& line) {
+  const std::optional<CecpThinking> thinking = splitCecpThinking(line);
+  if (!thinking || thinking->moves.isEmpty()) return std::nullopt;
+  const QStringList numbers = thinking->numbers.split(u' ');
   EngineInfo info;
-  info.depth = int(numberOf(match.captured(1), report_range::DEPTH).value_or(0));
+  QString ply = numbers[0];
+  if (!ply.back().isDigit()) ply.chop(1);
+  info.depth = int(numberOf(ply, report_range::DEPTH).value_or(0));
   // A mate is 100000 + moves: the score's range is the mates' one beyond that.
   constexpr ReportRange SCORE{-CECP_MATE + report_range::MATE_MOVES.low, CECP_MATE + report_range::MATE_MOVES.high};
-  const int score = int(numberOf(match.captured(2), SCORE).value_or(0));
+  const int score = int(numberOf(numbers[1], SCORE).value_or(0));
   if (score >= CECP_MATE) info.mate = score - CECP_MATE;
   else if (score <= -CECP_MATE) info.mate = -(-score - CECP_MATE);
   else info.centipawns = std::clamp<int>(score, report_range::CENTIPAWNS.low, report_range::CENTIPAWNS.high);
   // Centiseconds, read within the milliseconds' range a tenth of it.
   constexpr ReportRange CENTISECONDS{0, report_range::MILLISECONDS.high / 10};
-  info.milliseconds = numberOf(match.captured(3), CENTISECONDS).value_or(0) * 10;
-  info.nodes = numberOf(match.captured(4), report_range::NODES).value_or(0);
-  // Move numbers ("1.", "3...") and marks stand between the moves of some engines.
-  static const QRegularExpression moveNumber(QStringLiteral(R"(^\d+\.+$)"));
-  for (QString word : match.captured(5).split(u' ', Qt::SkipEmptyParts)) {
-    if (moveNumber.match(word).hasMatch()) continue;
-    word.remove(u'+').remove(u'#').remove(u'!').remove(u'?');
-    if (word.startsWith(u'{') || word.startsWith(u'(') || word.startsWith(u'<') || word.startsWith(u'[')) break;
-    if (!word.isEmpty()) info.pv << word;
-  }
-  if (info.pv.isEmpty()) return std::nullopt;
+  info.milliseconds = numberOf(numbers[2], CENTISECONDS).value_or(0) * 10;
+  info.nodes = numberOf(numbers[3], report_range::NODES).value_or(0);
+  info.pv = thinking->moves;
   return info;
 }

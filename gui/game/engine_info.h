@@ -29,3 +29,14 @@ std::optional<EngineInfo> parseUciInfo(const QString& line);
 // A CECP thinking line ("12 +31 105 482311 e2e4 e7e5"; centiseconds; a mate
 // as 100000 + moves); nothing for any other line.
 std::optional<EngineInfo> parseCecpThinking(const QString& line);
+
+// The same line split as sent: its four numbers (ply, score, time, nodes) and
+// the words of its variation, without move numbers ("3...") and marks
+// ("+", "!?"), up to a comment. The one reading of the form, for the
+// built-in engine's lines as for any other engine's.
+struct CecpThinking {
+  QString numbers;  // "12 +31 105 482311"
+  QStringList moves;
+  QString rest;  // from the comment that ended the variation on, as sent
+};
+std::optional<CecpThinking> splitCecpThinking(const QString& line);
