@@ -43,14 +43,16 @@ double moveAccuracy(double loss) {
   return std::clamp(103.1668 * std::exp(-0.04354 * percent) - 3.1669, 0.0, 100.0);
 }
 
-ScoreReview reviewScores(const std::vector<std::optional<WhiteScore>>& scores, bool whiteMovesFirst) {
+ScoreReview reviewScores(const std::vector<std::optional<WhiteScore>>& scores, bool whiteMovesFirst,
+                         const std::vector<std::optional<WhiteScore>>& playedScores) {
   ScoreReview review;
   double accuracySum[2] = {0, 0};
   bool whiteMoves = whiteMovesFirst;
   for (std::size_t ply = 0; ply + 1 < scores.size(); ++ply, whiteMoves = !whiteMoves) {
     PlyReview& judged = review.plies.emplace_back();
     const std::optional<WhiteScore>& before = scores[ply];
-    const std::optional<WhiteScore>& after = scores[ply + 1];
+    const bool playedKnown = ply < playedScores.size() && playedScores[ply];
+    const std::optional<WhiteScore>& after = playedKnown ? playedScores[ply] : scores[ply + 1];
     if (!before || !after) continue;
     const double drop = expectedScore(*before) - expectedScore(*after);
     judged.judged = true;

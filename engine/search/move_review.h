@@ -45,4 +45,9 @@ struct ScoreReview {
 
 // `scores`: the start position's and each position after a move, unknown
 // ones empty. Moves whose scores are not both known stay unjudged.
-ScoreReview reviewScores(const std::vector<std::optional<WhiteScore>>& scores, bool whiteMovesFirst);
+// `playedScores`, when given, one per move: the move played searched alone
+// from the position before it. Where known it stands for the score after the
+// move, so the move is weighed against the best by searches of one depth
+// from one position (an only move or the best one then loses nothing).
+ScoreReview reviewScores(const std::vector<std::optional<WhiteScore>>& scores, bool whiteMovesFirst,
+                         const std::vector<std::optional<WhiteScore>>& playedScores = {});

@@ -1,5 +1,6 @@
 #include "search/position_judgement.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "position/move_gen.h"
@@ -23,6 +24,26 @@ class LastIteration : public SearchListener {
 };
 
 bool irreversible(const Move& move) { return move.captured != EMPTY || isPawn(move.piece); }
+
+// The score of the move that left `positions[index]`, searched alone to the
+// depth the best line reached: a move judged by a shallower search than the
+// best one would be charged for what the shallower search missed.
+WhiteScore playedMoveScore(AlphaBetaSearch& search, const std::vector<CChessBoard>& positions, std::size_t index,
+                           const PositionJudgement& best, const SearchContext& context) {
+  const Move& played = positions[index + 1].lastMove;
+  MoveBuffer buffer;
+  const bool onlyMove = generateLegalMoves(positions[index], buffer.moves) <= 1;
+  const bool bestMove = !best.line.empty() && best.line.front().sameSquares(played) &&
+                        best.line.front().promotion == played.promotion;
+  if (onlyMove || bestMove || played.isNull()) return best.score;
+  SearchLimits alone;
+  alone.depth = std::max(best.depth, 1);
+  alone.searchMoves = {played};
+  // A depth the best line reached through the table can cost one move far
+  // more to reach alone; it gets at most twice the best search's nodes.
+  alone.nodes = std::max<std::int64_t>(best.nodes, 1000) * 2;
+  return judgePosition(search, positions, index, alone, context).score;
+}
 
 }  // namespace
 
@@ -82,11 +103,18 @@ std::vector<PositionJudgement> judgeGame(const std::vector<CChessBoard>& positio
   ReviewCancel& asked = cancel ? *cancel : never;
   SearchContext context;
   context.stopRequest = &asked.stopSearch;
+  SearchLimits budget = limits;
+  if (budget.moveTime > 0) {
+    budget.nodes = std::max<std::int64_t>(budget.moveTime * REVIEW_NODES_PER_SECOND / 1000, 1);
+    budget.moveTime = 0;
+  }
   std::vector<PositionJudgement> judged;
   const int total = static_cast<int>(positions.size());
   for (std::size_t i = 0; i < positions.size(); ++i) {
     if (asked.cancelled) break;
-    PositionJudgement judgement = judgePosition(search, positions, i, limits, context);
+    PositionJudgement judgement = judgePosition(search, positions, i, budget, context);
+    if (i + 1 < positions.size() && !asked.cancelled)
+      judgement.playedScore = playedMoveScore(search, positions, i, judgement, context);
     if (asked.cancelled) break;  // cut short: not a judgement to keep
     judged.push_back(std::move(judgement));
     if (progress) progress(static_cast<int>(judged.size()), total);

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "position/chess_board.h"
@@ -17,6 +18,11 @@ struct PositionJudgement {
   std::vector<Move> line;  // best line from the position; empty when the game is over there
   int depth = 0;
   std::int64_t nodes = 0;
+  // In a game's review: the move played from here searched alone, from here
+  // and to the same depth as the best line, so the two are weighed alike; the
+  // best score itself when the move is the search's own or the only one.
+  // Empty for the game's last position.
+  std::optional<WhiteScore> playedScore;
 };
 
 // A search score (side to move's view, mates as MATE_VALUE less plies) from White's side.
@@ -42,9 +48,14 @@ struct ReviewCancel {
   }
 };
 
-// Every position of the game in order, one search each. `progress` hears
-// after each position (done, total); a cancel request ends the review with
-// the positions judged before it.
+// A review's time per move is spent as this many nodes a second, so that the
+// same setting gives the same judgements on every run and machine.
+inline constexpr std::int64_t REVIEW_NODES_PER_SECOND = 200000;
+
+// Every position of the game in order, one search each, and the move played
+// from it weighed against the best (playedScore). `progress` hears after
+// each position (done, total); a cancel request ends the review with the
+// positions judged before it.
 std::vector<PositionJudgement> judgeGame(const std::vector<CChessBoard>& positions, const SearchLimits& limits,
                                          ReviewCancel* cancel = nullptr,
                                          const std::function<void(int, int)>& progress = {});

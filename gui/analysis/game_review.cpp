@@ -67,9 +67,12 @@ std::vector<CChessBoard> positionsOfGame(const CChessBoard& start, const std::ve
 GameReview reviewOfJudgements(const std::vector<CChessBoard>& positions,
                               const std::vector<PositionJudgement>& judgements) {
   GameReview review;
-  for (std::size_t i = 0; i < positions.size(); ++i)
+  std::vector<std::optional<WhiteScore>> played;
+  for (std::size_t i = 0; i < positions.size(); ++i) {
     review.scores.push_back(i < judgements.size() ? std::optional(judgements[i].score) : std::nullopt);
-  review.summary = reviewScores(review.scores, positions.empty() || positions[0].sideToMove);
+    played.push_back(i < judgements.size() ? judgements[i].playedScore : std::nullopt);
+  }
+  review.summary = reviewScores(review.scores, positions.empty() || positions[0].sideToMove, played);
   const std::size_t moves = review.summary.plies.size();
   review.marks.assign(moves, MoveMark::NONE);
   review.betterLines.assign(moves, {});

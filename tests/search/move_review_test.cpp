@@ -157,6 +157,28 @@ TEST(PositionJudgement, ReviewFindsTheKnownMistakes) {
   const ScoreReview missed = reviewScores(scores, true);
   EXPECT_NE(missed.plies[0].mark, MoveMark::NONE);  // 1.h3 let the mate go
   EXPECT_EQ(missed.plies.back().mark, MoveMark::NONE);
+
+  // Each move weighed by its own search from the position before it: the
+  // mate let go still marked, the search's own move and an only move never.
+  std::vector<std::optional<WhiteScore>> played;
+  for (const PositionJudgement& j : mate) played.push_back(j.playedScore);
+  EXPECT_FALSE(played.back());
+  EXPECT_EQ(mate[2].playedScore, mate[2].score);  // 2.Rd8+, the mate itself
+  EXPECT_NE(reviewScores(scores, true, played).plies[0].mark, MoveMark::NONE);
+  const auto onlyMove = positionsAfter("6k1/8/8/8/8/7P/6P1/r6K w - - 0 1", "h1h2");
+  EXPECT_EQ(judgeGame(onlyMove, limits).front().playedScore, judgeGame(onlyMove, limits).front().score);
+}
+
+// A later score that fell only because its own search saw further does not
+// charge a move whose search from the position before it lost nothing.
+TEST(MoveReview, PlayedMoveScoresStandForTheScoreAfter) {
+  using S = std::optional<WhiteScore>;
+  const std::vector<S> scores = {WhiteScore::pawns(20), WhiteScore::pawns(-400), WhiteScore::pawns(-390)};
+  const ScoreReview alone = reviewScores(scores, true);
+  EXPECT_EQ(alone.plies[0].mark, MoveMark::BLUNDER);
+  const ScoreReview weighed = reviewScores(scores, true, {WhiteScore::pawns(15), std::nullopt});
+  EXPECT_EQ(weighed.plies[0].mark, MoveMark::NONE);
+  EXPECT_TRUE(weighed.plies[1].judged);  // the next move falls back to the scores around it
 }
 
 TEST(PositionJudgement, CancelledReviewKeepsWhatItJudged) {
