@@ -1,5 +1,7 @@
 #include "book/pgn_writer.h"
 
+#include <algorithm>
+
 #include <cctype>
 
 #include "position/fen.h"
@@ -172,7 +174,8 @@ std::string writePgnGame(const std::vector<PgnTag>& tags, const PgnMoves& game, 
 
   LineFiller movetext;
   CChessBoard position = game.start;
-  int number = 1;
+  // A set-up game goes on from its FEN's move number, as its readers count.
+  int number = game.fromInitialPosition ? 1 : std::max(game.startCounters.moveNumber, 1);
   bool numberBlack = true;  // at the start, and after a comment or a variation
   // A move's comment and variation wait for the next move: the termination
   // joins the last move's comment, ahead of its variation, as some readers

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "book/pgn_reader.h"
@@ -168,6 +170,11 @@ std::string commandOutput(const std::string& command) {
 TEST(PgnAnnotation, ReviewReadByPgnExtract) {
   const std::string path = writeReviewedSetUpGame("reviewed_setup.pgn");
   EXPECT_EQ(pgnExtractReading(path), "e8g8 b7a8Q g2g1Q h1g1 0-1\n\n") << path;
+  // The moves are numbered on from the FEN's move number.
+  std::ifstream written(path);
+  const std::string text((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("30... O-O"), std::string::npos) << text;
+  EXPECT_NE(text.find("31. bxa8=Q"), std::string::npos) << text;
 }
 
 // chess.js as tools/setup.sh installs it beside the tests.
