@@ -167,10 +167,33 @@ std::string EngineSession::loadBookFile(const std::string& path) {
   return stop == BookLoadStop::NONE ? std::string() : bookLoadStopText(stop);
 }
 
+EngineSession::StopToken EngineSession::beginSearch() {
+  std::lock_guard guard(stopLock);
+  stopAsked = false;
+  currentStop = std::make_shared<std::atomic<bool>>(false);
+  return currentStop;
+}
+
+EngineSession::StopToken EngineSession::continueSearch() {
+  std::lock_guard guard(stopLock);
+  currentStop = std::make_shared<std::atomic<bool>>(stopAsked);
+  return currentStop;
+}
+
+void EngineSession::stopSearch() {
+  std::lock_guard guard(stopLock);
+  stopAsked = true;
+  if (currentStop) *currentStop = true;
+}
+
+bool EngineSession::searchStopped() const {
+  std::lock_guard guard(stopLock);
+  return currentStop && *currentStop;
+}
+
 SearchContext EngineSession::searchContext(SearchListener* listener) {
   SearchContext context;
   context.listener = listener ? listener : channel.get();
-  context.stopRequest = &io.stopRequested;
   context.book = sessionBook.get();
   return context;
 }
@@ -192,6 +215,8 @@ void EngineSession::prepare(EnginePlayer& player, const CChessBoard& position) c
   player.gameKeys = ofGame ? game.repetitionKeys() : std::vector<std::uint64_t>();
   player.hashMegabytes = settings.hashMegabytes;
   player.threads = settings.threads;
+  std::lock_guard guard(stopLock);
+  player.setStopRequest(currentStop.get());
 }
 
 std::vector<std::uint64_t> EngineSession::keysAfter(const CChessBoard& position, const Move& move) const {
@@ -208,9 +233,8 @@ Move EngineSession::hintMove(const CChessBoard& position) {
     if (!weights.empty()) return weights.front().first;
   }
   // A quiet search: the hint is the only answer.
-  SearchContext context;
-  context.stopRequest = &io.stopRequested;
-  EnginePlayer player(context);
+  const StopToken stop = beginSearch();
+  EnginePlayer player;
   prepare(player, position);
   player.level = settings.playingLevel();
   player.limits.depth = settings.depth;

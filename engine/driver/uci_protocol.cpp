@@ -194,6 +194,7 @@ class UciSession {
     if (analysis) limits.progressEvery = EngineSession::PROGRESS_MILLISECONDS;
     limits.multiPv = settings.lines;
     session.setAnalysing(analysis);
+    EngineSession::StopToken stop = session.beginSearch();
     session.prepare(*player, position);
     player->level = analysis ? TOP_LEVEL : settings.playingLevel();
     player->bookAllowed = settings.ownBook;
@@ -201,7 +202,7 @@ class UciSession {
     // Pondering searches until the predicted move is played, then as long as
     // the limits of this go allow.
     if (pondering) player->limits.infinite = true;
-    search.start(*player, position, hold, pondering ? &limits : nullptr);
+    search.start(*player, position, std::move(stop), hold, pondering ? &limits : nullptr);
     return true;
   }
 

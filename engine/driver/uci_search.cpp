@@ -65,12 +65,12 @@ std::string uciInfoLine(const SearchReport& report) {
   return line.str();
 }
 
-void UciSearch::start(EnginePlayer& player, const CChessBoard& position, bool hold, const SearchLimits* afterHit) {
+void UciSearch::start(EnginePlayer& player, const CChessBoard& position, std::shared_ptr<std::atomic<bool>> stop,
+                      bool hold, const SearchLimits* afterHit) {
   finish();
   pondering = afterHit != nullptr;
   if (afterHit) ponderLimits = *afterHit;
-  // A stop that came after the last search had ended must not cut this one.
-  EngineIO::instance().stopRequested = false;
+  stopToken = std::move(stop);
   held = hold;
   // A side without a legal move is mated or stalemated: nothing to search. Said
   // here, before any later command is answered.
@@ -81,7 +81,7 @@ void UciSearch::start(EnginePlayer& player, const CChessBoard& position, bool ho
 }
 
 void UciSearch::stop() {
-  EngineIO::instance().stopRequested = true;
+  if (stopToken) *stopToken = true;
   release();
 }
 
@@ -91,15 +91,16 @@ void UciSearch::ponderHit() {
   pondering = false;
   const TimeBudget budget = planTime(ponderLimits, 0);
   if (budget.soft < 0) {
-    EngineIO::instance().stopRequested = true;
+    if (stopToken) *stopToken = true;
     return;
   }
   stopTimer();
   timerCancelled = false;
-  timer = std::thread([this, budget] {
+  // The timer stops the search it was set for, never a later one.
+  timer = std::thread([this, budget, stop = stopToken] {
     std::unique_lock guard(lock);
-    if (!timerWake.wait_for(guard, std::chrono::milliseconds(budget.soft), [this] { return timerCancelled; }))
-      EngineIO::instance().stopRequested = true;
+    if (!timerWake.wait_for(guard, std::chrono::milliseconds(budget.soft), [this] { return timerCancelled; }) && stop)
+      *stop = true;
   });
 }
 

@@ -50,6 +50,9 @@ class EnginePlayer : public Player {
   std::size_t hashMegabytes = DEFAULT_HASH_MEGABYTES;
   int threads = 1;
 
+  // What stops the next searches: the caller hands each search a request of its own.
+  void setStopRequest(std::atomic<bool>* stop) { context.stopRequest = stop; }
+
   Move chooseMove(CChessBoard position) override;
   // One complete search from the position; RESIGN_MOVE when there is no move
   // to play or the side to move is lost by force.

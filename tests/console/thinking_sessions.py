@@ -142,6 +142,20 @@ def uci_position_during_search():
     session.close()
 
 
+def uci_stop_reaches_its_own_search():
+    # A stop sent right behind its go ends that search; one sent while idle
+    # must not cut the next search, which still reaches its depth.
+    session = uci("setoption name Skill Level value 10")
+    session.send("position fen " + MIDDLEGAME, "go infinite", "stop")
+    session.wait_for("bestmove ", info)
+    session.send("stop", "go depth 6")
+    lines = []
+    while not (line := session.next_line()).startswith("bestmove "):
+        lines.append(line)
+    assert any(line.startswith("info depth 6 ") for line in lines), lines
+    session.close()
+
+
 def uci_ponder():
     session = uci("setoption name Skill Level value 10", "setoption name Ponder value true")
     session.send("position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5 a7a6", "go wtime 4000 btime 4000")
@@ -224,8 +238,8 @@ def polyglot_hint():
     session.close()
 
 
-SESSIONS = [xboard_move_now, xboard_analysis, uci_position_during_search, uci_ponder, uci_several_lines,
-            xboard_repetition_after_take_back, uci_analysis_sees_repetition, uci_own_book_off, polyglot_hint]
+SESSIONS = [xboard_move_now, xboard_analysis, uci_position_during_search, uci_stop_reaches_its_own_search,
+            uci_ponder, uci_several_lines, xboard_repetition_after_take_back, uci_analysis_sees_repetition, uci_own_book_off, polyglot_hint]
 
 failed = 0
 for run in SESSIONS:

@@ -50,7 +50,6 @@ class CommandTest : public testing::Test {
   ~CommandTest() override {
     EngineIO::instance().setOutput(nullptr);
     EngineIO::instance().setHost(nullptr);
-    EngineIO::instance().stopRequested = false;
   }
 
   Lines run(RecordingHost& host, const Lines& commands) {
@@ -164,8 +163,12 @@ TEST_F(CommandTest, QuitEndsDispatchingAndQuestionMarkStopsTheSearch) {
   EngineIO::instance().setHost(&host);
   EXPECT_TRUE(dispatchCommand("quitter"));
   EXPECT_FALSE(dispatchCommand("quit now"));
+  processSession().beginSearch();
   EXPECT_TRUE(dispatchCommand("?"));
-  EXPECT_TRUE(EngineIO::instance().stopRequested);
+  EXPECT_TRUE(processSession().searchStopped());
+  // That stop is the stopped search's only: the next one starts afresh.
+  processSession().beginSearch();
+  EXPECT_FALSE(processSession().searchStopped());
 }
 
 }  // namespace
