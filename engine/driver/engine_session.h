@@ -53,14 +53,18 @@ class EngineSession {
 
   // Options, clamped to what the engine can do; the game's engine player follows.
   void setLevel(long long level);
+  // The table every player of the session shares is allocated here, when
+  // its size changes, not in the next search.
   void setHashMegabytes(long long megabytes);
+  // Empties the table (also done by newGame).
+  void clearHash();
   void setThreads(long long count);
   void setLines(long long count);
   void setPosting(bool on);
   EnginePlayer* engineOfGame() const;
 
-  // The initial position, a fresh clock and players, the book in play again;
-  // the session's per-game settings forgotten.
+  // The initial position, a fresh clock and players, the book in play again,
+  // an empty table; the session's per-game settings forgotten.
   void newGame();
   // The game restarts from the position with the given FEN counters.
   void setUpPosition(const CChessBoard& position, const FenCounters& counters);
@@ -94,8 +98,8 @@ class EngineSession {
   std::unique_ptr<EnginePlayer> makeEnginePlayer(SearchListener* listener);
 
   // Readies a player for a search of `position`, a position of the game:
-  // its settings, the game's own positions for repetitions and the current
-  // search's stop token.
+  // its settings, the session's table, the game's own positions for
+  // repetitions and the current search's stop token.
   void prepare(EnginePlayer& player, const CChessBoard& position) const;
   // The game's repetition keys as they would be after `move` from the game's
   // current position: what pondering on the predicted reply needs.
@@ -119,6 +123,7 @@ class EngineSession {
   std::unique_ptr<ChannelListener> channel;
   std::unique_ptr<AnalysisReports> analysisReports;
   std::unique_ptr<EnginePlayer> analyst;
+  std::shared_ptr<TranspositionTable> table;
   mutable std::mutex stopLock;
   StopToken currentStop;
   bool stopAsked = false;  // for the current thinking, whichever of its searches runs

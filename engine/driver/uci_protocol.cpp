@@ -79,6 +79,7 @@ class UciSession {
                   std::to_string(WEAKEST_LEVEL) + " max " + std::to_string(TOP_LEVEL));
     io().sendLine("option name Hash type spin default " + std::to_string(DEFAULT_HASH_MEGABYTES) + " min 1 max " +
                   std::to_string(EngineSession::MAX_HASH_MEGABYTES));
+    io().sendLine("option name Clear Hash type button");
     io().sendLine("option name Threads type spin default 1 min 1 max " + std::to_string(EngineSession::maxThreads()));
     io().sendLine("option name Ponder type check default false");
     io().sendLine("option name MultiPV type spin default 1 min 1 max " + std::to_string(EngineSession::MAX_LINES));
@@ -243,6 +244,8 @@ class UciSession {
       // Pondering is the interface's to ask for with "go ponder".
     } else if (name == "hash" && readNumber(value, number)) {
       session.setHashMegabytes(number);
+    } else if (name == "clear hash") {
+      session.clearHash();
     } else if (name == "threads" && readNumber(value, number)) {
       session.setThreads(number);
     } else if (name == "multipv" && readNumber(value, number)) {

@@ -49,6 +49,9 @@ class EnginePlayer : public Player {
   // The strong search's table size and threads (the fixed level uses neither).
   std::size_t hashMegabytes = DEFAULT_HASH_MEGABYTES;
   int threads = 1;
+  // A table kept by whoever runs the player, of hashMegabytes, set before
+  // the first strong search; null: the search makes its own.
+  std::shared_ptr<TranspositionTable> table;
 
   // What stops the next searches: the caller hands each search a request of its own.
   void setStopRequest(std::atomic<bool>* stop) { context.stopRequest = stop; }
@@ -104,6 +107,7 @@ class EnginePlayer : public Player {
   std::int32_t staticScoreOf(SearchNode& node);
   static void makeChild(const SearchNode& node, const Move& move, SearchNode& child);
   bool stopNow() const;
+  AlphaBetaSearch& levelSearch();
 
 
   SearchContext context;

@@ -37,7 +37,11 @@ int fromTable(int score, int ply) {
 
 }  // namespace
 
-TranspositionTable::TranspositionTable(std::size_t megabytes) : size(megabytes) {
+TranspositionTable::TranspositionTable(std::size_t megabytes) { resize(megabytes); }
+
+void TranspositionTable::resize(std::size_t megabytes) {
+  buckets.reset();
+  size = megabytes;
   // As many entries as the table of one entry per slot had.
   std::size_t count = 1;
   while (count * 2 * sizeof(Bucket) <= megabytes * 1024 * 1024) count *= 2;

@@ -56,6 +56,9 @@ class TranspositionTable {
   // Each new search ages what the earlier ones left.
   void newSearch() { ++generation; }
   void clear();
+  // An empty table of the new size in place of this one, the old memory
+  // freed first: both may not fit at once.
+  void resize(std::size_t megabytes);
   std::size_t megabytes() const { return size; }
 
  private:

@@ -70,6 +70,7 @@ std::vector<std::string> uci(std::vector<std::string> replies) {
                                     "option name BookFile type string default aperturas.pgn",
                                     "option name Skill Level type spin default 4 min 1 max 10",
                                     "option name Hash type spin default 16 min 1 max 1024",
+                                    "option name Clear Hash type button",
                                     "option name Threads type spin default 1 min 1 max " +
                                         std::to_string(std::max(1u, std::thread::hardware_concurrency())),
                                     "option name Ponder type check default false",

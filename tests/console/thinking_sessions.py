@@ -156,6 +156,27 @@ def uci_stop_reaches_its_own_search():
     session.close()
 
 
+def nodes_searched(session, go):
+    session.send(go)
+    nodes = 0
+    while not (line := session.next_line()).startswith("bestmove "):
+        nodes = int(re.search(r" nodes (\d+) ", line).group(1))
+    return nodes
+
+
+def uci_table_lasts_the_game():
+    # What a search leaves in the table serves the next search of the game;
+    # a new game and Clear Hash start from an empty table.
+    session = uci("setoption name Skill Level value 10", "setoption name Hash value 64", "position fen " + MIDDLEGAME)
+    first, again = (nodes_searched(session, "go depth 7") for _ in range(2))
+    session.send("ucinewgame", "position fen " + MIDDLEGAME)
+    fresh, warm = (nodes_searched(session, "go depth 7") for _ in range(2))
+    session.send("setoption name Clear Hash")
+    cleared = nodes_searched(session, "go depth 7")
+    assert again < first and fresh == first and cleared > warm, (first, again, fresh, warm, cleared)
+    session.close()
+
+
 def uci_ponder():
     session = uci("setoption name Skill Level value 10", "setoption name Ponder value true")
     session.send("position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5 a7a6", "go wtime 4000 btime 4000")
@@ -239,7 +260,7 @@ def polyglot_hint():
 
 
 SESSIONS = [xboard_move_now, xboard_analysis, uci_position_during_search, uci_stop_reaches_its_own_search,
-            uci_ponder, uci_several_lines, xboard_repetition_after_take_back, uci_analysis_sees_repetition, uci_own_book_off, polyglot_hint]
+            uci_table_lasts_the_game, uci_ponder, uci_several_lines, xboard_repetition_after_take_back, uci_analysis_sees_repetition, uci_own_book_off, polyglot_hint]
 
 failed = 0
 for run in SESSIONS:
