@@ -178,6 +178,7 @@ class UciSession {
       if (word == (white ? "winc" : "binc")) limits.increment = number;
       if (word == "movestogo") limits.movesToGo = static_cast<int>(std::min(number, 1000LL));
       if (word == "nodes") limits.nodes = number;
+      if (word == "mate") limits.mate = static_cast<int>(std::min(number, 1000LL));
       if (word == "infinite") limits.infinite = hold = true;
       if (word == "ponder") hold = pondering = true;
       if (word == "searchmoves")
@@ -189,7 +190,8 @@ class UciSession {
     }
     // An analysis (infinite, or any go of an analysing interface) is the
     // strongest search without the book; a go without any limit runs until stopped.
-    const bool unlimited = limits.depth == 0 && limits.moveTime == 0 && limits.timeLeft < 0 && limits.nodes == 0;
+    const bool unlimited =
+        limits.depth == 0 && limits.moveTime == 0 && limits.timeLeft < 0 && limits.nodes == 0 && limits.mate == 0;
     const bool analysis = limits.infinite || settings.analyseMode;
     if (settings.analyseMode && unlimited) limits.infinite = hold = true;
     if (analysis) limits.progressEvery = EngineSession::PROGRESS_MILLISECONDS;
@@ -198,6 +200,10 @@ class UciSession {
     EngineSession::StopToken stop = session.beginSearch();
     session.prepare(*player, position);
     player->level = analysis ? TOP_LEVEL : settings.playingLevel();
+    // The fixed search plays the bare clock; anything more it cannot honour
+    // is searched by the strong search at the level's strength.
+    player->strongAtFixedLevel = limits.depth > 0 || limits.nodes > 0 || limits.moveTime > 0 || limits.mate > 0 ||
+                                 !limits.searchMoves.empty() || limits.multiPv > 1 || pondering;
     player->bookAllowed = settings.ownBook;
     player->limits = limits;
     // Pondering searches until the predicted move is played, then as long as

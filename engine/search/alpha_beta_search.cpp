@@ -541,6 +541,8 @@ SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const
     const std::int64_t elapsed = context->clock() - start;
     // The next iteration takes longer than all before it together.
     if (softLimit >= 0 && elapsed * 2 >= softLimit && depth >= minDepth) break;
+    // The mate asked for is found.
+    if (limits->mate > 0 && value >= MATE_BOUND && (MATE_VALUE - value + 1) / 2 <= limits->mate) break;
     // Nothing to decide, or the mate is seen: more depth changes nothing, unless asked to go on.
     if (limits->infinite) continue;
     if (rootMoves.size() == 1 && softLimit >= 0) break;

@@ -58,7 +58,7 @@ EnginePlayer::~EnginePlayer() = default;
 Move EnginePlayer::chooseMove(CChessBoard position) {
   SearchListener& host = *context.listener;
   host.searchStarted();
-  const bool fixed = clampLevel(level) == SPECIFIED_LEVEL;
+  const bool fixed = clampLevel(level) == SPECIFIED_LEVEL && !strongAtFixedLevel;
 
   BookProbe& book = *context.book;
   // Books match the squares only: a stored move that is illegal here counts as

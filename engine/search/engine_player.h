@@ -44,6 +44,9 @@ class EnginePlayer : public Player {
   bool randomFactor = false;
   // The level new players start at (the command line's choice).
   int level = SPECIFIED_LEVEL;    // strength ladder (search/level.h)
+  // The fixed level searched by the strong search with that level's settings:
+  // for limits the fixed search cannot honour (a depth, nodes, several lines).
+  bool strongAtFixedLevel = false;
   SearchLimits limits;            // what the next search may spend
   Move expectedReply;             // after chooseMove: the answer it expects; null when unknown
   // The strong search's table size and threads (the fixed level uses neither).

@@ -16,6 +16,7 @@ struct SearchLimits {
   std::int64_t increment = 0;       // milliseconds added to the mover's clock per move
   int movesToGo = 0;                // moves to the next time control; 0: the rest of the game
   std::int64_t nodes = 0;           // 0: no node limit
+  int mate = 0;                     // moves: a mate found in this many or fewer ends the search; 0: none
   bool infinite = false;            // search until stopped
   std::vector<Move> searchMoves;    // empty: every legal move
   int multiPv = 1;                  // best lines to find and report (the strong search only)

@@ -177,6 +177,31 @@ def uci_table_lasts_the_game():
     session.close()
 
 
+def search_lines(session, go):
+    session.send(go)
+    lines = []
+    while not (line := session.next_line()).startswith("bestmove "):
+        lines.append(line)
+    return [int(INFO.match(line).group(1)) for line in lines], lines, line.split()[1]
+
+
+def uci_default_level_honours_every_limit():
+    # A bare clock is the fixed 4-ply search's; a depth, nodes, searchmoves,
+    # several lines or a mate to find are the strong search's at that level.
+    session = uci("position fen " + MIDDLEGAME)
+    assert search_lines(session, "go wtime 2000 btime 2000")[0] == [4]
+    assert search_lines(session, "go depth 2")[0] == [1, 2]
+    assert search_lines(session, "go nodes 3000 searchmoves a2a3 h2h3")[2] in ("a2a3", "h2h3")
+    session.send("setoption name MultiPV value 2")
+    lines = search_lines(session, "go wtime 2000 btime 2000")[1]
+    assert any(" multipv 2 " in line for line in lines), lines
+    # Two rooks mate in two (no mate in one): found, the search ends there.
+    session.send("setoption name MultiPV value 1", "position fen 7k/8/8/8/8/8/R7/1R4K1 w - - 0 1")
+    depths, lines, _ = search_lines(session, "go mate 2")
+    assert " score mate 2 " in lines[-1] and depths[-1] <= 3, lines
+    session.close()
+
+
 def uci_ponder():
     session = uci("setoption name Skill Level value 10", "setoption name Ponder value true")
     session.send("position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5 a7a6", "go wtime 4000 btime 4000")
@@ -260,7 +285,7 @@ def polyglot_hint():
 
 
 SESSIONS = [xboard_move_now, xboard_analysis, uci_position_during_search, uci_stop_reaches_its_own_search,
-            uci_table_lasts_the_game, uci_ponder, uci_several_lines, xboard_repetition_after_take_back, uci_analysis_sees_repetition, uci_own_book_off, polyglot_hint]
+            uci_table_lasts_the_game, uci_default_level_honours_every_limit, uci_ponder, uci_several_lines, xboard_repetition_after_take_back, uci_analysis_sees_repetition, uci_own_book_off, polyglot_hint]
 
 failed = 0
 for run in SESSIONS:
