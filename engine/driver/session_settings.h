@@ -36,6 +36,7 @@ struct SessionSettings {
   bool ponder = false;              // "hard": think on the opponent's time
   std::size_t hashMegabytes = DEFAULT_HASH_MEGABYTES;  // "memory", Hash
   int threads = 1;                  // "cores", Threads
+  std::int64_t moveOverhead = 0;    // Move Overhead, milliseconds
   int lastScore = 0;                // the engine's last search, from its own side
 
   // The level a game is played at: the one asked for by rating when strength is limited.

@@ -21,6 +21,8 @@ namespace {
 
 using Words = std::vector<std::string>;
 
+constexpr long long MAX_MOVE_OVERHEAD = 5000;  // milliseconds
+
 EngineIO& io() { return EngineIO::instance(); }
 Game& game() { return Game::instance(); }
 
@@ -81,6 +83,7 @@ class UciSession {
                   std::to_string(EngineSession::MAX_HASH_MEGABYTES));
     io().sendLine("option name Clear Hash type button");
     io().sendLine("option name Threads type spin default 1 min 1 max " + std::to_string(EngineSession::maxThreads()));
+    io().sendLine("option name Move Overhead type spin default 0 min 0 max " + std::to_string(MAX_MOVE_OVERHEAD));
     io().sendLine("option name Ponder type check default false");
     io().sendLine("option name MultiPV type spin default 1 min 1 max " + std::to_string(EngineSession::MAX_LINES));
     io().sendLine("option name UCI_LimitStrength type check default false");
@@ -196,6 +199,7 @@ class UciSession {
     if (settings.analyseMode && unlimited) limits.infinite = hold = true;
     if (analysis) limits.progressEvery = EngineSession::PROGRESS_MILLISECONDS;
     limits.multiPv = settings.lines;
+    limits.moveOverhead = settings.moveOverhead;
     session.setAnalysing(analysis);
     EngineSession::StopToken stop = session.beginSearch();
     session.prepare(*player, position);
@@ -252,6 +256,8 @@ class UciSession {
       session.setHashMegabytes(number);
     } else if (name == "clear hash") {
       session.clearHash();
+    } else if (name == "move overhead" && readNumber(value, number)) {
+      settings.moveOverhead = std::clamp<long long>(number, 0, MAX_MOVE_OVERHEAD);
     } else if (name == "threads" && readNumber(value, number)) {
       session.setThreads(number);
     } else if (name == "multipv" && readNumber(value, number)) {

@@ -202,6 +202,21 @@ def uci_default_level_honours_every_limit():
     session.close()
 
 
+def uci_analysis_stops_on_its_last_line():
+    # The bestmove after a stop is the move of the last line shown; a mate in
+    # one settles soon, without a line for every depth the search allows.
+    session = uci()
+    for fen, depth in ((MIDDLEGAME, 7), ("7k/8/6K1/8/8/8/8/3Q4 w - - 0 1", 9)):
+        session.send("position fen " + fen, "go infinite")
+        lines = [session.wait_for(r"info depth %d " % depth, info)]
+        session.send("stop")
+        while not (line := session.next_line()).startswith("bestmove "):
+            lines.append(line)
+        assert line.split()[1] == lines[-1].split(" pv ")[1].split()[0], (line, lines[-3:])
+    assert max(int(INFO.match(line).group(1)) for line in lines) < 20, lines
+    session.close()
+
+
 def uci_ponder():
     session = uci("setoption name Skill Level value 10", "setoption name Ponder value true")
     session.send("position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5 a7a6", "go wtime 4000 btime 4000")
@@ -285,7 +300,9 @@ def polyglot_hint():
 
 
 SESSIONS = [xboard_move_now, xboard_analysis, uci_position_during_search, uci_stop_reaches_its_own_search,
-            uci_table_lasts_the_game, uci_default_level_honours_every_limit, uci_ponder, uci_several_lines, xboard_repetition_after_take_back, uci_analysis_sees_repetition, uci_own_book_off, polyglot_hint]
+            uci_table_lasts_the_game, uci_default_level_honours_every_limit,
+            uci_analysis_stops_on_its_last_line, uci_ponder, uci_several_lines, xboard_repetition_after_take_back,
+            uci_analysis_sees_repetition, uci_own_book_off, polyglot_hint]
 
 failed = 0
 for run in SESSIONS:
