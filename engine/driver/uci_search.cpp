@@ -55,9 +55,11 @@ std::string uciInfoLine(const SearchReport& report) {
     line << "mate " << report.mateIn;
   else
     line << "cp " << report.score;
+  if (report.selDepth > 0) line << " seldepth " << report.selDepth;
   const std::int64_t milliseconds = std::max<std::int64_t>(report.milliseconds, 0);
-  line << " nodes " << report.nodes << " nps " << report.nodes * 1000 / std::max<std::int64_t>(milliseconds, 1)
-       << " time " << milliseconds;
+  line << " nodes " << report.nodes << " nps " << report.nodes * 1000 / std::max<std::int64_t>(milliseconds, 1);
+  if (report.hashfull >= 0) line << " hashfull " << report.hashfull;
+  line << " time " << milliseconds;
   if (!report.pv.empty()) {
     line << " pv";
     for (const Move& move : report.pv) line << ' ' << uciMoveText(move);

@@ -60,5 +60,6 @@ class UciSearch : private SearchListener {
   bool timerCancelled = false;
 };
 
-// "info depth D [multipv K] score cp S|mate M nodes N nps X time T pv ...".
+// "info depth D [multipv K] score cp S|mate M [seldepth L] nodes N nps X
+// [hashfull H] time T pv ...".
 std::string uciInfoLine(const SearchReport& report);

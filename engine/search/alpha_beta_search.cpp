@@ -142,6 +142,7 @@ int AlphaBetaSearch::evaluate(int ply) {
 
 int AlphaBetaSearch::quiesce(int ply, int alpha, int beta) {
   pvLength[ply] = ply;
+  selDepth = std::max(selDepth, ply);
   ++nodes;
   if (timeUp()) return 0;
   if (ply >= MAX_PLY - 1) return evaluate(ply);
@@ -190,6 +191,7 @@ int AlphaBetaSearch::quiesce(int ply, int alpha, int beta) {
 
 int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowNull) {
   pvLength[ply] = ply;
+  selDepth = std::max(selDepth, ply);
   Ply& node = plies[ply];
   const bool root = ply == 0;
   const bool pvNode = beta - alpha > 1;
@@ -340,6 +342,8 @@ void AlphaBetaSearch::report(int depth, const RootLine& line, int rank) {
   if (line.score <= -MATE_BOUND) report.mateIn = -(MATE_VALUE + line.score) / 2;
   report.nodes = totalNodes();
   report.milliseconds = context->clock() - start;
+  report.selDepth = std::max(selDepth, depth);
+  report.hashfull = table->hashfull();
   report.pv = line.pv;
   report.multiPv = rank;
   report.lines = std::max(static_cast<int>(finishedLines.size()), 1);
@@ -389,6 +393,7 @@ std::vector<Move> AlphaBetaSearch::prepare(const CBoard& root, const std::vector
   quiescence = settings.quiescence;
   start = lastReport = context->clock();
   nodes = 0;
+  selDepth = 0;
   publishedNodes = 0;
   stopped = false;
   canStop = helper;

@@ -108,6 +108,7 @@ class AlphaBetaSearch {
   std::int64_t softLimit = -1;
   int minDepth = 0;  // iterations finished before the soft limit may stop the search
   std::int64_t nodes = 0;
+  int selDepth = 0;  // the deepest ply reached since the search began
   bool stopped = false;
   bool canStop = false;   // only once an iteration has given a move
   Move rootBest;          // best move of the iteration running, once one was searched through

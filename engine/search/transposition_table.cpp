@@ -100,6 +100,17 @@ void TranspositionTable::store(std::uint64_t key, int ply, int score, int depth,
   target->mixedKey.store(key ^ data, std::memory_order_relaxed);
 }
 
+int TranspositionTable::hashfull() const {
+  int used = 0, counted = 0;
+  for (std::size_t i = 0; i <= mask && counted < 1000; ++i)
+    for (const Slot& slot : buckets[i].slot) {
+      const std::uint64_t data = slot.data.load(std::memory_order_relaxed);
+      used += static_cast<Bound>((data >> 24) & 0xff) != Bound::NONE && static_cast<std::uint8_t>(data >> 32) == generation;
+      ++counted;
+    }
+  return used * 1000 / counted;
+}
+
 void TranspositionTable::clear() {
   for (std::size_t i = 0; i <= mask; ++i)
     for (Slot& slot : buckets[i].slot) {

@@ -60,6 +60,8 @@ class TranspositionTable {
   // freed first: both may not fit at once.
   void resize(std::size_t megabytes);
   std::size_t megabytes() const { return size; }
+  // Permille of the first thousand slots holding an entry of the current search.
+  int hashfull() const;
 
  private:
   struct Slot {
