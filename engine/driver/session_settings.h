@@ -41,6 +41,10 @@ struct SessionSettings {
 
   // The level a game is played at: the one asked for by rating when strength is limited.
   int playingLevel() const { return limitStrength ? levelForElo(elo) : level; }
+  // The level of one move: with strength limited, one of the two levels
+  // whose ratings enclose elo, the nearer the likelier (`draw` from
+  // engineRand), so the strength runs between the measured levels.
+  int moveLevel(int draw) const;
   void applyTo(EnginePlayer& player) const;
   // A new game keeps the settings but forgets the depth limit and the clocks.
   void startGame();

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/random.h"
 #include "book/opening_book.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
@@ -203,7 +204,7 @@ class UciSession {
     session.setAnalysing(analysis);
     EngineSession::StopToken stop = session.beginSearch();
     session.prepare(*player, position);
-    player->level = analysis ? TOP_LEVEL : settings.playingLevel();
+    player->level = analysis ? TOP_LEVEL : settings.moveLevel(settings.limitStrength ? engineRand() : 0);
     // The fixed search plays the bare clock; anything more it cannot honour
     // is searched by the strong search at the level's strength.
     player->strongAtFixedLevel = limits.depth > 0 || limits.nodes > 0 || limits.moveTime > 0 || limits.mate > 0 ||
