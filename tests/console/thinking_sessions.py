@@ -142,26 +142,27 @@ def uci_position_during_search():
     session.close()
 
 
+def search_lines(session, go):
+    session.send(go)
+    lines = []
+    while not (line := session.next_line()).startswith("bestmove "):
+        lines.append(line)
+    return [int(INFO.match(line).group(1)) for line in lines], lines, line.split()[1]
+
+
+def nodes_searched(session, go):
+    return int(re.search(r" nodes (\d+) ", search_lines(session, go)[1][-1]).group(1))
+
+
 def uci_stop_reaches_its_own_search():
     # A stop sent right behind its go ends that search; one sent while idle
     # must not cut the next search, which still reaches its depth.
     session = uci("setoption name Skill Level value 10")
     session.send("position fen " + MIDDLEGAME, "go infinite", "stop")
     session.wait_for("bestmove ", info)
-    session.send("stop", "go depth 6")
-    lines = []
-    while not (line := session.next_line()).startswith("bestmove "):
-        lines.append(line)
-    assert any(line.startswith("info depth 6 ") for line in lines), lines
+    session.send("stop")
+    assert 6 in search_lines(session, "go depth 6")[0]
     session.close()
-
-
-def nodes_searched(session, go):
-    session.send(go)
-    nodes = 0
-    while not (line := session.next_line()).startswith("bestmove "):
-        nodes = int(re.search(r" nodes (\d+) ", line).group(1))
-    return nodes
 
 
 def uci_table_lasts_the_game():
@@ -175,14 +176,6 @@ def uci_table_lasts_the_game():
     cleared = nodes_searched(session, "go depth 7")
     assert again < first and fresh == first and cleared > warm, (first, again, fresh, warm, cleared)
     session.close()
-
-
-def search_lines(session, go):
-    session.send(go)
-    lines = []
-    while not (line := session.next_line()).startswith("bestmove "):
-        lines.append(line)
-    return [int(INFO.match(line).group(1)) for line in lines], lines, line.split()[1]
 
 
 def uci_default_level_honours_every_limit():
