@@ -61,7 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   EngineIO& io = EngineIO::instance();
   io.setHost(&host);
   io.setOutput(&discard);
-  io.stopRequested = false;
   Game& game = Game::instance();
   dispatchCommand("new");
   if (mode & 2) {

@@ -87,15 +87,16 @@ bool reportResult() {
   return true;
 }
 
-// Runs the thinking beside the loop when the loop reads on, else at once.
-// A stop asked for before it started was meant for something earlier.
+// Runs the thinking beside the loop when the loop reads on, else at once,
+// with a stop token of its own: a stop asked for before was meant for
+// something earlier.
 void think(ThinkingKind kind, std::function<void()> work) {
+  EngineSession::StopToken stop = session().beginSearch();
   if (!thinkAside) {
     work();
     return;
   }
-  io().stopRequested = false;
-  thinking().start(kind, std::move(work));
+  thinking().start(kind, [stop = std::move(stop), work = std::move(work)] { work(); });
 }
 
 // In analyze mode every change of the position is analysed at once, until the next command.
@@ -142,6 +143,8 @@ void ponderIfAsked() {
   if (!legal) return;
   thinking().becomes(ThinkingKind::PONDER);
   engine->gameKeys = session().keysAfter(now, *legal);
+  const EngineSession::StopToken stop = session().continueSearch();
+  engine->setStopRequest(stop.get());
   engine->ponder(positionAfter(now, reply));
 }
 
@@ -341,7 +344,7 @@ void cmdAnalyze(const CommandLine&) {
 void cmdExit(const CommandLine&) { settings().analysing = false; }
 
 void cmdNothing(const CommandLine&) {}
-void cmdStop(const CommandLine&) { io().stopRequested = true; }
+void cmdStop(const CommandLine&) { session().stopSearch(); }
 void cmdPing(const CommandLine& command) { io().sendLine("pong " + command.args[0]); }
 void cmdTellUser(const CommandLine& command) { io().sendLine(command.line); }
 
@@ -490,9 +493,8 @@ namespace {
 
 // Ends the thinking now (a move's search plays what it has found).
 void stopThinking() {
-  io().stopRequested = true;
+  session().stopSearch();
   thinking().finish();
-  io().stopRequested = false;
 }
 
 // Commands that touch neither the game nor the session: answered while an
@@ -514,7 +516,7 @@ bool settleThinking(const std::string& line) {
   in >> word;
   if (thinking().busy() && thinking().kind() == ThinkingKind::MOVE) {
     if (word == "?") {
-      io().stopRequested = true;
+      session().stopSearch();
       return false;
     }
     if (word == "quit") stopThinking();

@@ -1,9 +1,8 @@
 #pragma once
-// The engine's line channel: command lines in, reply lines out, the stop
-// request, and the two log files. Everything passes through the EngineHost,
+// The engine's line channel: command lines in, reply lines out, and the two
+// log files. Everything passes through the EngineHost,
 // so the console and the desktop app share one command loop.
 
-#include <atomic>
 #include <fstream>
 #include <iosfwd>
 #include <mutex>
@@ -19,8 +18,6 @@ class EngineIO {
 
   static EngineIO& instance();
 
-  // Set by "?" (or the desktop app's move-now); the search clears it when it ends.
-  std::atomic<bool> stopRequested{false};
   bool loggingEnabled = false;
   int logNumber = 0;  // part of both log file names: from 0..100 on, the first pair no run has written yet
   std::size_t maxLine = MAX_LINE;  // what a command line keeps

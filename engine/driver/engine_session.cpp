@@ -101,7 +101,8 @@ EngineSession::EngineSession(Game& game, OpeningBook& book, EngineIO& io)
       io(io),
       sessionBook(std::make_unique<SessionBook>(book)),
       channel(std::make_unique<ChannelListener>(*this)),
-      analysisReports(std::make_unique<AnalysisReports>()) {}
+      analysisReports(std::make_unique<AnalysisReports>()),
+      table(std::make_shared<TranspositionTable>(settings.hashMegabytes)) {}
 
 EngineSession::~EngineSession() { thinking.finish(); }
 
@@ -116,8 +117,11 @@ void EngineSession::setLevel(long long level) {
 
 void EngineSession::setHashMegabytes(long long megabytes) {
   settings.hashMegabytes = static_cast<std::size_t>(std::clamp<long long>(megabytes, 1, MAX_HASH_MEGABYTES));
+  if (table->megabytes() != settings.hashMegabytes) table->resize(settings.hashMegabytes);
   if (EnginePlayer* engine = engineOfGame()) engine->hashMegabytes = settings.hashMegabytes;
 }
+
+void EngineSession::clearHash() { table->clear(); }
 
 void EngineSession::setThreads(long long count) {
   settings.threads = static_cast<int>(std::clamp<long long>(count, 1, maxThreads()));
@@ -142,6 +146,7 @@ void EngineSession::newGame() {
   });
   settings.startGame();
   book.giveBack();
+  clearHash();
 }
 
 void EngineSession::setUpPosition(const CChessBoard& position, const FenCounters& counters) {
@@ -167,10 +172,33 @@ std::string EngineSession::loadBookFile(const std::string& path) {
   return stop == BookLoadStop::NONE ? std::string() : bookLoadStopText(stop);
 }
 
+EngineSession::StopToken EngineSession::beginSearch() {
+  std::lock_guard guard(stopLock);
+  stopAsked = false;
+  currentStop = std::make_shared<std::atomic<bool>>(false);
+  return currentStop;
+}
+
+EngineSession::StopToken EngineSession::continueSearch() {
+  std::lock_guard guard(stopLock);
+  currentStop = std::make_shared<std::atomic<bool>>(stopAsked);
+  return currentStop;
+}
+
+void EngineSession::stopSearch() {
+  std::lock_guard guard(stopLock);
+  stopAsked = true;
+  if (currentStop) *currentStop = true;
+}
+
+bool EngineSession::searchStopped() const {
+  std::lock_guard guard(stopLock);
+  return currentStop && *currentStop;
+}
+
 SearchContext EngineSession::searchContext(SearchListener* listener) {
   SearchContext context;
   context.listener = listener ? listener : channel.get();
-  context.stopRequest = &io.stopRequested;
   context.book = sessionBook.get();
   return context;
 }
@@ -183,6 +211,7 @@ std::unique_ptr<Player> EngineSession::makePlayer(bool engine) {
 std::unique_ptr<EnginePlayer> EngineSession::makeEnginePlayer(SearchListener* listener) {
   auto player = std::make_unique<EnginePlayer>(searchContext(listener));
   settings.applyTo(*player);
+  player->table = table;
   return player;
 }
 
@@ -192,6 +221,9 @@ void EngineSession::prepare(EnginePlayer& player, const CChessBoard& position) c
   player.gameKeys = ofGame ? game.repetitionKeys() : std::vector<std::uint64_t>();
   player.hashMegabytes = settings.hashMegabytes;
   player.threads = settings.threads;
+  player.table = table;
+  std::lock_guard guard(stopLock);
+  player.setStopRequest(currentStop.get());
 }
 
 std::vector<std::uint64_t> EngineSession::keysAfter(const CChessBoard& position, const Move& move) const {
@@ -208,9 +240,8 @@ Move EngineSession::hintMove(const CChessBoard& position) {
     if (!weights.empty()) return weights.front().first;
   }
   // A quiet search: the hint is the only answer.
-  SearchContext context;
-  context.stopRequest = &io.stopRequested;
-  EnginePlayer player(context);
+  const StopToken stop = beginSearch();
+  EnginePlayer player;
   prepare(player, position);
   player.level = settings.playingLevel();
   player.limits.depth = settings.depth;

@@ -5,8 +5,10 @@
 // thread the engine thinks on. The xboard loop (commands.cpp) and the UCI
 // session (uci_protocol.cpp) only translate their words into calls on it.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,14 +53,18 @@ class EngineSession {
 
   // Options, clamped to what the engine can do; the game's engine player follows.
   void setLevel(long long level);
+  // The table every player of the session shares is allocated here, when
+  // its size changes, not in the next search.
   void setHashMegabytes(long long megabytes);
+  // Empties the table (also done by newGame).
+  void clearHash();
   void setThreads(long long count);
   void setLines(long long count);
   void setPosting(bool on);
   EnginePlayer* engineOfGame() const;
 
-  // The initial position, a fresh clock and players, the book in play again;
-  // the session's per-game settings forgotten.
+  // The initial position, a fresh clock and players, the book in play again,
+  // an empty table; the session's per-game settings forgotten.
   void newGame();
   // The game restarts from the position with the given FEN counters.
   void setUpPosition(const CChessBoard& position, const FenCounters& counters);
@@ -71,14 +77,29 @@ class EngineSession {
   // book); what cut the reading short, as a text, or "".
   std::string loadBookFile(const std::string& path);
 
-  // Where the session's players report and what stops them.
+  // Each search the session orders gets a stop token of its own, made before
+  // its thread starts: a stop sent at once still reaches it, and a stop meant
+  // for an earlier search never does.
+  using StopToken = std::shared_ptr<std::atomic<bool>>;
+  // A fresh token, from now on the current search's.
+  StopToken beginSearch();
+  // A second search of the same piece of thinking (pondering after the move):
+  // a fresh token, stopped already if the thinking was asked to stop.
+  StopToken continueSearch();
+  // Stops the current search (move now, stop, a flag fallen); nothing when
+  // none runs, and nothing for the next one.
+  void stopSearch();
+  bool searchStopped() const;
+
+  // Where the session's players report.
   SearchContext searchContext(SearchListener* listener = nullptr);
   // The Game's player factory while the session lives.
   std::unique_ptr<Player> makePlayer(bool engine);
   std::unique_ptr<EnginePlayer> makeEnginePlayer(SearchListener* listener);
 
   // Readies a player for a search of `position`, a position of the game:
-  // its settings, and the game's own positions for repetitions.
+  // its settings, the session's table, the game's own positions for
+  // repetitions and the current search's stop token.
   void prepare(EnginePlayer& player, const CChessBoard& position) const;
   // The game's repetition keys as they would be after `move` from the game's
   // current position: what pondering on the predicted reply needs.
@@ -102,6 +123,10 @@ class EngineSession {
   std::unique_ptr<ChannelListener> channel;
   std::unique_ptr<AnalysisReports> analysisReports;
   std::unique_ptr<EnginePlayer> analyst;
+  std::shared_ptr<TranspositionTable> table;
+  mutable std::mutex stopLock;
+  StopToken currentStop;
+  bool stopAsked = false;  // for the current thinking, whichever of its searches runs
 };
 
 // The session over the process's game, book and line channel, made on first use.

@@ -1,5 +1,6 @@
 #include "driver/session_settings.h"
 
+#include "base/random.h"
 #include "driver/game.h"
 #include "search/engine_player.h"
 
@@ -9,6 +10,15 @@ void SessionSettings::applyTo(EnginePlayer& player) const {
   player.bookAllowed = ownBook;
   player.hashMegabytes = hashMegabytes;
   player.threads = threads;
+}
+
+int SessionSettings::moveLevel(int draw) const {
+  if (!limitStrength) return level;
+  int lower = WEAKEST_LEVEL;
+  while (lower < TOP_LEVEL && eloOfLevel(lower + 1) <= elo) ++lower;
+  if (lower == TOP_LEVEL || elo <= eloOfLevel(lower)) return lower;
+  const long long span = eloOfLevel(lower + 1) - eloOfLevel(lower);
+  return draw * span < static_cast<long long>(elo - eloOfLevel(lower)) * ENGINE_RAND_MAX ? lower + 1 : lower;
 }
 
 void SessionSettings::startGame() {

@@ -36,10 +36,15 @@ struct SessionSettings {
   bool ponder = false;              // "hard": think on the opponent's time
   std::size_t hashMegabytes = DEFAULT_HASH_MEGABYTES;  // "memory", Hash
   int threads = 1;                  // "cores", Threads
+  std::int64_t moveOverhead = 0;    // Move Overhead, milliseconds
   int lastScore = 0;                // the engine's last search, from its own side
 
   // The level a game is played at: the one asked for by rating when strength is limited.
   int playingLevel() const { return limitStrength ? levelForElo(elo) : level; }
+  // The level of one move: with strength limited, one of the two levels
+  // whose ratings enclose elo, the nearer the likelier (`draw` from
+  // engineRand), so the strength runs between the measured levels.
+  int moveLevel(int draw) const;
   void applyTo(EnginePlayer& player) const;
   // A new game keeps the settings but forgets the depth limit and the clocks.
   void startGame();

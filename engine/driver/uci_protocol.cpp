@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/random.h"
 #include "book/opening_book.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
@@ -20,6 +21,8 @@
 namespace {
 
 using Words = std::vector<std::string>;
+
+constexpr long long MAX_MOVE_OVERHEAD = 5000;  // milliseconds
 
 EngineIO& io() { return EngineIO::instance(); }
 Game& game() { return Game::instance(); }
@@ -79,7 +82,9 @@ class UciSession {
                   std::to_string(WEAKEST_LEVEL) + " max " + std::to_string(TOP_LEVEL));
     io().sendLine("option name Hash type spin default " + std::to_string(DEFAULT_HASH_MEGABYTES) + " min 1 max " +
                   std::to_string(EngineSession::MAX_HASH_MEGABYTES));
+    io().sendLine("option name Clear Hash type button");
     io().sendLine("option name Threads type spin default 1 min 1 max " + std::to_string(EngineSession::maxThreads()));
+    io().sendLine("option name Move Overhead type spin default 0 min 0 max " + std::to_string(MAX_MOVE_OVERHEAD));
     io().sendLine("option name Ponder type check default false");
     io().sendLine("option name MultiPV type spin default 1 min 1 max " + std::to_string(EngineSession::MAX_LINES));
     io().sendLine("option name UCI_LimitStrength type check default false");
@@ -177,6 +182,7 @@ class UciSession {
       if (word == (white ? "winc" : "binc")) limits.increment = number;
       if (word == "movestogo") limits.movesToGo = static_cast<int>(std::min(number, 1000LL));
       if (word == "nodes") limits.nodes = number;
+      if (word == "mate") limits.mate = static_cast<int>(std::min(number, 1000LL));
       if (word == "infinite") limits.infinite = hold = true;
       if (word == "ponder") hold = pondering = true;
       if (word == "searchmoves")
@@ -188,20 +194,27 @@ class UciSession {
     }
     // An analysis (infinite, or any go of an analysing interface) is the
     // strongest search without the book; a go without any limit runs until stopped.
-    const bool unlimited = limits.depth == 0 && limits.moveTime == 0 && limits.timeLeft < 0 && limits.nodes == 0;
+    const bool unlimited =
+        limits.depth == 0 && limits.moveTime == 0 && limits.timeLeft < 0 && limits.nodes == 0 && limits.mate == 0;
     const bool analysis = limits.infinite || settings.analyseMode;
     if (settings.analyseMode && unlimited) limits.infinite = hold = true;
     if (analysis) limits.progressEvery = EngineSession::PROGRESS_MILLISECONDS;
     limits.multiPv = settings.lines;
+    limits.moveOverhead = settings.moveOverhead;
     session.setAnalysing(analysis);
+    EngineSession::StopToken stop = session.beginSearch();
     session.prepare(*player, position);
-    player->level = analysis ? TOP_LEVEL : settings.playingLevel();
+    player->level = analysis ? TOP_LEVEL : settings.moveLevel(settings.limitStrength ? engineRand() : 0);
+    // The fixed search plays the bare clock; anything more it cannot honour
+    // is searched by the strong search at the level's strength.
+    player->strongAtFixedLevel = limits.depth > 0 || limits.nodes > 0 || limits.moveTime > 0 || limits.mate > 0 ||
+                                 !limits.searchMoves.empty() || limits.multiPv > 1 || pondering;
     player->bookAllowed = settings.ownBook;
     player->limits = limits;
     // Pondering searches until the predicted move is played, then as long as
     // the limits of this go allow.
     if (pondering) player->limits.infinite = true;
-    search.start(*player, position, hold, pondering ? &limits : nullptr);
+    search.start(*player, position, std::move(stop), hold, pondering ? &limits : nullptr);
     return true;
   }
 
@@ -242,6 +255,10 @@ class UciSession {
       // Pondering is the interface's to ask for with "go ponder".
     } else if (name == "hash" && readNumber(value, number)) {
       session.setHashMegabytes(number);
+    } else if (name == "clear hash") {
+      session.clearHash();
+    } else if (name == "move overhead" && readNumber(value, number)) {
+      settings.moveOverhead = std::clamp<long long>(number, 0, MAX_MOVE_OVERHEAD);
     } else if (name == "threads" && readNumber(value, number)) {
       session.setThreads(number);
     } else if (name == "multipv" && readNumber(value, number)) {

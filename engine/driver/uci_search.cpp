@@ -55,9 +55,11 @@ std::string uciInfoLine(const SearchReport& report) {
     line << "mate " << report.mateIn;
   else
     line << "cp " << report.score;
+  if (report.selDepth > 0) line << " seldepth " << report.selDepth;
   const std::int64_t milliseconds = std::max<std::int64_t>(report.milliseconds, 0);
-  line << " nodes " << report.nodes << " nps " << report.nodes * 1000 / std::max<std::int64_t>(milliseconds, 1)
-       << " time " << milliseconds;
+  line << " nodes " << report.nodes << " nps " << report.nodes * 1000 / std::max<std::int64_t>(milliseconds, 1);
+  if (report.hashfull >= 0) line << " hashfull " << report.hashfull;
+  line << " time " << milliseconds;
   if (!report.pv.empty()) {
     line << " pv";
     for (const Move& move : report.pv) line << ' ' << uciMoveText(move);
@@ -65,12 +67,12 @@ std::string uciInfoLine(const SearchReport& report) {
   return line.str();
 }
 
-void UciSearch::start(EnginePlayer& player, const CChessBoard& position, bool hold, const SearchLimits* afterHit) {
+void UciSearch::start(EnginePlayer& player, const CChessBoard& position, std::shared_ptr<std::atomic<bool>> stop,
+                      bool hold, const SearchLimits* afterHit) {
   finish();
   pondering = afterHit != nullptr;
   if (afterHit) ponderLimits = *afterHit;
-  // A stop that came after the last search had ended must not cut this one.
-  EngineIO::instance().stopRequested = false;
+  stopToken = std::move(stop);
   held = hold;
   // A side without a legal move is mated or stalemated: nothing to search. Said
   // here, before any later command is answered.
@@ -81,7 +83,7 @@ void UciSearch::start(EnginePlayer& player, const CChessBoard& position, bool ho
 }
 
 void UciSearch::stop() {
-  EngineIO::instance().stopRequested = true;
+  if (stopToken) *stopToken = true;
   release();
 }
 
@@ -91,15 +93,16 @@ void UciSearch::ponderHit() {
   pondering = false;
   const TimeBudget budget = planTime(ponderLimits, 0);
   if (budget.soft < 0) {
-    EngineIO::instance().stopRequested = true;
+    if (stopToken) *stopToken = true;
     return;
   }
   stopTimer();
   timerCancelled = false;
-  timer = std::thread([this, budget] {
+  // The timer stops the search it was set for, never a later one.
+  timer = std::thread([this, budget, stop = stopToken] {
     std::unique_lock guard(lock);
-    if (!timerWake.wait_for(guard, std::chrono::milliseconds(budget.soft), [this] { return timerCancelled; }))
-      EngineIO::instance().stopRequested = true;
+    if (!timerWake.wait_for(guard, std::chrono::milliseconds(budget.soft), [this] { return timerCancelled; }) && stop)
+      *stop = true;
   });
 }
 

@@ -5,7 +5,9 @@
 // ends with the "bestmove" line, which an infinite or pondering search holds
 // back until it is released.
 
+#include <atomic>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -27,7 +29,9 @@ class UciSearch : private SearchListener {
   // previous search has ended. With `hold` the bestmove waits for stop() or
   // ponderHit(). A pondering search is given the limits that count from the
   // ponderhit on (`afterHit`); it runs until then.
-  void start(EnginePlayer& player, const CChessBoard& position, bool hold, const SearchLimits* afterHit = nullptr);
+  // `stop` is the search's own token, the one the player was prepared with.
+  void start(EnginePlayer& player, const CChessBoard& position, std::shared_ptr<std::atomic<bool>> stop, bool hold,
+             const SearchLimits* afterHit = nullptr);
   // Asks the search to end at once and lets its bestmove out.
   void stop();
   // The predicted move was played: the bestmove goes out as soon as there is
@@ -44,6 +48,7 @@ class UciSearch : private SearchListener {
   void stopTimer();
 
   ThinkingThread& thinking;
+  std::shared_ptr<std::atomic<bool>> stopToken;  // of the search started last
   std::mutex lock;
   std::condition_variable released;
   bool held = false;
@@ -55,5 +60,6 @@ class UciSearch : private SearchListener {
   bool timerCancelled = false;
 };
 
-// "info depth D [multipv K] score cp S|mate M nodes N nps X time T pv ...".
+// "info depth D [multipv K] score cp S|mate M [seldepth L] nodes N nps X
+// [hashfull H] time T pv ...".
 std::string uciInfoLine(const SearchReport& report);

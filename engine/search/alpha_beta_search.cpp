@@ -142,6 +142,7 @@ int AlphaBetaSearch::evaluate(int ply) {
 
 int AlphaBetaSearch::quiesce(int ply, int alpha, int beta) {
   pvLength[ply] = ply;
+  selDepth = std::max(selDepth, ply);
   ++nodes;
   if (timeUp()) return 0;
   if (ply >= MAX_PLY - 1) return evaluate(ply);
@@ -190,6 +191,7 @@ int AlphaBetaSearch::quiesce(int ply, int alpha, int beta) {
 
 int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowNull) {
   pvLength[ply] = ply;
+  selDepth = std::max(selDepth, ply);
   Ply& node = plies[ply];
   const bool root = ply == 0;
   const bool pvNode = beta - alpha > 1;
@@ -340,6 +342,8 @@ void AlphaBetaSearch::report(int depth, const RootLine& line, int rank) {
   if (line.score <= -MATE_BOUND) report.mateIn = -(MATE_VALUE + line.score) / 2;
   report.nodes = totalNodes();
   report.milliseconds = context->clock() - start;
+  report.selDepth = std::max(selDepth, depth);
+  report.hashfull = table->hashfull();
   report.pv = line.pv;
   report.multiPv = rank;
   report.lines = std::max(static_cast<int>(finishedLines.size()), 1);
@@ -389,6 +393,7 @@ std::vector<Move> AlphaBetaSearch::prepare(const CBoard& root, const std::vector
   quiescence = settings.quiescence;
   start = lastReport = context->clock();
   nodes = 0;
+  selDepth = 0;
   publishedNodes = 0;
   stopped = false;
   canStop = helper;
@@ -489,7 +494,9 @@ SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const
   outcome.move = rootMoves[0];
   const int maxDepth = depthLimit(*limits, settings);
   const int lineCount = helper ? 1 : std::clamp(limits->multiPv, 1, static_cast<int>(rootMoves.size()));
+  std::int64_t previousIterationNodes = 0;
   for (int depth = firstDepth; depth <= maxDepth; ++depth) {
+    const std::int64_t nodesBefore = nodes;
     std::vector<RootLine> found;
     excluded.clear();
     for (int rank = 0; rank < lineCount; ++rank) {
@@ -517,14 +524,24 @@ SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const
     }
     excluded.clear();
     if (stopped) {
+      RootLine last;
       if (!found.empty()) {
         // The first line of the unfinished iteration was searched with every move.
-        outcome.move = found[0].move;
-        outcome.score = found[0].score;
+        last = found[0];
       } else if (!rootBest.isNull()) {
         // A root move searched through in the unfinished iteration beat the old best.
-        outcome.move = rootBest;
-        outcome.score = rootBestScore;
+        last.move = rootBest;
+        last.score = rootBestScore;
+        if (pvLength[0] > 0 && pv[0][0].sameSquares(rootBest)) last.pv.assign(pv[0].begin(), pv[0].begin() + pvLength[0]);
+        else last.pv = {rootBest};
+      }
+      if (!last.move.isNull()) {
+        outcome.move = last.move;
+        outcome.score = last.score;
+        // The move played is the one of the last line the interface was shown.
+        if (!helper && (finishedLines.empty() || !finishedLines[0].move.sameSquares(last.move) ||
+                        finishedLines[0].move.promotion != last.move.promotion))
+          report(depth, last, 1);
       }
       break;
     }
@@ -541,6 +558,15 @@ SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const
     const std::int64_t elapsed = context->clock() - start;
     // The next iteration takes longer than all before it together.
     if (softLimit >= 0 && elapsed * 2 >= softLimit && depth >= minDepth) break;
+    // The mate asked for is found.
+    if (limits->mate > 0 && value >= MATE_BOUND && (MATE_VALUE - value + 1) / 2 <= limits->mate) break;
+    // A result no depth changes, a draw or a mate seen well past its length,
+    // once the tree no longer grows: further iterations would only repeat it
+    // at once, line after line, unless that depth was asked for.
+    const std::int64_t iterationNodes = nodes - nodesBefore;
+    const bool settled = value == 0 || (std::abs(value) >= MATE_BOUND && depth >= MATE_VALUE - std::abs(value) + 8);
+    if (limits->depth == 0 && depth >= 8 && settled && iterationNodes * 10 <= previousIterationNodes * 11) break;
+    previousIterationNodes = iterationNodes;
     // Nothing to decide, or the mate is seen: more depth changes nothing, unless asked to go on.
     if (limits->infinite) continue;
     if (rootMoves.size() == 1 && softLimit >= 0) break;

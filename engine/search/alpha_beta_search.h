@@ -42,6 +42,9 @@ struct SearchOutcome {
 class AlphaBetaSearch {
  public:
   AlphaBetaSearch();
+  // Searches with a table kept by the caller (who may size or clear it
+  // between searches), its helpers too.
+  explicit AlphaBetaSearch(std::shared_ptr<TranspositionTable> sharedTable);
   ~AlphaBetaSearch();
   AlphaBetaSearch(const AlphaBetaSearch&) = delete;
   AlphaBetaSearch& operator=(const AlphaBetaSearch&) = delete;
@@ -62,7 +65,6 @@ class AlphaBetaSearch {
     int score = 0;
     std::vector<Move> pv;
   };
-  explicit AlphaBetaSearch(std::shared_ptr<TranspositionTable> sharedTable);
   // What every thread does before its search; returns the root moves allowed.
   std::vector<Move> prepare(const CBoard& root, const std::vector<std::uint64_t>& gameKeys, const SearchLimits& limits,
                             const LevelSettings& settings, const SearchContext& context);
@@ -106,6 +108,7 @@ class AlphaBetaSearch {
   std::int64_t softLimit = -1;
   int minDepth = 0;  // iterations finished before the soft limit may stop the search
   std::int64_t nodes = 0;
+  int selDepth = 0;  // the deepest ply reached since the search began
   bool stopped = false;
   bool canStop = false;   // only once an iteration has given a move
   Move rootBest;          // best move of the iteration running, once one was searched through

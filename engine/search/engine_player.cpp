@@ -58,7 +58,7 @@ EnginePlayer::~EnginePlayer() = default;
 Move EnginePlayer::chooseMove(CChessBoard position) {
   SearchListener& host = *context.listener;
   host.searchStarted();
-  const bool fixed = clampLevel(level) == SPECIFIED_LEVEL;
+  const bool fixed = clampLevel(level) == SPECIFIED_LEVEL && !strongAtFixedLevel;
 
   BookProbe& book = *context.book;
   // Books match the squares only: a stored move that is illegal here counts as
@@ -133,9 +133,16 @@ Move EnginePlayer::runSearch(const CChessBoard& position) {
   return RESIGN_MOVE;
 }
 
-Move EnginePlayer::runLevelSearch(const CChessBoard& position) {
-  if (!strongSearch) strongSearch = std::make_unique<AlphaBetaSearch>();
+// The strong search, made at its first use: on the caller's table when it has one.
+AlphaBetaSearch& EnginePlayer::levelSearch() {
+  if (!strongSearch)
+    strongSearch = table ? std::make_unique<AlphaBetaSearch>(table) : std::make_unique<AlphaBetaSearch>();
   strongSearch->configure(hashMegabytes, threads);
+  return *strongSearch;
+}
+
+Move EnginePlayer::runLevelSearch(const CChessBoard& position) {
+  levelSearch();
   searchStart = context.clock();
   const SearchOutcome outcome =
       strongSearch->run(position, gameKeys, limits, settingsForLevel(level), context);
@@ -147,8 +154,7 @@ Move EnginePlayer::runLevelSearch(const CChessBoard& position) {
 
 void EnginePlayer::ponder(const CChessBoard& position) {
   if (clampLevel(level) == SPECIFIED_LEVEL) return;
-  if (!strongSearch) strongSearch = std::make_unique<AlphaBetaSearch>();
-  strongSearch->configure(hashMegabytes, threads);
+  levelSearch();
   SearchContext quiet = context;
   quiet.listener = nullptr;
   SearchLimits endless;

@@ -44,11 +44,20 @@ class EnginePlayer : public Player {
   bool randomFactor = false;
   // The level new players start at (the command line's choice).
   int level = SPECIFIED_LEVEL;    // strength ladder (search/level.h)
+  // The fixed level searched by the strong search with that level's settings:
+  // for limits the fixed search cannot honour (a depth, nodes, several lines).
+  bool strongAtFixedLevel = false;
   SearchLimits limits;            // what the next search may spend
   Move expectedReply;             // after chooseMove: the answer it expects; null when unknown
   // The strong search's table size and threads (the fixed level uses neither).
   std::size_t hashMegabytes = DEFAULT_HASH_MEGABYTES;
   int threads = 1;
+  // A table kept by whoever runs the player, of hashMegabytes, set before
+  // the first strong search; null: the search makes its own.
+  std::shared_ptr<TranspositionTable> table;
+
+  // What stops the next searches: the caller hands each search a request of its own.
+  void setStopRequest(std::atomic<bool>* stop) { context.stopRequest = stop; }
 
   Move chooseMove(CChessBoard position) override;
   // One complete search from the position; RESIGN_MOVE when there is no move
@@ -101,6 +110,7 @@ class EnginePlayer : public Player {
   std::int32_t staticScoreOf(SearchNode& node);
   static void makeChild(const SearchNode& node, const Move& move, SearchNode& child);
   bool stopNow() const;
+  AlphaBetaSearch& levelSearch();
 
 
   SearchContext context;

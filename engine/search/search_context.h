@@ -20,6 +20,8 @@ struct SearchReport {
   int mateIn = 0;               // moves to mate: > 0 the mover mates, < 0 is mated, 0 none
   std::int64_t nodes = 0;
   std::int64_t milliseconds = 0;
+  int selDepth = 0;             // the deepest ply the search reached; 0: not told
+  int hashfull = -1;            // the table's use in permille; -1: no table
   std::vector<Move> pv;         // principal variation from the root
   int multiPv = 1;              // rank of this line among the lines of the iteration, 1 the best
   int lines = 1;                // lines the iteration reports

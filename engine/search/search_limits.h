@@ -14,8 +14,10 @@ struct SearchLimits {
   std::int64_t timeLeft = -1;       // milliseconds on the mover's clock; -1: no clock
   std::int64_t opponentTime = -1;   // milliseconds on the opponent's clock; -1: unknown
   std::int64_t increment = 0;       // milliseconds added to the mover's clock per move
+  std::int64_t moveOverhead = 0;    // milliseconds each move costs besides its search (the interface's lag)
   int movesToGo = 0;                // moves to the next time control; 0: the rest of the game
   std::int64_t nodes = 0;           // 0: no node limit
+  int mate = 0;                     // moves: a mate found in this many or fewer ends the search; 0: none
   bool infinite = false;            // search until stopped
   std::vector<Move> searchMoves;    // empty: every legal move
   int multiPv = 1;                  // best lines to find and report (the strong search only)

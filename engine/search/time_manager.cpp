@@ -16,6 +16,7 @@ SearchLimits saturated(SearchLimits limits) {
   limits.moveTime = std::clamp<std::int64_t>(limits.moveTime, 0, MAX_PLANNED_TIME);
   limits.timeLeft = std::clamp<std::int64_t>(limits.timeLeft, -1, MAX_PLANNED_TIME);
   limits.increment = std::clamp<std::int64_t>(limits.increment, 0, MAX_PLANNED_TIME);
+  limits.moveOverhead = std::clamp<std::int64_t>(limits.moveOverhead, 0, MAX_PLANNED_TIME);
   return limits;
 }
 
@@ -26,15 +27,17 @@ TimeBudget planTime(const SearchLimits& givenLimits, std::int64_t fallback) {
   TimeBudget budget;
   if (limits.infinite) return budget;
   if (limits.moveTime > 0) {
-    const std::int64_t lag = std::min<std::int64_t>(50, limits.moveTime / 10);
+    const std::int64_t lag = std::max(std::min<std::int64_t>(50, limits.moveTime / 10), limits.moveOverhead);
     budget.soft = budget.hard = std::max<std::int64_t>(limits.moveTime - lag, 1);
     return budget;
   }
   if (limits.timeLeft >= 0) {
-    const std::int64_t usable = std::max<std::int64_t>(limits.timeLeft - reserveFor(limits.timeLeft), 1);
+    // This move's overhead is never planned for, nor that of the moves the share counts.
+    const std::int64_t usable =
+        std::max<std::int64_t>(limits.timeLeft - reserveFor(limits.timeLeft) - limits.moveOverhead, 1);
     // Without a session length, assume the game lasts this many more moves.
     const std::int64_t moves = limits.movesToGo > 0 ? std::min(limits.movesToGo, 50) : 30;
-    const std::int64_t share = usable / moves + limits.increment * 3 / 4;
+    const std::int64_t share = usable / moves + limits.increment * 3 / 4 - limits.moveOverhead;
     budget.soft = std::min(share, usable * 2 / 3);
     // A hard problem may take several shares, never most of what is left.
     // The move count may be off by one from the interface's: the last move

@@ -37,7 +37,11 @@ int fromTable(int score, int ply) {
 
 }  // namespace
 
-TranspositionTable::TranspositionTable(std::size_t megabytes) : size(megabytes) {
+TranspositionTable::TranspositionTable(std::size_t megabytes) { resize(megabytes); }
+
+void TranspositionTable::resize(std::size_t megabytes) {
+  buckets.reset();
+  size = megabytes;
   // As many entries as the table of one entry per slot had.
   std::size_t count = 1;
   while (count * 2 * sizeof(Bucket) <= megabytes * 1024 * 1024) count *= 2;
@@ -94,6 +98,17 @@ void TranspositionTable::store(std::uint64_t key, int ply, int score, int depth,
   const std::uint64_t data = pack(entry);
   target->data.store(data, std::memory_order_relaxed);
   target->mixedKey.store(key ^ data, std::memory_order_relaxed);
+}
+
+int TranspositionTable::hashfull() const {
+  int used = 0, counted = 0;
+  for (std::size_t i = 0; i <= mask && counted < 1000; ++i)
+    for (const Slot& slot : buckets[i].slot) {
+      const std::uint64_t data = slot.data.load(std::memory_order_relaxed);
+      used += static_cast<Bound>((data >> 24) & 0xff) != Bound::NONE && static_cast<std::uint8_t>(data >> 32) == generation;
+      ++counted;
+    }
+  return used * 1000 / counted;
 }
 
 void TranspositionTable::clear() {

@@ -56,7 +56,12 @@ class TranspositionTable {
   // Each new search ages what the earlier ones left.
   void newSearch() { ++generation; }
   void clear();
+  // An empty table of the new size in place of this one, the old memory
+  // freed first: both may not fit at once.
+  void resize(std::size_t megabytes);
   std::size_t megabytes() const { return size; }
+  // Permille of the first thousand slots holding an entry of the current search.
+  int hashfull() const;
 
  private:
   struct Slot {

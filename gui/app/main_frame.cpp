@@ -28,7 +28,7 @@
 #include "common/window_place.h"
 #include "dialogs/about_dlg.h"
 #include "dialogs/get_text_dlg.h"
-#include "driver/engine_io.h"
+#include "driver/engine_session.h"
 #include "driver/game.h"
 #include "engine/engine_bridge.h"
 #include "engine/hint_search.h"
@@ -265,7 +265,7 @@ void CMainFrame::createMenus() {
       addCommand(game, QStringLiteral("Mueve!\tCtrl+M"),
                  QStringLiteral("Juega el motor con el bando que mueve\nMueve!"), [this] { engineMoves(); });
   QAction* moveNow = addCommand(game, QStringLiteral("Move now!"), QStringLiteral("Move now\nMover YA"),
-                                [this] { objects.io.stopRequested = true; });
+                                [this] { objects.session.stopSearch(); });
   addCommand(game, QStringLiteral("Delante"), QString(), [] {});
   game->addSeparator();
   addCommand(game, QStringLiteral("Pista"), QStringLiteral("Marca en el tablero la jugada que sugiere el motor\nPista"),

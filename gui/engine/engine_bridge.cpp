@@ -10,6 +10,7 @@
 #include "book/opening_names.h"
 #include "driver/commands.h"
 #include "driver/engine_io.h"
+#include "driver/engine_session.h"
 #include "driver/game.h"
 #include "game/game_flow.h"
 #include "player_settings.h"
@@ -108,14 +109,13 @@ void EngineBridge::shutdown() {
   if (!worker || quitting.exchange(true)) return;
   disconnect(this, nullptr, nullptr, nullptr);
   EngineIO& io = objects.io;
-  io.stopRequested = true;
+  objects.session.stopSearch();
   {
     std::lock_guard guard(mutex);
     wake.notify_all();
   }
   // The worker may be inside a call it needs this thread to run.
   while (!worker->wait(QDeadlineTimer(20))) QCoreApplication::sendPostedEvents(this);
-  io.stopRequested = false;
   if (io.host() == this) {
     io.setHost(nullptr);
     io.setOutput(nullptr);

@@ -4,6 +4,7 @@
 // for them itself and a test can hand in its own.
 
 class EngineIO;
+class EngineSession;
 class Game;
 class OpeningBook;
 
@@ -11,6 +12,7 @@ struct EngineObjects {
   Game& game;
   EngineIO& io;
   OpeningBook& book;
+  EngineSession& session;  // its searches' stop
 
   // The ones the engine's command loop works on.
   static EngineObjects ofProcess();

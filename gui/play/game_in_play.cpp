@@ -5,7 +5,7 @@
 #include "common/message_sink.h"
 #include "dialogs/promoting_sel_dlg.h"
 #include "dialogs/save_questions.h"
-#include "driver/engine_io.h"
+#include "driver/engine_session.h"
 #include "driver/game.h"
 #include "engine/command_channel.h"
 #include "engine/engine_bridge.h"
@@ -144,7 +144,7 @@ void GameInPlay::followClocks() {
   const int running = flow.clocks().running();
   if (const std::optional<GameEnd> fallen = flow.checkFlag()) {
     // An engine thinking on a fallen flag stops; its move, if any, is taken back below.
-    objects.io.stopRequested = !engine->isIdle();
+    if (!engine->isIdle()) objects.session.stopSearch();
     const SeatedPlayer* seated = running == ChessClocks::NOBODY ? nullptr : turns->playerOf(running);
     const QString name = seated ? seated->seatName() : QString();
     announce(*fallen, (name.isEmpty() ? QString() : QStringLiteral("El motor %1 agotó su tiempo.\n").arg(name)) +
@@ -369,7 +369,7 @@ void GameInPlay::startGame(const NewGameDlg::Choices& chosen, const EngineList& 
 void GameInPlay::stopGame() {
   if (!turns->hasProposingPlayer() || flow.isOver()) return;
   turns->halt();
-  objects.io.stopRequested = !engine->isIdle();
+  if (!engine->isIdle()) objects.session.stopSearch();
   end({QStringLiteral("*"), QStringLiteral("Partida detenida")}, QStringLiteral("Partida detenida."));
 }
 

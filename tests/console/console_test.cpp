@@ -116,7 +116,7 @@ TEST(Console, UciBookFileAndOwnBook) {
   const KelvoRun run = runKelvo(directory.path(), {"uci", "position startpos moves e2e4", "go",
                                                    "setoption name BookFile value d4.pgn", "ucinewgame", "go",
                                                    "setoption name OwnBook value false", "go"});
-  const std::size_t header = 13;  // the answer to "uci"
+  const std::size_t header = 15;  // the answer to "uci"
   ASSERT_EQ(run.lines.size(), header + 4);
   EXPECT_EQ(run.lines[header - 1], "uciok");
   EXPECT_EQ(Lines(run.lines.begin() + header, run.lines.begin() + header + 2), (Lines{"bestmove e7e5", "bestmove d2d4"}));

@@ -70,8 +70,10 @@ std::vector<std::string> uci(std::vector<std::string> replies) {
                                     "option name BookFile type string default aperturas.pgn",
                                     "option name Skill Level type spin default 4 min 1 max 10",
                                     "option name Hash type spin default 16 min 1 max 1024",
+                                    "option name Clear Hash type button",
                                     "option name Threads type spin default 1 min 1 max " +
                                         std::to_string(std::max(1u, std::thread::hardware_concurrency())),
+                                    "option name Move Overhead type spin default 0 min 0 max 5000",
                                     "option name Ponder type check default false",
                                     "option name MultiPV type spin default 1 min 1 max 16",
                                     "option name UCI_LimitStrength type check default false",

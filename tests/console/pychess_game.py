@@ -21,8 +21,8 @@ except ImportError:
 
 KELVO, PROTOCOL = sys.argv[1], sys.argv[2]
 # What each protocol offers the interface to set.
-OPTIONS = {"uci": ["OwnBook", "BookFile", "Skill Level", "Hash", "Threads", "Ponder", "MultiPV", "UCI_LimitStrength",
-                   "UCI_Elo", "UCI_AnalyseMode"],
+OPTIONS = {"uci": ["OwnBook", "BookFile", "Skill Level", "Hash", "Clear Hash", "Threads", "Move Overhead", "Ponder",
+                   "MultiPV", "UCI_LimitStrength", "UCI_Elo", "UCI_AnalyseMode"],
            "xboard": ["Ponder", "memory", "cores", "Nivel"]}  # pychess adds Ponder, and memory and cores for the features
 
 

@@ -25,9 +25,10 @@ inline bool isBestMoveLine(const std::string& line) {
   return std::regex_match(line, pattern);
 }
 
-// UCI: "info depth D [multipv K] score cp S|mate M nodes N nps X time T [pv MOVES]".
+// UCI: "info depth D [multipv K] score cp S|mate M [seldepth L] nodes N nps X [hashfull H] time T [pv MOVES]".
 inline bool isInfoLine(const std::string& line) {
   static const std::regex pattern(
-      R"(info depth \d+( multipv \d+)? score (cp|mate) -?\d+ nodes \d+ nps \d+ time \d+( pv( [a-h][1-8][a-h][1-8][qrbn]?)+)?)");
+      R"(info depth \d+( multipv \d+)? score (cp|mate) -?\d+( seldepth \d+)? nodes \d+ nps \d+( hashfull \d+)? time \d+)"
+      R"(( pv( [a-h][1-8][a-h][1-8][qrbn]?)+)?)");
   return std::regex_match(line, pattern);
 }

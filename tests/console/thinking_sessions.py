@@ -142,6 +142,74 @@ def uci_position_during_search():
     session.close()
 
 
+def search_lines(session, go):
+    session.send(go)
+    lines = []
+    while not (line := session.next_line()).startswith("bestmove "):
+        lines.append(line)
+    return [int(INFO.match(line).group(1)) for line in lines], lines, line.split()[1]
+
+
+def nodes_searched(session, go):
+    return int(re.search(r" nodes (\d+) ", search_lines(session, go)[1][-1]).group(1))
+
+
+def uci_stop_reaches_its_own_search():
+    # A stop sent right behind its go ends that search; one sent while idle
+    # must not cut the next search, which still reaches its depth.
+    session = uci("setoption name Skill Level value 10")
+    session.send("position fen " + MIDDLEGAME, "go infinite", "stop")
+    session.wait_for("bestmove ", info)
+    session.send("stop")
+    assert 6 in search_lines(session, "go depth 6")[0]
+    session.close()
+
+
+def uci_table_lasts_the_game():
+    # What a search leaves in the table serves the next search of the game;
+    # a new game and Clear Hash start from an empty table.
+    session = uci("setoption name Skill Level value 10", "setoption name Hash value 64", "position fen " + MIDDLEGAME)
+    first, again = (nodes_searched(session, "go depth 7") for _ in range(2))
+    session.send("ucinewgame", "position fen " + MIDDLEGAME)
+    fresh, warm = (nodes_searched(session, "go depth 7") for _ in range(2))
+    session.send("setoption name Clear Hash")
+    cleared = nodes_searched(session, "go depth 7")
+    assert again < first and fresh == first and cleared > warm, (first, again, fresh, warm, cleared)
+    session.close()
+
+
+def uci_default_level_honours_every_limit():
+    # A bare clock is the fixed 4-ply search's; a depth, nodes, searchmoves,
+    # several lines or a mate to find are the strong search's at that level.
+    session = uci("position fen " + MIDDLEGAME)
+    assert search_lines(session, "go wtime 2000 btime 2000")[0] == [4]
+    assert search_lines(session, "go depth 2")[0] == [1, 2]
+    assert search_lines(session, "go nodes 3000 searchmoves a2a3 h2h3")[2] in ("a2a3", "h2h3")
+    session.send("setoption name MultiPV value 2")
+    lines = search_lines(session, "go wtime 2000 btime 2000")[1]
+    assert any(" multipv 2 " in line for line in lines), lines
+    # Two rooks mate in two (no mate in one): found, the search ends there.
+    session.send("setoption name MultiPV value 1", "position fen 7k/8/8/8/8/8/R7/1R4K1 w - - 0 1")
+    depths, lines, _ = search_lines(session, "go mate 2")
+    assert " score mate 2 " in lines[-1] and depths[-1] <= 3, lines
+    session.close()
+
+
+def uci_analysis_stops_on_its_last_line():
+    # The bestmove after a stop is the move of the last line shown; a mate in
+    # one settles soon, without a line for every depth the search allows.
+    session = uci()
+    for fen, depth in ((MIDDLEGAME, 7), ("7k/8/6K1/8/8/8/8/3Q4 w - - 0 1", 9)):
+        session.send("position fen " + fen, "go infinite")
+        lines = [session.wait_for(r"info depth %d " % depth, info)]
+        session.send("stop")
+        while not (line := session.next_line()).startswith("bestmove "):
+            lines.append(line)
+        assert line.split()[1] == lines[-1].split(" pv ")[1].split()[0], (line, lines[-3:])
+    assert max(int(INFO.match(line).group(1)) for line in lines) < 20, lines
+    session.close()
+
+
 def uci_ponder():
     session = uci("setoption name Skill Level value 10", "setoption name Ponder value true")
     session.send("position startpos moves e2e4 e7e5 g1f3 b8c6 f1b5 a7a6", "go wtime 4000 btime 4000")
@@ -224,8 +292,10 @@ def polyglot_hint():
     session.close()
 
 
-SESSIONS = [xboard_move_now, xboard_analysis, uci_position_during_search, uci_ponder, uci_several_lines,
-            xboard_repetition_after_take_back, uci_analysis_sees_repetition, uci_own_book_off, polyglot_hint]
+SESSIONS = [xboard_move_now, xboard_analysis, uci_position_during_search, uci_stop_reaches_its_own_search,
+            uci_table_lasts_the_game, uci_default_level_honours_every_limit,
+            uci_analysis_stops_on_its_last_line, uci_ponder, uci_several_lines, xboard_repetition_after_take_back,
+            uci_analysis_sees_repetition, uci_own_book_off, polyglot_hint]
 
 failed = 0
 for run in SESSIONS:

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/random.h"
 #include "driver/commands.h"
 #include "driver/engine_io.h"
 #include "driver/game.h"
@@ -50,7 +51,6 @@ class CommandTest : public testing::Test {
   ~CommandTest() override {
     EngineIO::instance().setOutput(nullptr);
     EngineIO::instance().setHost(nullptr);
-    EngineIO::instance().stopRequested = false;
   }
 
   Lines run(RecordingHost& host, const Lines& commands) {
@@ -164,8 +164,12 @@ TEST_F(CommandTest, QuitEndsDispatchingAndQuestionMarkStopsTheSearch) {
   EngineIO::instance().setHost(&host);
   EXPECT_TRUE(dispatchCommand("quitter"));
   EXPECT_FALSE(dispatchCommand("quit now"));
+  processSession().beginSearch();
   EXPECT_TRUE(dispatchCommand("?"));
-  EXPECT_TRUE(EngineIO::instance().stopRequested);
+  EXPECT_TRUE(processSession().searchStopped());
+  // That stop is the stopped search's only: the next one starts afresh.
+  processSession().beginSearch();
+  EXPECT_FALSE(processSession().searchStopped());
 }
 
 }  // namespace
@@ -211,6 +215,26 @@ TEST(LevelElo, EachRatingNamesItsLevel) {
   EXPECT_EQ(levelForElo((eloOfLevel(4) + eloOfLevel(5)) / 2 - 1), 4);
   EXPECT_EQ(levelForElo(0), WEAKEST_LEVEL);
   EXPECT_EQ(levelForElo(99999), TOP_LEVEL);
+}
+
+// With strength limited, a rating between two levels plays each move at one
+// of them, the nearer the likelier; a level's own rating is that level.
+TEST(LevelElo, MovesOfARatingBetweenLevelsMixTheTwo) {
+  SessionSettings settings;
+  settings.limitStrength = true;
+  const int seven = eloOfLevel(7), eight = eloOfLevel(8), quarter = (3 * seven + eight) / 4;
+  const struct {
+    int elo, draw, level;
+  } cases[] = {{seven, 0, 7},          {seven, ENGINE_RAND_MAX, 7}, {eight, 0, 8},
+               {quarter, ENGINE_RAND_MAX / 5, 8}, {quarter, ENGINE_RAND_MAX / 3, 7},
+               {0, 0, WEAKEST_LEVEL}, {99999, ENGINE_RAND_MAX, TOP_LEVEL}};
+  for (const auto& [elo, draw, level] : cases) {
+    settings.elo = elo;
+    EXPECT_EQ(settings.moveLevel(draw), level) << elo << " " << draw;
+  }
+  settings.limitStrength = false;
+  settings.level = 3;
+  EXPECT_EQ(settings.moveLevel(0), 3);
 }
 
 }  // namespace

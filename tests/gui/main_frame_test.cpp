@@ -40,7 +40,6 @@
 #include "dialogs/game_list_dlg.h"
 #include "dialogs/promoting_sel_dlg.h"
 #include "dialogs/save_questions.h"
-#include "driver/engine_io.h"
 #include "driver/game.h"
 #include "engine/engine_bridge.h"
 #include "engine/player_settings.h"
@@ -801,7 +800,6 @@ TEST_F(MainFrameTest, ClosingWhileTheEngineThinksStopsIt) {
   frame->sendCommand("e2e4");
   ASSERT_TRUE(waitForCommand("e2e4"));
   frame.reset();  // must not hang or crash with the worker inside its search
-  EXPECT_FALSE(EngineIO::instance().stopRequested);
 }
 
 // The Najdorf, White's moves from the board and Black's from the book.

@@ -41,6 +41,16 @@ TEST(TimeManager, PlansWithinTheClock) {
     EXPECT_LE(budget.soft, budget.hard) << row.timeLeft;
     EXPECT_LE(budget.hard, row.timeLeft * 2 / 3) << row.timeLeft;
   }
+  // What each move loses besides its search comes off the plan.
+  SearchLimits limits;
+  limits.moveTime = 1000;
+  limits.moveOverhead = 300;
+  EXPECT_EQ(planTime(limits, 0).hard, 700);
+  limits.moveTime = 0;
+  limits.timeLeft = 60000;
+  const TimeBudget withOverhead = planTime(limits, 0);
+  limits.moveOverhead = 0;
+  EXPECT_LT(withOverhead.soft + 250, planTime(limits, 0).soft);
 }
 
 }  // namespace

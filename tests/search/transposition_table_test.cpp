@@ -40,6 +40,20 @@ TEST(TranspositionTable, MateScoresFollowTheProbersPly) {
   }
 }
 
+// The use reported is the current search's; a resize leaves an empty table.
+TEST(TranspositionTable, UseIsTheCurrentSearchsAndResizeEmpties) {
+  TranspositionTable table(1);
+  EXPECT_EQ(table.hashfull(), 0);
+  for (std::uint64_t key = 0; key < 250; ++key) table.store(key, 0, 0, 1, Bound::EXACT, Move());
+  EXPECT_EQ(table.hashfull(), 250);  // one slot of each of the first 250 buckets of four
+  table.newSearch();
+  EXPECT_EQ(table.hashfull(), 0);
+  table.resize(2);
+  TableEntry entry;
+  EXPECT_FALSE(table.probe(7, 0, entry));
+  EXPECT_EQ(table.megabytes(), 2u);
+}
+
 // The move comes back whole: each promotion is a move of its own, and no
 // move stored means none comes back, even after a store with one.
 TEST(TranspositionTable, TheBestMoveComesBackWithItsPromotion) {
