@@ -226,10 +226,10 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   if (!pvNode && !inCheck && std::abs(beta) < MATE_BOUND) {
     // Far enough above beta that a shallow search will not bring it down.
     if (depth <= 7 && staticEval - 120 * depth + (improving ? 40 : 0) >= beta) return staticEval;
-    // Passing still holds beta: a real move will too (not with pawns or a lone
-    // minor piece, where passing may be the only good move). The further above
-    // beta, the shallower the check.
-    if (allowNull && depth >= 3 && staticEval >= beta && pieceMaterial(node.board, node.board.sideToMove) > 400) {
+    // Passing still holds beta: a real move will too (not with pawns alone,
+    // where passing may be the only good move). The further above beta, the
+    // shallower the check.
+    if (allowNull && depth >= 3 && staticEval >= beta && pieceMaterial(node.board, node.board.sideToMove) > 0) {
       const int reduction = 3 + depth / 6 + std::min((staticEval - beta) / 200, 3);
       makeNullChild(ply);
       const int score = -search(depth - 1 - reduction, ply + 1, -beta, -beta + 1, false);

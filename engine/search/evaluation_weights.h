@@ -15,16 +15,12 @@ struct EvaluationWeights {
   int fileMg[6][4], fileEg[6][4];     // by kind and file, a..d mirrored onto h..e
   int passedMg[8], passedEg[8];       // by the owner's rank
   int mobilityMg[4], mobilityEg[4];   // knight .. queen, per square over the kind's average
-  int safeCheckMg[4];                 // knight .. queen: a check from a square the king's side does not guard
   int doubledMg, doubledEg, isolatedMg, isolatedEg;
   int shieldMissingMg, shieldOpenMg, shieldNearMg, shieldMiddleMg, shieldFarMg;
   int kingAttack;                     // per squared attack unit on the king's surroundings
   int rookOpenMg, rookOpenEg, rookHalfOpenMg, rookHalfOpenEg;
   int bishopPairMg, bishopPairEg;
   int passerOtherKingEg, passerOwnKingEg;  // per square of king distance to the square in front, by rank
-  int passerFreeMg, passerFreeEg;    // the square in front empty and not attacked, by rank * (rank - 1) / 2
-  int unstoppableEg;                  // a passed pawn the other king cannot catch, no other pieces
-  int threatByPawnMg, threatByPawnEg, threatByLesserMg, threatByLesserEg, hangingMg, hangingEg;
   int tempo;
 };
 

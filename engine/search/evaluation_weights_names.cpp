@@ -26,7 +26,6 @@ void forEachWeight(EvaluationWeights& w, const std::function<void(const std::str
   visitArray("passedEg", w.passedEg, visit);
   visitArray("mobilityMg", w.mobilityMg, visit);
   visitArray("mobilityEg", w.mobilityEg, visit);
-  visitArray("safeCheckMg", w.safeCheckMg, visit);
   for (auto [name, value] : {std::pair<const char*, int*>{"doubledMg", &w.doubledMg},
                              {"doubledEg", &w.doubledEg},
                              {"isolatedMg", &w.isolatedMg},
@@ -45,15 +44,6 @@ void forEachWeight(EvaluationWeights& w, const std::function<void(const std::str
                              {"bishopPairEg", &w.bishopPairEg},
                              {"passerOtherKingEg", &w.passerOtherKingEg},
                              {"passerOwnKingEg", &w.passerOwnKingEg},
-                             {"passerFreeMg", &w.passerFreeMg},
-                             {"passerFreeEg", &w.passerFreeEg},
-                             {"unstoppableEg", &w.unstoppableEg},
-                             {"threatByPawnMg", &w.threatByPawnMg},
-                             {"threatByPawnEg", &w.threatByPawnEg},
-                             {"threatByLesserMg", &w.threatByLesserMg},
-                             {"threatByLesserEg", &w.threatByLesserEg},
-                             {"hangingMg", &w.hangingMg},
-                             {"hangingEg", &w.hangingEg},
                              {"tempo", &w.tempo}})
     visit(name, *value);
 }

@@ -83,17 +83,6 @@ const EvaluationTables& tunedTables() {
 namespace {
 
 constexpr int MOBILITY_AVERAGE[6] = {0, 4, 6, 7, 13, 0};
-// Worth classes for telling a lesser attacker: knight and bishop are one.
-constexpr int WORTH_CLASS[7] = {0, 1, 1, 2, 3, 4, 5};
-
-// Per side, the least valuable kind that attacks each square (NONE if none):
-// enough to tell attacked, defended and attacked by a lesser piece apart.
-using Cheapest = std::array<uint8_t, 128>;
-
-void markAttack(Cheapest& cheapest, int square, Kind kind) {
-  if (kind < cheapest[square]) cheapest[square] = static_cast<uint8_t>(kind);
-}
-
 constexpr int KING_ATTACK_WEIGHT[6] = {0, 2, 2, 3, 5, 0};
 
 struct Side {
@@ -105,10 +94,6 @@ struct Side {
   int king = NO_SQUARE;   // first in board order
   int attackUnits = 0;    // on the other king's surroundings
   int attackers = 0;
-  // Squares from which a piece of ours can check the other king, with its kind,
-  // judged once all attacks are known.
-  int checks = 0;
-  std::array<uint8_t, 32> checkSquares{}, checkKinds{};
   std::array<int, 8> pawnsOnFile{};
   std::array<int, 8> mostAdvanced{};   // relative rank of the most advanced pawn per file, -1 none
   std::array<int, 8> leastAdvanced{};  // relative rank of the least advanced pawn per file, 8 none
@@ -129,40 +114,11 @@ constexpr auto KING_NEIGHBOURHOOD = [] {
 // The other king's square and its neighbours.
 bool nearKing(int square, int king) { return king != NO_SQUARE && KING_NEIGHBOURHOOD[square - king + 119]; }
 
-// Squares from which a piece would give check to a king: knight jumps and the
-// lines out of it up to the first piece, by the kinds that check along them.
-constexpr uint8_t KNIGHT_CHECK = 1 << KNIGHT, DIAGONAL_CHECK = 1 << BISHOP | 1 << QUEEN,
-                  STRAIGHT_CHECK = 1 << ROOK | 1 << QUEEN;
-using CheckSquares = std::array<uint8_t, 128>;
-
-void markChecks(const CBoard& b, int king, CheckSquares& checks) {
-  checks.fill(0);
-  if (king == NO_SQUARE) return;
-  for (int offset : attack::KNIGHT_OFFSETS)
-    if (isOnBoard(king + offset)) checks[king + offset] |= KNIGHT_CHECK;
-  auto line = [&](const int(&offsets)[4], uint8_t kinds) {
-    for (int offset : offsets)
-      for (int to = king + offset; isOnBoard(to); to += offset) {
-        checks[to] |= kinds;
-        if (b.squares[to] != EMPTY) break;
-      }
-  };
-  line(attack::ROOK_OFFSETS, STRAIGHT_CHECK);
-  line(attack::BISHOP_OFFSETS, DIAGONAL_CHECK);
-}
-
 void addMobility(const CBoard& b, const EvaluationWeights& w, int square, Kind kind, int side, Side& own,
-                 int otherKing, Cheapest& cheapest, const CheckSquares& checks) {
+                 int otherKing) {
   const Piece* s = b.squares;
   int count = 0, attacks = 0;
   auto visit = [&](int to) {
-    markAttack(cheapest, to, kind);
-    if ((checks[to] >> kind & 1) && (s[to] == EMPTY || !belongsTo(s[to], side))) {
-      if (own.checks < 32) {
-        own.checkSquares[own.checks] = static_cast<uint8_t>(to);
-        own.checkKinds[own.checks++] = static_cast<uint8_t>(kind);
-      }
-    }
     if (s[to] == EMPTY || !belongsTo(s[to], side)) ++count;
     if (nearKing(to, otherKing)) ++attacks;
   };
@@ -200,7 +156,7 @@ bool isPassed(const Side& other, int square, int side) {
 }
 
 void pawnStructure(const CBoard& b, const EvaluationWeights& w, int side, Side& own, const Side& other,
-                   const Placed* pieces, int count, const Cheapest& theirs) {
+                   const Placed* pieces, int count) {
   for (int file = 0; file < 8; ++file) {
     const int count = own.pawnsOnFile[file];
     if (count == 0) continue;
@@ -228,29 +184,12 @@ void pawnStructure(const CBoard& b, const EvaluationWeights& w, int side, Side& 
         return king == NO_SQUARE ? 7 : std::max(std::abs(fileOf(king) - fileOf(front)), std::abs(rankOf(king) - rankOf(front)));
       };
       own.eg += (distance(other.king) * w.passerOtherKingEg - distance(own.king) * w.passerOwnKingEg) * rank / 2;
-      if (b.squares[front] != EMPTY) {
-        own.eg -= w.passedEg[rank] / 3;
-      } else if (theirs[front] == NONE) {
-        // Nothing stops the next step: worth more the nearer the pawn is to queening.
-        const int steps = rank * (rank - 1) / 2;
-        own.mg += w.passerFreeMg * steps;
-        own.eg += w.passerFreeEg * steps;
-      }
-      if (other.pieceMaterial == 0) {
-        // A pawn ending: the other king outside the pawn's square cannot catch it.
-        const int queening = side ? s % 16 + 112 : s % 16;
-        bool clear = true;
-        for (int to = front; clear && isOnBoard(to); to += side ? 16 : -16) clear = b.squares[to] == EMPTY;
-        const int steps = 7 - std::max(rank, 2);
-        const int otherDistance = other.king == NO_SQUARE ? 8
-            : std::max(std::abs(fileOf(other.king) - fileOf(queening)), std::abs(rankOf(other.king) - rankOf(queening)));
-        if (clear && otherDistance - (b.sideToMove == side ? 0 : 1) > steps) own.eg += w.unstoppableEg;
-      }
+      if (b.squares[front] != EMPTY) own.eg -= w.passedEg[rank] / 3;
     }
   }
 }
 
-void kingSafety(const EvaluationWeights& w, int side, Side& own, const Side& other, const Cheapest& ours) {
+void kingSafety(const EvaluationWeights& w, int side, Side& own, const Side& other) {
   if (own.king != NO_SQUARE && relativeRank(own.king, side) <= 1) {
     const int kingFile = fileOf(own.king);
     for (int f = kingFile - 1; f <= kingFile + 1; ++f) {
@@ -268,14 +207,6 @@ void kingSafety(const EvaluationWeights& w, int side, Side& own, const Side& oth
     const int units = other.attackUnits;
     own.mg -= std::min(units * units * w.kingAttack, 400);
   }
-  // A check from a square we do not guard, counted once per kind.
-  if (other.pieceMaterial >= 1025) {
-    int kinds = 0;
-    for (int i = 0; i < other.checks; ++i)
-      if (ours[other.checkSquares[i]] == NONE) kinds |= 1 << other.checkKinds[i];
-    for (int kind = KNIGHT; kind <= QUEEN; ++kind)
-      if (kinds >> kind & 1) own.mg -= w.safeCheckMg[kind - KNIGHT];
-  }
 }
 
 void rookFiles(const EvaluationWeights& w, int side, Side& own, const Side& other, const Placed* pieces, int count) {
@@ -289,28 +220,6 @@ void rookFiles(const EvaluationWeights& w, int side, Side& own, const Side& othe
 }
 
 int distance(int a, int b) { return std::max(std::abs(fileOf(a) - fileOf(b)), std::abs(rankOf(a) - rankOf(b))); }
-
-// Pieces attacked by a lesser one, or attacked and not defended: the side to
-// move can save one of them at most, and quiescence only sees captures.
-void threats(const EvaluationWeights& w, int side, Side& own, const Cheapest& ours, const Cheapest& theirs,
-             const Placed* pieces, int count) {
-  for (int i = 0; i < count; ++i) {
-    const Placed& piece = pieces[i];
-    if (piece.side != side || piece.kind == PAWN || piece.kind == KING) continue;
-    const int attacker = theirs[piece.square];
-    if (attacker == NONE) continue;
-    if (attacker == PAWN) {
-      own.mg -= w.threatByPawnMg;
-      own.eg -= w.threatByPawnEg;
-    } else if (WORTH_CLASS[attacker] < WORTH_CLASS[piece.kind]) {
-      own.mg -= w.threatByLesserMg;
-      own.eg -= w.threatByLesserEg;
-    } else if (ours[piece.square] == NONE) {
-      own.mg -= w.hangingMg;
-      own.eg -= w.hangingEg;
-    }
-  }
-}
 
 // Drive a bare king to the edge and bring the own king closer, so that the
 // search finds the mate in endings it cannot see to the end.
@@ -344,9 +253,6 @@ int strongEvaluate(const CBoard& b, const EvaluationTables& table) {
   }
   Placed pieces[64];
   int count = 0;
-  Cheapest cheapest[2];
-  cheapest[0].fill(NONE);
-  cheapest[1].fill(NONE);
   for (Square s : ALL_SQUARES) {
     const int code = b.squares[s];
     const Kind kind = KIND_OF_CODE[code];
@@ -364,8 +270,6 @@ int strongEvaluate(const CBoard& b, const EvaluationTables& table) {
       ++own.pawnCount;
       own.mostAdvanced[file] = std::max(own.mostAdvanced[file], rank);
       own.leastAdvanced[file] = std::min(own.leastAdvanced[file], rank);
-      for (int to : {side ? s + 15 : s - 15, side ? s + 17 : s - 17})
-        if (isOnBoard(to)) cheapest[side][to] = PAWN;
     } else if (kind == KING) {
       if (own.king == NO_SQUARE) own.king = s;
     } else {
@@ -375,24 +279,16 @@ int strongEvaluate(const CBoard& b, const EvaluationTables& table) {
       else ++own.majors;
     }
   }
-  CheckSquares checks[2];  // by the side that would give the check
-  for (int side = 0; side < 2; ++side) markChecks(b, sides[!side].king, checks[side]);
   for (int i = 0; i < count; ++i) {
     const Placed& piece = pieces[i];
     if (piece.kind == PAWN || piece.kind == KING) continue;
-    addMobility(b, w, piece.square, piece.kind, piece.side, sides[piece.side], sides[!piece.side].king,
-                cheapest[piece.side], checks[piece.side]);
+    addMobility(b, w, piece.square, piece.kind, piece.side, sides[piece.side], sides[!piece.side].king);
   }
-  for (int side = 0; side < 2; ++side)
-    if (sides[side].king != NO_SQUARE)
-      for (int offset : attack::KING_OFFSETS)
-        if (isOnBoard(sides[side].king + offset)) markAttack(cheapest[side], sides[side].king + offset, KING);
   for (int side = 0; side < 2; ++side) {
     Side& own = sides[side];
     const Side& other = sides[!side];
-    pawnStructure(b, w, side, own, other, pieces, count, cheapest[!side]);
-    threats(w, side, own, cheapest[side], cheapest[!side], pieces, count);
-    kingSafety(w, side, own, other, cheapest[side]);
+    pawnStructure(b, w, side, own, other, pieces, count);
+    kingSafety(w, side, own, other);
     rookFiles(w, side, own, other, pieces, count);
     if (own.bishops >= 2) {
       own.mg += w.bishopPairMg;

