@@ -46,6 +46,7 @@ class EnginePlayer : public Player {
   int level = SPECIFIED_LEVEL;    // strength ladder (search/level.h)
   // The fixed level searched by the strong search with that level's settings:
   // for limits the fixed search cannot honour (a depth, nodes, several lines).
+  // A depth, nodes, time or mate the interface names then replaces the level's depth.
   bool strongAtFixedLevel = false;
   SearchLimits limits;            // what the next search may spend
   Move expectedReply;             // after chooseMove: the answer it expects; null when unknown

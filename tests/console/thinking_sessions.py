@@ -180,10 +180,12 @@ def uci_table_lasts_the_game():
 
 def uci_default_level_honours_every_limit():
     # A bare clock is the fixed 4-ply search's; a depth, nodes, searchmoves,
-    # several lines or a mate to find are the strong search's at that level.
+    # several lines or a mate to find are the strong search's at that level,
+    # a depth, nodes, time or mate the interface names replacing its depth.
     session = uci("position fen " + MIDDLEGAME)
     assert search_lines(session, "go wtime 2000 btime 2000")[0] == [4]
     assert search_lines(session, "go depth 2")[0] == [1, 2]
+    assert search_lines(session, "go depth 6")[0][-1] == 6  # past the level's own 4 plies
     assert search_lines(session, "go nodes 3000 searchmoves a2a3 h2h3")[2] in ("a2a3", "h2h3")
     session.send("setoption name MultiPV value 2")
     lines = search_lines(session, "go wtime 2000 btime 2000")[1]
