@@ -99,17 +99,17 @@ void EngineTurns::poll() {
   const int side = sideToMove();
   SeatedPlayer* player = activePlayer(side);
   if (!player || !inGame[side] || !player->isReady()) return;
-  const SearchLimits limits = currentLimits ? currentLimits() : SearchLimits{};
   // kelvo answers moves by itself once it plays its side; it is asked each
-  // time it may stand idle on its own turn, as after a set-up position.
+  // time it may stand idle on its own turn, as after a set-up position. It
+  // reads its clocks itself, so none are taken here on each line it writes.
   if (player->playsIntoTheGame()) {
-    player->go({}, limits);
+    player->go({}, SearchLimits{});
     return;
   }
   const auto [fen, moves] = gameSoFar();
   if (askedAtPly == moves.size()) return;
   askedAtPly = static_cast<int>(moves.size());
-  player->go(moves, limits);
+  player->go(moves, currentLimits ? currentLimits() : SearchLimits{});
 }
 
 void EngineTurns::halt() {
