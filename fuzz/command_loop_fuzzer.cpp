@@ -4,7 +4,11 @@
 // byte are set, so most inputs run fast. Once the search budget is spent the
 // game is put in force mode before every line and "go" and "hint" are skipped;
 // every other command still runs, but for the level option and analysis.
+// The table may be resized once an input: each resize to a gigabyte takes
+// over a second under the sanitizers, which any engine would take too.
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <ostream>
 #include <sstream>
@@ -40,6 +44,13 @@ std::string confineFileName(const std::string& line) {
   return "_loadpgn game.pgn";
 }
 
+bool resizesTheTable(const std::string& word, std::string line) {
+  if (word == "memory") return true;
+  if (word != "setoption") return false;
+  std::transform(line.begin(), line.end(), line.begin(), [](unsigned char c) { return std::tolower(c); });
+  return line.find("hash") != std::string::npos;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -71,12 +82,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const int maxSearches = (mode & SEARCH_MODE) == SEARCH_MODE ? 1 : 0;
+  bool resized = false;
   std::string line;
   while (io.readLine(line)) {
     const std::string word = firstWord(line);
     // The level stays the fixed search's, and analysis (a search after every
     // change of the position) is left out: both would outlast the time limit.
     if (word == "option" || word == "analyze") continue;
+    if (resizesTheTable(word, line)) {
+      if (resized) continue;
+      resized = true;
+    }
     if (host.searches >= maxSearches) {
       game.makeHumansOnly();
       if (word == "go" || word == "hint") continue;

@@ -47,6 +47,7 @@ void TranspositionTable::resize(std::size_t megabytes) {
   while (count * 2 * sizeof(Bucket) <= megabytes * 1024 * 1024) count *= 2;
   buckets = std::make_unique<Bucket[]>(count);
   mask = count - 1;
+  holdsEntries.store(false, std::memory_order_relaxed);
 }
 
 bool TranspositionTable::probe(std::uint64_t key, int ply, TableEntry& entry) const {
@@ -98,6 +99,7 @@ void TranspositionTable::store(std::uint64_t key, int ply, int score, int depth,
   const std::uint64_t data = pack(entry);
   target->data.store(data, std::memory_order_relaxed);
   target->mixedKey.store(key ^ data, std::memory_order_relaxed);
+  if (!holdsEntries.load(std::memory_order_relaxed)) holdsEntries.store(true, std::memory_order_relaxed);
 }
 
 int TranspositionTable::hashfull() const {
@@ -112,6 +114,7 @@ int TranspositionTable::hashfull() const {
 }
 
 void TranspositionTable::clear() {
+  if (!holdsEntries.exchange(false, std::memory_order_relaxed)) return;
   for (std::size_t i = 0; i <= mask; ++i)
     for (Slot& slot : buckets[i].slot) {
       slot.data.store(0, std::memory_order_relaxed);

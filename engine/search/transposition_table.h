@@ -55,6 +55,8 @@ class TranspositionTable {
   void store(std::uint64_t key, int ply, int score, int depth, Bound bound, const Move& best);
   // Each new search ages what the earlier ones left.
   void newSearch() { ++generation; }
+  // Sweeps the table only when something was stored since it was last
+  // emptied: a new game clears it, and a big table takes a while.
   void clear();
   // An empty table of the new size in place of this one, the old memory
   // freed first: both may not fit at once.
@@ -77,4 +79,7 @@ class TranspositionTable {
   std::size_t mask = 0;
   std::size_t size = 0;
   std::uint8_t generation = 0;
+  // Set by the first store after the table was emptied; read before it is
+  // written, so the search threads do not keep writing one shared line.
+  std::atomic<bool> holdsEntries{false};
 };

@@ -40,8 +40,8 @@ TEST(TranspositionTable, MateScoresFollowTheProbersPly) {
   }
 }
 
-// The use reported is the current search's; a resize leaves an empty table.
-TEST(TranspositionTable, UseIsTheCurrentSearchsAndResizeEmpties) {
+// The use reported is the current search's; a resize or a clear leaves an empty table.
+TEST(TranspositionTable, UseIsTheCurrentSearchsAndResizeOrClearEmpties) {
   TranspositionTable table(1);
   EXPECT_EQ(table.hashfull(), 0);
   for (std::uint64_t key = 0; key < 250; ++key) table.store(key, 0, 0, 1, Bound::EXACT, Move());
@@ -52,6 +52,11 @@ TEST(TranspositionTable, UseIsTheCurrentSearchsAndResizeEmpties) {
   TableEntry entry;
   EXPECT_FALSE(table.probe(7, 0, entry));
   EXPECT_EQ(table.megabytes(), 2u);
+  // Clearing, which skips a table left empty, still empties one written since.
+  table.clear();
+  table.store(7, 0, 0, 1, Bound::EXACT, Move());
+  table.clear();
+  EXPECT_FALSE(table.probe(7, 0, entry));
 }
 
 // The move comes back whole: each promotion is a move of its own, and no
