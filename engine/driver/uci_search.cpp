@@ -173,3 +173,8 @@ void UciSearch::iterationDone(const SearchReport& given) {
   }
   EngineIO::instance().sendLine(uciInfoLine(report));
 }
+
+void UciSearch::rootMoveStarted(int depth, const Move& move, int number) {
+  EngineIO::instance().sendLine("info depth " + std::to_string(depth) + " currmove " + uciMoveText(move) +
+                                " currmovenumber " + std::to_string(number));
+}

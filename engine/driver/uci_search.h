@@ -45,6 +45,7 @@ class UciSearch : private SearchListener {
   void run(EnginePlayer& player, CChessBoard position);
   void release();
   void iterationDone(const SearchReport& report) override;
+  void rootMoveStarted(int depth, const Move& move, int number) override;
   void stopTimer();
 
   ThinkingThread& thinking;

@@ -42,6 +42,9 @@ int reductionFor(int depth, int moveNumber) {
   return table[std::min(depth, 63)][std::min(moveNumber, 63)];
 }
 
+// Milliseconds of search before the root moves are told as they are tried.
+constexpr std::int64_t ROOT_MOVES_TOLD_AFTER = 1000;
+
 // The level's depth, or the interface's when that is less.
 int depthLimit(const SearchLimits& limits, const LevelSettings& settings) {
   const int depth = limits.depth > 0 ? std::min(limits.depth, settings.depth) : settings.depth;
@@ -259,6 +262,8 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
     if (root && !allowedAtRoot(move)) continue;
     if (!isLegal(node.board, node.legality, move)) continue;
     ++legal;
+    if (root && !helper && context->listener && context->clock() - start >= ROOT_MOVES_TOLD_AFTER)
+      context->listener->rootMoveStarted(depth, move, legal);
     const bool quiet = !isCaptureOrPromotion(move);
     const bool killer = move.sameSquares(node.killers[0]) || move.sameSquares(node.killers[1]);
     makeChild(ply, move);
@@ -358,30 +363,46 @@ void AlphaBetaSearch::reportProgress() {
     report(finishedDepth, finishedLines[i], static_cast<int>(i) + 1);
 }
 
+// The weak levels score each root move to their depth and pick with chance.
+// A node budget or a stop ends the scoring early: the pick is then made among
+// the moves scored, since a score cut short says nothing.
 SearchOutcome AlphaBetaSearch::chooseWithChance(const LevelSettings& settings, const std::vector<Move>& rootMoves) {
-  SearchOutcome outcome;
-  const int count = static_cast<int>(rootMoves.size());
+  const int depth = depthLimit(*limits, settings);
+  std::vector<RootLine> scored;
   int chosen = 0;
   int chosenScore = -INFINITE_SCORE;
-  std::vector<int> scores(count);
-  for (int i = 0; i < count; ++i) {
-    makeChild(0, rootMoves[i]);
-    scores[i] = -search(depthLimit(*limits, settings) - 1, 1, -INFINITE_SCORE, INFINITE_SCORE, true);
+  for (const Move& move : rootMoves) {
+    makeChild(0, move);
+    const int score = -search(depth - 1, 1, -INFINITE_SCORE, INFINITE_SCORE, true);
+    if (stopped && !scored.empty()) break;
+    RootLine line;
+    line.move = move;
+    line.score = score;
+    line.pv = {move};
+    scored.push_back(line);
+    canStop = true;  // one move scored in full is a move to play
     const int chance = settings.noise > 0 ? engineRand() % (settings.noise + 1) : 0;
-    if (scores[i] + chance > chosenScore) {
-      chosenScore = scores[i] + chance;
-      chosen = i;
+    if (score + chance > chosenScore) {
+      chosenScore = score + chance;
+      chosen = static_cast<int>(scored.size()) - 1;
     }
+    if (stopped) break;
   }
+  const int count = static_cast<int>(scored.size());
   if (engineRand() % 100 < settings.blunderPercent) chosen = engineRand() % count;
-  outcome.move = rootMoves[chosen];
-  outcome.score = scores[chosen];
-  outcome.depth = depthLimit(*limits, settings);
-  RootLine line;
-  line.move = outcome.move;
-  line.score = outcome.score;
-  line.pv = {outcome.move};
-  report(outcome.depth, line, 1);
+  // The move played heads the lines shown; the others follow best first, as
+  // many as the interface asked for.
+  std::rotate(scored.begin(), scored.begin() + chosen, scored.begin() + chosen + 1);
+  std::stable_sort(scored.begin() + 1, scored.end(),
+                   [](const RootLine& a, const RootLine& b) { return a.score > b.score; });
+  scored.resize(std::clamp(limits->multiPv, 1, count));
+  finishedLines = scored;
+  finishedDepth = depth;
+  SearchOutcome outcome;
+  outcome.move = scored[0].move;
+  outcome.score = scored[0].score;
+  outcome.depth = depth;
+  for (std::size_t rank = 0; rank < scored.size(); ++rank) report(depth, scored[rank], static_cast<int>(rank) + 1);
   return outcome;
 }
 

@@ -147,7 +147,7 @@ Move EnginePlayer::runLevelSearch(const CChessBoard& position) {
   LevelSettings settings = settingsForLevel(level);
   // An interface that names the search's depth, nodes, time or mate at the
   // fixed level has chosen its length itself: the level's depth gives way.
-  if (strongAtFixedLevel && (limits.depth > 0 || limits.nodes > 0 || limits.moveTime > 0 || limits.mate > 0))
+  if (clampLevel(level) == SPECIFIED_LEVEL && strongAtFixedLevel && (limits.depth > 0 || limits.nodes > 0 || limits.moveTime > 0 || limits.mate > 0))
     settings.depth = LevelSettings().depth;
   const SearchOutcome outcome = strongSearch->run(position, gameKeys, limits, settings, context);
   nodeCount = static_cast<std::int32_t>(std::min<std::int64_t>(outcome.nodes, INT32_MAX));

@@ -40,6 +40,9 @@ class SearchListener {
   // Each finished iteration; the listener decides whether a line is written.
   // A search of several lines calls it once per line, best first.
   virtual void iterationDone(const SearchReport&) {}
+  // The root move an iteration turns to, numbered from 1 in the order tried;
+  // told only once the search has run a second, when an interface shows it.
+  virtual void rootMoveStarted(int /*depth*/, const Move& /*move*/, int /*number*/) {}
   // The desktop app also wants the nodes-per-millisecond line after a search.
   virtual bool wantsSpeedLine() const { return false; }
 };

@@ -143,10 +143,12 @@ def uci_position_during_search():
 
 
 def search_lines(session, go):
+    # The lines that report a score; the root moves told in a long search are left out.
     session.send(go)
     lines = []
     while not (line := session.next_line()).startswith("bestmove "):
-        lines.append(line)
+        if " currmove " not in line:
+            lines.append(line)
     return [int(INFO.match(line).group(1)) for line in lines], lines, line.split()[1]
 
 
@@ -197,6 +199,29 @@ def uci_default_level_honours_every_limit():
     session.close()
 
 
+def uci_weak_levels_honour_every_limit():
+    # The weak levels score each root move and pick with chance: a node budget
+    # or a time ends the scoring, several lines are shown with the move played
+    # first. A named length once made them search every move without end.
+    session = uci("setoption name Skill Level value 1", "setoption name MultiPV value 3",
+                  "position fen " + MIDDLEGAME)
+    for go in ("go nodes 5", "go movetime 300", "go depth 12"):
+        _, lines, best = search_lines(session, go)
+        assert [" multipv %d " % rank in line for rank, line in enumerate(lines, 1)] == [True] * 3, lines
+        assert lines[0].split(" pv ")[1].split()[0] == best, (best, lines)
+    session.close()
+
+
+def uci_long_search_tells_its_root_moves():
+    # After a second a search says which root move it is on, numbered from 1.
+    session = uci("setoption name Skill Level value 10", "position fen " + MIDDLEGAME)
+    session.send("go movetime 2500")
+    told = session.wait_for(r"info depth \d+ currmove [a-h][1-8][a-h][1-8][qrbn]? currmovenumber \d+$", info)
+    assert int(told.split()[-1]) >= 1, told
+    session.wait_for("bestmove ", info)
+    session.close()
+
+
 def uci_analysis_stops_on_its_last_line():
     # The bestmove after a stop is the move of the last line shown; a mate in
     # one settles soon, without a line for every depth the search allows.
@@ -206,7 +231,8 @@ def uci_analysis_stops_on_its_last_line():
         lines = [session.wait_for(r"info depth %d " % depth, info)]
         session.send("stop")
         while not (line := session.next_line()).startswith("bestmove "):
-            lines.append(line)
+            if " currmove " not in line:
+                lines.append(line)
         assert line.split()[1] == lines[-1].split(" pv ")[1].split()[0], (line, lines[-3:])
     assert max(int(INFO.match(line).group(1)) for line in lines) < 20, lines
     session.close()
@@ -296,6 +322,7 @@ def polyglot_hint():
 
 SESSIONS = [xboard_move_now, xboard_analysis, uci_position_during_search, uci_stop_reaches_its_own_search,
             uci_table_lasts_the_game, uci_default_level_honours_every_limit,
+            uci_weak_levels_honour_every_limit, uci_long_search_tells_its_root_moves,
             uci_analysis_stops_on_its_last_line, uci_ponder, uci_several_lines, xboard_repetition_after_take_back,
             uci_analysis_sees_repetition, uci_own_book_off, polyglot_hint]
 
