@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "base/random.h"
 #include "book/opening_book.h"
 #include "book/pgn_file.h"
 #include "driver/command_line.h"
@@ -114,6 +115,7 @@ bool playEngineMove(bool runClock) {
   const CChessBoard position = currentPosition();
   if (EnginePlayer* engine = engineOfGame()) {
     engine->limits = game().read([](const Game& g) { return settings().limitsFor(g); });
+    if (settings().limitStrength) engine->level = settings().moveLevel(engineRand());
     session().prepare(*engine, position);
   }
   const Move move = game().enginePlayer->chooseMove(position);
@@ -252,6 +254,7 @@ void cmdOption(const CommandLine& command) {
     return;
   }
   const int level = toNumber(value);
+  settings().limitStrength = false;
   setLevel(level);
   settings().levelChosen = true;
   if (settings().level != level)
@@ -265,18 +268,25 @@ void cmdSkill(const CommandLine& command) {
     io().sendLine(UNKNOWN_COMMAND + command.word);
     return;
   }
+  settings().limitStrength = false;
   setLevel(toNumber(command.args[1]));
   settings().levelChosen = true;
 }
 
 void cmdUserMove(const CommandLine& command) { opponentMove(command.args[0]); }
 
-// An interface that asks for strength by depth alone (pychess) reaches the
-// levels through it, two depths a level, unless a level was chosen by name.
+// An interface that asks for strength by depth alone (pychess, 1 to 18)
+// gets a rating rising evenly with it, from the weakest level's to the top
+// level's, each move played at one of the two levels around it; unless a
+// level was chosen by name.
 void cmdSearchDepth(const CommandLine& command) {
-  settings().depth = std::max(toNumber(command.args[0]), 0);
-  if (settings().depth > 0 && !settings().levelChosen)
-    setLevel(settings().depth >= DEPTH_OF_TOP_LEVEL ? TOP_LEVEL : (settings().depth + 1) / 2);
+  SessionSettings& chosen = settings();
+  chosen.depth = std::max(toNumber(command.args[0]), 0);
+  if (chosen.depth == 0 || chosen.levelChosen) return;
+  chosen.limitStrength = chosen.depth < DEPTH_OF_TOP_LEVEL;
+  const int weakest = eloOfLevel(WEAKEST_LEVEL);
+  chosen.elo = weakest + (chosen.depth - 1) * (eloOfLevel(TOP_LEVEL) - weakest) / (DEPTH_OF_TOP_LEVEL - 1);
+  setLevel(chosen.limitStrength ? levelForElo(chosen.elo) : TOP_LEVEL);
 }
 
 void cmdMemory(const CommandLine& command) { session().setHashMegabytes(toNumber(command.args[0])); }

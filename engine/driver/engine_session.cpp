@@ -219,6 +219,7 @@ std::unique_ptr<EnginePlayer> EngineSession::makeEnginePlayer(SearchListener* li
 void EngineSession::prepare(EnginePlayer& player, const CChessBoard& position) const {
   const bool ofGame = game.read([&](const Game& g) { return positionKey(g.position) == positionKey(position); });
   player.gameKeys = ofGame ? game.repetitionKeys() : std::vector<std::uint64_t>();
+  player.limits.reversiblePliesBefore = ofGame ? game.reversiblePliesBeforeHistory() : 0;
   player.hashMegabytes = settings.hashMegabytes;
   player.threads = settings.threads;
   player.table = table;
@@ -259,12 +260,12 @@ void EngineSession::analyse(const CChessBoard& position, bool untilStopped, Sear
     analyst = std::make_unique<EnginePlayer>(context);
   }
   analysisReports->target = &listener;
-  prepare(*analyst, position);
   analyst->level = TOP_LEVEL;
   analyst->limits = SearchLimits();
   analyst->limits.infinite = untilStopped;
   analyst->limits.moveTime = untilStopped ? 0 : ANALYSIS_MILLISECONDS;
   analyst->limits.progressEvery = PROGRESS_MILLISECONDS;
+  prepare(*analyst, position);
   analyst->chooseMove(position);
 }
 

@@ -99,7 +99,8 @@ class EngineSession {
 
   // Readies a player for a search of `position`, a position of the game:
   // its settings, the session's table, the game's own positions for
-  // repetitions and the current search's stop token.
+  // repetitions and its fifty-move count (into the limits, so given after
+  // them) and the current search's stop token.
   void prepare(EnginePlayer& player, const CChessBoard& position) const;
   // The game's repetition keys as they would be after `move` from the game's
   // current position: what pondering on the predicted reply needs.

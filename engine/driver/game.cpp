@@ -195,6 +195,15 @@ int Game::adjudicate(std::string& reason) {
   return GAME_DRAWN;
 }
 
+int Game::reversiblePliesBeforeHistory() const {
+  std::lock_guard guard(lock);
+  for (std::size_t at = 1; at < history.size(); ++at) {
+    const Move& move = history[at].lastMove;
+    if (move.isNull() || move.captured != EMPTY || isPawn(move.piece)) return 0;
+  }
+  return startCounters.halfMoves;
+}
+
 std::vector<std::uint64_t> Game::repetitionKeys() const {
   std::lock_guard guard(lock);
   std::vector<std::uint64_t> keys;

@@ -89,6 +89,9 @@ class Game : public ReplayTarget {
   // or pawn move, oldest first: what a search needs to see the game's own
   // repetitions, whoever made the moves.
   std::vector<std::uint64_t> repetitionKeys() const;
+  // A set-up position's halfmove clock while no capture or pawn move has
+  // been played since: those plies count toward the fifty-move rule too.
+  int reversiblePliesBeforeHistory() const;
   // 0 goes on, 1 White won, 2 drawn, 3 Black won; reason filled for 1..3.
   int adjudicate(std::string& reason);
 

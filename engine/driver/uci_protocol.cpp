@@ -203,6 +203,7 @@ class UciSession {
     limits.moveOverhead = settings.moveOverhead;
     session.setAnalysing(analysis);
     EngineSession::StopToken stop = session.beginSearch();
+    player->limits = limits;
     session.prepare(*player, position);
     player->level = analysis ? TOP_LEVEL : settings.moveLevel(settings.limitStrength ? engineRand() : 0);
     // The fixed search plays the bare clock; anything more it cannot honour
@@ -210,7 +211,6 @@ class UciSession {
     player->strongAtFixedLevel = limits.depth > 0 || limits.nodes > 0 || limits.moveTime > 0 || limits.mate > 0 ||
                                  !limits.searchMoves.empty() || limits.multiPv > 1 || pondering;
     player->bookAllowed = settings.ownBook;
-    player->limits = limits;
     // Pondering searches until the predicted move is played, then as long as
     // the limits of this go allow.
     if (pondering) player->limits.infinite = true;

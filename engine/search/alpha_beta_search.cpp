@@ -438,7 +438,7 @@ std::vector<Move> AlphaBetaSearch::prepare(const CBoard& root, const std::vector
   Ply& top = plies[0];
   top.board = root;
   top.key = positionKey(root);
-  top.halfmoves = rootIndex;
+  top.halfmoves = rootIndex + std::max(limits->reversiblePliesBefore, 0);
   top.legality = legalityContext(root, true);
   keys[rootIndex] = top.key;
 

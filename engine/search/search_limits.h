@@ -20,6 +20,8 @@ struct SearchLimits {
   int mate = 0;                     // moves: a mate found in this many or fewer ends the search; 0: none
   bool infinite = false;            // search until stopped
   std::vector<Move> searchMoves;    // empty: every legal move
+  int reversiblePliesBefore = 0;    // before the game's keys without a capture or pawn move (a
+                                    // set-up position's halfmove clock): toward the fifty-move rule
   int multiPv = 1;                  // best lines to find and report (the strong search only)
   std::int64_t progressEvery = 0;   // milliseconds: an iteration that runs longer repeats its
                                     // last lines this often with the nodes so far; 0: never

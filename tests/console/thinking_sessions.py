@@ -212,6 +212,18 @@ def uci_weak_levels_honour_every_limit():
     session.close()
 
 
+def uci_fifty_move_count_of_a_set_up_position():
+    # A rook up, but every move of White's reaches the hundredth ply without
+    # a capture or pawn move: drawn, unless the clock of the FEN is not counted.
+    session = uci("setoption name Skill Level value 10")
+    scores = []
+    for clock in (99, 0):
+        session.send("position fen 7k/8/8/8/8/8/8/R6K w - - %d 80" % clock)
+        scores.append(int(re.search(r" score cp (-?\d+) ", search_lines(session, "go depth 5")[1][-1]).group(1)))
+    assert scores[0] == 0 and scores[1] > 300, scores
+    session.close()
+
+
 def uci_long_search_tells_its_root_moves():
     # After a second a search says which root move it is on, numbered from 1.
     session = uci("setoption name Skill Level value 10", "position fen " + MIDDLEGAME)
@@ -323,6 +335,7 @@ def polyglot_hint():
 SESSIONS = [xboard_move_now, xboard_analysis, uci_position_during_search, uci_stop_reaches_its_own_search,
             uci_table_lasts_the_game, uci_default_level_honours_every_limit,
             uci_weak_levels_honour_every_limit, uci_long_search_tells_its_root_moves,
+            uci_fifty_move_count_of_a_set_up_position,
             uci_analysis_stops_on_its_last_line, uci_ponder, uci_several_lines, xboard_repetition_after_take_back,
             uci_analysis_sees_repetition, uci_own_book_off, polyglot_hint]
 

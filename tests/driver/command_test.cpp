@@ -176,24 +176,35 @@ TEST_F(CommandTest, QuitEndsDispatchingAndQuestionMarkStopsTheSearch) {
 
 namespace {
 
-// What each interface sends for strength and resources reaches distinct
-// levels: pychess's CECP strengths 1 to 18 as "sd N", gnome-chess's option
-// lines, xboard's memory and cores; a level chosen by name outlasts any depth.
+// What each interface sends for strength and resources reaches the session:
+// pychess's CECP strengths 1 to 18 as "sd N", a rating rising with each from
+// the weakest level's to the top level; gnome-chess's option lines, xboard's
+// memory and cores; a level chosen by name outlasts any depth.
 TEST_F(CommandTest, StrengthAndResourceCommandsReachTheSession) {
   RecordingHost host(false);
   SessionSettings& session = processSession().settings;
   const SessionSettings saved = session;
+  int previous = 0;
+  for (int depth = 1; depth < 18; ++depth) {
+    session = SessionSettings();
+    run(host, {"sd " + std::to_string(depth)});
+    EXPECT_TRUE(session.limitStrength) << depth;
+    EXPECT_GT(session.elo, previous) << depth;
+    EXPECT_EQ(session.elo == eloOfLevel(WEAKEST_LEVEL), depth == 1) << depth;
+    previous = session.elo;
+  }
+  EXPECT_LT(previous, eloOfLevel(TOP_LEVEL));
   const struct {
     Lines commands;
     int level;
   } cases[] = {
-      {{"sd 1"}, 1}, {{"sd 4"}, 2}, {{"sd 7"}, 4}, {{"sd 12"}, 6}, {{"sd 16"}, 8}, {{"sd 17"}, 9}, {{"sd 18"}, 10},
-      {{"option Nivel=3", "sd 18"}, 3}, {{"Skill Level 7", "sd 2"}, 7}, {{"Skill Level 0"}, 1},
+      {{"sd 18"}, 10}, {{"option Nivel=3", "sd 18"}, 3}, {{"sd 9", "option Nivel=7"}, 7},
+      {{"Skill Level 7", "sd 2"}, 7}, {{"Skill Level 0"}, 1},
   };
   for (const auto& [commands, level] : cases) {
     session = SessionSettings();
     run(host, commands);
-    EXPECT_EQ(session.level, level) << commands.front();
+    EXPECT_EQ(session.playingLevel(), level) << commands.front();
   }
   session = SessionSettings();
   run(host, {"memory 64", "cores 1", "hard"});
