@@ -18,6 +18,8 @@
 #     test decides or MATCH_GAMES are played; otherwise a fixed count.
 #   MATCH_DIR=where the results go (default BUILD_DIR/match)
 #   MATCH_KELVO=the kelvo to measure (default BUILD_DIR/console/kelvo)
+#   MATCH_ELO=a rating: kelvo plays as a UCI engine (through polyglot) held to it
+#     by UCI_LimitStrength and UCI_Elo, instead of at MATCH_LEVEL
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -43,6 +45,12 @@ minutes=${tc%%:*}
 
 export PATH="$PATH:/usr/games"  # Debian installs xboard and the engines there
 kelvo=${MATCH_KELVO:-$build/console/kelvo}
+elo_asked=${MATCH_ELO:-}
+first=(-fcp "$kelvo --level $level"); first_name="Kelvo level $level"; first_text="kelvo level $level"
+if [ -n "$elo_asked" ]; then
+  first=(-fcp "$kelvo" -fUCI -firstOptions "UCI_LimitStrength=1,UCI_Elo=$elo_asked")
+  first_name="Kelvo Elo $elo_asked"; first_text="kelvo held to $elo_asked (UCI_Elo)"
+fi
 book=$build/run/aperturas.pgn
 for tool in xboard xvfb-run pgn-extract; do
   command -v "$tool" >/dev/null || { echo "match: $tool is not installed" >&2; exit 2; }
@@ -84,7 +92,7 @@ for opponent in $opponents; do
   # kelvo reads its book from, and writes its files into, its working directory:
   # without the file its book is off.
   if [ "$openings" = book ] && [ -f "$book" ]; then cp "$book" "$dir/kelvo/"; cp "$book" "$dir/opponent/"; fi
-  echo "match: $games games, kelvo level $level against $name ($protocol), $clock_text" | tee "$dir/summary.txt"
+  echo "match: $games games, $first_text against $name ($protocol), $clock_text" | tee "$dir/summary.txt"
   echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)" | tee -a "$dir/summary.txt"
   start=$(date +%s)
   played=0; index=0
@@ -105,7 +113,7 @@ for opponent in $opponents; do
     # click on the final score.
     timeout $(( count * ((minutes + 1) * 120 + 60) + 60 )) xvfb-run -a xboard -noGUI -mg "$count" "${clock[@]}" \
       "${start_position[@]}" \
-      -xponder -reuseFirst false -reuseSecond false -fcp "$kelvo --level $level" -fd "$dir/kelvo" -fn "Kelvo level $level" \
+      -xponder -reuseFirst false -reuseSecond false "${first[@]}" -fd "$dir/kelvo" -fn "$first_name" \
       -scp "$command" "${second[@]}" -sd "$dir/opponent" -sn "$name" -secondComputerString '' -firstComputerString '' \
       -matchPause 1000 -adjudicateDrawMoves 300 -niceEngines 0 \
       -sgf "$dir/round.pgn" -debug -nameOfDebugFile "$dir/round.debug" -engineDebugOutput 1 \

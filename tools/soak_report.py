@@ -40,6 +40,9 @@ KELVO_REPLY = re.compile(
     r"|(1-0|0-1|1/2-1/2) .*"
     r"|feature .*|accepted|pong .*|telluser.*|tellusererror .*|resign|offer draw|Hint: .*"
     r"|\d+ -?\d+ \d+ \d+( [a-h][1-8][a-h][1-8][qrbn]?)*"
+    # The longer thinking line (selective depth, speed, table hits, a tab,
+    # the line in SAN) and the greeting polyglot writes for a UCI engine.
+    r"|\d+ [+-]?\d+ \d+ \d+( +\d+)*\t.*|PolyGlot .*"
     r"|Error \(unknown command\): .*| .*|)$"
 )
 
