@@ -42,6 +42,7 @@ TEST(PgnAnnotation, EvalInForeignComments) {
       {"[%eval\n#3]", WhiteScore::mateIn(3)},  // wrapped by the program that wrote it
       {"[%eval\t-0.5\n]", WhiteScore::pawns(-50)},
       {"Blunder. [%eval #-1]", WhiteScore::mateIn(-1)},
+      {" [%eval 1.51] Inaccuracy. Nb6 was best. ", WhiteScore::pawns(151)},
       {"[%eval abc]", std::nullopt},
       {"[%eval #0]", std::nullopt},
       {"[%eval 1e400]", std::nullopt},
