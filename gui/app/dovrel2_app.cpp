@@ -5,8 +5,6 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QPainter>
-#include <QPixmap>
 #include <QTranslator>
 
 #include "common/message_sink.h"
@@ -17,16 +15,13 @@
 
 namespace {
 
-// The program's icon: a white knight as the board draws it.
-QIcon knightIcon() {
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::white);
-  QPainter painter(&pixmap);
-  QFont font(QStringLiteral("Chess Regular"));
-  font.setPixelSize(32);
-  painter.setFont(font);
-  painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("h"));
-  return QIcon(pixmap);
+// The icons the package installs in the desktop's icon theme, else the same
+// pictures built into the program (a build tree, a system without the theme).
+QIcon programIcon() {
+  QIcon builtIn;
+  for (int size : {48, 128, 256})
+    builtIn.addFile(QStringLiteral(":/icons/%1x%1/dovrel2.png").arg(size), QSize(size, size));
+  return QIcon::fromTheme(QStringLiteral("dovrel2"), builtIn);
 }
 
 }  // namespace
@@ -70,7 +65,7 @@ void CDovrel2App::loadToolkitTranslation() {
 bool CDovrel2App::initInstance(const QStringList& arguments) {
   loadToolkitTranslation();
   if (!registerFonts()) return false;
-  QApplication::setWindowIcon(knightIcon());
+  QApplication::setWindowIcon(programIcon());
 
   // The one place the desktop app takes the engine's process-wide objects.
   const EngineObjects objects = EngineObjects::ofProcess();

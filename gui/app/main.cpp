@@ -52,6 +52,8 @@ void runScript(CMainFrame* frame, const Script& script) {
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("dovrel2"));
+  // Where windows carry no icon of their own (Wayland), the desktop entry's is shown.
+  QGuiApplication::setDesktopFileName(QStringLiteral("dovrel2"));
 
   QCommandLineParser parser;
   const QCommandLineOption play(QStringLiteral("play"), QStringLiteral("Move to play after start."), QStringLiteral("move"));

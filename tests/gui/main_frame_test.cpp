@@ -432,6 +432,8 @@ TEST_F(MainFrameTest, AFileNamedAtStartUpIsTheGameShown) {
   CMainFrame* main = app->mainFrame();
   ASSERT_TRUE(waitFor([main] { return main->windowTitle() == "game.pgn[*] - dovrel2"; }));
   EXPECT_EQ(main->rightBar()->moveList(), "1.e4 e5 \n2.Nf3");
+  // The installed or built-in icons, large enough for any desktop.
+  EXPECT_EQ(QApplication::windowIcon().actualSize(QSize(256, 256)), QSize(256, 256));
 
   // A saved game is named again, and the next new game drops the name.
   ASSERT_TRUE(main->saveFile("mine.pgn"));
