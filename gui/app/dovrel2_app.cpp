@@ -24,6 +24,20 @@ QIcon programIcon() {
   return QIcon::fromTheme(QStringLiteral("dovrel2"), builtIn);
 }
 
+// The toolkit's Spanish writes the modifier keys out in full
+// ("Control+Mayúsculas+C"); Spanish desktops name them short, "Ctrl+Mayús+C".
+// Asked first, it answers for those two names only.
+class ShortcutKeyNames : public QTranslator {
+ public:
+  bool isEmpty() const override { return false; }
+  QString translate(const char* context, const char* source, const char*, int) const override {
+    if (qstrcmp(context, "QShortcut") != 0) return {};
+    if (qstrcmp(source, "Ctrl") == 0) return QStringLiteral("Ctrl");
+    if (qstrcmp(source, "Shift") == 0) return QStringLiteral("Mayús");
+    return {};
+  }
+};
+
 }  // namespace
 
 CDovrel2App::CDovrel2App() = default;
@@ -60,6 +74,8 @@ void CDovrel2App::loadToolkitTranslation() {
     return;
   QCoreApplication::installTranslator(translation.get());
   toolkitTranslation = std::move(translation);
+  shortcutKeyNames = std::make_unique<ShortcutKeyNames>();
+  QCoreApplication::installTranslator(shortcutKeyNames.get());
 }
 
 bool CDovrel2App::initInstance(const QStringList& arguments) {

@@ -32,6 +32,7 @@ class CDovrel2App {
   int regularFont = -1;
   int meridaFont = -1;
   std::unique_ptr<QTranslator> toolkitTranslation;
+  std::unique_ptr<QTranslator> shortcutKeyNames;
   std::unique_ptr<CDovrel2Doc> doc;
   std::unique_ptr<CMainFrame> frame;
 };

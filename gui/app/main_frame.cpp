@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -185,8 +184,10 @@ QAction* CMainFrame::addCommand(QMenu* menu, const QString& caption, const QStri
 
 void CMainFrame::createMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Archivo"));
-  QAction* open = addCommand(file, QStringLiteral("&Abrir...\tCtrl+O"), PROMPT_OPEN, [this] { files->open(); });
-  QAction* save = addCommand(file, QStringLiteral("&Guardar\tCtrl+S"), PROMPT_SAVE, [this] { files->save(); });
+  QAction* open = addCommand(file, QStringLiteral("&Abrir..."), PROMPT_OPEN, [this] { files->open(); });
+  open->setShortcut(QKeySequence::Open);
+  QAction* save = addCommand(file, QStringLiteral("&Guardar"), PROMPT_SAVE, [this] { files->save(); });
+  save->setShortcut(QKeySequence::Save);
   addCommand(file, QStringLiteral("Guardar c&omo..."), PROMPT_SAVE_AS, [this] { files->saveAs(); });
   file->addSeparator();
   files->setRecentMenu(file->addMenu(QStringLiteral("Archivo reciente")));
@@ -249,11 +250,12 @@ void CMainFrame::createMenus() {
              [this] { engineCommands->showEnginesDialog(); });
 
   QMenu* game = menuBar()->addMenu(QStringLiteral("Partida"));
-  QAction* newGame = addCommand(game, QStringLiteral("Nueva\tCtrl+N"), QStringLiteral("Nueva partida\nNueva partida"),
+  QAction* newGame = addCommand(game, QStringLiteral("Nueva"), QStringLiteral("Nueva partida\nNueva partida"),
                                 [this] {
                                   if (files->confirmDiscard()) startNewGame();
                                 });
-  addCommand(game, QStringLiteral("Nueva partida...\tCtrl+Shift+N"),
+  newGame->setShortcut(QKeySequence::New);
+  addCommand(game, QStringLiteral("Nueva partida..."),
              QStringLiteral("Elige los jugadores, el reloj y la posición\nNueva partida"), [this] {
                if (files->confirmDiscard()) engineCommands->showNewGameDialog();
              })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
@@ -262,8 +264,9 @@ void CMainFrame::createMenus() {
   QAction* back = addCommand(game, QStringLiteral("Atras"), QStringLiteral("Echar para atras\nMoviola"),
                              [this] { play->takeBack(); });
   QAction* engineMove =
-      addCommand(game, QStringLiteral("Mueve!\tCtrl+M"),
+      addCommand(game, QStringLiteral("Mueve!"),
                  QStringLiteral("Juega el motor con el bando que mueve\nMueve!"), [this] { engineMoves(); });
+  engineMove->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
   QAction* moveNow = addCommand(game, QStringLiteral("Move now!"), QStringLiteral("Move now\nMover YA"),
                                 [this] { objects.session.stopSearch(); });
   addCommand(game, QStringLiteral("Delante"), QString(), [] {});
@@ -306,15 +309,14 @@ void CMainFrame::createMenus() {
 }
 
 void CMainFrame::createShortcuts() {
-  // Each key is the one its menu caption names; it triggers the menu's own action.
+  // Keys without a menu item are actions of the window alone.
   auto shortcut = [this](const QKeySequence& keys, const std::function<void()>& handler) {
-    connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
+    auto* action = new QAction(this);
+    action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, handler);
+    addAction(action);
   };
   const ToolBarActions& actions = toolBarActions;
-  shortcut(QKeySequence::Open, [open = actions.open] { open->trigger(); });
-  shortcut(QKeySequence::Save, [save = actions.save] { save->trigger(); });
-  shortcut(QKeySequence::New, [newGame = actions.newGame] { newGame->trigger(); });
-  shortcut(QKeySequence(Qt::CTRL | Qt::Key_M), [engineMove = actions.engineMove] { engineMove->trigger(); });
   // On the actions themselves, so the menu shows them.
   actions.larger->setShortcut(QKeySequence(Qt::Key_Plus));
   actions.smaller->setShortcut(QKeySequence(Qt::Key_Minus));

@@ -419,7 +419,7 @@ TEST_F(MainFrameTest, FailedOpensLeaveBoardListAndTitleInStep) {
   EXPECT_EQ(recentEntry("broken.pgn"), nullptr);
 
   // Nothing changed, so Save writes nothing.
-  action("&Guardar\tCtrl+S")->trigger();
+  action("&Guardar")->trigger();
   EXPECT_EQ(readFile("game.pgn"), "1. e4 e5 2. Nf3 *\n");
 }
 
@@ -443,6 +443,13 @@ TEST_F(MainFrameTest, AFileNamedAtStartUpIsTheGameShown) {
   ASSERT_TRUE(waitFor([this] { return lines.count("accepted") == 2; }));
   EXPECT_EQ(main->windowTitle(), "dovrel2[*]");
   EXPECT_EQ(readFile("game.pgn"), "1. e4 e5 2. Nf3 *\n");
+
+  // Keys in the menus as Spanish desktops write them.
+  for (QAction* candidate : main->findChildren<QAction*>()) {
+    if (candidate->text() == "Copiar &FEN") {
+      EXPECT_EQ(candidate->shortcut().toString(QKeySequence::NativeText), "Ctrl+Mayús+C");
+    }
+  }
 
   // Standard buttons speak Spanish.
   QString cancel;
@@ -588,7 +595,7 @@ TEST_F(MainFrameTest, SavingAGameOfACollectionKeepsTheOtherGames) {
     questions << text;
     return answer;
   });
-  action("&Guardar\tCtrl+S")->trigger();  // nothing changed: nothing asked, nothing written
+  action("&Guardar")->trigger();  // nothing changed: nothing asked, nothing written
   EXPECT_TRUE(questions.isEmpty());
   EXPECT_FALSE(frame->isWindowModified());
   frame->sendCommand("b8c6");
@@ -597,7 +604,7 @@ TEST_F(MainFrameTest, SavingAGameOfACollectionKeepsTheOtherGames) {
   frame->refresh();
   EXPECT_TRUE(frame->isWindowModified());
   answer = 0;  // replace the game inside the file
-  action("&Guardar\tCtrl+S")->trigger();
+  action("&Guardar")->trigger();
   EXPECT_TRUE(questions.value(0).startsWith("El archivo «three.pgn» contiene otras partidas"));
   const QByteArray saved = readFile("three.pgn");
   EXPECT_TRUE(saved.startsWith("[Event \"1\"]\n")) << saved.constData();
@@ -613,7 +620,7 @@ TEST_F(MainFrameTest, SavingAGameOfACollectionKeepsTheOtherGames) {
   ASSERT_TRUE(waitForIdle());
   for (int choice : {2, 1}) {
     answer = choice;
-    action("Nueva\tCtrl+N")->trigger();
+    action("Nueva")->trigger();
   }
   EXPECT_EQ(questions.size(), 3);
   EXPECT_TRUE(waitFor([this] { return commands.filter("new").size() == 2; }));  // start-up's and Descartar's
@@ -723,7 +730,7 @@ TEST_F(MainFrameTest, TheGameChosenFromACollectionIsListedFilteredAndSavedInItsP
   ASSERT_TRUE(waitFor([this] { return lines.filter("move ").size() == 1; }));
   ASSERT_TRUE(waitForIdle());
   setQuestionAnswerer([](const QString&) { return 0; });  // replace the game inside the file
-  action("&Guardar\tCtrl+S")->trigger();
+  action("&Guardar")->trigger();
   setQuestionAnswerer({});
   const QByteArray saved = readFile("three.pgn");
   EXPECT_TRUE(saved.startsWith(GAME_1 + "[Event \"?\"]")) << saved.constData();
@@ -1103,6 +1110,36 @@ TEST_F(MainFrameTest, FenCountersGoOutAndComeIn) {
   ASSERT_TRUE(waitForCommand("a1a2"));
   EXPECT_TRUE(waitFor([this] { return frame->gameInPlay()->isOver(); }));
   EXPECT_TRUE(frame->rightBar()->moveList().endsWith("(regla de los cincuenta movimientos)"));
+}
+
+// Each menu key runs its command: written once, on its action, so no key is
+// claimed twice (the toolkit then runs neither) and no caption names one.
+TEST_F(MainFrameTest, MenuKeysRunTheirCommands) {
+  createFrame();
+  frame->activateWindow();
+  for (QAction* each : frame->findChildren<QAction*>())
+    EXPECT_FALSE(each->text().contains(u'\t')) << each->text().toStdString();
+  QStringList titles;
+  for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_O, Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::SHIFT | Qt::Key_N}) {
+    whenModal([&titles](QWidget* dialog) {
+      titles << dialog->windowTitle();
+      dialog->close();
+    });
+    QTest::keyClick(frame.get(), keys.key(), keys.keyboardModifiers());
+    frame->activateWindow();  // back from the dialog, as a desktop does
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  }
+  EXPECT_EQ(titles.join(u','), "Abrir,Guardar como,Nueva partida");
+  commands.clear();
+  QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
+  EXPECT_TRUE(waitForCommand("new"));
+  const int size = frame->view()->squareSize();
+  QTest::keyClick(frame.get(), Qt::Key_Plus);
+  EXPECT_EQ(frame->view()->squareSize(), size + 1);
+  QTest::keyClick(frame.get(), Qt::Key_Minus);
+  EXPECT_EQ(frame->view()->squareSize(), size);
+  QTest::keyClick(frame.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
 }
 
 // The keys browse: one ply, ten plies, the first position and the live one.
