@@ -362,8 +362,10 @@ void CMainFrame::createToolBar() {
 // Tablero mayor and menor: the window wraps the board of the new size, and
 // the board grows only while the whole window, status bar included, still
 // fits the screen. Between them the window resizes freely, the board with it.
+// A maximised or full-screen window stays so; the board keeps within it.
 void CMainFrame::fitToBoard() {
   boardView->setMinimumSize(boardPixelSize(MIN_SQUARE_SIZE).width, boardPixelSize(MIN_SQUARE_SIZE).height);
+  if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
   auto wrapBoard = [this] {
     boardView->updateGeometry();
     if (QLayout* frameLayout = layout()) frameLayout->invalidate();

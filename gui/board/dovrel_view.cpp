@@ -100,6 +100,10 @@ void CDovrelView::setMaxSquareSize(int size) {
 
 void CDovrelView::resizeBoard(int newSquareSize) {
   squareSizeValue = std::min(clampSquareSize(newSquareSize), maxSquareSize);
+  // A maximised or full-screen window keeps its size: the board grows only
+  // as far as the room it has there.
+  if (window()->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+    squareSizeValue = std::min(squareSizeValue, clampSquareSize(std::min(width(), height()) / BOARD_CELLS));
   updateGeometry();
   repaint();
   emit clientSizeWanted(desiredClientSize());

@@ -759,6 +759,25 @@ TEST_F(MainFrameTest, TheWindowNeverOutgrowsTheScreen) {
   EXPECT_EQ(frame->view()->size(), frame->view()->sizeHint());
 }
 
+// Tablero mayor and menor keep a maximised window so; the board grows as far as it has room.
+TEST_F(MainFrameTest, AMaximisedWindowStaysSoAndItsBoardKeepsWithinIt) {
+  createFrame();
+  frame->showMaximized();
+  ASSERT_TRUE(waitFor([this] { return frame->isMaximized(); }));
+  QCoreApplication::processEvents();
+  const QSize size = frame->size();
+  const int room = std::min(frame->view()->width(), frame->view()->height()) / BOARD_CELLS;
+  ASSERT_EQ(frame->view()->squareSize(), room);
+  frame->view()->smaller();
+  frame->view()->smaller();
+  EXPECT_EQ(frame->view()->squareSize(), room - 2);
+  for (int i = 0; i < 4; ++i) frame->view()->larger();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(frame->isMaximized());
+  EXPECT_EQ(frame->size(), size);
+  EXPECT_EQ(frame->view()->squareSize(), room);
+}
+
 // A saved place far off and smaller than the window can be: it grows to its
 // least size before the fit, so all of it opens on the screen.
 TEST_F(MainFrameTest, ASavedPlaceOffTheScreenOpensOnIt) {
