@@ -78,7 +78,7 @@ void CDovrel2App::loadToolkitTranslation() {
   QCoreApplication::installTranslator(shortcutKeyNames.get());
 }
 
-bool CDovrel2App::initInstance(const QStringList& arguments) {
+bool CDovrel2App::initInstance(const QStringList& arguments, bool welcome) {
   loadToolkitTranslation();
   if (!registerFonts()) return false;
   QApplication::setWindowIcon(programIcon());
@@ -96,6 +96,6 @@ bool CDovrel2App::initInstance(const QStringList& arguments) {
       break;
     }
   }
-  frame->startUp(file);
+  frame->startUp(file, welcome);
   return true;
 }

@@ -38,6 +38,7 @@
 #include "panels/right_bar_dlg.h"
 #include "position/fen.h"
 #include "settings/settings_file.h"
+#include "welcome_commands.h"
 
 namespace {
 
@@ -453,7 +454,7 @@ void CMainFrame::applyDebugSetting(bool enabled) {
   debugWindows->apply(enabled);
 }
 
-void CMainFrame::startUp(const QString& file) {
+void CMainFrame::startUp(const QString& file, bool welcome) {
   const auto place = parseWindowPlace(SettingsFile().text(ini::DOVREL, ini::WINDOW, QString()));
   if (place && screen()) {
     // A size below the window's least would grow after the fit and push it off the screen.
@@ -472,6 +473,10 @@ void CMainFrame::startUp(const QString& file) {
   else
     disableDebugMenu();
   setAcceptDrops(true);
+  // The page follows the start's game, which may stand at once: connected first.
+  auto* page = welcome ? new WelcomeCommands({objects.game, engineCommands, files, analysisCommands}, this) : nullptr;
+  if (page && page->wanted(!file.isEmpty()))
+    connect(this, &CMainFrame::startedUp, page, &WelcomeCommands::show, Qt::SingleShotConnection);
   startNewGame();
   // The file's game is read once the new game stands, so it is not replaced;
   // the start is over when the file's game stands in its turn.

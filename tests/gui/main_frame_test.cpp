@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTableView>
@@ -40,6 +41,7 @@
 #include "dialogs/game_list_dlg.h"
 #include "dialogs/promoting_sel_dlg.h"
 #include "dialogs/save_questions.h"
+#include "dialogs/welcome_dlg.h"
 #include "driver/game.h"
 #include "engine/engine_bridge.h"
 #include "engine/player_settings.h"
@@ -123,11 +125,11 @@ class MainFrameTest : public ::testing::Test {
   }
 
   // The program as the user starts it, in this directory with the chess fonts.
-  std::unique_ptr<CDovrel2App> startApp(const QStringList& arguments) {
+  std::unique_ptr<CDovrel2App> startApp(const QStringList& arguments, bool welcome = false) {
     for (const char* font : {CDovrel2App::REGULAR_FONT_FILE, CDovrel2App::MERIDA_FONT_FILE})
       QFile::copy(QStringLiteral(KELVO_RUN_DIR "/") + font, font);
     auto app = std::make_unique<CDovrel2App>();
-    if (!app->initInstance(arguments)) return nullptr;
+    if (!app->initInstance(arguments, welcome)) return nullptr;
     QObject::connect(app->mainFrame(), &CMainFrame::lineHandled, [this](const QString& line) { lines << line; });
     return app;
   }
@@ -1159,6 +1161,50 @@ TEST_F(MainFrameTest, MenuKeysRunTheirCommands) {
   EXPECT_EQ(frame->view()->squareSize(), size);
   QTest::keyClick(frame.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+}
+
+// The first start shows the welcome page, and so does every start after it
+// until its tick; Jugar seats kelvo at the chosen level and the player at the
+// chosen colour. A test's start never shows it.
+TEST_F(MainFrameTest, TheFirstStartOffersTheWelcomePage) {
+  const auto start = [this](bool welcome) {
+    lines.clear();
+    return startApp({"dovrel2"}, welcome);
+  };
+  // The page opens once the start's game stands: "new" taken, the engine idle.
+  const auto pageOf = [this](const std::unique_ptr<CDovrel2App>& app) -> WelcomeDlg* {
+    EXPECT_TRUE(app && waitForLine("accepted") && waitFor([&] { return app->mainFrame()->bridge()->isIdle(); }));
+    QCoreApplication::processEvents();
+    auto* page = app->mainFrame()->findChild<WelcomeDlg*>();
+    return page && page->isVisible() ? page : nullptr;
+  };
+  auto app = start(false);
+  EXPECT_EQ(pageOf(app), nullptr);
+  app.reset();
+  QFile::remove("kelvo.ini");  // the window's place, stored at exit
+
+  app = start(true);
+  WelcomeDlg* page = pageOf(app);
+  ASSERT_NE(page, nullptr);
+  page->levelBox()->setCurrentIndex(1);
+  page->blackButton()->click();
+  page->clockBox()->setCurrentIndex(0);
+  page->button(WelcomeDlg::Choice::Play)->click();
+  ASSERT_TRUE(waitForLine("move e2e4"));  // kelvo has White, and its book
+  EXPECT_FALSE(app->mainFrame()->view()->whiteAtBottom());
+  EXPECT_EQ(app->mainFrame()->gameFlow().clockText(), "sin reloj");
+  const auto level = [](const Game& game) { return dynamic_cast<const EnginePlayer*>(game.enginePlayer)->level; };
+  EXPECT_EQ(Game::instance().read(level), 2);
+  app.reset();
+
+  app = start(true);
+  page = pageOf(app);
+  ASSERT_NE(page, nullptr);
+  page->dismissBox()->setChecked(true);
+  page->button(WelcomeDlg::Choice::Close)->click();
+  app.reset();
+  app = start(true);
+  EXPECT_EQ(pageOf(app), nullptr);
 }
 
 // The keys browse: one ply, ten plies, the first position and the live one.
