@@ -5,8 +5,6 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QPainter>
-#include <QPixmap>
 #include <QTranslator>
 
 #include "common/message_sink.h"
@@ -17,17 +15,28 @@
 
 namespace {
 
-// The program's icon: a white knight as the board draws it.
-QIcon knightIcon() {
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::white);
-  QPainter painter(&pixmap);
-  QFont font(QStringLiteral("Chess Regular"));
-  font.setPixelSize(32);
-  painter.setFont(font);
-  painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("h"));
-  return QIcon(pixmap);
+// The icons the package installs in the desktop's icon theme, else the same
+// pictures built into the program (a build tree, a system without the theme).
+QIcon programIcon() {
+  QIcon builtIn;
+  for (int size : {48, 128, 256})
+    builtIn.addFile(QStringLiteral(":/icons/%1x%1/dovrel2.png").arg(size), QSize(size, size));
+  return QIcon::fromTheme(QStringLiteral("dovrel2"), builtIn);
 }
+
+// The toolkit's Spanish writes the modifier keys out in full
+// ("Control+Mayúsculas+C"); Spanish desktops name them short, "Ctrl+Mayús+C".
+// Asked first, it answers for those two names only.
+class ShortcutKeyNames : public QTranslator {
+ public:
+  bool isEmpty() const override { return false; }
+  QString translate(const char* context, const char* source, const char*, int) const override {
+    if (qstrcmp(context, "QShortcut") != 0) return {};
+    if (qstrcmp(source, "Ctrl") == 0) return QStringLiteral("Ctrl");
+    if (qstrcmp(source, "Shift") == 0) return QStringLiteral("Mayús");
+    return {};
+  }
+};
 
 }  // namespace
 
@@ -65,12 +74,14 @@ void CDovrel2App::loadToolkitTranslation() {
     return;
   QCoreApplication::installTranslator(translation.get());
   toolkitTranslation = std::move(translation);
+  shortcutKeyNames = std::make_unique<ShortcutKeyNames>();
+  QCoreApplication::installTranslator(shortcutKeyNames.get());
 }
 
-bool CDovrel2App::initInstance(const QStringList& arguments) {
+bool CDovrel2App::initInstance(const QStringList& arguments, bool welcome) {
   loadToolkitTranslation();
   if (!registerFonts()) return false;
-  QApplication::setWindowIcon(knightIcon());
+  QApplication::setWindowIcon(programIcon());
 
   // The one place the desktop app takes the engine's process-wide objects.
   const EngineObjects objects = EngineObjects::ofProcess();
@@ -85,6 +96,6 @@ bool CDovrel2App::initInstance(const QStringList& arguments) {
       break;
     }
   }
-  frame->startUp(file);
+  frame->startUp(file, welcome);
   return true;
 }

@@ -20,7 +20,8 @@ class CDovrel2App {
   ~CDovrel2App();
 
   // The start-up sequence; false when the program must end at once.
-  bool initInstance(const QStringList& arguments);
+  // `welcome`: the user's own start, which may show the first-start page.
+  bool initInstance(const QStringList& arguments, bool welcome = false);
 
   CMainFrame* mainFrame() const { return frame.get(); }
 
@@ -32,6 +33,7 @@ class CDovrel2App {
   int regularFont = -1;
   int meridaFont = -1;
   std::unique_ptr<QTranslator> toolkitTranslation;
+  std::unique_ptr<QTranslator> shortcutKeyNames;
   std::unique_ptr<CDovrel2Doc> doc;
   std::unique_ptr<CMainFrame> frame;
 };

@@ -122,10 +122,12 @@ bool FileCommands::confirmDiscard() {
   }
 }
 
-void FileCommands::open() {
-  if (!confirmDiscard()) return;
+bool FileCommands::open() {
+  if (!confirmDiscard()) return false;
   const QString path = QFileDialog::getOpenFileName(window, QStringLiteral("Abrir"), startDirectory(), PGN_FILTER);
-  if (!path.isEmpty()) openFile(path);
+  if (path.isEmpty()) return false;
+  openFile(path);
+  return true;
 }
 
 // Nothing is written when nothing changed; a file holding other games too

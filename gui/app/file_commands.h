@@ -33,7 +33,8 @@ class FileCommands : public QObject {
   // Abrir, recent files, the command line and dropped files all end here.
   void openFile(const QString& path);
   bool saveFile(const QString& path);
-  void open();
+  // True when a file was chosen: its opening then ends with openFinished.
+  bool open();
   // False when nothing was saved (cancelled or failed).
   bool save();
   bool saveAs();

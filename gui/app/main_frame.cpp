@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -39,6 +38,7 @@
 #include "panels/right_bar_dlg.h"
 #include "position/fen.h"
 #include "settings/settings_file.h"
+#include "welcome_commands.h"
 
 namespace {
 
@@ -185,8 +185,10 @@ QAction* CMainFrame::addCommand(QMenu* menu, const QString& caption, const QStri
 
 void CMainFrame::createMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Archivo"));
-  QAction* open = addCommand(file, QStringLiteral("&Abrir...\tCtrl+O"), PROMPT_OPEN, [this] { files->open(); });
-  QAction* save = addCommand(file, QStringLiteral("&Guardar\tCtrl+S"), PROMPT_SAVE, [this] { files->save(); });
+  QAction* open = addCommand(file, QStringLiteral("&Abrir..."), PROMPT_OPEN, [this] { files->open(); });
+  open->setShortcut(QKeySequence::Open);
+  QAction* save = addCommand(file, QStringLiteral("&Guardar"), PROMPT_SAVE, [this] { files->save(); });
+  save->setShortcut(QKeySequence::Save);
   addCommand(file, QStringLiteral("Guardar c&omo..."), PROMPT_SAVE_AS, [this] { files->saveAs(); });
   file->addSeparator();
   files->setRecentMenu(file->addMenu(QStringLiteral("Archivo reciente")));
@@ -249,11 +251,12 @@ void CMainFrame::createMenus() {
              [this] { engineCommands->showEnginesDialog(); });
 
   QMenu* game = menuBar()->addMenu(QStringLiteral("Partida"));
-  QAction* newGame = addCommand(game, QStringLiteral("Nueva\tCtrl+N"), QStringLiteral("Nueva partida\nNueva partida"),
+  QAction* newGame = addCommand(game, QStringLiteral("Nueva"), QStringLiteral("Nueva partida\nNueva partida"),
                                 [this] {
                                   if (files->confirmDiscard()) startNewGame();
                                 });
-  addCommand(game, QStringLiteral("Nueva partida...\tCtrl+Shift+N"),
+  newGame->setShortcut(QKeySequence::New);
+  addCommand(game, QStringLiteral("Nueva partida..."),
              QStringLiteral("Elige los jugadores, el reloj y la posición\nNueva partida"), [this] {
                if (files->confirmDiscard()) engineCommands->showNewGameDialog();
              })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
@@ -262,8 +265,9 @@ void CMainFrame::createMenus() {
   QAction* back = addCommand(game, QStringLiteral("Atras"), QStringLiteral("Echar para atras\nMoviola"),
                              [this] { play->takeBack(); });
   QAction* engineMove =
-      addCommand(game, QStringLiteral("Mueve!\tCtrl+M"),
+      addCommand(game, QStringLiteral("Mueve!"),
                  QStringLiteral("Juega el motor con el bando que mueve\nMueve!"), [this] { engineMoves(); });
+  engineMove->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
   QAction* moveNow = addCommand(game, QStringLiteral("Move now!"), QStringLiteral("Move now\nMover YA"),
                                 [this] { objects.session.stopSearch(); });
   addCommand(game, QStringLiteral("Delante"), QString(), [] {});
@@ -306,15 +310,14 @@ void CMainFrame::createMenus() {
 }
 
 void CMainFrame::createShortcuts() {
-  // Each key is the one its menu caption names; it triggers the menu's own action.
+  // Keys without a menu item are actions of the window alone.
   auto shortcut = [this](const QKeySequence& keys, const std::function<void()>& handler) {
-    connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
+    auto* action = new QAction(this);
+    action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, handler);
+    addAction(action);
   };
   const ToolBarActions& actions = toolBarActions;
-  shortcut(QKeySequence::Open, [open = actions.open] { open->trigger(); });
-  shortcut(QKeySequence::Save, [save = actions.save] { save->trigger(); });
-  shortcut(QKeySequence::New, [newGame = actions.newGame] { newGame->trigger(); });
-  shortcut(QKeySequence(Qt::CTRL | Qt::Key_M), [engineMove = actions.engineMove] { engineMove->trigger(); });
   // On the actions themselves, so the menu shows them.
   actions.larger->setShortcut(QKeySequence(Qt::Key_Plus));
   actions.smaller->setShortcut(QKeySequence(Qt::Key_Minus));
@@ -360,8 +363,10 @@ void CMainFrame::createToolBar() {
 // Tablero mayor and menor: the window wraps the board of the new size, and
 // the board grows only while the whole window, status bar included, still
 // fits the screen. Between them the window resizes freely, the board with it.
+// A maximised or full-screen window stays so; the board keeps within it.
 void CMainFrame::fitToBoard() {
   boardView->setMinimumSize(boardPixelSize(MIN_SQUARE_SIZE).width, boardPixelSize(MIN_SQUARE_SIZE).height);
+  if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
   auto wrapBoard = [this] {
     boardView->updateGeometry();
     if (QLayout* frameLayout = layout()) frameLayout->invalidate();
@@ -449,7 +454,7 @@ void CMainFrame::applyDebugSetting(bool enabled) {
   debugWindows->apply(enabled);
 }
 
-void CMainFrame::startUp(const QString& file) {
+void CMainFrame::startUp(const QString& file, bool welcome) {
   const auto place = parseWindowPlace(SettingsFile().text(ini::DOVREL, ini::WINDOW, QString()));
   if (place && screen()) {
     // A size below the window's least would grow after the fit and push it off the screen.
@@ -468,6 +473,10 @@ void CMainFrame::startUp(const QString& file) {
   else
     disableDebugMenu();
   setAcceptDrops(true);
+  // The page follows the start's game, which may stand at once: connected first.
+  auto* page = welcome ? new WelcomeCommands({objects.game, engineCommands, files, analysisCommands}, this) : nullptr;
+  if (page && page->wanted(!file.isEmpty()))
+    connect(this, &CMainFrame::startedUp, page, &WelcomeCommands::show, Qt::SingleShotConnection);
   startNewGame();
   // The file's game is read once the new game stands, so it is not replaced;
   // the start is over when the file's game stands in its turn.

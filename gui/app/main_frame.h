@@ -66,8 +66,9 @@ class CMainFrame : public QMainWindow {
   EngineList& engines() { return engineCommands->engines(); }
   // What the program does once the window exists: show it, apply the
   // settings, set up or disable debugging, start a game and, when a file is
-  // named, show that file's game instead.
-  void startUp(const QString& file = QString());
+  // named, show that file's game instead. `welcome`: the first-start page may
+  // follow (the user's start; never a test's or a script's).
+  void startUp(const QString& file = QString(), bool welcome = false);
   // Abrir, recent files, the command line and dropped files all end here.
   void openFile(const QString& path) { files->openFile(path); }
   bool saveFile(const QString& path) { return files->saveFile(path); }

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -98,6 +100,10 @@ void CDovrelView::setMaxSquareSize(int size) {
 
 void CDovrelView::resizeBoard(int newSquareSize) {
   squareSizeValue = std::min(clampSquareSize(newSquareSize), maxSquareSize);
+  // A maximised or full-screen window keeps its size: the board grows only
+  // as far as the room it has there.
+  if (window()->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+    squareSizeValue = std::min(squareSizeValue, clampSquareSize(std::min(width(), height()) / BOARD_CELLS));
   updateGeometry();
   repaint();
   emit clientSizeWanted(desiredClientSize());
@@ -152,7 +158,12 @@ CChessBoard CDovrelView::boardToShow() const {
 
 QImage CDovrelView::renderBoard() const {
   const int size = squareSizeValue;
-  QImage image(BOARD_CELLS * size, BOARD_CELLS * size, QImage::Format_RGB32);
+  // Drawn in the screen's own pixels, so a scaled screen gets a sharp board
+  // and not an enlarged one; the painter still works in logical pixels.
+  const qreal ratio = devicePixelRatioF();
+  const int pixels = qCeil(BOARD_CELLS * size * ratio);
+  QImage image(pixels, pixels, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
   image.fill(palette().color(QPalette::Base));
 
   QPainter painter(&image);
@@ -266,10 +277,13 @@ void CDovrelView::drawMarks(QPainter& painter, const CChessBoard& board) const {
 void CDovrelView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.fillRect(event->rect(), palette().color(QPalette::Base));
-  const QImage board = renderBoard();
-  const QRect placed = board.rect().translated(boardOrigin());
-  const QRect area = event->rect().intersected(placed);
-  if (!area.isEmpty()) painter.drawImage(area.topLeft(), board, area.translated(-boardOrigin()));
+  // The painter is clipped to the area to repaint; the image carries its ratio.
+  painter.drawImage(boardOrigin(), renderBoard());
+}
+
+void CDovrelView::showEvent(QShowEvent*) {
+  if (const QWindow* handle = window()->windowHandle())
+    connect(handle, &QWindow::screenChanged, this, qOverload<>(&QWidget::update), Qt::UniqueConnection);
 }
 
 void CDovrelView::mousePressEvent(QMouseEvent* event) {

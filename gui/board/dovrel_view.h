@@ -34,7 +34,8 @@ class CDovrelView : public QWidget {
   // bars above and below: (10 x squareSize + 100) x (11 x squareSize).
   QSize desiredClientSize() const;
 
-  // The board as it would be painted now, 10 x squareSize pixels square.
+  // The board as it would be painted now, 10 x squareSize logical pixels
+  // square, in the widget's device pixels (its ratio set).
   QImage renderBoard() const;
   // The position on the board: the live one or the browsed history entry.
   CChessBoard shownPosition() const { return boardToShow(); }
@@ -82,6 +83,8 @@ class CDovrelView : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // Once there is a window: a move to a screen of another pixel ratio redraws.
+  void showEvent(QShowEvent* event) override;
 
  private:
   const Game& game;

@@ -21,9 +21,10 @@ constexpr int BITMAP_WIDTH = 32;
 constexpr int BITMAP_HEIGHT = 30;
 constexpr int BUTTON_SIZE = 40;  // the bitmap with a few pixels of edge around it
 
-// The piece as the board draws it on a light square.
-QPixmap pieceBitmap(int piece) {
-  QPixmap bitmap(BITMAP_WIDTH, BITMAP_HEIGHT);
+// The piece as the board draws it on a light square, in the screen's own pixels.
+QPixmap pieceBitmap(int piece, qreal ratio) {
+  QPixmap bitmap(QSize(BITMAP_WIDTH, BITMAP_HEIGHT) * ratio);
+  bitmap.setDevicePixelRatio(ratio);
   bitmap.fill(Qt::white);
   QPainter painter(&bitmap);
   QFont font(QString::fromLatin1(fontFamily("Regular").data(), static_cast<qsizetype>(fontFamily("Regular").size())));
@@ -31,7 +32,7 @@ QPixmap pieceBitmap(int piece) {
   painter.setFont(font);
   painter.setPen(Qt::black);
   const char glyph = static_cast<char>(fontGlyph(piece, A8, "Regular"));  // a8 is a light square
-  painter.drawText(bitmap.rect(), Qt::AlignCenter, QString(QChar::fromLatin1(glyph)));
+  painter.drawText(QRect(0, 0, BITMAP_WIDTH, BITMAP_HEIGHT), Qt::AlignCenter, QString(QChar::fromLatin1(glyph)));
   return bitmap;
 }
 
@@ -48,7 +49,7 @@ CPromotingSelDlg::CPromotingSelDlg(QWidget* parent) : QDialog(parent) {
     buttons[i]->setObjectName(caption);
     buttons[i]->setAccessibleName(caption);
     buttons[i]->setToolTip(caption);
-    buttons[i]->setIcon(QIcon(pieceBitmap(CHOICES[i].piece)));
+    buttons[i]->setIcon(QIcon(pieceBitmap(CHOICES[i].piece, devicePixelRatioF())));
     buttons[i]->setIconSize(QSize(BITMAP_WIDTH, BITMAP_HEIGHT));
     buttons[i]->setFixedSize(BUTTON_SIZE, BUTTON_SIZE);
     buttons[i]->setAutoDefault(false);

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include "common/file_saver.h"
 
 namespace {
@@ -141,6 +143,10 @@ bool SettingsFile::save(QString* reason) const {
   return failure.isEmpty();
 }
 
+bool SettingsFile::holdsSettings() const {
+  return foreign || std::any_of(lines.begin(), lines.end(), [](const Line& line) { return !line.key.isEmpty(); });
+}
+
 ProgramSettings ProgramSettings::read(const SettingsFile& file) {
   ProgramSettings s;
   s.openingBook = file.boolean(ini::KELVO, ini::OPENING_BOOK, true);
@@ -153,5 +159,6 @@ ProgramSettings ProgramSettings::read(const SettingsFile& file) {
   s.level = number ? clampLevel(level) : SPECIFIED_LEVEL;
   s.timeControl = TimeControl::parse(file.text(ini::DOVREL, ini::TIME_CONTROL, QString()));
   s.showLegalMoves = file.boolean(ini::DOVREL, ini::SHOW_LEGAL_MOVES, true);
+  s.welcomePage = file.boolean(ini::DOVREL, ini::WELCOME_PAGE, !file.holdsSettings());
   return s;
 }

@@ -25,6 +25,8 @@ class SettingsFile {
   QString text(const QString& section, const QString& key, const QString& fallback) const;
   // The fallback is offered as "True"/"False"; only "True" and "true" count as true.
   bool boolean(const QString& section, const QString& key, bool fallback) const;
+  // Any key at all, or a file not ours: a program that never ran stored none.
+  bool holdsSettings() const;
 
   // Replaces the key's value in place or appends the key to its section
   // (creating the section at the end); every other byte of the file is kept.
@@ -68,6 +70,7 @@ constexpr QLatin1String OPENING_BOOK("OpeningBook"), RANDOM_FACTOR("RandomFactor
 constexpr QLatin1String DEBUG("Debug"), FONT("Font"), DEBUG_FILES("DebugFiles");
 constexpr QLatin1String LEVEL("Nivel"), TIME_CONTROL("TimeControl"), WINDOW("Window");
 constexpr QLatin1String SHOW_LEGAL_MOVES("ShowLegalMoves");
+constexpr QLatin1String WELCOME_PAGE("WelcomePage");
 }  // namespace ini
 
 struct ProgramSettings {
@@ -79,6 +82,8 @@ struct ProgramSettings {
   int level = SPECIFIED_LEVEL;  // the engine's strength, clamped to the ladder
   TimeControl timeControl;
   bool showLegalMoves = true;
+  // The first-start page: shown at the first start, then until it is put away.
+  bool welcomePage = true;
 
   static ProgramSettings read(const SettingsFile& file);
 };

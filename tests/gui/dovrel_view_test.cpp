@@ -110,4 +110,16 @@ TEST_F(DovrelViewTest, BothFacesDrawTheStartPosition) {
   }
 }
 
+// The board is drawn in the screen's own pixels and painted whole at its
+// logical size; the scaled run of this test sets QT_SCALE_FACTOR=2.
+TEST_F(DovrelViewTest, TheBoardIsDrawnAtTheScreensPixelRatio) {
+  const qreal ratio = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1;
+  ASSERT_EQ(view.devicePixelRatioF(), ratio);
+  const QImage board = view.renderBoard();
+  EXPECT_EQ(board.devicePixelRatio(), ratio);
+  EXPECT_EQ(board.size(), QSize(420, 420) * ratio);
+  EXPECT_EQ(board.deviceIndependentSize(), QSizeF(420, 420));
+  EXPECT_EQ(view.grab().toImage().convertToFormat(board.format()), board);
+}
+
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTableView>
@@ -40,6 +41,7 @@
 #include "dialogs/game_list_dlg.h"
 #include "dialogs/promoting_sel_dlg.h"
 #include "dialogs/save_questions.h"
+#include "dialogs/welcome_dlg.h"
 #include "driver/game.h"
 #include "engine/engine_bridge.h"
 #include "engine/player_settings.h"
@@ -123,11 +125,11 @@ class MainFrameTest : public ::testing::Test {
   }
 
   // The program as the user starts it, in this directory with the chess fonts.
-  std::unique_ptr<CDovrel2App> startApp(const QStringList& arguments) {
+  std::unique_ptr<CDovrel2App> startApp(const QStringList& arguments, bool welcome = false) {
     for (const char* font : {CDovrel2App::REGULAR_FONT_FILE, CDovrel2App::MERIDA_FONT_FILE})
       QFile::copy(QStringLiteral(KELVO_RUN_DIR "/") + font, font);
     auto app = std::make_unique<CDovrel2App>();
-    if (!app->initInstance(arguments)) return nullptr;
+    if (!app->initInstance(arguments, welcome)) return nullptr;
     QObject::connect(app->mainFrame(), &CMainFrame::lineHandled, [this](const QString& line) { lines << line; });
     return app;
   }
@@ -419,7 +421,7 @@ TEST_F(MainFrameTest, FailedOpensLeaveBoardListAndTitleInStep) {
   EXPECT_EQ(recentEntry("broken.pgn"), nullptr);
 
   // Nothing changed, so Save writes nothing.
-  action("&Guardar\tCtrl+S")->trigger();
+  action("&Guardar")->trigger();
   EXPECT_EQ(readFile("game.pgn"), "1. e4 e5 2. Nf3 *\n");
 }
 
@@ -432,6 +434,8 @@ TEST_F(MainFrameTest, AFileNamedAtStartUpIsTheGameShown) {
   CMainFrame* main = app->mainFrame();
   ASSERT_TRUE(waitFor([main] { return main->windowTitle() == "game.pgn[*] - dovrel2"; }));
   EXPECT_EQ(main->rightBar()->moveList(), "1.e4 e5 \n2.Nf3");
+  // The installed or built-in icons, large enough for any desktop.
+  EXPECT_EQ(QApplication::windowIcon().actualSize(QSize(256, 256)), QSize(256, 256));
 
   // A saved game is named again, and the next new game drops the name.
   ASSERT_TRUE(main->saveFile("mine.pgn"));
@@ -441,6 +445,13 @@ TEST_F(MainFrameTest, AFileNamedAtStartUpIsTheGameShown) {
   ASSERT_TRUE(waitFor([this] { return lines.count("accepted") == 2; }));
   EXPECT_EQ(main->windowTitle(), "dovrel2[*]");
   EXPECT_EQ(readFile("game.pgn"), "1. e4 e5 2. Nf3 *\n");
+
+  // Keys in the menus as Spanish desktops write them.
+  for (QAction* candidate : main->findChildren<QAction*>()) {
+    if (candidate->text() == "Copiar &FEN") {
+      EXPECT_EQ(candidate->shortcut().toString(QKeySequence::NativeText), "Ctrl+Mayús+C");
+    }
+  }
 
   // Standard buttons speak Spanish.
   QString cancel;
@@ -586,7 +597,7 @@ TEST_F(MainFrameTest, SavingAGameOfACollectionKeepsTheOtherGames) {
     questions << text;
     return answer;
   });
-  action("&Guardar\tCtrl+S")->trigger();  // nothing changed: nothing asked, nothing written
+  action("&Guardar")->trigger();  // nothing changed: nothing asked, nothing written
   EXPECT_TRUE(questions.isEmpty());
   EXPECT_FALSE(frame->isWindowModified());
   frame->sendCommand("b8c6");
@@ -595,7 +606,7 @@ TEST_F(MainFrameTest, SavingAGameOfACollectionKeepsTheOtherGames) {
   frame->refresh();
   EXPECT_TRUE(frame->isWindowModified());
   answer = 0;  // replace the game inside the file
-  action("&Guardar\tCtrl+S")->trigger();
+  action("&Guardar")->trigger();
   EXPECT_TRUE(questions.value(0).startsWith("El archivo «three.pgn» contiene otras partidas"));
   const QByteArray saved = readFile("three.pgn");
   EXPECT_TRUE(saved.startsWith("[Event \"1\"]\n")) << saved.constData();
@@ -611,7 +622,7 @@ TEST_F(MainFrameTest, SavingAGameOfACollectionKeepsTheOtherGames) {
   ASSERT_TRUE(waitForIdle());
   for (int choice : {2, 1}) {
     answer = choice;
-    action("Nueva\tCtrl+N")->trigger();
+    action("Nueva")->trigger();
   }
   EXPECT_EQ(questions.size(), 3);
   EXPECT_TRUE(waitFor([this] { return commands.filter("new").size() == 2; }));  // start-up's and Descartar's
@@ -721,7 +732,7 @@ TEST_F(MainFrameTest, TheGameChosenFromACollectionIsListedFilteredAndSavedInItsP
   ASSERT_TRUE(waitFor([this] { return lines.filter("move ").size() == 1; }));
   ASSERT_TRUE(waitForIdle());
   setQuestionAnswerer([](const QString&) { return 0; });  // replace the game inside the file
-  action("&Guardar\tCtrl+S")->trigger();
+  action("&Guardar")->trigger();
   setQuestionAnswerer({});
   const QByteArray saved = readFile("three.pgn");
   EXPECT_TRUE(saved.startsWith(GAME_1 + "[Event \"?\"]")) << saved.constData();
@@ -748,6 +759,25 @@ TEST_F(MainFrameTest, TheWindowNeverOutgrowsTheScreen) {
   EXPECT_LE(frame->frameGeometry().height(), room.height());
   EXPECT_TRUE(frame->rect().contains(frame->statusBar()->geometry()));
   EXPECT_EQ(frame->view()->size(), frame->view()->sizeHint());
+}
+
+// Tablero mayor and menor keep a maximised window so; the board grows as far as it has room.
+TEST_F(MainFrameTest, AMaximisedWindowStaysSoAndItsBoardKeepsWithinIt) {
+  createFrame();
+  frame->showMaximized();
+  ASSERT_TRUE(waitFor([this] { return frame->isMaximized(); }));
+  QCoreApplication::processEvents();
+  const QSize size = frame->size();
+  const int room = std::min(frame->view()->width(), frame->view()->height()) / BOARD_CELLS;
+  ASSERT_EQ(frame->view()->squareSize(), room);
+  frame->view()->smaller();
+  frame->view()->smaller();
+  EXPECT_EQ(frame->view()->squareSize(), room - 2);
+  for (int i = 0; i < 4; ++i) frame->view()->larger();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(frame->isMaximized());
+  EXPECT_EQ(frame->size(), size);
+  EXPECT_EQ(frame->view()->squareSize(), room);
 }
 
 // A saved place far off and smaller than the window can be: it grows to its
@@ -1101,6 +1131,80 @@ TEST_F(MainFrameTest, FenCountersGoOutAndComeIn) {
   ASSERT_TRUE(waitForCommand("a1a2"));
   EXPECT_TRUE(waitFor([this] { return frame->gameInPlay()->isOver(); }));
   EXPECT_TRUE(frame->rightBar()->moveList().endsWith("(regla de los cincuenta movimientos)"));
+}
+
+// Each menu key runs its command: written once, on its action, so no key is
+// claimed twice (the toolkit then runs neither) and no caption names one.
+TEST_F(MainFrameTest, MenuKeysRunTheirCommands) {
+  createFrame();
+  frame->activateWindow();
+  for (QAction* each : frame->findChildren<QAction*>())
+    EXPECT_FALSE(each->text().contains(u'\t')) << each->text().toStdString();
+  QStringList titles;
+  for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_O, Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::SHIFT | Qt::Key_N}) {
+    whenModal([&titles](QWidget* dialog) {
+      titles << dialog->windowTitle();
+      dialog->close();
+    });
+    QTest::keyClick(frame.get(), keys.key(), keys.keyboardModifiers());
+    frame->activateWindow();  // back from the dialog, as a desktop does
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+  }
+  EXPECT_EQ(titles.join(u','), "Abrir,Guardar como,Nueva partida");
+  commands.clear();
+  QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
+  EXPECT_TRUE(waitForCommand("new"));
+  const int size = frame->view()->squareSize();
+  QTest::keyClick(frame.get(), Qt::Key_Plus);
+  EXPECT_EQ(frame->view()->squareSize(), size + 1);
+  QTest::keyClick(frame.get(), Qt::Key_Minus);
+  EXPECT_EQ(frame->view()->squareSize(), size);
+  QTest::keyClick(frame.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+}
+
+// The first start shows the welcome page, and so does every start after it
+// until its tick; Jugar seats kelvo at the chosen level and the player at the
+// chosen colour. A test's start never shows it.
+TEST_F(MainFrameTest, TheFirstStartOffersTheWelcomePage) {
+  const auto start = [this](bool welcome) {
+    lines.clear();
+    return startApp({"dovrel2"}, welcome);
+  };
+  // The page opens once the start's game stands: "new" taken, the engine idle.
+  const auto pageOf = [this](const std::unique_ptr<CDovrel2App>& app) -> WelcomeDlg* {
+    EXPECT_TRUE(app && waitForLine("accepted") && waitFor([&] { return app->mainFrame()->bridge()->isIdle(); }));
+    QCoreApplication::processEvents();
+    auto* page = app->mainFrame()->findChild<WelcomeDlg*>();
+    return page && page->isVisible() ? page : nullptr;
+  };
+  auto app = start(false);
+  EXPECT_EQ(pageOf(app), nullptr);
+  app.reset();
+  QFile::remove("kelvo.ini");  // the window's place, stored at exit
+
+  app = start(true);
+  WelcomeDlg* page = pageOf(app);
+  ASSERT_NE(page, nullptr);
+  page->levelBox()->setCurrentIndex(1);
+  page->blackButton()->click();
+  page->clockBox()->setCurrentIndex(0);
+  page->button(WelcomeDlg::Choice::Play)->click();
+  ASSERT_TRUE(waitForLine("move e2e4"));  // kelvo has White, and its book
+  EXPECT_FALSE(app->mainFrame()->view()->whiteAtBottom());
+  EXPECT_EQ(app->mainFrame()->gameFlow().clockText(), "sin reloj");
+  const auto level = [](const Game& game) { return dynamic_cast<const EnginePlayer*>(game.enginePlayer)->level; };
+  EXPECT_EQ(Game::instance().read(level), 2);
+  app.reset();
+
+  app = start(true);
+  page = pageOf(app);
+  ASSERT_NE(page, nullptr);
+  page->dismissBox()->setChecked(true);
+  page->button(WelcomeDlg::Choice::Close)->click();
+  app.reset();
+  app = start(true);
+  EXPECT_EQ(pageOf(app), nullptr);
 }
 
 // The keys browse: one ply, ten plies, the first position and the live one.

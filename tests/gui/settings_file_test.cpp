@@ -46,6 +46,19 @@ TEST_F(SettingsFileTest, AFileThatIsNoSettingsFileIsNeitherReadNorWritten) {
   EXPECT_EQ(QFileInfo(path).size(), 21 + SettingsFile::MAX_BYTES);
 }
 
+// The first-start page: wanted while nothing is stored yet (an upgraded
+// program's settings are not a first start), then as its own key says.
+TEST_F(SettingsFileTest, TheWelcomePageBelongsToTheFirstStart) {
+  EXPECT_TRUE(ProgramSettings::read(SettingsFile(path)).welcomePage);  // no file at all
+  const std::pair<QByteArray, bool> cases[] = {{"; kelvo\r\n[DOVREL]\r\n", true},
+                                               {"[DOVREL]\nFont=Merida\n", false},
+                                               {"[DOVREL]\nWindow=0,0,520,462\nWelcomePage=True\n", true}};
+  for (const auto& [text, wanted] : cases) {
+    write(text);
+    EXPECT_EQ(ProgramSettings::read(SettingsFile(path)).welcomePage, wanted) << text.toStdString();
+  }
+}
+
 TEST_F(SettingsFileTest, ReadsValuesAsTheProfileFunctionsDo) {
   write("; comment\n[dovrel]\n  debug =  true \nFont=" + QByteArray(300, 'x') +
         "\n[KELVO]\nPost=TRUE\nOpeningBook=False\nRandomFactor=\"True\"\n");
