@@ -1,6 +1,7 @@
 #include "dovrel2_app.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -43,7 +44,7 @@ bool CDovrel2App::registerFonts() {
   regularFont = QFontDatabase::addApplicationFont(QString::fromLatin1(REGULAR_FONT_FILE));
   meridaFont = QFontDatabase::addApplicationFont(QString::fromLatin1(MERIDA_FONT_FILE));
   if (regularFont >= 0 && meridaFont >= 0) return true;
-  showMessage(QMessageBox::Warning, QStringLiteral("failed registering font"));
+  showMessage(QMessageBox::Warning, QCoreApplication::translate("CDovrel2App", "failed registering font"));
   return false;
 }
 
@@ -51,7 +52,7 @@ void CDovrel2App::unregisterFonts() {
   for (int* id : {&regularFont, &meridaFont}) {
     if (*id < 0) continue;
     if (!QFontDatabase::removeApplicationFont(*id))
-      showMessage(QMessageBox::Warning, QStringLiteral("failed unregistering font"));
+      showMessage(QMessageBox::Warning, QCoreApplication::translate("CDovrel2App", "failed unregistering font"));
     *id = -1;
   }
 }

@@ -79,7 +79,7 @@ void SettingsCommands::editOptions() {
     if (!chosen.debugFiles) io.disableLogging();
     if (!reason.empty())
       showMessage(QMessageBox::Critical,
-                  QStringLiteral("No se pudieron crear los archivos de depuración:\n%1.").arg(QString::fromStdString(reason)),
+                  tr("No se pudieron crear los archivos de depuración:\n%1.").arg(QString::fromStdString(reason)),
                   window);
     if (hadPlayer) storePlayerSwitches(objects.game, {chosen.openingBook, chosen.randomFactor, chosen.post, chosen.level});
   });

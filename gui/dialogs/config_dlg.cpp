@@ -12,39 +12,39 @@
 #include "settings/level_names.h"
 
 CConfigDlg::CConfigDlg(const Choices& shown, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Configuración"));
+  setWindowTitle(tr("Configuración"));
 
   auto* kelvo = new QGroupBox(QStringLiteral("KELVO"), this);
-  openingBookBox = new QCheckBox(QStringLiteral("Usar libro de aperturas"), kelvo);
-  randomFactorBox = new QCheckBox(QStringLiteral("Juego diverso"), kelvo);
-  postBox = new QCheckBox(QStringLiteral("Mostrar línea de pensamiento"), kelvo);
-  debugFilesBox = new QCheckBox(QStringLiteral("Archivos de depuración"), kelvo);
+  openingBookBox = new QCheckBox(tr("Usar libro de aperturas"), kelvo);
+  randomFactorBox = new QCheckBox(tr("Juego diverso"), kelvo);
+  postBox = new QCheckBox(tr("Mostrar línea de pensamiento"), kelvo);
+  debugFilesBox = new QCheckBox(tr("Archivos de depuración"), kelvo);
   auto* kelvoLayout = new QVBoxLayout(kelvo);
   for (QCheckBox* box : {openingBookBox, randomFactorBox, postBox, debugFilesBox}) kelvoLayout->addWidget(box);
   levelBox = new QComboBox(kelvo);
   for (int level = WEAKEST_LEVEL; level <= TOP_LEVEL; ++level) levelBox->addItem(levelName(level), level);
   auto* levelRow = new QFormLayout;
-  levelRow->addRow(QStringLiteral("Nivel"), levelBox);
+  levelRow->addRow(tr("Nivel"), levelBox);
   kelvoLayout->addLayout(levelRow);
 
   auto* dovrel = new QGroupBox(QStringLiteral("DOVREL"), this);
-  debugBox = new QCheckBox(QStringLiteral("Depuración (sí, soy experto)"), dovrel);
+  debugBox = new QCheckBox(tr("Depuración (sí, soy experto)"), dovrel);
   auto* dovrelLayout = new QVBoxLayout(dovrel);
   dovrelLayout->addWidget(debugBox);
-  showLegalMovesBox = new QCheckBox(QStringLiteral("Mostrar jugadas legales"), dovrel);
+  showLegalMovesBox = new QCheckBox(tr("Mostrar jugadas legales"), dovrel);
   dovrelLayout->addWidget(showLegalMovesBox);
   showLegalMovesBox->setChecked(shown.showLegalMoves);
-  untimedBox = new QCheckBox(QStringLiteral("Sin reloj"), dovrel);
+  untimedBox = new QCheckBox(tr("Sin reloj"), dovrel);
   minutesBox = new QSpinBox(dovrel);
   minutesBox->setRange(1, TimeControl::MAX_MINUTES);
-  minutesBox->setSuffix(QStringLiteral(" min"));
+  minutesBox->setSuffix(tr(" min"));
   incrementBox = new QSpinBox(dovrel);
   incrementBox->setRange(0, TimeControl::MAX_INCREMENT);
-  incrementBox->setSuffix(QStringLiteral(" s"));
+  incrementBox->setSuffix(tr(" s"));
   auto* clockRows = new QFormLayout;
-  clockRows->addRow(QStringLiteral("Reloj"), untimedBox);
-  clockRows->addRow(QStringLiteral("Minutos por partida"), minutesBox);
-  clockRows->addRow(QStringLiteral("Incremento por jugada"), incrementBox);
+  clockRows->addRow(tr("Reloj"), untimedBox);
+  clockRows->addRow(tr("Minutos por partida"), minutesBox);
+  clockRows->addRow(tr("Incremento por jugada"), incrementBox);
   dovrelLayout->addLayout(clockRows);
   connect(untimedBox, &QCheckBox::toggled, this, [this](bool untimed) {
     minutesBox->setEnabled(!untimed);

@@ -1,5 +1,6 @@
 #include "settings_file.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -130,7 +131,9 @@ void SettingsFile::setBoolean(const QString& section, const QString& key, bool o
 
 bool SettingsFile::save(QString* reason) const {
   if (foreign) {
-    if (reason) *reason = QStringLiteral("no es un archivo de opciones (o pasa de %1 bytes)").arg(MAX_BYTES);
+    if (reason)
+      *reason = QCoreApplication::translate("SettingsFile", "no es un archivo de opciones (o pasa de %1 bytes)")
+                    .arg(MAX_BYTES);
     return false;
   }
   QByteArray bytes;
