@@ -4,17 +4,17 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
-#include <QTranslator>
 
 #include "common/message_sink.h"
 #include "engine/engine_bridge.h"
 #include "engine/engine_objects.h"
 #include "files/dovrel2_doc.h"
 #include "main_frame.h"
+#include "settings/settings_file.h"
+#include "settings/window_language.h"
+#include "window_translation.h"
 
 namespace {
 
@@ -57,19 +57,15 @@ void CDovrel2App::unregisterFonts() {
   }
 }
 
-// The toolkit's own texts (standard buttons, file dialogs) in Spanish, like
-// the rest of the program; without the translation they stay in English.
-void CDovrel2App::loadToolkitTranslation() {
-  auto translation = std::make_unique<QTranslator>();
-  if (!translation->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    return;
-  QCoreApplication::installTranslator(translation.get());
-  toolkitTranslation = std::move(translation);
+// The language kelvo.ini names, or the system's; a change in Opciones counts
+// from the next start, since every window takes its texts as it is built.
+void CDovrel2App::loadTranslation() {
+  const QString setting = ProgramSettings::read(SettingsFile()).language;
+  translation = std::make_unique<WindowTranslation>(window_language::chosen(setting));
 }
 
 bool CDovrel2App::initInstance(const QStringList& arguments) {
-  loadToolkitTranslation();
+  loadTranslation();
   if (!registerFonts()) return false;
   QApplication::setWindowIcon(knightIcon());
 

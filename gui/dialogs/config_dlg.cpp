@@ -6,10 +6,14 @@
 #include <QSpinBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "settings/level_names.h"
+#include "settings/window_language.h"
 
 CConfigDlg::CConfigDlg(const Choices& shown, QWidget* parent) : QDialog(parent) {
   setWindowTitle(tr("Configuración"));
@@ -46,6 +50,18 @@ CConfigDlg::CConfigDlg(const Choices& shown, QWidget* parent) : QDialog(parent) 
   clockRows->addRow(tr("Minutos por partida"), minutesBox);
   clockRows->addRow(tr("Incremento por jugada"), incrementBox);
   dovrelLayout->addLayout(clockRows);
+  // The languages are named in their own words, whatever the window speaks.
+  languageBox = new QComboBox(dovrel);
+  languageBox->addItem(tr("Automático"), window_language::AUTOMATIC);
+  languageBox->addItem(QStringLiteral("Español"), window_language::SPANISH);
+  languageBox->addItem(QStringLiteral("English"), window_language::ENGLISH);
+  languageBox->setCurrentIndex(std::max(0, languageBox->findData(shown.language)));
+  auto* languageRow = new QFormLayout;
+  languageRow->addRow(tr("Idioma"), languageBox);
+  dovrelLayout->addLayout(languageRow);
+  auto* languageNote = new QLabel(tr("El idioma cambia al volver a abrir dovrel2."), dovrel);
+  languageNote->setWordWrap(true);
+  dovrelLayout->addWidget(languageNote);
   connect(untimedBox, &QCheckBox::toggled, this, [this](bool untimed) {
     minutesBox->setEnabled(!untimed);
     incrementBox->setEnabled(!untimed);
@@ -78,5 +94,6 @@ CConfigDlg::Choices CConfigDlg::choices() const {
   const TimeControl control = untimedBox->isChecked() ? TimeControl{false, 0, 0}
                                                      : TimeControl{true, minutesBox->value(), incrementBox->value()};
   return {openingBookBox->isChecked(), randomFactorBox->isChecked(), postBox->isChecked(), debugFilesBox->isChecked(),
-          debugBox->isChecked(),       levelBox->currentData().toInt(), control, showLegalMovesBox->isChecked()};
+          debugBox->isChecked(),       levelBox->currentData().toInt(), control, showLegalMovesBox->isChecked(),
+          languageBox->currentData().toString()};
 }

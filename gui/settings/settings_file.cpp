@@ -156,5 +156,6 @@ ProgramSettings ProgramSettings::read(const SettingsFile& file) {
   s.level = number ? clampLevel(level) : SPECIFIED_LEVEL;
   s.timeControl = TimeControl::parse(file.text(ini::DOVREL, ini::TIME_CONTROL, QString()));
   s.showLegalMoves = file.boolean(ini::DOVREL, ini::SHOW_LEGAL_MOVES, true);
+  s.language = file.text(ini::DOVREL, ini::LANGUAGE, s.language);
   return s;
 }

@@ -68,6 +68,7 @@ constexpr QLatin1String OPENING_BOOK("OpeningBook"), RANDOM_FACTOR("RandomFactor
 constexpr QLatin1String DEBUG("Debug"), FONT("Font"), DEBUG_FILES("DebugFiles");
 constexpr QLatin1String LEVEL("Nivel"), TIME_CONTROL("TimeControl"), WINDOW("Window");
 constexpr QLatin1String SHOW_LEGAL_MOVES("ShowLegalMoves");
+constexpr QLatin1String LANGUAGE("Language");
 }  // namespace ini
 
 struct ProgramSettings {
@@ -79,6 +80,7 @@ struct ProgramSettings {
   int level = SPECIFIED_LEVEL;  // the engine's strength, clamped to the ladder
   TimeControl timeControl;
   bool showLegalMoves = true;
+  QString language = QStringLiteral("auto");  // window_language: "auto", "es" or "en"
 
   static ProgramSettings read(const SettingsFile& file);
 };
