@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(
   g++ cmake make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-translations-l10n
+  qt6-base-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools
   python3 python3-fonttools python3-pyclipper fonts-dejavu-core fonts-freefont-ttf
   scid-data pgn-extract nodejs
   xboard xvfb xauth fairymax phalanx polyglot pychess stockfish gnuchess

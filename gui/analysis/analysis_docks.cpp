@@ -44,8 +44,8 @@ AnalysisDocks::AnalysisDocks(QMainWindow* window, const QString& enginesPath)
       analysisPanel(new AnalysisPanel),
       evalBar(new EvalBar),
       evalGraph(new EvalGraph),
-      panelDock(new QDockWidget(QStringLiteral("Análisis"), window)),
-      graphDock(new QDockWidget(QStringLiteral("Evaluación"), window)) {
+      panelDock(new QDockWidget(tr("Análisis"), window)),
+      graphDock(new QDockWidget(tr("Evaluación"), window)) {
   auto* beside = new QWidget;
   auto* layout = new QHBoxLayout(beside);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -131,7 +131,7 @@ std::map<int, EntryNote> AnalysisDocks::entryNotes() const {
     const MoveMark mark = current.marks[move];
     if (mark == MoveMark::NONE) continue;
     QString tip = markName(mark) + QStringLiteral(" (") + markSign(mark) + u')';
-    if (!current.betterMoves[move].isEmpty()) tip += QStringLiteral(". Mejor: ") + current.betterMoves[move];
+    if (!current.betterMoves[move].isEmpty()) tip += tr(". Mejor: %1").arg(current.betterMoves[move]);
     notes[firstEntry + static_cast<int>(move) + 1] = {markColour(mark), tip};
   }
   return notes;

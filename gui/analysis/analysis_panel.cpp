@@ -48,19 +48,19 @@ AnalysisPanel::AnalysisPanel(QWidget* parent)
   setMinimumWidth(MIN_WIDTH);
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
-  auto* title = new QLabel(QStringLiteral("<b>Análisis</b>"), this);
+  auto* title = new QLabel(tr("<b>Análisis</b>"), this);
   top->addWidget(title);
   top->addStretch();
-  top->addWidget(new QLabel(QStringLiteral("Líneas"), this));
+  top->addWidget(new QLabel(tr("Líneas"), this));
   lines->setRange(1, MAX_LINES);
   lines->setValue(1);
-  lines->setToolTip(QStringLiteral("Mejores líneas mostradas"));
+  lines->setToolTip(tr("Mejores líneas mostradas"));
   // Set with the mouse, it leaves the keyboard to the window: arrows browse, Ctrl+C copies the game.
   lines->setFocusPolicy(Qt::NoFocus);
   top->addWidget(lines);
   layout->addLayout(top);
   engineBox->setObjectName(QStringLiteral("analysisEngine"));
-  engineBox->setToolTip(QStringLiteral("El motor que analiza"));
+  engineBox->setToolTip(tr("El motor que analiza"));
   engineBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   engineBox->setMinimumContentsLength(12);
   static_cast<EngineBox*>(engineBox)->beforePopup = [this] { emit enginesWanted(); };
@@ -89,7 +89,7 @@ AnalysisPanel::AnalysisPanel(QWidget* parent)
     emit engineChosen(engineName());
   });
   for (int i = 1; i < MAX_LINES; ++i) lineLabels[i]->hide();
-  info->setText(QStringLiteral("Apagado"));
+  info->setText(tr("Apagado"));
 }
 
 void AnalysisPanel::setEngines(const QList<EngineConfig>& engines, const QString& chosen) {
@@ -123,7 +123,7 @@ void AnalysisPanel::useEngine(int index) {
   }
   for (QLabel* label : lineLabels) label->clear();
   if (active) {
-    info->setText(QStringLiteral("Calculando..."));
+    info->setText(tr("Calculando..."));
     if (!shown.empty()) analyseShown();
   }
 }
@@ -174,7 +174,7 @@ void AnalysisPanel::setActive(bool on) {
   active = on;
   if (!active) {
     stopSearch();
-    info->setText(QStringLiteral("Apagado"));
+    info->setText(tr("Apagado"));
     return;
   }
   // Turning the panel on again tries a failed engine once more.
@@ -182,7 +182,7 @@ void AnalysisPanel::setActive(bool on) {
     useEngine(engineBox->currentIndex());
     return;
   }
-  info->setText(QStringLiteral("Calculando..."));
+  info->setText(tr("Calculando..."));
   if (!shown.empty()) analyseShown();
 }
 
@@ -200,11 +200,11 @@ void AnalysisPanel::onLine(const AnalysisLine& line, const QObject* from) {
   }
   lastScore = line.score;
   if (line.depth == 0 && line.moves.empty()) {
-    info->setText(QStringLiteral("Partida terminada"));
+    info->setText(tr("Partida terminada"));
     lineLabels[0]->setText(scoreText(line.score));
   } else {
     const qint64 speed = line.milliseconds > 0 ? line.nodes / line.milliseconds : line.nodes;
-    info->setText(QStringLiteral("Profundidad %1 · %2 kN/s").arg(line.depth).arg(speed));
+    info->setText(tr("Profundidad %1 · %2 kN/s").arg(line.depth).arg(speed));
     lineLabels[0]->setText(QStringLiteral("<b>%1</b> %2").arg(scoreText(line.score), line.text.toHtmlEscaped()));
   }
   emit scoreChanged(lastScore);

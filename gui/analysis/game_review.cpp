@@ -1,5 +1,7 @@
 #include "game_review.h"
 
+#include <QCoreApplication>
+
 #include "spanish_notation.h"
 #include "position/move_gen.h"
 #include "position/notation.h"
@@ -142,20 +144,26 @@ QString markSign(MoveMark mark) {
 
 QString markName(MoveMark mark) {
   switch (mark) {
-    case MoveMark::INACCURACY: return QStringLiteral("Imprecisión");
-    case MoveMark::MISTAKE: return QStringLiteral("Error");
-    case MoveMark::BLUNDER: return QStringLiteral("Error grave");
+    case MoveMark::INACCURACY: return QCoreApplication::translate("GameReview", "Imprecisión");
+    case MoveMark::MISTAKE: return QCoreApplication::translate("GameReview", "Error");
+    case MoveMark::BLUNDER: return QCoreApplication::translate("GameReview", "Error grave");
     default: return QString();
   }
 }
 
 QString summaryText(const SideSummary& side) {
   auto count = [](int n, const char* one, const char* many) {
-    return QString::number(n) + u' ' + QString::fromUtf8(n == 1 ? one : many);
+    return QString::number(n) + u' ' + QCoreApplication::translate("GameReview", n == 1 ? one : many);
   };
-  QString text = side.judgedMoves ? QStringLiteral("Precisión %1 %").arg(qRound(side.accuracy))
-                                  : QStringLiteral("Precisión -");
-  return text + QStringLiteral(" · ") + count(side.inaccuracies, "imprecisión", "imprecisiones") +
-         QStringLiteral(", ") + count(side.mistakes, "error", "errores") + QStringLiteral(", ") +
-         count(side.blunders, "error grave", "errores graves");
+  QString text = side.judgedMoves
+                     ? QCoreApplication::translate("GameReview", "Precisión %1 %").arg(qRound(side.accuracy))
+                     : QCoreApplication::translate("GameReview", "Precisión -");
+  return text + QStringLiteral(" · ") +
+         count(side.inaccuracies, QT_TRANSLATE_NOOP("GameReview", "imprecisión"),
+               QT_TRANSLATE_NOOP("GameReview", "imprecisiones")) +
+         QStringLiteral(", ") +
+         count(side.mistakes, QT_TRANSLATE_NOOP("GameReview", "error"), QT_TRANSLATE_NOOP("GameReview", "errores")) +
+         QStringLiteral(", ") +
+         count(side.blunders, QT_TRANSLATE_NOOP("GameReview", "error grave"),
+               QT_TRANSLATE_NOOP("GameReview", "errores graves"));
 }

@@ -14,16 +14,16 @@
 GameReviewDialog::GameReviewDialog(std::vector<CChessBoard> gamePositions, QWidget* parent)
     : QDialog(parent),
       positions(std::move(gamePositions)),
-      byTime(new QRadioButton(QStringLiteral("Tiempo por jugada (s)"), this)),
-      byDepth(new QRadioButton(QStringLiteral("Profundidad por jugada"), this)),
+      byTime(new QRadioButton(tr("Tiempo por jugada (s)"), this)),
+      byDepth(new QRadioButton(tr("Profundidad por jugada"), this)),
       seconds(new QDoubleSpinBox(this)),
       depth(new QSpinBox(this)),
       progress(new QProgressBar(this)),
       results(new QLabel(this)),
-      startButton(new QPushButton(QStringLiteral("Analizar"), this)),
-      cancelButton(new QPushButton(QStringLiteral("Cancelar"), this)),
-      closeButton(new QPushButton(QStringLiteral("Cerrar"), this)) {
-  setWindowTitle(QStringLiteral("Analizar partida"));
+      startButton(new QPushButton(tr("Analizar"), this)),
+      cancelButton(new QPushButton(tr("Cancelar"), this)),
+      closeButton(new QPushButton(tr("Cerrar"), this)) {
+  setWindowTitle(tr("Analizar partida"));
   seconds->setRange(0.1, 30);
   seconds->setSingleStep(0.1);
   seconds->setValue(DEFAULT_SECONDS);
@@ -78,7 +78,7 @@ void GameReviewDialog::start() {
   startButton->setEnabled(false);
   closeButton->setEnabled(false);
   cancelButton->setEnabled(true);
-  results->setText(QStringLiteral("Analizando..."));
+  results->setText(tr("Analizando..."));
   progress->setValue(0);
   cancelRequest = std::make_shared<ReviewCancel>();
   QPointer<GameReviewDialog> self(this);
@@ -113,7 +113,7 @@ void GameReviewDialog::finish(std::vector<PositionJudgement> judgements) {
 
 QString GameReviewDialog::summary() const {
   if (result.isEmpty()) return QString();
-  return QStringLiteral("<b>Blancas</b>: %1<br><b>Negras</b>: %2")
+  return tr("<b>Blancas</b>: %1<br><b>Negras</b>: %2")
       .arg(summaryText(result.summary.white).toHtmlEscaped(), summaryText(result.summary.black).toHtmlEscaped());
 }
 

@@ -1,21 +1,21 @@
 #include "spanish_notation.h"
 
+#include <QCoreApplication>
+
 #include <cstdlib>
+#include <string_view>
 
 #include "book/pgn_writer.h"
 #include "position/move_gen.h"
 
 namespace {
 
+// The letters of king, queen, rook, bishop and knight in the window's language.
 QChar spanishLetter(char english) {
-  switch (english) {
-    case 'K': return u'R';
-    case 'Q': return u'D';
-    case 'R': return u'T';
-    case 'B': return u'A';
-    case 'N': return u'C';
-    default: return QChar::fromLatin1(english);
-  }
+  const QString letters = QCoreApplication::translate("SpanishNotation", "RDTAC", "piece letters of K, Q, R, B, N");
+  const std::size_t piece = std::string_view("KQRBN").find(english);
+  return piece < static_cast<std::size_t>(letters.size()) ? letters[static_cast<qsizetype>(piece)]
+                                                          : QChar::fromLatin1(english);
 }
 
 }  // namespace

@@ -1,17 +1,18 @@
 #include "dovrel2_app.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include "common/message_sink.h"
 #include "engine/engine_bridge.h"
 #include "engine/engine_objects.h"
 #include "files/dovrel2_doc.h"
 #include "main_frame.h"
+#include "settings/settings_file.h"
+#include "settings/window_language.h"
+#include "window_translation.h"
 
 namespace {
 
@@ -23,20 +24,6 @@ QIcon programIcon() {
     builtIn.addFile(QStringLiteral(":/icons/%1x%1/dovrel2.png").arg(size), QSize(size, size));
   return QIcon::fromTheme(QStringLiteral("dovrel2"), builtIn);
 }
-
-// The toolkit's Spanish writes the modifier keys out in full
-// ("Control+Mayúsculas+C"); Spanish desktops name them short, "Ctrl+Mayús+C".
-// Asked first, it answers for those two names only.
-class ShortcutKeyNames : public QTranslator {
- public:
-  bool isEmpty() const override { return false; }
-  QString translate(const char* context, const char* source, const char*, int) const override {
-    if (qstrcmp(context, "QShortcut") != 0) return {};
-    if (qstrcmp(source, "Ctrl") == 0) return QStringLiteral("Ctrl");
-    if (qstrcmp(source, "Shift") == 0) return QStringLiteral("Mayús");
-    return {};
-  }
-};
 
 }  // namespace
 
@@ -52,7 +39,7 @@ bool CDovrel2App::registerFonts() {
   regularFont = QFontDatabase::addApplicationFont(QString::fromLatin1(REGULAR_FONT_FILE));
   meridaFont = QFontDatabase::addApplicationFont(QString::fromLatin1(MERIDA_FONT_FILE));
   if (regularFont >= 0 && meridaFont >= 0) return true;
-  showMessage(QMessageBox::Warning, QStringLiteral("failed registering font"));
+  showMessage(QMessageBox::Warning, QCoreApplication::translate("CDovrel2App", "failed registering font"));
   return false;
 }
 
@@ -60,26 +47,20 @@ void CDovrel2App::unregisterFonts() {
   for (int* id : {&regularFont, &meridaFont}) {
     if (*id < 0) continue;
     if (!QFontDatabase::removeApplicationFont(*id))
-      showMessage(QMessageBox::Warning, QStringLiteral("failed unregistering font"));
+      showMessage(QMessageBox::Warning, QCoreApplication::translate("CDovrel2App", "failed unregistering font"));
     *id = -1;
   }
 }
 
-// The toolkit's own texts (standard buttons, file dialogs) in Spanish, like
-// the rest of the program; without the translation they stay in English.
-void CDovrel2App::loadToolkitTranslation() {
-  auto translation = std::make_unique<QTranslator>();
-  if (!translation->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    return;
-  QCoreApplication::installTranslator(translation.get());
-  toolkitTranslation = std::move(translation);
-  shortcutKeyNames = std::make_unique<ShortcutKeyNames>();
-  QCoreApplication::installTranslator(shortcutKeyNames.get());
+// The language kelvo.ini names, or the system's; a change in Opciones counts
+// from the next start, since every window takes its texts as it is built.
+void CDovrel2App::loadTranslation() {
+  const QString setting = ProgramSettings::read(SettingsFile()).language;
+  translation = std::make_unique<WindowTranslation>(window_language::chosen(setting));
 }
 
 bool CDovrel2App::initInstance(const QStringList& arguments, bool welcome) {
-  loadToolkitTranslation();
+  loadTranslation();
   if (!registerFonts()) return false;
   QApplication::setWindowIcon(programIcon());
 

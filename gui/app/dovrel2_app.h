@@ -9,7 +9,7 @@
 
 class CDovrel2Doc;
 class CMainFrame;
-class QTranslator;
+class WindowTranslation;
 
 class CDovrel2App {
  public:
@@ -27,13 +27,12 @@ class CDovrel2App {
 
  private:
   bool registerFonts();
-  void loadToolkitTranslation();
+  void loadTranslation();
   void unregisterFonts();
 
   int regularFont = -1;
   int meridaFont = -1;
-  std::unique_ptr<QTranslator> toolkitTranslation;
-  std::unique_ptr<QTranslator> shortcutKeyNames;
+  std::unique_ptr<WindowTranslation> translation;
   std::unique_ptr<CDovrel2Doc> doc;
   std::unique_ptr<CMainFrame> frame;
 };

@@ -18,8 +18,8 @@
 
 namespace {
 
-const QString PGN_FILTER = QStringLiteral("Partidas PGN (*.pgn);;Todos los archivos (*.*)");
-const QString PROMPT_RECENT = QStringLiteral("Abre este documento");
+const char* const PGN_FILTER = QT_TRANSLATE_NOOP("FileCommands", "Partidas PGN (*.pgn);;Todos los archivos (*.*)");
+const char* const PROMPT_RECENT = QT_TRANSLATE_NOOP("FileCommands", "Abre este documento");
 
 // Where the file dialogs open: the folder the user started the program in,
 // even when it moved into its data folder (empty: the dialog's own default).
@@ -51,7 +51,7 @@ void FileCommands::updateRecentMenu() {
   for (int i = 0; i < files.size(); ++i) {
     const QString path = files[i];
     QAction* action = recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
-    action->setStatusTip(PROMPT_RECENT);
+    action->setStatusTip(tr(PROMPT_RECENT));
     connect(action, &QAction::triggered, this, [this, path] {
       if (confirmDiscard()) openFile(path);
     });
@@ -124,7 +124,7 @@ bool FileCommands::confirmDiscard() {
 
 bool FileCommands::open() {
   if (!confirmDiscard()) return false;
-  const QString path = QFileDialog::getOpenFileName(window, QStringLiteral("Abrir"), startDirectory(), PGN_FILTER);
+  const QString path = QFileDialog::getOpenFileName(window, tr("Abrir"), startDirectory(), tr(PGN_FILTER));
   if (path.isEmpty()) return false;
   openFile(path);
   return true;
@@ -146,8 +146,8 @@ bool FileCommands::save() {
 }
 
 bool FileCommands::saveAs() {
-  QFileDialog dialog(window, QStringLiteral("Guardar como"),
-                     doc->pathName().isEmpty() ? startDirectory() : doc->pathName(), PGN_FILTER);
+  QFileDialog dialog(window, tr("Guardar como"),
+                     doc->pathName().isEmpty() ? startDirectory() : doc->pathName(), tr(PGN_FILTER));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("pgn"));
   return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() &&

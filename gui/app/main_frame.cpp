@@ -46,15 +46,18 @@ constexpr int STATUS_TIMER_MS = 200;
 constexpr int OPENING_FIELD_WIDTH = 260;  // pixels
 
 // The standard prompts of the framework's own commands.
-const QString PROMPT_OPEN = QStringLiteral("Abre un documento existente\nAbrir");
-const QString PROMPT_SAVE = QStringLiteral("Guarda el documento activo\nGuardar");
-const QString PROMPT_SAVE_AS = QStringLiteral("Guarda el documento activo con un nombre nuevo\nGuardar como");
-const QString PROMPT_EXIT = QStringLiteral("Sale de la aplicación; pide confirmación para guardar los documentos\nSalir");
-const QString PROMPT_TOOLBAR =
-    QStringLiteral("Muestra u oculta la barra de herramientas\nAlternar barra de herramientas");
-const QString PROMPT_STATUS_BAR = QStringLiteral("Muestra u oculta la barra de estado\nAlternar barra de estado");
-const QString PROMPT_ABOUT =
-    QStringLiteral("Muestra información del programa, número de versión y copyright\nAcerca de");
+const char* const PROMPT_OPEN = QT_TRANSLATE_NOOP("CMainFrame", "Abre un documento existente\nAbrir");
+const char* const PROMPT_SAVE = QT_TRANSLATE_NOOP("CMainFrame", "Guarda el documento activo\nGuardar");
+const char* const PROMPT_SAVE_AS =
+    QT_TRANSLATE_NOOP("CMainFrame", "Guarda el documento activo con un nombre nuevo\nGuardar como");
+const char* const PROMPT_EXIT =
+    QT_TRANSLATE_NOOP("CMainFrame", "Sale de la aplicación; pide confirmación para guardar los documentos\nSalir");
+const char* const PROMPT_TOOLBAR =
+    QT_TRANSLATE_NOOP("CMainFrame", "Muestra u oculta la barra de herramientas\nAlternar barra de herramientas");
+const char* const PROMPT_STATUS_BAR =
+    QT_TRANSLATE_NOOP("CMainFrame", "Muestra u oculta la barra de estado\nAlternar barra de estado");
+const char* const PROMPT_ABOUT =
+    QT_TRANSLATE_NOOP("CMainFrame", "Muestra información del programa, número de versión y copyright\nAcerca de");
 
 void setPrompt(QAction* action, const QString& prompt) {
   const qsizetype cut = prompt.indexOf(u'\n');
@@ -119,13 +122,13 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::createStatusBar() {
   // The first pane shows menu prompts and, between them, the idle text.
   connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
-    if (message.isEmpty()) statusBar()->showMessage(QStringLiteral("Preparado"));
+    if (message.isEmpty()) statusBar()->showMessage(tr("Preparado"));
   });
-  statusBar()->showMessage(QStringLiteral("Preparado"));
+  statusBar()->showMessage(tr("Preparado"));
   statusBar()->setSizeGripEnabled(true);
   statusBar()->addPermanentWidget(openingStatus);
   statusBar()->addPermanentWidget(engineStatus);
-  engineStatus->setText(QStringLiteral("ready"));
+  engineStatus->setText(tr("ready"));
 
   auto* statusTimer = new QTimer(this);
   connect(statusTimer, &QTimer::timeout, this, &CMainFrame::updateStatus);
@@ -165,12 +168,12 @@ void CMainFrame::connectParts() {
   connect(files, &FileCommands::gameOpened, play, &GameInPlay::gameOpened);
   connect(settings, &SettingsCommands::debugChanged, this, &CMainFrame::applyDebugSetting);
   connect(hints, &HintSearch::searching, this,
-          [this] { statusBar()->showMessage(QStringLiteral("Buscando una pista...")); });
+          [this] { statusBar()->showMessage(tr("Buscando una pista...")); });
   connect(hints, &HintSearch::nothingFound, this,
-          [this] { statusBar()->showMessage(QStringLiteral("No hay jugada que sugerir.")); });
+          [this] { statusBar()->showMessage(tr("No hay jugada que sugerir.")); });
   connect(hints, &HintSearch::found, this, [this](int from, int to, const QString& san) {
     boardView->setHint(from, to);
-    statusBar()->showMessage(QStringLiteral("Pista: %1").arg(san));
+    statusBar()->showMessage(tr("Pista: %1").arg(san));
   });
 }
 
@@ -184,38 +187,38 @@ QAction* CMainFrame::addCommand(QMenu* menu, const QString& caption, const QStri
 }
 
 void CMainFrame::createMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&Archivo"));
-  QAction* open = addCommand(file, QStringLiteral("&Abrir..."), PROMPT_OPEN, [this] { files->open(); });
+  QMenu* file = menuBar()->addMenu(tr("&Archivo"));
+  QAction* open = addCommand(file, tr("&Abrir..."), tr(PROMPT_OPEN), [this] { files->open(); });
   open->setShortcut(QKeySequence::Open);
-  QAction* save = addCommand(file, QStringLiteral("&Guardar"), PROMPT_SAVE, [this] { files->save(); });
+  QAction* save = addCommand(file, tr("&Guardar"), tr(PROMPT_SAVE), [this] { files->save(); });
   save->setShortcut(QKeySequence::Save);
-  addCommand(file, QStringLiteral("Guardar c&omo..."), PROMPT_SAVE_AS, [this] { files->saveAs(); });
+  addCommand(file, tr("Guardar c&omo..."), tr(PROMPT_SAVE_AS), [this] { files->saveAs(); });
   file->addSeparator();
-  files->setRecentMenu(file->addMenu(QStringLiteral("Archivo reciente")));
+  files->setRecentMenu(file->addMenu(tr("Archivo reciente")));
   file->addSeparator();
-  addCommand(file, QStringLiteral("&Salir"), PROMPT_EXIT, [this] { close(); });
+  addCommand(file, tr("&Salir"), tr(PROMPT_EXIT), [this] { close(); });
 
-  QMenu* editMenu = menuBar()->addMenu(QStringLiteral("&Edición"));
-  addCommand(editMenu, QStringLiteral("Copiar &PGN"), QStringLiteral("Copia la partida en formato PGN\nCopiar PGN"),
+  QMenu* editMenu = menuBar()->addMenu(tr("&Edición"));
+  addCommand(editMenu, tr("Copiar &PGN"), tr("Copia la partida en formato PGN\nCopiar PGN"),
              [this] { copyPgn(); })->setShortcut(QKeySequence::Copy);
-  addCommand(editMenu, QStringLiteral("Copiar &FEN"), QStringLiteral("Copia la posición en formato FEN\nCopiar FEN"),
+  addCommand(editMenu, tr("Copiar &FEN"), tr("Copia la posición en formato FEN\nCopiar FEN"),
              [this] { copyFen(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-  addCommand(editMenu, QStringLiteral("Pe&gar FEN/PGN"),
-             QStringLiteral("Toma una partida o una posición del portapapeles\nPegar FEN/PGN"),
+  addCommand(editMenu, tr("Pe&gar FEN/PGN"),
+             tr("Toma una partida o una posición del portapapeles\nPegar FEN/PGN"),
              [this] { pasteGame(); })->setShortcut(QKeySequence::Paste);
-  addCommand(editMenu, QStringLiteral("Editar posición..."),
-             QStringLiteral("Coloca las piezas para analizar o jugar desde esa posición\nEditar posición"),
+  addCommand(editMenu, tr("Editar posición..."),
+             tr("Coloca las piezas para analizar o jugar desde esa posición\nEditar posición"),
              [this] { analysisCommands->editPosition(); });
 
-  QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&Ver"));
-  QAction* showToolBar = addCommand(viewMenu, QStringLiteral("Barra de &herramientas"), PROMPT_TOOLBAR, [] {});
+  QMenu* viewMenu = menuBar()->addMenu(tr("&Ver"));
+  QAction* showToolBar = addCommand(viewMenu, tr("Barra de &herramientas"), tr(PROMPT_TOOLBAR), [] {});
   showToolBar->setCheckable(true);
   showToolBar->setChecked(true);
   connect(showToolBar, &QAction::toggled, this, [this](bool on) {
     toolBar->setVisible(on);
     fitToBoard();
   });
-  QAction* showStatusBar = addCommand(viewMenu, QStringLiteral("Barra de &estado"), PROMPT_STATUS_BAR, [] {});
+  QAction* showStatusBar = addCommand(viewMenu, tr("Barra de &estado"), tr(PROMPT_STATUS_BAR), [] {});
   showStatusBar->setCheckable(true);
   showStatusBar->setChecked(true);
   connect(showStatusBar, &QAction::toggled, this, [this](bool on) {
@@ -223,86 +226,86 @@ void CMainFrame::createMenus() {
     fitToBoard();
   });
   viewMenu->addSeparator();
-  QAction* larger = addCommand(viewMenu, QStringLiteral("Tablero mayor"), QStringLiteral("Tablero más grande\nTablero mayor"),
+  QAction* larger = addCommand(viewMenu, tr("Tablero mayor"), tr("Tablero más grande\nTablero mayor"),
                                [this] { boardView->larger(); });
-  QAction* smaller = addCommand(viewMenu, QStringLiteral("Tablero menor"),
-                                QStringLiteral("Tablero más pequeño\nTablero menor"), [this] { boardView->smaller(); });
-  addCommand(viewMenu, QStringLiteral("Invertir tablero"), QString(), [this] { boardView->flip(); });
+  QAction* smaller = addCommand(viewMenu, tr("Tablero menor"),
+                                tr("Tablero más pequeño\nTablero menor"), [this] { boardView->smaller(); });
+  addCommand(viewMenu, tr("Invertir tablero"), QString(), [this] { boardView->flip(); });
   viewMenu->addSeparator();
-  QAction* previous = addCommand(viewMenu, QStringLiteral("Ver mov. previo"),
-                                 QStringLiteral("Ver movimiento previo\nVer movimiento previo"),
+  QAction* previous = addCommand(viewMenu, tr("Ver mov. previo"),
+                                 tr("Ver movimiento previo\nVer movimiento previo"),
                                  [this] { boardView->browseBack(); refresh(); });
-  QAction* next = addCommand(viewMenu, QStringLiteral("Ver mov. siguiente"),
-                             QStringLiteral("Ver movimiento siguiente\nVer movimiento siguiente"),
+  QAction* next = addCommand(viewMenu, tr("Ver mov. siguiente"),
+                             tr("Ver movimiento siguiente\nVer movimiento siguiente"),
                              [this] { boardView->browseForward(); refresh(); });
-  QAction* current = addCommand(viewMenu, QStringLiteral("Ver pos. actual"),
-                                QStringLiteral("Show the current position\nShow current"),
+  QAction* current = addCommand(viewMenu, tr("Ver pos. actual"),
+                                tr("Show the current position\nShow current"),
                                 [this] { boardView->browseLive(); refresh(); });
   viewMenu->addSeparator();
   QAction* showAnalysis = analysis()->analysisDock()->toggleViewAction();
-  showAnalysis->setText(QStringLiteral("Análisis"));
+  showAnalysis->setText(tr("Análisis"));
   showAnalysis->setShortcut(QKeySequence(Qt::Key_F2));
-  setPrompt(showAnalysis, QStringLiteral("Muestra las mejores líneas del motor para la posición\nAnálisis"));
+  setPrompt(showAnalysis, tr("Muestra las mejores líneas del motor para la posición\nAnálisis"));
   viewMenu->addAction(showAnalysis);
   viewMenu->addSeparator();
-  addCommand(viewMenu, QStringLiteral("Opciones"), QStringLiteral("Muestra un diálogo con opciones\nOpciones"),
+  addCommand(viewMenu, tr("Opciones"), tr("Muestra un diálogo con opciones\nOpciones"),
              [this] { settings->editOptions(); });
-  addCommand(viewMenu, QStringLiteral("Motores..."), QStringLiteral("Los motores instalados y sus opciones\nMotores"),
+  addCommand(viewMenu, tr("Motores..."), tr("Los motores instalados y sus opciones\nMotores"),
              [this] { engineCommands->showEnginesDialog(); });
 
-  QMenu* game = menuBar()->addMenu(QStringLiteral("Partida"));
-  QAction* newGame = addCommand(game, QStringLiteral("Nueva"), QStringLiteral("Nueva partida\nNueva partida"),
+  QMenu* game = menuBar()->addMenu(tr("Partida"));
+  QAction* newGame = addCommand(game, tr("Nueva"), tr("Nueva partida\nNueva partida"),
                                 [this] {
                                   if (files->confirmDiscard()) startNewGame();
                                 });
   newGame->setShortcut(QKeySequence::New);
-  addCommand(game, QStringLiteral("Nueva partida..."),
-             QStringLiteral("Elige los jugadores, el reloj y la posición\nNueva partida"), [this] {
+  addCommand(game, tr("Nueva partida..."),
+             tr("Elige los jugadores, el reloj y la posición\nNueva partida"), [this] {
                if (files->confirmDiscard()) engineCommands->showNewGameDialog();
              })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
-  addCommand(game, QStringLiteral("Detener motores"), QStringLiteral("Detiene la partida de los motores\nDetener"),
+  addCommand(game, tr("Detener motores"), tr("Detiene la partida de los motores\nDetener"),
              [this] { stopGame(); });
-  QAction* back = addCommand(game, QStringLiteral("Atras"), QStringLiteral("Echar para atras\nMoviola"),
+  QAction* back = addCommand(game, tr("Atras"), tr("Echar para atras\nMoviola"),
                              [this] { play->takeBack(); });
   QAction* engineMove =
-      addCommand(game, QStringLiteral("Mueve!"),
-                 QStringLiteral("Juega el motor con el bando que mueve\nMueve!"), [this] { engineMoves(); });
+      addCommand(game, tr("Mueve!"),
+                 tr("Juega el motor con el bando que mueve\nMueve!"), [this] { engineMoves(); });
   engineMove->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-  QAction* moveNow = addCommand(game, QStringLiteral("Move now!"), QStringLiteral("Move now\nMover YA"),
+  QAction* moveNow = addCommand(game, tr("Move now!"), tr("Move now\nMover YA"),
                                 [this] { objects.session.stopSearch(); });
-  addCommand(game, QStringLiteral("Delante"), QString(), [] {});
+  addCommand(game, tr("Delante"), QString(), [] {});
   game->addSeparator();
-  addCommand(game, QStringLiteral("Pista"), QStringLiteral("Marca en el tablero la jugada que sugiere el motor\nPista"),
+  addCommand(game, tr("Pista"), tr("Marca en el tablero la jugada que sugiere el motor\nPista"),
              [this] { hints->ask(); })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-  addCommand(game, QStringLiteral("Ofrecer tablas"), QStringLiteral("Ofrece tablas al motor\nOfrecer tablas"),
+  addCommand(game, tr("Ofrecer tablas"), tr("Ofrece tablas al motor\nOfrecer tablas"),
              [this] { play->offerDraw(); });
-  addCommand(game, QStringLiteral("Abandonar"), QStringLiteral("Abandona la partida\nAbandonar"),
+  addCommand(game, tr("Abandonar"), tr("Abandona la partida\nAbandonar"),
              [this] { play->resign(); });
   game->addSeparator();
-  addCommand(game, QStringLiteral("Analizar partida..."),
-             QStringLiteral("Busca las imprecisiones, errores y errores graves de la partida\nAnalizar partida"),
+  addCommand(game, tr("Analizar partida..."),
+             tr("Busca las imprecisiones, errores y errores graves de la partida\nAnalizar partida"),
              [this] { analysisCommands->reviewGame(); });
 
-  debugMenuValue = menuBar()->addMenu(QStringLiteral("Debug"));
-  addCommand(debugMenuValue, QStringLiteral("View log"), QStringLiteral("Shows a log window\nShows a log window"),
+  debugMenuValue = menuBar()->addMenu(tr("Debug"));
+  addCommand(debugMenuValue, tr("View log"), tr("Shows a log window\nShows a log window"),
              [this] { debugWindows->toggleDebugWindow(); });
-  addCommand(debugMenuValue, QStringLiteral("View XBoard commands"), QString(), [this] { debugWindows->toggleCommandWindow(); });
-  addCommand(debugMenuValue, QStringLiteral("Show legal"), QString(),
+  addCommand(debugMenuValue, tr("View XBoard commands"), QString(), [this] { debugWindows->toggleCommandWindow(); });
+  addCommand(debugMenuValue, tr("Show legal"), QString(),
              [this] { sendCommand(QStringLiteral("_showlegal")); });
-  addCommand(debugMenuValue, QStringLiteral("Issue command"),
-             QStringLiteral("Issues a general command\nIssue command"), [this] {
+  addCommand(debugMenuValue, tr("Issue command"),
+             tr("Issues a general command\nIssue command"), [this] {
                CGetTextDlg dialog(this);
                dialog.exec();
                sendCommand(dialog.text());
              });
-  addCommand(debugMenuValue, QStringLiteral("Assert!!!!"), QString(), [] {});
-  addCommand(debugMenuValue, QStringLiteral("Joker"), QString(), [this] { refresh(); });
-  addCommand(debugMenuValue, QStringLiteral("Del memory"), QString(), [this] { engine->whenIdle([this] { objects.book.clearBook(); }); });
-  addCommand(debugMenuValue, QStringLiteral("Read openings"),
-             QStringLiteral("Reads the opening book\nRead openings"), [this] { engine->reloadBook(BookLoad::Append); });
+  addCommand(debugMenuValue, tr("Assert!!!!"), QString(), [] {});
+  addCommand(debugMenuValue, tr("Joker"), QString(), [this] { refresh(); });
+  addCommand(debugMenuValue, tr("Del memory"), QString(), [this] { engine->whenIdle([this] { objects.book.clearBook(); }); });
+  addCommand(debugMenuValue, tr("Read openings"),
+             tr("Reads the opening book\nRead openings"), [this] { engine->reloadBook(BookLoad::Append); });
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("Ay&uda"));
-  QAction* about = addCommand(help, QStringLiteral("&Acerca de dovrel2..."), PROMPT_ABOUT, [this] {
+  QMenu* help = menuBar()->addMenu(tr("Ay&uda"));
+  QAction* about = addCommand(help, tr("&Acerca de dovrel2..."), tr(PROMPT_ABOUT), [this] {
     CAboutDlg dialog(this);
     dialog.exec();
   });
@@ -423,7 +426,7 @@ void CMainFrame::refresh() {
   updateOpening();
   setWindowModified(doc->isModified());
   // The hint's text goes with its marks.
-  if (statusBar()->currentMessage().startsWith(QStringLiteral("Pista: ")) && !boardView->hintShown())
+  if (statusBar()->currentMessage().startsWith(tr("Pista: %1").arg(QString())) && !boardView->hintShown())
     statusBar()->clearMessage();
 }
 
@@ -442,8 +445,8 @@ void CMainFrame::updateOpening() {
 // "thinking" while a command is on its way or the engine is working on one.
 void CMainFrame::updateStatus() {
   updateOpening();
-  engineStatus->setText(channel->handingOver() || !engine->isIdle() ? QStringLiteral("thinking")
-                                                                     : QStringLiteral("ready"));
+  engineStatus->setText(channel->handingOver() || !engine->isIdle() ? tr("thinking")
+                                                                     : tr("ready"));
   play->followClocks();
   rightBarDlg->setHead(play->gameFlow().clockText());
 }

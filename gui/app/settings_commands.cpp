@@ -47,6 +47,7 @@ void SettingsCommands::editOptions() {
   shown.debugFiles = objects.io.loggingEnabled;
   shown.debug = debug;
   shown.showLegalMoves = view->showLegalMoves();
+  shown.language = stored.language;
   CConfigDlg dialog(shown, window);
   if (dialog.exec() != QDialog::Accepted) return;
   const CConfigDlg::Choices chosen = dialog.choices();
@@ -69,6 +70,8 @@ void SettingsCommands::editOptions() {
   file.setText(ini::DOVREL, ini::FONT, font);
   file.setBoolean(ini::DOVREL, ini::DEBUG_FILES, chosen.debugFiles);
   file.setBoolean(ini::DOVREL, ini::SHOW_LEGAL_MOVES, chosen.showLegalMoves);
+  // Written only once chosen, so a file that never named a language keeps following the system.
+  if (chosen.language != stored.language) file.setText(ini::DOVREL, ini::LANGUAGE, chosen.language);
   view->setShowLegalMoves(chosen.showLegalMoves);
   if (QString reason; !file.save(&reason))
     showMessage(QMessageBox::Critical, saveFailureText(QString::fromLatin1(SettingsFile::FILE_NAME), reason), window);
@@ -79,7 +82,7 @@ void SettingsCommands::editOptions() {
     if (!chosen.debugFiles) io.disableLogging();
     if (!reason.empty())
       showMessage(QMessageBox::Critical,
-                  QStringLiteral("No se pudieron crear los archivos de depuración:\n%1.").arg(QString::fromStdString(reason)),
+                  tr("No se pudieron crear los archivos de depuración:\n%1.").arg(QString::fromStdString(reason)),
                   window);
     if (hadPlayer) storePlayerSwitches(objects.game, {chosen.openingBook, chosen.randomFactor, chosen.post, chosen.level});
   });

@@ -1,5 +1,6 @@
 #include "file_saver.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -36,7 +37,7 @@ QString writeFileWhole(const QString& path, const QByteArray& bytes) {
   // A file the user may not write stays as it is, although the folder would
   // let a rename replace it.
   const QFileInfo existing(path);
-  if (existing.exists() && !existing.isWritable()) return QStringLiteral("Permiso denegado");
+  if (existing.exists() && !existing.isWritable()) return QCoreApplication::translate("FileSaver", "Permiso denegado");
   // Failing before the rename leaves the old file, as a kill there would.
   if (faultAt(SaveFault::Write, reason) || faultAt(SaveFault::Commit, reason)) return reason;
   static const SystemDiskSync sync;
@@ -47,7 +48,8 @@ QString writeFileWhole(const QString& path, const QByteArray& bytes) {
 // The old file is never touched by a failed save; only one that exists is mentioned.
 QString saveFailureText(const QString& path, const QString& reason) {
   const QFileInfo file(path);
-  QString text = QStringLiteral("No se pudo guardar el archivo «%1»:\n%2.").arg(file.absoluteFilePath(), reason);
-  if (file.exists()) text += QStringLiteral("\n\nEl archivo anterior no se ha modificado.");
+  QString text = QCoreApplication::translate("FileSaver", "No se pudo guardar el archivo «%1»:\n%2.")
+                     .arg(file.absoluteFilePath(), reason);
+  if (file.exists()) text += QCoreApplication::translate("FileSaver", "\n\nEl archivo anterior no se ha modificado.");
   return text;
 }

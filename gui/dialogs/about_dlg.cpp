@@ -26,17 +26,17 @@ QLabel* lineInFont(const QString& text, const QString& family, int pixelHeight, 
 }  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Acerca de gui-KELVO"));
+  setWindowTitle(tr("Acerca de gui-KELVO"));
 
   auto* icon = new QLabel(this);
   icon->setPixmap(windowIcon().isNull() ? style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32)
                                         : windowIcon().pixmap(32, 32));
   auto* product = lineInFont(QStringLiteral("KELVO 3.0"), QStringLiteral("Digiface"), 38, this);
-  auto* built = new QLabel(QString::asprintf("Last: %s", "Oct  1 2006"), this);
+  auto* built = new QLabel(tr("Last: %1").arg(QStringLiteral("Oct  1 2006")), this);
   auto* version = new QLabel(QStringLiteral("Kelvo: 1.19"), this);
 
-  auto* contact = new QGroupBox(QStringLiteral("Contact"), this);
-  auto* contactLine = lineInFont(QStringLiteral("Kelvo chess project"), QStringLiteral("Times New Roman"), 18, contact);
+  auto* contact = new QGroupBox(tr("Contact"), this);
+  auto* contactLine = lineInFont(tr("Kelvo chess project"), QStringLiteral("Times New Roman"), 18, contact);
   auto* link = new QLabel(QStringLiteral("<a href=\"%1\">README</a>").arg(projectPage().toString()), contact);
   link->setTextInteractionFlags(Qt::TextBrowserInteraction);
   link->setOpenExternalLinks(false);
@@ -45,7 +45,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   contactLayout->addWidget(contactLine);
   contactLayout->addWidget(link);
 
-  auto* ok = new QPushButton(QStringLiteral("Aceptar"), this);
+  auto* ok = new QPushButton(tr("Aceptar"), this);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

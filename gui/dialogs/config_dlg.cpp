@@ -6,46 +6,62 @@
 #include <QSpinBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "settings/level_names.h"
+#include "settings/window_language.h"
 
 CConfigDlg::CConfigDlg(const Choices& shown, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Configuración"));
+  setWindowTitle(tr("Configuración"));
 
   auto* kelvo = new QGroupBox(QStringLiteral("KELVO"), this);
-  openingBookBox = new QCheckBox(QStringLiteral("Usar libro de aperturas"), kelvo);
-  randomFactorBox = new QCheckBox(QStringLiteral("Juego diverso"), kelvo);
-  postBox = new QCheckBox(QStringLiteral("Mostrar línea de pensamiento"), kelvo);
-  debugFilesBox = new QCheckBox(QStringLiteral("Archivos de depuración"), kelvo);
+  openingBookBox = new QCheckBox(tr("Usar libro de aperturas"), kelvo);
+  randomFactorBox = new QCheckBox(tr("Juego diverso"), kelvo);
+  postBox = new QCheckBox(tr("Mostrar línea de pensamiento"), kelvo);
+  debugFilesBox = new QCheckBox(tr("Archivos de depuración"), kelvo);
   auto* kelvoLayout = new QVBoxLayout(kelvo);
   for (QCheckBox* box : {openingBookBox, randomFactorBox, postBox, debugFilesBox}) kelvoLayout->addWidget(box);
   levelBox = new QComboBox(kelvo);
   for (int level = WEAKEST_LEVEL; level <= TOP_LEVEL; ++level) levelBox->addItem(levelName(level), level);
   auto* levelRow = new QFormLayout;
-  levelRow->addRow(QStringLiteral("Nivel"), levelBox);
+  levelRow->addRow(tr("Nivel"), levelBox);
   kelvoLayout->addLayout(levelRow);
 
   auto* dovrel = new QGroupBox(QStringLiteral("DOVREL"), this);
-  debugBox = new QCheckBox(QStringLiteral("Depuración (sí, soy experto)"), dovrel);
+  debugBox = new QCheckBox(tr("Depuración (sí, soy experto)"), dovrel);
   auto* dovrelLayout = new QVBoxLayout(dovrel);
   dovrelLayout->addWidget(debugBox);
-  showLegalMovesBox = new QCheckBox(QStringLiteral("Mostrar jugadas legales"), dovrel);
+  showLegalMovesBox = new QCheckBox(tr("Mostrar jugadas legales"), dovrel);
   dovrelLayout->addWidget(showLegalMovesBox);
   showLegalMovesBox->setChecked(shown.showLegalMoves);
-  untimedBox = new QCheckBox(QStringLiteral("Sin reloj"), dovrel);
+  untimedBox = new QCheckBox(tr("Sin reloj"), dovrel);
   minutesBox = new QSpinBox(dovrel);
   minutesBox->setRange(1, TimeControl::MAX_MINUTES);
-  minutesBox->setSuffix(QStringLiteral(" min"));
+  minutesBox->setSuffix(tr(" min"));
   incrementBox = new QSpinBox(dovrel);
   incrementBox->setRange(0, TimeControl::MAX_INCREMENT);
-  incrementBox->setSuffix(QStringLiteral(" s"));
+  incrementBox->setSuffix(tr(" s"));
   auto* clockRows = new QFormLayout;
-  clockRows->addRow(QStringLiteral("Reloj"), untimedBox);
-  clockRows->addRow(QStringLiteral("Minutos por partida"), minutesBox);
-  clockRows->addRow(QStringLiteral("Incremento por jugada"), incrementBox);
+  clockRows->addRow(tr("Reloj"), untimedBox);
+  clockRows->addRow(tr("Minutos por partida"), minutesBox);
+  clockRows->addRow(tr("Incremento por jugada"), incrementBox);
   dovrelLayout->addLayout(clockRows);
+  // The languages are named in their own words, whatever the window speaks.
+  languageBox = new QComboBox(dovrel);
+  languageBox->addItem(tr("Automático"), window_language::AUTOMATIC);
+  languageBox->addItem(QStringLiteral("Español"), window_language::SPANISH);
+  languageBox->addItem(QStringLiteral("English"), window_language::ENGLISH);
+  languageBox->setCurrentIndex(std::max(0, languageBox->findData(shown.language)));
+  auto* languageRow = new QFormLayout;
+  languageRow->addRow(tr("Idioma"), languageBox);
+  dovrelLayout->addLayout(languageRow);
+  auto* languageNote = new QLabel(tr("El idioma cambia al volver a abrir dovrel2."), dovrel);
+  languageNote->setWordWrap(true);
+  dovrelLayout->addWidget(languageNote);
   connect(untimedBox, &QCheckBox::toggled, this, [this](bool untimed) {
     minutesBox->setEnabled(!untimed);
     incrementBox->setEnabled(!untimed);
@@ -78,5 +94,6 @@ CConfigDlg::Choices CConfigDlg::choices() const {
   const TimeControl control = untimedBox->isChecked() ? TimeControl{false, 0, 0}
                                                      : TimeControl{true, minutesBox->value(), incrementBox->value()};
   return {openingBookBox->isChecked(), randomFactorBox->isChecked(), postBox->isChecked(), debugFilesBox->isChecked(),
-          debugBox->isChecked(),       levelBox->currentData().toInt(), control, showLegalMovesBox->isChecked()};
+          debugBox->isChecked(),       levelBox->currentData().toInt(), control, showLegalMovesBox->isChecked(),
+          languageBox->currentData().toString()};
 }

@@ -23,6 +23,7 @@ class CConfigDlg : public QDialog {
     int level = SPECIFIED_LEVEL;
     TimeControl timeControl;
     bool showLegalMoves = true;
+    QString language = QStringLiteral("auto");  // kelvo.ini's Language, from the next start
   };
 
   explicit CConfigDlg(const Choices& shown, QWidget* parent = nullptr);
@@ -39,4 +40,5 @@ class CConfigDlg : public QDialog {
   QSpinBox* minutesBox;
   QSpinBox* incrementBox;
   QCheckBox* showLegalMovesBox;
+  QComboBox* languageBox;
 };

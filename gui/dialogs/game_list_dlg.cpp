@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QCollator>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
@@ -48,9 +49,14 @@ class GameListModel : public QAbstractTableModel {
   }
 
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    static const char* const CAPTIONS[] = {"Nº", "Evento", "Blancas", "Negras", "Resultado", "Fecha", "ECO", "Apertura", "Jugadas"};
+    static const char* const CAPTIONS[] = {
+        QT_TRANSLATE_NOOP("CGameListDlg", "Nº"),        QT_TRANSLATE_NOOP("CGameListDlg", "Evento"),
+        QT_TRANSLATE_NOOP("CGameListDlg", "Blancas"),   QT_TRANSLATE_NOOP("CGameListDlg", "Negras"),
+        QT_TRANSLATE_NOOP("CGameListDlg", "Resultado"), QT_TRANSLATE_NOOP("CGameListDlg", "Fecha"),
+        QT_TRANSLATE_NOOP("CGameListDlg", "ECO"),       QT_TRANSLATE_NOOP("CGameListDlg", "Apertura"),
+        QT_TRANSLATE_NOOP("CGameListDlg", "Jugadas")};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= COLUMNS) return {};
-    return QString::fromUtf8(CAPTIONS[section]);
+    return QCoreApplication::translate("CGameListDlg", CAPTIONS[section]);
   }
 
   void append(const QVector<GameIndexEntry>& more) {
@@ -90,7 +96,7 @@ CGameListDlg::CGameListDlg(const QString& path, QWidget* parent)
       view(new QTableView(this)),
       filterEdit(new QLineEdit(this)),
       countLabel(new QLabel(this)) {
-  setWindowTitle(QStringLiteral("Partidas de %1").arg(QFileInfo(path).fileName()));
+  setWindowTitle(tr("Partidas de %1").arg(QFileInfo(path).fileName()));
   proxy->setSourceModel(model);
   proxy->setFilterKeyColumn(-1);  // any column
   proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
@@ -107,14 +113,14 @@ CGameListDlg::CGameListDlg(const QString& path, QWidget* parent)
   view->setColumnWidth(GameListModel::NUMBER, 60);
   view->setColumnWidth(GameListModel::WHITE, 150);
   view->setColumnWidth(GameListModel::BLACK, 150);
-  filterEdit->setPlaceholderText(QStringLiteral("Filtrar: jugador, fecha, ECO, apertura..."));
+  filterEdit->setPlaceholderText(tr("Filtrar: jugador, fecha, ECO, apertura..."));
   filterEdit->setClearButtonEnabled(true);
   connect(filterEdit, &QLineEdit::textChanged, proxy, &QSortFilterProxyModel::setFilterFixedString);
   connect(filterEdit, &QLineEdit::textChanged, this, &CGameListDlg::updateCount);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Open)->setText(QStringLiteral("&Abrir"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
+  buttons->button(QDialogButtonBox::Open)->setText(tr("&Abrir"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancelar"));
   connect(buttons, &QDialogButtonBox::accepted, this, [this] {
     if (chosenOffset()) accept();
   });
@@ -169,8 +175,8 @@ void CGameListDlg::addGames(QVector<GameIndexEntry> games) {
 int CGameListDlg::gameCount() const { return int(model->games.size()); }
 
 void CGameListDlg::updateCount() {
-  const QString shown = QStringLiteral("%1 de %2 partidas").arg(proxy->rowCount()).arg(model->games.size());
-  countLabel->setText(done ? shown : shown + QStringLiteral(" (leyendo...)"));
+  const QString shown = tr("%1 de %2 partidas").arg(proxy->rowCount()).arg(model->games.size());
+  countLabel->setText(done ? shown : shown + tr(" (leyendo...)"));
 }
 
 std::optional<qint64> CGameListDlg::chosenOffset() const {

@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 CGetTextDlg::CGetTextDlg(QWidget* parent) : QDialog(parent), edit(new QLineEdit(this)) {
-  setWindowTitle(QStringLiteral("Issue command"));
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  setWindowTitle(tr("Issue command"));
+  auto* ok = new QPushButton(tr("OK"), this);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, [this] {
     copied = edit->text();

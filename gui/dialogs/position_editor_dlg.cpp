@@ -44,19 +44,21 @@ QString figurine(Piece piece) {
 
 QString setupProblemText(SetupProblem problem) {
   switch (problem) {
-    case SetupProblem::WHITE_KING_COUNT: return QStringLiteral("Las blancas deben tener un rey, y solo uno.");
-    case SetupProblem::BLACK_KING_COUNT: return QStringLiteral("Las negras deben tener un rey, y solo uno.");
+    case SetupProblem::WHITE_KING_COUNT: return PositionEditorDlg::tr("Las blancas deben tener un rey, y solo uno.");
+    case SetupProblem::BLACK_KING_COUNT: return PositionEditorDlg::tr("Las negras deben tener un rey, y solo uno.");
     case SetupProblem::PAWN_ON_END_RANK:
-      return QStringLiteral("Un peón no puede estar en la primera ni en la octava fila.");
-    case SetupProblem::TOO_MANY_WHITE: return QStringLiteral("Las blancas tienen más de 16 piezas o más de 8 peones.");
-    case SetupProblem::TOO_MANY_BLACK: return QStringLiteral("Las negras tienen más de 16 piezas o más de 8 peones.");
+      return PositionEditorDlg::tr("Un peón no puede estar en la primera ni en la octava fila.");
+    case SetupProblem::TOO_MANY_WHITE:
+      return PositionEditorDlg::tr("Las blancas tienen más de 16 piezas o más de 8 peones.");
+    case SetupProblem::TOO_MANY_BLACK:
+      return PositionEditorDlg::tr("Las negras tienen más de 16 piezas o más de 8 peones.");
     case SetupProblem::CASTLING_WITHOUT_HOME:
-      return QStringLiteral("Para enrocar, el rey y la torre deben estar en sus casillas iniciales.");
+      return PositionEditorDlg::tr("Para enrocar, el rey y la torre deben estar en sus casillas iniciales.");
     case SetupProblem::EN_PASSANT_WITHOUT_PAWN:
-      return QStringLiteral("No hay captura al paso posible en esa columna: falta el peón que acaba de avanzar dos "
-                            "casillas.");
+      return PositionEditorDlg::tr(
+          "No hay captura al paso posible en esa columna: falta el peón que acaba de avanzar dos casillas.");
     case SetupProblem::WAITING_SIDE_IN_CHECK:
-      return QStringLiteral("El bando que no mueve está en jaque.");
+      return PositionEditorDlg::tr("El bando que no mueve está en jaque.");
     default: return QString();
   }
 }
@@ -105,8 +107,8 @@ PositionEditorDlg::PositionEditorDlg(const CChessBoard& start, QWidget* parent)
       side(new QComboBox(this)),
       enPassant(new QComboBox(this)),
       problem(new QLabel(this)),
-      acceptButton(new QPushButton(QStringLiteral("Aceptar"), this)) {
-  setWindowTitle(QStringLiteral("Editar posición"));
+      acceptButton(new QPushButton(tr("Aceptar"), this)) {
+  setWindowTitle(tr("Editar posición"));
   edited.lastMove = Move();
   edited.parent = edited.child = nullptr;
 
@@ -114,7 +116,7 @@ PositionEditorDlg::PositionEditorDlg(const CChessBoard& start, QWidget* parent)
   for (int i = 0; i < 13; ++i) {
     auto* button = new QToolButton(this);
     button->setCheckable(true);
-    button->setText(PALETTE[i] == EMPTY ? QStringLiteral("Borrar") : figurine(PALETTE[i]));
+    button->setText(PALETTE[i] == EMPTY ? tr("Borrar") : figurine(PALETTE[i]));
     QFont font = button->font();
     if (PALETTE[i] != EMPTY) font.setPixelSize(24);
     button->setFont(font);
@@ -125,11 +127,12 @@ PositionEditorDlg::PositionEditorDlg(const CChessBoard& start, QWidget* parent)
   palette->button(5)->setChecked(true);
   connect(palette, &QButtonGroup::idClicked, this, [this](int id) { chosen = PALETTE[id]; });
 
-  side->addItems({QStringLiteral("Juegan blancas"), QStringLiteral("Juegan negras")});
-  const char* castlingNames[4] = {"O-O blancas", "O-O-O blancas", "O-O negras", "O-O-O negras"};
+  side->addItems({tr("Juegan blancas"), tr("Juegan negras")});
+  const char* castlingNames[4] = {QT_TR_NOOP("O-O blancas"), QT_TR_NOOP("O-O-O blancas"), QT_TR_NOOP("O-O negras"),
+                                  QT_TR_NOOP("O-O-O negras")};
   auto* rights = new QGridLayout;
   for (int i = 0; i < 4; ++i) {
-    castling[i] = new QCheckBox(QString::fromLatin1(castlingNames[i]), this);
+    castling[i] = new QCheckBox(tr(castlingNames[i]), this);
     rights->addWidget(castling[i], i / 2, i % 2);
     connect(castling[i], &QCheckBox::toggled, this, [this, i](bool on) {
       edited.castlingRights = on ? edited.castlingRights | CASTLING_BITS[i]
@@ -137,14 +140,14 @@ PositionEditorDlg::PositionEditorDlg(const CChessBoard& start, QWidget* parent)
       check();
     });
   }
-  enPassant->addItem(QStringLiteral("Sin captura al paso"));
-  for (char file = 'a'; file <= 'h'; ++file) enPassant->addItem(QStringLiteral("Al paso: columna %1").arg(QChar(file)));
+  enPassant->addItem(tr("Sin captura al paso"));
+  for (char file = 'a'; file <= 'h'; ++file) enPassant->addItem(tr("Al paso: columna %1").arg(QChar(file)));
   connect(side, &QComboBox::activated, this, [this](int index) { setSideToMove(index == 0); });
   connect(enPassant, &QComboBox::activated, this, [this](int index) { setEnPassantFile(index - 1); });
 
-  auto* initial = new QPushButton(QStringLiteral("Posición inicial"), this);
-  auto* empty = new QPushButton(QStringLiteral("Vaciar"), this);
-  auto* cancel = new QPushButton(QStringLiteral("Cancelar"), this);
+  auto* initial = new QPushButton(tr("Posición inicial"), this);
+  auto* empty = new QPushButton(tr("Vaciar"), this);
+  auto* cancel = new QPushButton(tr("Cancelar"), this);
   connect(initial, &QPushButton::clicked, this, &PositionEditorDlg::setInitialPosition);
   connect(empty, &QPushButton::clicked, this, &PositionEditorDlg::clearBoard);
   connect(acceptButton, &QPushButton::clicked, this, &QDialog::accept);

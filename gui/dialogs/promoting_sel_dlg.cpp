@@ -15,7 +15,10 @@ struct Choice {
   const char* caption;
   int piece;
 };
-constexpr Choice CHOICES[4] = {{"QUEEN", WHITE_QUEEN}, {"ROOK", WHITE_ROOK}, {"KNIGHT", WHITE_KNIGHT}, {"BISHOP", WHITE_BISHOP}};
+constexpr Choice CHOICES[4] = {{QT_TRANSLATE_NOOP("CPromotingSelDlg", "QUEEN"), WHITE_QUEEN},
+                               {QT_TRANSLATE_NOOP("CPromotingSelDlg", "ROOK"), WHITE_ROOK},
+                               {QT_TRANSLATE_NOOP("CPromotingSelDlg", "KNIGHT"), WHITE_KNIGHT},
+                               {QT_TRANSLATE_NOOP("CPromotingSelDlg", "BISHOP"), WHITE_BISHOP}};
 
 constexpr int BITMAP_WIDTH = 32;
 constexpr int BITMAP_HEIGHT = 30;
@@ -39,14 +42,14 @@ QPixmap pieceBitmap(int piece, qreal ratio) {
 }  // namespace
 
 CPromotingSelDlg::CPromotingSelDlg(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Promoting"));
+  setWindowTitle(tr("Promoting"));
   auto* layout = new QHBoxLayout(this);
   // Square bitmap buttons: the picture is the button; the caption names it
   // for tooltips and screen readers.
   for (int i = 0; i < 4; ++i) {
-    const QString caption = QString::fromLatin1(CHOICES[i].caption);
+    const QString caption = tr(CHOICES[i].caption);
     buttons[i] = new QPushButton(this);
-    buttons[i]->setObjectName(caption);
+    buttons[i]->setObjectName(QString::fromLatin1(CHOICES[i].caption));
     buttons[i]->setAccessibleName(caption);
     buttons[i]->setToolTip(caption);
     buttons[i]->setIcon(QIcon(pieceBitmap(CHOICES[i].piece, devicePixelRatioF())));

@@ -1,10 +1,16 @@
 #include "save_questions.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
+
+// The questions and their buttons, in the window's language.
+struct Texts {
+  Q_DECLARE_TR_FUNCTIONS(SaveQuestions)
+};
 
 QuestionAnswerer& answerer() {
   static QuestionAnswerer current;
@@ -35,23 +41,22 @@ int ask(QWidget* parent, const QString& text, const QStringList& buttons) {
 void setQuestionAnswerer(QuestionAnswerer current) { answerer() = std::move(current); }
 
 DiscardChoice askBeforeDiscarding(QWidget* parent) {
-  const int chosen = ask(parent, QStringLiteral("La partida ha cambiado. ¿Desea guardarla antes de continuar?"),
-                         {QStringLiteral("&Guardar"), QStringLiteral("&Descartar"), QStringLiteral("Cancelar")});
+  const int chosen = ask(parent, Texts::tr("La partida ha cambiado. ¿Desea guardarla antes de continuar?"),
+                         {Texts::tr("&Guardar"), Texts::tr("&Descartar"), Texts::tr("Cancelar")});
   return static_cast<DiscardChoice>(chosen);
 }
 
 CollectionChoice askHowToSaveIntoCollection(QWidget* parent, const QString& path) {
   const QString text =
-      QStringLiteral("El archivo «%1» contiene otras partidas además de esta.\n\n"
-                     "¿Desea reemplazar esta partida dentro del archivo (las demás se conservan tal cual) "
-                     "o guardarla con otro nombre?")
+      Texts::tr("El archivo «%1» contiene otras partidas además de esta.\n\n"
+                "¿Desea reemplazar esta partida dentro del archivo (las demás se conservan tal cual) "
+                "o guardarla con otro nombre?")
           .arg(QFileInfo(path).fileName());
   const int chosen = ask(parent, text,
-                         {QStringLiteral("&Reemplazar la partida"), QStringLiteral("Guardar c&omo..."),
-                          QStringLiteral("Cancelar")});
+                         {Texts::tr("&Reemplazar la partida"), Texts::tr("Guardar c&omo..."), Texts::tr("Cancelar")});
   return static_cast<CollectionChoice>(chosen);
 }
 
 bool askBeforeResigning(QWidget* parent) {
-  return ask(parent, QStringLiteral("¿Abandonar la partida?"), {QStringLiteral("&Abandonar"), QStringLiteral("Cancelar")}) == 0;
+  return ask(parent, Texts::tr("¿Abandonar la partida?"), {Texts::tr("&Abandonar"), Texts::tr("Cancelar")}) == 0;
 }

@@ -109,7 +109,7 @@ void CecpEngine::startPosition() {
 void CecpEngine::newGame(const QString& fen) {
   startFen = fen;
   if (!fen.isEmpty() && !isOn(features.value(QStringLiteral("setboard")))) {
-    fail(QStringLiteral("El motor %1 no admite partidas desde una posición dada.").arg(name()));
+    fail(tr("El motor %1 no admite partidas desde una posición dada.").arg(name()));
     return;
   }
   startPosition();
@@ -149,11 +149,11 @@ void CecpEngine::go(const QStringList& moves, const SearchLimits& limits) {
 
 void CecpEngine::beginAnalysis(const AnalysisRequest& request) {
   if (!request.fen.isEmpty() && !isOn(features.value(QStringLiteral("setboard")))) {
-    fail(QStringLiteral("El motor %1 no admite analizar una posición dada.").arg(name()));
+    fail(tr("El motor %1 no admite analizar una posición dada.").arg(name()));
     return;
   }
   if (features.value(QStringLiteral("analyze"), QStringLiteral("1")) == QLatin1String("0")) {
-    fail(QStringLiteral("El motor %1 no sabe analizar.").arg(name()));
+    fail(tr("El motor %1 no sabe analizar.").arg(name()));
     return;
   }
   startFen = request.fen;
@@ -191,7 +191,7 @@ void CecpEngine::readLine(const QString& line) {
   }
   const QString word = line.section(u' ', 0, 0, QString::SectionSkipEmpty);
   if (word.startsWith(QLatin1String("Illegal")) && !sentMoves.isEmpty()) {
-    fail(QStringLiteral("El motor %1 rechazó una jugada: %2").arg(name(), engine_text::excerpt(line, 80)));
+    fail(tr("El motor %1 rechazó una jugada: %2").arg(name(), engine_text::excerpt(line, 80)));
     return;
   }
   if (state() != State::Thinking) return;

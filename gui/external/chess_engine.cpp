@@ -53,11 +53,11 @@ ChessEngine::ChessEngine(EngineConfig config, QObject* parent)
   qRegisterMetaType<EngineInfo>();
   stopTimer->setSingleShot(true);
   connect(stopTimer, &QTimer::timeout, this, [this] {
-    fail(QStringLiteral("El motor %1 no dejó de analizar en %2 s.").arg(name()).arg(STOP_TIMEOUT_MS / 1000));
+    fail(tr("El motor %1 no dejó de analizar en %2 s.").arg(name()).arg(STOP_TIMEOUT_MS / 1000));
   });
   startTimer->setSingleShot(true);
   connect(startTimer, &QTimer::timeout, this, [this] {
-    fail(QStringLiteral("El motor %1 no contestó en %2 s al iniciarse.").arg(name()).arg(START_TIMEOUT_MS / 1000));
+    fail(tr("El motor %1 no contestó en %2 s al iniciarse.").arg(name()).arg(START_TIMEOUT_MS / 1000));
   });
   process->setProcessChannelMode(QProcess::SeparateChannels);
   connect(process, &QProcess::readyReadStandardOutput, this, &ChessEngine::readOutput);
@@ -90,7 +90,7 @@ void ChessEngine::start() {
     QMetaObject::invokeMethod(
         this,
         [this] {
-          fail(QStringLiteral("El motor %1 no se puede usar: su protocolo no es UCI ni xboard.").arg(name()));
+          fail(tr("El motor %1 no se puede usar: su protocolo no es UCI ni xboard.").arg(name()));
         },
         Qt::QueuedConnection);
     return;
@@ -206,10 +206,11 @@ void ChessEngine::dropErrors() { process->readAllStandardError(); }
 
 void ChessEngine::processError(QProcess::ProcessError error) {
   if (error != QProcess::FailedToStart) return;
+  processFailedToStart = true;
   const QString program = programPath(configuration.program);
   fail(QFileInfo::exists(program)
-           ? QStringLiteral("El motor %1 no se pudo iniciar: %2 no se puede ejecutar.").arg(name(), program)
-           : QStringLiteral("El motor %1 no se pudo iniciar: no existe %2.").arg(name(), program));
+           ? tr("El motor %1 no se pudo iniciar: %2 no se puede ejecutar.").arg(name(), program)
+           : tr("El motor %1 no se pudo iniciar: no existe %2.").arg(name(), program));
 }
 
 void ChessEngine::processFinished(int exitCode, QProcess::ExitStatus status) {
@@ -218,11 +219,11 @@ void ChessEngine::processFinished(int exitCode, QProcess::ExitStatus status) {
     return;
   }
   if (currentState == State::Starting)
-    fail(QStringLiteral("El motor %1 terminó al iniciarse (código %2).").arg(name()).arg(exitCode));
+    fail(tr("El motor %1 terminó al iniciarse (código %2).").arg(name()).arg(exitCode));
   else if (analysisRunning)
-    fail(QStringLiteral("El motor %1 se cerró durante el análisis (código %2).").arg(name()).arg(exitCode));
+    fail(tr("El motor %1 se cerró durante el análisis (código %2).").arg(name()).arg(exitCode));
   else if (status == QProcess::CrashExit)
-    fail(QStringLiteral("El motor %1 se cerró de forma anormal durante la partida.").arg(name()));
+    fail(tr("El motor %1 se cerró de forma anormal durante la partida.").arg(name()));
   else
-    fail(QStringLiteral("El motor %1 se cerró durante la partida (código %2).").arg(name()).arg(exitCode));
+    fail(tr("El motor %1 se cerró durante la partida (código %2).").arg(name()).arg(exitCode));
 }

@@ -63,6 +63,8 @@ class ChessEngine : public SeatedPlayer {
   QString name() const { return declaredName.isEmpty() ? configuration.name : declaredName; }
   // As declared by the engine, with the configured values applied.
   const QList<EngineOption>& options() const { return declaredOptions; }
+  // Its program could not be started at all (missing, not executable), whatever the protocol.
+  bool failedToStart() const { return processFailedToStart; }
 
  signals:
   // A search line (depth, score, variation) in the protocol's own form.
@@ -122,4 +124,5 @@ class ChessEngine : public SeatedPlayer {
   std::optional<AnalysisRequest> pendingAnalysis;
   bool analysisRunning = false;
   bool analysisStopping = false;
+  bool processFailedToStart = false;
 };

@@ -9,12 +9,13 @@ namespace {
 
 // The engine library's reasons, as the window tells them.
 QString reasonInSpanish(const std::string& reason, int result) {
-  const QString winner = result == WHITE_WINS ? QStringLiteral("ganan las blancas") : QStringLiteral("ganan las negras");
-  if (reason == "Checkmate") return QStringLiteral("Jaque mate: %1.").arg(winner);
-  if (reason == "Stalemate") return QStringLiteral("Tablas por ahogado.");
-  if (reason == "Drawn_by_repetition") return QStringLiteral("Tablas por repetición.");
-  if (reason == "Fifty move rule") return QStringLiteral("Tablas por la regla de los cincuenta movimientos.");
-  return QStringLiteral("Tablas por material insuficiente.");
+  const QString winner =
+      result == WHITE_WINS ? EngineMatch::tr("ganan las blancas") : EngineMatch::tr("ganan las negras");
+  if (reason == "Checkmate") return EngineMatch::tr("Jaque mate: %1.").arg(winner);
+  if (reason == "Stalemate") return EngineMatch::tr("Tablas por ahogado.");
+  if (reason == "Drawn_by_repetition") return EngineMatch::tr("Tablas por repetición.");
+  if (reason == "Fifty move rule") return EngineMatch::tr("Tablas por la regla de los cincuenta movimientos.");
+  return EngineMatch::tr("Tablas por material insuficiente.");
 }
 
 }  // namespace
@@ -25,7 +26,7 @@ EngineMatch::EngineMatch(ChessEngine* white, ChessEngine* black, const QString& 
   connect(flag, &QTimer::timeout, this, [this] {
     const int side = sideToMove();
     remaining[side] = 0;
-    finish(winnerAgainst(side), QStringLiteral("El motor %1 perdió por tiempo.").arg(engineFor(side)->name()));
+    finish(winnerAgainst(side), tr("El motor %1 perdió por tiempo.").arg(engineFor(side)->name()));
   });
   if (const auto set = fen.isEmpty() ? std::nullopt : positionFromFen(fen.toStdString()))
     board.setupPosition(*set);
@@ -42,7 +43,7 @@ EngineMatch::EngineMatch(ChessEngine* white, ChessEngine* black, const QString& 
     connect(engine, &ChessEngine::moveMade, this, [this, engine](const QString& move) { moveArrived(engine, move); });
     connect(engine, &ChessEngine::resigned, this, [this, engine] {
       const int side = engine == this->white ? 1 : 0;
-      finish(winnerAgainst(side), QStringLiteral("El motor %1 abandona.").arg(engine->name()));
+      finish(winnerAgainst(side), tr("El motor %1 abandona.").arg(engine->name()));
     });
   }
 }
@@ -75,7 +76,7 @@ void EngineMatch::engineReady() {
 void EngineMatch::askForMove() {
   if (isOver()) return;
   if (plyLimit > 0 && moveTexts.size() >= plyLimit) {
-    finish(QStringLiteral("*"), QStringLiteral("Partida detenida tras %1 jugadas.").arg(plyLimit));
+    finish(QStringLiteral("*"), tr("Partida detenida tras %1 jugadas.").arg(plyLimit));
     return;
   }
   const int side = sideToMove();
@@ -100,7 +101,7 @@ void EngineMatch::moveArrived(ChessEngine* engine, const QString& text) {
   if (clock.baseMs >= 0) remaining[side] = remaining[side] - thinking.elapsed() + clock.incrementMs;
   const Move move = board.read([&text](const Game& game) { return readUciMove(game.position, text.toStdString()); });
   if (move.isNull()) {
-    finish(winnerAgainst(side), QStringLiteral("El motor %1 envió una jugada ilegal: %2.").arg(engine->name(), engine_text::quotedMove(text)));
+    finish(winnerAgainst(side), tr("El motor %1 envió una jugada ilegal: %2.").arg(engine->name(), engine_text::quotedMove(text)));
     return;
   }
   std::string reason;

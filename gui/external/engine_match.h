@@ -31,7 +31,7 @@ class EngineMatch : public QObject {
 
   void start();
   // Ends the game at once with "*".
-  void stop(const QString& reason = QStringLiteral("Partida detenida."));
+  void stop(const QString& reason = tr("Partida detenida."));
   // Ends the game after this many plies (a test's bound), with "*".
   void setPlyLimit(int plies) { plyLimit = plies; }
 

@@ -28,7 +28,7 @@ void EngineTurns::seat(int side, std::unique_ptr<SeatedPlayer> player) {
   connect(seatedPlayer, &SeatedPlayer::ready, this, [this, side] { playerReady(side); });
   connect(seatedPlayer, &SeatedPlayer::moveMade, this, [this, side](const QString& move) { moveArrived(side, move); });
   connect(seatedPlayer, &SeatedPlayer::resigned, this, [this, side, seatedPlayer] {
-    if (!halted) emit fault(side, QStringLiteral("El motor %1 abandona.").arg(seatedPlayer->seatName()), true);
+    if (!halted) emit fault(side, tr("El motor %1 abandona.").arg(seatedPlayer->seatName()), true);
   });
   connect(seatedPlayer, &SeatedPlayer::failed, this, [this, side](const QString& reason) {
     const bool began = inGame[side];
@@ -130,7 +130,7 @@ void EngineTurns::moveArrived(int side, const QString& text) {
     seated[side] = false;
     players[side]->quit();
     emit fault(side,
-               QStringLiteral("El motor %1 envió una jugada ilegal: %2.")
+               tr("El motor %1 envió una jugada ilegal: %2.")
                    .arg(players[side]->seatName(), engine_text::quotedMove(text)),
                true);
     return;

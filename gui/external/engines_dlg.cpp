@@ -25,10 +25,10 @@ QTableWidgetItem* readOnly(const QString& text) {
 
 QString protocolShown(EngineProtocol protocol) {
   switch (protocol) {
-    case EngineProtocol::BuiltIn: return QStringLiteral("integrado");
+    case EngineProtocol::BuiltIn: return EnginesDlg::tr("integrado");
     case EngineProtocol::Uci: return QStringLiteral("UCI");
     case EngineProtocol::Cecp: return QStringLiteral("xboard");
-    default: return QStringLiteral("no utilizable");  // a protocol this program does not speak
+    default: return EnginesDlg::tr("no utilizable");  // a protocol this program does not speak
   }
 }
 
@@ -40,20 +40,20 @@ EnginesDlg::EnginesDlg(EngineList& list, QWidget* parent)
       engines(new QTableWidget(0, 3, this)),
       optionsTable(new QTableWidget(0, 3, this)),
       status(new QLabel(this)),
-      removeButton(new QPushButton(QStringLiteral("&Quitar"), this)) {
-  setWindowTitle(QStringLiteral("Motores"));
-  engines->setHorizontalHeaderLabels({QStringLiteral("Motor"), QStringLiteral("Protocolo"), QStringLiteral("Orden")});
+      removeButton(new QPushButton(tr("&Quitar"), this)) {
+  setWindowTitle(tr("Motores"));
+  engines->setHorizontalHeaderLabels({tr("Motor"), tr("Protocolo"), tr("Orden")});
   engines->setSelectionBehavior(QAbstractItemView::SelectRows);
   engines->setSelectionMode(QAbstractItemView::SingleSelection);
   engines->horizontalHeader()->setStretchLastSection(true);
   engines->verticalHeader()->hide();
-  optionsTable->setHorizontalHeaderLabels({QStringLiteral("Opción"), QStringLiteral("Tipo"), QStringLiteral("Valor")});
+  optionsTable->setHorizontalHeaderLabels({tr("Opción"), tr("Tipo"), tr("Valor")});
   optionsTable->horizontalHeader()->setStretchLastSection(true);
   optionsTable->verticalHeader()->hide();
 
-  auto* byName = new QPushButton(QStringLiteral("Añadir por &nombre..."), this);
-  auto* byFile = new QPushButton(QStringLiteral("Añadir &archivo..."), this);
-  auto* installed = new QPushButton(QStringLiteral("&Buscar instalados"), this);
+  auto* byName = new QPushButton(tr("Añadir por &nombre..."), this);
+  auto* byFile = new QPushButton(tr("Añadir &archivo..."), this);
+  auto* installed = new QPushButton(tr("&Buscar instalados"), this);
   connect(byName, &QPushButton::clicked, this, &EnginesDlg::addByName);
   connect(byFile, &QPushButton::clicked, this, &EnginesDlg::addByFile);
   connect(installed, &QPushButton::clicked, this, &EnginesDlg::addInstalled);
@@ -63,15 +63,15 @@ EnginesDlg::EnginesDlg(EngineList& list, QWidget* parent)
   buttons->addStretch();
 
   auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  box->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Aceptar"));
-  box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
+  box->button(QDialogButtonBox::Ok)->setText(tr("Aceptar"));
+  box->button(QDialogButtonBox::Cancel)->setText(tr("Cancelar"));
   connect(box, &QDialogButtonBox::accepted, this, &EnginesDlg::accept);
   connect(box, &QDialogButtonBox::rejected, this, &EnginesDlg::reject);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(engines);
   layout->addLayout(buttons);
-  layout->addWidget(new QLabel(QStringLiteral("Opciones del motor:"), this));
+  layout->addWidget(new QLabel(tr("Opciones del motor:"), this));
   layout->addWidget(optionsTable);
   layout->addWidget(status);
   layout->addWidget(box);
@@ -92,7 +92,7 @@ void EnginesDlg::fillEngines() {
     engines->insertRow(row);
     engines->setItem(row, 0, readOnly(config.name));
     engines->setItem(row, 1, readOnly(protocolShown(config.protocol)));
-    engines->setItem(row, 2, readOnly(config.isBuiltIn() ? QStringLiteral("(integrado)") : config.commandText()));
+    engines->setItem(row, 2, readOnly(config.isBuiltIn() ? tr("(integrado)") : config.commandText()));
   }
   engines->resizeColumnsToContents();
   if (keep >= 0 && keep < engines->rowCount()) engines->selectRow(keep);
@@ -108,10 +108,10 @@ void EnginesDlg::showOptionsOf(int row) {
   if (row < 0 || row >= list.engines().size()) return;
   const EngineConfig& config = list.engines()[row];
   if (config.isBuiltIn()) {
-    status->setText(QStringLiteral("kelvo se ajusta en Opciones."));
+    status->setText(tr("kelvo se ajusta en Opciones."));
     return;
   }
-  status->setText(QStringLiteral("Leyendo opciones de %1...").arg(config.name));
+  status->setText(tr("Leyendo opciones de %1...").arg(config.name));
   reader = ChessEngine::create(config);
   if (!reader) return;
   ChessEngine* engine = reader.get();
@@ -127,12 +127,12 @@ void EnginesDlg::showOptionsOf(int row) {
       auto* value = new QTableWidgetItem(option.value);
       if (option.type == EngineOption::Type::Button) value->setFlags(value->flags() & ~Qt::ItemIsEditable);
       if (option.type == EngineOption::Type::Combo) value->setToolTip(option.choices.join(QStringLiteral(", ")));
-      if (option.type == EngineOption::Type::Spin) value->setToolTip(QStringLiteral("%1 a %2").arg(option.min).arg(option.max));
+      if (option.type == EngineOption::Type::Spin) value->setToolTip(tr("%1 a %2").arg(option.min).arg(option.max));
       optionsTable->setItem(r, 2, value);
     }
     filling = false;
     optionsTable->resizeColumnsToContents();
-    status->setText(QStringLiteral("%1: %2 opciones.").arg(engine->name()).arg(shownOptions.size()));
+    status->setText(tr("%1: %2 opciones.").arg(engine->name()).arg(shownOptions.size()));
     engine->quit();
     emit optionsShown(static_cast<int>(shownOptions.size()));
   });
@@ -149,7 +149,7 @@ void EnginesDlg::optionEdited(int row, int column) {
     filling = true;
     optionsTable->item(row, 2)->setText(option.value);
     filling = false;
-    status->setText(QStringLiteral("Valor no válido para %1.").arg(option.name));
+    status->setText(tr("Valor no válido para %1.").arg(option.name));
     return;
   }
   option.value = text;
@@ -165,15 +165,15 @@ void EnginesDlg::addCommand(const QString& command) {
   if (command.trimmed().isEmpty()) return;
   const EngineConfig config = configFromCommand(command);
   if (!isInstalled(config.program)) {
-    tellFault(QStringLiteral("No se encuentra el programa %1.").arg(config.program));
+    tellFault(tr("No se encuentra el programa %1.").arg(config.program));
     return;
   }
-  status->setText(QStringLiteral("Preguntando a %1 su protocolo...").arg(config.name));
+  status->setText(tr("Preguntando a %1 su protocolo...").arg(config.name));
   auto* probe = new ProtocolProbe(config, this);
   connect(probe, &ProtocolProbe::found, this, [this, probe](const EngineConfig& answer) {
     list.add(answer);
     fillEngines();
-    status->setText(QStringLiteral("Añadido %1 (%2).").arg(answer.name, protocolShown(answer.protocol)));
+    status->setText(tr("Añadido %1 (%2).").arg(answer.name, protocolShown(answer.protocol)));
     probe->deleteLater();
     emit engineAdded(answer.name);
   });
@@ -186,22 +186,22 @@ void EnginesDlg::addCommand(const QString& command) {
 
 void EnginesDlg::addByName() {
   bool ok = false;
-  const QString command = QInputDialog::getText(this, QStringLiteral("Añadir motor"),
-                                                QStringLiteral("Orden del motor (por ejemplo: stockfish):"),
+  const QString command = QInputDialog::getText(this, tr("Añadir motor"),
+                                                tr("Orden del motor (por ejemplo: stockfish):"),
                                                 QLineEdit::Normal, QString(), &ok);
   if (ok) addCommand(command);
 }
 
 void EnginesDlg::addByFile() {
-  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Añadir motor"));
+  const QString path = QFileDialog::getOpenFileName(this, tr("Añadir motor"));
   if (!path.isEmpty()) addCommand(QStringLiteral("\"%1\"").arg(path));
 }
 
 void EnginesDlg::addInstalled() {
   const int added = list.addDiscovered(discoverEngines());
   fillEngines();
-  status->setText(added ? QStringLiteral("Encontrados %1 motores nuevos.").arg(added)
-                        : QStringLiteral("No hay motores nuevos instalados."));
+  status->setText(added ? tr("Encontrados %1 motores nuevos.").arg(added)
+                        : tr("No hay motores nuevos instalados."));
 }
 
 void EnginesDlg::removeSelected() {
@@ -219,7 +219,7 @@ void EnginesDlg::tellFault(const QString& reason) {
 
 void EnginesDlg::accept() {
   if (!list.save()) {
-    showMessage(QMessageBox::Critical, QStringLiteral("No se pudo guardar la lista de motores."), this);
+    showMessage(QMessageBox::Critical, tr("No se pudo guardar la lista de motores."), this);
     return;
   }
   QDialog::accept();

@@ -35,38 +35,38 @@ NewGameDlg::NewGameDlg(const EngineList& list, const Choices& shown, QWidget* pa
       increment(new QSpinBox(this)),
       startGroup(new QButtonGroup(this)),
       fen(new QLineEdit(this)) {
-  setWindowTitle(QStringLiteral("Nueva partida"));
-  auto* players = new QGroupBox(QStringLiteral("Jugadores"), this);
+  setWindowTitle(tr("Nueva partida"));
+  auto* players = new QGroupBox(tr("Jugadores"), this);
   auto* playersForm = new QFormLayout(players);
   for (int side : {1, 0}) {
     QComboBox* box = playerBox(side);
-    box->addItem(QStringLiteral("Persona"), PERSON);
+    box->addItem(tr("Persona"), PERSON);
     for (int i = 0; i < list.engines().size(); ++i) box->addItem(list.engines()[i].name, i);
     const Seat& seat = side ? shown.white : shown.black;
     box->setCurrentIndex(qMax(0, box->findData(seat.engine)));
-    levelBox(side)->setPrefix(QStringLiteral("nivel "));
+    levelBox(side)->setPrefix(tr("nivel "));
     auto* row = new QHBoxLayout;
     row->addWidget(box, 1);
     row->addWidget(levelBox(side));
-    playersForm->addRow(side ? QStringLiteral("Blancas:") : QStringLiteral("Negras:"), row);
+    playersForm->addRow(side ? tr("Blancas:") : tr("Negras:"), row);
     connect(box, &QComboBox::currentIndexChanged, this, [this, side] { seatChanged(side); });
     seatChanged(side);
     if (seat.level >= 0) levelBox(side)->setValue(seat.level);
   }
 
-  auto* timeGroup = new QGroupBox(QStringLiteral("Reloj"), this);
+  auto* timeGroup = new QGroupBox(tr("Reloj"), this);
   auto* timeForm = new QFormLayout(timeGroup);
-  clock->addItems({QStringLiteral("Sin reloj"), QStringLiteral("Minutos + incremento")});
+  clock->addItems({tr("Sin reloj"), tr("Minutos + incremento")});
   clock->setCurrentIndex(shown.timeControl.timed ? 1 : 0);
   minutes->setRange(1, TimeControl::MAX_MINUTES);
-  minutes->setSuffix(QStringLiteral(" min"));
+  minutes->setSuffix(tr(" min"));
   minutes->setValue(shown.timeControl.minutes);
   increment->setRange(0, TimeControl::MAX_INCREMENT);
-  increment->setSuffix(QStringLiteral(" s"));
+  increment->setSuffix(tr(" s"));
   increment->setValue(shown.timeControl.increment);
-  timeForm->addRow(QStringLiteral("Control:"), clock);
-  timeForm->addRow(QStringLiteral("Tiempo:"), minutes);
-  timeForm->addRow(QStringLiteral("Incremento:"), increment);
+  timeForm->addRow(tr("Control:"), clock);
+  timeForm->addRow(tr("Tiempo:"), minutes);
+  timeForm->addRow(tr("Incremento:"), increment);
   auto timedChanged = [this] {
     minutes->setEnabled(clock->currentIndex() == 1);
     increment->setEnabled(clock->currentIndex() == 1);
@@ -74,10 +74,10 @@ NewGameDlg::NewGameDlg(const EngineList& list, const Choices& shown, QWidget* pa
   connect(clock, &QComboBox::currentIndexChanged, this, timedChanged);
   timedChanged();
 
-  auto* startBox = new QGroupBox(QStringLiteral("Posición inicial"), this);
+  auto* startBox = new QGroupBox(tr("Posición inicial"), this);
   auto* startLayout = new QVBoxLayout(startBox);
-  const QStringList captions = {QStringLiteral("La posición inicial"), QStringLiteral("La posición del tablero"),
-                                QStringLiteral("Una posición FEN:")};
+  const QStringList captions = {tr("La posición inicial"), tr("La posición del tablero"),
+                                tr("Una posición FEN:")};
   for (int i = 0; i < captions.size(); ++i) {
     auto* button = new QRadioButton(captions[i], startBox);
     startGroup->addButton(button, i);
@@ -89,8 +89,8 @@ NewGameDlg::NewGameDlg(const EngineList& list, const Choices& shown, QWidget* pa
   setStart(shown.start);
 
   auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  box->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Empezar"));
-  box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
+  box->button(QDialogButtonBox::Ok)->setText(tr("Empezar"));
+  box->button(QDialogButtonBox::Cancel)->setText(tr("Cancelar"));
   connect(box, &QDialogButtonBox::accepted, this, &NewGameDlg::accept);
   connect(box, &QDialogButtonBox::rejected, this, &NewGameDlg::reject);
   auto* layout = new QVBoxLayout(this);
@@ -134,12 +134,12 @@ NewGameDlg::Choices NewGameDlg::choices() const {
 void NewGameDlg::accept() {
   const Choices chosen = choices();
   if (chosen.start == Start::Fen && !positionFromFen(chosen.fen.toStdString())) {
-    showMessage(QMessageBox::Warning, QStringLiteral("La posición FEN no es válida."), this);
+    showMessage(QMessageBox::Warning, tr("La posición FEN no es válida."), this);
     return;
   }
   if (chosen.white.engine >= 0 && chosen.black.engine >= 0 && list.engines()[chosen.white.engine].isBuiltIn() &&
       list.engines()[chosen.black.engine].isBuiltIn()) {
-    showMessage(QMessageBox::Warning, QStringLiteral("kelvo no puede jugar con los dos bandos a la vez."), this);
+    showMessage(QMessageBox::Warning, tr("kelvo no puede jugar con los dos bandos a la vez."), this);
     return;
   }
   QDialog::accept();

@@ -25,9 +25,9 @@ void ProtocolProbe::tryProtocol(EngineProtocol protocol) {
     driver->quit();
     emit found(answer);
   });
-  connect(driver, &ChessEngine::failed, this, [this, protocol](const QString& reason) {
+  connect(driver, &ChessEngine::failed, this, [this, protocol, driver](const QString& reason) {
     if (done) return;
-    if (protocol == EngineProtocol::Uci && !reason.contains(QLatin1String("no se pudo iniciar"))) {
+    if (protocol == EngineProtocol::Uci && !driver->failedToStart()) {
       QTimer::singleShot(0, this, [this] { tryProtocol(EngineProtocol::Cecp); });
       return;
     }

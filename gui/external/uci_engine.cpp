@@ -86,7 +86,7 @@ void UciEngine::readLine(const QString& line) {
     const QString move = line.section(u' ', 1, 1, QString::SectionSkipEmpty);
     // A bestmove without its move is broken output, not a decision.
     if (move.isEmpty())
-      fail(QStringLiteral("El motor %1 envió «bestmove» sin jugada.").arg(name()));
+      fail(tr("El motor %1 envió «bestmove» sin jugada.").arg(name()));
     // The null move: the engine sees nothing to play, which the game calls a resignation.
     else if (move == QLatin1String("(none)") || move == QLatin1String("0000"))
       emit resigned();

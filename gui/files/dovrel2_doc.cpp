@@ -97,16 +97,16 @@ bool CDovrel2Doc::pasteGame(const QString& text) {
   std::string why;
   const std::string pgn = pastedGameText(text.toStdString(), why);
   if (pgn.empty()) {
-    showMessage(QMessageBox::Warning, QStringLiteral("No se puede pegar\n\n") + QString::fromStdString(why), window);
+    showMessage(QMessageBox::Warning, tr("No se puede pegar\n\n") + QString::fromStdString(why), window);
     return false;
   }
   QTemporaryFile file;
   if (!file.open() || file.write(QByteArray::fromStdString(pgn)) != static_cast<qint64>(pgn.size()) || !file.flush()) {
-    showMessage(QMessageBox::Warning, QStringLiteral("No se puede pegar: %1.").arg(file.errorString()), window);
+    showMessage(QMessageBox::Warning, tr("No se puede pegar: %1.").arg(file.errorString()), window);
     return false;
   }
   bool moreFollow = false;
-  if (!takeGame(readGameFile(file.fileName(), 0, QStringLiteral("portapapeles")), moreFollow)) return false;
+  if (!takeGame(readGameFile(file.fileName(), 0, tr("portapapeles")), moreFollow)) return false;
   path.clear();
   namesFromPlayers = false;
   gameOffset = 0;
@@ -119,7 +119,7 @@ bool CDovrel2Doc::pasteGame(const QString& text) {
 
 bool CDovrel2Doc::takeGame(const GameFileRead& read, bool& moreFollow) {
   if (!read.ok()) {
-    showMessage(QMessageBox::Warning, QStringLiteral("Error loading file\n\n") + read.why, window);
+    showMessage(QMessageBox::Warning, tr("Error loading file\n\n") + read.why, window);
     return false;
   }
   const PgnGameInfo& info = read.info;
@@ -229,7 +229,7 @@ bool CDovrel2Doc::replaceInCollection(const std::string& text) {
   if (!file.open(QIODevice::ReadOnly))
     reason = file.errorString();
   else if ((whole = file.readAll()).mid(gameOffset, gameBytes.size()) != gameBytes)
-    reason = QStringLiteral("el archivo ha cambiado desde que se abrió");
+    reason = tr("el archivo ha cambiado desde que se abrió");
   const QByteArray game = QByteArray::fromStdString(text) + '\n';
   if (reason.isEmpty())
     reason = writeFileWhole(path, whole.left(gameOffset) + game + whole.mid(gameOffset + gameBytes.size()));
@@ -251,7 +251,7 @@ bool CDovrel2Doc::saveDocument(const QString& fileName) {
   if (!path.isEmpty() && sameFile(fileName, path)) {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly) && (file.size() != gameBytes.size() || file.readAll() != gameBytes))
-      reason = QStringLiteral("el archivo ha cambiado desde que se abrió");
+      reason = tr("el archivo ha cambiado desde que se abrió");
   }
   if (reason.isEmpty()) reason = writeFileWhole(fileName, bytes);
   if (!reason.isEmpty()) {

@@ -1,5 +1,6 @@
 #include "game_end.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -9,27 +10,28 @@ const QString BLACK_WINS = QStringLiteral("0-1");
 const QString DRAW = QStringLiteral("1/2-1/2");
 
 QString spanishOutcome(const QString& score) {
-  if (score == WHITE_WINS) return QStringLiteral("Ganan las blancas");
-  if (score == BLACK_WINS) return QStringLiteral("Ganan las negras");
-  if (score == QLatin1String("*")) return QStringLiteral("Sin resultado");
-  return QStringLiteral("Tablas");
+  if (score == WHITE_WINS) return QCoreApplication::translate("GameEnd", "Ganan las blancas");
+  if (score == BLACK_WINS) return QCoreApplication::translate("GameEnd", "Ganan las negras");
+  if (score == QLatin1String("*")) return QCoreApplication::translate("GameEnd", "Sin resultado");
+  return QCoreApplication::translate("GameEnd", "Tablas");
 }
 
 // Reasons are matched by their first word: the old lines end "Insufficient material.".
+// Any other reason is shown as it is, translated when it is one of the window's own.
 QString spanishReason(const QString& reason) {
   static const std::pair<const char*, const char*> REASONS[] = {
-      {"Checkmate", "jaque mate"},
-      {"Stalemate", "rey ahogado"},
-      {"Drawn_by_repetition", "triple repetición"},
-      {"Insufficient", "material insuficiente"},
-      {"Fifty", "regla de los cincuenta movimientos"},
-      {"resign", "abandono"},
-      {"Draw", "tablas acordadas"},
-      {"time", "tiempo agotado"}};
+      {"Checkmate", QT_TRANSLATE_NOOP("GameEnd", "jaque mate")},
+      {"Stalemate", QT_TRANSLATE_NOOP("GameEnd", "rey ahogado")},
+      {"Drawn_by_repetition", QT_TRANSLATE_NOOP("GameEnd", "triple repetición")},
+      {"Insufficient", QT_TRANSLATE_NOOP("GameEnd", "material insuficiente")},
+      {"Fifty", QT_TRANSLATE_NOOP("GameEnd", "regla de los cincuenta movimientos")},
+      {"resign", QT_TRANSLATE_NOOP("GameEnd", "abandono")},
+      {"Draw", QT_TRANSLATE_NOOP("GameEnd", "tablas acordadas")},
+      {"time", QT_TRANSLATE_NOOP("GameEnd", "tiempo agotado")}};
   const QString word = reason.section(u' ', 0, 0);
   for (const auto& [english, spanish] : REASONS)
-    if (word == QLatin1String(english)) return QString::fromUtf8(spanish);
-  return reason;
+    if (word == QLatin1String(english)) return QCoreApplication::translate("GameEnd", spanish);
+  return QCoreApplication::translate("GameEnd", reason.toUtf8().constData());
 }
 
 }  // namespace
@@ -51,9 +53,9 @@ QString GameEnd::pgnComment() const {
 }
 
 QString GameEnd::outcome() const {
-  if (score == WHITE_WINS) return QStringLiteral("White wins");
-  if (score == BLACK_WINS) return QStringLiteral("Black wins");
-  return QStringLiteral("Draw");
+  if (score == WHITE_WINS) return QCoreApplication::translate("GameEnd", "White wins");
+  if (score == BLACK_WINS) return QCoreApplication::translate("GameEnd", "Black wins");
+  return QCoreApplication::translate("GameEnd", "Draw");
 }
 
 GameEnd GameEnd::ofFlagFall(const CBoard& position, int flaggedSide) {
@@ -61,7 +63,9 @@ GameEnd GameEnd::ofFlagFall(const CBoard& position, int flaggedSide) {
   return {flaggedSide ? BLACK_WINS : WHITE_WINS, QStringLiteral("time")};
 }
 
-QString GameEnd::flagBoxText() const { return QStringLiteral("Tiempo agotado\n") + spanishOutcome(score); }
+QString GameEnd::flagBoxText() const {
+  return QCoreApplication::translate("GameEnd", "Tiempo agotado") + u'\n' + spanishOutcome(score);
+}
 
 bool isDeadPosition(const CBoard& position) {
   int minors = 0;

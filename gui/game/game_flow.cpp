@@ -1,5 +1,7 @@
 #include "game_flow.h"
 
+#include <QCoreApplication>
+
 #include "driver/game.h"
 
 GameFlow::GameFlow(const Game& game) : game(game) {
@@ -57,10 +59,10 @@ void GameFlow::takenBack() {
 }
 
 QString GameFlow::clockText() const {
-  if (!clockState.control().timed) return QStringLiteral("sin reloj");
+  if (!clockState.control().timed) return QCoreApplication::translate("GameFlow", "sin reloj");
   const qint64 at = now();
   auto text = [&](int side) {
     return QString::fromStdString(GameClock::clockText(static_cast<double>(clockState.remaining(side, at)) / 1000.0));
   };
-  return QStringLiteral("Blancas ") + text(1) + QStringLiteral(" - Negras ") + text(0);
+  return QCoreApplication::translate("GameFlow", "Blancas %1 - Negras %2").arg(text(1), text(0));
 }

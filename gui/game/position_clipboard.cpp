@@ -1,5 +1,7 @@
 #include "position_clipboard.h"
 
+#include <QCoreApplication>
+
 #include "position/fen.h"
 #include "position/setup_check.h"
 
@@ -27,7 +29,9 @@ std::string pastedGameText(const std::string& text, std::string& why) {
   if (!looksLikeFen) return text;
   const std::optional<CChessBoard> position = playablePosition(line);
   if (!position) {
-    why = "«" + line + "» no es una posición FEN válida.";
+    why = QCoreApplication::translate("PositionClipboard", "«%1» no es una posición FEN válida.")
+              .arg(QString::fromStdString(line))
+              .toStdString();
     return {};
   }
   return "[SetUp \"1\"]\n[FEN \"" + positionToFen(*position, fenCounters(line)) + "\"]\n\n*\n";

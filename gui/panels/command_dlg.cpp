@@ -5,7 +5,7 @@
 #include "log_text_edit.h"
 
 CCommandDlg::CCommandDlg(QWidget* parent) : QDialog(parent), log(new LogTextEdit(this)) {
-  setWindowTitle(QStringLiteral("Command dialog"));
+  setWindowTitle(tr("Command dialog"));
   setModal(false);
   // Closing the main window ends the program even while these are open.
   setAttribute(Qt::WA_QuitOnClose, false);

@@ -16,33 +16,33 @@
 
 CDebugDialog::CDebugDialog(const Game& game, const OpeningBook& book, QWidget* parent)
     : QDialog(parent), game(game), book(book), log(new LogTextEdit(this)), moveTable(new QTreeWidget(this)) {
-  setWindowTitle(QStringLiteral("Debug window"));
+  setWindowTitle(tr("Debug window"));
   setModal(false);
   // Closing the main window ends the program even while these are open.
   setAttribute(Qt::WA_QuitOnClose, false);
 
-  auto* gameGroup = new QGroupBox(QStringLiteral("Game state"), this);
+  auto* gameGroup = new QGroupBox(tr("Game state"), this);
   auto* gameGrid = new QGridLayout(gameGroup);
-  stateField = addField(gameGrid, 0, QStringLiteral("State:"));
-  computerPlaysField = addField(gameGrid, 1, QStringLiteral("Computer plays:"));
+  stateField = addField(gameGrid, 0, QT_TR_NOOP("State:"));
+  computerPlaysField = addField(gameGrid, 1, QT_TR_NOOP("Computer plays:"));
 
-  auto* boardGroup = new QGroupBox(QStringLiteral("Board state"), this);
+  auto* boardGroup = new QGroupBox(tr("Board state"), this);
   auto* boardGrid = new QGridLayout(boardGroup);
-  playsField = addField(boardGrid, 0, QStringLiteral("Plays:"));
-  castlingField = addField(boardGrid, 1, QStringLiteral("Castling:"));
-  enPassantField = addField(boardGrid, 2, QStringLiteral("Enpassant:"));
+  playsField = addField(boardGrid, 0, QT_TR_NOOP("Plays:"));
+  castlingField = addField(boardGrid, 1, QT_TR_NOOP("Castling:"));
+  enPassantField = addField(boardGrid, 2, QT_TR_NOOP("Enpassant:"));
 
-  auto* engineGroup = new QGroupBox(QStringLiteral("Engine state"), this);
+  auto* engineGroup = new QGroupBox(tr("Engine state"), this);
   auto* engineGrid = new QGridLayout(engineGroup);
-  evaluationField = addField(engineGrid, 0, QStringLiteral("Evaluation"));
-  memoryField = addField(engineGrid, 1, QStringLiteral("Memory size"));
-  nodesField = addField(engineGrid, 2, QStringLiteral("Nodos"));
+  evaluationField = addField(engineGrid, 0, QT_TR_NOOP("Evaluation"));
+  memoryField = addField(engineGrid, 1, QT_TR_NOOP("Memory size"));
+  nodesField = addField(engineGrid, 2, QT_TR_NOOP("Nodos"));
   speedField = new QLabel(this);
   engineGrid->addWidget(speedField, 2, 2);
-  timeField = addField(engineGrid, 3, QStringLiteral("Time"));
+  timeField = addField(engineGrid, 3, QT_TR_NOOP("Time"));
 
   moveTable->setColumnCount(3);
-  moveTable->setHeaderLabels({QStringLiteral("#"), QStringLiteral("Mov"), QStringLiteral("Eva")});
+  moveTable->setHeaderLabels({QStringLiteral("#"), tr("Mov"), tr("Eva")});
   moveTable->setColumnWidth(0, 20);
   moveTable->setColumnWidth(1, 40);
   moveTable->setColumnWidth(2, 40);
@@ -65,10 +65,10 @@ CDebugDialog::CDebugDialog(const Game& game, const OpeningBook& book, QWidget* p
   timer->start(1000);
 }
 
-QLabel* CDebugDialog::addField(QGridLayout* grid, int row, const QString& label) {
-  auto* name = new QLabel(label, this);
+QLabel* CDebugDialog::addField(QGridLayout* grid, int row, const char* label) {
+  auto* name = new QLabel(tr(label), this);
   auto* field = new QLabel(this);
-  field->setObjectName(label);
+  field->setObjectName(QString::fromLatin1(label));
   field->setMinimumWidth(90);
   grid->addWidget(name, row, 0);
   grid->addWidget(field, row, 1);

@@ -24,12 +24,12 @@ class CDebugDialog : public QDialog {
   void updateFields();
 
   QString logText() const;
-  // The text of a field by its label ("State:", "Nodos", ...; "speed" for the
-  // unlabelled one).
+  // The text of a field by its label as written here, whatever the window's
+  // language ("State:", "Nodos", ...; "speed" for the unlabelled one).
   QString fieldText(const QString& label) const;
 
  private:
-  QLabel* addField(class QGridLayout* grid, int row, const QString& label);
+  QLabel* addField(class QGridLayout* grid, int row, const char* label);
 
   const Game& game;
   const OpeningBook& book;

@@ -147,7 +147,7 @@ void GameInPlay::followClocks() {
     if (!engine->isIdle()) objects.session.stopSearch();
     const SeatedPlayer* seated = running == ChessClocks::NOBODY ? nullptr : turns->playerOf(running);
     const QString name = seated ? seated->seatName() : QString();
-    announce(*fallen, (name.isEmpty() ? QString() : QStringLiteral("El motor %1 agotó su tiempo.\n").arg(name)) +
+    announce(*fallen, (name.isEmpty() ? QString() : tr("El motor %1 agotó su tiempo.\n").arg(name)) +
                           fallen->flagBoxText());
   }
 }
@@ -292,7 +292,7 @@ void GameInPlay::gameOpened() {
 
 bool GameInPlay::refuseWhenOver() {
   if (!flow.isOver() && !doc->resultGiven()) return false;
-  showMessage(QMessageBox::Information, QStringLiteral("La partida ya ha terminado."), window);
+  showMessage(QMessageBox::Information, tr("La partida ya ha terminado."), window);
   return true;
 }
 
@@ -311,14 +311,14 @@ void GameInPlay::offerDraw() {
     return std::pair{true, engineAcceptsDraw(player->lastScore, game.enginePlayer == game.whitePlayer.get())};
   });
   if (!hasEngine) {
-    showMessage(QMessageBox::Information, QStringLiteral("No hay motor al que ofrecer tablas."), window);
+    showMessage(QMessageBox::Information, tr("No hay motor al que ofrecer tablas."), window);
     return;
   }
   if (!accepts) {
-    showMessage(QMessageBox::Information, QStringLiteral("El motor rechaza las tablas y sigue jugando."), window);
+    showMessage(QMessageBox::Information, tr("El motor rechaza las tablas y sigue jugando."), window);
     return;
   }
-  end({QStringLiteral("1/2-1/2"), QStringLiteral("Draw agreed")}, QStringLiteral("El motor acepta las tablas."));
+  end({QStringLiteral("1/2-1/2"), QStringLiteral("Draw agreed")}, tr("El motor acepta las tablas."));
 }
 
 // kelvo takes its seat through the protocol ("go" when its side is to move);
@@ -370,7 +370,8 @@ void GameInPlay::stopGame() {
   if (!turns->hasProposingPlayer() || flow.isOver()) return;
   turns->halt();
   if (!engine->isIdle()) objects.session.stopSearch();
-  end({QStringLiteral("*"), QStringLiteral("Partida detenida")}, QStringLiteral("Partida detenida."));
+  // The reason stays as the saved game's comment says it; the move list translates it.
+  end({QStringLiteral("*"), QStringLiteral(QT_TRANSLATE_NOOP("GameEnd", "Partida detenida"))}, tr("Partida detenida."));
 }
 
 void GameInPlay::builtInToMove() {
@@ -408,10 +409,10 @@ SearchLimits GameInPlay::engineLimits() const {
 
 void GameInPlay::engineFault(int side, const QString& reason, bool gameBegan) {
   if (!gameBegan || flow.isOver()) {
-    showMessage(QMessageBox::Warning, reason + QStringLiteral("\nSu lado queda para una persona."), window);
+    showMessage(QMessageBox::Warning, reason + tr("\nSu lado queda para una persona."), window);
     return;
   }
   const QString score = side ? QStringLiteral("0-1") : QStringLiteral("1-0");
   end({score, reason},
-          reason + u'\n' + (side ? QStringLiteral("Ganan las negras") : QStringLiteral("Ganan las blancas")));
+          reason + u'\n' + (side ? tr("Ganan las negras") : tr("Ganan las blancas")));
 }

@@ -1,5 +1,6 @@
 #include "settings_file.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -132,7 +133,9 @@ void SettingsFile::setBoolean(const QString& section, const QString& key, bool o
 
 bool SettingsFile::save(QString* reason) const {
   if (foreign) {
-    if (reason) *reason = QStringLiteral("no es un archivo de opciones (o pasa de %1 bytes)").arg(MAX_BYTES);
+    if (reason)
+      *reason = QCoreApplication::translate("SettingsFile", "no es un archivo de opciones (o pasa de %1 bytes)")
+                    .arg(MAX_BYTES);
     return false;
   }
   QByteArray bytes;
@@ -160,5 +163,6 @@ ProgramSettings ProgramSettings::read(const SettingsFile& file) {
   s.timeControl = TimeControl::parse(file.text(ini::DOVREL, ini::TIME_CONTROL, QString()));
   s.showLegalMoves = file.boolean(ini::DOVREL, ini::SHOW_LEGAL_MOVES, true);
   s.welcomePage = file.boolean(ini::DOVREL, ini::WELCOME_PAGE, !file.holdsSettings());
+  s.language = file.text(ini::DOVREL, ini::LANGUAGE, s.language);
   return s;
 }

@@ -71,6 +71,7 @@ constexpr QLatin1String DEBUG("Debug"), FONT("Font"), DEBUG_FILES("DebugFiles");
 constexpr QLatin1String LEVEL("Nivel"), TIME_CONTROL("TimeControl"), WINDOW("Window");
 constexpr QLatin1String SHOW_LEGAL_MOVES("ShowLegalMoves");
 constexpr QLatin1String WELCOME_PAGE("WelcomePage");
+constexpr QLatin1String LANGUAGE("Language");
 }  // namespace ini
 
 struct ProgramSettings {
@@ -84,6 +85,7 @@ struct ProgramSettings {
   bool showLegalMoves = true;
   // The first-start page: shown at the first start, then until it is put away.
   bool welcomePage = true;
+  QString language = QStringLiteral("auto");  // window_language: "auto", "es" or "en"
 
   static ProgramSettings read(const SettingsFile& file);
 };

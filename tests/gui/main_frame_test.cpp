@@ -283,11 +283,13 @@ TEST_F(MainFrameTest, SettingsFeedThePlayerAndOptionsWriteThemBack) {
     dialog->debugBox->setChecked(true);
     dialog->levelBox->setCurrentIndex(5);
     dialog->incrementBox->setValue(2);
+    dialog->languageBox->setCurrentIndex(2);  // English, from the next start
     dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   });
   action("Opciones")->trigger();
   EXPECT_EQ(readFile("kelvo.ini"), "[KELVO]\nPost=True\nOpeningBook=False\nRandomFactor=False\nNivel=6\n"
-                                   "[DOVREL]\nFont=Merida\nTimeControl=3+2\nDebug=True\nDebugFiles=False\nShowLegalMoves=True\n");
+                                   "[DOVREL]\nFont=Merida\nTimeControl=3+2\nDebug=True\nDebugFiles=False\nShowLegalMoves=True\n"
+                                   "Language=en\n");
   EXPECT_TRUE(frame->debugEnabled());
   EXPECT_NE(frame->commandWindow(), nullptr);  // Depuración at once
   EXPECT_TRUE(frame->debugMenu()->menuAction()->isEnabled());
