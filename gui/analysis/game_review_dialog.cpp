@@ -182,8 +182,13 @@ int GameReviewDialog::defaultEngine(const QList<EngineConfig>& offered) {
     const EngineConfig& config = offered[i];
     if (config.protocol != EngineProtocol::Uci) continue;
     if (!QFileInfo(config.program).fileName().contains(QLatin1String("stockfish"), Qt::CaseInsensitive)) continue;
-    const QFileInfo program(config.program.contains(u'/') ? config.program
-                                                          : QStandardPaths::findExecutable(config.program));
+    // Found where the engine's start looks for it: the PATH, then /usr/games.
+    QString path = config.program;
+    if (!path.contains(u'/')) {
+      path = QStandardPaths::findExecutable(config.program);
+      if (path.isEmpty()) path = QStandardPaths::findExecutable(config.program, {QStringLiteral("/usr/games")});
+    }
+    const QFileInfo program(path);
     if (program.isFile() && program.isExecutable()) return i;
   }
   return 0;

@@ -285,7 +285,7 @@ GameReview reviewed(const std::vector<CChessBoard>& game, const QList<EngineConf
 
 TEST(EngineReview, StockfishMarksTheBlunderAndNeverAnOnlyMove) {
   if (!QFileInfo::exists("/usr/games/stockfish")) GTEST_SKIP() << "Stockfish is not installed";
-  EngineConfig stockfish = configFromCommand("/usr/games/stockfish");
+  EngineConfig stockfish = configFromCommand("stockfish");  // found in /usr/games, off the PATH
   stockfish.name = "Stockfish";
   stockfish.protocol = EngineProtocol::Uci;
   EngineConfig cecp = configFromCommand("/usr/games/stockfish");
