@@ -318,6 +318,17 @@ TEST(EngineReview, StockfishMarksTheBlunderAndNeverAnOnlyMove) {
   EXPECT_EQ(once.marks, again.marks);
   EXPECT_EQ(once.scores, again.scores);
   EXPECT_EQ(once.marks[4], MoveMark::BLUNDER);
+
+  // Cancelar ends a long review at once, with what was judged.
+  GameReviewDialog dialog(onlyMoves, nullptr, {stockfish});
+  dialog.setLimit(true, 30, 0);
+  QSignalSpy ready(&dialog, &GameReviewDialog::reviewReady);
+  dialog.start();
+  QTest::qWait(300);
+  dialog.cancel();
+  ASSERT_EQ(ready.count(), 1);
+  EXPECT_FALSE(dialog.isRunning());
+  EXPECT_LT(dialog.progressValue(), static_cast<int>(onlyMoves.size()));
 }
 
 TEST(EngineReview, AnEngineThatCannotStartLeavesKelvoToReview) {
