@@ -131,9 +131,9 @@ void GameReviewDialog::startExternal(const EngineConfig& config, const SearchLim
 void GameReviewDialog::engineFailed(const QString& reason) {
   external->deleteLater();
   setRunning(false);
-  // The review shown before stays; kelvo is there to try at once.
-  results->setText(tr("El motor %1 no pudo analizar la partida: %2<br>Pulse Analizar para analizar con kelvo.")
-                       .arg(engineBox->currentText().toHtmlEscaped(), reason.toHtmlEscaped()));
+  // The review shown before stays; kelvo is there to try at once. The
+  // reason names the engine.
+  results->setText(tr("%1<br>Pulse Analizar para analizar con kelvo.").arg(reason.toHtmlEscaped()));
   engineBox->setCurrentIndex(0);
 }
 

@@ -1318,8 +1318,8 @@ A person plays its side from now on.</translation>
         <translation>Engine</translation>
     </message>
     <message>
-        <source>El motor %1 no pudo analizar la partida: %2&lt;br&gt;Pulse Analizar para analizar con kelvo.</source>
-        <translation>The engine %1 could not review the game: %2&lt;br&gt;Press Analyse to review it with kelvo.</translation>
+        <source>%1&lt;br&gt;Pulse Analizar para analizar con kelvo.</source>
+        <translation>%1&lt;br&gt;Press Analyse to review the game with kelvo.</translation>
     </message>
 </context>
 <context>
