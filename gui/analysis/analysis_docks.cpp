@@ -119,7 +119,8 @@ void AnalysisDocks::setReview(const std::vector<CChessBoard>& history, GameRevie
 void AnalysisDocks::reviewGame(const std::vector<CChessBoard>& history) {
   int first = 0;
   const std::vector<CChessBoard> positions = positionsOfHistory(history, first);
-  GameReviewDialog dialog(positions, window);
+  engines.load();  // as Motores left it
+  GameReviewDialog dialog(positions, window, engines.engines());
   connect(&dialog, &GameReviewDialog::reviewReady, this,
           [this, &history](const GameReview& review) { setReview(history, review); });
   dialog.exec();

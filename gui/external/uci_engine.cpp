@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "driver/uci_moves.h"
+
 void UciEngine::greet() { send(QStringLiteral("uci")); }
 
 void UciEngine::newGame(const QString& fen) {
@@ -21,7 +23,13 @@ QString UciEngine::goCommand(const SearchLimits& limits, bool whiteToMove) {
   }
   if (limits.moveTime > 0) command += QStringLiteral(" movetime %1").arg(limits.moveTime);
   if (limits.depth > 0) command += QStringLiteral(" depth %1").arg(limits.depth);
+  if (limits.nodes > 0) command += QStringLiteral(" nodes %1").arg(limits.nodes);
   if (command == QLatin1String("go")) command += QStringLiteral(" infinite");
+  // Last: every word after it is taken for a move.
+  if (!limits.searchMoves.empty()) {
+    command += QStringLiteral(" searchmoves");
+    for (const Move& move : limits.searchMoves) command += u' ' + QString::fromStdString(uciMoveText(move));
+  }
   return command;
 }
 

@@ -17,8 +17,9 @@ class UciEngine : public ChessEngine {
   void go(const QStringList& moves, const SearchLimits& limits) override;
   void stop() override;
 
-  // "go wtime 180000 btime 180000 winc 2000 binc 2000" and its other forms;
-  // the limits count from the mover's side.
+  // "go wtime 180000 btime 180000 winc 2000 binc 2000" and its other forms
+  // ("go depth 12 searchmoves e2e4", "go nodes 80000"); the limits count from
+  // the mover's side.
   static QString goCommand(const SearchLimits& limits, bool whiteToMove);
 
  protected:

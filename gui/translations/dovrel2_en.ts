@@ -1313,6 +1313,14 @@ A person plays its side from now on.</translation>
         <source>&lt;b&gt;Blancas&lt;/b&gt;: %1&lt;br&gt;&lt;b&gt;Negras&lt;/b&gt;: %2</source>
         <translation>&lt;b&gt;White&lt;/b&gt;: %1&lt;br&gt;&lt;b&gt;Black&lt;/b&gt;: %2</translation>
     </message>
+    <message>
+        <source>Motor</source>
+        <translation>Engine</translation>
+    </message>
+    <message>
+        <source>%1&lt;br&gt;Pulse Analizar para analizar con kelvo.</source>
+        <translation>%1&lt;br&gt;Press Analyse to review the game with kelvo.</translation>
+    </message>
 </context>
 <context>
     <name>LevelNames</name>

@@ -1,7 +1,9 @@
 // Analysis on external engines: the lines as the engines write them, UCI and
-// CECP analysis against Debian's engines, a crafted engine that dies, and the
-// Análisis panel with its engine chosen, on the real widgets.
+// CECP analysis against Debian's engines, a crafted engine that dies, the
+// Análisis panel with its engine chosen, on the real widgets, and a game
+// reviewed by Stockfish.
 #include <QComboBox>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -15,6 +17,7 @@
 #include "analysis/analysis_docks.h"
 #include "analysis/analysis_panel.h"
 #include "analysis/engine_analyser.h"
+#include "analysis/game_review_dialog.h"
 #include "book/pgn_writer.h"
 #include "driver/uci_moves.h"
 #include "external/chess_engine.h"
@@ -265,6 +268,89 @@ TEST(AnalysisDocksEngine, TheChosenEngineAnalysesAndIsRemembered) {
   again.load();
   EXPECT_EQ(again.analysisEngine(), QString());
   EXPECT_EQ(again.engines().size(), 2);
+}
+
+// Analizar partida through the dialog on `engine`, to the end.
+GameReview reviewed(const std::vector<CChessBoard>& game, const QList<EngineConfig>& engines, bool byTime,
+                    QString* engineName = nullptr) {
+  GameReviewDialog dialog(game, nullptr, engines);
+  if (engineName) *engineName = dialog.engineName();
+  dialog.setLimit(byTime, 0.1, 8);
+  QSignalSpy ready(&dialog, &GameReviewDialog::reviewReady);
+  dialog.start();
+  EXPECT_TRUE(ready.wait(60000));
+  EXPECT_EQ(dialog.progressValue(), static_cast<int>(game.size()));
+  return dialog.review();
+}
+
+TEST(EngineReview, StockfishMarksTheBlunderAndNeverAnOnlyMove) {
+  if (!QFileInfo::exists("/usr/games/stockfish")) GTEST_SKIP() << "Stockfish is not installed";
+  EngineConfig stockfish = configFromCommand("stockfish");  // found in /usr/games, off the PATH
+  stockfish.name = "Stockfish";
+  stockfish.protocol = EngineProtocol::Uci;
+  EngineConfig cecp = configFromCommand("/usr/games/stockfish");
+  cecp.name = "CECP";
+  cecp.protocol = EngineProtocol::Cecp;
+
+  // 2...Qg5?? gives the queen to the knight.
+  const auto queenLost = gameOf(INITIAL_FEN, {"e2e4", "e7e5", "g1f3", "d8g5", "f3g5"});
+  QString chosen;
+  const GameReview review = reviewed(queenLost, {cecp, stockfish}, false, &chosen);
+  EXPECT_EQ(chosen, "Stockfish");  // the default, and the CECP engine is not offered
+  ASSERT_EQ(review.marks.size(), 5u);
+  EXPECT_EQ(review.marks[3], MoveMark::BLUNDER);
+  ASSERT_FALSE(review.betterLines[3].empty());
+  EXPECT_FALSE(review.betterLines[3].front().sameSquares(queenLost[4].lastMove));
+  EXPECT_TRUE(review.betterMoves[3].startsWith(QStringLiteral("2..."))) << review.betterMoves[3].toStdString();
+  EXPECT_GT(review.scores[4]->centipawns, 500);  // from White's side after Black's blunder
+
+  // 2...g6 and 3...hxg6 are the only moves; 3.Qxg6+ throws the queen away.
+  const auto onlyMoves = gameOf(INITIAL_FEN, {"e2e4", "f7f6", "d1h5", "g7g6", "h5g6", "h7g6"});
+  const GameReview forced = reviewed(onlyMoves, {stockfish}, false);
+  ASSERT_EQ(forced.marks.size(), 6u);
+  EXPECT_EQ(forced.marks[3], MoveMark::NONE);
+  EXPECT_EQ(forced.marks[4], MoveMark::BLUNDER);
+  EXPECT_EQ(forced.marks[5], MoveMark::NONE);
+
+  // A time setting is a node budget: the same marks and scores every time.
+  const GameReview once = reviewed(onlyMoves, {stockfish}, true);
+  const GameReview again = reviewed(onlyMoves, {stockfish}, true);
+  EXPECT_EQ(once.marks, again.marks);
+  EXPECT_EQ(once.scores, again.scores);
+  EXPECT_EQ(once.marks[4], MoveMark::BLUNDER);
+
+  // Cancelar ends a long review at once, with what was judged.
+  GameReviewDialog dialog(onlyMoves, nullptr, {stockfish});
+  dialog.setLimit(true, 30, 0);
+  QSignalSpy ready(&dialog, &GameReviewDialog::reviewReady);
+  dialog.start();
+  QTest::qWait(300);
+  dialog.cancel();
+  ASSERT_EQ(ready.count(), 1);
+  EXPECT_FALSE(dialog.isRunning());
+  EXPECT_LT(dialog.progressValue(), static_cast<int>(onlyMoves.size()));
+}
+
+TEST(EngineReview, AnEngineThatCannotStartLeavesKelvoToReview) {
+  EngineConfig missing;
+  missing.name = "Roto";
+  missing.program = "/nonexistent/engine";
+  missing.protocol = EngineProtocol::Uci;
+  const auto game = gameOf(INITIAL_FEN, {"e2e4", "e7e5"});
+  GameReviewDialog dialog(game, nullptr, {missing});
+  EXPECT_EQ(dialog.engineName(), "kelvo");
+  ASSERT_TRUE(dialog.chooseEngine("Roto"));
+  dialog.setLimit(false, 0, 3);
+  QSignalSpy ready(&dialog, &GameReviewDialog::reviewReady);
+  dialog.start();
+  QTRY_VERIFY_WITH_TIMEOUT(!dialog.isRunning(), 10000);
+  EXPECT_EQ(ready.count(), 0);
+  EXPECT_TRUE(dialog.message().contains("Roto")) << dialog.message().toStdString();
+  EXPECT_TRUE(dialog.message().contains("kelvo"));
+  EXPECT_EQ(dialog.engineName(), "kelvo");
+  dialog.start();
+  ASSERT_TRUE(ready.wait(30000));
+  EXPECT_EQ(dialog.review().marks.size(), 2u);
 }
 
 }  // namespace
