@@ -100,20 +100,29 @@ void EvalGraph::paintEvent(QPaintEvent*) {
   QFont bold = font();
   bold.setBold(true);
   painter.setFont(bold);
+  // The dots first, then the signs: a sign never hides a dot or another sign,
+  // and one that would is left out (its dot and the move list still tell it).
+  std::vector<QRectF> taken;
   for (std::size_t move = 0; move < marks.size() && move + 1 < scores.size(); ++move) {
     if (marks[move] == MoveMark::NONE) continue;
     const QPointF at = pointOf(static_cast<int>(move) + 1);
-    const QColor colour = markColour(marks[move]);
     painter.setPen(QPen(Qt::white, 1));
-    painter.setBrush(colour);
+    painter.setBrush(markColour(marks[move]));
     painter.drawEllipse(at, 5, 5);
-    // The sign above the dot, or below it near the top.
-    const double y = at.y() > 24 ? at.y() - 22 : at.y() + 8;
-    const QRectF box(at.x() - 15, y, 30, 14);
+    taken.emplace_back(at.x() - 5, at.y() - 5, 10, 10);
+  }
+  for (std::size_t move = 0; move < marks.size() && move + 1 < scores.size(); ++move) {
+    if (marks[move] == MoveMark::NONE) continue;
+    const QPointF at = pointOf(static_cast<int>(move) + 1);
+    // Above the dot, or below it near the top.
+    const QRectF box(at.x() - 10, at.y() > 24 ? at.y() - 22 : at.y() + 8, 20, 14);
+    if (std::any_of(taken.begin(), taken.end(), [&box](const QRectF& other) { return other.intersects(box); }))
+      continue;
+    taken.push_back(box);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, 200));
-    painter.drawRoundedRect(box.adjusted(5, 0, -5, 0), 3, 3);
-    painter.setPen(colour);
+    painter.drawRoundedRect(box, 3, 3);
+    painter.setPen(markColour(marks[move]));
     painter.drawText(box, Qt::AlignCenter, markSign(marks[move]));
   }
 }
