@@ -2,12 +2,14 @@
 
 #include <QDockWidget>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QMainWindow>
 
 #include "analysis_panel.h"
 #include "eval_bar.h"
 #include "eval_graph.h"
 #include "game_review_dialog.h"
+#include "review_panel.h"
 #include "book/pgn_writer.h"
 
 namespace {
@@ -44,6 +46,7 @@ AnalysisDocks::AnalysisDocks(QMainWindow* window, const QString& enginesPath)
       analysisPanel(new AnalysisPanel),
       evalBar(new EvalBar),
       evalGraph(new EvalGraph),
+      reviewSide(new ReviewPanel),
       panelDock(new QDockWidget(tr("Análisis"), window)),
       graphDock(new QDockWidget(tr("Evaluación"), window)) {
   auto* beside = new QWidget;
@@ -56,10 +59,16 @@ AnalysisDocks::AnalysisDocks(QMainWindow* window, const QString& enginesPath)
   panelDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
   window->addDockWidget(Qt::LeftDockWidgetArea, panelDock);
   panelDock->hide();
+  // Under the board the graph has the window's width to spread the game over.
+  auto* under = new QWidget;
+  auto* row = new QVBoxLayout(under);
+  row->setContentsMargins(2, 2, 2, 2);
+  row->addWidget(evalGraph, 1);
+  row->addWidget(reviewSide);
   graphDock->setObjectName(QStringLiteral("graphDock"));
-  graphDock->setWidget(evalGraph);
+  graphDock->setWidget(under);
   graphDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
-  window->addDockWidget(Qt::RightDockWidgetArea, graphDock);
+  window->addDockWidget(Qt::BottomDockWidgetArea, graphDock);
   graphDock->hide();
 
   connect(panelDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
@@ -102,7 +111,9 @@ void AnalysisDocks::follow(const std::vector<CChessBoard>& history, int shownEnt
     emit reviewChanged();
   }
   firstEntry = first;
+  shownPosition = shown;
   evalGraph->setCurrent(shown);
+  if (!current.isEmpty()) reviewSide->showPosition(positions, shown);
 }
 
 void AnalysisDocks::setReview(const std::vector<CChessBoard>& history, GameReview review) {
@@ -112,6 +123,8 @@ void AnalysisDocks::setReview(const std::vector<CChessBoard>& history, GameRevie
   current = std::move(review);
   reviewedMoves = movesOf(positions);
   evalGraph->setReview(current.scores, current.marks);
+  reviewSide->setReview(current);
+  reviewSide->showPosition(positions, shownPosition < 0 ? static_cast<int>(positions.size()) - 1 : shownPosition);
   graphDock->setVisible(!current.isEmpty());
   emit reviewChanged();
 }
@@ -133,7 +146,7 @@ std::map<int, EntryNote> AnalysisDocks::entryNotes() const {
     if (mark == MoveMark::NONE) continue;
     QString tip = markName(mark) + QStringLiteral(" (") + markSign(mark) + u')';
     if (!current.betterMoves[move].isEmpty()) tip += tr(". Mejor: %1").arg(current.betterMoves[move]);
-    notes[firstEntry + static_cast<int>(move) + 1] = {markColour(mark), tip};
+    notes[firstEntry + static_cast<int>(move) + 1] = {markColour(mark), tip, markSign(mark)};
   }
   return notes;
 }

@@ -1,12 +1,12 @@
 #pragma once
 // The analysis around the board in the main window: the Análisis panel with
-// the evaluation bar beside the board, the evaluation graph under the move
-// list, and the game's review (from Analizar partida or from the file) that
-// both the graph and the move list's marks show. The frame tells it what the
-// game is and which position is shown; it tells the frame which position a
-// click on the graph chose. The engines the panel offers are the player's
-// configured ones, read from their file when the list is wanted, and the
-// panel's choice is kept there too.
+// the evaluation bar beside the board, the evaluation graph and the review's
+// panel under the board, and the game's review (from Analizar partida or from
+// the file) that the graph, the review's panel and the move list's marks show.
+// The frame tells it what the game is and which position is shown; it tells
+// the frame which position a click on the graph chose. The engines the panel
+// offers are the player's configured ones, read from their file when the list
+// is wanted, and the panel's choice is kept there too.
 
 #include <QColor>
 #include <QObject>
@@ -21,13 +21,15 @@
 class AnalysisPanel;
 class EvalBar;
 class EvalGraph;
+class ReviewPanel;
 class QDockWidget;
 class QMainWindow;
 
 // A move of the move list as the review marks it.
 struct EntryNote {
   QColor colour;
-  QString tip;  // "Error grave (??). Mejor: 12.Cf3"
+  QString tip;   // "Error grave (??). Mejor: 12.Cf3"
+  QString sign;  // "??"
 };
 
 class AnalysisDocks : public QObject {
@@ -53,6 +55,7 @@ class AnalysisDocks : public QObject {
 
   AnalysisPanel* panel() const { return analysisPanel; }
   EvalGraph* graph() const { return evalGraph; }
+  ReviewPanel* reviewPanel() const { return reviewSide; }
   EvalBar* bar() const { return evalBar; }
   QDockWidget* analysisDock() const { return panelDock; }
   QDockWidget* graphDockWidget() const { return graphDock; }
@@ -70,11 +73,13 @@ class AnalysisDocks : public QObject {
   AnalysisPanel* analysisPanel;
   EvalBar* evalBar;
   EvalGraph* evalGraph;
+  ReviewPanel* reviewSide;
   QDockWidget* panelDock;
   QDockWidget* graphDock;
   GameReview current;
   std::vector<Move> reviewedMoves;  // the moves `current` is about
   int firstEntry = 0;               // the history entry of the reviewed game's start
+  int shownPosition = -1;           // the position last followed, from the game's start
 };
 
 // A game's history as its positions from the start; `firstEntry` receives

@@ -4,7 +4,10 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
+
+#include "game_review.h"
 
 namespace {
 
@@ -22,7 +25,8 @@ QColor markColour(MoveMark mark) {
 }
 
 EvalGraph::EvalGraph(QWidget* parent) : QWidget(parent) {
-  setMinimumHeight(60);
+  // Tall enough to tell a slip from a swing at a glance.
+  setMinimumHeight(160);
   setCursor(Qt::PointingHandCursor);
 }
 
@@ -37,8 +41,7 @@ void EvalGraph::setCurrent(int position) {
   update();
 }
 
-// Narrow: under the move list it must not widen the bar.
-QSize EvalGraph::sizeHint() const { return {80, 90}; }
+QSize EvalGraph::sizeHint() const { return {400, 180}; }
 
 QPointF EvalGraph::pointOf(int position) const {
   const double span = std::max<int>(pointCount() - 1, 1);
@@ -68,16 +71,59 @@ void EvalGraph::paintEvent(QPaintEvent*) {
   painter.fillPath(area, QColor(235, 235, 235));
   painter.setPen(QPen(QColor(140, 140, 140), 1, Qt::DashLine));
   painter.drawLine(0, height() / 2, width(), height() / 2);
+  painter.setPen(QPen(QColor(60, 60, 60), 1.5));
+  QPainterPath curve;
+  curve.moveTo(pointOf(0));
+  for (int i = 1; i < pointCount(); ++i) curve.lineTo(pointOf(i));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawPath(curve);
+  // Every tenth move numbered along the foot (position 2k - 1 or 2k is move k's).
+  QFont small = font();
+  small.setPointSizeF(small.pointSizeF() * 0.85);
+  painter.setFont(small);
+  painter.setPen(QColor(128, 128, 128));
+  for (int number = 10;; number += 10) {
+    const int position = 2 * number - 1;
+    if (position >= pointCount()) break;
+    const double x = pointOf(position).x();
+    painter.drawLine(QPointF(x, height() - 4), QPointF(x, height()));
+    const double left = std::clamp(x - 20, 0.0, width() - 40.0);
+    painter.drawText(QRectF(left, height() - 20, 40, 15), Qt::AlignCenter, QString::number(number));
+  }
   if (current >= 0 && current < pointCount()) {
     painter.setPen(QPen(QColor(40, 110, 220), 2));
-    const double x = pointOf(current).x();
-    painter.drawLine(QPointF(x, 0), QPointF(x, height()));
+    const QPointF at = pointOf(current);
+    painter.drawLine(QPointF(at.x(), 0), QPointF(at.x(), height()));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(at, 7, 7);
   }
-  painter.setPen(Qt::NoPen);
+  QFont bold = font();
+  bold.setBold(true);
+  painter.setFont(bold);
+  // The dots first, then the signs: a sign never hides a dot or another sign,
+  // and one that would is left out (its dot and the move list still tell it).
+  std::vector<QRectF> taken;
   for (std::size_t move = 0; move < marks.size() && move + 1 < scores.size(); ++move) {
     if (marks[move] == MoveMark::NONE) continue;
+    const QPointF at = pointOf(static_cast<int>(move) + 1);
+    painter.setPen(QPen(Qt::white, 1));
     painter.setBrush(markColour(marks[move]));
-    painter.drawEllipse(pointOf(static_cast<int>(move) + 1), 4, 4);
+    painter.drawEllipse(at, 5, 5);
+    taken.emplace_back(at.x() - 5, at.y() - 5, 10, 10);
+  }
+  for (std::size_t move = 0; move < marks.size() && move + 1 < scores.size(); ++move) {
+    if (marks[move] == MoveMark::NONE) continue;
+    const QPointF at = pointOf(static_cast<int>(move) + 1);
+    // Above the dot, or below it near the top.
+    const QRectF box(at.x() - 10, at.y() > 24 ? at.y() - 22 : at.y() + 8, 20, 14);
+    if (std::any_of(taken.begin(), taken.end(), [&box](const QRectF& other) { return other.intersects(box); }))
+      continue;
+    taken.push_back(box);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 200));
+    painter.drawRoundedRect(box, 3, 3);
+    painter.setPen(markColour(marks[move]));
+    painter.drawText(box, Qt::AlignCenter, markSign(marks[move]));
   }
 }
 

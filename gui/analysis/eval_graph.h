@@ -1,8 +1,8 @@
 #pragma once
-// The evaluation graph under the move list: one point per position of the
-// game (White's expected score, so a mate does not flatten the rest), the
-// marked moves as coloured dots, the shown position as a line; a click
-// names the position under it.
+// The evaluation graph under the board: one point per position of the game
+// (White's expected score, so a mate does not flatten the rest), the marked
+// moves as dots in their colour with their sign, move numbers along the
+// foot, the shown position as a line; a click names the position under it.
 
 #include <QWidget>
 

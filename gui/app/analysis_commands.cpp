@@ -37,6 +37,21 @@ AnalysisCommands::AnalysisCommands(Parts parts, QMainWindow* window)
                       this->window->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this->window);
     this->window->resize(this->window->width() + (visible ? panel : -panel), this->window->height());
   });
+  // The graph under the board grows the window as the panel does, once
+  // however often its visibility is told (a restored window tells it again).
+  connect(analysisDocks->graphDockWidget(), &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (this->window->isMinimized()) return;
+    if (this->window->isMaximized() || this->window->isFullScreen()) {
+      emit roomChanged();
+      return;
+    }
+    if (visible == (graphRoom > 0)) return;
+    if (visible)
+      graphRoom = analysisDocks->graphDockWidget()->sizeHint().height() +
+                  this->window->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this->window);
+    this->window->resize(this->window->width(), this->window->height() + (visible ? graphRoom : -graphRoom));
+    if (!visible) graphRoom = 0;
+  });
   connect(parts.files, &FileCommands::gameOpened, this, &AnalysisCommands::showFileReview);
   // A click on a marked move names the better one, as hovering does.
   connect(parts.rightBar, &CRightBarDlg::entryClicked, this, [this](int entry) {
@@ -59,8 +74,8 @@ void AnalysisCommands::reviewGame() {
 
 void AnalysisCommands::reviewChanged() {
   parts.doc->setReviewNotes(annotationsOfReview(analysisDocks->review()));
-  std::map<int, std::pair<QColor, QString>> notes;
-  for (const auto& [entry, note] : analysisDocks->entryNotes()) notes[entry] = {note.colour, note.tip};
+  std::map<int, MoveNote> notes;
+  for (const auto& [entry, note] : analysisDocks->entryNotes()) notes[entry] = {note.colour, note.tip, note.sign};
   parts.rightBar->setEntryNotes(std::move(notes));
 }
 

@@ -38,7 +38,7 @@ class AnalysisCommands : public QObject {
   void editPosition();
 
  signals:
-  // The panel came or went in a window that keeps its size.
+  // The panel or the graph came or went in a window that keeps its size.
   void roomChanged();
   // The shown position or the marks changed: the window redraws.
   void refreshWanted();
@@ -50,4 +50,5 @@ class AnalysisCommands : public QObject {
   Parts parts;
   QMainWindow* window;
   AnalysisDocks* analysisDocks;
+  int graphRoom = 0;  // the height the window grew by for the graph
 };

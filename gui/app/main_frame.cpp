@@ -101,7 +101,10 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
   dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
   dock->setWidget(rightBarDlg);
   addDockWidget(Qt::RightDockWidgetArea, dock);
-  splitDockWidget(dock, analysis()->graphDockWidget(), Qt::Vertical);
+  // The analysis panel runs the window's height; the graph of a review spans
+  // the board and the move list.
+  setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
+  setCorner(Qt::BottomRightCorner, Qt::BottomDockWidgetArea);
 
   createStatusBar();
   connectParts();

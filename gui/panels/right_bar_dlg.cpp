@@ -48,7 +48,7 @@ void CRightBarDlg::markEntry(int entry) {
       coloured.cursor = QTextCursor(moves->document());
       coloured.cursor.setPosition(span.start);
       coloured.cursor.setPosition(span.start + span.length, QTextCursor::KeepAnchor);
-      coloured.format.setForeground(note->second.first);
+      coloured.format.setForeground(note->second.colour);
       coloured.format.setFontWeight(QFont::Bold);
       marks << coloured;
     }
@@ -66,10 +66,38 @@ void CRightBarDlg::markEntry(int entry) {
   moves->setExtraSelections(marks);
 }
 
-void CRightBarDlg::setEntryNotes(std::map<int, std::pair<QColor, QString>> notes) {
+void CRightBarDlg::setEntryNotes(std::map<int, MoveNote> notes) {
   entryNotes = std::move(notes);
+  layOutSigns();
   shownMark = -2;
   markEntry(markedEntry);
+}
+
+void CRightBarDlg::setMoveSpans(std::vector<MoveSpan> spans) {
+  plainSpans = std::move(spans);
+  moveSpans = plainSpans;
+  // The signs before a span shift it.
+  if (!entryNotes.empty()) layOutSigns();
+}
+
+void CRightBarDlg::layOutSigns() {
+  QString text = plainText;
+  moveSpans = plainSpans;
+  int added = 0;
+  for (MoveSpan& span : moveSpans) {
+    span.start += added;
+    const auto note = entryNotes.find(span.entry);
+    // Spans ahead of their text (set before it) are left as they are.
+    if (note == entryNotes.end() || note->second.sign.isEmpty() || span.start + span.length > text.size()) continue;
+    text.insert(span.start + span.length, note->second.sign);
+    span.length += static_cast<int>(note->second.sign.size());
+    added += static_cast<int>(note->second.sign.size());
+  }
+  if (text == moves->toPlainText()) return;
+  const int scrolled = moves->verticalScrollBar()->value();
+  moves->setPlainText(text);
+  moves->verticalScrollBar()->setValue(scrolled);
+  shownMark = -2;
 }
 
 const MoveSpan* CRightBarDlg::spanAt(const QPoint& viewportPoint) const {
@@ -82,7 +110,7 @@ const MoveSpan* CRightBarDlg::spanAt(const QPoint& viewportPoint) const {
 QString CRightBarDlg::noteAt(const QPoint& viewportPoint) const {
   const MoveSpan* span = spanAt(viewportPoint);
   const auto note = span ? entryNotes.find(span->entry) : entryNotes.end();
-  return note != entryNotes.end() ? note->second.second : QString();
+  return note != entryNotes.end() ? note->second.tip : QString();
 }
 
 bool CRightBarDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -105,8 +133,9 @@ bool CRightBarDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CRightBarDlg::setMoveList(const QString& text) {
-  if (text == moves->toPlainText()) return;
-  moves->setPlainText(text);
+  if (text == plainText) return;
+  plainText = text;
+  layOutSigns();
   shownMark = -2;
   moves->verticalScrollBar()->setValue(moves->verticalScrollBar()->maximum());
   markEntry(markedEntry);

@@ -14,6 +14,13 @@
 class QLabel;
 class QPlainTextEdit;
 
+// A move of the list as a review marks it.
+struct MoveNote {
+  QColor colour;
+  QString tip;   // shown on hover
+  QString sign;  // written after the move ("??"); empty: none
+};
+
 class CRightBarDlg : public QWidget {
   Q_OBJECT
 
@@ -23,15 +30,17 @@ class CRightBarDlg : public QWidget {
 
   explicit CRightBarDlg(QWidget* parent = nullptr);
 
+  // The list's text and where each move stands in it; the list shows it
+  // with the notes' signs written after their moves.
   void setMoveList(const QString& text);
-  // Where each move stands in the list, and which history entry is shown
-  // (its move is marked; -1 marks none).
-  void setMoveSpans(std::vector<MoveSpan> spans) { moveSpans = std::move(spans); }
+  void setMoveSpans(std::vector<MoveSpan> spans);
+  // Which history entry is shown (its move is marked; -1 marks none).
   void markEntry(int entry);
-  // Moves a review marked, by history entry: drawn in their colour, their
-  // text shown on hover.
-  void setEntryNotes(std::map<int, std::pair<QColor, QString>> notes);
+  // Moves a review marked, by history entry: drawn in their colour with
+  // their sign, their text shown on hover.
+  void setEntryNotes(std::map<int, MoveNote> notes);
   QString noteAt(const QPoint& viewportPoint) const;
+  // The text shown: with notes, the signs included.
   QString moveList() const;
   void setHead(const QString& text);
   QString head() const;
@@ -45,9 +54,13 @@ class CRightBarDlg : public QWidget {
 
  private:
   const MoveSpan* spanAt(const QPoint& viewportPoint) const;
+  // The shown text and spans from the given ones and the signs.
+  void layOutSigns();
 
-  std::vector<MoveSpan> moveSpans;
-  std::map<int, std::pair<QColor, QString>> entryNotes;
+  QString plainText;                // as given, without signs
+  std::vector<MoveSpan> plainSpans;  // as given
+  std::vector<MoveSpan> moveSpans;  // in the shown text: a signed move's span takes its sign in
+  std::map<int, MoveNote> entryNotes;
   int markedEntry = -1;
   int shownMark = -2;  // the entry the marks were last laid out for; -2: none (laying out a long list is slow)
   QPlainTextEdit* moves;

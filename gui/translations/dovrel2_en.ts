@@ -1559,6 +1559,25 @@ A person plays its side from now on.</translation>
     </message>
 </context>
 <context>
+    <name>ReviewPanel</name>
+    <message>
+        <source>Blancas</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>Negras</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>Mejor: %1</source>
+        <translation>Better: %1</translation>
+    </message>
+    <message>
+        <source>Línea: %1</source>
+        <translation>Line: %1</translation>
+    </message>
+</context>
+<context>
     <name>SaveQuestions</name>
     <message>
         <source>La partida ha cambiado. ¿Desea guardarla antes de continuar?</source>

@@ -1,5 +1,6 @@
 // The analysis widgets for real, offscreen: the panel's search thread, the
 // graph, the review dialog, and a review through the PGN file and back.
+#include <QLabel>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QPlainTextEdit>
@@ -15,6 +16,7 @@
 #include "analysis/eval_graph.h"
 #include "analysis/game_review.h"
 #include "analysis/game_review_dialog.h"
+#include "analysis/review_panel.h"
 #include "analysis/spanish_notation.h"
 #include "book/pgn_reader.h"
 #include "book/pgn_writer.h"
@@ -101,14 +103,18 @@ TEST(AnalysisPanel, FollowsThePositionShown) {
   EXPECT_EQ(panel.infoText(), QStringLiteral("Apagado"));
 }
 
-// The move list colours a marked move and names the better one on hover.
-TEST(RightBarMarks, MarkedMovesShowTheirNote) {
+// The move list colours a marked move, writes its sign after it and names the
+// better one on hover; a click on the sign or a later move still finds its
+// move, and without notes the text is the one given.
+TEST(RightBarMarks, MarkedMovesShowTheirSignAndNote) {
   CRightBarDlg bar;
   bar.resize(200, 300);
   bar.show();
-  bar.setMoveList(QStringLiteral("1.e4 e5 \n2.Nf3"));
+  const QString plain = QStringLiteral("1.e4 e5 \n2.Nf3");
+  bar.setMoveList(plain);
   bar.setMoveSpans({{1, 2, 2}, {2, 5, 2}, {3, 11, 3}});
-  bar.setEntryNotes({{2, {markColour(MoveMark::MISTAKE), QStringLiteral("Error (?). Mejor: 1...c5")}}});
+  bar.setEntryNotes({{2, {markColour(MoveMark::MISTAKE), QStringLiteral("Error (?). Mejor: 1...c5"), QStringLiteral("?")}}});
+  EXPECT_EQ(bar.moveList(), QStringLiteral("1.e4 e5? \n2.Nf3"));
   auto* text = bar.findChild<QPlainTextEdit*>(QStringLiteral("moveList"));
   ASSERT_NE(text, nullptr);
   const auto pointAt = [text](int position) {
@@ -118,11 +124,45 @@ TEST(RightBarMarks, MarkedMovesShowTheirNote) {
   };
   EXPECT_EQ(bar.noteAt(pointAt(6)), QStringLiteral("Error (?). Mejor: 1...c5"));
   EXPECT_EQ(bar.noteAt(pointAt(3)), QString());
-  EXPECT_EQ(bar.noteAt(pointAt(12)), QString());
+  EXPECT_EQ(bar.noteAt(pointAt(13)), QString());
   bool coloured = false;
   for (const QTextEdit::ExtraSelection& selection : text->extraSelections())
-    coloured |= selection.cursor.selectionStart() == 5 && selection.format.foreground().color() == markColour(MoveMark::MISTAKE);
+    coloured |= selection.cursor.selectionStart() == 5 && selection.cursor.selectionEnd() == 8 &&
+                selection.format.foreground().color() == markColour(MoveMark::MISTAKE);
   EXPECT_TRUE(coloured);
+  QSignalSpy clicked(&bar, &CRightBarDlg::entryClicked);
+  for (const auto& [position, entry] : {std::pair{7, 2}, std::pair{13, 3}, std::pair{3, 1}}) {
+    QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, pointAt(position));
+    ASSERT_FALSE(clicked.isEmpty()) << position;
+    EXPECT_EQ(clicked.takeLast().at(0).toInt(), entry) << position;
+  }
+  // The review gone, the list is as given, a longer game too.
+  bar.setEntryNotes({});
+  EXPECT_EQ(bar.moveList(), plain);
+  bar.setMoveSpans({{1, 2, 2}, {2, 5, 2}, {3, 11, 3}, {4, 15, 3}});
+  bar.setMoveList(plain + QStringLiteral(" Nc6"));
+  EXPECT_EQ(bar.moveList(), plain + QStringLiteral(" Nc6"));
+}
+
+// The verdict names the played move with its sign, the better move and its
+// line in the window's notation, and says nothing after an unmarked move.
+TEST(ReviewPanel, TheVerdictOfTheMoveShown) {
+  const std::vector<CChessBoard> positions = gameOf(INITIAL_FEN, "e2e4 e7e5 g1f3 d8g5");
+  GameReview review;
+  review.scores.assign(5, WhiteScore::pawns(30));
+  review.marks = {MoveMark::NONE, MoveMark::NONE, MoveMark::NONE, MoveMark::BLUNDER};
+  review.betterLines = {{}, {}, {}, movesOf(positions[3], "b8c6 f1b5")};
+  review.betterMoves = {{}, {}, {}, QStringLiteral("2...Cc6")};
+  review.summary.black.blunders = 1;
+  ReviewPanel panel;
+  panel.setReview(review);
+  panel.showPosition(positions, 4);
+  EXPECT_EQ(panel.verdictText(), QStringLiteral("2...Dg5?? Error grave\nMejor: 2...Cc6\nLínea: 2...Cc6 3.Ab5"));
+  panel.showPosition(positions, 3);
+  EXPECT_EQ(panel.verdictText(), QString());
+  auto* black = panel.findChild<QLabel*>(QStringLiteral("blackSummary"));
+  ASSERT_NE(black, nullptr);
+  EXPECT_TRUE(black->text().contains(QStringLiteral("1 error grave")));
 }
 
 TEST(EvalGraph, PointsAndClicks) {

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QMenu>
 #include <QSpinBox>
 #include <QClipboard>
@@ -29,6 +30,9 @@
 #include <memory>
 #include <sstream>
 
+#include "analysis/analysis_docks.h"
+#include "analysis/eval_graph.h"
+#include "analysis/review_panel.h"
 #include "app/dovrel2_app.h"
 #include "app/file_commands.h"
 #include "board/board_geometry.h"
@@ -360,6 +364,40 @@ TEST_F(MainFrameTest, OpenLoadsAPgnGameAndSaveWritesItAsPgn) {
 
 // A click on the frame must not wrap onto a real square: g1 and the left frame
 // beside rank 4 once played 1.Nh3. Every frame side, both orientations.
+// A reviewed game opened: the graph under the board, the signs in the move
+// list, and a click on the graph or on a signed move showing its verdict.
+TEST_F(MainFrameTest, AReviewShowsItsSignsGraphAndVerdict) {
+  writeFile("reviewed.pgn", "1. e4 {[%eval 0.3]} e5 {[%eval 0.3]} 2. Nf3 {[%eval 0.3]} Qg5 $4 {[%eval 9.0]}\n"
+                            "(2... Nc6 3. Bb5) 3. Nxg5 {[%eval 9.0]} *\n");
+  createFrame();
+  openFile("reviewed.pgn");
+  EXPECT_EQ(frame->rightBar()->moveList(), "1.e4 e5 \n2.Nf3 Qg5?? \n3.Nxg5");
+  QDockWidget* dock = frame->analysis()->graphDockWidget();
+  EXPECT_FALSE(dock->isHidden());
+  EXPECT_EQ(frame->dockWidgetArea(dock), Qt::BottomDockWidgetArea);
+  EvalGraph* graph = frame->analysis()->graph();
+  EXPECT_GE(graph->height(), 160);
+  const ReviewPanel* panel = frame->analysis()->reviewPanel();
+
+  QTest::mouseClick(graph, Qt::LeftButton, {}, graph->pointOf(2).toPoint());
+  EXPECT_EQ(frame->view()->browseIndex(), 2);
+  EXPECT_EQ(panel->verdictText(), QString());
+  auto* list = frame->rightBar()->findChild<QPlainTextEdit*>(QStringLiteral("moveList"));
+  ASSERT_NE(list, nullptr);
+  QTextCursor sign(list->document());
+  sign.setPosition(static_cast<int>(list->toPlainText().indexOf(QStringLiteral("??"))) + 1);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->cursorRect(sign).center());
+  EXPECT_EQ(frame->view()->browseIndex(), 4);
+  EXPECT_EQ(panel->verdictText(), QStringLiteral("2...Dg5?? Error grave\nMejor: 2...Cc6\nLínea: 2...Cc6 3.Ab5"));
+
+  // A new game has no review: no graph, no signs.
+  frame->startNewGame();
+  ASSERT_TRUE(waitForIdle());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(frame->rightBar()->moveList(), "");
+  EXPECT_TRUE(dock->isHidden());
+}
+
 TEST_F(MainFrameTest, AClickOnTheFrameNeverPlaysAMove) {
   createFrame();
   long illegal = 0;
