@@ -19,6 +19,7 @@ expected="./usr/games/dovrel2
 ./usr/share/icons/hicolor/128x128/apps/dovrel2.png
 ./usr/share/icons/hicolor/256x256/apps/dovrel2.png
 ./usr/share/icons/hicolor/48x48/apps/dovrel2.png
+./usr/share/man/es/man6/dovrel2.6.gz
 ./usr/share/man/man6/dovrel2.6.gz
 ./usr/share/man/man6/kelvo.6.gz
 ./usr/share/metainfo/invalid.kelvo.dovrel2.metainfo.xml"
