@@ -31,11 +31,7 @@ bool irreversible(const Move& move) { return move.captured != EMPTY || isPawn(mo
 WhiteScore playedMoveScore(AlphaBetaSearch& search, const std::vector<CChessBoard>& positions, std::size_t index,
                            const PositionJudgement& best, const SearchContext& context) {
   const Move& played = positions[index + 1].lastMove;
-  MoveBuffer buffer;
-  const bool onlyMove = generateLegalMoves(positions[index], buffer.moves) <= 1;
-  const bool bestMove = !best.line.empty() && best.line.front().sameSquares(played) &&
-                        best.line.front().promotion == played.promotion;
-  if (onlyMove || bestMove || played.isNull()) return best.score;
+  if (!playedMoveNeedsItsOwnSearch(positions[index], best.line, played)) return best.score;
   SearchLimits alone;
   alone.depth = std::max(best.depth, 1);
   alone.searchMoves = {played};
@@ -46,6 +42,22 @@ WhiteScore playedMoveScore(AlphaBetaSearch& search, const std::vector<CChessBoar
 }
 
 }  // namespace
+
+SearchLimits reviewBudget(const SearchLimits& limits) {
+  SearchLimits budget = limits;
+  if (budget.moveTime > 0) {
+    budget.nodes = std::max<std::int64_t>(budget.moveTime * REVIEW_NODES_PER_SECOND / 1000, 1);
+    budget.moveTime = 0;
+  }
+  return budget;
+}
+
+bool playedMoveNeedsItsOwnSearch(const CChessBoard& position, const std::vector<Move>& bestLine, const Move& played) {
+  if (played.isNull()) return false;
+  MoveBuffer buffer;
+  if (generateLegalMoves(position, buffer.moves) <= 1) return false;
+  return bestLine.empty() || !bestLine.front().sameSquares(played) || bestLine.front().promotion != played.promotion;
+}
 
 WhiteScore whiteScoreOf(int moverScore, bool whiteToMove) {
   WhiteScore score;
@@ -103,11 +115,7 @@ std::vector<PositionJudgement> judgeGame(const std::vector<CChessBoard>& positio
   ReviewCancel& asked = cancel ? *cancel : never;
   SearchContext context;
   context.stopRequest = &asked.stopSearch;
-  SearchLimits budget = limits;
-  if (budget.moveTime > 0) {
-    budget.nodes = std::max<std::int64_t>(budget.moveTime * REVIEW_NODES_PER_SECOND / 1000, 1);
-    budget.moveTime = 0;
-  }
+  const SearchLimits budget = reviewBudget(limits);
   std::vector<PositionJudgement> judged;
   const int total = static_cast<int>(positions.size());
   for (std::size_t i = 0; i < positions.size(); ++i) {

@@ -51,6 +51,12 @@ struct ReviewCancel {
 // A review's time per move is spent as this many nodes a second, so that the
 // same setting gives the same judgements on every run and machine.
 inline constexpr std::int64_t REVIEW_NODES_PER_SECOND = 200000;
+// The limits a review searches each position with: its time per move as nodes.
+SearchLimits reviewBudget(const SearchLimits& limits);
+
+// Whether the move played from `position` needs a search of its own to be
+// weighed: not when it is the only move or the first of the best line.
+bool playedMoveNeedsItsOwnSearch(const CChessBoard& position, const std::vector<Move>& bestLine, const Move& played);
 
 // Every position of the game in order, one search each, and the move played
 // from it weighed against the best (playedScore). `progress` hears after

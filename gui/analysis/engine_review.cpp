@@ -52,10 +52,17 @@ EngineReview::~EngineReview() = default;
 QString EngineReview::engineName() const { return engine->name(); }
 
 SearchLimits EngineReview::budgetOf(const SearchLimits& limits) {
-  SearchLimits budget;
-  budget.depth = limits.depth;
-  if (limits.moveTime > 0) budget.nodes = std::max<std::int64_t>(limits.moveTime * REVIEW_NODES_PER_SECOND / 1000, 1);
-  return budget;
+  const SearchLimits budget = reviewBudget(limits);
+  SearchLimits asked;  // only what a review sends: the depth or the nodes
+  asked.depth = budget.depth;
+  asked.nodes = budget.nodes;
+  return asked;
+}
+
+QStringList EngineReview::movesTo(std::size_t index) const {
+  QStringList moves;
+  for (std::size_t i = 1; i <= index; ++i) moves << QString::fromStdString(uciMoveText(positions[i].lastMove));
+  return moves;
 }
 
 void EngineReview::start() {
@@ -84,9 +91,7 @@ void EngineReview::next() {
       current = PositionJudgement();
       lastInfo.reset();
       searchingPlayed = false;
-      QStringList moves;
-      for (std::size_t i = 1; i <= index; ++i) moves << QString::fromStdString(uciMoveText(positions[i].lastMove));
-      engine->go(moves, limits);
+      engine->go(movesTo(index), limits);
       return;
     }
     // Mate or stalemate on the board: nothing to search, as in kelvo's review.
@@ -114,19 +119,14 @@ void EngineReview::searchEnded(const QString& bestMove) {
     if (!best.isNull() && (current.line.empty() || !sameMove(current.line.front(), best))) current.line = {best};
     if (index + 1 < positions.size()) {
       const Move& played = positions[index + 1].lastMove;
-      MoveBuffer buffer;
-      const bool onlyMove = generateLegalMoves(position, buffer.moves) <= 1;
-      const bool bestPlayed = !current.line.empty() && sameMove(current.line.front(), played);
-      if (onlyMove || bestPlayed || played.isNull()) {
+      if (!playedMoveNeedsItsOwnSearch(position, current.line, played)) {
         current.playedScore = current.score;
       } else {
         searchingPlayed = true;
         lastInfo.reset();
         SearchLimits alone = limits;
         alone.searchMoves = {played};
-        QStringList moves;
-        for (std::size_t i = 1; i <= index; ++i) moves << QString::fromStdString(uciMoveText(positions[i].lastMove));
-        engine->go(moves, alone);
+        engine->go(movesTo(index), alone);
         return;
       }
     }

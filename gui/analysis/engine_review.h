@@ -8,6 +8,7 @@
 // Nothing waits: the engine answers on the window's thread.
 
 #include <QObject>
+#include <QStringList>
 #include <QString>
 
 #include <memory>
@@ -50,6 +51,8 @@ class EngineReview : public QObject {
   void next();
   void searchEnded(const QString& bestMove);
   void end();
+  // The game's moves up to `positions[index]`, as UCI's position command lists them.
+  QStringList movesTo(std::size_t index) const;
 
   std::unique_ptr<ChessEngine> engine;
   std::vector<CChessBoard> positions;
