@@ -121,12 +121,18 @@ void AnalysisDocks::setReview(const std::vector<CChessBoard>& history, GameRevie
   const std::vector<CChessBoard> positions = positionsOfHistory(history, first);
   firstEntry = first;
   current = std::move(review);
+  fillBetterMoves(current, positions);
   reviewedMoves = movesOf(positions);
   evalGraph->setReview(current.scores, current.marks);
   reviewSide->setReview(current);
   reviewSide->showPosition(positions, shownPosition < 0 ? static_cast<int>(positions.size()) - 1 : shownPosition);
   graphDock->setVisible(!current.isEmpty());
   emit reviewChanged();
+}
+
+void AnalysisDocks::renotate(const std::vector<CChessBoard>& history) {
+  analysisPanel->renotate();
+  if (!current.isEmpty()) setReview(history, current);
 }
 
 void AnalysisDocks::reviewGame(const std::vector<CChessBoard>& history) {

@@ -50,6 +50,8 @@ class AnalysisDocks : public QObject {
   // A review for the game `history` holds (a file's, or a finished Analizar partida).
   void setReview(const std::vector<CChessBoard>& history, GameReview review);
   const GameReview& review() const { return current; }
+  // The window's notation changed: the lines, the verdict and the tips are written again.
+  void renotate(const std::vector<CChessBoard>& history);
   // The marked moves by history entry, for the move list.
   std::map<int, EntryNote> entryNotes() const;
 

@@ -141,6 +141,7 @@ void AnalysisPanel::engineFailed(const QString& reason) {
 
 void AnalysisPanel::analyseShown() {
   answered = false;
+  drawn.clear();
   if (faulted) return;
   // A finished game needs no engine: the built-in judge says how it ended.
   if (!external || gameOver(shown.back())) {
@@ -192,24 +193,41 @@ QString AnalysisPanel::infoText() const { return info->text(); }
 
 void AnalysisPanel::onLine(const AnalysisLine& line, const QObject* from) {
   if (from != requestFrom || line.request != request || !active) return;  // a position no longer shown
-  if (line.rank > 1) {
-    if (line.rank <= MAX_LINES)
-      lineLabels[line.rank - 1]->setText(
-          QStringLiteral("<b>%1</b> %2").arg(scoreText(line.score), line.text.toHtmlEscaped()));
-    return;
+  if (line.rank > MAX_LINES) return;
+  if (static_cast<int>(drawn.size()) < line.rank) {
+    AnalysisLine none;
+    none.rank = 0;  // a rank not heard from yet
+    drawn.resize(line.rank, none);
   }
+  drawn[line.rank - 1] = line;
+  drawLine(line);
+  if (line.rank > 1) return;
   lastScore = line.score;
   if (line.depth == 0 && line.moves.empty()) {
     info->setText(tr("Partida terminada"));
-    lineLabels[0]->setText(scoreText(line.score));
   } else {
     const qint64 speed = line.milliseconds > 0 ? line.nodes / line.milliseconds : line.nodes;
     info->setText(tr("Profundidad %1 · %2 kN/s").arg(line.depth).arg(speed));
-    lineLabels[0]->setText(QStringLiteral("<b>%1</b> %2").arg(scoreText(line.score), line.text.toHtmlEscaped()));
   }
   emit scoreChanged(lastScore);
   if (!answered) {
     answered = true;
     emit firstLineShown();
   }
+}
+
+// Written from the moves, not the analyser's text, so a new notation applies at once.
+void AnalysisPanel::drawLine(const AnalysisLine& line) {
+  QLabel* label = lineLabels[line.rank - 1];
+  if (line.rank == 1 && line.depth == 0 && line.moves.empty()) {
+    label->setText(scoreText(line.score));
+    return;
+  }
+  const QString text = shown.empty() ? line.text : notatedLine(shown.back(), shownMoveNumber, line.moves);
+  label->setText(QStringLiteral("<b>%1</b> %2").arg(scoreText(line.score), text.toHtmlEscaped()));
+}
+
+void AnalysisPanel::renotate() {
+  for (const AnalysisLine& line : drawn)
+    if (line.rank >= 1) drawLine(line);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Análisis: the search's best line for the shown position in Spanish SAN,
+// Análisis: the search's best line for the shown position in the window's notation,
 // its score from White's side, depth and speed. It follows every position
 // it is shown at once and restarts only when the position really changed.
 // The search is the built-in one or any configured engine, chosen in the
@@ -31,6 +31,8 @@ class AnalysisPanel : public QWidget {
   // Off: the search stops and the panel keeps its last lines.
   void setActive(bool active);
   bool isActive() const { return active; }
+  // The window's notation changed: the lines shown are written again in it.
+  void renotate();
 
   // The engines to choose from (the built-in one first) and the chosen one, by name.
   void setEngines(const QList<EngineConfig>& engines, const QString& chosen);
@@ -52,6 +54,7 @@ class AnalysisPanel : public QWidget {
 
  private:
   void onLine(const AnalysisLine& line, const QObject* from);
+  void drawLine(const AnalysisLine& line);
   void analyseShown();
   void stopSearch();
   void useEngine(int index);
@@ -66,6 +69,7 @@ class AnalysisPanel : public QWidget {
   QComboBox* engineBox;
   QSpinBox* lines;
   std::vector<QLabel*> lineLabels;
+  std::vector<AnalysisLine> drawn;  // by rank, the lines last shown for the shown position
   std::vector<CChessBoard> shown;
   int shownMoveNumber = 1;
   quint64 request = 0;

@@ -78,7 +78,7 @@ AnalysisLine EngineAnalyser::lineOf(const EngineInfo& info, const CChessBoard& p
     makeMove(at, move);
     at.switchSide();
   }
-  line.text = spanishLine(position, moveNumber, line.moves);
+  line.text = notatedLine(position, moveNumber, line.moves);
   line.rank = info.multiPv;
   line.depth = info.depth;
   line.nodes = info.nodes;

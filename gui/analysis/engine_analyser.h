@@ -1,7 +1,7 @@
 #pragma once
 // The analysis panel's search on an external engine: the shown game's
 // position handed to the engine's own protocol, and the engine's lines
-// turned into the panel's (Spanish SAN from the position, the score from
+// turned into the panel's (SAN in the window's notation from the position, the score from
 // White's side). Lines of a position no longer asked for never come out.
 
 #include <QObject>

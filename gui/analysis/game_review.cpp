@@ -12,14 +12,6 @@ int fullMoveNumber(const CChessBoard& start, std::size_t ply) {
   return 1 + static_cast<int>((ply + (start.sideToMove ? 0 : 1)) / 2);
 }
 
-void fillBetterMoves(GameReview& review, const std::vector<CChessBoard>& positions) {
-  review.betterMoves.assign(review.marks.size(), QString());
-  for (std::size_t ply = 0; ply < review.marks.size() && ply < positions.size(); ++ply)
-    if (!review.betterLines[ply].empty())
-      review.betterMoves[ply] = spanishLine(positions[ply], fullMoveNumber(positions[0], ply),
-                                            {review.betterLines[ply].front()});
-}
-
 // The moves of a variation's text, read from `position` up to the first word that is no legal move.
 std::vector<Move> movesOfText(CChessBoard position, const std::string& text) {
   std::vector<Move> moves;
@@ -117,6 +109,15 @@ GameReview reviewOfAnnotations(const std::vector<CChessBoard>& positions,
   }
   fillBetterMoves(review, positions);
   return review;
+}
+
+void fillBetterMoves(GameReview& review, const std::vector<CChessBoard>& positions) {
+  // A move without a line keeps the text it has.
+  review.betterMoves.resize(review.marks.size());
+  for (std::size_t ply = 0; ply < review.marks.size() && ply < positions.size() && ply < review.betterLines.size(); ++ply)
+    if (!review.betterLines[ply].empty())
+      review.betterMoves[ply] = notatedLine(positions[ply], fullMoveNumber(positions[0], ply),
+                                            {review.betterLines[ply].front()});
 }
 
 std::vector<PgnAnnotation> annotationsOfReview(const GameReview& review) {

@@ -18,7 +18,7 @@ struct GameReview {
   std::vector<std::optional<WhiteScore>> scores;  // per position: the start, then after each move
   std::vector<MoveMark> marks;                    // per move
   std::vector<std::vector<Move>> betterLines;     // per move: from the position before it; empty: none
-  std::vector<QString> betterMoves;               // per move: the better move in Spanish SAN; empty: none
+  std::vector<QString> betterMoves;               // per move: the better move in the window's notation; empty: none
   ScoreReview summary;
 
   bool isEmpty() const { return scores.empty(); }
@@ -37,6 +37,8 @@ GameReview reviewOfJudgements(const std::vector<CChessBoard>& positions,
 GameReview reviewOfAnnotations(const std::vector<CChessBoard>& positions,
                                const std::vector<PgnAnnotation>& annotations);
 // What the PGN writer puts after each move.
+// Writes betterMoves again from betterLines, in the window's notation.
+void fillBetterMoves(GameReview& review, const std::vector<CChessBoard>& positions);
 std::vector<PgnAnnotation> annotationsOfReview(const GameReview& review);
 
 // "?!", "?", "??" or "".

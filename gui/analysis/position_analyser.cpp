@@ -15,7 +15,7 @@ class LineReporter : public SearchListener {
     line.request = request;
     line.score = whiteScoreOf(report.score, position.sideToMove != 0);
     line.moves = report.pv;
-    line.text = spanishLine(position, moveNumber, report.pv);
+    line.text = notatedLine(position, moveNumber, report.pv);
     line.rank = report.multiPv;
     line.depth = report.depth;
     line.nodes = report.nodes;

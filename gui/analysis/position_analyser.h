@@ -21,7 +21,7 @@
 struct AnalysisLine {
   quint64 request = 0;  // which analyse() call it answers
   WhiteScore score;
-  QString text;         // Spanish SAN from the analysed position
+  QString text;         // in the window's notation, from the analysed position
   std::vector<Move> moves;
   int rank = 1;         // 1 the best line
   int depth = 0;

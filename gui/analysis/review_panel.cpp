@@ -75,7 +75,7 @@ void ReviewPanel::showPosition(const std::vector<CChessBoard>& positions, int sh
   if (mark == MoveMark::NONE) return;
   const CChessBoard& before = positions[move];
   const int number = 1 + (move + (positions[0].sideToMove ? 0 : 1)) / 2;
-  const QString played = spanishLine(before, number, {positions[shown].lastMove}) + markSign(mark);
+  const QString played = notatedLine(before, number, {positions[shown].lastMove}) + markSign(mark);
   QStringList plain{played + u' ' + markName(mark)};
   QStringList rich{coloured(played, mark) + u' ' + markName(mark).toHtmlEscaped()};
   if (move < static_cast<int>(review.betterMoves.size()) && !review.betterMoves[move].isEmpty()) {
@@ -86,7 +86,7 @@ void ReviewPanel::showPosition(const std::vector<CChessBoard>& positions, int sh
     // Its first moves: a line longer than the panel is wide is read no better.
     const std::vector<Move>& line = review.betterLines[move];
     const std::vector<Move> start(line.begin(), line.begin() + std::min<std::size_t>(line.size(), 8));
-    plain << tr("Línea: %1").arg(spanishLine(before, number, start));
+    plain << tr("Línea: %1").arg(notatedLine(before, number, start));
     rich << plain.back().toHtmlEscaped();
   }
   verdict = plain.join(u'\n');

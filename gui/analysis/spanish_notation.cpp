@@ -1,35 +1,10 @@
 #include "spanish_notation.h"
 
-#include <QCoreApplication>
-
 #include <cstdlib>
-#include <string_view>
 
-#include "book/pgn_writer.h"
 #include "position/move_gen.h"
 
-namespace {
-
-// The letters of king, queen, rook, bishop and knight in the window's language.
-QChar spanishLetter(char english) {
-  const QString letters = QCoreApplication::translate("SpanishNotation", "RDTAC", "piece letters of K, Q, R, B, N");
-  const std::size_t piece = std::string_view("KQRBN").find(english);
-  return piece < static_cast<std::size_t>(letters.size()) ? letters[static_cast<qsizetype>(piece)]
-                                                          : QChar::fromLatin1(english);
-}
-
-}  // namespace
-
-QString spanishSan(const CChessBoard& position, const Move& move) {
-  const std::string english = standardSan(position, move);
-  QString text;
-  for (char c : english) text += spanishLetter(c);
-  // Castling's O is a letter too, but no piece.
-  if (english.rfind("O-O", 0) == 0) return QString::fromStdString(english);
-  return text;
-}
-
-QString spanishLine(CChessBoard position, int moveNumber, const std::vector<Move>& line) {
+QString notatedLine(CChessBoard position, int moveNumber, const std::vector<Move>& line, MoveNotation notation) {
   QString text;
   for (const Move& move : line) {
     CChessBoard legal = position;
@@ -39,7 +14,7 @@ QString spanishLine(CChessBoard position, int moveNumber, const std::vector<Move
       text += QString::number(moveNumber) + u'.';
     else if (text.isEmpty())
       text += QString::number(moveNumber) + QStringLiteral("...");
-    text += spanishSan(position, move);
+    text += QString::fromStdString(notatedMove(position, move, notation));
     if (!position.sideToMove) ++moveNumber;
     makeMove(position, move);
     position.switchSide();

@@ -67,6 +67,10 @@ void AnalysisCommands::follow() {
   analysisDocks->follow(parts.game.read([](const Game& game) { return game.history; }), parts.view->browseIndex());
 }
 
+void AnalysisCommands::renotate() {
+  analysisDocks->renotate(parts.game.read([](const Game& game) { return game.history; }));
+}
+
 void AnalysisCommands::reviewGame() {
   analysisDocks->reviewGame(parts.game.read([](const Game& game) { return game.history; }));
   emit refreshWanted();

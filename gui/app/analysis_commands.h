@@ -32,6 +32,8 @@ class AnalysisCommands : public QObject {
   AnalysisDocks* docks() const { return analysisDocks; }
   // After every change of the game or of the shown position.
   void follow();
+  // The notation changed: the panels write their moves again.
+  void renotate();
   // Analizar partida on the game as it stands.
   void reviewGame();
   // Editar posición.

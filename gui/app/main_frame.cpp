@@ -170,6 +170,10 @@ void CMainFrame::connectParts() {
   connect(play, &GameInPlay::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text); });
   connect(files, &FileCommands::gameOpened, play, &GameInPlay::gameOpened);
   connect(settings, &SettingsCommands::debugChanged, this, &CMainFrame::applyDebugSetting);
+  connect(settings, &SettingsCommands::notationChanged, this, [this] {
+    analysisCommands->renotate();
+    refresh();
+  });
   connect(hints, &HintSearch::searching, this,
           [this] { statusBar()->showMessage(tr("Buscando una pista...")); });
   connect(hints, &HintSearch::nothingFound, this,
@@ -415,7 +419,7 @@ void CMainFrame::refresh() {
   boardView->refresh();
   std::vector<MoveSpan> spans;
   const auto [text, entries] = objects.game.read([this, &spans](const Game& game) {
-    return std::pair{moveListCache.textOf(game.history, spans), static_cast<int>(game.history.size())};
+    return std::pair{moveListCache.textOf(game.history, spans, windowNotation()), static_cast<int>(game.history.size())};
   });
   rightBarDlg->setMoveSpans(std::move(spans));
   QString list = QString::fromStdString(text);

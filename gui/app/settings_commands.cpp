@@ -10,6 +10,7 @@
 #include "engine/engine_bridge.h"
 #include "engine/player_settings.h"
 #include "game/game_flow.h"
+#include "game/move_notation.h"
 #include "settings/settings_file.h"
 
 SettingsCommands::SettingsCommands(EngineObjects objects, EngineBridge* engine, CDovrelView* view, GameFlow& flow,
@@ -31,6 +32,7 @@ void SettingsCommands::apply(bool forNewPlayer) {
   if (!forNewPlayer) flow.setTimeControl(settings.timeControl);
   view->setFontName(font);
   view->setShowLegalMoves(settings.showLegalMoves);
+  setWindowNotation(notationOfKey(settings.notation.toStdString()));
 }
 
 void SettingsCommands::editOptions() {
@@ -48,6 +50,7 @@ void SettingsCommands::editOptions() {
   shown.debug = debug;
   shown.showLegalMoves = view->showLegalMoves();
   shown.language = stored.language;
+  shown.notation = QString::fromLatin1(notationKey(windowNotation()));
   CConfigDlg dialog(shown, window);
   if (dialog.exec() != QDialog::Accepted) return;
   const CConfigDlg::Choices chosen = dialog.choices();
@@ -72,7 +75,13 @@ void SettingsCommands::editOptions() {
   file.setBoolean(ini::DOVREL, ini::SHOW_LEGAL_MOVES, chosen.showLegalMoves);
   // Written only once chosen, so a file that never named a language keeps following the system.
   if (chosen.language != stored.language) file.setText(ini::DOVREL, ini::LANGUAGE, chosen.language);
+  if (chosen.notation != stored.notation) file.setText(ini::DOVREL, ini::NOTATION, chosen.notation);
   view->setShowLegalMoves(chosen.showLegalMoves);
+  const MoveNotation notation = notationOfKey(chosen.notation.toStdString());
+  if (notation != windowNotation()) {
+    setWindowNotation(notation);
+    emit notationChanged();
+  }
   if (QString reason; !file.save(&reason))
     showMessage(QMessageBox::Critical, saveFailureText(QString::fromLatin1(SettingsFile::FILE_NAME), reason), window);
   engine->whenIdle([this, chosen, hadPlayer] {

@@ -31,6 +31,8 @@ class SettingsCommands : public QObject {
  signals:
   // Depuración was changed in Opciones; it takes effect at once.
   void debugChanged(bool enabled);
+  // The moves are to be written again in the notation now chosen.
+  void notationChanged();
 
  private:
   EngineObjects objects;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+#include "game/move_notation.h"
 #include "settings/level_names.h"
 #include "settings/window_language.h"
 
@@ -56,7 +57,13 @@ CConfigDlg::CConfigDlg(const Choices& shown, QWidget* parent) : QDialog(parent) 
   languageBox->addItem(QStringLiteral("Español"), window_language::SPANISH);
   languageBox->addItem(QStringLiteral("English"), window_language::ENGLISH);
   languageBox->setCurrentIndex(std::max(0, languageBox->findData(shown.language)));
+  notationBox = new QComboBox(dovrel);
+  notationBox->addItem(tr("Lista"), QString::fromLatin1(notationKey(MoveNotation::List)));
+  notationBox->addItem(tr("Española"), QString::fromLatin1(notationKey(MoveNotation::Spanish)));
+  notationBox->addItem(tr("Figurines"), QString::fromLatin1(notationKey(MoveNotation::Figurines)));
+  notationBox->setCurrentIndex(std::max(0, notationBox->findData(shown.notation)));
   auto* languageRow = new QFormLayout;
+  languageRow->addRow(tr("Notación"), notationBox);
   languageRow->addRow(tr("Idioma"), languageBox);
   dovrelLayout->addLayout(languageRow);
   auto* languageNote = new QLabel(tr("El idioma cambia al volver a abrir dovrel2."), dovrel);
@@ -95,5 +102,5 @@ CConfigDlg::Choices CConfigDlg::choices() const {
                                                      : TimeControl{true, minutesBox->value(), incrementBox->value()};
   return {openingBookBox->isChecked(), randomFactorBox->isChecked(), postBox->isChecked(), debugFilesBox->isChecked(),
           debugBox->isChecked(),       levelBox->currentData().toInt(), control, showLegalMovesBox->isChecked(),
-          languageBox->currentData().toString()};
+          languageBox->currentData().toString(), notationBox->currentData().toString()};
 }

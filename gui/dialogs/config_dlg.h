@@ -24,6 +24,7 @@ class CConfigDlg : public QDialog {
     TimeControl timeControl;
     bool showLegalMoves = true;
     QString language = QStringLiteral("auto");  // kelvo.ini's Language, from the next start
+    QString notation = QStringLiteral("List");  // kelvo.ini's Notation, at once
   };
 
   explicit CConfigDlg(const Choices& shown, QWidget* parent = nullptr);
@@ -41,4 +42,5 @@ class CConfigDlg : public QDialog {
   QSpinBox* incrementBox;
   QCheckBox* showLegalMovesBox;
   QComboBox* languageBox;
+  QComboBox* notationBox;
 };

@@ -3,7 +3,7 @@
 #include <QThread>
 
 #include "driver/game.h"
-#include "book/pgn_writer.h"
+#include "game/move_notation.h"
 #include "search/engine_player.h"
 
 HintSearch::HintSearch(const Game& game, QObject* parent) : QObject(parent), game(game) {}
@@ -25,7 +25,7 @@ void HintSearch::ask() {
       if (move.isNull() || move.sameSquares(RESIGN_MOVE))
         emit nothingFound();
       else
-        emit found(move.from, move.to, QString::fromStdString(standardSan(position, move)));
+        emit found(move.from, move.to, QString::fromStdString(notatedMove(position, move, windowNotation())));
     });
   });
   connect(worker, &QThread::finished, worker, &QObject::deleteLater);

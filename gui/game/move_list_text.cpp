@@ -20,35 +20,48 @@ std::string plainMoveText(const Move& move) {
   return text;
 }
 
-std::string moveListText(const std::vector<CChessBoard>& history, std::vector<MoveSpan>* spans) {
+namespace {
+
+// Every character written is in the Basic Multilingual Plane: one UTF-16 unit
+// for each byte that does not continue a character.
+int utf16Length(const std::string& text) {
+  int units = 0;
+  for (char c : text)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++units;
+  return units;
+}
+
+}  // namespace
+
+std::string moveListText(const std::vector<CChessBoard>& history, std::vector<MoveSpan>* spans, MoveNotation notation) {
   std::string text;
+  int shown = 0;  // the text's length in UTF-16 units
+  const auto write = [&](const std::string& part) {
+    text += part;
+    shown += utf16Length(part);
+  };
   for (std::size_t i = 0; i < history.size(); ++i) {
     const CChessBoard& entry = history[i];
     if (entry.lastMove.isNull()) continue;
-    std::string move;
-    if (i == 0) {
-      move = plainMoveText(entry.lastMove);
-    } else {
-      CChessBoard before = history[i - 1];
-      generateMoves(before, false);
-      move = moveToSan(before, entry.lastMove);
-    }
+    const std::string move = i == 0 ? notatedSan(plainMoveText(entry.lastMove), notation)
+                                    : notatedMove(history[i - 1], entry.lastMove, notation, true);
     if (entry.sideToMove == 0) {
       char number[16];
       std::snprintf(number, sizeof number, "%d", static_cast<int>(i / 2 + 1));
-      text += number;
-      text += '.';
+      write(number);
+      write(".");
     } else {
-      text += ' ';
+      write(" ");
     }
-    if (spans) spans->push_back({static_cast<int>(i), static_cast<int>(text.size()), static_cast<int>(move.size())});
-    text += move;
-    if (entry.sideToMove != 0) text += " \n";
+    if (spans) spans->push_back({static_cast<int>(i), shown, utf16Length(move)});
+    write(move);
+    if (entry.sideToMove != 0) write(" \n");
   }
   return text;
 }
 
-const std::string& MoveListCache::textOf(const std::vector<CChessBoard>& history, std::vector<MoveSpan>& spansOut) {
+const std::string& MoveListCache::textOf(const std::vector<CChessBoard>& history, std::vector<MoveSpan>& spansOut,
+                                         MoveNotation shownIn) {
   std::vector<std::uint64_t> now;
   now.reserve(history.size());
   for (const CChessBoard& entry : history) {
@@ -59,9 +72,10 @@ const std::string& MoveListCache::textOf(const std::vector<CChessBoard>& history
                   std::uint64_t{static_cast<std::uint8_t>(entry.sideToMove)} << 32);
   }
   std::string first = history.empty() ? std::string() : positionToFen(history.front());
-  if (!made || now != moves || first != start) {
+  if (!made || now != moves || first != start || shownIn != notation) {
     spans.clear();
-    text = moveListText(history, &spans);
+    text = moveListText(history, &spans, shownIn);
+    notation = shownIn;
     moves = std::move(now);
     start = std::move(first);
     made = true;

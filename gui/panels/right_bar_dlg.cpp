@@ -28,7 +28,9 @@ CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QPlainT
   layout->setContentsMargins(2, 2, 2, 2);
   layout->addWidget(moves, 1);
   layout->addWidget(headField);
-  const int longest = moves->fontMetrics().horizontalAdvance(QStringLiteral("188.Qxe7+ Kxe7+ "));
+  // Figurines may come from a fallback font, wider than the letters.
+  const int longest = std::max(moves->fontMetrics().horizontalAdvance(QStringLiteral("188.Qxe7+ Kxe7+ ")),
+                               moves->fontMetrics().horizontalAdvance(QStringLiteral("188.\u2655xe7+ \u2654xe7+ ")));
   setFixedWidth(std::max(BAR_WIDTH, longest + moves->verticalScrollBar()->sizeHint().width() + 16));
   moves->viewport()->installEventFilter(this);
   moves->viewport()->setCursor(Qt::PointingHandCursor);

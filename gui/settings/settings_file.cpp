@@ -164,5 +164,6 @@ ProgramSettings ProgramSettings::read(const SettingsFile& file) {
   s.showLegalMoves = file.boolean(ini::DOVREL, ini::SHOW_LEGAL_MOVES, true);
   s.welcomePage = file.boolean(ini::DOVREL, ini::WELCOME_PAGE, !file.holdsSettings());
   s.language = file.text(ini::DOVREL, ini::LANGUAGE, s.language);
+  s.notation = file.text(ini::DOVREL, ini::NOTATION, s.notation);
   return s;
 }

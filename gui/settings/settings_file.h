@@ -72,6 +72,7 @@ constexpr QLatin1String LEVEL("Nivel"), TIME_CONTROL("TimeControl"), WINDOW("Win
 constexpr QLatin1String SHOW_LEGAL_MOVES("ShowLegalMoves");
 constexpr QLatin1String WELCOME_PAGE("WelcomePage");
 constexpr QLatin1String LANGUAGE("Language");
+constexpr QLatin1String NOTATION("Notation");
 }  // namespace ini
 
 struct ProgramSettings {
@@ -86,6 +87,7 @@ struct ProgramSettings {
   // The first-start page: shown at the first start, then until it is put away.
   bool welcomePage = true;
   QString language = QStringLiteral("auto");  // window_language: "auto", "es" or "en"
+  QString notation = QStringLiteral("List");  // game/move_notation's notationKey
 
   static ProgramSettings read(const SettingsFile& file);
 };

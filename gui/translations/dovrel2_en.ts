@@ -151,6 +151,22 @@
         <source>El idioma cambia al volver a abrir dovrel2.</source>
         <translation>The language changes the next time dovrel2 starts.</translation>
     </message>
+    <message>
+        <source>Lista</source>
+        <translation>List</translation>
+    </message>
+    <message>
+        <source>Española</source>
+        <translation>Spanish</translation>
+    </message>
+    <message>
+        <source>Figurines</source>
+        <translation>Figurines</translation>
+    </message>
+    <message>
+        <source>Notación</source>
+        <translation>Notation</translation>
+    </message>
 </context>
 <context>
     <name>CDebugDialog</name>
@@ -1634,14 +1650,6 @@ Do you want to replace this game within the file (the others are kept as they ar
     <message>
         <source>no es un archivo de opciones (o pasa de %1 bytes)</source>
         <translation>it is not a settings file (or it is larger than %1 bytes)</translation>
-    </message>
-</context>
-<context>
-    <name>SpanishNotation</name>
-    <message>
-        <source>RDTAC</source>
-        <comment>piece letters of K, Q, R, B, N</comment>
-        <translation>KQRBN</translation>
     </message>
 </context>
 <context>

@@ -44,20 +44,24 @@ std::vector<CChessBoard> gameOf(const std::string& fen, const std::string& moves
   return positionsOfGame(start, movesOf(start, moves));
 }
 
+// Lines in each notation; a line from Black's move opens with "40...".
 TEST(SpanishNotation, LinesAndScores) {
   const struct {
     const char* fen;
     int number;
     const char* moves;
+    MoveNotation notation;
     const char* text;
   } lines[] = {
-      {INITIAL_FEN, 1, "e2e4 e7e5 g1f3 b8c6 f1b5 d8e7", "1.e4 e5 2.Cf3 Cc6 3.Ab5 De7"},
-      {"r3k3/1P6/8/8/8/8/8/4K2R b Kq - 0 1", 40, "e8d7 b7a8=N", "40...Rd7 41.bxa8=C"},
-      {"4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", 7, "e1c1 e8f7 d1d7", "7.O-O-O Rf7 8.Td7+"},
-      {"4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", 7, "a1a8", "7.Ta8+"},
+      {INITIAL_FEN, 1, "e2e4 e7e5 g1f3 b8c6 f1b5 d8e7", MoveNotation::List, "1.e4 e5 2.Nf3 Nc6 3.Bb5 Qe7"},
+      {"r3k3/1P6/8/8/8/8/8/4K2R b Kq - 0 1", 40, "e8d7 b7a8=N", MoveNotation::Spanish, "40...Rd7 41.bxa8=C"},
+      {"4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", 7, "e1c1 e8f7 d1d7", MoveNotation::Figurines, "7.O-O-O \u2654f7 8.\u2656d7+"},
+      {"4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", 7, "a1a8", MoveNotation::Spanish, "7.Ta8+"},
   };
-  for (const auto& c : lines)
-    EXPECT_EQ(spanishLine(fromFen(c.fen), c.number, movesOf(fromFen(c.fen), c.moves)), QString::fromUtf8(c.text));
+  for (const auto& c : lines) {
+    const CChessBoard start = fromFen(c.fen);
+    EXPECT_EQ(notatedLine(start, c.number, movesOf(start, c.moves), c.notation), QString::fromUtf8(c.text));
+  }
 
   const struct {
     WhiteScore score;
@@ -82,11 +86,11 @@ TEST(AnalysisPanel, FollowsThePositionShown) {
   EXPECT_TRUE(panel.lineText(0).contains(QStringLiteral("1...")));
   EXPECT_TRUE(panel.infoText().startsWith(QStringLiteral("Profundidad")));
 
-  // White mates in one: the panel says so from White's side in Spanish SAN.
+  // White mates in one: the panel says so from White's side.
   panel.showPosition(gameOf("6k1/5ppp/8/8/8/8/8/3R2K1 w - - 0 1", ""), 30);
   ASSERT_TRUE(first.wait(5000));
   QTRY_VERIFY_WITH_TIMEOUT(panel.lineText(0).contains(QStringLiteral("#1")), 5000);
-  EXPECT_TRUE(panel.lineText(0).contains(QStringLiteral("30.Td8#"))) << panel.lineText(0).toStdString();
+  EXPECT_TRUE(panel.lineText(0).contains(QStringLiteral("30.Rd8#"))) << panel.lineText(0).toStdString();
 
   // Black mated on the board: no search, the result.
   panel.showPosition(gameOf("3R2k1/5ppp/8/8/8/8/8/6K1 b - - 0 1", ""), 30);
@@ -152,12 +156,12 @@ TEST(ReviewPanel, TheVerdictOfTheMoveShown) {
   review.scores.assign(5, WhiteScore::pawns(30));
   review.marks = {MoveMark::NONE, MoveMark::NONE, MoveMark::NONE, MoveMark::BLUNDER};
   review.betterLines = {{}, {}, {}, movesOf(positions[3], "b8c6 f1b5")};
-  review.betterMoves = {{}, {}, {}, QStringLiteral("2...Cc6")};
+  review.betterMoves = {{}, {}, {}, QStringLiteral("2...Nc6")};
   review.summary.black.blunders = 1;
   ReviewPanel panel;
   panel.setReview(review);
   panel.showPosition(positions, 4);
-  EXPECT_EQ(panel.verdictText(), QStringLiteral("2...Dg5?? Error grave\nMejor: 2...Cc6\nLínea: 2...Cc6 3.Ab5"));
+  EXPECT_EQ(panel.verdictText(), QStringLiteral("2...Qg5?? Error grave\nMejor: 2...Nc6\nLínea: 2...Nc6 3.Bb5"));
   panel.showPosition(positions, 3);
   EXPECT_EQ(panel.verdictText(), QString());
   auto* black = panel.findChild<QLabel*>(QStringLiteral("blackSummary"));

@@ -31,6 +31,7 @@
 #include <sstream>
 
 #include "analysis/analysis_docks.h"
+#include "analysis/analysis_panel.h"
 #include "analysis/eval_graph.h"
 #include "analysis/review_panel.h"
 #include "app/dovrel2_app.h"
@@ -301,6 +302,39 @@ TEST_F(MainFrameTest, SettingsFeedThePlayerAndOptionsWriteThemBack) {
   EXPECT_EQ(Game::instance().read([](const Game& g) { return dynamic_cast<const EnginePlayer*>(g.enginePlayer)->level; }), 6);
 }
 
+// Notation read from kelvo.ini, changed in Opciones: the list (its signs still
+// clickable), the verdict and the analysis line are written again at once.
+TEST_F(MainFrameTest, TheNotationChosenWritesEveryMoveShown) {
+  writeFile("kelvo.ini", "[DOVREL]\nNotation=Spanish\n");
+  writeFile("reviewed.pgn", "1. e4 {[%eval 0.3]} e5 {[%eval 0.3]} 2. Nf3 {[%eval 0.3]} Qg5 $4 {[%eval 9.0]}\n"
+                            "(2... Nc6 3. Bb5) 3. Nxg5 {[%eval 9.0]} *\n");
+  createFrame();
+  openFile("reviewed.pgn");
+  EXPECT_EQ(frame->rightBar()->moveList(), "1.e4 e5 \n2.Cf3 Dg5?? \n3.Cxg5");
+  EvalGraph* graph = frame->analysis()->graph();
+  QTest::mouseClick(graph, Qt::LeftButton, {}, graph->pointOf(4).toPoint());
+  action("Análisis")->trigger();
+  AnalysisPanel* analysis = frame->analysis()->panel();
+  EXPECT_TRUE(waitFor([analysis] { return analysis->lineText(0).contains(QStringLiteral("3.Cxg5")); }));
+  whenModal([](QWidget* modal) {
+    auto* dialog = static_cast<CConfigDlg*>(modal);
+    dialog->notationBox->setCurrentIndex(2);
+    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  });
+  action("Opciones")->trigger();
+  EXPECT_TRUE(readFile("kelvo.ini").contains("Notation=Figurines\n"));
+  EXPECT_EQ(frame->rightBar()->moveList(), QStringLiteral("1.e4 e5 \n2.\u2658f3 \u2655g5?? \n3.\u2658xg5"));
+  EXPECT_TRUE(analysis->lineText(0).contains(QStringLiteral("3.\u2658xg5"))) << analysis->lineText(0).toStdString();
+  EXPECT_TRUE(frame->analysis()->reviewPanel()->verdictText().contains(QStringLiteral("Mejor: 2...\u2658c6")));
+  QTest::mouseClick(graph, Qt::LeftButton, {}, graph->pointOf(2).toPoint());
+  ASSERT_EQ(frame->view()->browseIndex(), 2);
+  auto* list = frame->rightBar()->findChild<QPlainTextEdit*>(QStringLiteral("moveList"));
+  QTextCursor sign(list->document());
+  sign.setPosition(static_cast<int>(list->toPlainText().indexOf(QStringLiteral("??"))) + 1);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->cursorRect(sign).center());
+  EXPECT_EQ(frame->view()->browseIndex(), 4);
+}
+
 // "Usar libro de aperturas" unticked: the book that knows 1.e4 stays loaded,
 // but the engine searches its answer (its thinking line comes before the move).
 TEST_F(MainFrameTest, TheBookSwitchOffMakesTheEngineSearch) {
@@ -388,7 +422,7 @@ TEST_F(MainFrameTest, AReviewShowsItsSignsGraphAndVerdict) {
   sign.setPosition(static_cast<int>(list->toPlainText().indexOf(QStringLiteral("??"))) + 1);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->cursorRect(sign).center());
   EXPECT_EQ(frame->view()->browseIndex(), 4);
-  EXPECT_EQ(panel->verdictText(), QStringLiteral("2...Dg5?? Error grave\nMejor: 2...Cc6\nLínea: 2...Cc6 3.Ab5"));
+  EXPECT_EQ(panel->verdictText(), QStringLiteral("2...Qg5?? Error grave\nMejor: 2...Nc6\nLínea: 2...Nc6 3.Bb5"));
 
   // A new game has no review: no graph, no signs.
   frame->startNewGame();

@@ -1,5 +1,7 @@
 #include "game/move_list_text.h"
 
+#include <QString>
+
 #include <gtest/gtest.h>
 
 #include "game_after.h"
@@ -18,6 +20,23 @@ TEST(MoveListText, OneLinePerFullMoveInSan) {
   // Set up with Black to move: Black's first move ends line 1, White's next is move 2.
   const char* blackToMove = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1";
   EXPECT_EQ(moveListText(newGameWith({"e7e5", "g1f3", "b8c6", "f1b5"}, blackToMove)), " e5 \n2.Nf3 Nc6 \n3.Bb5");
+}
+
+// One short game - a capture that promotes and checks, castling, a knight -
+// in each notation; the cache follows a change of notation, and the spans
+// count figurines as one character each, as the window does.
+TEST(MoveListText, EachNotationFromTheOneFunction) {
+  const std::vector<CChessBoard> game = newGameWith({"b7a8q", "e8e7", "e1c1", "e7f6", "g1f3"}, "r3k3/1P6/8/8/8/8/8/R3K1N1 w Q - 0 1");
+  MoveListCache cache;
+  std::vector<MoveSpan> spans;
+  EXPECT_EQ(cache.textOf(game, spans), "1.bxa8=Q+ Ke7 \n2.0-0-0 Kf6 \n3.Nf3");
+  EXPECT_EQ(cache.textOf(game, spans, MoveNotation::Spanish), "1.bxa8=D+ Re7 \n2.0-0-0 Rf6 \n3.Cf3");
+  EXPECT_EQ(cache.textOf(game, spans, MoveNotation::Figurines),
+            "1.bxa8=\u2655+ \u2654e7 \n2.0-0-0 \u2654f6 \n3.\u2658f3");
+  const QString shown = QString::fromStdString(cache.textOf(game, spans, MoveNotation::Figurines));
+  ASSERT_EQ(spans.size(), 5u);
+  EXPECT_EQ(shown.mid(spans[3].start, spans[3].length), QStringLiteral("\u2654f6"));
+  EXPECT_EQ(shown.mid(spans[4].start, spans[4].length), QStringLiteral("\u2658f3"));
 }
 
 // The cache writes the text again for any change: a transposition reaches the

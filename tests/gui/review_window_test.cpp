@@ -207,7 +207,7 @@ TEST(ReviewWindow, AFortyMoveGameReviewedSavedAndReopened) {
   frame.refresh();
   ASSERT_TRUE(first.wait(5000) || frame.analysis()->panel()->lineText(0).contains(QStringLiteral("#1")));
   EXPECT_TRUE(QTest::qWaitFor([&] { return frame.analysis()->panel()->lineText(0).contains(QStringLiteral("#1")); }, 5000));
-  EXPECT_TRUE(frame.analysis()->panel()->lineText(0).contains(QStringLiteral("1.Td8#")));
+  EXPECT_TRUE(frame.analysis()->panel()->lineText(0).contains(QStringLiteral("1.Rd8#")));
   shoot(&frame, "8-edited.png");
 
   setMessageSink({});

@@ -87,8 +87,8 @@ TEST(EngineInfo, UciAndCecpLinesAsTheEnginesWriteThem) {
     EXPECT_EQ(summary(row.cecp ? parseCecpThinking(row.line) : parseUciInfo(row.line)), row.read) << row.line;
 }
 
-// The score turns to White's side, the moves to Spanish SAN, and the line
-// stops at the first move that is not legal.
+// The score turns to White's side, the moves to SAN in the window's notation,
+// and the line stops at the first move that is not legal.
 TEST(EngineAnalyser, AnEngineLineAsThePanelShowsIt) {
   const struct {
     const char* fen;
@@ -98,12 +98,12 @@ TEST(EngineAnalyser, AnEngineLineAsThePanelShowsIt) {
     const char* text;
     WhiteScore score;
   } rows[] = {
-      {AFTER_E4, 1, 31, 0, "e7e5 g1f3 b8c6", "1...e5 2.Cf3 Cc6", WhiteScore::pawns(-31)},
+      {AFTER_E4, 1, 31, 0, "e7e5 g1f3 b8c6", "1...e5 2.Nf3 Nc6", WhiteScore::pawns(-31)},
       {INITIAL_FEN, 1, 20, 0, "e2e4 e2e4 d7d5", "1.e4", WhiteScore::pawns(20)},
-      {MATE_IN_ONE, 30, 0, 1, "d1d8", "30.Td8#", WhiteScore::mateIn(1)},
-      {"3r2k1/8/8/8/8/8/5PPP/6K1 b - - 0 1", 30, 0, 1, "d8d1", "30...Td1#", WhiteScore::mateIn(-1)},
-      {INITIAL_FEN, 1, 20, 0, "Nf3 d5 c4", "1.Cf3 d5 2.c4", WhiteScore::pawns(20)},
-      {"r3k3/1P6/8/8/8/8/8/4K3 w - - 0 1", 40, 900, 0, "b7a8n", "40.bxa8=C", WhiteScore::pawns(900)},
+      {MATE_IN_ONE, 30, 0, 1, "d1d8", "30.Rd8#", WhiteScore::mateIn(1)},
+      {"3r2k1/8/8/8/8/8/5PPP/6K1 b - - 0 1", 30, 0, 1, "d8d1", "30...Rd1#", WhiteScore::mateIn(-1)},
+      {INITIAL_FEN, 1, 20, 0, "Nf3 d5 c4", "1.Nf3 d5 2.c4", WhiteScore::pawns(20)},
+      {"r3k3/1P6/8/8/8/8/8/4K3 w - - 0 1", 40, 900, 0, "b7a8n", "40.bxa8=N", WhiteScore::pawns(900)},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.pv);
@@ -224,7 +224,7 @@ TEST(AnalysisPanelEngine, AFaultIsToldAndNothingRuns) {
 }
 
 // The choice is kept with the engines: the window's panel offers the saved
-// engines and analyses with the one chosen last (Spanish lines from White's
+// engines and analyses with the one chosen last (lines from White's
 // side, a mate, a finished game judged without the engine, several lines),
 // and the built-in one chosen again is kept too.
 TEST(AnalysisDocksEngine, TheChosenEngineAnalysesAndIsRemembered) {
