@@ -64,6 +64,10 @@
 namespace {
 
 constexpr int WAIT_MS = 60000;
+// A short reviewed game: 2...Qg5 a blunder, 2...Nc6 3.Bb5 the better line.
+constexpr const char* REVIEWED_BLUNDER =
+    "1. e4 {[%eval 0.3]} e5 {[%eval 0.3]} 2. Nf3 {[%eval 0.3]} Qg5 $4 {[%eval 9.0]}\n"
+    "(2... Nc6 3. Bb5) 3. Nxg5 {[%eval 9.0]} *\n";
 
 bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, WAIT_MS); }
 
@@ -306,8 +310,7 @@ TEST_F(MainFrameTest, SettingsFeedThePlayerAndOptionsWriteThemBack) {
 // clickable), the verdict and the analysis line are written again at once.
 TEST_F(MainFrameTest, TheNotationChosenWritesEveryMoveShown) {
   writeFile("kelvo.ini", "[DOVREL]\nNotation=Spanish\n");
-  writeFile("reviewed.pgn", "1. e4 {[%eval 0.3]} e5 {[%eval 0.3]} 2. Nf3 {[%eval 0.3]} Qg5 $4 {[%eval 9.0]}\n"
-                            "(2... Nc6 3. Bb5) 3. Nxg5 {[%eval 9.0]} *\n");
+  writeFile("reviewed.pgn", REVIEWED_BLUNDER);
   createFrame();
   openFile("reviewed.pgn");
   EXPECT_EQ(frame->rightBar()->moveList(), "1.e4 e5 \n2.Cf3 Dg5?? \n3.Cxg5");
@@ -396,13 +399,10 @@ TEST_F(MainFrameTest, OpenLoadsAPgnGameAndSaveWritesItAsPgn) {
   EXPECT_EQ(owner, frame.get());
 }
 
-// A click on the frame must not wrap onto a real square: g1 and the left frame
-// beside rank 4 once played 1.Nh3. Every frame side, both orientations.
 // A reviewed game opened: the graph under the board, the signs in the move
 // list, and a click on the graph or on a signed move showing its verdict.
 TEST_F(MainFrameTest, AReviewShowsItsSignsGraphAndVerdict) {
-  writeFile("reviewed.pgn", "1. e4 {[%eval 0.3]} e5 {[%eval 0.3]} 2. Nf3 {[%eval 0.3]} Qg5 $4 {[%eval 9.0]}\n"
-                            "(2... Nc6 3. Bb5) 3. Nxg5 {[%eval 9.0]} *\n");
+  writeFile("reviewed.pgn", REVIEWED_BLUNDER);
   createFrame();
   openFile("reviewed.pgn");
   EXPECT_EQ(frame->rightBar()->moveList(), "1.e4 e5 \n2.Nf3 Qg5?? \n3.Nxg5");
@@ -432,6 +432,8 @@ TEST_F(MainFrameTest, AReviewShowsItsSignsGraphAndVerdict) {
   EXPECT_TRUE(dock->isHidden());
 }
 
+// A click on the frame must not wrap onto a real square: g1 and the left frame
+// beside rank 4 once played 1.Nh3. Every frame side, both orientations.
 TEST_F(MainFrameTest, AClickOnTheFrameNeverPlaysAMove) {
   createFrame();
   long illegal = 0;
