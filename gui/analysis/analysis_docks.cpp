@@ -123,7 +123,7 @@ void AnalysisDocks::setReview(const std::vector<CChessBoard>& history, GameRevie
   current = std::move(review);
   fillBetterMoves(current, positions);
   reviewedMoves = movesOf(positions);
-  evalGraph->setReview(current.scores, current.marks);
+  evalGraph->setReview(current.scores, current.marks, positions.front().sideToMove != 0);
   reviewSide->setReview(current);
   reviewSide->showPosition(positions, shownPosition < 0 ? static_cast<int>(positions.size()) - 1 : shownPosition);
   graphDock->setVisible(!current.isEmpty());

@@ -30,9 +30,11 @@ EvalGraph::EvalGraph(QWidget* parent) : QWidget(parent) {
   setCursor(Qt::PointingHandCursor);
 }
 
-void EvalGraph::setReview(std::vector<std::optional<WhiteScore>> newScores, std::vector<MoveMark> newMarks) {
+void EvalGraph::setReview(std::vector<std::optional<WhiteScore>> newScores, std::vector<MoveMark> newMarks,
+                          bool whiteMovesFirst) {
   scores = std::move(newScores);
   marks = std::move(newMarks);
+  whiteFirst = whiteMovesFirst;
   update();
 }
 
@@ -77,13 +79,13 @@ void EvalGraph::paintEvent(QPaintEvent*) {
   for (int i = 1; i < pointCount(); ++i) curve.lineTo(pointOf(i));
   painter.setBrush(Qt::NoBrush);
   painter.drawPath(curve);
-  // Every tenth move numbered along the foot (position 2k - 1 or 2k is move k's).
+  // Every tenth move numbered along the foot, under the position after White's move.
   QFont small = font();
   small.setPointSizeF(small.pointSizeF() * 0.85);
   painter.setFont(small);
   painter.setPen(QColor(128, 128, 128));
   for (int number = 10;; number += 10) {
-    const int position = 2 * number - 1;
+    const int position = positionAfterWhiteMove(number);
     if (position >= pointCount()) break;
     const double x = pointOf(position).x();
     painter.drawLine(QPointF(x, height() - 4), QPointF(x, height()));

@@ -17,8 +17,10 @@ class EvalGraph : public QWidget {
 
  public:
   explicit EvalGraph(QWidget* parent = nullptr);
-  // Scores per position, marks per move (move k leads to position k + 1).
-  void setReview(std::vector<std::optional<WhiteScore>> scores, std::vector<MoveMark> marks);
+  // Scores per position, marks per move (move k leads to position k + 1);
+  // the moves are numbered as the move list numbers them, from 1.
+  void setReview(std::vector<std::optional<WhiteScore>> scores, std::vector<MoveMark> marks,
+                 bool whiteMovesFirst = true);
   void setCurrent(int position);
   int pointCount() const { return static_cast<int>(scores.size()); }
   // The position whose point is nearest to x, or -1 with none.
@@ -26,6 +28,8 @@ class EvalGraph : public QWidget {
   // Where a position's point is drawn.
   QPointF pointOf(int position) const;
   QSize sizeHint() const override;
+  // The position after White's move `number`, where the foot names that move.
+  int positionAfterWhiteMove(int number) const { return whiteFirst ? 2 * number - 1 : 2 * number - 2; }
 
  signals:
   void positionClicked(int position);
@@ -38,6 +42,7 @@ class EvalGraph : public QWidget {
   std::vector<std::optional<WhiteScore>> scores;
   std::vector<MoveMark> marks;
   int current = -1;
+  bool whiteFirst = true;
 };
 
 // The colour of a mark, the same in the graph and the move list.

@@ -3,8 +3,10 @@
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
 #include <map>
 
 #include "analysis/analysis_docks.h"
@@ -15,6 +17,26 @@
 #include "files/dovrel2_doc.h"
 #include "panels/right_bar_dlg.h"
 #include "play/game_in_play.h"
+
+void AnalysisCommands::resizeWindowBy(QSize change) {
+  QSize wanted = window->size() + change;
+  const QScreen* display = window->screen();
+  if (!display) {
+    window->resize(wanted);
+    return;
+  }
+  const QRect room = display->availableGeometry();
+  const QSize borders = window->frameGeometry().size() - window->geometry().size();
+  const QSize fits = wanted.boundedTo(room.size() - borders);
+  window->resize(fits);
+  // Grown downwards or rightwards past the screen's edge: moved back onto it.
+  QRect frame = window->frameGeometry();
+  frame.moveRight(std::min(frame.right(), room.right()));
+  frame.moveBottom(std::min(frame.bottom(), room.bottom()));
+  if (frame.topLeft() != window->frameGeometry().topLeft()) window->move(frame.topLeft());
+  // The board gives up what the screen could not give.
+  if (fits != wanted) emit roomChanged();
+}
 
 AnalysisCommands::AnalysisCommands(Parts parts, QMainWindow* window)
     : QObject(window), parts(parts), window(window), analysisDocks(new AnalysisDocks(window)) {
@@ -35,7 +57,7 @@ AnalysisCommands::AnalysisCommands(Parts parts, QMainWindow* window)
     }
     const int panel = analysisDocks->analysisDock()->sizeHint().width() +
                       this->window->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this->window);
-    this->window->resize(this->window->width() + (visible ? panel : -panel), this->window->height());
+    resizeWindowBy({visible ? panel : -panel, 0});
   });
   // The graph under the board grows the window as the panel does, once
   // however often its visibility is told (a restored window tells it again).
@@ -46,11 +68,16 @@ AnalysisCommands::AnalysisCommands(Parts parts, QMainWindow* window)
       return;
     }
     if (visible == (graphRoom > 0)) return;
-    if (visible)
-      graphRoom = analysisDocks->graphDockWidget()->sizeHint().height() +
-                  this->window->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this->window);
-    this->window->resize(this->window->width(), this->window->height() + (visible ? graphRoom : -graphRoom));
-    if (!visible) graphRoom = 0;
+    if (visible) {
+      const int before = this->window->height();
+      resizeWindowBy({0, analysisDocks->graphDockWidget()->sizeHint().height() +
+                             this->window->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr,
+                                                                this->window)});
+      graphRoom = std::max(this->window->height() - before, 1);
+    } else {
+      resizeWindowBy({0, -graphRoom});
+      graphRoom = 0;
+    }
   });
   connect(parts.files, &FileCommands::gameOpened, this, &AnalysisCommands::showFileReview);
   // A click on a marked move names the better one, as hovering does.

@@ -40,12 +40,15 @@ class AnalysisCommands : public QObject {
   void editPosition();
 
  signals:
-  // The panel or the graph came or went in a window that keeps its size.
+  // The room about the board changed: a panel or the graph came or went.
   void roomChanged();
   // The shown position or the marks changed: the window redraws.
   void refreshWanted();
 
  private:
+  // Grows or shrinks the window, never past the screen: what the screen
+  // cannot give is taken from the board.
+  void resizeWindowBy(QSize change);
   void showFileReview();
   void reviewChanged();
 

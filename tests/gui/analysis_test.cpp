@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "analysis/analysis_panel.h"
@@ -21,6 +22,7 @@
 #include "book/pgn_reader.h"
 #include "book/pgn_writer.h"
 #include "driver/game.h"
+#include "game/move_list_text.h"
 #include "panels/right_bar_dlg.h"
 #include "test_positions.h"
 
@@ -187,6 +189,23 @@ TEST(EvalGraph, PointsAndClicks) {
   }
   const QImage image = graph.grab().toImage();
   EXPECT_EQ(image.pixelColor(graph.pointOf(1).toPoint()), markColour(MoveMark::BLUNDER));
+
+  // The foot numbers a move where the move list does, whoever moved first.
+  for (const char* fen : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+                          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1"}) {
+    const bool blackFirst = std::string(fen).find(" b ") != std::string::npos;
+    std::string shuffle;
+    for (int i = 0; i < 7; ++i) shuffle += blackFirst ? " g8f6 g1f3 f6g8 f3g1" : " g1f3 g8f6 f3g1 f6g8";
+    const std::vector<CChessBoard> game = gameOf(fen, shuffle);
+    graph.setReview(std::vector<std::optional<WhiteScore>>(game.size()), {}, game.front().sideToMove != 0);
+    std::vector<MoveSpan> spans;
+    const std::string text = moveListText(game, &spans);
+    const int tenth = graph.positionAfterWhiteMove(10);
+    ASSERT_LT(tenth, static_cast<int>(game.size())) << fen;
+    const auto span = std::find_if(spans.begin(), spans.end(), [tenth](const MoveSpan& s) { return s.entry == tenth; });
+    ASSERT_NE(span, spans.end()) << fen;
+    EXPECT_EQ(QString::fromStdString(text).mid(span->start - 3, 3), QStringLiteral("10.")) << fen;
+  }
 
   EvalBar bar;
   bar.setScore(WhiteScore::mateIn(3));

@@ -835,6 +835,19 @@ TEST_F(MainFrameTest, TheWindowNeverOutgrowsTheScreen) {
   EXPECT_LE(frame->frameGeometry().height(), room.height());
   EXPECT_TRUE(frame->rect().contains(frame->statusBar()->geometry()));
   EXPECT_EQ(frame->view()->size(), frame->view()->sizeHint());
+
+  // The review's graph under the board and the panel beside it take their
+  // room from the board once the screen is full.
+  writeFile("reviewed.pgn", REVIEWED_BLUNDER);
+  openFile("reviewed.pgn");
+  frame->analysis()->setAnalysisShown(true);
+  QCoreApplication::processEvents();
+  ASSERT_FALSE(frame->analysis()->graphDockWidget()->isHidden());
+  EXPECT_LE(frame->frameGeometry().width(), room.width());
+  EXPECT_LE(frame->frameGeometry().height(), room.height());
+  EXPECT_TRUE(frame->rect().contains(frame->statusBar()->geometry()));
+  EXPECT_GE(frame->analysis()->graph()->height(), 160);
+  EXPECT_LE(frame->view()->height(), frame->centralWidget() ? frame->centralWidget()->height() : frame->height());
 }
 
 // Tablero mayor and menor keep a maximised window so; the board grows as far as it has room.
