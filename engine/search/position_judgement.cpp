@@ -80,8 +80,14 @@ std::vector<std::uint64_t> repetitionKeys(const std::vector<CChessBoard>& positi
   std::size_t first = index;
   while (first > 0 && !positions[first].lastMove.isNull() && !irreversible(positions[first].lastMove)) --first;
   std::vector<std::uint64_t> keys;
-  for (std::size_t i = first; i < index; ++i) keys.push_back(positionKey(positions[i]));
-  return keys;
+  for (std::size_t i = first; i <= index; ++i) keys.push_back(positionKey(positions[i]));
+  // The search scores any return to a key it is given as a draw. The game has
+  // drawn only at a third occurrence, so a position it had once (the root
+  // counted) stands as no key; its place is kept, the search counts plies back.
+  std::vector<std::uint64_t> twice(keys.size() - 1, NO_REPETITION_KEY);
+  for (std::size_t i = 0; i + 1 < keys.size(); ++i)
+    if (std::count(keys.begin(), keys.end(), keys[i]) >= 2) twice[i] = keys[i];
+  return twice;
 }
 
 PositionJudgement judgePosition(AlphaBetaSearch& search, const std::vector<CChessBoard>& positions,

@@ -29,7 +29,10 @@ struct PositionJudgement {
 WhiteScore whiteScoreOf(int moverScore, bool whiteToMove);
 
 // The keys of the positions before `index` that it could repeat (back to
-// the last capture or pawn move), oldest first, as the search wants them.
+// the last capture or pawn move), oldest first, as the search wants them:
+// those the game has had only once up to `index` are NO_REPETITION_KEY, since
+// going back to them once is no draw, where the search takes any return as one.
+inline constexpr std::uint64_t NO_REPETITION_KEY = 0;
 std::vector<std::uint64_t> repetitionKeys(const std::vector<CChessBoard>& positions, std::size_t index);
 
 // Searches `positions[index]` within `limits`; a position without a legal

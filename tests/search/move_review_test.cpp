@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "search/move_review.h"
+#include "position/zobrist.h"
 #include "search/position_judgement.h"
 #include "test_positions.h"
 
@@ -196,10 +197,23 @@ TEST(PositionJudgement, CancelledReviewKeepsWhatItJudged) {
   EXPECT_EQ(heard, 2);
 }
 
-// The keys a position could repeat stop at the last capture or pawn move.
+// The keys a position could repeat stop at the last capture or pawn move, and
+// only a position the game has had twice is one going back to draws.
 TEST(PositionJudgement, RepetitionKeysReachBackToTheLastIrreversibleMove) {
-  const auto game = positionsAfter(INITIAL_FEN, "e2e4 e7e5 g1f3 g8f6 f3g1 f6g8");
-  EXPECT_EQ(repetitionKeys(game, 6).size(), 4u);  // from the position after 1...e5
+  const auto game = positionsAfter(INITIAL_FEN, "e2e4 e7e5 g1f3 g8f6 f3g1 f6g8 g1f3 g8f6");
+  // From the position after 1...e5; those after 2.Nf3 and 2...Nf6 came twice.
+  const std::uint64_t none = NO_REPETITION_KEY, knight = positionKey(game[3]), knights = positionKey(game[4]);
+  EXPECT_EQ(repetitionKeys(game, 8), (std::vector<std::uint64_t>{none, knight, knights, none, none, knight}));
+  EXPECT_EQ(repetitionKeys(game, 6).size(), 4u);
   EXPECT_EQ(repetitionKeys(game, 2).size(), 0u);
   EXPECT_EQ(repetitionKeys(game, 0).size(), 0u);
+
+  // The queen goes back to b2 once more: still a mate, in three instead of two.
+  SearchLimits limits;
+  limits.depth = 6;
+  const auto shuffle = positionsAfter("7k/8/5K2/8/8/8/8/1Q6 w - - 0 1", "b1b2 h8g8 b2b1 g8h8 b1b2");
+  const std::vector<PositionJudgement> judged = judgeGame(shuffle, limits);
+  ASSERT_EQ(judged.size(), shuffle.size());
+  EXPECT_EQ(judged[4].score, WhiteScore::mateIn(2));
+  EXPECT_EQ(judged[4].playedScore, WhiteScore::mateIn(3));
 }
