@@ -110,7 +110,12 @@ std::vector<std::size_t> ExerciseStore::pending(qint64 nowMs) const {
   std::vector<std::size_t> due;
   for (std::size_t i = 0; i < items.size(); ++i)
     if (isDue(items[i], nowMs)) due.push_back(i);
-  std::stable_sort(due.begin(), due.end(), [this](std::size_t a, std::size_t b) { return items[a].dueMs < items[b].dueMs; });
+  // Failed ones first, as a review of what went wrong comes before anything new; then the longest waiting.
+  auto owed = [this](std::size_t i) { return items[i].streak == 0 && items[i].failedCount > 0; };
+  std::stable_sort(due.begin(), due.end(), [&](std::size_t a, std::size_t b) {
+    if (owed(a) != owed(b)) return owed(a);
+    return items[a].dueMs < items[b].dueMs;
+  });
   return due;
 }
 

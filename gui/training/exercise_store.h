@@ -36,7 +36,7 @@ class ExerciseStore {
   void solved(std::size_t index, qint64 nowMs) { scheduleSolved(items[index], nowMs); }
   void failed(std::size_t index, qint64 nowMs) { scheduleFailed(items[index], nowMs); }
 
-  // Due now, the longest waiting first (a failed one goes behind those due before it).
+  // Due now: those failed the last time first, then the longest waiting.
   std::vector<std::size_t> pending(qint64 nowMs) const;
   // Solved the last time they were tried.
   int solvedCount() const;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QStyle>
 #include <QtConcurrent>
 
 #include "analysis/spanish_notation.h"
@@ -50,7 +51,8 @@ Trainer::Trainer(CDovrelView* view, QMainWindow* window, QString storePath, Cloc
   panelDock->setWidget(trainingPanel);
   // Left through its own button, so the board always gets the game back.
   panelDock->setFeatures(QDockWidget::DockWidgetMovable);
-  window->addDockWidget(Qt::RightDockWidgetArea, panelDock);
+  // Beside the board, as the analysis panel: the move list keeps its place.
+  window->addDockWidget(Qt::LeftDockWidgetArea, panelDock);
   panelDock->hide();
   connect(trainingPanel->retryButton(), &QPushButton::clicked, this, &Trainer::retry);
   connect(trainingPanel->solutionButton(), &QPushButton::clicked, this, &Trainer::showSolution);
@@ -103,9 +105,20 @@ void Trainer::start() {
   loadOnce();
   if (!active) boardWasWhite = view->whiteAtBottom();
   active = true;
-  panelDock->show();
+  showPanel(true);
   panelDock->raise();
   if (!current) next();
+}
+
+// The window grows by the panel and shrinks back, so the board keeps its size;
+// a maximised window keeps its own.
+void Trainer::showPanel(bool shown) {
+  if (shown == panelDock->isVisible()) return;
+  const bool resizable = !window->isMaximized() && !window->isFullScreen() && window->isVisible();
+  const int room = panelDock->sizeHint().width() +
+                   window->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, window);
+  panelDock->setVisible(shown);
+  if (resizable) window->resize(window->width() + (shown ? room : -room), window->height());
 }
 
 void Trainer::leave() {
@@ -119,14 +132,14 @@ void Trainer::leave() {
   view->setStandIn(std::nullopt);
   view->setWhiteAtBottom(boardWasWhite);
   view->setAwaitingFirstClick(true);
-  panelDock->hide();
+  showPanel(false);
   emit left();
 }
 
 void Trainer::next() {
   if (checking) return;
   const std::vector<std::size_t> due = exercises.pending(now());
-  // Another exercise first when there is one: a failed one waits its turn.
+  // Another exercise than the one just shown when there is one: a failure is not retried at once.
   std::optional<std::size_t> chosen;
   for (std::size_t index : due)
     if (!current || index != *current) {

@@ -63,6 +63,7 @@ class Trainer : public QObject {
   void loadOnce();
   void show(std::size_t index);
   void showCounts();
+  void showPanel(bool shown);
   void tryMove(const Move& move);
   void checked();
   // Saves, telling the player when that failed.

@@ -36,7 +36,8 @@ TrainingPanel::TrainingPanel(QWidget* parent)
   buttons->addWidget(leave, 1, 1);
   layout->addLayout(buttons);
   answer->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-  setMinimumWidth(240);
+  // Wide enough for the exercise's lines to wrap in a few rows.
+  setFixedWidth(280);
   setButtons(false, false, false);
 }
 
