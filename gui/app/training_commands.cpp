@@ -1,9 +1,12 @@
 #include "training_commands.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QStatusBar>
+#include <QtConcurrent>
 
 #include "analysis/analysis_docks.h"
 #include "common/message_sink.h"
@@ -13,7 +16,6 @@
 #include "external/engine_turns.h"
 #include "files/dovrel2_doc.h"
 #include "play/game_in_play.h"
-#include "training/exercise_maker.h"
 #include "training/trainer.h"
 
 namespace {
@@ -29,6 +31,7 @@ QString tagOf(const QString& pgn, const QString& name) {
 
 TrainingCommands::TrainingCommands(Parts parts, QMainWindow* window)
     : QObject(window), parts(parts), window(window), training(new Trainer(parts.view, window)) {
+  connect(&reading, &QFutureWatcher<CollectionExercises>::finished, this, &TrainingCommands::collectionDone);
   chooseCollection = [window] {
     return QFileDialog::getOpenFileName(window, tr("Crear ejercicios de una colección"), QString(),
                                         tr("Partidas PGN (*.pgn);;Todos los archivos (*)"));
@@ -94,11 +97,20 @@ int TrainingCommands::exercisesOfThisGame() {
   return added;
 }
 
-int TrainingCommands::exercisesOfCollection(const QString& path) {
-  CollectionExercises read = ::exercisesOfCollection(path);
+bool TrainingCommands::exercisesOfCollection(const QString& path) {
+  if (reading.isRunning()) return false;
+  window->statusBar()->showMessage(tr("Leyendo «%1»...").arg(QFileInfo(path).fileName()));
+  reading.setFuture(QtConcurrent::run([path] { return ::exercisesOfCollection(path); }));
+  return true;
+}
+
+void TrainingCommands::collectionDone() {
+  CollectionExercises read = reading.result();
+  window->statusBar()->clearMessage();
   if (!read.why.isEmpty()) {
     showMessage(QMessageBox::Warning, read.why, window);
-    return 0;
+    emit collectionRead(0);
+    return;
   }
   const int found = static_cast<int>(read.exercises.size());
   const int added = training->addExercises(std::move(read.exercises));
@@ -107,5 +119,5 @@ int TrainingCommands::exercisesOfCollection(const QString& path) {
   if (read.unreadGames) text += u' ' + tr("Partidas que no se pudieron leer enteras: %1.").arg(read.unreadGames);
   if (found == 0) text += u' ' + tr("El archivo no tiene errores marcados (NAG o [%eval]).");
   showMessage(QMessageBox::Information, text, window);
-  return added;
+  emit collectionRead(added);
 }

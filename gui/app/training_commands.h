@@ -4,10 +4,13 @@
 // Training never starts while an engine thinks for the game or its clock
 // runs: the game in play is left exactly as it is, and nothing is paused.
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
 
 #include <functional>
+
+#include "training/exercise_maker.h"
 
 class AnalysisDocks;
 class CDovrel2Doc;
@@ -40,8 +43,9 @@ class TrainingCommands : public QObject {
   bool startTraining();
   // From the review on the board; returns how many new exercises were made.
   int exercisesOfThisGame();
-  // From a PGN collection's [%eval] comments and NAGs.
-  int exercisesOfCollection(const QString& path);
+  // From a PGN collection's [%eval] comments and NAGs, read off the window
+  // thread; collectionRead tells how many were new. False while one is read.
+  bool exercisesOfCollection(const QString& path);
   // Which collection to read; tests replace the file dialog.
   void setCollectionChooser(std::function<QString()> chooser) { chooseCollection = std::move(chooser); }
 
@@ -49,9 +53,15 @@ class TrainingCommands : public QObject {
   // Board clicks belong to the exercise on the board.
   bool takesClicks() const;
 
+ signals:
+  void collectionRead(int added);
+
  private:
+  void collectionDone();
+
   Parts parts;
   QMainWindow* window;
   Trainer* training;
   std::function<QString()> chooseCollection;
+  QFutureWatcher<CollectionExercises> reading;
 };

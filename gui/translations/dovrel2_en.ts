@@ -1831,6 +1831,10 @@ Do you want to replace this game within the file (the others are kept as they ar
         <source>El archivo no tiene errores marcados (NAG o [%eval]).</source>
         <translation>The file has no marked mistakes (NAGs or [%eval]).</translation>
     </message>
+    <message>
+        <source>Leyendo «%1»...</source>
+        <translation>Reading “%1”...</translation>
+    </message>
 </context>
 <context>
     <name>TrainingPanel</name>

@@ -106,6 +106,12 @@ TEST(TrainingWindow, ExercisesMadeSolvedFailedAndTheFailedOneBackAfterARestart) 
     ASSERT_FALSE(boxes.isEmpty());
     EXPECT_TRUE(boxes.last().startsWith(QStringLiteral("Ejercicios nuevos de esta partida: 2."))) << boxes.last().toStdString();
     ASSERT_EQ(window.trainer()->store().size(), 2u);
+    // The same file read as a collection, off the window thread: nothing new.
+    QSignalSpy read(window.frame.training(), &TrainingCommands::collectionRead);
+    ASSERT_TRUE(window.frame.training()->exercisesOfCollection(dir.filePath("anotada.pgn")));
+    ASSERT_TRUE(read.wait(10000));
+    EXPECT_EQ(read.takeFirst().at(0).toInt(), 0);
+    EXPECT_EQ(boxes.last(), QStringLiteral("Ejercicios nuevos: 0, de 1 partidas leídas. Ya estaban: 2."));
     window.trainer()->setLimits(quick);
 
     // The first: Black to move, the board turned, what to beat named.
