@@ -93,6 +93,8 @@ int Trainer::addExercises(std::vector<Exercise> made) {
   }
   if (added) save();
   showCounts();
+  // The panel that had nothing to offer shows the first of them.
+  if (added && active && !current && !checking) next();
   return added;
 }
 
