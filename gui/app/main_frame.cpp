@@ -38,6 +38,8 @@
 #include "panels/right_bar_dlg.h"
 #include "position/fen.h"
 #include "settings/settings_file.h"
+#include "training/trainer.h"
+#include "training_commands.h"
 #include "welcome_commands.h"
 
 namespace {
@@ -91,6 +93,8 @@ CMainFrame::CMainFrame(CDovrel2Doc* document, EngineObjects objects, QWidget* pa
   analysisCommands = new AnalysisCommands({objects.game, doc, boardView, rightBarDlg, files, play}, this);
   connect(analysisCommands, &AnalysisCommands::refreshWanted, this, &CMainFrame::refresh);
   connect(analysisCommands, &AnalysisCommands::roomChanged, this, &CMainFrame::fitBoardToRoom);
+  trainingCommands = new TrainingCommands(
+      {objects.game, doc, boardView, play, analysisCommands->docks(), engine, channel}, this);
   createMenus();
   createShortcuts();
   createToolBar();
@@ -120,6 +124,13 @@ CMainFrame::~CMainFrame() {
   if (!file.save(&reason))
     showMessage(QMessageBox::Warning, saveFailureText(QString::fromLatin1(SettingsFile::FILE_NAME), reason), this);
   engine->shutdown();
+}
+
+void CMainFrame::squareClicked(int square) {
+  if (trainingCommands->takesClicks())
+    trainingCommands->trainer()->squareClicked(square);
+  else
+    play->squareClicked(square);
 }
 
 void CMainFrame::createStatusBar() {
@@ -156,7 +167,12 @@ void CMainFrame::connectParts() {
           [this](int nodes, int centiseconds) { debugWindows->searchStats(nodes, centiseconds); });
   connect(boardView, &CDovrelView::squareClicked, this, &CMainFrame::squareClicked);
   connect(rightBarDlg, &CRightBarDlg::entryClicked, play, &GameInPlay::browseTo);
-  connect(boardView, &CDovrelView::pickCancelled, play, &GameInPlay::pickCancelled);
+  connect(boardView, &CDovrelView::pickCancelled, this, [this] {
+    if (trainingCommands->takesClicks())
+      trainingCommands->trainer()->pickCancelled();
+    else
+      play->pickCancelled();
+  });
   connect(boardView, &CDovrelView::clientSizeWanted, this, [this](QSize) { fitToBoard(); });
   connect(doc, &CDovrel2Doc::refreshViews, this, &CMainFrame::refresh);
   connect(doc, &CDovrel2Doc::titleChanged, this, [this] {
@@ -292,6 +308,8 @@ void CMainFrame::createMenus() {
   addCommand(game, tr("Analizar partida..."),
              tr("Busca las imprecisiones, errores y errores graves de la partida\nAnalizar partida"),
              [this] { analysisCommands->reviewGame(); });
+
+  trainingCommands->createMenu(menuBar());
 
   debugMenuValue = menuBar()->addMenu(tr("Debug"));
   addCommand(debugMenuValue, tr("View log"), tr("Shows a log window\nShows a log window"),

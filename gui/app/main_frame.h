@@ -32,6 +32,7 @@ class CRightBarDlg;
 class EngineBridge;
 class HintSearch;
 class QLabel;
+class TrainingCommands;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -42,8 +43,9 @@ class CMainFrame : public QMainWindow {
 
   // Hands a command line to the engine; taken after what it is busy with.
   void sendCommand(const QString& text) { channel->send(text); }
-  // Board clicks: the first picks the origin, the second sends the move.
-  void squareClicked(int square) { play->squareClicked(square); }
+  // Board clicks: the first picks the origin, the second sends the move, to
+  // the game or, while one stands on the board, to the exercise.
+  void squareClicked(int square);
   // Redraws the board and sets the move list.
   void refresh();
   void updateOpening();
@@ -86,6 +88,7 @@ class CMainFrame : public QMainWindow {
   EngineBridge* bridge() const { return engine; }
   CDovrel2Doc* document() const { return doc; }
   AnalysisDocks* analysis() const;
+  TrainingCommands* training() const { return trainingCommands; }
   QMenu* debugMenu() const { return debugMenuValue; }
   const QByteArray& pendingCommand() const { return channel->pending(); }
   bool debugEnabled() const { return settings->debugEnabled(); }
@@ -137,6 +140,7 @@ class CMainFrame : public QMainWindow {
   CRightBarDlg* rightBarDlg;
   MoveListCache moveListCache;
   AnalysisCommands* analysisCommands = nullptr;
+  TrainingCommands* trainingCommands = nullptr;
   QLabel* engineStatus;
   QLabel* openingStatus;  // the opening the shown position belongs to
   CommandChannel* channel;

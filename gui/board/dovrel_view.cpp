@@ -149,11 +149,27 @@ int CDovrelView::historySize() const {
 
 // A copy taken under the lock, so the engine may go on while the board is drawn.
 CChessBoard CDovrelView::boardToShow() const {
+  if (standIn) return *standIn;
   return game.read([this](const Game& shown) -> CChessBoard {
     int index = effectiveBrowseIndex(browseIndexValue, static_cast<int>(shown.history.size()));
     if (index == -1) return shown.position;
     return shown.history[static_cast<std::size_t>(index)];
   });
+}
+
+CChessBoard CDovrelView::playedPosition() const {
+  if (standIn) return *standIn;
+  return game.read([](const Game& shown) { return shown.position; });
+}
+
+bool CDovrelView::playable() const {
+  return standIn || effectiveBrowseIndex(browseIndexValue, historySize()) == -1;
+}
+
+void CDovrelView::setStandIn(const std::optional<CChessBoard>& position) {
+  standIn = position;
+  pressed = dragging = false;
+  update();
 }
 
 QImage CDovrelView::renderBoard() const {
@@ -222,7 +238,7 @@ QImage CDovrelView::renderBoard() const {
 void CDovrelView::drawMarks(QPainter& painter, const CChessBoard& board) const {
   const int size = squareSizeValue;
   const bool picked = !awaitingFirstClick && isValidSquare(fromSquare);
-  const bool live = effectiveBrowseIndex(browseIndexValue, historySize()) == -1;
+  const bool live = playable();
   const BoardMarks marks = boardMarks(board, picked && live ? fromSquare : NO_SQUARE, showLegalMovesValue);
   auto cell = [&](int square) {
     const int column = whiteAtBottomValue ? fileOf(square) : 7 - fileOf(square);
@@ -255,7 +271,7 @@ void CDovrelView::drawMarks(QPainter& painter, const CChessBoard& board) const {
     painter.setBrush(DESTINATION_COLOUR);
     painter.drawEllipse(cell(square).center() + QPoint(1, 1), dot / 2, dot / 2);
   }
-  if (live && hintPlies == historySize()) {
+  if (live && !standIn && hintPlies == historySize()) {
     ring(hintFrom, HINT_COLOUR);
     ring(hintTo, HINT_COLOUR);
   }
@@ -289,7 +305,7 @@ void CDovrelView::showEvent(QShowEvent*) {
 void CDovrelView::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint() - boardOrigin();
   if (event->button() == Qt::LeftButton) {
-    if (effectiveBrowseIndex(browseIndexValue, historySize()) != -1) return;
+    if (!playable()) return;
     // Only a first click may become a drag of the piece it picks.
     pressed = awaitingFirstClick;
     dragging = false;
@@ -305,7 +321,7 @@ void CDovrelView::mouseMoveEvent(QMouseEvent* event) {
   if (!pressed || awaitingFirstClick || !isValidSquare(fromSquare)) return;
   const QPoint at = event->position().toPoint() - boardOrigin();
   if (!dragging && (at - pressPoint).manhattanLength() < QApplication::startDragDistance()) return;
-  const bool hasPiece = game.read([this](const Game& shown) { return shown.position.squares[fromSquare] != EMPTY; });
+  const bool hasPiece = playedPosition().squares[fromSquare] != EMPTY;
   if (!hasPiece) return;
   dragging = true;
   dragPoint = at;
@@ -323,8 +339,7 @@ void CDovrelView::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint() - boardOrigin();
   const Square target = clickedSquare(at.x(), at.y(), squareSizeValue, whiteAtBottomValue);
   if (target == fromSquare) return;
-  const std::vector<Square> legal =
-      game.read([this](const Game& shown) { return legalDestinations(shown.position, fromSquare); });
+  const std::vector<Square> legal = legalDestinations(playedPosition(), fromSquare);
   if (std::find(legal.begin(), legal.end(), target) != legal.end())
     emit squareClicked(target);
   else

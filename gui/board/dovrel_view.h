@@ -10,6 +10,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 #include "board_geometry.h"
 #include "position/chess_board.h"
 
@@ -37,8 +39,12 @@ class CDovrelView : public QWidget {
   // The board as it would be painted now, 10 x squareSize logical pixels
   // square, in the widget's device pixels (its ratio set).
   QImage renderBoard() const;
-  // The position on the board: the live one or the browsed history entry.
+  // The position on the board: the stand-in, the live one or the browsed history entry.
   CChessBoard shownPosition() const { return boardToShow(); }
+  // A position shown and played on instead of the game's (an exercise), the
+  // game itself untouched; empty: the game again.
+  void setStandIn(const std::optional<CChessBoard>& position);
+  bool showsStandIn() const { return standIn.has_value(); }
 
  public slots:
   // "Regular" or "Merida"; any other name keeps the widget's own font and draws "?".
@@ -91,6 +97,10 @@ class CDovrelView : public QWidget {
   void resizeBoard(int newSquareSize);
   QPoint boardOrigin() const;
   CChessBoard boardToShow() const;
+  // The position clicks and drags play on: the stand-in or the live one.
+  CChessBoard playedPosition() const;
+  // Clicks count: the live position or a stand-in is shown.
+  bool playable() const;
   void drawMarks(QPainter& painter, const CChessBoard& board) const;
   int historySize() const;
 
@@ -98,6 +108,7 @@ class CDovrelView : public QWidget {
   int squareSizeValue;
   int maxSquareSize = MAX_SQUARE_SIZE;
   int browseIndexValue = -1;
+  std::optional<CChessBoard> standIn;
   QString fontNameValue = QStringLiteral("Regular");
   bool awaitingFirstClick = true;
   int fromSquare = -1;

@@ -1017,6 +1017,44 @@ Read openings</translation>
     </message>
 </context>
 <context>
+    <name>ExerciseMaker</name>
+    <message>
+        <source>No se puede leer el archivo «%1»: %2.</source>
+        <translation>Cannot read the file “%1”: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>ExerciseStore</name>
+    <message>
+        <source>no es JSON válido (%1, en el byte %2)</source>
+        <translation>it is not valid JSON (%1, at byte %2)</translation>
+    </message>
+    <message>
+        <source>no es un archivo de ejercicios</source>
+        <translation>it is not an exercises file</translation>
+    </message>
+    <message>
+        <source>es de la versión %1, que este programa no conoce</source>
+        <translation>it is of version %1, which this program does not know</translation>
+    </message>
+    <message>
+        <source>el ejercicio %1 está dañado</source>
+        <translation>exercise %1 is damaged</translation>
+    </message>
+    <message>
+        <source>No se pueden leer los ejercicios de «%1»: %2. El archivo se ha guardado aparte como «%3» y se empieza sin ejercicios.</source>
+        <translation>Cannot read the exercises in “%1”: %2. The file has been kept aside as “%3” and training starts without exercises.</translation>
+    </message>
+    <message>
+        <source>No se pueden leer los ejercicios de «%1»: %2. No se ha podido apartar, así que no se escribirá encima: los ejercicios de esta sesión no se guardarán.</source>
+        <translation>Cannot read the exercises in “%1”: %2. It could not be moved aside, so it will not be written over: this session&apos;s exercises will not be saved.</translation>
+    </message>
+    <message>
+        <source>Los ejercicios no se guardan: «%1» no se pudo leer ni apartar.</source>
+        <translation>The exercises are not saved: “%1” could be neither read nor moved aside.</translation>
+    </message>
+</context>
+<context>
     <name>FileCommands</name>
     <message>
         <source>Partidas PGN (*.pgn);;Todos los archivos (*.*)</source>
@@ -1650,6 +1688,175 @@ Do you want to replace this game within the file (the others are kept as they ar
     <message>
         <source>no es un archivo de opciones (o pasa de %1 bytes)</source>
         <translation>it is not a settings file (or it is larger than %1 bytes)</translation>
+    </message>
+</context>
+<context>
+    <name>Trainer</name>
+    <message>
+        <source>Entrenamiento</source>
+        <translation>Training</translation>
+    </message>
+    <message>
+        <source>No hay ejercicios pendientes: vuelva otro día.</source>
+        <translation>No exercises are due: come back another day.</translation>
+    </message>
+    <message>
+        <source>Aún no hay ejercicios. Analice una partida y use «Crear ejercicios de esta partida», o cree ejercicios de una colección con evaluaciones.</source>
+        <translation>No exercises yet. Analyse a game and use “Make Exercises from This Game”, or make exercises from a collection with evaluations.</translation>
+    </message>
+    <message>
+        <source>Partida actual</source>
+        <translation>Current game</translation>
+    </message>
+    <message>
+        <source>jugada %1</source>
+        <translation>move %1</translation>
+    </message>
+    <message>
+        <source>Juegan las blancas.</source>
+        <translation>White to move.</translation>
+    </message>
+    <message>
+        <source>Juegan las negras.</source>
+        <translation>Black to move.</translation>
+    </message>
+    <message>
+        <source>Busca una jugada mejor que %1.</source>
+        <translation>Find a better move than %1.</translation>
+    </message>
+    <message>
+        <source>Haga su jugada en el tablero.</source>
+        <translation>Make your move on the board.</translation>
+    </message>
+    <message>
+        <source>Comprobando %1...</source>
+        <translation>Checking %1...</translation>
+    </message>
+    <message>
+        <source>Línea del motor: %1 (%2)</source>
+        <translation>Engine line: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>¡Resuelto! %1 es tan buena como la mejor.</source>
+        <translation>Solved! %1 is as good as the best move.</translation>
+    </message>
+    <message>
+        <source>%1 es la jugada de la partida: busque otra.</source>
+        <translation>%1 is the move of the game: look for another.</translation>
+    </message>
+    <message>
+        <source>No: %1 pierde demasiado frente a la mejor.</source>
+        <translation>No: %1 loses too much against the best move.</translation>
+    </message>
+    <message>
+        <source>Solución: %1 (%2)</source>
+        <translation>Solution: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Solución: %1</source>
+        <translation>Solution: %1</translation>
+    </message>
+    <message>
+        <source>La partida no dice qué era mejor: haga una jugada y el motor le dará su línea.</source>
+        <translation>The game does not say what was better: make a move and the engine will give its line.</translation>
+    </message>
+</context>
+<context>
+    <name>TrainingCommands</name>
+    <message>
+        <source>Crear ejercicios de una colección</source>
+        <translation>Make Exercises from a Collection</translation>
+    </message>
+    <message>
+        <source>Partidas PGN (*.pgn);;Todos los archivos (*)</source>
+        <translation>PGN games (*.pgn);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Entrenamiento</source>
+        <translation>Training</translation>
+    </message>
+    <message>
+        <source>Ejercicios...</source>
+        <translation>Exercises...</translation>
+    </message>
+    <message>
+        <source>Repasa los errores de sus partidas como ejercicios</source>
+        <translation>Goes over the mistakes of your games as exercises</translation>
+    </message>
+    <message>
+        <source>Crear ejercicios de esta partida</source>
+        <translation>Make Exercises from This Game</translation>
+    </message>
+    <message>
+        <source>Los errores y errores graves de la partida analizada se vuelven ejercicios</source>
+        <translation>The mistakes and blunders of the analysed game become exercises</translation>
+    </message>
+    <message>
+        <source>Crear ejercicios de una colección...</source>
+        <translation>Make Exercises from a Collection...</translation>
+    </message>
+    <message>
+        <source>Los errores marcados en un archivo PGN con evaluaciones se vuelven ejercicios</source>
+        <translation>The mistakes marked in a PGN file with evaluations become exercises</translation>
+    </message>
+    <message>
+        <source>Un motor está pensando para la partida: espere su jugada o detenga los motores antes de entrenar.</source>
+        <translation>An engine is thinking for the game: wait for its move or stop the engines before training.</translation>
+    </message>
+    <message>
+        <source>El reloj de la partida está en marcha: termine o detenga la partida antes de entrenar.</source>
+        <translation>The game&apos;s clock is running: finish or stop the game before training.</translation>
+    </message>
+    <message>
+        <source>La partida no está analizada: use primero «Partida &gt; Analizar partida...».</source>
+        <translation>The game has not been analysed: use “Game &gt; Analyse Game...” first.</translation>
+    </message>
+    <message>
+        <source>Ejercicios nuevos de esta partida: %1.</source>
+        <translation>New exercises from this game: %1.</translation>
+    </message>
+    <message>
+        <source>Ya estaban: %1.</source>
+        <translation>Already there: %1.</translation>
+    </message>
+    <message>
+        <source>Ejercicios nuevos: %1, de %2 partidas leídas.</source>
+        <translation>New exercises: %1, from %2 games read.</translation>
+    </message>
+    <message>
+        <source>Partidas que no se pudieron leer enteras: %1.</source>
+        <translation>Games that could not be read whole: %1.</translation>
+    </message>
+    <message>
+        <source>El archivo no tiene errores marcados (NAG o [%eval]).</source>
+        <translation>The file has no marked mistakes (NAGs or [%eval]).</translation>
+    </message>
+    <message>
+        <source>Leyendo «%1»...</source>
+        <translation>Reading “%1”...</translation>
+    </message>
+</context>
+<context>
+    <name>TrainingPanel</name>
+    <message>
+        <source>Reintentar</source>
+        <translation>Retry</translation>
+    </message>
+    <message>
+        <source>Ver solución</source>
+        <translation>Show Solution</translation>
+    </message>
+    <message>
+        <source>Siguiente</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Volver a la partida</source>
+        <translation>Back to the Game</translation>
+    </message>
+    <message>
+        <source>Resueltos: %1 · Pendientes: %2 · Total: %3</source>
+        <translation>Solved: %1 · Due: %2 · Total: %3</translation>
     </message>
 </context>
 <context>
