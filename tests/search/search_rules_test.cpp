@@ -1,10 +1,12 @@
 // The strong search's rules at the edges where a slip does not change the
 // move of an ordinary position: mate distances carried through the table from
-// one search to the next, the fifty-move count in its last plies, and
-// repetitions of the game's positions.
+// one search to the next, zugzwang mates a pass would hide, the fifty-move
+// count in its last plies, and repetitions of the game's positions.
 
+#include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "position/zobrist.h"
@@ -53,6 +55,23 @@ TEST(SearchRules, MateDistancesHoldThroughTheTableAlongTheLine) {
   }
   // A fresh table agrees with the warm one at the mate's last step.
   EXPECT_EQ(searchTopLevel(fromFen("8/k1K5/6R1/8/8/2P5/6b1/8 w - - 0 1"), 8).score, MATE_VALUE - 5);
+}
+
+// Mates in two whose first move is quiet: the defender, with only pawns
+// besides the king, must then move into the mate. A pass would spare it, so
+// the side with pawns alone may not pass, whatever the other side has.
+TEST(SearchRules, ZugzwangMatesAgainstKingAndPawns) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"2K5/k7/8/6p1/8/8/8/2Q5 w - - 0 1", "c1c6"},
+      {"3k4/1p4Q1/8/2K5/8/8/8/8 w - - 0 1", "c5d6"},
+      {"8/8/8/5p2/8/4K2k/5R2/8 w - - 0 1", "e3f4"},
+      {"7k/1R3K2/8/2p4p/8/1p6/8/8 w - - 0 1", "f7g6"},
+  };
+  for (const auto& [fen, key] : rows) {
+    const Searched found = searchTopLevel(fromFen(fen), 7);
+    EXPECT_EQ(moveToCoordinates(found.move), key) << fen;
+    EXPECT_EQ(found.score, MATE_VALUE - 3) << fen;
+  }
 }
 
 // The hundredth quiet ply draws, unless it mates: the game judges a mate
