@@ -3,11 +3,11 @@
 // new games, bad words anywhere. Every "go" gets a node limit (from the first
 // byte: 64 << (bits 0..2)) after its own words, so it ends on its own; the
 // next line then waits for the search to end, up to a moment, so it runs
-// whole and its reports and bestmove are written. With bit 3 set the first "go" keeps its
-// words alone: the fixed search, or the clock's, until the next command stops it.
-// Each input starts from the default options; the table may be resized once
-// an input, as in the command-loop target, and book files stay in the
-// scratch directory.
+// whole and its reports and bestmove are written. With bit 3 set the first
+// "go" keeps its words alone: the fixed search, or the clock's, until the
+// next command stops it. Each input starts from the default options; the
+// table may be resized once an input, as in the command-loop target, and
+// book files stay in the scratch directory.
 
 #include <algorithm>
 #include <cctype>
