@@ -11,7 +11,7 @@ root=$PWD
 build=${1:-build-fuzz}
 case $build in /*) ;; *) build=$root/$build ;; esac
 seconds=${FUZZ_SECONDS:-60}
-targets=${FUZZ_TARGETS:-"command_loop pgn notation picture settings"}
+targets=${FUZZ_TARGETS:-"command_loop uci_session pgn notation picture settings"}
 per_input_timeout=${FUZZ_TIMEOUT:-25}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -35,7 +35,7 @@ for target in $targets; do
   [ -f "fuzz/$target.dict" ] && options+=(-dict="$root/fuzz/$target.dict")
   # Command scripts and PGN files need room for several lines or games.
   case $target in
-    command_loop | pgn) options+=(-max_len=8192 -len_control=20) ;;
+    command_loop | uci_session | pgn) options+=(-max_len=8192 -len_control=20) ;;
     *) options+=(-max_len=1024) ;;
   esac
   before=$(ls "$build/findings" | wc -l)

@@ -113,7 +113,12 @@ void AlphaBetaSearch::makeNullChild(int ply) {
 
 bool AlphaBetaSearch::isDraw(int ply) const {
   const Ply& node = plies[ply];
-  if (node.halfmoves >= 100) return true;
+  // A mate given with the hundredth quiet ply ends the game as a mate, as the
+  // game itself judges it; only a side in check can be mated.
+  if (node.halfmoves >= 100) {
+    MoveBuffer buffer;
+    return !node.legality.inCheck || generateLegalMoves(node.board, buffer.moves) > 0;
+  }
   const int index = rootIndex + ply;
   for (int back = 4; back <= node.halfmoves && index - back >= 0; back += 2)
     if (keys[index - back] == node.key) return true;
