@@ -88,8 +88,9 @@ Menus mainWindowMenus() {
 
 TEST(WindowLanguage, MainWindowMenusInEachLanguage) {
   const Menus spanish = mainWindowMenus();
-  ASSERT_EQ(spanish.size(), 6u);
+  ASSERT_EQ(spanish.size(), 7u);
   EXPECT_EQ(spanish[3].first, "Partida");
+  EXPECT_EQ(spanish[4].first, "Entrenamiento");
   EXPECT_EQ(spanish[3].second, QStringList({"Nueva", "Nueva partida...", "Detener motores", "Atras",
                                             "Mueve!", "Move now!", "Delante", "Pista", "Ofrecer tablas",
                                             "Abandonar", "Analizar partida..."}));
@@ -102,6 +103,7 @@ TEST(WindowLanguage, MainWindowMenusInEachLanguage) {
   }
   ASSERT_EQ(english.size(), spanish.size());
   EXPECT_EQ(english[3].first, "Game");
+  EXPECT_EQ(english[4].first, "Training");
   EXPECT_EQ(english[3].second, QStringList({"New", "New Game...", "Stop Engines", "Take Back",
                                             "Move!", "Move now!", "Forward", "Hint", "Offer Draw", "Resign",
                                             "Analyse Game..."}));
