@@ -268,6 +268,26 @@ std::optional<CChessBoard> treePositionBefore(const CChessBoard& start, const Ga
   return positionAt(start, tree, path, true);
 }
 
+std::optional<TreePath> previousNode(const TreePath& path) {
+  if (path.empty()) return std::nullopt;
+  TreePath previous = path;
+  if (previous.back() > 0) {
+    --previous.back();
+    return previous;
+  }
+  if (previous.size() == 1) return TreePath{};
+  // A variation's first move follows what its branching move follows.
+  previous.resize(previous.size() - 2);
+  return previousNode(previous);
+}
+
+std::optional<TreePath> nextNode(const GameTree& tree, const TreePath& path) {
+  TreePath next = path.empty() ? TreePath{0} : path;
+  if (!path.empty()) ++next.back();
+  if (!treeMoveAt(tree, next)) return std::nullopt;
+  return next;
+}
+
 std::optional<TreeStep> playInTree(GameTree& tree, const TreePath& path, const Move& move) {
   if (!path.empty() && !treeMoveAt(tree, path)) return std::nullopt;
   TreeLine* line = lineOf<GameTree, TreeLine>(tree, path);

@@ -64,6 +64,12 @@ std::optional<CChessBoard> treePositionBefore(const CChessBoard& start, const Ga
 // Whether `path` runs along the main line only (the start or a main-line move).
 inline bool onMainLine(const TreePath& path) { return path.size() <= 1; }
 
+// The node before the one at `path` (its line's previous move, or for a
+// line's first move the node its line branches after); the start has none.
+std::optional<TreePath> previousNode(const TreePath& path);
+// The next move of the line at `path` (the main line's first from the start).
+std::optional<TreePath> nextNode(const GameTree& tree, const TreePath& path);
+
 // Plays `move` after the node at `path`: the path of the node it leads to.
 // The line's next move, or one of that move's variations that begins with
 // it, is stepped to; otherwise the move starts a new variation there, or

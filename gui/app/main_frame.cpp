@@ -156,6 +156,9 @@ void CMainFrame::connectParts() {
           [this](int nodes, int centiseconds) { debugWindows->searchStats(nodes, centiseconds); });
   connect(boardView, &CDovrelView::squareClicked, this, &CMainFrame::squareClicked);
   connect(rightBarDlg, &CRightBarDlg::entryClicked, play, &GameInPlay::browseTo);
+  connect(rightBarDlg, &CRightBarDlg::nodeClicked, this, [this](int node) {
+    if (node >= 0 && node < static_cast<int>(moveListNodes.size())) play->browseNode(moveListNodes[node]);
+  });
   connect(boardView, &CDovrelView::pickCancelled, play, &GameInPlay::pickCancelled);
   connect(boardView, &CDovrelView::clientSizeWanted, this, [this](QSize) { fitToBoard(); });
   connect(doc, &CDovrel2Doc::refreshViews, this, &CMainFrame::refresh);
@@ -418,8 +421,14 @@ void CMainFrame::onEngineLine(const QString& line) {
 void CMainFrame::refresh() {
   boardView->refresh();
   std::vector<MoveSpan> spans;
+  moveListNodes.clear();
+  // An annotated game's list is made afresh: the tree changes without the moves.
   const auto [text, entries] = objects.game.read([this, &spans](const Game& game) {
-    return std::pair{moveListCache.textOf(game.history, spans, windowNotation()), static_cast<int>(game.history.size())};
+    const GameTree& tree = doc->gameTree();
+    return std::pair{tree.annotated() ? treeMoveListText(game.history, tree, doc->reviewNotes(), &spans,
+                                                         &moveListNodes, windowNotation())
+                                      : moveListCache.textOf(game.history, spans, windowNotation()),
+                     static_cast<int>(game.history.size())};
   });
   rightBarDlg->setMoveSpans(std::move(spans));
   QString list = QString::fromStdString(text);
@@ -428,7 +437,11 @@ void CMainFrame::refresh() {
     list += (list.isEmpty() || list.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + flow.end()->announcement();
   rightBarDlg->setMoveList(list);
   const int shown = effectiveBrowseIndex(boardView->browseIndex(), entries);
-  rightBarDlg->markEntry(shown == -1 ? entries - 1 : shown);
+  const auto node = std::find(moveListNodes.begin(), moveListNodes.end(), play->shownNode());
+  if (boardView->showsVariation() && node != moveListNodes.end())
+    rightBarDlg->markNode(static_cast<int>(node - moveListNodes.begin()));
+  else
+    rightBarDlg->markEntry(shown == -1 ? entries - 1 : shown);
   analysisCommands->follow();
   updateOpening();
   setWindowModified(doc->isModified());

@@ -136,6 +136,7 @@ class CMainFrame : public QMainWindow {
   CDovrelView* boardView;
   CRightBarDlg* rightBarDlg;
   MoveListCache moveListCache;
+  std::vector<TreePath> moveListNodes;  // the variation moves' nodes of the list shown
   AnalysisCommands* analysisCommands = nullptr;
   QLabel* engineStatus;
   QLabel* openingStatus;  // the opening the shown position belongs to

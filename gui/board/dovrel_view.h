@@ -63,12 +63,16 @@ class CDovrelView : public QWidget {
   void browseLive();     // Ver pos. actual
   // Shows history entry `entry`; the last entry is the live position.
   void browseTo(int entry);
+  // Shows a position off the history (a variation's), browsing at `entry`,
+  // the history entry it branches from; any other browsing leaves it.
+  void browseVariation(int entry, const CChessBoard& position);
+  bool showsVariation() const { return variationShown; }
   void refresh();
   // The largest cell size the screen has room for; a larger board shrinks to it.
   void setMaxSquareSize(int size);
 
  signals:
-  // Left click on the live board: the square under the pointer, 0x88 encoded
+  // Left click on the board: the square under the pointer, 0x88 encoded
   // (a click on the frame gives a value that is no board square).
   void squareClicked(int square);
   // A dragged piece dropped where it cannot go: it goes back, nothing is picked.
@@ -98,6 +102,8 @@ class CDovrelView : public QWidget {
   int squareSizeValue;
   int maxSquareSize = MAX_SQUARE_SIZE;
   int browseIndexValue = -1;
+  bool variationShown = false;
+  CChessBoard variationPosition;
   QString fontNameValue = QStringLiteral("Regular");
   bool awaitingFirstClick = true;
   int fromSquare = -1;
