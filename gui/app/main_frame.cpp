@@ -244,10 +244,19 @@ void CMainFrame::createMenus() {
   viewMenu->addSeparator();
   QAction* previous = addCommand(viewMenu, tr("Ver mov. previo"),
                                  tr("Ver movimiento previo\nVer movimiento previo"),
-                                 [this] { boardView->browseBack(); refresh(); });
+                                 [this] {
+                                   // Inside a variation a step goes along it.
+                                   if (boardView->showsVariation()) return play->browseBy(-1);
+                                   boardView->browseBack();
+                                   refresh();
+                                 });
   QAction* next = addCommand(viewMenu, tr("Ver mov. siguiente"),
                              tr("Ver movimiento siguiente\nVer movimiento siguiente"),
-                             [this] { boardView->browseForward(); refresh(); });
+                             [this] {
+                               if (boardView->showsVariation()) return play->browseBy(1);
+                               boardView->browseForward();
+                               refresh();
+                             });
   QAction* current = addCommand(viewMenu, tr("Ver pos. actual"),
                                 tr("Show the current position\nShow current"),
                                 [this] { boardView->browseLive(); refresh(); });
