@@ -445,9 +445,11 @@ void CMainFrame::refresh() {
   if (flow.end())
     list += (list.isEmpty() || list.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + flow.end()->announcement();
   rightBarDlg->setMoveList(list);
-  const int shown = effectiveBrowseIndex(boardView->browseIndex(), entries);
   const auto node = std::find(moveListNodes.begin(), moveListNodes.end(), play->shownNode());
-  if (boardView->showsVariation() && node != moveListNodes.end())
+  // A take-back may remove the variation shown: the board goes back to the game.
+  if (boardView->showsVariation() && node == moveListNodes.end()) boardView->browseLive();
+  const int shown = effectiveBrowseIndex(boardView->browseIndex(), entries);
+  if (boardView->showsVariation())
     rightBarDlg->markNode(static_cast<int>(node - moveListNodes.begin()));
   else
     rightBarDlg->markEntry(shown == -1 ? entries - 1 : shown);
