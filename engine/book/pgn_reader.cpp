@@ -326,6 +326,8 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
     game.setupPosition(read.start);
   }
 
+  const long movetextStart = file.tell();
+  std::vector<Move> moves;
   annotations = info ? &read.annotations : nullptr;
   struct StopNoting {
     std::vector<PgnAnnotation>*& target;
@@ -347,11 +349,28 @@ long PgnReader::readGame(const std::string& path, long offset, OpeningBook* book
     });
     if (played.isNull()) return fail(PgnFault::ILLEGAL_MOVE, tokenStart, token);
     if (annotations) annotations->push_back(PgnAnnotation{markNag, std::nullopt, {}, {}});
+    if (info) moves.push_back(played);
   }
+  if (info) readTree(movetextStart, read.start, moves, read.tree);
   const long next = nextGameOffset();
   read.moreGames = next != 0;
   read.end = next != 0 ? next : fileSize(path);
   return next;
+}
+
+// The movetext read again, whole, for its annotations; the tree's main line
+// is the one just played, whatever the tree's own reading made of it.
+void PgnReader::readTree(long movetextStart, const CChessBoard& start, const std::vector<Move>& moves, GameTree& tree) {
+  const long stop = file.tell();
+  const auto length = static_cast<std::size_t>(stop - movetextStart);
+  if (stop > movetextStart && length <= MAX_TREE_TEXT) {
+    std::string text;
+    file.seek(movetextStart);
+    file.readRun([](int) { return true; }, &text, length);
+    file.seek(stop);
+    tree = parseGameTree(start, text);
+  }
+  followMainLine(tree, moves);
 }
 
 // Book games come sorted by opening, so a game mostly repeats the previous

@@ -4,8 +4,8 @@
 // section.
 //
 // A loaded game (readGame) is read as PGN defines it: its tags are kept, a FEN
-// tag sets up its start, comments, NAGs, annotation marks and variations are
-// skipped and the main line is read to its end. The book's walk reads the
+// tag sets up its start and the main line is read to its end; with its info
+// asked for, its comments, NAGs and variations come as a tree too. The book's walk reads the
 // movetext word by word as it always has (tag values unread, no variations),
 // so a book gives the same entries whatever its annotations.
 
@@ -80,6 +80,7 @@ class PgnReader {
   PgnAnnotation* noting();
   static void keepTag(const std::string& tag, OpeningName& name);
   bool openAt(const std::string& path, long offset);
+  void readTree(long movetextStart, const CChessBoard& start, const std::vector<Move>& moves, GameTree& tree);
   // After the movetext: the offset of the next game, or 0 at the end of the file.
   long nextGameOffset();
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "book/game_tree.h"
 #include "book/pgn_annotation.h"
 #include "position/chess_board.h"
 #include "position/setup_check.h"
@@ -40,4 +41,6 @@ struct PgnGameInfo {
   std::string errorWord;
   // One per move read: the NAG, the [%eval] and the first variation written after it.
   std::vector<PgnAnnotation> annotations;
+  // The whole game: its main line (the moves read) with every comment, NAG and variation.
+  GameTree tree;
 };

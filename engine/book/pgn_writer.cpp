@@ -68,24 +68,6 @@ class LineFiller {
   std::string text, line;
 };
 
-// A line of moves from `position` as movetext words, up to its first illegal move.
-// `number`: the full-move number of `position`.
-std::vector<std::string> lineWords(CChessBoard position, int number, const std::vector<Move>& line) {
-  std::vector<std::string> words;
-  for (const Move& move : line) {
-    CChessBoard legal = position;
-    if (move.isNull() || !findMove(legal, move.from, move.to)) break;
-    if (position.sideToMove)
-      words.push_back(std::to_string(number) + '.');
-    else if (words.empty())
-      words.push_back(std::to_string(number) + "...");
-    words.push_back(standardSan(position, move));
-    if (!position.sideToMove) ++number;
-    play(position, move);
-  }
-  return words;
-}
-
 }  // namespace
 
 PgnMoves pgnMovesOfHistory(const std::vector<CChessBoard>& history) {
@@ -153,6 +135,106 @@ std::string standardSan(const CChessBoard& position, const Move& move) {
   return text;
 }
 
+namespace {
+
+// A comment as words: the filler may break a line between them. A "}" would
+// end it early, so it goes.
+void addComment(std::vector<std::string>& words, const std::string& comment) {
+  std::vector<std::string> parts;
+  std::string part;
+  for (char c : comment) {
+    if (c == '}') continue;
+    if (c == ' ' || (c >= '\t' && c <= '\r')) {
+      if (!part.empty()) parts.push_back(std::move(part));
+      part.clear();
+    } else {
+      part += c;
+    }
+  }
+  if (!part.empty()) parts.push_back(std::move(part));
+  if (parts.empty()) return;
+  parts.front() = "{" + parts.front();
+  parts.back() += '}';
+  words.insert(words.end(), parts.begin(), parts.end());
+}
+
+// A main-line move with the review's note laid over the tree's annotations:
+// the review's NAG stands for the marks a review gives, its evaluation
+// replaces an [%eval] of the comment, and its better line is written unless a
+// variation already begins with its move.
+TreeMove withNote(const TreeMove& node, const PgnAnnotation& note) {
+  TreeMove merged = node;
+  if (note.nag > 0) {
+    std::vector<int> nags{note.nag};
+    for (int nag : node.nags)
+      if (nag != NAG_MISTAKE && nag != NAG_BLUNDER && nag != NAG_INACCURACY && nag != note.nag) nags.push_back(nag);
+    merged.nags = nags;
+  }
+  if (note.eval && !evalText(*note.eval).empty()) {
+    const std::string command = "[%eval " + evalText(*note.eval) + "]";
+    const std::size_t at = merged.after.find("[%eval");
+    const std::size_t end = at == std::string::npos ? at : merged.after.find(']', at);
+    if (end != std::string::npos)
+      merged.after.replace(at, end - at + 1, command);
+    else
+      merged.after = merged.after.empty() ? command : command + ' ' + merged.after;
+  }
+  if (!note.variation.empty()) {
+    bool known = false;
+    for (const TreeLine& line : node.variations)
+      known |= !line.moves.empty() && sameMove(line.moves[0].move, note.variation[0]);
+    if (!known) {
+      TreeLine better;
+      for (const Move& move : note.variation) better.moves.push_back(TreeMove{move, {}, {}, {}, {}});
+      merged.variations.insert(merged.variations.begin(), std::move(better));
+    }
+  }
+  return merged;
+}
+
+// A line's movetext words from `position` (full-move `number`), up to its
+// first illegal move. `notes`: the review's, for the main line.
+std::vector<std::string> treeWords(CChessBoard position, int number, const TreeLine& line,
+                                   const std::vector<PgnAnnotation>* notes, int depth) {
+  std::vector<std::string> words;
+  bool numberBlack = true;  // at the start, and after a comment or a variation
+  for (std::size_t i = 0; i < line.moves.size(); ++i) {
+    const TreeMove& node = notes && i < notes->size() ? withNote(line.moves[i], (*notes)[i]) : line.moves[i];
+    CChessBoard legal = position;
+    // Only a legal move can be read back; a game edited square by square ends here.
+    if (node.move.isNull() || !findMove(legal, node.move.from, node.move.to)) break;
+    if (!node.before.empty()) {
+      addComment(words, node.before);
+      numberBlack = true;
+    }
+    if (position.sideToMove)
+      words.push_back(std::to_string(number) + '.');
+    else if (numberBlack)
+      words.push_back(std::to_string(number) + "...");
+    words.push_back(standardSan(position, node.move));
+    numberBlack = false;
+    for (int nag : node.nags) words.push_back('$' + std::to_string(nag));
+    if (!node.after.empty()) {
+      addComment(words, node.after);
+      numberBlack = true;
+    }
+    for (const TreeLine& variation : node.variations) {
+      if (depth >= MAX_VARIATION_DEPTH) break;
+      std::vector<std::string> inner = treeWords(position, number, variation, nullptr, depth + 1);
+      if (inner.empty()) continue;
+      inner.front() = "(" + inner.front();
+      inner.back() += ')';
+      words.insert(words.end(), inner.begin(), inner.end());
+      numberBlack = true;
+    }
+    if (!position.sideToMove) ++number;
+    play(position, node.move);
+  }
+  return words;
+}
+
+}  // namespace
+
 std::string writePgnGame(const std::vector<PgnTag>& tags, const PgnMoves& game, const std::string& result,
                          const std::string& termination) {
   std::string text;
@@ -172,57 +254,33 @@ std::string writePgnGame(const std::vector<PgnTag>& tags, const PgnMoves& game, 
   }
   text += '\n';
 
-  LineFiller movetext;
-  CChessBoard position = game.start;
+  GameTree tree = game.tree;
+  followMainLine(tree, game.moves);
+  // The termination joins the last move's comment, ahead of its variations,
+  // as some readers take one comment per move and none after a variation.
+  std::string closing;
+  for (char c : termination)
+    if (c != '{' && c != '}') closing += c;
+  std::vector<PgnAnnotation> notes = game.annotations;
+  if (!closing.empty() && !tree.main.moves.empty()) {
+    notes.resize(std::max(notes.size(), tree.main.moves.size()));
+    std::string& last = tree.main.moves.back().after;
+    // The review's evaluation is laid over the comment later: it must stay first.
+    if (const PgnAnnotation& note = notes[tree.main.moves.size() - 1]; note.eval && !evalText(*note.eval).empty() &&
+                                                                      last.find("[%eval") == std::string::npos)
+      last = "[%eval " + evalText(*note.eval) + "]" + (last.empty() ? "" : " " + last);
+    last += (last.empty() ? "" : " ") + closing;
+    closing.clear();
+  }
   // A set-up game goes on from its FEN's move number, as its readers count.
-  int number = game.fromInitialPosition ? 1 : std::max(game.startCounters.moveNumber, 1);
-  bool numberBlack = true;  // at the start, and after a comment or a variation
-  // A move's comment and variation wait for the next move: the termination
-  // joins the last move's comment, ahead of its variation, as some readers
-  // take one comment per move and none after a variation.
-  std::string comment;
-  std::vector<std::string> variation;
-  const auto flush = [&] {
-    if (!comment.empty()) movetext.add('{' + comment + '}');
-    for (const std::string& word : variation) movetext.add(word);
-    comment.clear();
-    variation.clear();
-  };
-  for (std::size_t ply = 0; ply < game.moves.size(); ++ply) {
-    const Move& move = game.moves[ply];
-    // Only a legal move can be read back; a game edited square by square ends here.
-    CChessBoard legal = position;
-    if (move.isNull() || !findMove(legal, move.from, move.to)) break;
-    flush();
-    if (position.sideToMove)
-      movetext.add(std::to_string(number) + '.');
-    else if (numberBlack)
-      movetext.add(std::to_string(number) + "...");
-    movetext.add(standardSan(position, move));
-    numberBlack = false;
-    if (ply < game.annotations.size()) {
-      const PgnAnnotation& note = game.annotations[ply];
-      if (note.nag > 0) movetext.add('$' + std::to_string(note.nag));
-      if (note.eval && !evalText(*note.eval).empty()) {
-        comment = "[%eval " + evalText(*note.eval) + "]";
-        numberBlack = true;
-      }
-      variation = lineWords(position, number, note.variation);
-      if (!variation.empty()) {
-        variation.front().insert(0, "(");
-        variation.back() += ')';
-        numberBlack = true;
-      }
-    }
-    if (!position.sideToMove) ++number;
-    play(position, move);
-  }
-  if (!termination.empty()) {
-    if (!comment.empty()) comment += ' ';
-    for (char c : termination)
-      if (c != '{' && c != '}') comment += c;
-  }
-  flush();
+  const int number = game.fromInitialPosition ? 1 : std::max(game.startCounters.moveNumber, 1);
+  std::vector<std::string> words;
+  addComment(words, tree.startComment);
+  const std::vector<std::string> moves = treeWords(game.start, number, tree.main, &notes, 0);
+  words.insert(words.end(), moves.begin(), moves.end());
+  addComment(words, closing);
+  LineFiller movetext;
+  for (const std::string& word : words) movetext.add(word);
   movetext.add(result);
   return text + movetext.finish();
 }

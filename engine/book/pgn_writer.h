@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "book/game_tree.h"
 #include "book/pgn_annotation.h"
 #include "book/pgn_tag.h"
 #include "position/chess_board.h"
@@ -25,6 +26,9 @@ struct PgnMoves {
   // Per move, when the game was reviewed: written after the move as a NAG,
   // an [%eval] comment and a variation.
   std::vector<PgnAnnotation> annotations;
+  // The comments, NAGs and variations read or added: written along `moves`
+  // as far as its main line goes with them, merged with the review's notes.
+  GameTree tree;
 };
 
 // The history of a game (index k: the position after k plies, or the start
@@ -41,5 +45,8 @@ std::string standardSan(const CChessBoard& position, const Move& move);
 // (missing ones are written "?", Round "-"); Result, SetUp and FEN among them
 // are replaced by the game's own; other tags follow the roster in their order.
 // `termination`, when given, is written as a comment before the result.
+// Comments go in braces, NAGs as $n, variations in parentheses after the
+// move they stand in for; a black move after a comment or a variation gets
+// its number again ("5...Nc6").
 std::string writePgnGame(const std::vector<PgnTag>& tags, const PgnMoves& game, const std::string& result,
                          const std::string& termination = {});

@@ -167,6 +167,9 @@ void CMainFrame::connectParts() {
           [this](int nodes, int centiseconds) { debugWindows->searchStats(nodes, centiseconds); });
   connect(boardView, &CDovrelView::squareClicked, this, &CMainFrame::squareClicked);
   connect(rightBarDlg, &CRightBarDlg::entryClicked, play, &GameInPlay::browseTo);
+  connect(rightBarDlg, &CRightBarDlg::nodeClicked, this, [this](int node) {
+    if (node >= 0 && node < static_cast<int>(moveListNodes.size())) play->browseNode(moveListNodes[node]);
+  });
   connect(boardView, &CDovrelView::pickCancelled, this, [this] {
     if (trainingCommands->takesClicks())
       trainingCommands->trainer()->pickCancelled();
@@ -257,10 +260,19 @@ void CMainFrame::createMenus() {
   viewMenu->addSeparator();
   QAction* previous = addCommand(viewMenu, tr("Ver mov. previo"),
                                  tr("Ver movimiento previo\nVer movimiento previo"),
-                                 [this] { boardView->browseBack(); refresh(); });
+                                 [this] {
+                                   // Inside a variation a step goes along it.
+                                   if (boardView->showsVariation()) return play->browseBy(-1);
+                                   boardView->browseBack();
+                                   refresh();
+                                 });
   QAction* next = addCommand(viewMenu, tr("Ver mov. siguiente"),
                              tr("Ver movimiento siguiente\nVer movimiento siguiente"),
-                             [this] { boardView->browseForward(); refresh(); });
+                             [this] {
+                               if (boardView->showsVariation()) return play->browseBy(1);
+                               boardView->browseForward();
+                               refresh();
+                             });
   QAction* current = addCommand(viewMenu, tr("Ver pos. actual"),
                                 tr("Show the current position\nShow current"),
                                 [this] { boardView->browseLive(); refresh(); });
@@ -436,8 +448,14 @@ void CMainFrame::onEngineLine(const QString& line) {
 void CMainFrame::refresh() {
   boardView->refresh();
   std::vector<MoveSpan> spans;
+  moveListNodes.clear();
+  // An annotated game's list is made afresh: the tree changes without the moves.
   const auto [text, entries] = objects.game.read([this, &spans](const Game& game) {
-    return std::pair{moveListCache.textOf(game.history, spans, windowNotation()), static_cast<int>(game.history.size())};
+    const GameTree& tree = doc->gameTree();
+    return std::pair{tree.annotated() ? treeMoveListText(game.history, tree, doc->reviewNotes(), &spans,
+                                                         &moveListNodes, windowNotation())
+                                      : moveListCache.textOf(game.history, spans, windowNotation()),
+                     static_cast<int>(game.history.size())};
   });
   rightBarDlg->setMoveSpans(std::move(spans));
   QString list = QString::fromStdString(text);
@@ -445,8 +463,14 @@ void CMainFrame::refresh() {
   if (flow.end())
     list += (list.isEmpty() || list.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + flow.end()->announcement();
   rightBarDlg->setMoveList(list);
+  const auto node = std::find(moveListNodes.begin(), moveListNodes.end(), play->shownNode());
+  // A take-back may remove the variation shown: the board goes back to the game.
+  if (boardView->showsVariation() && node == moveListNodes.end()) boardView->browseLive();
   const int shown = effectiveBrowseIndex(boardView->browseIndex(), entries);
-  rightBarDlg->markEntry(shown == -1 ? entries - 1 : shown);
+  if (boardView->showsVariation())
+    rightBarDlg->markNode(static_cast<int>(node - moveListNodes.begin()));
+  else
+    rightBarDlg->markEntry(shown == -1 ? entries - 1 : shown);
   analysisCommands->follow();
   updateOpening();
   setWindowModified(doc->isModified());

@@ -139,6 +139,7 @@ class CMainFrame : public QMainWindow {
   CDovrelView* boardView;
   CRightBarDlg* rightBarDlg;
   MoveListCache moveListCache;
+  std::vector<TreePath> moveListNodes;  // the variation moves' nodes of the list shown
   AnalysisCommands* analysisCommands = nullptr;
   TrainingCommands* trainingCommands = nullptr;
   QLabel* engineStatus;

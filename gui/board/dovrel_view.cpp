@@ -110,23 +110,33 @@ void CDovrelView::resizeBoard(int newSquareSize) {
 }
 
 void CDovrelView::browseBack() {
+  variationShown = false;
   browseIndexValue = ::browseBack(browseIndexValue, historySize());
   update();
 }
 
 void CDovrelView::browseForward() {
+  variationShown = false;
   browseIndexValue = ::browseForward(browseIndexValue, historySize());
   update();
 }
 
 void CDovrelView::browseLive() {
+  variationShown = false;
   browseIndexValue = -1;
   update();
 }
 
 void CDovrelView::browseTo(int entry) {
+  variationShown = false;
   browseIndexValue = entry >= historySize() - 1 ? -1 : entry;
   update();
+}
+
+void CDovrelView::browseVariation(int entry, const CChessBoard& position) {
+  browseTo(entry);
+  variationShown = true;
+  variationPosition = position;
 }
 
 void CDovrelView::refresh() { update(); }
@@ -150,20 +160,12 @@ int CDovrelView::historySize() const {
 // A copy taken under the lock, so the engine may go on while the board is drawn.
 CChessBoard CDovrelView::boardToShow() const {
   if (standIn) return *standIn;
+  if (variationShown) return variationPosition;
   return game.read([this](const Game& shown) -> CChessBoard {
     int index = effectiveBrowseIndex(browseIndexValue, static_cast<int>(shown.history.size()));
     if (index == -1) return shown.position;
     return shown.history[static_cast<std::size_t>(index)];
   });
-}
-
-CChessBoard CDovrelView::playedPosition() const {
-  if (standIn) return *standIn;
-  return game.read([](const Game& shown) { return shown.position; });
-}
-
-bool CDovrelView::playable() const {
-  return standIn || effectiveBrowseIndex(browseIndexValue, historySize()) == -1;
 }
 
 void CDovrelView::setStandIn(const std::optional<CChessBoard>& position) {
@@ -238,8 +240,9 @@ QImage CDovrelView::renderBoard() const {
 void CDovrelView::drawMarks(QPainter& painter, const CChessBoard& board) const {
   const int size = squareSizeValue;
   const bool picked = !awaitingFirstClick && isValidSquare(fromSquare);
-  const bool live = playable();
-  const BoardMarks marks = boardMarks(board, picked && live ? fromSquare : NO_SQUARE, showLegalMovesValue);
+  const bool live = standIn || (!variationShown && effectiveBrowseIndex(browseIndexValue, historySize()) == -1);
+  // A move picked while browsing starts a variation there: marked the same.
+  const BoardMarks marks = boardMarks(board, picked ? fromSquare : NO_SQUARE, showLegalMovesValue);
   auto cell = [&](int square) {
     const int column = whiteAtBottomValue ? fileOf(square) : 7 - fileOf(square);
     const int row = whiteAtBottomValue ? rankOf(square) : 7 - rankOf(square);
@@ -305,7 +308,6 @@ void CDovrelView::showEvent(QShowEvent*) {
 void CDovrelView::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint() - boardOrigin();
   if (event->button() == Qt::LeftButton) {
-    if (!playable()) return;
     // Only a first click may become a drag of the piece it picks.
     pressed = awaitingFirstClick;
     dragging = false;
@@ -321,7 +323,7 @@ void CDovrelView::mouseMoveEvent(QMouseEvent* event) {
   if (!pressed || awaitingFirstClick || !isValidSquare(fromSquare)) return;
   const QPoint at = event->position().toPoint() - boardOrigin();
   if (!dragging && (at - pressPoint).manhattanLength() < QApplication::startDragDistance()) return;
-  const bool hasPiece = playedPosition().squares[fromSquare] != EMPTY;
+  const bool hasPiece = boardToShow().squares[fromSquare] != EMPTY;
   if (!hasPiece) return;
   dragging = true;
   dragPoint = at;
@@ -339,7 +341,7 @@ void CDovrelView::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint() - boardOrigin();
   const Square target = clickedSquare(at.x(), at.y(), squareSizeValue, whiteAtBottomValue);
   if (target == fromSquare) return;
-  const std::vector<Square> legal = legalDestinations(playedPosition(), fromSquare);
+  const std::vector<Square> legal = legalDestinations(boardToShow(), fromSquare);
   if (std::find(legal.begin(), legal.end(), target) != legal.end())
     emit squareClicked(target);
   else

@@ -69,12 +69,16 @@ class CDovrelView : public QWidget {
   void browseLive();     // Ver pos. actual
   // Shows history entry `entry`; the last entry is the live position.
   void browseTo(int entry);
+  // Shows a position off the history (a variation's), browsing at `entry`,
+  // the history entry it branches from; any other browsing leaves it.
+  void browseVariation(int entry, const CChessBoard& position);
+  bool showsVariation() const { return variationShown; }
   void refresh();
   // The largest cell size the screen has room for; a larger board shrinks to it.
   void setMaxSquareSize(int size);
 
  signals:
-  // Left click on the live board: the square under the pointer, 0x88 encoded
+  // Left click on the board: the square under the pointer, 0x88 encoded
   // (a click on the frame gives a value that is no board square).
   void squareClicked(int square);
   // A dragged piece dropped where it cannot go: it goes back, nothing is picked.
@@ -97,10 +101,6 @@ class CDovrelView : public QWidget {
   void resizeBoard(int newSquareSize);
   QPoint boardOrigin() const;
   CChessBoard boardToShow() const;
-  // The position clicks and drags play on: the stand-in or the live one.
-  CChessBoard playedPosition() const;
-  // Clicks count: the live position or a stand-in is shown.
-  bool playable() const;
   void drawMarks(QPainter& painter, const CChessBoard& board) const;
   int historySize() const;
 
@@ -109,6 +109,8 @@ class CDovrelView : public QWidget {
   int maxSquareSize = MAX_SQUARE_SIZE;
   int browseIndexValue = -1;
   std::optional<CChessBoard> standIn;
+  bool variationShown = false;
+  CChessBoard variationPosition;
   QString fontNameValue = QStringLiteral("Regular");
   bool awaitingFirstClick = true;
   int fromSquare = -1;

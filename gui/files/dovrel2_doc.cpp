@@ -71,7 +71,22 @@ std::string CDovrel2Doc::gameKey() const {
   return keyOf(game.read([](const Game& g) { return pgnMovesOfHistory(g.history); }));
 }
 
-bool CDovrel2Doc::isModified() const { return gameKey() != savedKey || reviewUnsaved; }
+bool CDovrel2Doc::isModified() const { return gameKey() != savedKey || reviewUnsaved || treeUnsaved; }
+
+const GameTree& CDovrel2Doc::gameTree() const {
+  followMainLine(tree, game.read([](const Game& g) { return pgnMovesOfHistory(g.history).moves; }));
+  return tree;
+}
+
+std::optional<TreeStep> CDovrel2Doc::playInTree(const TreePath& at, const Move& move) {
+  gameTree();
+  std::optional<TreeStep> step = ::playInTree(tree, at, move);
+  if (step && step->added) {
+    treeUnsaved = true;
+    emit titleChanged();
+  }
+  return step;
+}
 
 GameFileRead CDovrel2Doc::readForOpening(const QString& fileName, long offset) {
   return readGameFile(fileName, offset, QFileInfo(fileName).absoluteFilePath());
@@ -138,8 +153,10 @@ bool CDovrel2Doc::takeGame(const GameFileRead& read, bool& moreFollow) {
   savedKey = gameKey();
   fileResult = {savedKey, info.result, {}};
   engineResult = {};
-  // Only a reviewed game (one with evaluations) keeps its notes to write back;
-  // other files' NAGs and variations are skipped on saving as they always were.
+  tree = info.tree;
+  treeUnsaved = false;
+  // Only a reviewed game (one with evaluations) keeps its notes, to be shown as
+  // its marks and replaced by a new review; the tree keeps every game's.
   bool reviewed = false;
   for (const PgnAnnotation& note : info.annotations) reviewed |= note.eval.has_value();
   review = {savedKey, reviewed ? info.annotations : std::vector<PgnAnnotation>()};
@@ -195,6 +212,7 @@ std::string CDovrel2Doc::pgnText() const {
   });
   const std::string key = keyOf(moves);
   if (review.key == key) moves.annotations = review.notes;
+  moves.tree = gameTree();
   Result result{key, "*", {}};
   if (engineResult.key == key)
     result = engineResult;
@@ -212,7 +230,7 @@ std::string CDovrel2Doc::pgnText() const {
 void CDovrel2Doc::saved(const QString& fileName, const QByteArray& bytes, bool collection) {
   path = fileName;
   savedKey = gameKey();
-  reviewUnsaved = false;
+  reviewUnsaved = treeUnsaved = false;
   gameBytes = bytes;
   moreGames = collection;
   if (!collection) gameOffset = 0;
@@ -276,6 +294,8 @@ void CDovrel2Doc::gameRestarted() {
   fileResult = engineResult = {};
   review = {};
   reviewUnsaved = false;
+  tree = {};
+  treeUnsaved = false;
   newDocument();
 }
 

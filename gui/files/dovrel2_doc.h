@@ -9,9 +9,11 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "book/game_tree.h"
 #include "book/pgn_tag.h"
 
 class Game;
@@ -25,7 +27,7 @@ class CDovrel2Doc : public QObject {
   explicit CDovrel2Doc(Game& game, QObject* parent = nullptr);
 
   // Reads the first game of the file as PGN: its tags are kept, a FEN tag
-  // sets up its start, comments, NAGs and variations are skipped. All or
+  // sets up its start, its comments, NAGs and variations are kept. All or
   // nothing: a file that cannot be read, or a word that is no legal move,
   // leaves the game and the document as they were and says why, with the
   // file's name and the line. The engine worker must be idle.
@@ -77,6 +79,14 @@ class CDovrel2Doc : public QObject {
   void setReviewNotes(std::vector<PgnAnnotation> notes);
   // The notes for the game as it stands, or none when the moves changed since.
   const std::vector<PgnAnnotation>* reviewNotes() const;
+  // The game's comments, NAGs and variations, along its main line as it
+  // stands: moves added keep the annotations of those before them, a
+  // take-back keeps those of the moves that remain.
+  const GameTree& gameTree() const;
+  // A move played after the tree's node at `path` (a legal one there): a step
+  // to the node it leads to, or a new variation, which changes the document.
+  // None when `path` leads nowhere or the move would extend the main line.
+  std::optional<TreeStep> playInTree(const TreePath& path, const Move& move);
 
  signals:
   void refreshViews();
@@ -107,6 +117,8 @@ class CDovrel2Doc : public QObject {
     std::vector<PgnAnnotation> notes;
   } review;                      // like a result, notes hold for the game they were made for
   bool reviewUnsaved = false;    // a review made since the game was last read or written
+  mutable GameTree tree;         // its main line follows the game's when asked for
+  bool treeUnsaved = false;      // a variation added since the game was last read or written
   QByteArray gameBytes;          // the file's bytes this game was read from or written as
   bool moreGames = false;
   long gameOffset = 0;           // where gameBytes begin in the file

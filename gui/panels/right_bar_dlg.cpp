@@ -38,8 +38,21 @@ CRightBarDlg::CRightBarDlg(QWidget* parent) : QWidget(parent), moves(new QPlainT
 
 void CRightBarDlg::markEntry(int entry) {
   markedEntry = entry;
-  if (entry == shownMark) return;
+  markedNode = -1;
+  layOutMarks();
+}
+
+void CRightBarDlg::markNode(int node) {
+  markedEntry = -1;
+  markedNode = node;
+  layOutMarks();
+}
+
+void CRightBarDlg::layOutMarks() {
+  const int entry = markedEntry;
+  if (entry == shownMark && markedNode == shownNode) return;
   shownMark = entry;
+  shownNode = markedNode;
   QList<QTextEdit::ExtraSelection> marks;
   for (const MoveSpan& span : moveSpans) {
     // Spans of a text not yet set would point past the end of the shown one.
@@ -54,7 +67,7 @@ void CRightBarDlg::markEntry(int entry) {
       coloured.format.setFontWeight(QFont::Bold);
       marks << coloured;
     }
-    if (span.entry != entry) continue;
+    if (span.node >= 0 ? span.node != markedNode : span.entry != entry) continue;
     QTextEdit::ExtraSelection mark;
     mark.cursor = QTextCursor(moves->document());
     mark.cursor.setPosition(span.start);
@@ -72,7 +85,7 @@ void CRightBarDlg::setEntryNotes(std::map<int, MoveNote> notes) {
   entryNotes = std::move(notes);
   layOutSigns();
   shownMark = -2;
-  markEntry(markedEntry);
+  layOutMarks();
 }
 
 void CRightBarDlg::setMoveSpans(std::vector<MoveSpan> spans) {
@@ -118,7 +131,10 @@ QString CRightBarDlg::noteAt(const QPoint& viewportPoint) const {
 bool CRightBarDlg::eventFilter(QObject* watched, QEvent* event) {
   if (watched == moves->viewport() && event->type() == QEvent::MouseButtonPress) {
     if (const MoveSpan* span = spanAt(static_cast<QMouseEvent*>(event)->position().toPoint())) {
-      emit entryClicked(span->entry);
+      if (span->node >= 0)
+        emit nodeClicked(span->node);
+      else
+        emit entryClicked(span->entry);
       return true;
     }
   }
@@ -140,7 +156,7 @@ void CRightBarDlg::setMoveList(const QString& text) {
   layOutSigns();
   shownMark = -2;
   moves->verticalScrollBar()->setValue(moves->verticalScrollBar()->maximum());
-  markEntry(markedEntry);
+  layOutMarks();
 }
 
 QString CRightBarDlg::moveList() const { return moves->toPlainText(); }

@@ -36,6 +36,8 @@ class CRightBarDlg : public QWidget {
   void setMoveSpans(std::vector<MoveSpan> spans);
   // Which history entry is shown (its move is marked; -1 marks none).
   void markEntry(int entry);
+  // A variation's move is shown instead: the node of its span.
+  void markNode(int node);
   // Moves a review marked, by history entry: drawn in their colour with
   // their sign, their text shown on hover.
   void setEntryNotes(std::map<int, MoveNote> notes);
@@ -48,6 +50,8 @@ class CRightBarDlg : public QWidget {
  signals:
   // A click on a move: the history entry it led to.
   void entryClicked(int entry);
+  // A click on a variation's move: its span's node.
+  void nodeClicked(int node);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,8 +65,12 @@ class CRightBarDlg : public QWidget {
   std::vector<MoveSpan> plainSpans;  // as given
   std::vector<MoveSpan> moveSpans;  // in the shown text: a signed move's span takes its sign in
   std::map<int, MoveNote> entryNotes;
+  void layOutMarks();
+
   int markedEntry = -1;
-  int shownMark = -2;  // the entry the marks were last laid out for; -2: none (laying out a long list is slow)
+  int markedNode = -1;
+  // The entry and node the marks were last laid out for; -2: none (laying out a long list is slow).
+  int shownMark = -2, shownNode = -2;
   QPlainTextEdit* moves;
   QLabel* headField;
 };

@@ -1,7 +1,12 @@
 #include "game_in_play.h"
 
+#include <QMessageBox>
+#include <QPushButton>
+
 #include "board/board_geometry.h"
 #include "board/dovrel_view.h"
+#include "book/pgn_writer.h"
+#include "common/file_saver.h"
 #include "common/message_sink.h"
 #include "dialogs/promoting_sel_dlg.h"
 #include "dialogs/save_questions.h"
@@ -19,9 +24,25 @@
 #include "memory_release.h"
 #include "position/fen.h"
 #include "position/move_gen.h"
+#include "position/notation.h"
+#include "settings/settings_file.h"
 #include "search/engine_player.h"
 
 namespace {
+
+GameInPlay::BrowsedMove askBrowsedMove(QWidget* window) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("dovrel2"),
+                  GameInPlay::tr("Esa jugada no es la que sigue en la partida.\n"
+                                 "¿Empieza una variante o reemplaza el resto de la partida?\n"
+                                 "La elección se recuerda para las próximas veces."),
+                  QMessageBox::NoButton, window);
+  QPushButton* variation = box.addButton(GameInPlay::tr("Nueva variante"), QMessageBox::AcceptRole);
+  QPushButton* replace = box.addButton(GameInPlay::tr("Reemplazar el resto"), QMessageBox::DestructiveRole);
+  box.setDefaultButton(variation);
+  box.setEscapeButton(variation);  // the choice that loses nothing
+  box.exec();
+  return box.clickedButton() == replace ? GameInPlay::BrowsedMove::Replace : GameInPlay::BrowsedMove::Variation;
+}
 
 // The person's side: the one the engine does not play; with no engine
 // player, the side to move.
@@ -42,6 +63,7 @@ GameInPlay::GameInPlay(EngineObjects objects, EngineBridge* engine, CommandChann
       view(view),
       window(window),
       promotionChooser([window] { return CPromotingSelDlg::ask(window); }),
+      browsedMoveChooser([window] { return askBrowsedMove(window); }),
       flow(objects.game),
       turns(new EngineTurns(objects.game, this)) {
   turns->setGameOver([this] { return flow.isOver(); });
@@ -208,8 +230,10 @@ void GameInPlay::sendOnPersonsTurn(const std::function<void()>& sendIt) {
 
 void GameInPlay::squareClicked(int square) {
   // A finished game takes no more moves; Nueva (or Atras) goes on from there.
-  // An engine's turn is the engine's.
-  if (flow.isOver() || turns->isEnginesTurn()) return;
+  // An engine's turn is the engine's. A browsed position is the person's to
+  // annotate at any time.
+  const bool onBrowsed = browsing();
+  if (!onBrowsed && (flow.isOver() || turns->isEnginesTurn())) return;
   if (awaitingFirst) {
     fromSquare = square;
     awaitingFirst = false;
@@ -219,16 +243,28 @@ void GameInPlay::squareClicked(int square) {
     return;
   }
   toSquare = square;
+  awaitingFirst = true;
+  view->setAwaitingFirstClick(true);
+  if (onBrowsed) {
+    playWhileBrowsing(fromSquare, toSquare);
+    emit changed();
+    return;
+  }
   QString move = QString::fromStdString(squareName(fromSquare) + squareName(toSquare));
   Piece origin = EMPTY;
   if (isValidSquare(fromSquare))
     origin = objects.game.read([this](const Game& game) { return game.position.squares[fromSquare]; });
   if ((origin == WHITE_PAWN && rankOf(fromSquare) == 6) || (origin == BLACK_PAWN && rankOf(fromSquare) == 1))
     move += CPromotingSelDlg::suffix(promotionChooser());
-  // When the engine answers, it is told both clocks first. A move that leaves
-  // neither side mating material ends the game: the engine only records it
-  // ("force"), so no answer comes after the end.
-  sendOnPersonsTurn([this, move, from = fromSquare, to = toSquare] {
+  sendPersonMove(move, fromSquare, toSquare);
+  emit changed();
+}
+
+// When the engine answers, it is told both clocks first. A move that leaves
+// neither side mating material ends the game: the engine only records it
+// ("force"), so no answer comes after the end.
+void GameInPlay::sendPersonMove(const QString& move, int from, int to) {
+  sendOnPersonsTurn([this, move, from, to] {
     const auto [sideToMove, engineAnswers, ends] = objects.game.read([from, to](const Game& game) {
       CChessBoard scratch = game.position;
       const Move* legal = isValidSquare(from) && isValidSquare(to) ? findMove(scratch, from, to) : nullptr;
@@ -242,8 +278,81 @@ void GameInPlay::squareClicked(int square) {
     else
       send(engineAnswers ? flow.withClocks(move, 1 - sideToMove) : move);
   });
-  awaitingFirst = true;
-  view->setAwaitingFirstClick(true);
+}
+
+bool GameInPlay::browsing() const {
+  return view->showsVariation() || effectiveBrowseIndex(view->browseIndex(), historySize()) != -1;
+}
+
+bool GameInPlay::engineGameRunning() const {
+  return turns->hasProposingPlayer() || !engine->isIdle() || (personMoved >= 0 && !flow.isOver());
+}
+
+int GameInPlay::treeOffset() const {
+  return historySize() - static_cast<int>(doc->gameTree().main.moves.size());
+}
+
+TreePath GameInPlay::shownNode() const {
+  if (view->showsVariation()) return variationNode;
+  const int entries = historySize();
+  int entry = effectiveBrowseIndex(view->browseIndex(), entries);
+  if (entry == -1) entry = entries - 1;
+  const int index = entry - treeOffset();
+  return index >= 0 ? TreePath{index} : TreePath{};
+}
+
+GameInPlay::BrowsedMove GameInPlay::browsedMoveChoice() {
+  SettingsFile file;
+  const QString kept = file.text(ini::DOVREL, ini::BROWSED_MOVE, QString());
+  if (kept == QLatin1String("Variation")) return BrowsedMove::Variation;
+  if (kept == QLatin1String("Replace")) return BrowsedMove::Replace;
+  const BrowsedMove chosen = browsedMoveChooser();
+  file.setText(ini::DOVREL, ini::BROWSED_MOVE,
+               chosen == BrowsedMove::Replace ? QStringLiteral("Replace") : QStringLiteral("Variation"));
+  QString reason;
+  if (!file.save(&reason))
+    showMessage(QMessageBox::Warning, saveFailureText(QString::fromLatin1(SettingsFile::FILE_NAME), reason), window);
+  return chosen;
+}
+
+void GameInPlay::playWhileBrowsing(int from, int to) {
+  const CChessBoard shown = view->shownPosition();
+  CChessBoard scratch = shown;
+  const Move* legal = isValidSquare(from) && isValidSquare(to) ? findMove(scratch, from, to) : nullptr;
+  if (!legal) return;
+  std::string coordinates = squareName(from) + squareName(to);
+  if (legal->promotion != EMPTY) coordinates += CPromotingSelDlg::suffix(promotionChooser()).toStdString();
+  const Move move = coordinates.size() > 4 ? parseCoordinateMove(shown, coordinates) : *legal;
+  const TreePath at = shownNode();
+  GameTree trial = doc->gameTree();
+  const std::optional<TreeStep> known = playInTree(trial, at, move);
+  if (known && !known->added) return browseNode(known->path);
+  // Only a game no engine plays gives up its rest, and only on its main line.
+  if (onMainLine(at) && !engineGameRunning() && browsedMoveChoice() == BrowsedMove::Replace) {
+    const int entry = (at.empty() ? -1 : at[0]) + treeOffset();
+    engine->whenIdle([this, entry, coordinates, from, to] {
+      objects.game.edit([entry](Game& game) {
+        while (static_cast<int>(game.history.size()) > entry + 1 && game.undoPly()) {
+        }
+      });
+      flow.takenBack();
+      view->browseLive();
+      sendPersonMove(QString::fromStdString(coordinates), from, to);
+      emit changed();
+    });
+    return;
+  }
+  if (const std::optional<TreeStep> step = doc->playInTree(at, move)) browseNode(step->path);
+}
+
+void GameInPlay::browseNode(const TreePath& path) {
+  if (onMainLine(path)) return browseTo((path.empty() ? -1 : path[0]) + treeOffset());
+  const CChessBoard start = objects.game.read([](const Game& game) { return pgnMovesOfHistory(game.history).start; });
+  const std::optional<CChessBoard> position = treePosition(start, doc->gameTree(), path);
+  if (!position) return;
+  // The board browses at the entry the variation branches from.
+  view->browseVariation(path[0] - 1 + treeOffset(), *position);
+  variationNode = path;
   emit changed();
 }
 
@@ -257,6 +366,16 @@ int GameInPlay::historySize() const {
 }
 
 void GameInPlay::browseBy(int plies) {
+  if (view->showsVariation()) {
+    std::optional<TreePath> reached = variationNode;
+    const GameTree& tree = doc->gameTree();
+    for (int step = 0; step < std::abs(plies) && reached; ++step) {
+      std::optional<TreePath> next = plies < 0 ? previousNode(*reached) : nextNode(tree, *reached);
+      if (!next) break;
+      reached = next;
+    }
+    return browseNode(*reached);
+  }
   const int entries = historySize();
   int shown = effectiveBrowseIndex(view->browseIndex(), entries);
   if (shown == -1) shown = entries - 1;

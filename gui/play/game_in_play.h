@@ -22,6 +22,7 @@
 
 #include <functional>
 
+#include "book/game_tree.h"
 #include "engine/engine_objects.h"
 #include "external/engine_list.h"
 #include "external/new_game_dlg.h"
@@ -77,10 +78,21 @@ class GameInPlay : public QObject {
   void end(const GameEnd& end, const QString& boxText);
 
   // Browsing: by plies from the shown position (the first entry at most), to
-  // an entry, or back to the live position.
+  // an entry, or back to the live position. Inside a variation a ply goes
+  // along the variation.
   void browseBy(int plies);
   void browseTo(int entry);
   void browseLive();
+  // Shows a node of the game's tree: a main-line ply or a variation's move.
+  void browseNode(const TreePath& path);
+  // The node shown: empty at the start (or live with no moves).
+  TreePath shownNode() const;
+
+  // A move played while browsing that is new there: a variation, or (asked
+  // once, then as kelvo.ini says) the rest of the game replaced by it.
+  enum class BrowsedMove { Variation, Replace };
+  // The question's box; tests replace it.
+  void setBrowsedMoveChooser(std::function<BrowsedMove()> chooser) { browsedMoveChooser = std::move(chooser); }
 
   bool isOver() const { return flow.isOver(); }
   GameFlow& gameFlow() { return flow; }
@@ -114,6 +126,17 @@ class GameInPlay : public QObject {
   // An external engine failed: a game under way is its loss, else only told.
   void engineFault(int side, const QString& reason, bool gameBegan);
   SearchLimits engineLimits() const;
+  // The person's move, as played on the live board.
+  void sendPersonMove(const QString& move, int from, int to);
+  // A move made on a browsed position: a step along the tree, a new
+  // variation, or the game's rest replaced. Never touches a game the engines play.
+  void playWhileBrowsing(int from, int to);
+  bool browsing() const;
+  // An engine plays or has played in the game as it goes on.
+  bool engineGameRunning() const;
+  BrowsedMove browsedMoveChoice();
+  // Main-line tree index k is history entry k + treeOffset().
+  int treeOffset() const;
 
   EngineObjects objects;
   EngineBridge* engine;
@@ -122,6 +145,8 @@ class GameInPlay : public QObject {
   CDovrelView* view;
   QWidget* window;
   std::function<int()> promotionChooser;
+  std::function<BrowsedMove()> browsedMoveChooser;
+  TreePath variationNode;  // while the view shows a variation's position
   GameFlow flow;
   EngineTurns* turns;
   bool commandWaiting = false;  // a person's command waits for the engine

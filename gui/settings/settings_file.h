@@ -73,6 +73,9 @@ constexpr QLatin1String SHOW_LEGAL_MOVES("ShowLegalMoves");
 constexpr QLatin1String WELCOME_PAGE("WelcomePage");
 constexpr QLatin1String LANGUAGE("Language");
 constexpr QLatin1String NOTATION("Notation");
+// What a move played while browsing does when it is new there: "Variation" or
+// "Replace" (the rest of the game); absent until asked once.
+constexpr QLatin1String BROWSED_MOVE("BrowsedMove");
 }  // namespace ini
 
 struct ProgramSettings {

@@ -1285,6 +1285,22 @@ A person plays its side from now on.</translation>
         <source>Ganan las blancas</source>
         <translation>White wins</translation>
     </message>
+    <message>
+        <source>Esa jugada no es la que sigue en la partida.
+¿Empieza una variante o reemplaza el resto de la partida?
+La elección se recuerda para las próximas veces.</source>
+        <translation>That move is not the one that follows in the game.
+Start a variation, or replace the rest of the game?
+The choice is remembered for the next times.</translation>
+    </message>
+    <message>
+        <source>Nueva variante</source>
+        <translation>New variation</translation>
+    </message>
+    <message>
+        <source>Reemplazar el resto</source>
+        <translation>Replace the rest</translation>
+    </message>
 </context>
 <context>
     <name>GameReview</name>

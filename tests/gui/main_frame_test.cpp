@@ -376,13 +376,13 @@ TEST_F(MainFrameTest, OpenLoadsAPgnGameAndSaveWritesItAsPgn) {
   openFile("game.pgn");
   EXPECT_EQ(pieceOn("f3"), WHITE_KNIGHT);
   EXPECT_EQ(Game::instance().read([](const Game& game) { return game.history.size(); }), 4u);
-  EXPECT_EQ(frame->rightBar()->moveList(), "1.e4 e5 \n2.Nf3");
+  EXPECT_EQ(frame->rightBar()->moveList(), "1.e4 e5 \n2.Nf3 {a comment}");
   EXPECT_EQ(frame->windowTitle(), "game.pgn[*] - dovrel2");
 
   ASSERT_TRUE(frame->saveFile("saved.pgn"));
   EXPECT_EQ(pgnExtractReading(dir.filePath("saved.pgn").toStdString()), "e2e4 e7e5 g1f3 1-0\n\n");
   EXPECT_TRUE(readFile("saved.pgn").startsWith("[Event \"Test\"]\n[Site \"?\"]\n[Date \"?\"]\n[Round \"?\"]\n"
-                                                "[White \"A\"]\n[Black \"?\"]\n[Result \"1-0\"]\n\n1. e4 e5 2. Nf3 1-0\n"));
+                                                "[White \"A\"]\n[Black \"?\"]\n[Result \"1-0\"]\n\n1. e4 e5 2. Nf3 {a comment} 1-0\n"));
   EXPECT_EQ(frame->windowTitle(), "saved.pgn[*] - dovrel2");
 
   // The real message box, over the main window.
@@ -1324,6 +1324,104 @@ TEST_F(MainFrameTest, KeysBrowseTheGame) {
   EXPECT_EQ(effectiveBrowseIndex(frame->view()->browseIndex(), 3), -1);
   QTest::keyClick(focused, Qt::Key_C, Qt::ControlModifier);
   EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("[Event ")));
+}
+
+// An annotated game opened: its comments, signs and variations in the list;
+// a move played on a browsed position becomes a variation there (asked once),
+// shown on a click, saved with the rest, and the game itself stays as it was.
+TEST_F(MainFrameTest, AMoveOnABrowsedPositionStartsAVariation) {
+  writeFile("tree.pgn", "[Event \"Tree\"]\n\n{Start} 1. e4 {king pawn} e5 (1... c5 2. Nf3 (2. c3)) 2. Nf3 $1 Nc6 "
+                        "3. Bb5 a6 *\n");
+  createFrame();
+  int asked = 0;
+  frame->gameInPlay()->setBrowsedMoveChooser([&asked] {
+    ++asked;
+    return GameInPlay::BrowsedMove::Variation;
+  });
+  openFile("tree.pgn");
+  EXPECT_EQ(frame->rightBar()->moveList(),
+            "{Start}\n1.e4 {king pawn} 1...e5\n  (1...c5 2.Nf3 (2.c3)) \n2.Nf3! Nc6 \n3.Bb5 a6 \n");
+  const auto history = [] { return Game::instance().read([](const Game& game) { return game.history.size(); }); };
+
+  frame->gameInPlay()->browseTo(3);  // after 2.Nf3
+  click("g8");
+  click("f6");
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(frame->view()->shownPosition().squares[parseSquare("f6")], BLACK_KNIGHT);
+  click("f1");
+  click("c4");  // the variation goes on
+  EXPECT_TRUE(frame->rightBar()->moveList().contains("2.Nf3! Nc6\n  (2...Nf6 3.Bc4) \n3.Bb5"))
+      << frame->rightBar()->moveList().toStdString();
+  EXPECT_EQ(history(), 7u);
+  EXPECT_EQ(pieceOn("c6"), BLACK_KNIGHT);
+  EXPECT_TRUE(frame->isWindowModified());
+
+  // A move the tree has is a step, not a new variation.
+  frame->gameInPlay()->browseTo(1);
+  click("c7");
+  click("c5");
+  EXPECT_TRUE(frame->view()->showsVariation());
+  frame->gameInPlay()->browseTo(1);
+  click("e7");
+  click("e5");
+  EXPECT_EQ(frame->view()->browseIndex(), 2);
+  EXPECT_EQ(frame->rightBar()->moveList().count(u'('), 3);
+
+  // A click on a variation's move shows its position; the arrows go along it.
+  auto* list = frame->rightBar()->findChild<QPlainTextEdit*>("moveList");
+  QTextCursor c3(list->document());
+  c3.setPosition(static_cast<int>(list->toPlainText().indexOf("c3")) + 1);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->cursorRect(c3).center());
+  EXPECT_EQ(frame->view()->shownPosition().squares[parseSquare("c3")], WHITE_PAWN);
+  EXPECT_EQ(frame->view()->shownPosition().squares[parseSquare("c5")], BLACK_PAWN);
+  frame->gameInPlay()->browseBy(-1);
+  EXPECT_EQ(frame->view()->shownPosition().squares[parseSquare("c3")], EMPTY);
+  EXPECT_EQ(frame->view()->shownPosition().squares[parseSquare("c5")], BLACK_PAWN);
+  frame->gameInPlay()->browseTo(5);  // after 3.Bb5: asked no more
+  click("g8");
+  click("f6");
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(readFile("kelvo.ini").contains("BrowsedMove=Variation\n"));
+
+  ASSERT_TRUE(frame->saveFile("saved.pgn"));
+  EXPECT_FALSE(frame->isWindowModified());
+  QByteArray saved = readFile("saved.pgn").replace('\n', ' ');
+  EXPECT_TRUE(saved.contains("{Start} 1. e4 {king pawn} 1... e5 (1... c5 2. Nf3 (2. c3)) 2. Nf3 $1 Nc6 (2... Nf6 3. Bc4) "
+                             "3. Bb5 a6 (3... Nf6) *"))
+      << saved.toStdString();
+  EXPECT_EQ(pgnExtractReading(dir.filePath("saved.pgn").toStdString()), "e2e4 e7e5 g1f3 b8c6 f1b5 a7a6 *\n\n");
+}
+
+// Reemplazar el resto: the game goes on from the browsed position with the
+// move, the annotations before it kept. Once an engine plays in the game, a
+// browsed move is always a variation and the game is left alone.
+TEST_F(MainFrameTest, AMoveOnABrowsedPositionReplacesTheRestOnlyWithoutAnEngineGame) {
+  writeFile("kelvo.ini", "[DOVREL]\nBrowsedMove=Replace\n");
+  writeFile("tree.pgn", "1. e4 {king pawn} e5 (1... c5) 2. Nf3 Nc6 *\n");
+  createFrame();
+  frame->gameInPlay()->setBrowsedMoveChooser([]() -> GameInPlay::BrowsedMove { throw std::logic_error("asked"); });
+  openFile("tree.pgn");
+  frame->gameInPlay()->browseTo(2);
+  click("d2");
+  click("d4");
+  ASSERT_TRUE(waitFor([] { return pieceOn("d4") == WHITE_PAWN; }));
+  ASSERT_TRUE(waitForIdle());
+  EXPECT_EQ(pieceOn("f3"), EMPTY);
+  EXPECT_TRUE(frame->rightBar()->moveList().startsWith("1.e4 {king pawn} 1...e5\n  (1...c5) \n2.d4"))
+      << frame->rightBar()->moveList().toStdString();
+
+  // kelvo has answered 2.d4: the game is one with an engine now.
+  ASSERT_TRUE(waitFor([] { return Game::instance().read([](const Game& game) { return game.history.size(); }) == 5u; }));
+  ASSERT_TRUE(waitForIdle());
+  QCoreApplication::processEvents();
+  const std::string before = doc->pgnText();
+  frame->gameInPlay()->browseTo(2);
+  click("g1");
+  click("f3");
+  EXPECT_EQ(pieceOn("d4"), WHITE_PAWN);
+  EXPECT_EQ(Game::instance().read([](const Game& game) { return game.history.size(); }), 5u);
+  EXPECT_NE(doc->pgnText().find("(2. Nf3)"), std::string::npos);
+  EXPECT_NE(doc->pgnText(), before);
 }
 
 }  // namespace
