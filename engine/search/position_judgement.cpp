@@ -25,20 +25,10 @@ class LastIteration : public SearchListener {
 
 bool irreversible(const Move& move) { return move.captured != EMPTY || isPawn(move.piece); }
 
-// The score of the move that left `positions[index]`, searched alone to the
-// depth the best line reached: a move judged by a shallower search than the
-// best one would be charged for what the shallower search missed.
+// The score of the move that left `positions[index]`, weighed like the best.
 WhiteScore playedMoveScore(AlphaBetaSearch& search, const std::vector<CChessBoard>& positions, std::size_t index,
                            const PositionJudgement& best, const SearchContext& context) {
-  const Move& played = positions[index + 1].lastMove;
-  if (!playedMoveNeedsItsOwnSearch(positions[index], best.line, played)) return best.score;
-  SearchLimits alone;
-  alone.depth = std::max(best.depth, 1);
-  alone.searchMoves = {played};
-  // A depth the best line reached through the table can cost one move far
-  // more to reach alone; it gets at most twice the best search's nodes.
-  alone.nodes = std::max<std::int64_t>(best.nodes, 1000) * 2;
-  return judgePosition(search, positions, index, alone, context).score;
+  return judgeMoveAlone(search, positions, index, positions[index + 1].lastMove, best, context).score;
 }
 
 }  // namespace
@@ -57,6 +47,19 @@ bool playedMoveNeedsItsOwnSearch(const CChessBoard& position, const std::vector<
   MoveBuffer buffer;
   if (generateLegalMoves(position, buffer.moves) <= 1) return false;
   return bestLine.empty() || !bestLine.front().sameSquares(played) || bestLine.front().promotion != played.promotion;
+}
+
+PositionJudgement judgeMoveAlone(AlphaBetaSearch& search, const std::vector<CChessBoard>& positions,
+                                 std::size_t index, const Move& move, const PositionJudgement& best,
+                                 const SearchContext& context) {
+  if (!playedMoveNeedsItsOwnSearch(positions[index], best.line, move)) return best;
+  SearchLimits alone;
+  alone.depth = std::max(best.depth, 1);
+  alone.searchMoves = {move};
+  // A depth the best line reached through the table can cost one move far
+  // more to reach alone; it gets at most twice the best search's nodes.
+  alone.nodes = std::max<std::int64_t>(best.nodes, 1000) * 2;
+  return judgePosition(search, positions, index, alone, context);
 }
 
 WhiteScore whiteScoreOf(int moverScore, bool whiteToMove) {

@@ -61,6 +61,14 @@ SearchLimits reviewBudget(const SearchLimits& limits);
 // weighed: not when it is the only move or the first of the best line.
 bool playedMoveNeedsItsOwnSearch(const CChessBoard& position, const std::vector<Move>& bestLine, const Move& played);
 
+// `move` from `positions[index]` searched alone to the depth the best line
+// reached: a move judged by a shallower search than the best one would be
+// charged for what the shallower search missed. The best judgement itself
+// when the move needs no search of its own.
+PositionJudgement judgeMoveAlone(AlphaBetaSearch& search, const std::vector<CChessBoard>& positions,
+                                 std::size_t index, const Move& move, const PositionJudgement& best,
+                                 const SearchContext& context);
+
 // Every position of the game in order, one search each, and the move played
 // from it weighed against the best (playedScore). `progress` hears after
 // each position (done, total); a cancel request ends the review with the

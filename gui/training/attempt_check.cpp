@@ -25,18 +25,9 @@ AttemptVerdict checkAttempt(const CChessBoard& position, const Move& tried, cons
     verdict.stopped = true;
     return verdict;
   }
-  if (!playedMoveNeedsItsOwnSearch(position, best.line, tried)) {
-    verdict.triedScore = best.score;
-    verdict.triedLine = best.line;
-  } else {
-    SearchLimits alone;
-    alone.depth = std::max(best.depth, 1);
-    alone.searchMoves = {tried};
-    alone.nodes = std::max<std::int64_t>(best.nodes, 1000) * 2;
-    const PositionJudgement judged = judgePosition(search, positions, 0, alone, context);
-    verdict.triedScore = judged.score;
-    verdict.triedLine = judged.line;
-  }
+  const PositionJudgement judged = judgeMoveAlone(search, positions, 0, tried, best, context);
+  verdict.triedScore = judged.score;
+  verdict.triedLine = judged.line;
   if (cancel && cancel->cancelled) {
     verdict.stopped = true;
     return verdict;
