@@ -20,6 +20,7 @@
 #   MATCH_KELVO=the kelvo to measure (default BUILD_DIR/console/kelvo)
 #   MATCH_ELO=a rating: kelvo plays as a UCI engine (through polyglot) held to it
 #     by UCI_LimitStrength and UCI_Elo, instead of at MATCH_LEVEL
+#   MATCH_CORES=N: xboard offers both engines N search threads (its -smpCores)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -40,6 +41,8 @@ round=$(( (round + 1) / 2 * 2 ))
 # xboard's -inc turns the session clock into an incremental one.
 clock=(-tc "$tc" -mps "$mps")
 [ -n "$inc" ] && clock=(-tc "$tc" -inc "$inc")
+smp=()
+[ -n "${MATCH_CORES:-}" ] && smp=(-smpCores "$MATCH_CORES")
 clock_text=$(if [ -n "$inc" ]; then echo "$tc min + $inc s per move"; else echo "$mps moves in $tc min"; fi)
 minutes=${tc%%:*}
 
@@ -112,7 +115,7 @@ for opponent in $opponents; do
     # the engines afresh. Without -popupExitMessage false xboard waits for a
     # click on the final score.
     timeout $(( count * ((minutes + 1) * 120 + 60) + 60 )) xvfb-run -a xboard -noGUI -mg "$count" "${clock[@]}" \
-      "${start_position[@]}" \
+      "${start_position[@]}" "${smp[@]}" \
       -xponder -reuseFirst false -reuseSecond false "${first[@]}" -fd "$dir/kelvo" -fn "$first_name" \
       -scp "$command" "${second[@]}" -sd "$dir/opponent" -sn "$name" -secondComputerString '' -firstComputerString '' \
       -matchPause 1000 -adjudicateDrawMoves 300 -niceEngines 0 \
