@@ -229,6 +229,21 @@ int mopUp(const Side& strong, const Side& bare) {
   return 10 * edge + 6 * (7 - distance(strong.king, bare.king)) + 200;
 }
 
+// A lone bishop with pawns on one rook file only cannot drive a king out of
+// the corner the bishop does not reach: the pawn never promotes, whatever the
+// material says.
+bool wrongRookPawn(const Side& own, const Side& other, int side, const Placed* pieces, int count) {
+  if (own.majors || own.minors != 1 || own.bishops != 1 || own.pawnCount == 0 || other.pieceMaterial) return false;
+  const int file = own.pawnsOnFile[0] ? 0 : 7;
+  if (own.pawnsOnFile[file] != own.pawnCount || other.king == NO_SQUARE) return false;
+  const int corner = side ? A8 + file : A1 + file;
+  for (int i = 0; i < count; ++i)
+    if (pieces[i].kind == BISHOP && pieces[i].side == side)
+      return (fileOf(pieces[i].square) + rankOf(pieces[i].square)) % 2 != (fileOf(corner) + rankOf(corner)) % 2 &&
+             distance(other.king, corner) <= 1;
+  return false;
+}
+
 }  // namespace
 
 int pieceMaterial(const CBoard& board, int side) {
@@ -307,7 +322,8 @@ int strongEvaluate(const CBoard& b, const EvaluationTables& table) {
     const Side& other = sides[!side];
     const bool ahead = side ? score > 0 : score < 0;
     if (!ahead) continue;
-    if (own.pawnCount == 0 && own.pieceMaterial - other.pieceMaterial < 400 && own.majors == 0) score /= 8;
+    if (wrongRookPawn(own, other, side, pieces, count)) score /= 16;
+    else if (own.pawnCount == 0 && own.pieceMaterial - other.pieceMaterial < 400 && own.majors == 0) score /= 8;
     else if (other.pieceMaterial == 0 && other.pawnCount == 0 && own.pieceMaterial >= 477)
       score += (side ? 1 : -1) * mopUp(own, other);
   }

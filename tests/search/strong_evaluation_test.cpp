@@ -1,6 +1,8 @@
 // The strong evaluation is blind to which colour is which: every term of it
 // counted for Black is the mirror of the one counted for White.
 
+#include <cstdlib>
+
 #include "search/strong_evaluation.h"
 #include "test_positions.h"
 
@@ -19,10 +21,22 @@ TEST(StrongEvaluation, BlindToColour) {
            "1r4k1/5ppp/8/8/8/8/5PPP/2R3K1 b - - 0 30",  // rooks on open files, shields
            "8/8/8/3k4/8/8/8/KQ6 w - - 0 60",            // the bare king driven to the edge
            "8/4k3/8/8/3N4/8/3K4/8 b - - 0 70",          // a lone knight cannot win
+           "k7/8/K7/P7/3B4/8/8/8 w - - 0 80",           // the bishop that misses the corner
        }) {
     const CChessBoard position = fromFen(fen);
     EXPECT_EQ(strongEvaluate(colourMirror(position)), strongEvaluate(position)) << fen;
   }
+}
+
+// A bishop and rook pawns whose promotion square the bishop does not reach,
+// the other king in that corner: a draw, however much material is ahead.
+// The other bishop, or the king out of the corner, still wins.
+TEST(StrongEvaluation, TheWrongBishopWithRookPawnsIsADraw) {
+  for (const char* fen : {"k7/8/K7/P7/3B4/8/8/8 w - - 0 80", "8/5B1k/8/7P/7K/7P/8/8 b - - 0 70",
+                          "8/8/8/8/7p/7k/3b4/7K w - - 0 70"})
+    EXPECT_LT(std::abs(strongEvaluate(fromFen(fen))), 60) << fen;
+  for (const char* fen : {"k7/8/K7/P7/4B3/8/8/8 w - - 0 80", "8/8/K7/P7/3B4/8/6k1/8 w - - 0 80"})
+    EXPECT_GT(std::abs(strongEvaluate(fromFen(fen))), 250) << fen;
 }
 
 }  // namespace
