@@ -284,9 +284,15 @@ void cmdSearchDepth(const CommandLine& command) {
   chosen.depth = std::max(toNumber(command.args[0]), 0);
   if (chosen.depth == 0 || chosen.levelChosen) return;
   chosen.limitStrength = chosen.depth < DEPTH_OF_TOP_LEVEL;
+  if (!chosen.limitStrength) {
+    // Any depth from the top level's up plays at full strength; it never
+    // enters the rating's arithmetic, where "sd 2147483646" would overflow.
+    setLevel(TOP_LEVEL);
+    return;
+  }
   const int weakest = eloOfLevel(WEAKEST_LEVEL);
   chosen.elo = weakest + (chosen.depth - 1) * (eloOfLevel(TOP_LEVEL) - weakest) / (DEPTH_OF_TOP_LEVEL - 1);
-  setLevel(chosen.limitStrength ? levelForElo(chosen.elo) : TOP_LEVEL);
+  setLevel(levelForElo(chosen.elo));
 }
 
 void cmdMemory(const CommandLine& command) { session().setHashMegabytes(toNumber(command.args[0])); }

@@ -198,7 +198,7 @@ TEST_F(CommandTest, StrengthAndResourceCommandsReachTheSession) {
     Lines commands;
     int level;
   } cases[] = {
-      {{"sd 18"}, 10}, {{"option Nivel=3", "sd 18"}, 3}, {{"sd 9", "option Nivel=7"}, 7},
+      {{"sd 18"}, 10}, {{"sd 2147483646"}, 10}, {{"option Nivel=3", "sd 18"}, 3}, {{"sd 9", "option Nivel=7"}, 7},
       {{"Skill Level 7", "sd 2"}, 7}, {{"Skill Level 0"}, 1},
   };
   for (const auto& [commands, level] : cases) {
