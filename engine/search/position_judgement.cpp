@@ -59,7 +59,18 @@ PositionJudgement judgeMoveAlone(AlphaBetaSearch& search, const std::vector<CChe
   // A depth the best line reached through the table can cost one move far
   // more to reach alone; it gets at most twice the best search's nodes.
   alone.nodes = std::max<std::int64_t>(best.nodes, 1000) * 2;
-  return judgePosition(search, positions, index, alone, context);
+  PositionJudgement judged = judgePosition(search, positions, index, alone, context);
+  // A slower way to the same mate can lie just past the depth where the best
+  // line saw its mate: "mate let go" is a heavy verdict, so before it stands
+  // the move gets a deeper look, bounded by nodes alone.
+  const int mover = positions[index].sideToMove ? 1 : -1;
+  if (best.score.mate * mover > 0 && judged.score.mate * mover <= 0 && !judged.score.isWon()) {
+    alone.depth = 0;
+    alone.nodes *= MATE_CHECK_NODES_FACTOR;
+    PositionJudgement deeper = judgePosition(search, positions, index, alone, context);
+    if (deeper.score.mate * mover > 0 || deeper.score.isWon()) return deeper;
+  }
+  return judged;
 }
 
 WhiteScore whiteScoreOf(int moverScore, bool whiteToMove) {

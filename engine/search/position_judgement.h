@@ -61,10 +61,14 @@ SearchLimits reviewBudget(const SearchLimits& limits);
 // weighed: not when it is the only move or the first of the best line.
 bool playedMoveNeedsItsOwnSearch(const CChessBoard& position, const std::vector<Move>& bestLine, const Move& played);
 
+inline constexpr std::int64_t MATE_CHECK_NODES_FACTOR = 8;
+
 // `move` from `positions[index]` searched alone to the depth the best line
 // reached: a move judged by a shallower search than the best one would be
 // charged for what the shallower search missed. The best judgement itself
-// when the move needs no search of its own.
+// when the move needs no search of its own. When the best line mates and the
+// move alone shows no mate, the move is searched again without a depth limit
+// on MATE_CHECK_NODES_FACTOR times the nodes, and a mate found then stands.
 PositionJudgement judgeMoveAlone(AlphaBetaSearch& search, const std::vector<CChessBoard>& positions,
                                  std::size_t index, const Move& move, const PositionJudgement& best,
                                  const SearchContext& context);

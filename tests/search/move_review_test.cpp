@@ -182,6 +182,24 @@ TEST(MoveReview, PlayedMoveScoresStandForTheScoreAfter) {
   EXPECT_TRUE(weighed.plies[1].judged);  // the next move falls back to the scores around it
 }
 
+// The search that finds a mate stops at the mate's depth, too shallow for a
+// slower way to it: a rook move that keeps the mate, only longer, is not a
+// mate let go; the rook left to the king is.
+TEST(PositionJudgement, ALongerMateIsNoMateLetGo) {
+  SearchLimits limits;
+  limits.depth = 8;
+  for (const auto& [move, kept] : {std::pair{"a1a2", true}, {"e1d2", true}, {"a1g1", false}}) {
+    const auto game = positionsAfter("8/8/8/8/8/8/8/R3K2k w - - 0 1", move);
+    const std::vector<PositionJudgement> judged = judgeGame(game, limits);
+    ASSERT_EQ(judged.size(), 2u);
+    EXPECT_EQ(judged[0].score, WhiteScore::mateIn(3));
+    ASSERT_TRUE(judged[0].playedScore);
+    EXPECT_EQ(judged[0].playedScore->mate > 0, kept) << move;
+    const ScoreReview review = reviewScores({judged[0].score, judged[1].score}, true, {judged[0].playedScore});
+    EXPECT_EQ(review.plies[0].mark == MoveMark::NONE, kept) << move;
+  }
+}
+
 TEST(PositionJudgement, CancelledReviewKeepsWhatItJudged) {
   SearchLimits limits;
   limits.depth = 2;
