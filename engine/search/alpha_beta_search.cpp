@@ -23,6 +23,7 @@ struct AlphaBetaSearch::Ply {
   int staticEval = 0;
   Move killers[2];
   MovePicker picker;
+  Move excluded;  // the table's move, left out while its rivals are searched without it
 };
 
 namespace {
@@ -30,6 +31,13 @@ namespace {
 constexpr int INFINITE_SCORE = 32000;
 
 bool isReversible(const Move& move) { return move.captured == EMPTY && !isPawn(move.piece); }
+
+bool sameMove(const Move& a, const Move& b) { return a.sameSquares(b) && a.promotion == b.promotion; }
+
+// The table's move is singular, and searched a ply deeper, when every other
+// move falls this far short of its stored score at half the depth.
+constexpr int SINGULAR_MIN_DEPTH = 8;
+int singularMargin(int depth) { return 2 * depth; }
 
 // Plies taken off a late quiet move: more the later the move and the deeper the node.
 int reductionFor(int depth, int moveNumber) {
@@ -208,8 +216,13 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   if (timeUp()) return 0;
   if (ply >= MAX_PLY - 1) return evaluate(ply);
 
+  // A search without the table's move is a question about this node, not
+  // its answer: it neither takes nor leaves an entry, and prunes nothing.
+  const bool excluding = !node.excluded.isNull();
   Move hashMove;
-  if (TableEntry entry; table->probe(node.key, ply, entry)) {
+  TableEntry entry;
+  const bool hashHit = !excluding && table->probe(node.key, ply, entry);
+  if (hashHit) {
     hashMove = entry.move();
     if (!pvNode && entry.depth >= depth) {
       const int score = entry.score;
@@ -224,7 +237,7 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   // Better than two plies ago: the side to move is getting somewhere, so
   // cutoffs are likelier and late moves matter less.
   const bool improving = !inCheck && ply >= 2 && staticEval > plies[ply - 2].staticEval;
-  if (!pvNode && !inCheck && std::abs(beta) < MATE_BOUND) {
+  if (!pvNode && !inCheck && !excluding && std::abs(beta) < MATE_BOUND) {
     // Far enough above beta that a shallow search will not bring it down.
     if (depth <= 7 && staticEval - 120 * depth + (improving ? 40 : 0) >= beta) return staticEval;
     // Passing still holds beta: a real move will too (not with pawns alone,
@@ -240,7 +253,23 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   }
 
   // Without a move from an earlier search the ordering is blind: spend less here.
-  if (!root && depth >= 4 && hashMove.isNull()) --depth;
+  if (!root && !excluding && depth >= 4 && hashMove.isNull()) --depth;
+
+  // Every other move well short of the table's score: the line hangs on one
+  // move, so it gets a ply more. When even the rest holds beta, more than one
+  // move refutes the line, and the node is cut (multi-cut).
+  bool singular = false;
+  if (!root && !excluding && hashHit && depth >= SINGULAR_MIN_DEPTH && !hashMove.isNull() &&
+      entry.depth >= depth - 3 && entry.bound != Bound::UPPER && std::abs(entry.score) < MATE_BOUND &&
+      ply < 2 * rootDepth) {
+    const int singularBeta = entry.score - singularMargin(depth);
+    node.excluded = hashMove;
+    const int score = search(depth / 2, ply, singularBeta - 1, singularBeta, false);
+    node.excluded = Move();
+    if (stopped) return 0;
+    if (score < singularBeta) singular = true;
+    else if (singularBeta >= beta) return singularBeta;
+  }
 
   const int oldAlpha = alpha;
   int best = -INFINITE_SCORE;
@@ -256,6 +285,7 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   node.picker.start(node.board, hashMove, node.killers, *history, false, counter, rows);
   for (Move move; node.picker.next(move);) {
     if (root && !allowedAtRoot(move)) continue;
+    if (excluding && sameMove(move, node.excluded)) continue;
     if (!isLegal(node.board, node.legality, move)) continue;
     ++legal;
     if (root && !helper && context->listener && context->clock() - start >= ROOT_MOVES_TOLD_AFTER)
@@ -280,7 +310,8 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
 
     int score;
     if (legal == 1) {
-      score = -search(depth - 1, ply + 1, -beta, -alpha, true);
+      const int extension = singular && sameMove(move, hashMove) ? 1 : 0;
+      score = -search(depth - 1 + extension, ply + 1, -beta, -alpha, true);
     } else {
       int reduction = 0;
       if (depth >= 3 && quiet && !inCheck && !givesCheck && !killer && legal > 3) {
@@ -320,7 +351,9 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
       break;
     }
   }
-  if (legal == 0) return inCheck ? -MATE_VALUE + ply : 0;
+  // Without the table's move, no move left says nothing of mate or stalemate.
+  if (legal == 0) return excluding ? alpha : inCheck ? -MATE_VALUE + ply : 0;
+  if (excluding) return best;
 
   // A root searched without the lines already found has no true best move.
   if (root && !excluded.empty()) return best;
@@ -423,7 +456,7 @@ std::vector<Move> AlphaBetaSearch::prepare(const CBoard& root, const std::vector
   keys.assign(gameKeys.begin(), gameKeys.end());
   rootIndex = static_cast<int>(keys.size());
   keys.resize(rootIndex + MAX_PLY + 2);
-  for (Ply& ply : plies) ply.killers[0] = ply.killers[1] = Move();
+  for (Ply& ply : plies) ply.killers[0] = ply.killers[1] = ply.excluded = Move();
   plies[0].move = Move();
   Ply& top = plies[0];
   top.board = root;
@@ -475,6 +508,7 @@ SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const
   const int lineCount = helper ? 1 : std::clamp(limits->multiPv, 1, static_cast<int>(rootMoves.size()));
   std::int64_t previousIterationNodes = 0;
   for (int depth = firstDepth; depth <= maxDepth; ++depth) {
+    rootDepth = depth;
     const std::int64_t nodesBefore = nodes;
     std::vector<RootLine> found;
     excluded.clear();

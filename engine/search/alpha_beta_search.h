@@ -6,7 +6,8 @@
 // extension, null-move pruning, late-move reductions and shallow futility,
 // move-count and exchange pruning (all keener where the side to move is not
 // improving on its score of two plies before), ordered by the transposition
-// table, captures, killers, counter-moves and history. Repetitions (of the game's earlier positions too) and
+// table, captures, killers, counter-moves and history; the table's move is
+// searched a ply deeper when it alone holds the score (singular extension). Repetitions (of the game's earlier positions too) and
 // the fifty-move rule score as draws. Scores are centipawns from the side to
 // move's point of view; mates are MATE_VALUE less the plies to the mate.
 //
@@ -107,6 +108,7 @@ class AlphaBetaSearch {
   std::int64_t hardDeadline = -1;
   std::int64_t softLimit = -1;
   int minDepth = 0;  // iterations finished before the soft limit may stop the search
+  int rootDepth = 0;  // of the iteration running: extensions stop at twice it
   std::int64_t nodes = 0;
   int selDepth = 0;  // the deepest ply reached since the search began
   bool stopped = false;
