@@ -204,10 +204,6 @@ Line* lineOf(Tree& tree, const TreePath& path) {
 
 }  // namespace
 
-bool sameMove(const Move& a, const Move& b) {
-  return a.from == b.from && a.to == b.to && a.promotion == b.promotion;
-}
-
 namespace {
 
 bool lineAnnotated(const TreeLine& line) {

@@ -47,8 +47,6 @@ inline constexpr std::size_t MAX_COMMENT = 16 * 1024;
 inline constexpr std::size_t MAX_TREE_TEXT = 8 * 1024 * 1024;
 inline constexpr std::size_t MAX_TREE_MOVES = 100000;
 
-bool sameMove(const Move& a, const Move& b);
-
 // Reads a game's movetext (everything after its tags) from `start`. Malformed
 // text degrades: an illegal move ends its line, a ")" that closes nothing is
 // skipped, an open "(" or "{" ends at the end of the text.

@@ -40,7 +40,7 @@ Move playableMove(const CChessBoard& position, const Move& chosen, const std::ve
   }
   if (allowed.empty()) return Move();
   for (const Move& move : allowed)
-    if (move.sameSquares(chosen) && move.promotion == chosen.promotion) return chosen;
+    if (sameMove(move, chosen)) return chosen;
   return bestAfterOnePly(position, allowed);
 }
 
@@ -153,7 +153,7 @@ void UciSearch::run(EnginePlayer& player, CChessBoard position) {
     MoveBuffer replies;
     const int count = generateLegalMoves(next, replies.moves);
     for (int i = 0; i < count; ++i)
-      if (replies.moves[i].sameSquares(player.expectedReply) && replies.moves[i].promotion == player.expectedReply.promotion)
+      if (sameMove(replies.moves[i], player.expectedReply))
         ponder = " ponder " + uciMoveText(player.expectedReply);
   }
   {

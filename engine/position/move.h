@@ -46,4 +46,7 @@ struct Move {
 #pragma pack(pop)
 static_assert(sizeof(Move) == 7, "Move is seven packed bytes");
 
+// The same move, promotion piece included: the four promotions share their squares.
+inline bool sameMove(const Move& a, const Move& b) { return a.sameSquares(b) && a.promotion == b.promotion; }
+
 inline const Move RESIGN_MOVE{H8, H8, EMPTY, EMPTY, EMPTY};

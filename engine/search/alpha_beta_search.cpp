@@ -32,8 +32,6 @@ constexpr int INFINITE_SCORE = 32000;
 
 bool isReversible(const Move& move) { return move.captured == EMPTY && !isPawn(move.piece); }
 
-bool sameMove(const Move& a, const Move& b) { return a.sameSquares(b) && a.promotion == b.promotion; }
-
 // The table's move is singular, and searched a ply deeper, when every other
 // move falls this far short of its stored score at half the depth.
 constexpr int SINGULAR_MIN_DEPTH = 8;
@@ -552,8 +550,7 @@ SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const
         outcome.move = last.move;
         outcome.score = last.score;
         // The move played is the one of the last line the interface was shown.
-        if (!helper && (finishedLines.empty() || !finishedLines[0].move.sameSquares(last.move) ||
-                        finishedLines[0].move.promotion != last.move.promotion))
+        if (!helper && (finishedLines.empty() || !sameMove(finishedLines[0].move, last.move)))
           report(depth, last, 1);
       }
       break;

@@ -46,7 +46,7 @@ bool playedMoveNeedsItsOwnSearch(const CChessBoard& position, const std::vector<
   if (played.isNull()) return false;
   MoveBuffer buffer;
   if (generateLegalMoves(position, buffer.moves) <= 1) return false;
-  return bestLine.empty() || !bestLine.front().sameSquares(played) || bestLine.front().promotion != played.promotion;
+  return bestLine.empty() || !sameMove(bestLine.front(), played);
 }
 
 PositionJudgement judgeMoveAlone(AlphaBetaSearch& search, const std::vector<CChessBoard>& positions,

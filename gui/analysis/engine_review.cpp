@@ -18,8 +18,6 @@ QString startFenOf(const CChessBoard& start) {
   return fen == positionToFen(initial) ? QString() : QString::fromStdString(fen);
 }
 
-bool sameMove(const Move& a, const Move& b) { return a.sameSquares(b) && a.promotion == b.promotion; }
-
 }  // namespace
 
 EngineReview::EngineReview(const EngineConfig& config, std::vector<CChessBoard> gamePositions,

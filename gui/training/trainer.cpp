@@ -22,8 +22,6 @@ CChessBoard after(CChessBoard position, const Move& move) {
   return position;
 }
 
-bool sameMove(const Move& a, const Move& b) { return a.sameSquares(b) && a.promotion == b.promotion; }
-
 // The legal move from `from` to `to`; a pawn reaching the last rank becomes a queen.
 std::optional<Move> legalMove(const CChessBoard& position, int from, int to) {
   MoveBuffer buffer;
