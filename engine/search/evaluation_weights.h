@@ -2,17 +2,18 @@
 // Every weight of the strong evaluation, middlegame (Mg) and endgame (Eg)
 // apart, in centipawns. The values in use are fitted to the results of the
 // engine's own games (tools/texel/, make tune) and written to
-// evaluation_weights.cpp; the piece-square values add rank and file
-// corrections to a fixed shape (towards the centre, pawns forward, the king
-// home in the middlegame).
+// evaluation_weights.cpp. Each kind has a value of its own on every square,
+// material apart, seen from its owner's side.
 
+#include <array>
 #include <functional>
 #include <string>
 
 struct EvaluationWeights {
   int materialMg[5], materialEg[5];   // pawn, knight, bishop, rook, queen
-  int rankMg[6][8], rankEg[6][8];     // by kind (pawn .. king) and the owner's rank
-  int fileMg[6][4], fileEg[6][4];     // by kind and file, a..d mirrored onto h..e
+  // By kind (pawn .. king) and square, the owner's rank * 8 + file: a1 is
+  // White's and a8 Black's square 0. A pawn's first and last ranks are unused.
+  std::array<std::array<int, 64>, 6> squareMg, squareEg;
   int passedMg[8], passedEg[8];       // by the owner's rank
   int mobilityMg[4], mobilityEg[4];   // knight .. queen, per square over the kind's average
   int doubledMg, doubledEg, isolatedMg, isolatedEg;

@@ -7,10 +7,12 @@ void visitArray(const std::string& name, int (&values)[N], const std::function<v
   for (int i = 0; i < N; ++i) visit(name + "[" + std::to_string(i) + "]", values[i]);
 }
 
-template <int N, int M>
-void visitTable(const std::string& name, int (&values)[N][M],
+template <std::size_t N, std::size_t M>
+void visitTable(const std::string& name, std::array<std::array<int, M>, N>& values,
                 const std::function<void(const std::string&, int&)>& visit) {
-  for (int i = 0; i < N; ++i) visitArray(name + "[" + std::to_string(i) + "]", values[i], visit);
+  for (std::size_t i = 0; i < N; ++i)
+    for (std::size_t j = 0; j < M; ++j)
+      visit(name + "[" + std::to_string(i) + "][" + std::to_string(j) + "]", values[i][j]);
 }
 
 }  // namespace
@@ -18,10 +20,8 @@ void visitTable(const std::string& name, int (&values)[N][M],
 void forEachWeight(EvaluationWeights& w, const std::function<void(const std::string&, int&)>& visit) {
   visitArray("materialMg", w.materialMg, visit);
   visitArray("materialEg", w.materialEg, visit);
-  visitTable("rankMg", w.rankMg, visit);
-  visitTable("rankEg", w.rankEg, visit);
-  visitTable("fileMg", w.fileMg, visit);
-  visitTable("fileEg", w.fileEg, visit);
+  visitTable("squareMg", w.squareMg, visit);
+  visitTable("squareEg", w.squareEg, visit);
   visitArray("passedMg", w.passedMg, visit);
   visitArray("passedEg", w.passedEg, visit);
   visitArray("mobilityMg", w.mobilityMg, visit);

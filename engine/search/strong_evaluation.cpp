@@ -42,37 +42,11 @@ constexpr int PIECE_VALUE[6] = {82, 337, 365, 477, 1025, 0};
 }  // namespace
 
 EvaluationTables::EvaluationTables(const EvaluationWeights& weights) : w(weights) {
-  // The fixed shape, from the owner's side (rank 0 is its own back rank), and
-  // the fitted material, rank and file values on top.
-  for (int rank = 0; rank < 8; ++rank) {
-    for (int file = 0; file < 8; ++file) {
-      const int i = rank * 8 + file;
-      // Distance to the centre, 1 (d4..e5) to 7 (corners), twice over so it stays whole.
-      const int centre = std::abs(2 * file - 7) + std::abs(2 * rank - 7);
-      const int central = 14 - centre;  // 0 in a corner, 12 in the centre
-      const bool middleFile = file >= 2 && file <= 5;
-      const bool innerFile = file == 3 || file == 4;
-      mg[PAWN][i] = rank == 0 || rank == 7 ? 0 : (innerFile ? (rank >= 3 ? 20 : rank == 1 ? -10 : 5) : 0) +
-                                                   (middleFile && !innerFile && rank >= 2 ? 8 : 0) + rank * 2;
-      eg[PAWN][i] = rank == 0 || rank == 7 ? 0 : rank * rank * 2;
-      mg[KNIGHT][i] = central * 5 - 35 + (rank == 0 ? -10 : 0);
-      eg[KNIGHT][i] = central * 4 - 28;
-      mg[BISHOP][i] = central * 2 - 10 + (rank == 0 ? -10 : 0) + ((rank == 1 && (file == 1 || file == 6)) ? 10 : 0);
-      eg[BISHOP][i] = central * 2 - 12;
-      mg[ROOK][i] = (rank == 6 ? 20 : 0) + (innerFile ? 6 : 0) - (file == 0 || file == 7 ? 3 : 0);
-      eg[ROOK][i] = rank == 6 ? 10 : 0;
-      mg[QUEEN][i] = central - 8 + (rank == 0 ? -5 : 0);
-      eg[QUEEN][i] = central * 2 - 12;
-      mg[KING][i] = rank == 0 ? (file == 1 || file == 2 || file == 6 ? 30 : file == 0 || file == 7 ? 15 : file == 4 ? 0 : 5)
-                              : rank == 1 ? -5 : -15 - 10 * rank;
-      eg[KING][i] = central * 5 - 35;
-      const int folded = file < 4 ? file : 7 - file;
-      for (int kind = PAWN; kind <= KING; ++kind) {
-        mg[kind][i] += (kind == KING ? 0 : w.materialMg[kind]) + w.rankMg[kind][rank] + w.fileMg[kind][folded];
-        eg[kind][i] += (kind == KING ? 0 : w.materialEg[kind]) + w.rankEg[kind][rank] + w.fileEg[kind][folded];
-      }
+  for (int kind = PAWN; kind <= KING; ++kind)
+    for (int i = 0; i < 64; ++i) {
+      mg[kind][i] = (kind == KING ? 0 : w.materialMg[kind]) + w.squareMg[kind][i];
+      eg[kind][i] = (kind == KING ? 0 : w.materialEg[kind]) + w.squareEg[kind][i];
     }
-  }
 }
 
 const EvaluationTables& tunedTables() {

@@ -1,8 +1,10 @@
 #include "texel_tuner.h"
 
+#include <algorithm>
 #include <cmath>
 #include <istream>
 #include <ostream>
+#include <thread>
 
 #include "position/fen.h"
 #include "search/strong_evaluation.h"
@@ -46,41 +48,146 @@ double fitScale(const std::vector<LabelledPosition>& positions, const Evaluation
   return (low + high) / 2;
 }
 
+namespace {
+
+constexpr int STEP = 8;  // centipawns a weight is moved to read its slope off the integer score
+
+int whiteScore(const CBoard& board, const EvaluationTables& tables) {
+  const int score = strongEvaluate(board, tables);
+  return board.sideToMove ? score : -score;
+}
+
+std::size_t threadCount() { return std::max(1u, std::thread::hardware_concurrency()); }
+
+// Runs `work(slice, begin, end)` on slices of [0, count), one per core.
+void inParallel(std::size_t count, const std::function<void(std::size_t, std::size_t, std::size_t)>& work) {
+  const std::size_t threads = threadCount();
+  std::vector<std::thread> running;
+  for (std::size_t t = 0; t < threads; ++t)
+    running.emplace_back(work, t, count * t / threads, count * (t + 1) / threads);
+  for (std::thread& thread : running) thread.join();
+}
+
+}  // namespace
+
+std::vector<LinearisedPosition> linearise(const std::vector<LabelledPosition>& positions,
+                                          const EvaluationWeights& weights) {
+  EvaluationWeights names = weights;
+  std::vector<std::string> nameOf;
+  std::vector<const int*> address;
+  forEachWeight(names, [&](const std::string& name, int& value) {
+    nameOf.push_back(name);
+    address.push_back(&value);
+  });
+  auto indexOf = [&](const int* value) { return static_cast<int>(std::find(address.begin(), address.end(), value) - address.begin()); };
+  int squareIndex[2][6][64];  // [eg][kind][square]
+  for (int kind = 0; kind < 6; ++kind)
+    for (int i = 0; i < 64; ++i) {
+      squareIndex[0][kind][i] = indexOf(&names.squareMg[kind][i]);
+      squareIndex[1][kind][i] = indexOf(&names.squareEg[kind][i]);
+    }
+  // Every other weight may reach any position: each is moved once for all of them.
+  std::vector<int> others;
+  std::vector<EvaluationTables> moved;
+  for (std::size_t j = 0; j < address.size(); ++j) {
+    if (nameOf[j].rfind("square", 0) == 0) continue;
+    EvaluationWeights w = weights;
+    int k = 0;
+    forEachWeight(w, [&](const std::string&, int& value) {
+      // The king attack multiplies squared attack units up to a cap: one centipawn stays below it.
+      if (k++ == static_cast<int>(j)) value += nameOf[j] == "kingAttack" ? 1 : STEP;
+    });
+    others.push_back(static_cast<int>(j));
+    moved.emplace_back(w);
+  }
+  const EvaluationTables base(weights);
+  std::vector<LinearisedPosition> linearised(positions.size());
+  inParallel(positions.size(), [&](std::size_t, std::size_t begin, std::size_t end) {
+    EvaluationTables tables = base;
+    for (std::size_t p = begin; p < end; ++p) {
+      const CBoard& board = positions[p].board;
+      LinearisedPosition& out = linearised[p];
+      out.result = positions[p].result;
+      const int score = whiteScore(board, base);
+      out.score = score;
+      for (std::size_t k = 0; k < others.size(); ++k) {
+        const int change = whiteScore(board, moved[k]) - score;
+        if (change) out.slopes.emplace_back(others[k], static_cast<float>(change) / (nameOf[others[k]] == "kingAttack" ? 1 : STEP));
+      }
+      // A square's value reaches the score only through the pieces on it.
+      bool done[6][64] = {};
+      for (int s = 0; s < 128; ++s) {
+        if (!isOnBoard(s)) continue;
+        const int code = board.squares[s];
+        if (code == EMPTY) continue;
+        const bool white = isWhitePiece(code);
+        const int kind = isPawn(code) ? 0 : isKnight(code) ? 1 : isBishop(code) ? 2 : isRook(code) ? 3 : isQueen(code) ? 4 : 5;
+        const int index = (white ? rankOf(s) : 7 - rankOf(s)) * 8 + fileOf(s);
+        if (done[kind][index]) continue;
+        done[kind][index] = true;
+        for (int phase = 0; phase < 2; ++phase) {
+          auto& table = phase ? tables.eg[kind] : tables.mg[kind];
+          table[index] += STEP;
+          const int change = whiteScore(board, tables) - score;
+          table[index] -= STEP;
+          if (change) out.slopes.emplace_back(squareIndex[phase][kind][index], static_cast<float>(change) / STEP);
+        }
+      }
+    }
+  });
+  return linearised;
+}
+
+double linearScore(const LinearisedPosition& position, const std::vector<double>& moved) {
+  double score = position.score;
+  for (const auto& [index, slope] : position.slopes) score += slope * moved[index];
+  return score;
+}
+
 EvaluationWeights tuneWeights(const std::vector<LabelledPosition>& positions, EvaluationWeights weights, double scale,
                               int passes, const std::function<void(int, double)>& progress, double penalty) {
   std::vector<int*> values;
   forEachWeight(weights, [&](const std::string&, int& value) { values.push_back(&value); });
-  std::vector<int> start;
-  for (const int* value : values) start.push_back(*value);
-  // Weights that few positions see would otherwise wander far on little
-  // evidence: each pays for its squared distance from where it started.
-  double drift = 0;
-  auto objective = [&] { return meanError(positions, weights, scale) + penalty * drift; };
-  double best = objective();
-  // A step that helped is tried again, doubled, before moving on.
+  const std::size_t count = values.size();
+  std::vector<double> start(count), current(count);
+  for (std::size_t j = 0; j < count; ++j) start[j] = current[j] = *values[j];
+  const double k = scale * std::log(10.0) / 400;
+  const double n = static_cast<double>(positions.size());
+  constexpr int EPOCHS = 300;
+  // Adam's moments survive the passes: each pass only moves the point the evaluation is made linear at.
+  std::vector<double> first(count), second(count);
+  int step = 0;
   for (int pass = 1; pass <= passes; ++pass) {
-    for (std::size_t i = 0; i < values.size(); ++i) {
-      int* value = values[i];
-      auto distance = [&] { return static_cast<double>(*value - start[i]) * (*value - start[i]); };
-      for (int direction : {1, -1}) {
-        bool improved = false;
-        for (int step = direction;; step *= 2) {
-          const double before = distance();
-          *value += step;
-          drift += distance() - before;
-          const double error = objective();
-          if (error >= best) {
-            *value -= step;
-            drift -= distance() - before;
-            break;
-          }
-          best = error;
-          improved = true;
-          if (std::abs(step) >= 8) break;
+    const auto linearised = linearise(positions, weights);
+    std::vector<double> base(count), moved(count);
+    for (std::size_t j = 0; j < count; ++j) base[j] = *values[j];
+    for (int epoch = 0; epoch < EPOCHS; ++epoch) {
+      for (std::size_t j = 0; j < count; ++j) moved[j] = current[j] - base[j];
+      // Each slice sums its own gradient; the slices are added in order, so a fit is repeatable.
+      std::vector<std::vector<double>> partial(threadCount(), std::vector<double>(count));
+      inParallel(linearised.size(), [&](std::size_t slice, std::size_t begin, std::size_t end) {
+        std::vector<double>& gradient = partial[slice];
+        for (std::size_t p = begin; p < end; ++p) {
+          const LinearisedPosition& position = linearised[p];
+          const double predicted = 1 / (1 + std::exp(-k * linearScore(position, moved)));
+          const double g = 2 * (predicted - position.result) * predicted * (1 - predicted) * k / n;
+          for (const auto& [index, slope] : position.slopes) gradient[index] += g * slope;
         }
-        if (improved) break;
+      });
+      // Steps of up to two centipawns at first, a tenth of one at the end.
+      const double rate = 2.0 - 1.9 * (pass - 1 + static_cast<double>(epoch) / EPOCHS) / passes;
+      ++step;
+      for (std::size_t j = 0; j < count; ++j) {
+        double gradient = 2 * penalty * (current[j] - start[j]);
+        for (const auto& part : partial) gradient += part[j];
+        first[j] = 0.9 * first[j] + 0.1 * gradient;
+        second[j] = 0.999 * second[j] + 0.001 * gradient * gradient;
+        const double unbiasedFirst = first[j] / (1 - std::pow(0.9, step));
+        const double unbiasedSecond = second[j] / (1 - std::pow(0.999, step));
+        current[j] -= rate * unbiasedFirst / (std::sqrt(unbiasedSecond) + 1e-12);
       }
     }
+    for (std::size_t j = 0; j < count; ++j) *values[j] = static_cast<int>(std::lround(current[j]));
     if (progress) progress(pass, meanError(positions, weights, scale));
   }
   return weights;
@@ -90,6 +197,20 @@ void writeWeightsSource(std::ostream& out, EvaluationWeights weights, const std:
   out << "// Generated by tools/texel/texel_tune (make tune); do not edit by hand.\n// " << origin
       << "\n#include \"search/evaluation_weights.h\"\n\nextern constexpr EvaluationWeights TUNED_WEIGHTS = [] {\n"
          "  EvaluationWeights w{};\n";
-  forEachWeight(weights, [&](const std::string& name, int& value) { out << "  w." << name << " = " << value << ";\n"; });
+  // A kind's square values as one board of eight ranks, the owner's first rank on top.
+  static const char* const KINDS[6] = {"pawn", "knight", "bishop", "rook", "queen", "king"};
+  int square = 0;
+  forEachWeight(weights, [&](const std::string& name, int& value) {
+    if (name.rfind("square", 0) != 0) {
+      out << "  w." << name << " = " << value << ";\n";
+      return;
+    }
+    if (square == 0) {
+      const std::string row = name.substr(0, name.rfind('['));
+      out << "  w." << row << " = {  // " << KINDS[row[row.size() - 2] - '0'] << "\n     ";
+    }
+    out << ' ' << value << (square == 63 ? "};\n" : square % 8 == 7 ? ",\n     " : ",");
+    square = (square + 1) % 64;
+  });
   out << "  return w;\n}();\n";
 }
