@@ -87,18 +87,22 @@ std::vector<LinearisedPosition> linearise(const std::vector<LabelledPosition>& p
       squareIndex[1][kind][i] = indexOf(&names.squareEg[kind][i]);
     }
   // Every other weight may reach any position: each is moved once for all of them.
-  std::vector<int> others;
-  std::vector<EvaluationTables> moved;
+  struct Moved {
+    int index;
+    int step;
+    EvaluationTables tables;
+  };
+  std::vector<Moved> others;
   for (std::size_t j = 0; j < address.size(); ++j) {
     if (nameOf[j].rfind("square", 0) == 0) continue;
+    // The king attack multiplies squared attack units up to a cap: one centipawn stays below it.
+    const int step = nameOf[j] == "kingAttack" ? 1 : STEP;
     EvaluationWeights w = weights;
-    int k = 0;
+    std::size_t k = 0;
     forEachWeight(w, [&](const std::string&, int& value) {
-      // The king attack multiplies squared attack units up to a cap: one centipawn stays below it.
-      if (k++ == static_cast<int>(j)) value += nameOf[j] == "kingAttack" ? 1 : STEP;
+      if (k++ == j) value += step;
     });
-    others.push_back(static_cast<int>(j));
-    moved.emplace_back(w);
+    others.push_back({static_cast<int>(j), step, EvaluationTables(w)});
   }
   const EvaluationTables base(weights);
   std::vector<LinearisedPosition> linearised(positions.size());
@@ -110,9 +114,9 @@ std::vector<LinearisedPosition> linearise(const std::vector<LabelledPosition>& p
       out.result = positions[p].result;
       const int score = whiteScore(board, base);
       out.score = score;
-      for (std::size_t k = 0; k < others.size(); ++k) {
-        const int change = whiteScore(board, moved[k]) - score;
-        if (change) out.slopes.emplace_back(others[k], static_cast<float>(change) / (nameOf[others[k]] == "kingAttack" ? 1 : STEP));
+      for (const Moved& other : others) {
+        const int change = whiteScore(board, other.tables) - score;
+        if (change) out.slopes.emplace_back(other.index, static_cast<float>(change) / other.step);
       }
       // A square's value reaches the score only through the pieces on it.
       bool done[6][64] = {};
