@@ -15,7 +15,9 @@ struct EvaluationWeights {
   // White's and a8 Black's square 0. A pawn's first and last ranks are unused.
   std::array<std::array<int, 64>, 6> squareMg, squareEg;
   int passedMg[8], passedEg[8];       // by the owner's rank
-  int mobilityMg[4], mobilityEg[4];   // knight .. queen, per square over the kind's average
+  // Knight .. queen, by the number of squares the piece reaches (up to 27):
+  // a table, not a slope, so the first few squares may count for more.
+  std::array<std::array<int, 28>, 4> mobilityMg, mobilityEg;
   int doubledMg, doubledEg, isolatedMg, isolatedEg;
   int shieldMissingMg, shieldOpenMg, shieldNearMg, shieldMiddleMg, shieldFarMg;
   int kingAttack;                     // per squared attack unit on the king's surroundings

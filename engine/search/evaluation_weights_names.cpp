@@ -24,8 +24,8 @@ void forEachWeight(EvaluationWeights& w, const std::function<void(const std::str
   visitTable("squareEg", w.squareEg, visit);
   visitArray("passedMg", w.passedMg, visit);
   visitArray("passedEg", w.passedEg, visit);
-  visitArray("mobilityMg", w.mobilityMg, visit);
-  visitArray("mobilityEg", w.mobilityEg, visit);
+  visitTable("mobilityMg", w.mobilityMg, visit);
+  visitTable("mobilityEg", w.mobilityEg, visit);
   for (auto [name, value] : {std::pair<const char*, int*>{"doubledMg", &w.doubledMg},
                              {"doubledEg", &w.doubledEg},
                              {"isolatedMg", &w.isolatedMg},

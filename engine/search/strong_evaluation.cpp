@@ -56,7 +56,6 @@ const EvaluationTables& tunedTables() {
 
 namespace {
 
-constexpr int MOBILITY_AVERAGE[6] = {0, 4, 6, 7, 13, 0};
 constexpr int KING_ATTACK_WEIGHT[6] = {0, 2, 2, 3, 5, 0};
 
 struct Side {
@@ -110,8 +109,8 @@ void addMobility(const CBoard& b, const EvaluationWeights& w, int square, Kind k
     if (kind == ROOK || kind == QUEEN) slide(attack::ROOK_OFFSETS);
     if (kind == BISHOP || kind == QUEEN) slide(attack::BISHOP_OFFSETS);
   }
-  own.mg += w.mobilityMg[kind - KNIGHT] * (count - MOBILITY_AVERAGE[kind]);
-  own.eg += w.mobilityEg[kind - KNIGHT] * (count - MOBILITY_AVERAGE[kind]);
+  own.mg += w.mobilityMg[kind - KNIGHT][count];
+  own.eg += w.mobilityEg[kind - KNIGHT][count];
   if (attacks) {
     own.attackUnits += KING_ATTACK_WEIGHT[kind] * attacks;
     ++own.attackers;
