@@ -168,15 +168,17 @@ def uci_stop_reaches_its_own_search():
 
 
 def uci_table_lasts_the_game():
-    # What a search leaves in the table serves the next search of the game;
-    # a new game and Clear Hash start from an empty table.
+    # What a search leaves in the table serves the next search of the game
+    # (its tree differs: usually smaller, larger where deep entries start
+    # extensions); a new game starts over exactly, and Clear Hash empties the
+    # table (the history tables stay, so its count is its own).
     session = uci("setoption name Skill Level value 10", "setoption name Hash value 64", "position fen " + MIDDLEGAME)
     first, again = (nodes_searched(session, "go depth 7") for _ in range(2))
     session.send("ucinewgame", "position fen " + MIDDLEGAME)
     fresh, warm = (nodes_searched(session, "go depth 7") for _ in range(2))
     session.send("setoption name Clear Hash")
     cleared = nodes_searched(session, "go depth 7")
-    assert again < first and fresh == first and cleared > warm, (first, again, fresh, warm, cleared)
+    assert again != first and (fresh, warm) == (first, again) and cleared != warm, (first, again, fresh, warm, cleared)
     session.close()
 
 
