@@ -165,7 +165,13 @@ class MainFrameTest : public ::testing::Test {
 
   bool waitForLine(const QString& line) { return waitFor([&] { return lines.contains(line); }); }
   bool waitForCommand(const QString& command) { return waitFor([&] { return commands.contains(command); }); }
-  bool waitForIdle() { return waitFor([this] { return frame->bridge()->isIdle(); }); }
+  // The worker may turn idle before the window has taken the lines it posted
+  // on the way: those are delivered before the test looks.
+  bool waitForIdle() {
+    if (!waitFor([this] { return frame->bridge()->isIdle(); })) return false;
+    QCoreApplication::processEvents();
+    return true;
+  }
 
   // 42-pixel cells behind a one-cell frame, the board turned as it is.
   QPoint centre(const char* square) const {
