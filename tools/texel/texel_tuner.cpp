@@ -86,6 +86,14 @@ std::vector<LinearisedPosition> linearise(const std::vector<LabelledPosition>& p
       squareIndex[0][kind][i] = indexOf(&names.squareMg[kind][i]);
       squareIndex[1][kind][i] = indexOf(&names.squareEg[kind][i]);
     }
+  // A mobility entry past the most squares its kind can reach never moves a score.
+  std::vector<const int*> unreachable;
+  constexpr int MOST_REACHED[4] = {8, 13, 14, 27};  // knight, bishop, rook, queen
+  for (int kind = 0; kind < 4; ++kind)
+    for (std::size_t count = MOST_REACHED[kind] + 1; count < names.mobilityMg[kind].size(); ++count) {
+      unreachable.push_back(&names.mobilityMg[kind][count]);
+      unreachable.push_back(&names.mobilityEg[kind][count]);
+    }
   // Every other weight may reach any position: each is moved once for all of them.
   struct Moved {
     int index;
@@ -95,6 +103,7 @@ std::vector<LinearisedPosition> linearise(const std::vector<LabelledPosition>& p
   std::vector<Moved> others;
   for (std::size_t j = 0; j < address.size(); ++j) {
     if (nameOf[j].rfind("square", 0) == 0) continue;
+    if (std::find(unreachable.begin(), unreachable.end(), address[j]) != unreachable.end()) continue;
     // The king attack multiplies squared attack units up to a cap: one centipawn stays below it.
     const int step = nameOf[j] == "kingAttack" ? 1 : STEP;
     EvaluationWeights w = weights;
