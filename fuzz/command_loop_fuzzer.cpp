@@ -3,7 +3,7 @@
 // time limit: an input may run one search only when bits 2..4 of its first
 // byte are set, so most inputs run fast. Once the search budget is spent the
 // game is put in force mode before every line and "go" and "hint" are skipped;
-// every other command still runs, but for the level option and analysis.
+// every other command still runs, but for the commands that choose a level, and analysis.
 // The table may be resized once an input: each resize to a gigabyte takes
 // over a second under the sanitizers, which any engine would take too.
 
@@ -88,7 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string word = firstWord(line);
     // The level stays the fixed search's, and analysis (a search after every
     // change of the position) is left out: both would outlast the time limit.
-    if (word == "option" || word == "analyze") continue;
+    // "Skill" and "sd" choose a level too, and it outlives the input: the next
+    // input's search would be the strong one.
+    if (word == "option" || word == "analyze" || word == "Skill" || word == "sd") continue;
     if (resizesTheTable(word, line)) {
       if (resized) continue;
       resized = true;
