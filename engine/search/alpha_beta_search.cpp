@@ -35,6 +35,9 @@ bool isReversible(const Move& move) { return move.captured == EMPTY && !isPawn(m
 // The table's move is singular, and searched a ply deeper, when every other
 // move falls this far short of its stored score at half the depth.
 constexpr int SINGULAR_MIN_DEPTH = 8;
+// The most piece material (middlegame centipawns) a side may have and still be
+// denied the null move: one bishop or knight.
+constexpr int LONE_MINOR = 365;
 int singularMargin(int depth) { return 2 * depth; }
 
 // Plies taken off a late quiet move: more the later the move and the deeper the node.
@@ -238,10 +241,12 @@ int AlphaBetaSearch::search(int depth, int ply, int alpha, int beta, bool allowN
   if (!pvNode && !inCheck && !excluding && std::abs(beta) < MATE_BOUND) {
     // Far enough above beta that a shallow search will not bring it down.
     if (depth <= 7 && staticEval - 120 * depth + (improving ? 40 : 0) >= beta) return staticEval;
-    // Passing still holds beta: a real move will too (not with pawns alone,
-    // where passing may be the only good move). The further above beta, the
-    // shallower the check.
-    if (allowNull && depth >= 3 && staticEval >= beta && pieceMaterial(node.board, node.board.sideToMove) > 0) {
+    // Passing still holds beta: a real move will too (not with pawns and at
+    // most one minor piece, where passing may be the only good move: a lone
+    // bishop in zugzwang is still lost). The further above beta, the shallower
+    // the check.
+    if (allowNull && depth >= 3 && staticEval >= beta &&
+        pieceMaterial(node.board, node.board.sideToMove) > LONE_MINOR) {
       const int reduction = 3 + depth / 6 + std::min((staticEval - beta) / 200, 3);
       makeNullChild(ply);
       const int score = -search(depth - 1 - reduction, ply + 1, -beta, -beta + 1, false);

@@ -24,6 +24,11 @@ struct EvaluationWeights {
   int rookOpenMg, rookOpenEg, rookHalfOpenMg, rookHalfOpenEg;
   int bishopPairMg, bishopPairEg;
   int passerOtherKingEg, passerOwnKingEg;  // per square of king distance to the square in front, by rank
+  // Threats, counted for the attacker: a piece attacked by a pawn, a rook or
+  // queen by a minor piece, a queen by a rook, and a piece or pawn attacked
+  // and not defended.
+  int threatByPawnMg, threatByPawnEg, threatByMinorMg, threatByMinorEg, threatByRookMg, threatByRookEg;
+  int hangingMg, hangingEg, hangingPawnMg, hangingPawnEg;
   int tempo;
 };
 

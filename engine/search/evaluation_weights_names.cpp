@@ -44,6 +44,16 @@ void forEachWeight(EvaluationWeights& w, const std::function<void(const std::str
                              {"bishopPairEg", &w.bishopPairEg},
                              {"passerOtherKingEg", &w.passerOtherKingEg},
                              {"passerOwnKingEg", &w.passerOwnKingEg},
+                             {"threatByPawnMg", &w.threatByPawnMg},
+                             {"threatByPawnEg", &w.threatByPawnEg},
+                             {"threatByMinorMg", &w.threatByMinorMg},
+                             {"threatByMinorEg", &w.threatByMinorEg},
+                             {"threatByRookMg", &w.threatByRookMg},
+                             {"threatByRookEg", &w.threatByRookEg},
+                             {"hangingMg", &w.hangingMg},
+                             {"hangingEg", &w.hangingEg},
+                             {"hangingPawnMg", &w.hangingPawnMg},
+                             {"hangingPawnEg", &w.hangingPawnEg},
                              {"tempo", &w.tempo}})
     visit(name, *value);
 }

@@ -1,6 +1,7 @@
 #include "search/strong_evaluation.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "position/attack.h"
@@ -87,11 +88,16 @@ constexpr auto KING_NEIGHBOURHOOD = [] {
 // The other king's square and its neighbours.
 bool nearKing(int square, int king) { return king != NO_SQUARE && KING_NEIGHBOURHOOD[square - king + 119]; }
 
+// Per square, a bit for each kind of piece of one side that attacks it.
+using AttackMap = std::array<std::uint8_t, 128>;
+constexpr std::uint8_t bit(Kind kind) { return static_cast<std::uint8_t>(1u << kind); }
+
 void addMobility(const CBoard& b, const EvaluationWeights& w, int square, Kind kind, int side, Side& own,
-                 int otherKing) {
+                 int otherKing, AttackMap& attacked) {
   const Piece* s = b.squares;
   int count = 0, attacks = 0;
   auto visit = [&](int to) {
+    attacked[to] |= bit(kind);
     if (s[to] == EMPTY || !belongsTo(s[to], side)) ++count;
     if (nearKing(to, otherKing)) ++attacks;
   };
@@ -192,6 +198,32 @@ void rookFiles(const EvaluationWeights& w, int side, Side& own, const Side& othe
   }
 }
 
+// Threats are counted for the attacker, whoever is to move: the search sees
+// the captures of the side to move, but not what the other side threatens.
+void threats(const EvaluationWeights& w, Side* sides, const AttackMap* attacked, const Placed* pieces, int count) {
+  constexpr std::uint8_t MINORS = bit(KNIGHT) | bit(BISHOP);
+  for (int i = 0; i < count; ++i) {
+    const Placed& victim = pieces[i];
+    if (victim.kind == KING) continue;
+    const std::uint8_t by = attacked[!victim.side][victim.square];
+    if (!by) continue;
+    Side& attacker = sides[!victim.side];
+    if (victim.kind != PAWN && (by & bit(PAWN))) {
+      attacker.mg += w.threatByPawnMg;
+      attacker.eg += w.threatByPawnEg;
+    } else if ((victim.kind == ROOK || victim.kind == QUEEN) && (by & MINORS)) {
+      attacker.mg += w.threatByMinorMg;
+      attacker.eg += w.threatByMinorEg;
+    } else if (victim.kind == QUEEN && (by & bit(ROOK))) {
+      attacker.mg += w.threatByRookMg;
+      attacker.eg += w.threatByRookEg;
+    }
+    if (attacked[victim.side][victim.square]) continue;
+    attacker.mg += victim.kind == PAWN ? w.hangingPawnMg : w.hangingMg;
+    attacker.eg += victim.kind == PAWN ? w.hangingPawnEg : w.hangingEg;
+  }
+}
+
 int distance(int a, int b) { return std::max(std::abs(fileOf(a) - fileOf(b)), std::abs(rankOf(a) - rankOf(b))); }
 
 // Drive a bare king to the edge and bring the own king closer, so that the
@@ -241,6 +273,7 @@ int strongEvaluate(const CBoard& b, const EvaluationTables& table) {
   }
   Placed pieces[64];
   int count = 0;
+  AttackMap attacked[2]{};  // index: 1 White, 0 Black
   for (Square s : ALL_SQUARES) {
     const int code = b.squares[s];
     const Kind kind = KIND_OF_CODE[code];
@@ -253,6 +286,8 @@ int strongEvaluate(const CBoard& b, const EvaluationTables& table) {
     own.eg += table.eg[kind][index];
     own.phase += PHASE[kind];
     if (kind == PAWN) {
+      for (int capture : {side ? s + 15 : s - 15, side ? s + 17 : s - 17})
+        if (isOnBoard(capture)) attacked[side][capture] |= bit(PAWN);
       const int file = fileOf(s), rank = relativeRank(s, side);
       ++own.pawnsOnFile[file];
       ++own.pawnCount;
@@ -260,6 +295,8 @@ int strongEvaluate(const CBoard& b, const EvaluationTables& table) {
       own.leastAdvanced[file] = std::min(own.leastAdvanced[file], rank);
     } else if (kind == KING) {
       if (own.king == NO_SQUARE) own.king = s;
+      for (int offset : attack::KING_OFFSETS)
+        if (isOnBoard(s + offset)) attacked[side][s + offset] |= bit(KING);
     } else {
       own.pieceMaterial += PIECE_VALUE[kind];
       if (kind == BISHOP) ++own.bishops;
@@ -270,8 +307,10 @@ int strongEvaluate(const CBoard& b, const EvaluationTables& table) {
   for (int i = 0; i < count; ++i) {
     const Placed& piece = pieces[i];
     if (piece.kind == PAWN || piece.kind == KING) continue;
-    addMobility(b, w, piece.square, piece.kind, piece.side, sides[piece.side], sides[!piece.side].king);
+    addMobility(b, w, piece.square, piece.kind, piece.side, sides[piece.side], sides[!piece.side].king,
+                attacked[piece.side]);
   }
+  threats(w, sides, attacked, pieces, count);
   for (int side = 0; side < 2; ++side) {
     Side& own = sides[side];
     const Side& other = sides[!side];

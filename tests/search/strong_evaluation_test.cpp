@@ -1,5 +1,6 @@
 // The strong evaluation is blind to which colour is which: every term of it
-// counted for Black is the mirror of the one counted for White.
+// counted for Black is the mirror of the one counted for White. Threats go to
+// the attacker.
 
 #include <cstdlib>
 
@@ -22,6 +23,7 @@ TEST(StrongEvaluation, BlindToColour) {
            "8/8/8/3k4/8/8/8/KQ6 w - - 0 60",            // the bare king driven to the edge
            "8/4k3/8/8/3N4/8/3K4/8 b - - 0 70",          // a lone knight cannot win
            "k7/8/K7/P7/3B4/8/8/8 w - - 0 80",           // the bishop that misses the corner
+           "4k3/p7/8/3q4/8/5N2/P3B3/3RK3 b - - 0 20",   // threats and pieces left undefended
        }) {
     const CChessBoard position = fromFen(fen);
     EXPECT_EQ(strongEvaluate(colourMirror(position)), strongEvaluate(position)) << fen;
@@ -37,6 +39,42 @@ TEST(StrongEvaluation, TheWrongBishopWithRookPawnsIsADraw) {
     EXPECT_LT(std::abs(strongEvaluate(fromFen(fen))), 60) << fen;
   for (const char* fen : {"k7/8/K7/P7/4B3/8/8/8 w - - 0 80", "8/8/K7/P7/3B4/8/6k1/8 w - - 0 80"})
     EXPECT_GT(std::abs(strongEvaluate(fromFen(fen))), 250) << fen;
+}
+
+// Each threat counted once, for the attacker, and only where it is: every
+// other weight is zero, so the score is the one term alone, 100 a threat.
+TEST(StrongEvaluation, ThreatsCountForTheAttacker) {
+  struct Case {
+    const char* fen;
+    int EvaluationWeights::*mg;
+    int EvaluationWeights::*eg;
+    int threats;  // White's less Black's
+  };
+  using W = EvaluationWeights;
+  for (const Case& c : {
+           Case{"4k3/8/8/3n4/4P3/8/8/4K3 w - - 0 1", &W::threatByPawnMg, &W::threatByPawnEg, 1},
+           Case{"4k3/8/2p5/3n4/4P3/8/8/4K3 b - - 0 1", &W::threatByPawnMg, &W::threatByPawnEg, 1},  // defended too
+           Case{"4k3/8/8/3n4/8/4P3/8/4K3 w - - 0 1", &W::threatByPawnMg, &W::threatByPawnEg, 0},
+           Case{"4k3/p7/8/3r4/8/4N3/P7/4K3 w - - 0 1", &W::threatByMinorMg, &W::threatByMinorEg, 1},
+           Case{"4k3/p7/8/3r4/8/4N3/P7/4K3 w - - 0 1", &W::threatByPawnMg, &W::threatByPawnEg, 0},
+           Case{"4k3/p7/8/3n4/8/4N3/P7/4K3 w - - 0 1", &W::threatByMinorMg, &W::threatByMinorEg, 0},  // a minor only
+           Case{"4k3/p7/8/3q4/8/8/P7/3RK3 w - - 0 1", &W::threatByRookMg, &W::threatByRookEg, 1},
+           Case{"4k3/p7/8/3q4/8/8/P7/3RK3 w - - 0 1", &W::hangingMg, &W::hangingEg, 1},  // the rook is the king's
+           Case{"4k3/p7/8/3n4/8/5B2/P7/4K3 w - - 0 1", &W::hangingMg, &W::hangingEg, 1},
+           Case{"4k3/p7/2p5/3n4/8/5B2/P7/4K3 w - - 0 1", &W::hangingMg, &W::hangingEg, 0},
+           Case{"4k3/p7/2p5/3n4/8/5B2/P7/4K3 w - - 0 1", &W::hangingPawnMg, &W::hangingPawnEg, 0},
+           Case{"4k3/8/8/3p4/8/5B2/P7/4K3 w - - 0 1", &W::hangingPawnMg, &W::hangingPawnEg, 1},
+           Case{"4k3/8/8/3p4/8/5B2/P7/4K3 w - - 0 1", &W::hangingMg, &W::hangingEg, 0},
+           Case{"4k3/7p/8/8/8/1b6/P7/4K3 b - - 0 1", &W::hangingPawnMg, &W::hangingPawnEg, -1},
+       }) {
+    EvaluationWeights weights{};
+    weights.*c.mg = 100;
+    weights.*c.eg = 100;
+    const EvaluationTables tables(weights);
+    const CChessBoard position = fromFen(c.fen);
+    const int white = strongEvaluate(position, tables) * (position.sideToMove ? 1 : -1);
+    EXPECT_EQ(white, 100 * c.threats) << c.fen;
+  }
 }
 
 }  // namespace
