@@ -1,13 +1,12 @@
 #pragma once
 // The evaluation of the strong levels, in centipawns from the side to move's
 // point of view: material and piece-square values tapered between middlegame
-// and endgame by the material left, mobility, pawn structure (doubled,
-// isolated and passed pawns, the kings' distance to a passed pawn), rooks on
-// open files, the bishop pair, king safety (pawn shield, attacks next to the
-// king), threats (pieces attacked by lesser ones or not defended), drawish
-// material and, with a bare king left, the drive of that king
-// to the edge. The weights are evaluation_weights.cpp's; the fixed level keeps
-// its own tables.
+// and endgame by the material left, mobility, pawn structure (doubled, isolated
+// and passed pawns, the kings' distance to a passed pawn), rooks on open files,
+// the bishop pair, king safety (pawn shield, attacks next to the king), threats
+// (pieces attacked by lesser ones or not defended), drawish material and, with
+// a bare king left, the drive of that king to the edge. The weights are
+// evaluation_weights.cpp's; the fixed level keeps its own tables.
 
 #include <array>
 
