@@ -494,13 +494,24 @@ SearchOutcome AlphaBetaSearch::run(const CBoard& root, const std::vector<std::ui
   startHelpers(root, gameKeys, settings);
   outcome = iterate(rootMoves, settings, 1);
   outcome.nodes = nodes + stopHelpers();
-  for (const RootLine& line : finishedLines)
-    if (line.move.sameSquares(outcome.move) && line.pv.size() >= 2) {
-      outcome.reply = line.pv[1];
-      break;
-    }
+  if (outcome.reply.isNull()) outcome.reply = tableAnswer(root, outcome.move);
   if (context->stopRequest) *context->stopRequest = false;
   return outcome;
+}
+
+// A line cut after its first move, or a best move found only in the unfinished
+// iteration, leaves the answer to the table; without one the interface can
+// neither ponder nor give a hint.
+Move AlphaBetaSearch::tableAnswer(const CBoard& root, const Move& move) const {
+  if (move.from == move.to) return Move();  // none, or resigning
+  const CBoard next = positionAfter(root, move);
+  TableEntry entry;
+  if (!table->probe(positionKey(next), 1, entry) || entry.move().isNull()) return Move();
+  MoveBuffer replies;
+  const int count = generateLegalMoves(next, replies.moves);
+  for (int i = 0; i < count; ++i)
+    if (sameMove(replies.moves[i], entry.move())) return replies.moves[i];
+  return Move();
 }
 
 SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const LevelSettings& settings,
@@ -554,6 +565,7 @@ SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const
       if (!last.move.isNull()) {
         outcome.move = last.move;
         outcome.score = last.score;
+        outcome.reply = last.pv.size() >= 2 ? last.pv[1] : Move();
         // The move played is the one of the last line the interface was shown.
         if (!helper && (finishedLines.empty() || !sameMove(finishedLines[0].move, last.move)))
           report(depth, last, 1);
@@ -565,6 +577,7 @@ SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const
     finishedDepth = depth;
     const int value = found[0].score;
     outcome.move = found[0].move;
+    outcome.reply = found[0].pv.size() >= 2 ? found[0].pv[1] : Move();
     outcome.score = value;
     outcome.depth = depth;
     canStop = true;

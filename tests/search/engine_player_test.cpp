@@ -166,6 +166,34 @@ TEST_F(EnginePlayerTest, SeveralLinesAndThreads) {
   }
 }
 
+// Every search cut short still names the answer it expects, so an interface
+// can ponder on it or show it as a hint: also when the best move changed in
+// the unfinished iteration, or its line was cut after one move.
+TEST_F(EnginePlayerTest, SearchesCutShortNameTheExpectedAnswer) {
+  int searches = 0;
+  for (const std::string& fen : benchPositions()) {
+    const CChessBoard position = fromFen(fen);
+    CChessBoard scratch = position;
+    generateMoves(scratch, false);
+    if (scratch.moveCount == 0) continue;
+    for (std::int64_t nodes = 1000; nodes <= 15000; nodes = nodes * 5 / 4) {
+      EnginePlayer player(context());
+      player.level = TOP_LEVEL;
+      player.limits.nodes = nodes;
+      CChessBoard next = position;
+      play(next, moveToCoordinates(player.chooseMove(position)));
+      generateMoves(next, false);
+      if (next.moveCount == 0) break;  // a mate or a stalemate: no answer to expect
+      ++searches;
+      if (player.expectedReply.isNull())
+        ADD_FAILURE() << fen << " at " << nodes << " nodes: no answer";
+      else
+        EXPECT_TRUE(legalMove(next, moveToCoordinates(player.expectedReply))) << fen << " at " << nodes << " nodes";
+    }
+  }
+  EXPECT_GT(searches, 200);
+}
+
 // Book moves without a thinking line are the console test's; here the choice
 // among stored moves follows their count.
 TEST_F(EnginePlayerTest, BookChoiceFollowsTheStoredMoves) {
