@@ -453,6 +453,7 @@ std::vector<Move> AlphaBetaSearch::prepare(const CBoard& root, const std::vector
     budget.hard = std::max<std::int64_t>(budget.hard * settings.timePercent / 100, 1);
   hardDeadline = budget.hard;
   softLimit = budget.soft;
+  clockShare = givenLimits.moveTime <= 0 && givenLimits.timeLeft >= 0 && !givenLimits.infinite;
   minDepth = settings.minDepth;
   history->age();
 
@@ -521,6 +522,7 @@ SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const
   const int maxDepth = depthLimit(*limits, settings);
   const int lineCount = helper ? 1 : std::clamp(limits->multiPv, 1, static_cast<int>(rootMoves.size()));
   std::int64_t previousIterationNodes = 0;
+  int iterationsUnchanged = 0;
   for (int depth = firstDepth; depth <= maxDepth; ++depth) {
     rootDepth = depth;
     const std::int64_t nodesBefore = nodes;
@@ -573,6 +575,8 @@ SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const
       break;
     }
     std::stable_sort(found.begin(), found.end(), [](const RootLine& a, const RootLine& b) { return a.score > b.score; });
+    const int scoreDrop = finishedLines.empty() ? 0 : finishedLines[0].score - found[0].score;
+    iterationsUnchanged = !finishedLines.empty() && sameMove(finishedLines[0].move, found[0].move) ? iterationsUnchanged + 1 : 0;
     finishedLines = found;
     finishedDepth = depth;
     const int value = found[0].score;
@@ -584,8 +588,10 @@ SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const
     if (helper) continue;
     for (std::size_t rank = 0; rank < found.size(); ++rank) report(depth, found[rank], static_cast<int>(rank) + 1);
     const std::int64_t elapsed = context->clock() - start;
-    // The next iteration takes longer than all before it together.
-    if (softLimit >= 0 && elapsed * 2 >= softLimit && depth >= minDepth) break;
+    // The next iteration takes longer than all before it together. On a
+    // clock, how settled the search is moves the point where none starts.
+    const double scale = clockShare ? stabilityScale(iterationsUnchanged, scoreDrop) : 1.0;
+    if (softLimit >= 0 && elapsed * 2 >= softLimit * scale && depth >= minDepth) break;
     // The mate asked for is found.
     if (limits->mate > 0 && value >= MATE_BOUND && (MATE_VALUE - value + 1) / 2 <= limits->mate) break;
     // A result no depth changes, a draw or a mate seen well past its length,

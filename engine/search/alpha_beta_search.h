@@ -109,6 +109,7 @@ class AlphaBetaSearch {
   std::int64_t start = 0;
   std::int64_t hardDeadline = -1;
   std::int64_t softLimit = -1;
+  bool clockShare = false;  // the limits are a share of a clock, not a fixed time
   int minDepth = 0;  // iterations finished before the soft limit may stop the search
   int rootDepth = 0;  // of the iteration running: extensions stop at twice it
   std::int64_t nodes = 0;

@@ -52,3 +52,10 @@ TimeBudget planTime(const SearchLimits& givenLimits, std::int64_t fallback) {
   if (fallback > 0) budget.soft = budget.hard = std::min(fallback, MAX_PLANNED_TIME);
   return budget;
 }
+
+double stabilityScale(int iterationsUnchanged, int scoreDrop) {
+  const double settled = std::max(1.5 - 0.1 * std::max(iterationsUnchanged, 0), 0.9);
+  // A mate score is thousands: a mate found or lost counts as any large rise or fall.
+  const double falling = std::clamp(1.0 + std::clamp(scoreDrop, -1000, 1000) / 80.0, 0.9, 1.6);
+  return std::clamp(settled * falling, 0.8, 2.0);
+}

@@ -16,3 +16,11 @@ struct TimeBudget {
 // `fallback` applies when the limits name no time at all (no clock, no time
 // per move, no depth or node limit, not infinite): milliseconds per move, 0 none.
 TimeBudget planTime(const SearchLimits& limits, std::int64_t fallback);
+
+// The share of the soft limit a clock's search may have used and still start
+// another iteration: more while the best move keeps changing or the score
+// falls from one iteration to the next, less once both hold still.
+// `iterationsUnchanged`: finished iterations in a row with the same best move
+// (0: it just changed); `scoreDrop`: the last iteration's score below the one
+// before, in centipawns (negative when it rose).
+double stabilityScale(int iterationsUnchanged, int scoreDrop);

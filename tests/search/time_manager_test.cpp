@@ -53,4 +53,22 @@ TEST(TimeManager, PlansWithinTheClock) {
   EXPECT_LT(withOverhead.soft + 250, planTime(limits, 0).soft);
 }
 
+// A best move that keeps changing, or a score that falls, earns more of the
+// share; a settled search gives some back. Never without bounds: a mate found
+// is a fall of thousands.
+TEST(TimeManager, TheShareFollowsHowSettledTheSearchIs) {
+  EXPECT_GT(stabilityScale(0, 0), 1.0);
+  EXPECT_LT(stabilityScale(8, 0), 1.0);
+  EXPECT_LT(stabilityScale(8, -50), stabilityScale(8, 0));
+  EXPECT_GT(stabilityScale(4, 40), stabilityScale(4, 0) * 1.3);
+  for (int unchanged = 0; unchanged < 20; ++unchanged)
+    for (int drop = -30000; drop <= 30000; drop += 250) {
+      const double scale = stabilityScale(unchanged, drop);
+      EXPECT_GE(scale, 0.6) << unchanged << " " << drop;
+      EXPECT_LE(scale, 2.0) << unchanged << " " << drop;
+      EXPECT_LE(stabilityScale(unchanged + 1, drop), scale) << unchanged << " " << drop;
+      EXPECT_GE(stabilityScale(unchanged, drop + 250), scale) << unchanged << " " << drop;
+    }
+}
+
 }  // namespace
