@@ -79,7 +79,7 @@ for opponent in $opponents; do
     # GNU Chess through polyglot: its xboard mode can leave xboard waiting for
     # an answer it holds back.
     gnuchess-uci) command="$(command -v gnuchess) --uci" || { echo "match: gnuchess is not installed" >&2; status=2; continue; }
-       name="gnuchess (UCI)"; dir=$work/gnuchess-uci; protocol=UCI; second=(-sUCI) ;;
+       name="gnuchess"; dir=$work/gnuchess-uci; protocol=UCI; second=(-sUCI) ;;
     stockfish@*) elo=${opponent#stockfish@}
        command=$(command -v stockfish) || { echo "match: stockfish is not installed" >&2; status=2; continue; }
        name="stockfish $elo"; dir=$work/stockfish$elo; protocol=UCI
