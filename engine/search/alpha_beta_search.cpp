@@ -9,6 +9,7 @@
 #include "position/zobrist.h"
 #include "search/static_exchange.h"
 #include "search/strong_evaluation.h"
+#include "search/table_answer.h"
 #include "search/time_manager.h"
 
 // One ply of the current line: its position, key, legality context, the move
@@ -495,24 +496,11 @@ SearchOutcome AlphaBetaSearch::run(const CBoard& root, const std::vector<std::ui
   startHelpers(root, gameKeys, settings);
   outcome = iterate(rootMoves, settings, 1);
   outcome.nodes = nodes + stopHelpers();
-  if (outcome.reply.isNull()) outcome.reply = tableAnswer(root, outcome.move);
+  // A line cut after its first move, or a best move found only in the
+  // unfinished iteration, leaves the answer to the table.
+  if (outcome.reply.isNull()) outcome.reply = tableAnswer(*table, root, outcome.move);
   if (context->stopRequest) *context->stopRequest = false;
   return outcome;
-}
-
-// A line cut after its first move, or a best move found only in the unfinished
-// iteration, leaves the answer to the table; without one the interface can
-// neither ponder nor give a hint.
-Move AlphaBetaSearch::tableAnswer(const CBoard& root, const Move& move) const {
-  if (move.from == move.to) return Move();  // none, or resigning
-  const CBoard next = positionAfter(root, move);
-  TableEntry entry;
-  if (!table->probe(positionKey(next), 1, entry) || entry.move().isNull()) return Move();
-  MoveBuffer replies;
-  const int count = generateLegalMoves(next, replies.moves);
-  for (int i = 0; i < count; ++i)
-    if (sameMove(replies.moves[i], entry.move())) return replies.moves[i];
-  return Move();
 }
 
 SearchOutcome AlphaBetaSearch::iterate(const std::vector<Move>& rootMoves, const LevelSettings& settings,

@@ -71,8 +71,6 @@ class AlphaBetaSearch {
                             const LevelSettings& settings, const SearchContext& context);
   // Iterative deepening from `firstDepth`; a helper reports nothing and goes on until stopped.
   SearchOutcome iterate(const std::vector<Move>& rootMoves, const LevelSettings& settings, int firstDepth);
-  // The answer the table holds for the position after `move`; null when none.
-  Move tableAnswer(const CBoard& root, const Move& move) const;
   void startHelpers(const CBoard& root, const std::vector<std::uint64_t>& gameKeys, const LevelSettings& settings);
   std::int64_t stopHelpers();
   std::int64_t totalNodes() const;
