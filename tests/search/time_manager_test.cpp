@@ -55,7 +55,7 @@ TEST(TimeManager, PlansWithinTheClock) {
 
 // A best move that keeps changing, or a score that falls, earns more of the
 // share; a settled search gives some back. Never without bounds: a mate found
-// is a fall of thousands.
+// or lost moves the score by thousands.
 TEST(TimeManager, TheShareFollowsHowSettledTheSearchIs) {
   EXPECT_GT(stabilityScale(0, 0), 1.0);
   EXPECT_LT(stabilityScale(8, 0), 1.0);
