@@ -57,6 +57,12 @@ bool EngineBridge::isIdle() const {
   return waiting && !released && !jobRunning && workerJobs.empty();
 }
 
+bool EngineBridge::handlesCommand() const {
+  if (!worker || worker->isFinished()) return false;
+  std::lock_guard guard(mutex);
+  return reachedFirstWait && (!waiting || released);
+}
+
 void EngineBridge::runWhileWaiting(std::function<void()> job) {
   if (worker && worker->isFinished()) {
     job();

@@ -44,6 +44,9 @@ class EngineBridge : public QObject, public EngineHost {
   void release();
   // Not started, or waiting for a command: the Game and the book are the window's.
   bool isIdle() const;
+  // At work on a command (a search among them), or given one it has yet to
+  // take: busy with a job while it waits is not this.
+  bool handlesCommand() const;
   // Runs the action now when the worker is idle, else as soon as it next waits.
   void whenIdle(std::function<void()> action);
   // Runs `job` on the engine worker while it waits for its next command, so the

@@ -207,18 +207,17 @@ void GameInPlay::engineMoves() {
   });
 }
 
-// On the person's turn a command waits for an engine still busy with a new
-// player's book; on the engine's own turn it is refused while the engine
-// thinks, so a click made meanwhile never becomes a move played after it.
+// A command waits for an engine busy only with a job (a new player's book);
+// on the engine's own turn it is refused while the engine works on a command,
+// so a click made while it thinks never becomes a move played after it. The
+// engine's seat may be the side to move and still be the person's to play (a
+// pasted position with Black to move): that click must not be lost to a job.
 void GameInPlay::sendOnPersonsTurn(const std::function<void()>& sendIt) {
   const bool personsTurn = objects.game.read([](const Game& game) {
     const Player* mover = game.position.sideToMove ? game.whitePlayer.get() : game.blackPlayer.get();
     return mover != game.enginePlayer;
   });
-  if (!personsTurn) {
-    if (engine->isIdle()) sendIt();
-    return;
-  }
+  if (!personsTurn && engine->handlesCommand()) return;
   // One waiting command at a time, and none once the game has ended meanwhile.
   if (commandWaiting) return;
   commandWaiting = true;

@@ -26,9 +26,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <iostream>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 #include "analysis/analysis_docks.h"
 #include "analysis/analysis_panel.h"
@@ -242,6 +245,29 @@ TEST_F(MainFrameTest, AfterMueveTheBoardTakesThePersonsMove) {
   click("e2");
   click("e4");
   EXPECT_TRUE(waitForLine("move e7e5"));
+}
+
+// The engine's seat may be the side to move and still the person's to play: a
+// pasted position with Black to move. A move made there while the worker reads
+// a new player's book waits for it, and kelvo answers.
+TEST_F(MainFrameTest, AMoveMadeWhileTheEngineReadsABookIsKept) {
+  createFrame();
+  GameInPlay* play = frame->gameInPlay();
+  ASSERT_TRUE(waitForIdle());
+  play->paste("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1");
+  ASSERT_TRUE(waitForIdle());
+  std::atomic<bool> started{false}, letGo{false};
+  frame->bridge()->runWhileWaiting([&] {
+    started = true;
+    while (!letGo) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  });
+  ASSERT_TRUE(waitFor([&] { return started.load(); }));
+  lines.clear();
+  click("c7");
+  click("c5");
+  letGo = true;
+  ASSERT_TRUE(waitFor([this] { return !lines.filter("move ").isEmpty(); }));
+  EXPECT_EQ(pieceOn("c5"), BLACK_PAWN);
 }
 
 TEST_F(MainFrameTest, EngineLinesBecomeBoxesAndCommandsAnswer) {
@@ -1162,6 +1188,7 @@ TEST_F(MainFrameTest, NuevaPartidaKeepsItsClockSeatsAndCounters) {
     commands.clear();
     frame->startNewGame();
     ASSERT_TRUE(waitForCommand("new") && waitForIdle()) << name;
+    lines.clear();  // the answer of the row before is not this one
     click("e2");
     click("e4");
     ASSERT_TRUE(waitForLine("move e7e5")) << name;
