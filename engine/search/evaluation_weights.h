@@ -19,6 +19,13 @@ struct EvaluationWeights {
   // a table, not a slope, so the first few squares may count for more.
   std::array<std::array<int, 28>, 4> mobilityMg, mobilityEg;
   int doubledMg, doubledEg, isolatedMg, isolatedEg;
+  // A pawn beside or defended by another, by the owner's rank; a pawn no
+  // other can defend whose square in front an enemy pawn attacks.
+  int connectedMg[8], connectedEg[8];
+  int backwardMg, backwardEg;
+  // A knight or bishop on the owner's ranks 4 to 6, defended by a pawn, where
+  // no enemy pawn can attack it.
+  int outpostMg[2], outpostEg[2];
   int shieldMissingMg, shieldOpenMg, shieldNearMg, shieldMiddleMg, shieldFarMg;
   int kingAttack;                     // per squared attack unit on the king's surroundings
   int rookOpenMg, rookOpenEg, rookHalfOpenMg, rookHalfOpenEg;

@@ -26,10 +26,16 @@ void forEachWeight(EvaluationWeights& w, const std::function<void(const std::str
   visitArray("passedEg", w.passedEg, visit);
   visitTable("mobilityMg", w.mobilityMg, visit);
   visitTable("mobilityEg", w.mobilityEg, visit);
+  visitArray("connectedMg", w.connectedMg, visit);
+  visitArray("connectedEg", w.connectedEg, visit);
+  visitArray("outpostMg", w.outpostMg, visit);
+  visitArray("outpostEg", w.outpostEg, visit);
   for (auto [name, value] : {std::pair<const char*, int*>{"doubledMg", &w.doubledMg},
                              {"doubledEg", &w.doubledEg},
                              {"isolatedMg", &w.isolatedMg},
                              {"isolatedEg", &w.isolatedEg},
+                             {"backwardMg", &w.backwardMg},
+                             {"backwardEg", &w.backwardEg},
                              {"shieldMissingMg", &w.shieldMissingMg},
                              {"shieldOpenMg", &w.shieldOpenMg},
                              {"shieldNearMg", &w.shieldNearMg},

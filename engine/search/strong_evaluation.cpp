@@ -123,19 +123,18 @@ void addMobility(const CBoard& b, const EvaluationWeights& w, int square, Kind k
   }
 }
 
+// Has `other` a pawn on `file` beyond the owner's rank `rank`, counted from the owner's side?
+bool pawnBeyond(const Side& other, int file, int rank) {
+  return file >= 0 && file <= 7 && other.pawnsOnFile[file] && 7 - other.leastAdvanced[file] > rank;
+}
+
 bool isPassed(const Side& other, int square, int side) {
-  const int file = fileOf(square);
-  const int rank = relativeRank(square, side);
-  for (int f = file - 1; f <= file + 1; ++f) {
-    if (f < 0 || f > 7) continue;
-    // The other side's pawns, counted from our side: in front when beyond our rank.
-    if (other.pawnsOnFile[f] && 7 - other.leastAdvanced[f] > rank) return false;
-  }
-  return true;
+  const int file = fileOf(square), rank = relativeRank(square, side);
+  return !pawnBeyond(other, file - 1, rank) && !pawnBeyond(other, file, rank) && !pawnBeyond(other, file + 1, rank);
 }
 
 void pawnStructure(const CBoard& b, const EvaluationWeights& w, int side, Side& own, const Side& other,
-                   const Placed* pieces, int count) {
+                   const Placed* pieces, int count, const AttackMap* attacked) {
   for (int file = 0; file < 8; ++file) {
     const int count = own.pawnsOnFile[file];
     if (count == 0) continue;
@@ -152,8 +151,25 @@ void pawnStructure(const CBoard& b, const EvaluationWeights& w, int side, Side& 
   for (int i = 0; i < count; ++i) {
     if (pieces[i].kind != PAWN || pieces[i].side != side) continue;
     const int s = pieces[i].square;
-    if (own.mostAdvanced[fileOf(s)] != relativeRank(s, side) || !isPassed(other, s, side)) continue;
+    const int file = fileOf(s);
     const int rank = relativeRank(s, side);
+    auto ownPawn = [&](int square) {
+      return isOnBoard(square) && KIND_OF_CODE[b.squares[square]] == PAWN && belongsTo(b.squares[square], side);
+    };
+    if ((attacked[side][s] & bit(PAWN)) || ownPawn(s - 1) || ownPawn(s + 1)) {
+      own.mg += w.connectedMg[rank];
+      own.eg += w.connectedEg[rank];
+    } else {
+      // No pawn beside or behind on a neighbouring file can come to defend it.
+      const bool left = file > 0 && own.pawnsOnFile[file - 1], right = file < 7 && own.pawnsOnFile[file + 1];
+      const bool behindAll = (!left || own.leastAdvanced[file - 1] > rank) && (!right || own.leastAdvanced[file + 1] > rank);
+      const int front = side ? s + 16 : s - 16;
+      if ((left || right) && behindAll && isOnBoard(front) && (attacked[!side][front] & bit(PAWN))) {
+        own.mg += w.backwardMg;
+        own.eg += w.backwardEg;
+      }
+    }
+    if (own.mostAdvanced[file] != rank || !isPassed(other, s, side)) continue;
     own.mg += w.passedMg[rank];
     own.eg += w.passedEg[rank];
     // In the ending the kings decide a passed pawn's race.
@@ -165,6 +181,21 @@ void pawnStructure(const CBoard& b, const EvaluationWeights& w, int side, Side& 
       own.eg += (distance(other.king) * w.passerOtherKingEg - distance(own.king) * w.passerOwnKingEg) * rank / 2;
       if (b.squares[front] != EMPTY) own.eg -= w.passedEg[rank] / 3;
     }
+  }
+}
+
+void outposts(const EvaluationWeights& w, int side, Side& own, const Side& other, const Placed* pieces, int count,
+              const AttackMap* attacked) {
+  for (int i = 0; i < count; ++i) {
+    const Placed& piece = pieces[i];
+    if ((piece.kind != KNIGHT && piece.kind != BISHOP) || piece.side != side) continue;
+    const int rank = relativeRank(piece.square, side);
+    if (rank < 3 || rank > 5 || !(attacked[side][piece.square] & bit(PAWN))) continue;
+    // No enemy pawn can ever drive it away.
+    const int file = fileOf(piece.square);
+    if (pawnBeyond(other, file - 1, rank) || pawnBeyond(other, file + 1, rank)) continue;
+    own.mg += w.outpostMg[piece.kind - KNIGHT];
+    own.eg += w.outpostEg[piece.kind - KNIGHT];
   }
 }
 
@@ -314,7 +345,8 @@ int strongEvaluate(const CBoard& b, const EvaluationTables& table) {
   for (int side = 0; side < 2; ++side) {
     Side& own = sides[side];
     const Side& other = sides[!side];
-    pawnStructure(b, w, side, own, other, pieces, count);
+    pawnStructure(b, w, side, own, other, pieces, count, attacked);
+    outposts(w, side, own, other, pieces, count, attacked);
     kingSafety(w, side, own, other);
     rookFiles(w, side, own, other, pieces, count);
     if (own.bishops >= 2) {

@@ -4,8 +4,9 @@
 // and endgame by the material left, mobility, pawn structure (doubled, isolated
 // and passed pawns, the kings' distance to a passed pawn), rooks on open files,
 // the bishop pair, king safety (pawn shield, attacks next to the king), threats
-// (pieces attacked by lesser ones or not defended), drawish material and, with
-// a bare king left, the drive of that king to the edge. The weights are
+// (pieces attacked by lesser ones or not defended), connected and backward
+// pawns, knights and bishops on outposts, drawish material and, with a bare
+// king left, the drive of that king to the edge. The weights are
 // evaluation_weights.cpp's; the fixed level keeps its own tables.
 
 #include <array>

@@ -24,6 +24,8 @@ TEST(StrongEvaluation, BlindToColour) {
            "8/4k3/8/8/3N4/8/3K4/8 b - - 0 70",          // a lone knight cannot win
            "k7/8/K7/P7/3B4/8/8/8 w - - 0 80",           // the bishop that misses the corner
            "4k3/p7/8/3q4/8/5N2/P3B3/3RK3 b - - 0 20",   // threats and pieces left undefended
+           "r2q1rk1/pp3ppp/2n1p3/3pPb2/2pP1N2/2P2N2/P4PPP/R2QKB1R w - - 0 12",  // chains, outposts
+           "4k3/8/8/4p3/2P1P3/3P4/8/4K3 b - - 0 30",    // a backward pawn
        }) {
     const CChessBoard position = fromFen(fen);
     EXPECT_EQ(strongEvaluate(colourMirror(position)), strongEvaluate(position)) << fen;
@@ -41,40 +43,61 @@ TEST(StrongEvaluation, TheWrongBishopWithRookPawnsIsADraw) {
     EXPECT_GT(std::abs(strongEvaluate(fromFen(fen))), 250) << fen;
 }
 
-// Each threat counted once, for the attacker, and only where it is: every
-// other weight is zero, so the score is the one term alone, 100 a threat.
+// With every weight zero but one term's, at 100 in both phases, the score
+// is that term alone: White's count of it less Black's, times 100.
+int termAlone(const char* fen, void (*set)(EvaluationWeights&)) {
+  EvaluationWeights weights{};
+  set(weights);
+  const EvaluationTables tables(weights);
+  const CChessBoard position = fromFen(fen);
+  return strongEvaluate(position, tables) * (position.sideToMove ? 1 : -1) / 100;
+}
+
+void threatByPawn(EvaluationWeights& w) { w.threatByPawnMg = w.threatByPawnEg = 100; }
+void threatByMinor(EvaluationWeights& w) { w.threatByMinorMg = w.threatByMinorEg = 100; }
+void threatByRook(EvaluationWeights& w) { w.threatByRookMg = w.threatByRookEg = 100; }
+void hanging(EvaluationWeights& w) { w.hangingMg = w.hangingEg = 100; }
+void hangingPawn(EvaluationWeights& w) { w.hangingPawnMg = w.hangingPawnEg = 100; }
+void connected(EvaluationWeights& w) {
+  for (int rank = 0; rank < 8; ++rank) w.connectedMg[rank] = w.connectedEg[rank] = 100;
+}
+void backward(EvaluationWeights& w) { w.backwardMg = w.backwardEg = 100; }
+void outpost(EvaluationWeights& w) { w.outpostMg[0] = w.outpostEg[0] = w.outpostMg[1] = w.outpostEg[1] = 100; }
+
+// Threats count once, for the attacker, and only where they are.
 TEST(StrongEvaluation, ThreatsCountForTheAttacker) {
-  struct Case {
-    const char* fen;
-    int EvaluationWeights::*mg;
-    int EvaluationWeights::*eg;
-    int threats;  // White's less Black's
-  };
-  using W = EvaluationWeights;
-  for (const Case& c : {
-           Case{"4k3/8/8/3n4/4P3/8/8/4K3 w - - 0 1", &W::threatByPawnMg, &W::threatByPawnEg, 1},
-           Case{"4k3/8/2p5/3n4/4P3/8/8/4K3 b - - 0 1", &W::threatByPawnMg, &W::threatByPawnEg, 1},  // defended too
-           Case{"4k3/8/8/3n4/8/4P3/8/4K3 w - - 0 1", &W::threatByPawnMg, &W::threatByPawnEg, 0},
-           Case{"4k3/p7/8/3r4/8/4N3/P7/4K3 w - - 0 1", &W::threatByMinorMg, &W::threatByMinorEg, 1},
-           Case{"4k3/p7/8/3r4/8/4N3/P7/4K3 w - - 0 1", &W::threatByPawnMg, &W::threatByPawnEg, 0},
-           Case{"4k3/p7/8/3n4/8/4N3/P7/4K3 w - - 0 1", &W::threatByMinorMg, &W::threatByMinorEg, 0},  // a minor only
-           Case{"4k3/p7/8/3q4/8/8/P7/3RK3 w - - 0 1", &W::threatByRookMg, &W::threatByRookEg, 1},
-           Case{"4k3/p7/8/3q4/8/8/P7/3RK3 w - - 0 1", &W::hangingMg, &W::hangingEg, 1},  // the rook is the king's
-           Case{"4k3/p7/8/3n4/8/5B2/P7/4K3 w - - 0 1", &W::hangingMg, &W::hangingEg, 1},
-           Case{"4k3/p7/2p5/3n4/8/5B2/P7/4K3 w - - 0 1", &W::hangingMg, &W::hangingEg, 0},
-           Case{"4k3/p7/2p5/3n4/8/5B2/P7/4K3 w - - 0 1", &W::hangingPawnMg, &W::hangingPawnEg, 0},
-           Case{"4k3/8/8/3p4/8/5B2/P7/4K3 w - - 0 1", &W::hangingPawnMg, &W::hangingPawnEg, 1},
-           Case{"4k3/8/8/3p4/8/5B2/P7/4K3 w - - 0 1", &W::hangingMg, &W::hangingEg, 0},
-           Case{"4k3/7p/8/8/8/1b6/P7/4K3 b - - 0 1", &W::hangingPawnMg, &W::hangingPawnEg, -1},
-       }) {
-    EvaluationWeights weights{};
-    weights.*c.mg = 100;
-    weights.*c.eg = 100;
-    const EvaluationTables tables(weights);
-    const CChessBoard position = fromFen(c.fen);
-    const int white = strongEvaluate(position, tables) * (position.sideToMove ? 1 : -1);
-    EXPECT_EQ(white, 100 * c.threats) << c.fen;
-  }
+  EXPECT_EQ(termAlone("4k3/8/8/3n4/4P3/8/8/4K3 w - - 0 1", threatByPawn), 1);
+  EXPECT_EQ(termAlone("4k3/8/2p5/3n4/4P3/8/8/4K3 b - - 0 1", threatByPawn), 1);  // defended too
+  EXPECT_EQ(termAlone("4k3/8/8/3n4/8/4P3/8/4K3 w - - 0 1", threatByPawn), 0);
+  EXPECT_EQ(termAlone("4k3/p7/8/3r4/8/4N3/P7/4K3 w - - 0 1", threatByMinor), 1);
+  EXPECT_EQ(termAlone("4k3/p7/8/3r4/8/4N3/P7/4K3 w - - 0 1", threatByPawn), 0);
+  EXPECT_EQ(termAlone("4k3/p7/8/3n4/8/4N3/P7/4K3 w - - 0 1", threatByMinor), 0);  // a minor only
+  EXPECT_EQ(termAlone("4k3/p7/8/3q4/8/8/P7/3RK3 w - - 0 1", threatByRook), 1);
+  EXPECT_EQ(termAlone("4k3/p7/8/3q4/8/8/P7/3RK3 w - - 0 1", hanging), 1);  // the rook is the king's
+  EXPECT_EQ(termAlone("4k3/p7/8/3n4/8/5B2/P7/4K3 w - - 0 1", hanging), 1);
+  EXPECT_EQ(termAlone("4k3/p7/2p5/3n4/8/5B2/P7/4K3 w - - 0 1", hanging), 0);
+  EXPECT_EQ(termAlone("4k3/p7/2p5/3n4/8/5B2/P7/4K3 w - - 0 1", hangingPawn), 0);
+  EXPECT_EQ(termAlone("4k3/8/8/3p4/8/5B2/P7/4K3 w - - 0 1", hangingPawn), 1);
+  EXPECT_EQ(termAlone("4k3/8/8/3p4/8/5B2/P7/4K3 w - - 0 1", hanging), 0);
+  EXPECT_EQ(termAlone("4k3/7p/8/8/8/1b6/P7/4K3 b - - 0 1", hangingPawn), -1);
+}
+
+// Connected pawns stand beside or defend each other; a backward pawn has no
+// neighbour level or behind and an enemy pawn on the square in front of it;
+// an outpost is a defended minor piece no enemy pawn can ever attack.
+TEST(StrongEvaluation, PawnStructureAndOutposts) {
+  EXPECT_EQ(termAlone("4k3/8/8/8/8/3PP3/8/4K3 w - - 0 1", connected), 2);
+  EXPECT_EQ(termAlone("4k3/8/8/8/4P3/3P4/8/4K3 w - - 0 1", connected), 1);  // the defended one
+  EXPECT_EQ(termAlone("4k3/8/8/8/3P4/8/4P3/4K3 w - - 0 1", connected), 0);
+  EXPECT_EQ(termAlone("4k3/8/2pp4/8/8/8/P7/4K3 w - - 0 1", connected), -2);
+  EXPECT_EQ(termAlone("4k3/8/8/4p3/2P1P3/3P4/8/4K3 w - - 0 1", backward), 1);
+  EXPECT_EQ(termAlone("4k3/8/8/8/2P1P3/3P4/8/4K3 w - - 0 1", backward), 0);    // nothing attacks d4
+  EXPECT_EQ(termAlone("4k3/8/8/4p3/2P5/3P4/2P5/4K3 w - - 0 1", backward), 0);  // c2 may come to defend
+  EXPECT_EQ(termAlone("4k3/p7/8/3N4/4P3/8/8/4K3 w - - 0 1", outpost), 1);
+  EXPECT_EQ(termAlone("4k3/2p5/8/3N4/4P3/8/8/4K3 w - - 0 1", outpost), 0);  // ...c6 drives it away
+  EXPECT_EQ(termAlone("4k3/p7/8/8/3N4/4P3/8/4K3 w - - 0 1", outpost), 1);
+  EXPECT_EQ(termAlone("4k3/p7/8/8/8/3N4/4P3/4K3 w - - 0 1", outpost), 0);  // too far back
+  EXPECT_EQ(termAlone("4k3/8/8/2p5/3b4/8/P7/4K3 w - - 0 1", outpost), -1);
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ TEST(StrongPositions, TacticsAndEndings) {
   for (const auto& [fen, moves, low, high] : cases) {
     EnginePlayer player;
     player.level = 10;
-    player.limits.depth = 10;
+    player.limits.depth = 11;
     const Move move = player.runLevelSearch(*positionFromFen(fen));
     const std::string played = moveToCoordinates(move);
     if (*moves) {
