@@ -94,6 +94,7 @@ TEST(StrongEvaluation, PawnStructureAndOutposts) {
   EXPECT_EQ(termAlone("4k3/8/8/8/2P1P3/3P4/8/4K3 w - - 0 1", backward), 0);    // nothing attacks d4
   EXPECT_EQ(termAlone("4k3/8/8/4p3/2P5/3P4/2P5/4K3 w - - 0 1", backward), 0);  // c2 may come to defend
   EXPECT_EQ(termAlone("4k3/p7/8/3N4/4P3/8/8/4K3 w - - 0 1", outpost), 1);
+  EXPECT_EQ(termAlone("4k3/p7/8/3N4/8/4P3/8/4K3 w - - 0 1", outpost), 0);  // no pawn defends it
   EXPECT_EQ(termAlone("4k3/2p5/8/3N4/4P3/8/8/4K3 w - - 0 1", outpost), 0);  // ...c6 drives it away
   EXPECT_EQ(termAlone("4k3/p7/8/8/3N4/4P3/8/4K3 w - - 0 1", outpost), 1);
   EXPECT_EQ(termAlone("4k3/p7/8/8/8/3N4/4P3/4K3 w - - 0 1", outpost), 0);  // too far back
