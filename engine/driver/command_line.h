@@ -16,3 +16,7 @@ CommandLine splitLine(const std::string& line);
 // atoi's reading (blanks, sign, leading digits; anything else 0), but
 // saturating where atoi would overflow.
 int toNumber(const std::string& text);
+
+// Seconds as the interface writes them, whole or with a fraction ("0.05");
+// anything else 0, and never negative, infinite or beyond a year.
+double toSeconds(const std::string& text);

@@ -423,7 +423,8 @@ void cmdLevel(const CommandLine& command) {
   const std::size_t colon = base.find(':');
   const double seconds =
       toNumber(base) * 60.0 + (colon == std::string::npos ? 0 : toNumber(base.substr(colon + 1)));
-  changeGame([&](Game& g) { g.clock.setLevel(toNumber(command.args[0]), seconds, toNumber(command.args[2])); });
+  // xboard writes an increment under a second with its fraction ("level 0 0:05 0.05").
+  changeGame([&](Game& g) { g.clock.setLevel(toNumber(command.args[0]), seconds, toSeconds(command.args[2])); });
   settings().clockGiven = true;
   settings().moveTime = 0;
 }

@@ -219,6 +219,30 @@ TEST_F(CommandTest, StrengthAndResourceCommandsReachTheSession) {
   session = saved;
 }
 
+// The clock "level" sets is the one the strong search plans on, increment
+// fraction and all.
+TEST_F(CommandTest, LevelGivesTheSearchItsClock) {
+  RecordingHost host(false);
+  EngineSession& session = processSession();
+  const SessionSettings saved = session.settings;
+  const struct {
+    const char* level;
+    std::int64_t timeLeft, increment;
+    int movesToGo;
+  } cases[] = {
+      {"level 0 0:05 0.05", 5000, 50, 0}, {"level 40 5 0", 300000, 0, 40}, {"level 0 2 12", 120000, 12000, 0},
+      {"level 0 1 -3", 60000, 0, 0},      {"level 0 1 nan", 60000, 0, 0}, {"level 0 1 1e400", 60000, 0, 0},
+  };
+  for (const auto& c : cases) {
+    run(host, {"new", c.level, "new"});
+    const SearchLimits limits = session.settings.limitsFor(session.game);
+    EXPECT_EQ(limits.timeLeft, c.timeLeft) << c.level;
+    EXPECT_EQ(limits.increment, c.increment) << c.level;
+    EXPECT_EQ(limits.movesToGo, c.movesToGo) << c.level;
+  }
+  session.settings = saved;
+}
+
 // UCI_Elo: a rating asks for the level measured nearest to it; the measured
 // ratings rise with the level, so each one names its own level.
 TEST(LevelElo, EachRatingNamesItsLevel) {
