@@ -2,8 +2,8 @@
 # make levels: each level's rating, from a match of MATCH_GAMES games (default 40)
 # through tools/match.sh against stockfish held to a known rating by UCI_Elo,
 # or, below stockfish's lowest rating, against a kelvo level measured before it.
-# Prints a table of level, opponent, score, Elo difference and rating, with the
-# load average, and keeps every match in BUILD_DIR/levels/.
+# Prints a table of level, opponent, score, Elo difference, rating, games ended
+# on time and load average, and keeps every match in BUILD_DIR/levels/.
 #   tools/level_ratings.sh [BUILD_DIR] [LEVEL:OPPONENT ...]
 #   OPPONENT: stockfish@ELO or level:N (N listed earlier on the line).
 #   MATCH_TC (default 0:15) and MATCH_MPS as for make match.
@@ -21,7 +21,7 @@ out=$build/levels
 mkdir -p "$out"
 declare -A rating
 table=$out/table.txt
-echo "level | opponent | games | score, Elo difference (95 %) | rating | load average before/after" | tee "$table"
+echo "level | opponent | games | score, Elo difference (95 %) | rating | ended on time | load average before/after" | tee "$table"
 for step in "${plan[@]}"; do
   level=${step%%:*} opponent=${step#*:}
   case $opponent in
@@ -36,6 +36,11 @@ for step in "${plan[@]}"; do
   line=$(grep -o 'score .*' <<<"$report" | head -1)
   played=$(grep -o 'games played: [0-9]*' <<<"$report" | grep -o '[0-9]*$')
   loads=$(grep -o 'load average [a-z]*: .*' <<<"$report" | sed 's/load average [a-z]*: //' | paste -sd/)
+  # On a loaded machine the opponent's flag falls before its play does: such a
+  # rating measures the machine, not the level.
+  on_time=$(grep -c 'time forfeit' <<<"$report" || true)
+  [ "$on_time" -le $(( ${played:-0} / 10 )) ] ||
+    echo "levels: $on_time of level $level's games ended on time; measure it on a quieter machine" >&2
   # A score of none or all says only that the gap is wide: the rating is a bound.
   case $line in
     "score 0.0%"*) rating[$level]=$(( base - 400 )); shown="below $(( base - 400 ))" ;;
@@ -43,5 +48,5 @@ for step in "${plan[@]}"; do
     *) diff=$(grep -o 'Elo difference [-+0-9]*' <<<"$line" | grep -o '[-+][0-9]*$')
        rating[$level]=$(( base + diff )); shown=${rating[$level]} ;;
   esac
-  echo "$level | $opponent | $played | $line | $shown | $loads" | tee -a "$table"
+  echo "$level | $opponent | $played | $line | $shown | $on_time | $loads" | tee -a "$table"
 done
