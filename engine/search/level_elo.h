@@ -5,9 +5,10 @@
 // 40 games a level at 40 moves in 15 s against stockfish held to a rating by
 // its UCI_Elo, so they are ratings on that scale at that clock, each known to
 // about a hundred points. Levels 1-3 are rated through the level above them.
-// Levels 9 and 10 measured 2026 and 2021, crossed within their intervals
-// (level 10 beat level 9 by far in a direct match): they get their mean, 20
-// points apart, so each rating still names its level.
+// Levels 7 and 8 measured 1861 and 1842, crossed within their intervals
+// (level 8 searches two plies deeper): they get the rating of both matches
+// together, 20 points apart, so each rating still names its level. Levels 6
+// and 9 are rated from two matches each, the first of them lopsided.
 // The one place to update when the levels are measured again.
 
 #include <array>
@@ -16,7 +17,7 @@
 
 // Index 0 is level WEAKEST_LEVEL; rising with the level.
 inline constexpr std::array<int, TOP_LEVEL - WEAKEST_LEVEL + 1> LEVEL_ELO = {
-    227, 430, 500, 838, 1703, 1713, 1826, 1883, 2014, 2034};
+    227, 430, 500, 838, 1720, 1722, 1842, 1862, 1983, 2150};
 
 constexpr int eloOfLevel(int level) { return LEVEL_ELO[clampLevel(level) - WEAKEST_LEVEL]; }
 

@@ -77,7 +77,7 @@ std::vector<std::string> uci(std::vector<std::string> replies) {
                                     "option name Ponder type check default false",
                                     "option name MultiPV type spin default 1 min 1 max 16",
                                     "option name UCI_LimitStrength type check default false",
-                                    "option name UCI_Elo type spin default 838 min 227 max 2034",
+                                    "option name UCI_Elo type spin default 838 min 227 max 2150",
                                     "option name UCI_AnalyseMode type check default false",
                                     "uciok"};
   lines.insert(lines.end(), replies.begin(), replies.end());
